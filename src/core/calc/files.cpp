@@ -1,0 +1,143 @@
+#include "core/calc/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace tv {
+namespace {
+
+std::string trimmed(std::string_view s) {
+    size_t b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string_view::npos) return {};
+    size_t e = s.find_last_not_of(" \t\r\n");
+    return std::string(s.substr(b, e - b + 1));
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string normalizePath(std::string_view path) {
+    std::string out(path);
+    for (char& c : out) {
+        if (c == '\\') c = '/';
+    }
+    return out;
+}
+
+bool FolderExists(std::string_view path) {
+    std::string p = normalizePath(trimmed(path));
+    struct stat st {};
+    return !p.empty() && ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool FileExists(std::string_view path) {
+    std::string p = normalizePath(trimmed(path));
+    struct stat st {};
+    return p.size() >= 4 && ::stat(p.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool CreateFolderPath(std::string_view path) {
+    std::string p = normalizePath(trimmed(path));
+    if (p.empty() || p[0] != '/') return false;
+    if (FolderExists(p)) return true;
+    for (size_t i = 1; i <= p.size(); ++i) {
+        if (i == p.size() || p[i] == '/') {
+            std::string part = p.substr(0, i);
+            if (!FolderExists(part) && ::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
+                return false;
+            }
+        }
+    }
+    return FolderExists(p);
+}
+
+bool DeleteFileForced(std::string_view path) {
+    std::string p = normalizePath(path);
+    if (!FileExists(p)) return false;
+    ::chmod(p.c_str(), 0644);
+    return ::unlink(p.c_str()) == 0;
+}
+
+ReadResult readWholeFile(const std::string& path, std::string& out, size_t maxBytes) {
+    out.clear();
+    int fd = ::open(normalizePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::kMissing : ReadResult::kError;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return ReadResult::kError;
+    }
+    if (static_cast<uint64_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        return ReadResult::kTooLarge;
+    }
+    out.reserve(static_cast<size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return ReadResult::kError;
+        }
+        if (n == 0) break;
+        if (out.size() + static_cast<size_t>(n) > maxBytes) {
+            ::close(fd);
+            return ReadResult::kTooLarge;
+        }
+        out.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return ReadResult::kOk;
+}
+
+bool saveFileAtomic(const std::string& target, std::string_view bytes,
+                    std::string_view tempSuffix) {
+    const std::string path = normalizePath(target);
+    const std::string temp = path + std::string(tempSuffix);
+    ::unlink(temp.c_str());
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) {
+        ::chmod(path.c_str(), 0644);  // a read-only old file must not stop the rename's caller
+        ok = ::rename(temp.c_str(), path.c_str()) == 0;
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // The rename is the commit point; flushing the folder makes it survive a power cut.
+    int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+}  // namespace tv

@@ -1,0 +1,206 @@
+#include "core/config/hash_table.h"
+
+#include <cstring>
+
+#include "core/config/cp1250.h"
+#include "platform/message_box.h"
+
+namespace tv {
+namespace {
+
+const std::string kEmpty;
+
+bool isAscii(std::string_view s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+// Upper case of the letters the code page holds; everything else stays.
+char32_t upperOf(char32_t cp) {
+    if (cp >= 'a' && cp <= 'z') return cp - 32;
+    if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7) return cp - 32;
+    static constexpr char32_t kPairs[][2] = {
+        {0x103, 0x102}, {0x105, 0x104}, {0x107, 0x106}, {0x10D, 0x10C}, {0x10F, 0x10E},
+        {0x111, 0x110}, {0x119, 0x118}, {0x11B, 0x11A}, {0x13A, 0x139}, {0x13E, 0x13D},
+        {0x142, 0x141}, {0x144, 0x143}, {0x148, 0x147}, {0x151, 0x150}, {0x155, 0x154},
+        {0x159, 0x158}, {0x15B, 0x15A}, {0x15F, 0x15E}, {0x161, 0x160}, {0x163, 0x162},
+        {0x165, 0x164}, {0x16F, 0x16E}, {0x171, 0x170}, {0x17A, 0x179}, {0x17C, 0x17B},
+        {0x17E, 0x17D}};
+    for (const auto& p : kPairs) {
+        if (p[0] == cp) return p[1];
+    }
+    return cp;
+}
+
+std::string upper(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    size_t pos = 0;
+    while (pos < s.size()) appendUtf8(out, upperOf(nextCodePoint(s, pos)));
+    return out;
+}
+
+}  // namespace
+
+HashTable::HashTable() { SetSize(kDefaultBuckets, kDefaultCapacity, kDefaultGrowth); }
+
+HashError HashTable::SetIgnoreCase(bool on) {
+    if (count_ != 0) return HashError::kInvalid;  // "The Hash Table isn't empty"
+    ignoreCase_ = on;
+    return HashError::kNone;
+}
+
+void HashTable::SetSize(int32_t buckets, int32_t capacity, int32_t growth) {
+    if (capacity > 0) capacity_ = capacity;
+    if (growth > 0) growth_ = growth;
+    if (buckets <= 0) buckets = kDefaultBuckets;
+    buckets_.assign(static_cast<size_t>(buckets), 0);
+    slots_.assign(1, Slot{});
+    freeHead_ = 0;
+    count_ = 0;
+    grow(capacity_);
+}
+
+void HashTable::RemoveAll() {
+    SetSize(static_cast<int32_t>(buckets_.size()), capacity_, growth_);
+}
+
+uint32_t HashTable::HashOf(std::string_view key) {
+    uint32_t h = 0;
+    size_t i = 0;
+    for (; i + 4 <= key.size(); i += 4) {
+        uint32_t w;
+        std::memcpy(&w, key.data() + i, 4);  // little-endian words on every target we build for
+        h ^= w;
+    }
+    uint32_t last = 0;
+    for (size_t k = 0; i + k < key.size(); ++k) {
+        last |= static_cast<uint32_t>(static_cast<unsigned char>(key[i + k])) << (8 * k);
+    }
+    return h ^ last;
+}
+
+HashTable::Found HashTable::find(std::string_view key) const {
+    Found f;
+    std::string folded;
+    if (ignoreCase_) {
+        folded = upper(key);
+        key = folded;
+    }
+    // Keys hash over their Windows-1250 bytes; plain ASCII keys are those bytes already.
+    uint32_t h = isAscii(key) ? HashOf(key) : HashOf(utf8ToCp1250(key));
+    f.bucket = h % static_cast<uint32_t>(buckets_.size());
+    for (int32_t s = buckets_[f.bucket]; s != 0; s = slots_[static_cast<size_t>(s)].next) {
+        if (slots_[static_cast<size_t>(s)].key == key) {
+            f.slot = s;
+            return f;
+        }
+        f.last = s;
+    }
+    return f;
+}
+
+void HashTable::grow(int32_t n) {
+    if (n <= 0) n = 1;
+    auto c = static_cast<int32_t>(slots_.size()) - 1;
+    slots_.resize(slots_.size() + static_cast<size_t>(n));
+    for (int32_t i = c + 1; i < c + n; ++i) slots_[static_cast<size_t>(i)].next = i + 1;
+    slots_[static_cast<size_t>(c + n)].next = freeHead_;
+    freeHead_ = c + 1;
+}
+
+int32_t HashTable::create(const Found& f, std::string_view key) {
+    if (freeHead_ == 0) grow(growth_);
+    int32_t s = freeHead_;
+    Slot& slot = slots_[static_cast<size_t>(s)];
+    freeHead_ = slot.next;
+    slot.next = 0;
+    slot.key = ignoreCase_ ? upper(key) : std::string(key);
+    slot.value.clear();
+    ++count_;
+    if (f.last == 0) {
+        buckets_[f.bucket] = s;
+    } else {
+        slots_[static_cast<size_t>(f.last)].next = s;
+    }
+    return s;
+}
+
+bool HashTable::Exists(std::string_view key) const {
+    lastError_ = key.empty() ? HashError::kInvalid : HashError::kNone;
+    return !key.empty() && find(key).slot != 0;
+}
+
+HashError HashTable::Add(std::string_view key, std::string_view value) {
+    if (key.empty()) return HashError::kInvalid;  // "Invalid key"
+    Found f = find(key);
+    if (f.slot != 0) {
+        if (box_ != nullptr) {
+            box_->show({"This key is already associated with an item of this collection!", "",
+                        MessageButtons::kOk, MessageIcon::kCritical});
+        }
+        return HashError::kKeyExists;
+    }
+    slots_[static_cast<size_t>(create(f, key))].value = value;
+    return HashError::kNone;
+}
+
+std::string HashTable::Item(std::string_view key) const {
+    lastError_ = HashError::kNone;
+    if (key.empty()) {
+        lastError_ = HashError::kInvalid;
+        return {};
+    }
+    Found f = find(key);
+    return f.slot != 0 ? slots_[static_cast<size_t>(f.slot)].value : std::string();
+}
+
+std::string HashTable::ItemAlt(std::string_view key, std::string_view def) {
+    lastError_ = HashError::kNone;
+    if (key.empty()) {
+        lastError_ = HashError::kInvalid;
+        return std::string(def);
+    }
+    Found f = find(key);
+    if (f.slot != 0) return slots_[static_cast<size_t>(f.slot)].value;
+    slots_[static_cast<size_t>(create(f, key))].value = def;
+    return std::string(def);
+}
+
+HashError HashTable::SetItem(std::string_view key, std::string_view value) {
+    if (key.empty()) return HashError::kInvalid;
+    Found f = find(key);
+    int32_t s = f.slot != 0 ? f.slot : create(f, key);
+    slots_[static_cast<size_t>(s)].value = value;
+    return HashError::kNone;
+}
+
+const std::string& HashTable::ItemByIndex(int32_t index) const {
+    if (index < 1 || static_cast<size_t>(index) >= slots_.size()) return kEmpty;
+    return slots_[static_cast<size_t>(index)].value;
+}
+
+const std::string& HashTable::KeyByIndex(int32_t index) const {
+    if (index < 1 || static_cast<size_t>(index) >= slots_.size()) return kEmpty;
+    return slots_[static_cast<size_t>(index)].key;
+}
+
+HashError HashTable::Remove(std::string_view key) {
+    if (key.empty()) return HashError::kInvalid;
+    Found f = find(key);
+    if (f.slot == 0) return HashError::kInvalidArgument;
+    Slot& slot = slots_[static_cast<size_t>(f.slot)];
+    if (f.last == 0) {
+        buckets_[f.bucket] = slot.next;
+    } else {
+        slots_[static_cast<size_t>(f.last)].next = slot.next;
+    }
+    slot.next = freeHead_;  // key and value stay until the slot is reused
+    freeHead_ = f.slot;
+    --count_;
+    return HashError::kNone;
+}
+
+}  // namespace tv

@@ -1,0 +1,42 @@
+#include "core/config/cp1250.h"
+
+#include <gtest/gtest.h>
+
+namespace tv {
+namespace {
+
+TEST(Cp1250, HungarianLettersRoundTrip) {
+    const std::string text = "Árvíztűrő tükörfúrógép ÁRVÍZTŰRŐ TÜKÖRFÚRÓGÉP „idézet” – €";
+    std::string bytes = utf8ToCp1250(text);
+    EXPECT_EQ(bytes.find('?'), std::string::npos);
+    EXPECT_EQ(bytes.size(), utf8Length(text));
+    EXPECT_EQ(cp1250ToUtf8(bytes), text);
+    EXPECT_EQ(static_cast<unsigned char>(utf8ToCp1250("ő")[0]), 0xF5);
+    EXPECT_EQ(static_cast<unsigned char>(utf8ToCp1250("Ű")[0]), 0xDB);
+}
+
+TEST(Cp1250, WhatTheCodePageCannotHoldBecomesQuestionMark) {
+    EXPECT_EQ(utf8ToCp1250("õ û 日本"), "? ? ??");
+    EXPECT_FALSE(fitsCp1250("õ"));
+    EXPECT_TRUE(fitsCp1250("ő"));
+    // Broken UTF-8: each bad byte is one "?".
+    EXPECT_EQ(utf8ToCp1250("a\xC3"), "a?");
+    EXPECT_EQ(utf8ToCp1250("\xE2\x82"), "??");
+}
+
+TEST(Cp1250, EveryByteSurvivesDecodeThenEncode) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(utf8ToCp1250(cp1250ToUtf8(all)), all);
+}
+
+TEST(Cp1250, TextFilesAreUtf8WhenValidOtherwiseWindows1250) {
+    EXPECT_EQ(decodeTextFile("k\xC3\xB6r"), "kör");
+    EXPECT_EQ(decodeTextFile("k\xF6r"), "kör");
+    EXPECT_FALSE(isValidUtf8("\xC0\x80"));      // overlong NUL
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // surrogate
+    EXPECT_TRUE(isValidUtf8("\xEF\xBF\xBD"));   // U+FFFD itself
+}
+
+}  // namespace
+}  // namespace tv
