@@ -65,11 +65,13 @@ private:
         std::string key;
         std::string value;
         int32_t next = 0;
+        uint32_t hash = 0;  // full hash of the key, to skip most text comparisons
     };
     struct Found {
         int32_t slot = 0;  // 0 = not found
         int32_t last = 0;  // last slot of the chain walked
         uint32_t bucket = 0;
+        uint32_t hash = 0;
     };
 
     Found find(std::string_view key) const;

@@ -1,0 +1,62 @@
+#include "core/config/string_table.h"
+
+#include "core/app/log.h"
+#include "core/config/config_file.h"
+#include "platform/message_box.h"
+
+namespace tv {
+namespace {
+
+void replaceAll(std::string& text, std::string_view what, std::string_view with) {
+    if (what.empty()) return;
+    size_t pos = 0;
+    while ((pos = text.find(what, pos)) != std::string::npos) {
+        text.replace(pos, what.size(), with);
+        pos += with.size();
+    }
+}
+
+}  // namespace
+
+bool StringTable::loadFile(const std::string& path, MessageBox* box) {
+    return fReadConfig(table_, path, box);
+}
+
+bool StringTable::fLoadStrings(const std::string& programDir, Log* log, MessageBox* box) {
+    if (log != nullptr) log->fWriteLog("fLoadStrings", 1);
+    bool ok = loadFile(programDir + std::string(kRelativePath), box);
+    if (!ok && box != nullptr) {
+        box->show({std::string(kLoadError), "", MessageButtons::kOk, MessageIcon::kWarning});
+    }
+    return ok;
+}
+
+std::string StringTable::fGetString(std::string_view key) const {
+    if (key.empty() || !table_.Exists(key)) return std::string(key);
+    std::string text = table_.Item(key);
+    replaceAll(text, "\\n", "\r\n");
+    return text;
+}
+
+std::string StringTable::fGetStringP(std::string_view key, std::string_view p1,
+                                     std::string_view p2, std::string_view p3,
+                                     std::string_view p4) const {
+    std::string text = key.empty() ? std::string() : table_.Item(key);
+    replaceAll(text, "\\n", "\r\n");
+    const std::string_view params[4] = {p1, p2, p3, p4};
+    const std::string_view marks[4] = {"$1", "$2", "$3", "$4"};
+    for (int i = 0; i < 4; ++i) {
+        if (!params[i].empty()) replaceAll(text, marks[i], params[i]);
+    }
+    return text;
+}
+
+Caption StringTable::fSetCaption(std::string_view key) const {
+    Caption c;
+    c.caption = fGetString(key);
+    const std::string tt = std::string(key) + "_tt";
+    if (!key.empty() && table_.Exists(tt)) c.tooltip = fGetString(tt);
+    return c;
+}
+
+}  // namespace tv

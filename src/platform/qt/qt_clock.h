@@ -1,0 +1,14 @@
+// The local clock through Qt.
+#pragma once
+
+#include "platform/clock.h"
+
+namespace tv {
+
+class QtClock : public Clock {
+public:
+    DateTime now() const override;
+    double secondsSinceMidnight() const override;
+};
+
+}  // namespace tv

@@ -1,0 +1,57 @@
+#include "core/config/string_table.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/fake/fake_message_box.h"
+#include "support/temp_dir.h"
+
+namespace tv {
+namespace {
+
+TEST(StringTable, LookupTurnsBackslashNIntoCrLfAndFallsBackToTheKey) {
+    StringTable s;
+    s.table().Add("two_lines", "a\\nb");
+    EXPECT_EQ(s.fGetString("two_lines"), "a\r\nb");
+    EXPECT_EQ(s.fGetString("missing_key"), "missing_key");
+    EXPECT_EQ(s.fGetStringP("missing_key", "x"), "");
+}
+
+TEST(StringTable, PlaceholdersAreFilledInOrderAndEmptyOnesStay) {
+    StringTable s;
+    s.table().Add("p", "$1 és $1, $2 - $3 $4");
+    EXPECT_EQ(s.fGetStringP("p", "3"), "3 és 3, $2 - $3 $4");
+    // A value holding a later placeholder is filled again when that one comes.
+    EXPECT_EQ(s.fGetStringP("p", "$3", "b", "c", "d"), "c és c, b - c d");
+}
+
+TEST(StringTable, CaptionTakesTheTooltipOnlyWhenItsKeyExists) {
+    StringTable s;
+    s.table().Add("main_b_sets", "Beállítások");
+    s.table().Add("main_b_sets_tt", "A program\\nbeállításai");
+    EXPECT_EQ(s.fSetCaption("main_b_sets").caption, "Beállítások");
+    EXPECT_EQ(s.fSetCaption("main_b_sets").tooltip, "A program\r\nbeállításai");
+    Caption missing = s.fSetCaption("nope");
+    EXPECT_EQ(missing.caption, "nope");
+    EXPECT_EQ(missing.tooltip, "");
+}
+
+TEST(StringTable, ABrokenFileWarnsAndKeepsWhatWasRead) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.file("data"));
+    dir.write("data/hun_strings.dat", "com_ok = \"OK\"\r\ncom_ok = \"again\"\r\nlater = \"x\"\r\n");
+    FakeMessageBox box;
+    StringTable s;
+    EXPECT_FALSE(s.fLoadStrings(dir.dir(), nullptr, &box));
+    EXPECT_EQ(s.fGetString("com_ok"), "OK");
+    EXPECT_EQ(s.fGetString("later"), "later");
+    ASSERT_EQ(box.shown.size(), 2u);  // the duplicate, then the load error
+    EXPECT_EQ(box.shown[1].text, "Hiba a 'hun_strings.dat' beolvasása közben.");
+    EXPECT_EQ(box.shown[1].icon, MessageIcon::kWarning);
+
+    StringTable none;
+    EXPECT_FALSE(none.fLoadStrings(dir.file("nowhere/"), nullptr, &box));
+    EXPECT_EQ(box.shown.size(), 3u);
+}
+
+}  // namespace
+}  // namespace tv
