@@ -44,6 +44,11 @@ int CliContext::fail(std::string_view message) const {
     return kExitFailure;
 }
 
+std::vector<CommandInfo>& commandRegistry() {
+    static std::vector<CommandInfo> registry;
+    return registry;
+}
+
 std::optional<int> parseIntArg(std::string_view text) {
     if (text.empty() || text.size() > 9) return std::nullopt;
     int v = 0;

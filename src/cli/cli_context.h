@@ -64,4 +64,11 @@ struct CommandInfo {
     Command run;
 };
 
+// Every subcommand registers itself from its own file:
+//   const CommandRegistration kEaster{{"easter", "easter YEAR", cmdEaster}};
+std::vector<CommandInfo>& commandRegistry();
+struct CommandRegistration {
+    explicit CommandRegistration(CommandInfo info) { commandRegistry().push_back(info); }
+};
+
 }  // namespace tv::cli

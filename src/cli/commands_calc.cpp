@@ -2,7 +2,7 @@
 // elapsed-time phrase.
 #include <ostream>
 
-#include "cli/commands.h"
+#include "cli/cli_context.h"
 #include "core/calc/calendar.h"
 #include "core/calc/text_format.h"
 
@@ -17,7 +17,7 @@ std::optional<int> yearArg(std::string_view text) {
 
 }  // namespace
 
-int cmdEaster(CliContext& c, const std::vector<std::string>& args) {
+static int cmdEaster(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 1) return c.usage("easter YEAR");
     auto year = yearArg(args[0]);
     if (!year) return c.usage("easter YEAR (100..9999)");
@@ -31,7 +31,7 @@ int cmdEaster(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int cmdFeast(CliContext& c, const std::vector<std::string>& args) {
+static int cmdFeast(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 2) return c.usage("feast NAME YEAR");
     auto year = yearArg(args[1]);
     if (!year) return c.usage("feast NAME YEAR (100..9999)");
@@ -51,7 +51,7 @@ int cmdFeast(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int cmdWeek(CliContext& c, const std::vector<std::string>& args) {
+static int cmdWeek(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 1) return c.usage("week YYYY-MM-DD");
     auto d = parseIsoDateArg(args[0]);
     if (!d) return c.usage("week YYYY-MM-DD (a valid date, years 100..9999)");
@@ -64,7 +64,7 @@ int cmdWeek(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int cmdSince(CliContext& c, const std::vector<std::string>& args) {
+static int cmdSince(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 1) return c.usage("since YYYY-MM-DD [--today YYYY-MM-DD]");
     const std::string& a = args[0];
     // The parts go in as texts: the phrase itself says when they do not make a date.
@@ -85,5 +85,10 @@ int cmdSince(CliContext& c, const std::vector<std::string>& args) {
     }
     return kExitOk;
 }
+
+const CommandRegistration kEaster{{"easter", "easter YEAR", cmdEaster}};
+const CommandRegistration kFeast{{"feast", "feast NAME YEAR", cmdFeast}};
+const CommandRegistration kWeek{{"week", "week YYYY-MM-DD", cmdWeek}};
+const CommandRegistration kSince{{"since", "since YYYY-MM-DD [--today YYYY-MM-DD]", cmdSince}};
 
 }  // namespace tv::cli

@@ -1,13 +1,13 @@
 // Configuration files and the string table from the command line.
 #include <ostream>
 
-#include "cli/commands.h"
+#include "cli/cli_context.h"
 #include "core/config/config_file.h"
 #include "core/config/hash_table.h"
 
 namespace tv::cli {
 
-int cmdConfig(CliContext& c, const std::vector<std::string>& args) {
+static int cmdConfig(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 2 || args[0] != "dump") return c.usage("config dump FILE");
     HashTable table;
     bool ok = fReadConfig(table, args[1]);
@@ -27,7 +27,7 @@ int cmdConfig(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int cmdStrings(CliContext& c, const std::vector<std::string>& args) {
+static int cmdStrings(CliContext& c, const std::vector<std::string>& args) {
     if (args.empty() || args.size() > 5) return c.usage("strings KEY [P1 [P2 [P3 [P4]]]]");
     const StringTable& s = c.strings();
     std::string text;
@@ -47,5 +47,8 @@ int cmdStrings(CliContext& c, const std::vector<std::string>& args) {
     }
     return kExitOk;
 }
+
+const CommandRegistration kConfig{{"config", "config dump FILE", cmdConfig}};
+const CommandRegistration kStrings{{"strings", "strings KEY [P1 [P2 [P3 [P4]]]]", cmdStrings}};
 
 }  // namespace tv::cli

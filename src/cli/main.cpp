@@ -2,27 +2,18 @@
 #include <iostream>
 #include <span>
 
-#include "cli/commands.h"
+#include "cli/cli_context.h"
 #include "core/app/folders.h"
 #include "core/calc/files.h"
 
 namespace tv::cli {
 namespace {
 
-constexpr CommandInfo kCommands[] = {
-    {"easter", "easter YEAR", cmdEaster},
-    {"feast", "feast NAME YEAR", cmdFeast},
-    {"week", "week YYYY-MM-DD", cmdWeek},
-    {"since", "since YYYY-MM-DD [--today YYYY-MM-DD]", cmdSince},
-    {"config", "config dump FILE", cmdConfig},
-    {"strings", "strings KEY [P1 [P2 [P3 [P4]]]]", cmdStrings},
-};
-
 void printHelp(std::ostream& out) {
     out << "usage: tempovirens-cli [--program-dir DIR] [--data-dir DIR] [--today YYYY-MM-DD]\n"
            "                       [--now YYYY-MM-DDTHH:MM:SS] [--json] COMMAND [ARGS]\n"
            "commands:\n";
-    for (const CommandInfo& c : kCommands) out << "  " << c.usage << '\n';
+    for (const CommandInfo& c : commandRegistry()) out << "  " << c.usage << '\n';
 }
 
 int run(std::span<char*> argv) {
@@ -70,7 +61,7 @@ int run(std::span<char*> argv) {
         printHelp(std::cerr);
         return kExitUsage;
     }
-    for (const CommandInfo& cmd : kCommands) {
+    for (const CommandInfo& cmd : commandRegistry()) {
         if (rest[0] == cmd.name) {
             return cmd.run(c, std::vector<std::string>(rest.begin() + 1, rest.end()));
         }

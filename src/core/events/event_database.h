@@ -1,0 +1,39 @@
+// "events.cdb": the event table and the two blocks of rotation marks, loaded once at start and
+// rewritten whole after every change.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/calc/date.h"
+#include "core/events/event_record.h"
+
+namespace tv {
+
+class Clock;
+class HashTable;
+class Log;
+class MessageBox;
+class StringTable;
+
+// What loading and saving need from the rest of the program.
+struct EventDbContext {
+    std::string userDataDir;  // ends with "/"
+    const Clock* clock = nullptr;
+    const StringTable* strings = nullptr;
+    HashTable* settings = nullptr;  // for the legacy import of a fresh table
+    Log* log = nullptr;             // may be null
+    MessageBox* box = nullptr;      // may be null: questions are then answered No
+};
+
+inline constexpr std::string_view kEventDbName = "events.cdb";
+inline constexpr std::string_view kEventDbTempSuffix = "_temp";
+
+// Loads userDataDir + "events.cdb" into the table (a fresh table with the built-in holidays when
+// there is none). False means start-up must stop ("dberror").
+bool LoadEventDatabase(EventTable& table, const EventDbContext& ctx);
+// Writes the whole table through "events.cdb_temp"; false (after the log line and the message)
+// when the save failed, leaving the old file as it was.
+bool SaveEventDatabase(const EventTable& table, const EventDbContext& ctx);
+
+}  // namespace tv
