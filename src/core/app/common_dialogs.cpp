@@ -1,0 +1,67 @@
+#include "core/app/common_dialogs.h"
+
+#include <cmath>
+
+#include "core/config/string_table.h"
+
+namespace tv {
+
+std::vector<FileFilter> fileFiltersFor(FileKind kind, const StringTable& s) {
+    switch (kind) {
+        case FileKind::kPictures:
+            return {{s.fGetString("sets_filter_pic1"), "*.jpg; *.jpeg; *.gif; *.bmp; *.wmf"},
+                    {s.fGetString("sets_filter_pic2"), "*.bmp"},
+                    {s.fGetString("sets_filter_pic3"), "*.jpg; *.jpeg"},
+                    {s.fGetString("sets_filter_pic4"), "*.gif"},
+                    {s.fGetString("sets_filter_pic5"), "*.wmf"}};
+        case FileKind::kSounds:
+            return {{s.fGetString("sets_filter_snd"), "*.wav"}};
+        case FileKind::kBackups:
+            return {{s.fGetString("sets_filter_backup"), "*.backup"}};
+        case FileKind::kAny:
+            break;
+    }
+    return {};
+}
+
+OpenFileRequest makeOpenFileRequest(FileKind kind, std::string_view currentPath,
+                                    std::string_view title, bool keepName,
+                                    const StringTable& strings) {
+    OpenFileRequest r;
+    r.title = title;
+    r.filters = fileFiltersFor(kind, strings);
+    // Stored paths may still carry the old separator; either one marks the folder.
+    size_t blank = currentPath.find_first_not_of(' ');
+    size_t sep = currentPath.find_last_of("/\\");
+    if (blank != std::string_view::npos && sep != std::string_view::npos) {
+        r.startFolder = currentPath.substr(0, sep + 1);
+        for (char& c : r.startFolder) {
+            if (c == '\\') c = '/';
+        }
+        if (!keepName) r.initialName = currentPath.substr(sep + 1);
+    }
+    return r;
+}
+
+std::optional<std::string> fOpenFileDialog(Dialogs& dialogs, FileKind kind,
+                                           std::string_view currentPath, std::string_view title,
+                                           bool keepName, const StringTable& strings) {
+    return dialogs.openFile(makeOpenFileRequest(kind, currentPath, title, keepName, strings));
+}
+
+std::string fBrowseFolder(Dialogs& dialogs, std::string_view title) {
+    auto folder = dialogs.browseFolder(std::string(title));
+    if (!folder) return {};
+    // Cut at a stray NUL the way a fixed buffer would be.
+    return folder->substr(0, folder->find('\0'));
+}
+
+int HeightToPoints(int heightPx, int dpi) {
+    return dpi <= 0 ? 0 : static_cast<int>(std::lround(heightPx * 72.0 / dpi));
+}
+
+int PointsToHeight(int points, int dpi) {
+    return static_cast<int>(std::lround(points * static_cast<double>(dpi) / 72.0));
+}
+
+}  // namespace tv

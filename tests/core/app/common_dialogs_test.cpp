@@ -1,0 +1,54 @@
+#include "core/app/common_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include "core/config/string_table.h"
+#include "platform/fake/fake_services.h"
+
+namespace tv {
+namespace {
+
+TEST(CommonDialogs, EachKindOffersItsFiltersInOrder) {
+    StringTable s;
+    s.table().Add("sets_filter_pic1", "Minden kép");
+    auto pics = fileFiltersFor(FileKind::kPictures, s);
+    ASSERT_EQ(pics.size(), 5u);
+    EXPECT_EQ(pics[0].label, "Minden kép");
+    EXPECT_EQ(pics[0].pattern, "*.jpg; *.jpeg; *.gif; *.bmp; *.wmf");
+    EXPECT_EQ(pics[4].pattern, "*.wmf");
+    EXPECT_EQ(fileFiltersFor(FileKind::kSounds, s)[0].pattern, "*.wav");
+    EXPECT_EQ(fileFiltersFor(FileKind::kBackups, s)[0].pattern, "*.backup");
+    EXPECT_TRUE(fileFiltersFor(FileKind::kAny, s).empty());
+}
+
+TEST(CommonDialogs, TheCurrentPathGivesFolderAndNameUnlessNameIsKept) {
+    StringTable s;
+    auto r = makeOpenFileRequest(FileKind::kPictures, "/home/u/Képek/nyár.jpg", "Kép", false, s);
+    EXPECT_EQ(r.startFolder, "/home/u/Képek/");
+    EXPECT_EQ(r.initialName, "nyár.jpg");
+    r = makeOpenFileRequest(FileKind::kPictures, "C:\\pics\\a.jpg", "Kép", true, s);
+    EXPECT_EQ(r.startFolder, "C:/pics/");
+    EXPECT_EQ(r.initialName, "");
+    r = makeOpenFileRequest(FileKind::kAny, "justaname.wav", "", false, s);
+    EXPECT_EQ(r.startFolder, "");
+    EXPECT_EQ(r.initialName, "");
+}
+
+TEST(CommonDialogs, CancelGivesNothingAndTheEmptyFolder) {
+    StringTable s;
+    FakeDialogs d;
+    d.fileAnswers.push_back(std::nullopt);
+    EXPECT_FALSE(fOpenFileDialog(d, FileKind::kSounds, "", "Hang", false, s).has_value());
+    EXPECT_EQ(fBrowseFolder(d, "Mappa"), "");
+    d.folderAnswers.push_back(std::string("/tmp/x\0junk", 11));
+    EXPECT_EQ(fBrowseFolder(d, "Mappa"), "/tmp/x");
+}
+
+TEST(CommonDialogs, PointsAndPixelsAtTheUsualResolution) {
+    EXPECT_EQ(PointsToHeight(12, 96), 16);
+    EXPECT_EQ(HeightToPoints(16, 96), 12);
+    EXPECT_EQ(HeightToPoints(16, 0), 0);
+}
+
+}  // namespace
+}  // namespace tv
