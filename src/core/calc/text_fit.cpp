@@ -1,0 +1,159 @@
+#include "core/calc/text_fit.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "core/config/cp1250.h"
+
+namespace tv {
+namespace {
+
+int64_t twips(int widthPx) {
+    return int64_t{widthPx} * kTwipsPerPixel;
+}
+
+// Byte offsets of the end of each character: ends[n - 1] is the length of the first n.
+std::vector<size_t> characterEnds(std::string_view text) {
+    std::vector<size_t> ends;
+    ends.reserve(text.size());
+    size_t pos = 0;
+    while (pos < text.size()) {
+        nextCodePoint(text, pos);
+        ends.push_back(pos);
+    }
+    return ends;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+size_t lastSeparator(std::string_view s) {
+    return s.find_last_of("/\\");
+}
+
+}  // namespace
+
+std::string FitSurfaceText(const TextMeasurer& measurer, std::string_view text, int widthPx,
+                           std::string_view overflowMark) {
+    const int64_t limit = twips(widthPx);
+    if (measurer.TextWidth(text) <= limit) return std::string(text);
+    const int64_t room = limit - measurer.TextWidth(overflowMark);
+    const std::vector<size_t> ends = characterEnds(text);
+    // A longer start is never narrower, so the longest one that fits can be found by halving;
+    // texts cut here can be long (paths, comments) and every measurement costs a font lookup.
+    size_t fits = 0;  // the first `fits` characters fit; 0 = none known to
+    size_t lo = 1;
+    size_t hi = ends.size();
+    while (lo <= hi) {
+        const size_t n = lo + (hi - lo) / 2;
+        if (measurer.TextWidth(text.substr(0, ends[n - 1])) <= room) {
+            fits = n;
+            lo = n + 1;
+        } else {
+            hi = n - 1;
+        }
+    }
+    if (fits > 0) {
+        std::string out(trimBlanks(text.substr(0, ends[fits - 1])));
+        out += overflowMark;
+        return out;
+    }
+    return std::string(overflowMark);
+}
+
+std::string ShortenPath(const TextMeasurer& measurer, std::string_view path, int widthPx) {
+    const int64_t limit = twips(widthPx);
+    if (measurer.TextWidth(path) <= limit) return std::string(path);
+
+    const size_t cut = lastSeparator(path);
+    if (cut == std::string_view::npos) return FitSurfaceText(measurer, path, widthPx);
+    const std::string tail = "..." + std::string(path.substr(cut));  // "...", "/", file name
+    std::string_view head = path.substr(0, cut);
+    for (;;) {
+        while (!head.empty() && isSeparator(head.back()))
+            head.remove_suffix(1);
+        const size_t sep = lastSeparator(head);
+        if (sep == std::string_view::npos) break;
+        head = head.substr(0, sep + 1);  // keeps its separator
+        std::string candidate = std::string(head) + tail;
+        if (measurer.TextWidth(candidate) <= limit) return candidate;
+    }
+    return FitSurfaceText(measurer, path.substr(cut + 1), widthPx);
+}
+
+namespace {
+
+// Greedy wrap of one paragraph (no line breaks in it) into `lines`.
+void wrapParagraph(const TextMeasurer& measurer, std::string_view para, int64_t room,
+                   std::vector<std::string>& lines) {
+    std::string line;
+    size_t pos = 0;
+    while (pos < para.size()) {
+        const size_t start = pos;
+        nextCodePoint(para, pos);
+        const std::string_view ch = para.substr(start, pos - start);
+        std::string grown = line + std::string(ch);
+        if (measurer.TextWidth(grown) <= room || line.empty()) {
+            // An empty line always takes its first character, or a narrow width would loop.
+            line = std::move(grown);
+            continue;
+        }
+        if (ch == " ") {
+            // The blank that overflows is the break itself.
+            lines.push_back(std::move(line));
+            line.clear();
+            continue;
+        }
+        const size_t blank = line.rfind(' ');
+        if (blank != std::string::npos && blank > 0) {
+            lines.push_back(line.substr(0, blank));
+            line = line.substr(blank + 1);
+        } else {
+            lines.push_back(std::move(line));
+            line.clear();
+        }
+        // The carried-over word may still be too wide with this character: go round again.
+        pos = start;
+    }
+    lines.push_back(std::move(line));
+}
+
+}  // namespace
+
+std::string WrapSurfaceText(const TextMeasurer& measurer, std::string_view text, int widthPx,
+                            int indent) {
+    const std::string blanks(static_cast<size_t>(indent > 0 ? indent : 0), ' ');
+    const int64_t room = twips(widthPx) - measurer.TextWidth(blanks);
+    const bool hasBreak = text.find_first_of("\r\n") != std::string_view::npos;
+    if (!hasBreak && measurer.TextWidth(text) <= room) return blanks + std::string(text);
+
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        wrapParagraph(measurer, text.substr(start, end - start), room, lines);
+        if (end == text.size()) break;
+        // CR LF, a lone CR or a lone LF each end one line.
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+
+    std::string out;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) out += "\r\n";
+        out += blanks;
+        out += lines[i];
+    }
+    return out;
+}
+
+}  // namespace tv

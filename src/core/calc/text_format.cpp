@@ -1,0 +1,171 @@
+// The text parts of text_format.h: hex bytes, accent folding, "&" escaping, stored paths and
+// leading numbers.
+#include "core/calc/text_format.h"
+
+#include <array>
+#include <cctype>
+#include <string>
+
+#include "core/calc/files.h"
+#include "core/config/cp1250.h"
+
+namespace tv {
+namespace {
+
+// Each letter of the first line folds to the letter at the same place in the second. Every one
+// of them lies in U+00C0..U+017F, so the table is indexed by code point from U+00C0.
+constexpr std::string_view kAccented =
+    "šśťžźąşľżŕáâăäĺćçčéęëěíîďđńňóôőöřůúűüýţŠŚŤŽŹĄŞĽŻŔÁÂĂÄĹĆÇČÉĘËĚÍÎĎĐŃŇÓÔŐÖŘŮÚŰÜÝŢ";
+constexpr std::string_view kPlain =
+    "sstzzaslzraaaalccceeeeiiddnnooooruuuuytSSTZZASLZRAAAALCCCEEEEIIDDNNOOOORUUUUYT";
+constexpr char32_t kFoldFirst = 0xC0;
+constexpr char32_t kFoldEnd = 0x180;
+
+struct FoldTable {
+    std::array<char, kFoldEnd - kFoldFirst> to{};
+    int letters = 0;
+};
+
+constexpr FoldTable makeFoldTable() {
+    FoldTable t;
+    size_t i = 0;
+    for (char plain : kPlain) {
+        // Two-byte UTF-8 sequences only, which is what this range encodes to.
+        const auto b0 = static_cast<unsigned char>(kAccented[i]);
+        const auto b1 = static_cast<unsigned char>(kAccented[i + 1]);
+        const char32_t cp = (char32_t{b0} & 0x1F) << 6 | (char32_t{b1} & 0x3F);
+        t.to[cp - kFoldFirst] = plain;
+        i += 2;
+        ++t.letters;
+    }
+    return t;
+}
+
+constexpr FoldTable kFold = makeFoldTable();
+static_assert(kFold.letters == 78 && kAccented.size() == 2 * 78, "the fold lines must pair up");
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return 0;
+}
+
+bool startsWithNoCase(std::string_view s, std::string_view prefix) {
+    if (s.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(s[i])) !=
+            std::tolower(static_cast<unsigned char>(prefix[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string withoutTrailingSlashes(std::string s) {
+    while (!s.empty() && s.back() == '/')
+        s.pop_back();
+    return s;
+}
+
+}  // namespace
+
+int HexToByte(std::string_view hex) {
+    if (hex.size() == 1) return hexDigit(hex[0]);
+    if (hex.size() == 2) return 16 * hexDigit(hex[0]) + hexDigit(hex[1]);
+    return 0;
+}
+
+std::string ByteToHex(int value) {
+    constexpr char kDigits[] = "0123456789abcdef";
+    const int v = value < 0 ? 0 : (value > 255 ? 255 : value);
+    return {kDigits[v >> 4], kDigits[v & 15]};
+}
+
+std::string FoldAccents(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t start = pos;
+        const char32_t cp = nextCodePoint(text, pos);
+        if (cp >= kFoldFirst && cp < kFoldEnd && kFold.to[cp - kFoldFirst] != 0) {
+            out += kFold.to[cp - kFoldFirst];
+        } else {
+            out.append(text.substr(start, pos - start));
+        }
+    }
+    return out;
+}
+
+std::string EscapeAmpersands(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 4);
+    for (char c : text) {
+        out += c;
+        if (c == '&') out += '&';
+    }
+    return out;
+}
+
+std::string EscapeFirstAmpersand(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 4);
+    bool first = true;
+    for (char c : text) {
+        if (c != '&') {
+            out += c;
+        } else if (first) {
+            out += "&&&";
+            first = false;
+        } else {
+            out += "&&";
+        }
+    }
+    return out;
+}
+
+std::string ExpandAppPath(std::string_view stored, std::string_view programDir) {
+    if (!startsWithNoCase(stored, kAppPathMark)) return normalizePath(stored);
+    const std::string rest = normalizePath(stored.substr(kAppPathMark.size()));
+    const std::string dir = normalizePath(programDir);
+    if (rest.empty()) return dir;
+    const std::string base = withoutTrailingSlashes(dir);
+    return rest.front() == '/' ? base + rest : base + '/' + rest;
+}
+
+std::string CompactAppPath(std::string_view path, std::string_view programDir) {
+    const std::string p = normalizePath(path);
+    const std::string base = withoutTrailingSlashes(normalizePath(programDir));
+    // An empty folder (or "/") would claim every absolute path.
+    if (base.empty() || !p.starts_with(base)) return std::string(path);
+    if (p.size() == base.size()) return std::string(kAppPathMark) + '/';
+    if (p[base.size()] != '/') return std::string(path);
+    return std::string(kAppPathMark) + p.substr(base.size());
+}
+
+int64_t LeadingInteger(std::string_view text) {
+    constexpr int64_t kCap = int64_t{1} << 40;  // far beyond any 32-bit value
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    int64_t v = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (v < kCap) v = v * 10 + (text[i] - '0');
+    }
+    return negative ? -v : v;
+}
+
+int ClampInt(std::string_view text, int low, int high) {
+    const int64_t v = LeadingInteger(text);
+    if (v < low) return low;
+    if (v > high) return high;
+    return static_cast<int>(v);
+}
+
+}  // namespace tv

@@ -1,0 +1,121 @@
+#include "core/calc/calendar.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace tv {
+namespace {
+
+Date ymd(int y, int m, int d) {
+    return *Date::fromYmd(y, m, d);
+}
+
+// Meeus's Gregorian computus, written independently of ours.
+Date meeusGregorian(int y) {
+    int a = y % 19, b = y / 100, c = y % 100, e = b % 4, f = (b + 8) / 25;
+    int h = (19 * a + b - b / 4 - (b - f + 1) / 3 + 15) % 30;
+    int l = (32 + 2 * e + 2 * (c / 4) - h - c % 4) % 7;
+    int n = h + l - 7 * ((a + 11 * h + 22 * l) / 451) + 114;
+    return ymd(y, n / 31, n % 31 + 1);
+}
+
+TEST(LeapYear, CenturiesAreLeapOnlyEveryFourHundredYears) {
+    EXPECT_TRUE(!IsLeapYear(1900) && IsLeapYear(2000) && IsLeapYear(2024) && !IsLeapYear(2023));
+}
+
+TEST(Easter, KnownYearsAndTheCache) {
+    EasterCache cache;
+    EXPECT_EQ(cache.EasterSunday(2024), ymd(2024, 3, 31));
+    EXPECT_EQ(cache.EasterSunday(2025), ymd(2025, 4, 20));
+    EXPECT_EQ(cache.EasterSunday(2019), ymd(2019, 4, 21));
+    EXPECT_EQ(cache.EasterSunday(2038), ymd(2038, 4, 25));
+    EXPECT_EQ(cache.EasterSunday(2285), ymd(2285, 3, 22));
+    // Up to 1752 the Julian rule gives the day and month; 1753 is Gregorian.
+    EXPECT_EQ(cache.EasterSunday(1500), ymd(1500, 4, 19));
+    EXPECT_EQ(cache.EasterSunday(1752), ymd(1752, 3, 29));
+    EXPECT_EQ(cache.EasterSunday(1753), ymd(1753, 4, 22));
+    EXPECT_EQ(cache.EasterSunday(2024), ymd(2024, 3, 31));
+    EXPECT_EQ(cache.size(), 8u);  // each year computed once
+}
+
+TEST(Easter, GregorianYearsAgreeWithMeeusOnASundayBetween22MarchAnd25April) {
+    for (int y = 1753; y <= 9999; ++y) {
+        Date e = computeEasterSunday(y);
+        ASSERT_EQ(e, meeusGregorian(y)) << y;
+        ASSERT_EQ(e.weekday(), 1) << y;
+        ASSERT_TRUE(e >= ymd(y, 3, 22) && e <= ymd(y, 4, 25)) << y;
+    }
+}
+
+TEST(WeekNumber, KnownDates) {
+    EXPECT_EQ(WeekNumber(ymd(2021, 1, 1)), 0);  // a Friday
+    EXPECT_EQ(WeekNumber(ymd(2020, 1, 1)), 1);  // a Wednesday
+    EXPECT_EQ(WeekNumber(ymd(2020, 12, 31)), 53);
+    EXPECT_EQ(WeekNumber(ymd(2024, 12, 30)), 53);  // ISO: week 1 of 2025
+}
+
+TEST(WeekNumber, IsTheIsoWeekWithinTheYearAndNeverWraps) {
+    for (Date d = ymd(1901, 1, 1); d <= ymd(2100, 12, 31); d = d.addDays(1)) {
+        Date thursday = d.addDays(4 - d.isoWeekday());
+        int isoYear = thursday.year();
+        int iso = Date::serial(isoYear, 1, 1).daysUntil(thursday) / 7 + 1;
+        int expected = isoYear == d.year() ? iso : (isoYear < d.year() ? 0 : 53);
+        ASSERT_EQ(WeekNumber(d), expected) << d.serialNumber();
+    }
+}
+
+TEST(Feasts, KnownDatesInAnyCase) {
+    EasterCache c;
+    EXPECT_EQ(FeastDate("advent4", 2023, c), ymd(2023, 12, 24));
+    EXPECT_EQ(FeastDate("advent1", 2023, c), ymd(2023, 12, 3));
+    EXPECT_EQ(FeastDate("motherday", 2022, c), ymd(2022, 5, 1));
+    EXPECT_EQ(FeastDate("kidsday", 2022, c), ymd(2022, 5, 29));
+    EXPECT_EQ(FeastDate("EasterMonday", 2024, c), ymd(2024, 4, 1));
+    EXPECT_EQ(FeastDate("whitsunmonday", 2024, c), ymd(2024, 5, 20));
+    for (const char* unknown : {"advent5", "advent", "easter ", ""}) {
+        EXPECT_TRUE(FeastDate(unknown, 2023, c).isZero()) << unknown;
+    }
+}
+
+TEST(Feasts, FallOnTheirWeekdaysInsideTheirWindows) {
+    EasterCache c;
+    for (int y = 1800; y <= 2400; ++y) {
+        Date a4 = FeastDate("advent4", y, c);
+        ASSERT_TRUE(a4.weekday() == 1 && a4 >= ymd(y, 12, 18) && a4 <= ymd(y, 12, 24)) << y;
+        ASSERT_EQ(FeastDate("advent1", y, c), a4.addDays(-21));
+        Date mother = FeastDate("motherday", y, c), kids = FeastDate("kidsday", y, c);
+        ASSERT_TRUE(mother.weekday() == 1 && mother.month() == 5 && mother.day() <= 7) << y;
+        ASSERT_TRUE(kids.weekday() == 1 && kids.month() == 5 && kids.day() >= 25) << y;
+        ASSERT_EQ(FeastDate("eastermonday", y, c).weekday(), 2);
+    }
+}
+
+TEST(Feasts, FromTheCurrentDayTakesNextYearOnlyOnceThisYearsHasPassed) {
+    EasterCache c;
+    EXPECT_EQ(FeastDateFrom("easter", ymd(2024, 3, 31), c), ymd(2024, 3, 31));
+    EXPECT_EQ(FeastDateFrom("easter", ymd(2024, 4, 1), c), ymd(2025, 4, 20));
+    EXPECT_EQ(FeastDateFrom("advent4", ymd(2023, 12, 25), c), ymd(2024, 12, 22));
+    EXPECT_TRUE(FeastDateFrom("nosuchday", ymd(2024, 4, 1), c).isZero());
+}
+
+TEST(NameTable, EveryEntryIsUsedOnceAndTheLeapDayShiftsOnlyLateFebruary) {
+    EXPECT_EQ(NameTableIndex(2024, 2, 24), kNameTableLeapDay);
+    EXPECT_EQ(NameTableIndex(2024, 2, 25), NameTableIndex(2023, 2, 24));
+    EXPECT_EQ(NameTableIndex(2024, 2, 29), NameTableIndex(2023, 2, 28));
+    EXPECT_EQ(NameTableIndex(2024, 3, 1), NameTableIndex(2023, 3, 1));
+    for (int y : {2023, 2024}) {
+        std::vector<int> uses(365, 0);
+        for (Date d = ymd(y, 1, 1); d.year() == y; d = d.addDays(1)) {
+            int i = NameTableIndex(y, d.month(), d.day());
+            if (i != kNameTableLeapDay) ++uses.at(static_cast<size_t>(i));
+        }
+        EXPECT_EQ(std::count(uses.begin(), uses.end(), 1), 365) << y;
+    }
+    EXPECT_EQ(NameTableIndex(2023, 2, 29), kNameTableInvalid);
+    EXPECT_EQ(NameTableIndex(2024, 4, 31), kNameTableInvalid);
+}
+
+}  // namespace
+}  // namespace tv
