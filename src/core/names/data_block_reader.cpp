@@ -1,0 +1,144 @@
+#include "core/names/data_block_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+
+#include "core/calc/files.h"
+#include "core/config/cp1250.h"
+
+namespace tv {
+namespace {
+
+uint32_t bigEndian(std::string_view bytes) {
+    uint32_t v = 0;
+    for (char c : bytes)
+        v = (v << 8) | static_cast<unsigned char>(c);
+    return v;
+}
+
+// An index field by its width; nullopt for a width the format does not have.
+std::optional<int32_t> decodeField(std::string_view bytes) {
+    switch (bytes.size()) {
+        case 1:
+            return static_cast<unsigned char>(bytes[0]);  // 0..255, no bias
+        case 2:
+            return DecodeInt16(bytes);
+        case 4:
+            return DecodeInt32(bytes);
+        default:
+            return std::nullopt;
+    }
+}
+
+std::string trimmed(std::string_view s) {
+    size_t b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string_view::npos) return {};
+    size_t e = s.find_last_not_of(" \t\r\n");
+    return std::string(s.substr(b, e - b + 1));
+}
+
+}  // namespace
+
+int16_t DecodeInt16(std::string_view bytes) {
+    if (bytes.size() != 2) return 0;
+    return static_cast<int16_t>(static_cast<int32_t>(bigEndian(bytes)) - 32768);
+}
+
+int32_t DecodeInt32(std::string_view bytes) {
+    if (bytes.size() != 4) return 0;
+    // Flipping the top bit removes the bias of 2^31 without leaving 32 bits.
+    return static_cast<int32_t>(bigEndian(bytes) ^ 0x80000000u);
+}
+
+uint8_t clsDataBlockReader::OpenFile(std::string_view path) {
+    const std::string p = normalizePath(trimmed(path));
+    if (!FileExists(p)) return kNoFile;
+    if (isOpen_ && CloseFile() != 0) return kCloseFailed;
+
+    fd_ = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return kNoFile;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        CloseFile();
+        return kNoFile;
+    }
+    size_ = static_cast<uint64_t>(st.st_size);
+    fileName_ = p;
+    return readHeader();
+}
+
+uint8_t clsDataBlockReader::OpenBytes(std::string bytes) {
+    CloseFile();
+    memory_ = std::move(bytes);
+    inMemory_ = true;
+    size_ = memory_.size();
+    return readHeader();
+}
+
+uint8_t clsDataBlockReader::readHeader() {
+    const std::string header = readAt(0, kHeaderSize);
+    if (header.size() < kHeaderSize || std::string_view(header).substr(0, 8) != kMagic) {
+        CloseFile();
+        return kBadMagic;
+    }
+    entryCount_ = DecodeInt32(std::string_view(header).substr(8, 4));
+    offsetWidth_ = static_cast<uint8_t>(header[12]);
+    lengthWidth_ = static_cast<uint8_t>(header[13]);
+    isOpen_ = true;
+    return kOpened;
+}
+
+uint8_t clsDataBlockReader::CloseFile() {
+    // close() releases the descriptor even when it reports an error, so there is nothing to
+    // retry and the reader is closed either way.
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    memory_.clear();
+    memory_.shrink_to_fit();
+    inMemory_ = false;
+    size_ = 0;
+    fileName_.clear();
+    isOpen_ = false;
+    entryCount_ = 0;
+    offsetWidth_ = 0;
+    lengthWidth_ = 0;
+    return 0;
+}
+
+std::string clsDataBlockReader::ReadEntry(int32_t n) const {
+    if (!isOpen_ || n < 1 || n > entryCount_) return {};
+
+    const uint64_t recordSize = uint64_t{offsetWidth_} + lengthWidth_;
+    const std::string record = readAt(kHeaderSize + uint64_t(n - 1) * recordSize, recordSize);
+    if (record.size() != recordSize) return {};  // the file ends inside the index
+    const std::optional<int32_t> position =
+        decodeField(std::string_view(record).substr(0, offsetWidth_));
+    const std::optional<int32_t> length =
+        decodeField(std::string_view(record).substr(offsetWidth_));
+    if (!position || !length || *position < 1 || *length < 1) return {};
+
+    return cp1250ToUtf8(readAt(uint64_t(*position - 1), uint64_t(*length)));
+}
+
+std::string clsDataBlockReader::readAt(uint64_t offset, uint64_t n) const {
+    if (offset >= size_) return {};
+    n = std::min(n, size_ - offset);
+    if (inMemory_) return memory_.substr(offset, n);
+
+    std::string out(n, '\0');
+    size_t done = 0;
+    while (done < n) {
+        ssize_t got = ::pread(fd_, out.data() + done, n - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;  // shrunk since it was opened, or a read error: keep what came
+        done += static_cast<size_t>(got);
+    }
+    out.resize(done);
+    return out;
+}
+
+}  // namespace tv
