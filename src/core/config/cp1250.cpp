@@ -1,6 +1,7 @@
 #include "core/config/cp1250.h"
 
 #include <array>
+#include <cstdint>
 
 namespace tv {
 namespace {
@@ -32,9 +33,16 @@ char32_t highByteToCodePoint(unsigned char b) {
 
 int codePointToByte(char32_t cp) {
     if (cp < 0x80) return static_cast<int>(cp);
-    for (size_t i = 0; i < kHigh.size(); ++i) {
-        if (kHigh[i] == cp) return static_cast<int>(0x80 + i);
-    }
+    // kHigh turned around, built once: saving a full event table converts ~100,000 accented
+    // letters, too many for a scan of kHigh each. Every code point of the page is below U+2200.
+    static const std::array<uint8_t, 0x2200> kReverse = [] {
+        std::array<uint8_t, 0x2200> r{};
+        for (size_t i = 0; i < kHigh.size(); ++i) {
+            if (kHigh[i] != 0) r[kHigh[i]] = static_cast<uint8_t>(0x80 + i);
+        }
+        return r;
+    }();
+    if (cp < kReverse.size() && kReverse[cp] != 0) return kReverse[cp];
     if (cp >= 0x80 && cp < 0xA0 && kHigh[cp - 0x80] == 0) return static_cast<int>(cp);
     return -1;
 }

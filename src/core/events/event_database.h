@@ -30,7 +30,13 @@ inline constexpr std::string_view kEventDbName = "events.cdb";
 inline constexpr std::string_view kEventDbTempSuffix = "_temp";
 
 // Loads userDataDir + "events.cdb" into the table (a fresh table with the built-in holidays when
-// there is none). False means start-up must stop ("dberror").
+// there is none). False means start-up must stop ("dberror"): the file exists but cannot be read,
+// or its unknown version was answered No.
+//
+// A file that does not read whole is never silently replaced: when a whole "events.cdb_temp"
+// (left by an unfinished save) exists, that one is loaded and becomes "events.cdb"; otherwise
+// what was whole is loaded, what was cut is logged, and the damaged bytes are kept as
+// "events.cdb.damaged-YYYYMMDD" before any save can overwrite them.
 bool LoadEventDatabase(EventTable& table, const EventDbContext& ctx);
 // Writes the whole table through "events.cdb_temp"; false (after the log line and the message)
 // when the save failed, leaving the old file as it was.

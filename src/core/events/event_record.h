@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tv {
@@ -34,6 +35,7 @@ struct EventRecord {
     uint8_t active = 1;
 
     bool used() const { return inUse != 0; }
+    friend bool operator==(const EventRecord&, const EventRecord&) = default;
     EventCategory kind() const { return static_cast<EventCategory>(category); }
     RepeatKind repeatKind() const { return static_cast<RepeatKind>(repeat); }
 };
@@ -48,15 +50,15 @@ public:
 
     // One empty slot, no events.
     void ClearEventTable();
-    // Grows by one slot at the end and counts it; the caller fills slot eventCount() - 1.
-    // False when the table is full.
+    // Grows by one slot at the end and counts it; the caller fills the last slot
+    // (slotCount() - 1, which is eventCount() - 1 only while no slot is free). False when full.
     bool AppendEventSlot();
     // A slot for a new event: the first free one (reset), or a new one at the end. -1 when full.
     int AllocateEventSlot();
     // Appends a built-in holiday or feast (every year, no alarm, active).
     void AddBuiltinEvent(uint8_t category, int month, int day, int dayOff, int forecastDays,
-                         std::string_view ruleKey, std::string_view name,
-                         std::string_view comment, std::string_view picture);
+                         std::string_view ruleKey, std::string_view name, std::string_view comment,
+                         std::string_view picture);
     // Removes a user event or fixed holiday; switches a movable feast off instead.
     void DeleteEvent(int slot);
 

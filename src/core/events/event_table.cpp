@@ -8,7 +8,8 @@ void EventTable::ClearEventTable() {
 }
 
 bool EventTable::AppendEventSlot() {
-    if (eventCount_ >= kMaxSlots) return false;
+    // Free slots count against the limit too: slot numbers are 16-bit.
+    if (eventCount_ != 0 && records_.size() >= static_cast<size_t>(kMaxSlots)) return false;
     // The empty table holds one unused slot; the first append takes it over.
     if (eventCount_ == 0) {
         records_.assign(1, EventRecord{});
@@ -44,10 +45,9 @@ int EventTable::AllocateEventSlot() {
     return static_cast<int>(records_.size() - 1);
 }
 
-void EventTable::AddBuiltinEvent(uint8_t category, int month, int day, int dayOff,
-                                 int forecastDays, std::string_view ruleKey,
-                                 std::string_view name, std::string_view comment,
-                                 std::string_view picture) {
+void EventTable::AddBuiltinEvent(uint8_t category, int month, int day, int dayOff, int forecastDays,
+                                 std::string_view ruleKey, std::string_view name,
+                                 std::string_view comment, std::string_view picture) {
     if (!AppendEventSlot()) return;
     EventRecord& r = records_.back();
     r.inUse = -1;

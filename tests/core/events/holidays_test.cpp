@@ -1,0 +1,46 @@
+#include "core/events/holidays.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace tv {
+namespace {
+
+TEST(BuiltinHolidays, FourteenFixedThenTenMovableAllYearlyAndActive) {
+    EventTable t;
+    CreateBuiltinHolidays(t, 0);
+    CreateBuiltinHolidays(t, 1);
+    CreateBuiltinHolidays(t, 2);  // not a set: nothing
+    ASSERT_EQ(t.eventCount(), 24);
+    std::set<std::string> neverAnnounced;
+    for (int i = 0; i < 24; ++i) {
+        const EventRecord& r = t[i];
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(r.slot, i);
+        EXPECT_EQ(r.category, i < 14 ? 1 : 2);
+        EXPECT_EQ(r.ruleKey.empty(), i < 14);
+        EXPECT_EQ(r.repeatKind(), RepeatKind::kYearly);
+        EXPECT_EQ(r.year, 0);
+        EXPECT_EQ(r.active, 1);
+        EXPECT_EQ(r.alarmOn, 0);
+        if (r.forecastDays == 0) neverAnnounced.insert(r.name);
+    }
+    EXPECT_EQ(neverAnnounced,
+              (std::set<std::string>{"Karácsony, Jézus születése", "Karácsony másnapja",
+                                     "Az év utolsó napja", "Húsvét hétfő", "Pünkösd hétfő",
+                                     "Advent második vasárnapja", "Advent harmadik vasárnapja",
+                                     "Advent utolsó vasárnapja"}));
+    EXPECT_EQ(t[0].name, "Boldog Új Évet!");
+    EXPECT_EQ(t[0].picture, "<AppPath>\\pictures\\ujev.jpg");
+    EXPECT_EQ(t[1].comment, "Szent Bálint, a szerelmesek védőszentjének ünnepe.");
+    EXPECT_EQ(t[23].ruleKey, "advent4");
+
+    AddBuiltinHolidayRow(t, kValentinesDayRow);
+    EXPECT_EQ(t[24].name, "Valentin nap");
+    EXPECT_EQ(t[24].slot, 24);
+}
+
+}  // namespace
+}  // namespace tv
