@@ -92,39 +92,53 @@ std::string ShortenPath(const TextMeasurer& measurer, std::string_view path, int
 
 namespace {
 
-// Greedy wrap of one paragraph (no line breaks in it) into `lines`.
+// Greedy wrap of one paragraph (no line breaks in it) into `lines`: each line takes as many
+// characters as fit and breaks at its last blank, or before the character that does not fit
+// when it has none. The longest fitting start is found by halving (a longer text is never
+// narrower), so a line costs a few measurements instead of one per character.
 void wrapParagraph(const TextMeasurer& measurer, std::string_view para, int64_t room,
                    std::vector<std::string>& lines) {
-    std::string line;
-    size_t pos = 0;
-    while (pos < para.size()) {
-        const size_t start = pos;
-        nextCodePoint(para, pos);
-        const std::string_view ch = para.substr(start, pos - start);
-        std::string grown = line + std::string(ch);
-        if (measurer.TextWidth(grown) <= room || line.empty()) {
-            // An empty line always takes its first character, or a narrow width would loop.
-            line = std::move(grown);
-            continue;
+    const std::vector<size_t> ends = characterEnds(para);
+    size_t first = 0;  // index of the line's first character
+    while (first < ends.size()) {
+        const size_t begin = first == 0 ? 0 : ends[first - 1];
+        // An empty line always takes its first character, or a narrow width would loop.
+        size_t fits = first + 1;
+        size_t lo = first + 2;
+        size_t hi = ends.size();
+        while (lo <= hi) {
+            const size_t n = lo + (hi - lo) / 2;
+            if (measurer.TextWidth(para.substr(begin, ends[n - 1] - begin)) <= room) {
+                fits = n;
+                lo = n + 1;
+            } else {
+                hi = n - 1;
+            }
         }
-        if (ch == " ") {
+        const size_t fitEnd = ends[fits - 1];
+        if (fits == ends.size()) {
+            lines.emplace_back(para.substr(begin));
+            return;
+        }
+        if (para[fitEnd] == ' ') {
             // The blank that overflows is the break itself.
-            lines.push_back(std::move(line));
-            line.clear();
+            lines.emplace_back(para.substr(begin, fitEnd - begin));
+            first = fits + 1;
             continue;
         }
+        const std::string_view line = para.substr(begin, fitEnd - begin);
         const size_t blank = line.rfind(' ');
-        if (blank != std::string::npos && blank > 0) {
-            lines.push_back(line.substr(0, blank));
-            line = line.substr(blank + 1);
+        if (blank != std::string_view::npos && blank > 0) {
+            lines.emplace_back(line.substr(0, blank));
+            // Continue after the blank: one byte, so the character index follows from it.
+            const size_t next = begin + blank + 1;
+            while (first < ends.size() && (first == 0 ? 0 : ends[first - 1]) < next) ++first;
         } else {
-            lines.push_back(std::move(line));
-            line.clear();
+            lines.emplace_back(line);
+            first = fits;
         }
-        // The carried-over word may still be too wide with this character: go round again.
-        pos = start;
     }
-    lines.push_back(std::move(line));
+    if (ends.empty()) lines.emplace_back();
 }
 
 }  // namespace
