@@ -44,6 +44,8 @@ inline constexpr SettingKey M_TextAlign1{"M_TextAlign1", "0"};
 inline constexpr SettingKey M_TextAlign2{"M_TextAlign2", "0"};
 inline constexpr SettingKey M_Shadow{"M_Shadow", "2"};
 inline constexpr SettingKey OptBG{"OptBG", "0"};
+// The colour dialog's 16 custom colours, 6 hex digits each; "nope" until first saved.
+inline constexpr SettingKey CustomColors{"CustomColors", "nope"};
 // The three user fonts: prefix "MB", "MS" or "MU" + one of these suffixes; the defaults are the
 // skin's "def_mb_" ... values (font, size, weight, italic, color, color2).
 inline constexpr std::string_view kFontSuffixes[6] = {"_Font",   "_Size",  "_Weight",
@@ -63,7 +65,7 @@ inline constexpr SettingKey Today_NextNameHL{"Today_NextNameHL", "0"};
 inline constexpr SettingKey ForecastMode{"ForecastMode", "1"};
 inline constexpr SettingKey CeremForecast{"CeremForecast", "7"};
 inline constexpr SettingKey SaveInPastPromt{"SaveInPastPromt", "1"};
-inline constexpr SettingKey DatesEventFilter{"DatesEventFilter", "0"};
+inline constexpr SettingKey DatesEventFilter{"DatesEventFilter", "11"};  // no limit
 inline constexpr SettingKey DatesRepeatFilter1{"DatesRepeatFilter1", "1"};
 inline constexpr SettingKey DatesRepeatFilter2{"DatesRepeatFilter2", "1"};
 inline constexpr SettingKey DatesRepeatFilter3{"DatesRepeatFilter3", "1"};

@@ -1,0 +1,334 @@
+// The user's events from the command line: list them as the event list window does, add one
+// through the editor's checks, delete one. All three work on the user data folder's
+// "events.cdb" exactly as the calendar does, so a script and the window never disagree.
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <ostream>
+
+#include "cli/cli_context.h"
+#include "core/calc/files.h"
+#include "core/config/config_file.h"
+#include "core/config/hash_table.h"
+#include "core/events/event_database.h"
+#include "core/events/windows/event_editor.h"
+#include "core/events/windows/event_list.h"
+#include "platform/message_box.h"
+
+namespace tv::cli {
+namespace {
+
+constexpr std::string_view kListUsage = "events list [--list 0|1|2] [--sort name|date] [--json]";
+constexpr std::string_view kAddUsage =
+    "events add --name TEXT --date YYYY-MM-DD [--repeat once|year|month|months] [--months 1,12] "
+    "[--anniversary] [--alarm HH:MM] [--forecast DAYS] [--days N] [--comment TEXT] [--yes]";
+constexpr std::string_view kDeleteUsage = "events delete SLOT [--yes]";
+
+// Answers every box with one answer and keeps what it was shown.
+class CliBox : public MessageBox {
+public:
+    MessageAnswer show(const MessageRequest& r) override {
+        shown.push_back(r);
+        return answer;
+    }
+    std::vector<MessageRequest> shown;
+    MessageAnswer answer = MessageAnswer::kNo;
+};
+
+// The settings, the string table and the event table of one command.
+class EventsSession {
+public:
+    explicit EventsSession(CliContext& c) : c_(c) {}
+
+    // Loads like the calendar's start does, but never lets a file we cannot read be replaced:
+    // the version question is answered "go on with an empty table" and the command then stops.
+    bool load() {
+        const std::string& dir = c_.paths.userDataDir;
+        CreateFolderPath(dir);
+        fReadConfig(settings, settingsPath());
+        db.userDataDir = dir;
+        db.clock = &c_.clock;
+        db.strings = &c_.strings();
+        db.settings = &settings;
+        db.box = &box;
+        box.answer = MessageAnswer::kYes;
+        const bool ok = LoadEventDatabase(table, db);
+        for (const MessageRequest& r : box.shown) {
+            if (r.buttons == MessageButtons::kYesNo) {
+                c_.fail(
+                    "events.cdb has a format version this program cannot read; it was left "
+                    "as it is");
+                return false;
+            }
+            *c_.err << plainText(r.text) << '\n';
+        }
+        box.shown.clear();
+        if (!ok) c_.fail("events.cdb cannot be read");
+        return ok;
+    }
+
+    bool save() {
+        box.answer = MessageAnswer::kOk;
+        const bool ok = SaveEventDatabase(table, db);
+        for (const MessageRequest& r : box.shown)
+            *c_.err << plainText(r.text) << '\n';
+        box.shown.clear();
+        return ok;
+    }
+
+    std::string settingsPath() const { return c_.paths.userDataDir + "settings.cfg"; }
+
+    HashTable settings;
+    EventTable table;
+    CliBox box;
+    EventDbContext db;
+
+private:
+    CliContext& c_;
+};
+
+// Options of the form "--name VALUE" and "--flag".
+class Options {
+public:
+    Options(const std::vector<std::string>& args, std::initializer_list<std::string_view> valued,
+            std::initializer_list<std::string_view> flags) {
+        for (size_t i = 0; i < args.size(); ++i) {
+            const std::string& a = args[i];
+            if (std::find(valued.begin(), valued.end(), a) != valued.end()) {
+                if (i + 1 >= args.size() || values_.count(a) != 0) {
+                    ok_ = false;
+                    return;
+                }
+                values_[a] = args[++i];
+            } else if (std::find(flags.begin(), flags.end(), a) != flags.end()) {
+                values_[a] = "";
+            } else {
+                positional_.push_back(a);
+            }
+        }
+    }
+    bool ok() const { return ok_; }
+    bool has(const std::string& k) const { return values_.count(k) != 0; }
+    std::string get(const std::string& k, std::string def = {}) const {
+        auto it = values_.find(k);
+        return it == values_.end() ? def : it->second;
+    }
+    const std::vector<std::string>& positional() const { return positional_; }
+
+private:
+    bool ok_ = true;
+    std::map<std::string, std::string, std::less<>> values_;
+    std::vector<std::string> positional_;
+};
+
+bool allDigits(std::string_view s) {
+    return !s.empty() && s.size() <= 9 &&
+           std::all_of(s.begin(), s.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
+// "A-B-C" or "A:B" as digit groups, kept as text: the editor's checks judge the numbers.
+std::optional<std::vector<std::string>> digitGroups(std::string_view text, char sep, size_t count) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (true) {
+        const size_t end = text.find(sep, start);
+        parts.emplace_back(text.substr(start, end - start));
+        if (!allDigits(parts.back())) return std::nullopt;
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    if (parts.size() != count) return std::nullopt;
+    return parts;
+}
+
+std::optional<int> monthMaskArg(std::string_view text) {
+    int mask = 0;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t end = std::min(text.find(',', start), text.size());
+        auto m = parseIntArg(text.substr(start, end - start));
+        if (!m || *m < 1 || *m > 12) return std::nullopt;
+        mask |= 1 << (*m - 1);
+        start = end + 1;
+    }
+    return mask;
+}
+
+int cmdEventsList(CliContext& c, const std::vector<std::string>& args) {
+    Options o(args, {"--list", "--sort"}, {});
+    if (!o.ok() || !o.positional().empty()) return c.usage(kListUsage);
+    const auto list = parseIntArg(o.get("--list", "0"));
+    const std::string sort = o.get("--sort", "name");
+    if (!list || *list < 0 || *list > 2 || (sort != "name" && sort != "date")) {
+        return c.usage(kListUsage);
+    }
+
+    EventsSession s(c);
+    if (!s.load()) return kExitFailure;
+    // The filters the window was last closed with.
+    EventListFilter filter = ReadListFilter(s.settings);
+    filter.list = static_cast<EventListKind>(*list);
+    filter.sort = sort == "date" ? EventSort::kByDate : EventSort::kByName;
+    EventListContext ctx;
+    ctx.today = c.clock.now().date;
+    ctx.strings = &c.strings();
+    const EventListView view = FillList(s.table, filter, ctx);
+
+    if (c.json) {
+        *c.out << '[';
+        for (size_t i = 0; i < view.rows.size(); ++i) {
+            const EventListRow& r = view.rows[i];
+            *c.out << (i > 0 ? "," : "") << "{\"slot\":" << r.slot
+                   << ",\"day\":" << jsonString(r.dayText) << ",\"name\":" << jsonString(r.nameText)
+                   << ",\"age\":" << jsonString(r.ageText) << ",\"date\":" << jsonString(r.dateText)
+                   << '}';
+        }
+        *c.out << "]\n";
+    } else {
+        for (const EventListRow& r : view.rows)
+            *c.out << plainText(r.text) << '\n';
+    }
+    return kExitOk;
+}
+
+int cmdEventsAdd(CliContext& c, const std::vector<std::string>& args) {
+    Options o(args,
+              {"--name", "--date", "--repeat", "--months", "--alarm", "--forecast", "--days",
+               "--comment"},
+              {"--anniversary", "--yes"});
+    if (!o.ok() || !o.positional().empty() || !o.has("--name") || !o.has("--date")) {
+        return c.usage(kAddUsage);
+    }
+    static constexpr std::string_view kKinds[] = {"once", "year", "month", "months"};
+    const std::string repeat = o.get("--repeat", "once");
+    const auto kindIt = std::find(std::begin(kKinds), std::end(kKinds), repeat);
+    const auto date = digitGroups(o.get("--date"), '-', 3);
+    const auto alarm = o.has("--alarm") ? digitGroups(o.get("--alarm"), ':', 2)
+                                        : std::optional<std::vector<std::string>>();
+    const auto mask = o.has("--months") ? monthMaskArg(o.get("--months")) : std::optional<int>();
+    const int kind = static_cast<int>(kindIt - std::begin(kKinds));
+    if (kindIt == std::end(kKinds) || !date || (o.has("--alarm") && !alarm) ||
+        (o.has("--forecast") && !allDigits(o.get("--forecast"))) ||
+        (o.has("--days") && (!allDigits(o.get("--days")) || kind != 0)) ||
+        (o.has("--anniversary") && kind != 1) || (kind == 3) != o.has("--months") ||
+        (o.has("--months") && !mask)) {
+        return c.usage(kAddUsage);
+    }
+    const bool yes = o.has("--yes");
+
+    EventsSession s(c);
+    if (!s.load()) return kExitFailure;
+    const Date today = c.clock.now().date;
+
+    EventEditor ed = NewEventEditor(today);
+    SetRepeatIndex(ed, kind, today);
+    SetSpecial(ed, o.has("--anniversary"), today);
+    EditorFields& f = ed.fields;
+    f.year = (*date)[0];
+    f.month = (*date)[1];
+    f.day = (*date)[2];
+    SetRepeatIndex(ed, kind, today);  // the fields this kind does not read show "*" again
+    f.name = o.get("--name");
+    f.comment = o.get("--comment");
+    f.forecast = o.get("--forecast", f.forecast);
+    f.length = o.get("--days", f.length);
+    f.monthMask = mask.value_or(0);
+    f.alarmOn = alarm.has_value();
+    if (alarm) {
+        f.alarmHour = (*alarm)[0];
+        f.alarmMinute = (*alarm)[1];
+    }
+
+    EditorContext ctx;
+    ctx.today = today;
+    ctx.strings = &c.strings();
+    ctx.settings = &s.settings;
+    ctx.programDir = c.paths.programDir;
+    ctx.saveDatabase = [&s](const EventTable&) { return s.save(); };
+    ctx.prompt = [&c, yes](EditorPrompt p, const EditorMessage& m) {
+        switch (p) {
+            case EditorPrompt::kDateInPast:
+                if (yes) return MessageAnswer::kNo;  // "No, do not correct it": save
+                *c.err << plainText(m.text) << "\n(--yes saves it anyway)\n";
+                return MessageAnswer::kYes;
+            case EditorPrompt::kAlarmsOff:
+                if (yes) return MessageAnswer::kYes;
+                *c.err << plainText(m.text) << "\n(--yes switches the alarms on)\n";
+                return MessageAnswer::kNo;
+            case EditorPrompt::kDayNotInEveryMonth:
+                *c.err << plainText(m.text) << '\n';
+                return MessageAnswer::kOk;
+            case EditorPrompt::kPictureMissing:
+                break;
+        }
+        return MessageAnswer::kNo;
+    };
+
+    const SaveOutcome out = SaveEditor(s.table, ed, ctx);
+    switch (out.status) {
+        case SaveStatus::kRefused:
+            *c.err << plainText(out.message.text) << '\n';
+            return kExitFailure;
+        case SaveStatus::kBackToEditing:
+            return kExitFailure;
+        case SaveStatus::kTableFull:
+            return c.fail("the event table is full");
+        case SaveStatus::kStored:
+            break;
+    }
+    if (!out.databaseSaved) return kExitFailure;
+    if (out.alarmsSwitchedOn && !fWriteConfig(s.settings, s.settingsPath())) {
+        return c.fail("settings.cfg could not be written");
+    }
+    if (c.json) {
+        *c.out << "{\"slot\":" << out.slot << ",\"list\":" << out.list << "}\n";
+    } else {
+        *c.out << out.slot << '\n';
+    }
+    return kExitOk;
+}
+
+int cmdEventsDelete(CliContext& c, const std::vector<std::string>& args) {
+    Options o(args, {}, {"--yes"});
+    if (!o.ok() || o.positional().size() != 1) return c.usage(kDeleteUsage);
+    const auto slot = parseIntArg(o.positional()[0]);
+    if (!slot) return c.usage(kDeleteUsage);
+
+    EventsSession s(c);
+    if (!s.load()) return kExitFailure;
+    if (*slot < 0 || *slot >= s.table.slotCount() || !s.table[*slot].used()) {
+        return c.fail("no event in slot " + std::to_string(*slot));
+    }
+    CliBox ask;
+    ask.answer = o.has("--yes") ? MessageAnswer::kYes : MessageAnswer::kNo;
+    bool saved = false;
+    const bool deleted = DeleteListedEvent(s.table, *slot, ask, c.strings(),
+                                           [&](const EventTable&) { return saved = s.save(); });
+    if (!deleted) {
+        if (!ask.shown.empty()) *c.err << plainText(ask.shown[0].text) << "\n(--yes deletes it)\n";
+        return kExitFailure;
+    }
+    if (!saved) return kExitFailure;
+    if (c.json) *c.out << "{\"slot\":" << *slot << "}\n";
+    return kExitOk;
+}
+
+int cmdEvents(CliContext& c, const std::vector<std::string>& args) {
+    const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
+    if (!args.empty() && args[0] == "list") return cmdEventsList(c, rest);
+    if (!args.empty() && args[0] == "add") return cmdEventsAdd(c, rest);
+    if (!args.empty() && args[0] == "delete") return cmdEventsDelete(c, rest);
+    *c.err << "usage: tempovirens-cli " << kListUsage << "\n       tempovirens-cli " << kAddUsage
+           << '\n';
+    return c.usage(kDeleteUsage);
+}
+
+}  // namespace
+
+const CommandRegistration kEvents{
+    {"events",
+     "events list [--list 0|1|2] [--sort name|date] | events add --name TEXT --date YYYY-MM-DD "
+     "[OPTIONS] [--yes] | events delete SLOT [--yes]",
+     cmdEvents}};
+
+}  // namespace tv::cli

@@ -1,0 +1,51 @@
+#include "core/events/windows/custom_colors.h"
+
+#include "core/calc/text_format.h"
+#include "core/config/settings_keys.h"
+#include "platform/dialogs.h"
+
+namespace tv {
+namespace {
+
+constexpr std::string_view kNeverSaved = "nope";
+
+}  // namespace
+
+CustomColourSet ParseCustomColors(std::string_view text) {
+    CustomColourSet colours{};
+    for (size_t i = 0; i < colours.size(); ++i) {
+        if (text == kNeverSaved) {
+            const int grey = 16 * static_cast<int>(colours.size() - i) - 1;  // 255, 239 .. 15
+            colours[i] = grey | grey << 8 | grey << 16;
+            continue;
+        }
+        // A short text leaves the missing digits 0: better black than a failed dialog.
+        auto digits = [&](size_t at) {
+            const size_t pos = 6 * i + at;
+            return HexToByte(pos < text.size() ? text.substr(pos, 2) : std::string_view{});
+        };
+        colours[i] = digits(0) | digits(2) << 8 | digits(4) << 16;
+    }
+    return colours;
+}
+
+std::string FormatCustomColors(const CustomColourSet& colours) {
+    std::string text;
+    text.reserve(colours.size() * 6);
+    for (int c : colours) {
+        text += ByteToHex(c & 0xFF);
+        text += ByteToHex(c >> 8 & 0xFF);
+        text += ByteToHex(c >> 16 & 0xFF);
+    }
+    return text;
+}
+
+int ChooseColorDialog(Dialogs& dialogs, HashTable& settings, int colour) {
+    CustomColourSet custom = ParseCustomColors(read(settings, settings::CustomColors));
+    int chosen = colour;
+    if (!dialogs.chooseColor(chosen, custom)) chosen = colour;
+    write(settings, settings::CustomColors, FormatCustomColors(custom));
+    return chosen;
+}
+
+}  // namespace tv

@@ -1,0 +1,212 @@
+// The event editor's logic: what its fields hold, which controls each repeat kind uses, the
+// captions that follow the fields, and the checks of a save in their fixed order. The window
+// copies its controls into EditorFields and shows what EditorView and SaveOutcome say.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/calc/date.h"
+#include "core/events/event_record.h"
+#include "platform/dialogs.h"
+#include "platform/message_box.h"
+
+namespace tv {
+
+class HashTable;
+class StringTable;
+
+// Which form of the editor: the movable feasts only let a few things change.
+enum class EditorForm { kUserEvent, kHoliday, kFeast };
+
+// The text fields `Tf`(0)..(8), in that order, for the focus after a refusal.
+enum class EditorField : int {
+    kNone = -1,
+    kForecast = 0,
+    kYear = 1,
+    kMonth = 2,
+    kDay = 3,
+    kName = 4,
+    kComment = 5,
+    kAlarmHour = 6,
+    kAlarmMinute = 7,
+    kLength = 8,
+};
+
+inline constexpr std::string_view kUnusedField = "*";
+inline constexpr int kMinLongDays = 1;
+inline constexpr int kMaxLongDays = 9999;
+
+// The controls' contents, as typed.
+struct EditorFields {
+    std::string forecast;  // days of notice (user events)
+    std::string year;      // "*" while the repeat kind does not use it
+    std::string month;     // "*" likewise; selected months use monthMask
+    std::string day;
+    std::string name;
+    std::string comment;
+    std::string alarmHour;
+    std::string alarmMinute;
+    std::string length;       // days of a long event, 1..9999
+    int repeatIndex = 0;      // `Cism`: the kind for user events, kind - 1 for holidays
+    bool special = false;     // `Cspecial`: anniversary / day off / feast switched on
+    bool forecastOn = false;  // `ChForecast` (holidays and feasts)
+    bool alarmOn = false;     // `ChAlert`
+    std::string picture;      // as stored: may begin with "<AppPath>"
+    int monthMask = 0;        // selected months, bit 0 = January
+    int hue = 0;              // long-event band
+
+    friend bool operator==(const EditorFields&, const EditorFields&) = default;
+};
+
+struct EventEditor {
+    EditorForm form = EditorForm::kUserEvent;
+    int slot = -1;       // -1: a new event
+    EventRecord before;  // the record as opened; a new event's is blank
+    EditorFields fields;
+    EditorFields opened;  // the fields as opened, to tell unsaved changes
+    Date preset;          // the date the editor was opened for; zero when none
+};
+
+// A new event: 7 days of notice, one day long, no picture, once, dated `preset` (today when
+// zero). `form` kHoliday gives a new yearly holiday.
+EventEditor NewEventEditor(Date today, Date preset = {}, EditorForm form = EditorForm::kUserEvent);
+// The editor on the event of a used slot.
+EventEditor EditEventEditor(const EventTable& table, int slot, Date today);
+
+// How the event list window was opened.
+enum class EventListOpenMode : int {
+    kList = 0,
+    kNewOnDate = 1,          // the day field's "new event"
+    kEditSlot = 2,           // an event picked in a day field
+    kNewFromNameSearch = 5,  // a yearly event for a name day
+};
+struct EventListOpen {
+    EventListOpenMode mode = EventListOpenMode::kList;
+    Date date;
+    int slot = -1;
+    std::string name;
+};
+// The editor the window opens on, or nothing for the plain list (also for a slot that holds no
+// event any more).
+std::optional<EventEditor> EditorForOpen(const EventTable& table, const EventListOpen& open,
+                                         Date today);
+
+// The repeat kind the combo box stands for (0 once .. 3 selected months).
+int EditorRepeatKind(const EventEditor& editor);
+// Whether the kind reads the year (a one-time event or an anniversary) and the month field.
+bool EditorUsesYear(const EventEditor& editor);
+bool EditorUsesMonth(const EventEditor& editor);
+// A numeric field's value: its leading digits, 0 when there are none.
+int FieldNumber(std::string_view text);
+// Changing the repeat kind or `Cspecial` fills the year and month fields that the kind does not
+// use with "*", and gives a field that comes back into use the preset (or current) year or month.
+void SetRepeatIndex(EventEditor& editor, int index, Date today);
+void SetSpecial(EventEditor& editor, bool on, Date today);
+// `cmdStepLeft` / `cmdStepRight`: the length within 1..9999.
+void StepLength(EventEditor& editor, int delta);
+
+// Numeric fields take only digits and backspace; any other key beeps and is dropped.
+bool DigitFieldAccepts(EditorField field, char32_t key);
+
+// What the controls show and allow for the current fields.
+struct EditorView {
+    std::vector<std::string> repeatItems;  // `Cism`
+    std::string specialCaption;            // `Cspecial`
+    std::string dateLabel;
+    std::string nameLabel;
+    bool forecastFieldVisible = false;  // user events: `Tf`(0); holidays: `ChForecast`
+    bool yearEnabled = false;
+    bool monthEnabled = false;
+    bool dayEnabled = false;
+    bool monthsButtonEnabled = false;  // `ComMonths`
+    bool specialEnabled = false;
+    bool repeatEnabled = false;
+    bool alarmEnabled = false;         // `ChAlert` and the time fields
+    bool longControlsVisible = false;  // length, steps, `lblLong`, `cmdEventColor`
+    bool sinceVisible = false;
+    std::string sinceText;  // `lblSince`: time since the anniversary's base date
+    std::string longText;   // `lblLong`
+    std::string pictureLabel;
+    std::string uniqueInfo;  // the feast form's explanation; empty otherwise
+};
+struct EditorViewContext {
+    Date today;
+    const StringTable* strings = nullptr;
+    std::string programDir;
+    std::function<bool(const std::string&)> fileExists;  // FileExists when empty
+};
+EditorView DescribeEditor(const EventEditor& editor, const EditorViewContext& ctx);
+
+// The last day of a long event, "YYYY.MM.DD"; empty while the start is not a date.
+std::string LongEventEndText(const EditorFields& fields);
+
+// What a save asks or tells on its way.
+enum class EditorPrompt {
+    kDayNotInEveryMonth,  // information: the answer does not matter
+    kPictureMissing,      // Yes goes back to editing, No saves without the picture file
+    kDateInPast,          // Yes goes back to editing, No saves
+    kAlarmsOff,           // Yes switches the alarms on; the event is stored either way
+};
+
+struct EditorMessage {
+    std::string key;  // string-table key
+    std::vector<std::string> params;
+    std::string text;  // the filled-in text
+    MessageIcon icon = MessageIcon::kWarning;
+    MessageButtons buttons = MessageButtons::kOk;
+};
+
+using EditorPromptFn = std::function<MessageAnswer(EditorPrompt, const EditorMessage&)>;
+// Shows every prompt as a message box under the program's title.
+EditorPromptFn PromptThroughBox(MessageBox& box);
+
+struct EditorContext {
+    Date today;
+    const StringTable* strings = nullptr;
+    HashTable* settings = nullptr;  // SaveInPastPromt, AlarmEnabled; null reads the defaults
+    std::string programDir;         // stands for "<AppPath>"
+    std::function<bool(const std::string&)> fileExists;  // FileExists when empty
+    EditorPromptFn prompt;                               // null answers No
+    // Writes the database after the record is stored; null stores in memory only.
+    std::function<bool(const EventTable&)> saveDatabase;
+};
+
+enum class SaveStatus {
+    kStored,
+    kRefused,        // a check failed: `message` and `focus` say which
+    kBackToEditing,  // the user chose to correct something after a question
+    kTableFull,
+};
+
+struct SaveOutcome {
+    SaveStatus status = SaveStatus::kRefused;
+    EditorMessage message;  // the refusal
+    EditorField focus = EditorField::kNone;
+    int slot = -1;  // the stored event
+    EventRecord record;
+    int list = -1;  // the event list to show it in (0 recurring, 1 one-time, 2 holidays)
+    bool databaseSaved = false;
+    bool alarmsSwitchedOn = false;  // the tray-resident form must start again
+};
+
+// `cmdSave`: checks the fields in order and stores the event on success. A refusal leaves the
+// table and the editor as they were.
+SaveOutcome SaveEditor(EventTable& table, EventEditor& editor, const EditorContext& ctx);
+
+// `cmdCancel`: true when the editor may close, after asking "dates_q_cancel" if anything changed.
+bool EditorHasChanges(const EventEditor& editor);
+bool ConfirmCancel(const EventEditor& editor, MessageBox& box, const StringTable& strings);
+
+// The picture file dialog, starting in `BGPic_LastDir`.
+OpenFileRequest PictureDialogRequest(HashTable& settings, const std::string& programDir,
+                                     const StringTable& strings);
+// Takes the chosen file (stored relative to the program folder when inside it) and remembers its
+// folder in `BGPic_LastDir`.
+void SetChosenPicture(EventEditor& editor, const std::string& path, HashTable& settings,
+                      const std::string& programDir);
+
+}  // namespace tv

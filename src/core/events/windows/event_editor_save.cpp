@@ -1,0 +1,313 @@
+// SaveEditor: the checks of a save, in the order the user meets them, and the store.
+#include <algorithm>
+
+#include "core/app/version.h"
+#include "core/calc/calendar.h"
+#include "core/calc/files.h"
+#include "core/calc/text_format.h"
+#include "core/config/settings_keys.h"
+#include "core/config/string_table.h"
+#include "core/events/occurrence.h"
+#include "core/events/windows/event_editor.h"
+
+namespace tv {
+namespace {
+
+constexpr int kAllMonths = 0xFFF;
+constexpr int kOnceYearMin = 1900;
+constexpr int kOnceYearMax = 2999;
+constexpr int kBaseYearMin = 100;
+constexpr int kBaseYearMax = 9999;
+constexpr int kMaxForecastDays = 365;
+constexpr int kLastDayOfMonth = 32;  // monthly events: always the month's last day
+
+std::string_view trimmed(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    return foldSortKey(trimmed(a)) == foldSortKey(trimmed(b));
+}
+
+class SaveRun {
+public:
+    SaveRun(EventTable& table, EventEditor& editor, const EditorContext& ctx)
+        : table_(table), ed_(editor), ctx_(ctx), s_(stringsOr(ctx.strings)) {}
+
+    SaveOutcome run() { return ed_.form == EditorForm::kFeast ? saveFeast() : saveEvent(); }
+
+private:
+    static const StringTable& stringsOr(const StringTable* s) {
+        static const StringTable kNone;
+        return s != nullptr ? *s : kNone;
+    }
+
+    EditorMessage message(std::string key, std::vector<std::string> params, MessageIcon icon,
+                          MessageButtons buttons) const {
+        EditorMessage m;
+        m.text = params.empty()
+                     ? s_.fGetString(key)
+                     : s_.fGetStringP(key, params[0], params.size() > 1 ? params[1] : "");
+        m.key = std::move(key);
+        m.params = std::move(params);
+        m.icon = icon;
+        m.buttons = buttons;
+        return m;
+    }
+
+    SaveOutcome refuse(std::string key, EditorField focus, std::vector<std::string> params = {}) {
+        SaveOutcome o;
+        o.status = SaveStatus::kRefused;
+        o.message =
+            message(std::move(key), std::move(params), MessageIcon::kWarning, MessageButtons::kOk);
+        o.focus = focus;
+        return o;
+    }
+
+    MessageAnswer ask(EditorPrompt prompt, std::string key, MessageIcon icon,
+                      MessageButtons buttons = MessageButtons::kYesNo) {
+        const EditorMessage m = message(std::move(key), {}, icon, buttons);
+        return ctx_.prompt ? ctx_.prompt(prompt, m) : MessageAnswer::kNo;
+    }
+
+    static SaveOutcome backToEditing() {
+        SaveOutcome o;
+        o.status = SaveStatus::kBackToEditing;
+        return o;
+    }
+
+    // A picture that is gone is worth a question: the user may have moved it.
+    bool pictureGoneAndUserFixes() {
+        const std::string& picture = ed_.fields.picture;
+        if (picture.empty()) return false;
+        const std::string path = ExpandAppPath(picture, ctx_.programDir);
+        if (ctx_.fileExists ? ctx_.fileExists(path) : FileExists(path)) return false;
+        return ask(EditorPrompt::kPictureMissing, "dates_err_bgmissing", MessageIcon::kQuestion) ==
+               MessageAnswer::kYes;
+    }
+
+    std::string setting(const SettingKey& key) const {
+        return ctx_.settings != nullptr ? read(*ctx_.settings, key) : std::string(key.def);
+    }
+
+    SaveOutcome saveFeast() {
+        const EditorFields& f = ed_.fields;
+        if (trimmed(f.name).empty()) return refuse("dates_err_empty2", EditorField::kName);
+        if (pictureGoneAndUserFixes()) return backToEditing();
+        EventRecord r = ed_.before;
+        r.name = trimmed(f.name);
+        r.comment = f.comment;
+        r.picture = f.picture;
+        r.forecastDays = f.forecastOn ? 1 : 0;
+        r.active = r.dayOff = f.special ? 1 : 0;
+        return store(r, 2);
+    }
+
+    SaveOutcome saveEvent() {
+        const EditorFields& f = ed_.fields;
+        const bool user = ed_.form == EditorForm::kUserEvent;
+        const int kind = EditorRepeatKind(ed_);
+
+        // Read the fields.
+        const int year = EditorUsesYear(ed_) ? FieldNumber(f.year) : 0;
+        const int month = kind == 3 ? f.monthMask : FieldNumber(f.month);
+        const int day = FieldNumber(f.day);
+        const int forecast = user ? FieldNumber(f.forecast) : (f.forecastOn ? 1 : 0);
+        const bool anniversary = user && kind == 1 && f.special;
+        const int length = std::clamp(FieldNumber(f.length), kMinLongDays, kMaxLongDays);
+        const int hour = FieldNumber(f.alarmHour);
+        const int minute = FieldNumber(f.alarmMinute);
+
+        if (trimmed(f.name).empty()) return refuse("dates_err_empty", EditorField::kName);
+        if (f.year.empty()) return refuse("dates_err_empty", EditorField::kYear);
+        if (f.month.empty()) return refuse("dates_err_empty", EditorField::kMonth);
+        if (f.day.empty()) return refuse("dates_err_empty", EditorField::kDay);
+        if (user && f.forecast.empty()) return refuse("dates_err_empty", EditorField::kForecast);
+
+        bool inPast = false;
+        if (kind == 0) {
+            auto date = Date::fromYmd(year, month, day);
+            inPast = date && *date < ctx_.today;
+        }
+
+        if (kind == 0 || kind == 1) {
+            if (month < 1 || month > 12) return refuse("dates_err_12months", EditorField::kMonth);
+            const int n = daysInMonth(2000, month);  // February counts 29 here
+            if (day < 1 || day > n) {
+                return refuse("dates_err_months", EditorField::kDay, {std::to_string(n)});
+            }
+            if (kind == 1) {
+                if (month == 2 && day == 29) return refuse("dates_err_leap1", EditorField::kDay);
+                if (anniversary && (year < kBaseYearMin || year > kBaseYearMax)) {
+                    return refuse("dates_err_yearlimit2", EditorField::kYear);
+                }
+            } else if (month == 2 && day == 29 && !IsLeapYear(year)) {
+                return refuse("dates_err_leap2", EditorField::kYear);
+            } else if (year < kOnceYearMin || year > kOnceYearMax) {
+                return refuse("dates_err_yearlimit", EditorField::kYear);
+            }
+        } else {
+            // Selected months are chosen in the picker, which never returns none; a mask of 0
+            // could only come from outside and would have no day at all.
+            if (kind == 3 && (month & kAllMonths) == 0) {
+                return refuse("months_err01", EditorField::kNone);
+            }
+            // A day of 0 has no place in the month, and one beyond 32 none either: both kinds
+            // take the monthly rule.
+            if (day < 1 || day > kLastDayOfMonth)
+                return refuse("dates_err_noday1", EditorField::kDay);
+            if (kind == 2 && day >= 29 && day <= 31) {
+                ask(EditorPrompt::kDayNotInEveryMonth, "dates_err_noday2",
+                    MessageIcon::kInformation, MessageButtons::kOk);
+            }
+        }
+
+        if (user && (forecast < 0 || forecast > kMaxForecastDays)) {
+            return refuse("dates_err_forecast", EditorField::kForecast);
+        }
+
+        EventRecord r = ed_.before;
+        if (f.alarmOn) {
+            if (hour < 0 || hour >= 24) return refuse("dater_err_alert_h", EditorField::kAlarmHour);
+            if (minute < 0 || minute > 59) {
+                return refuse("dater_err_alert_m", EditorField::kAlarmMinute);
+            }
+            r.alarmHour = static_cast<uint8_t>(hour);
+            r.alarmMinute = static_cast<uint8_t>(minute);
+        } else if (r.alarmHour >= 24 || r.alarmMinute > 59) {
+            r.alarmHour = 0;
+            r.alarmMinute = 0;
+        }
+        r.alarmOn = f.alarmOn ? 1 : 0;
+
+        if (pictureGoneAndUserFixes()) return backToEditing();
+
+        r.category = static_cast<uint8_t>(user ? EventCategory::kUser : EventCategory::kHoliday);
+        r.repeat = static_cast<uint8_t>(kind);
+        r.year = static_cast<int16_t>(year);
+        r.month = static_cast<int16_t>(month);
+        r.day = static_cast<uint8_t>(day);
+        r.name = trimmed(f.name);
+        r.comment = f.comment;
+        r.picture = f.picture;
+        r.forecastDays = static_cast<int16_t>(forecast);
+        r.anniversary = anniversary ? 1 : 0;
+        r.dayOff = !user && f.special ? 1 : 0;
+        r.extraDays = static_cast<int16_t>(user && kind == 0 ? length - 1 : 0);
+        r.active = 1;
+        r.hue = static_cast<int16_t>(f.hue);
+
+        if (user && hasTwin(r)) return refuse("dates_err_exists", EditorField::kName);
+        if (!user && holidayOnSameDay(r)) return refuse("dates_err_sameday", EditorField::kDay);
+
+        if (inPast && setting(settings::SaveInPastPromt) == "1" &&
+            ask(EditorPrompt::kDateInPast, "dates_err_passed", MessageIcon::kQuestion) ==
+                MessageAnswer::kYes) {
+            return backToEditing();
+        }
+
+        SaveOutcome o = store(r, user ? (kind == 0 ? 1 : 0) : 2);
+        if (o.status != SaveStatus::kStored) return o;
+        if (r.alarmOn != 0 && setting(settings::AlarmEnabled) != "1" &&
+            ask(EditorPrompt::kAlarmsOff, "dates_alert_off", MessageIcon::kWarning) ==
+                MessageAnswer::kYes) {
+            if (ctx_.settings != nullptr) {
+                write(*ctx_.settings, settings::AlarmEnabled, "1");
+                write(*ctx_.settings, settings::AS_TrayIcon, "1");
+            }
+            o.alarmsSwitchedOn = true;
+        }
+        return o;
+    }
+
+    bool isOther(int slot) const { return slot != ed_.slot && table_[slot].used(); }
+
+    // The same user event twice: same name (trimmed, any case), same kind and the same date.
+    bool hasTwin(const EventRecord& r) const {
+        for (int slot = 0; slot < table_.slotCount(); ++slot) {
+            if (!isOther(slot)) continue;
+            const EventRecord& o = table_[slot];
+            if (o.kind() != EventCategory::kUser || o.repeat != r.repeat) continue;
+            if (!sameName(o.name, r.name)) continue;
+            bool same = false;
+            switch (r.repeatKind()) {
+                case RepeatKind::kOnce:
+                    same = o.year == r.year && o.month == r.month && o.day == r.day;
+                    break;
+                case RepeatKind::kYearly:
+                    same = o.month == r.month && o.day == r.day && o.anniversary == r.anniversary &&
+                           (r.anniversary == 0 || o.year == r.year);
+                    break;
+                case RepeatKind::kMonthly:
+                    same = o.day == r.day;
+                    break;
+                case RepeatKind::kSelectedMonths:
+                    same = o.month == r.month;
+                    break;
+            }
+            if (same) return true;
+        }
+        return false;
+    }
+
+    bool holidayOnSameDay(const EventRecord& r) const {
+        for (int slot = 0; slot < table_.slotCount(); ++slot) {
+            if (!isOther(slot)) continue;
+            const EventRecord& o = table_[slot];
+            if (o.kind() == EventCategory::kHoliday && o.month == r.month && o.day == r.day) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    SaveOutcome store(EventRecord r, int list) {
+        SaveOutcome o;
+        int slot = ed_.slot;
+        if (slot < 0 || slot >= table_.slotCount() || !table_[slot].used()) {
+            slot = table_.AllocateEventSlot();
+            if (slot < 0) {
+                o.status = SaveStatus::kTableFull;
+                return o;
+            }
+        }
+        r.inUse = -1;
+        r.slot = static_cast<int16_t>(slot);
+        table_[slot] = r;
+        o.status = SaveStatus::kStored;
+        o.slot = slot;
+        o.record = r;
+        o.list = list;
+        o.databaseSaved = ctx_.saveDatabase ? ctx_.saveDatabase(table_) : false;
+        ed_.slot = slot;
+        ed_.before = r;
+        ed_.opened = ed_.fields;
+        return o;
+    }
+
+    EventTable& table_;
+    EventEditor& ed_;
+    const EditorContext& ctx_;
+    const StringTable& s_;
+};
+
+}  // namespace
+
+SaveOutcome SaveEditor(EventTable& table, EventEditor& editor, const EditorContext& ctx) {
+    return SaveRun(table, editor, ctx).run();
+}
+
+EditorPromptFn PromptThroughBox(MessageBox& box) {
+    return [&box](EditorPrompt, const EditorMessage& m) {
+        MessageRequest r;
+        r.text = m.text;
+        r.title = std::string(kProgramName);
+        r.buttons = m.buttons;
+        r.icon = m.icon;
+        return box.show(r);
+    };
+}
+
+}  // namespace tv
