@@ -27,6 +27,11 @@ fuzz: setup
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
+# A contact sheet of the generated art (skins, holiday pictures, backgrounds, icon).
+art-preview: build
+	@cmake --build $(BUILD) --target tv_art_preview
+	@echo "art-preview: $(BUILD)/art-preview.png"
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

@@ -1,0 +1,28 @@
+// The calendar's pictures and its icon.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QRectF>
+
+#include <string>
+#include <vector>
+
+namespace tv::art {
+
+// Size of the holiday pictures: larger than any skin's picture area, 4:3 like them.
+inline constexpr int kPictureW = 800;
+inline constexpr int kPictureH = 600;
+
+// File stems of the holiday pictures (pictures/<stem>.jpg) and the welcome picture.
+const std::vector<std::string>& pictureNames();
+// Paints one of them; a null image for an unknown name.
+QImage paintPicture(const std::string& name);
+
+// The program icon: a calendar page with a green sprig ("tempus virens").
+QImage paintIcon(int size);
+// The sprig alone, for watermarks; `leaf` and `stem` colours.
+void drawSprig(QPainter& p, const QRectF& box, const QColor& leaf, const QColor& stem);
+
+}  // namespace tv::art
