@@ -86,6 +86,8 @@ inline constexpr SettingKey BGPic_SubFolder{"BGPic_SubFolder", "0"};
 inline constexpr SettingKey BGPic_FitMode{"BGPic_FitMode", "1"};
 inline constexpr SettingKey BGPic_Name{"BGPic_Name", "1"};
 inline constexpr SettingKey BGPic_Replace{"BGPic_Replace", "1"};
+// The picture shown last; the default names no file, so the first load chooses.
+inline constexpr SettingKey PicToday{"PicToday", "c:\\"};
 inline constexpr std::string_view BGPic_LastDir = "BGPic_LastDir";
 
 // Bookkeeping.
@@ -97,9 +99,17 @@ inline constexpr SettingKey Backup_Folder{"Backup_Folder", ""};
 inline constexpr SettingKey Backup_Last{"Backup_Last", ""};
 inline constexpr SettingKey Update_NextCheck{"Update_NextCheck", "604800"};
 inline constexpr SettingKey Update_LastTime{"Update_LastTime", ""};
-inline constexpr SettingKey Update_LatestVerMaj{"Update_LatestVerMaj", "0"};
-inline constexpr SettingKey Update_LatestVerMin{"Update_LatestVerMin", "0"};
-inline constexpr SettingKey Update_LatestVerRev{"Update_LatestVerRev", "0"};
+// Until a check says otherwise, the newest version known is the running one.
+#define TV_SETTING_TEXT_(x) #x
+#define TV_SETTING_TEXT(x) TV_SETTING_TEXT_(x)
+inline constexpr SettingKey Update_LatestVerMaj{"Update_LatestVerMaj",
+                                                TV_SETTING_TEXT(TV_VERSION_MAJOR)};
+inline constexpr SettingKey Update_LatestVerMin{"Update_LatestVerMin",
+                                                TV_SETTING_TEXT(TV_VERSION_MINOR)};
+inline constexpr SettingKey Update_LatestVerRev{"Update_LatestVerRev",
+                                                TV_SETTING_TEXT(TV_VERSION_REVISION)};
+#undef TV_SETTING_TEXT
+#undef TV_SETTING_TEXT_
 inline constexpr SettingKey Update_Link{"Update_Link", "https://www.brimcove.hu/tempovirens/"};
 
 }  // namespace settings

@@ -1,0 +1,346 @@
+// Pack files, backups and the update check from the command line. `backup` and `restore` work on
+// the user data folder exactly as the settings window's backup page does.
+#include <pwd.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+#include <ostream>
+
+#include "cli/cli_context.h"
+#include "core/calc/files.h"
+#include "core/calc/text_format.h"
+#include "core/config/config_file.h"
+#include "core/config/cp1250.h"
+#include "core/config/hash_table.h"
+#include "core/config/settings_keys.h"
+#include "core/events/event_database.h"
+#include "core/events/event_database_format.h"
+#include "core/names/qpacker.h"
+#include "core/settings/backup.h"
+#include "core/update/update_check.h"
+#include "platform/download.h"
+#include "platform/message_box.h"
+#include "platform/shell.h"
+
+namespace tv::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kPackUsage =
+    "pack create OUT FILE... [--comment TEXT] | pack list FILE | pack extract FILE DIR";
+constexpr size_t kMaxReplyBytes = 64 * 1024;
+
+std::string packCodeText(int code) {
+    switch (code) {
+        case Qpacker::kReadError:
+            return "cannot be read";
+        case Qpacker::kNoFile:
+            return "does not exist";
+        case Qpacker::kBadMagic:
+            return "is not a pack file";
+        case Qpacker::kBadVersion:
+            return "has a pack format version this program cannot read";
+        case Qpacker::kDamaged:
+            return "is cut off before the end of its directory";
+        case Qpacker::kWriteError:
+            return "cannot be written";
+        case Qpacker::kUnsafeName:
+            return "has a name that would leave the folder; refused";
+        case Qpacker::kTooLarge:
+            return "is too large";
+        default:
+            return "failed (code " + std::to_string(code) + ")";
+    }
+}
+
+std::string absolutePath(const std::string& path) {
+    std::error_code ec;
+    const fs::path p = fs::absolute(fs::path(normalizePath(path)), ec);
+    return ec ? path : p.lexically_normal().string();
+}
+
+std::string stampText(const PackStamp& s) {
+    const std::optional<DateTime> t = s.toDateTime();
+    return t ? IsoDateTime(*t) : std::string("-");
+}
+
+// Answers questions from a flag (or, on a terminal, from the user) and prints the rest.
+class PackCliBox : public MessageBox {
+public:
+    PackCliBox(CliContext& c, bool yes, bool askTerminal) : c_(c), yes_(yes), ask_(askTerminal) {}
+
+    MessageAnswer show(const MessageRequest& r) override {
+        const std::string text = plainText(r.text);
+        if (r.buttons == MessageButtons::kOk) {
+            (r.icon == MessageIcon::kInformation ? *c_.out : *c_.err) << text << '\n';
+            return MessageAnswer::kOk;
+        }
+        if (yes_) return MessageAnswer::kOk;
+        if (ask_ && ::isatty(STDIN_FILENO) != 0) {
+            *c_.err << text << "\n[y/N] " << std::flush;
+            std::string line;
+            std::getline(std::cin, line);
+            if (line == "y" || line == "Y" || line == "i" || line == "I") return MessageAnswer::kOk;
+        } else {
+            *c_.err << text << '\n';
+        }
+        return MessageAnswer::kCancel;
+    }
+
+private:
+    CliContext& c_;
+    bool yes_;
+    bool ask_;
+};
+
+class CliShell : public Shell {
+public:
+    bool openDocument(const std::string&) override { return false; }
+    void beep() override {}
+    bool openDateTimeSettings() override { return false; }
+    std::string computerName() const override {
+        char buf[256] = {};
+        return ::gethostname(buf, sizeof buf - 1) == 0 ? std::string(buf) : std::string();
+    }
+    std::string userName() const override {
+        const passwd* pw = ::getpwuid(::getuid());
+        return pw != nullptr && pw->pw_name != nullptr ? std::string(pw->pw_name) : std::string();
+    }
+};
+
+// The command line has no network: only a file:// endpoint answers (tests and offline mirrors
+// use one); anything else is "no connection".
+class FileUrlDownload : public Download {
+public:
+    void get(const std::string& url, Done done) override {
+        DownloadResult r;
+        constexpr std::string_view kScheme = "file://";
+        if (url.starts_with(kScheme)) {
+            const std::string path = url.substr(kScheme.size(), url.find('?') - kScheme.size());
+            r.ok = readWholeFile(path, r.body, kMaxReplyBytes) == ReadResult::kOk;
+            if (!r.ok) r.body.clear();
+        }
+        done(r);
+    }
+};
+
+int packCreate(CliContext& c, const std::vector<std::string>& args) {
+    std::string comment;
+    std::vector<std::string> files;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--comment") {
+            if (i + 1 >= args.size()) return c.usage(kPackUsage);
+            comment = utf8ToCp1250(args[++i]);
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() < 2) return c.usage(kPackUsage);
+    const std::string out = files.front();
+    files.erase(files.begin());
+    const int r = Qpacker::Pack(out, files, comment, c.clock);
+    if (r != Qpacker::kOk) return c.fail("pack '" + out + "' " + packCodeText(r));
+    return kExitOk;
+}
+
+int packList(CliContext& c, const std::vector<std::string>& args) {
+    if (args.size() != 2) return c.usage(kPackUsage);
+    Qpacker pack;
+    if (const int r = pack.OpenPack(args[1]); r != Qpacker::kOk) {
+        return c.fail("'" + args[1] + "' " + packCodeText(r));
+    }
+    if (c.json) {
+        *c.out << "{\"comment\":" << jsonString(cp1250ToUtf8(pack.Comment()))
+               << ",\"packed\":" << jsonString(stampText(pack.PackedAt()))
+               << ",\"nameWidth\":" << pack.NameWidth() << ",\"entries\":[";
+        bool first = true;
+        for (const PackEntry& e : pack.Entries()) {
+            *c.out << (first ? "" : ",") << "{\"name\":" << jsonString(e.name)
+                   << ",\"size\":" << e.size << ",\"position\":" << e.position
+                   << ",\"created\":" << jsonString(stampText(e.created))
+                   << ",\"modified\":" << jsonString(stampText(e.modified))
+                   << ",\"attributes\":" << int{e.attributes} << "}";
+            first = false;
+        }
+        *c.out << "]}\n";
+    } else {
+        for (const PackEntry& e : pack.Entries()) {
+            *c.out << e.name << '\t' << e.size << '\t' << stampText(e.modified) << '\t'
+                   << int{e.attributes} << '\n';
+        }
+    }
+    return kExitOk;
+}
+
+int packExtract(CliContext& c, const std::vector<std::string>& args) {
+    if (args.size() != 3) return c.usage(kPackUsage);
+    Qpacker pack;
+    if (const int r = pack.OpenPack(args[1]); r != Qpacker::kOk) {
+        return c.fail("'" + args[1] + "' " + packCodeText(r));
+    }
+    const std::string dir = absolutePath(args[2]);
+    if (!CreateFolderPath(dir)) return c.fail("cannot create the folder '" + dir + "'");
+    int failed = 0;
+    for (size_t i = 0; i < pack.Entries().size(); ++i) {
+        const int r = pack.ExtractEntry(dir, i, true);
+        if (r == Qpacker::kOk) continue;
+        *c.err << "tempovirens-cli: entry '" << pack.Entries()[i].name << "' " << packCodeText(r)
+               << '\n';
+        ++failed;
+    }
+    if (failed > 0) return c.fail(std::to_string(failed) + " entries were not extracted");
+    return kExitOk;
+}
+
+int cmdPack(CliContext& c, const std::vector<std::string>& args) {
+    if (args.empty()) return c.usage(kPackUsage);
+    if (args[0] == "create") return packCreate(c, args);
+    if (args[0] == "list") return packList(c, args);
+    if (args[0] == "extract") return packExtract(c, args);
+    return c.usage(kPackUsage);
+}
+
+std::string homeDir() {
+    const char* h = std::getenv("HOME");
+    return h != nullptr ? std::string(h) : std::string();
+}
+
+BackupContext backupContext(CliContext& c, HashTable& settings, MessageBox& box, Shell& shell) {
+    BackupContext ctx;
+    ctx.userDataDir = c.paths.userDataDir;
+    ctx.homeDir = homeDir();
+    ctx.settings = &settings;
+    ctx.strings = &c.strings();
+    ctx.clock = &c.clock;
+    ctx.box = &box;
+    ctx.shell = &shell;
+    return ctx;
+}
+
+int cmdBackup(CliContext& c, const std::vector<std::string>& args) {
+    if (args.size() != 1) return c.usage("backup FILE");
+    const std::string dir = c.paths.userDataDir;
+    const std::string settingsPath = dir + "settings.cfg";
+    HashTable settings;
+    if (FileExists(settingsPath)) fReadConfig(settings, settingsPath);
+
+    PackCliBox box(c, true, false);  // naming the file is the answer to the overwrite question
+    CliShell shell;
+    bool wrote = false;
+    const auto saveAllData = [&] {
+        CreateFolderPath(dir);
+        // What the window would have in memory is on disk here; only a missing event database
+        // has to be made, as the calendar's first start would.
+        if (!FileExists(dir + std::string(kEventDbName))) {
+            EventTable table;
+            EventDbContext db;
+            db.userDataDir = dir;
+            db.clock = &c.clock;
+            db.strings = &c.strings();
+            db.settings = &settings;
+            if (LoadEventDatabase(table, db)) SaveEventDatabase(table, db);
+        }
+        wrote = fWriteConfig(settings, settingsPath);
+    };
+    const fs::path target(absolutePath(args[0]));
+    const BackupSaveResult r =
+        fSaveBackup(backupContext(c, settings, box, shell), target.parent_path().string(),
+                    target.filename().string(), saveAllData);
+    if (wrote) fWriteConfig(settings, settingsPath);  // Backup_Last as the save left it
+    switch (r) {
+        case BackupSaveResult::kSaved:
+            return kExitOk;
+        case BackupSaveResult::kNoFileName:
+            return c.usage("backup FILE");
+        default:
+            return kExitFailure;
+    }
+}
+
+int cmdRestore(CliContext& c, const std::vector<std::string>& args) {
+    constexpr std::string_view kUsage = "restore FILE [--yes]";
+    bool yes = false;
+    std::string file;
+    for (const std::string& a : args) {
+        if (a == "--yes") {
+            yes = true;
+        } else if (file.empty()) {
+            file = a;
+        } else {
+            return c.usage(kUsage);
+        }
+    }
+    if (file.empty()) return c.usage(kUsage);
+    HashTable settings;
+    PackCliBox box(c, yes, true);
+    CliShell shell;
+    switch (fRestoreBackup(backupContext(c, settings, box, shell), absolutePath(file), {})) {
+        case RestoreResult::kRestored:
+            return kExitOk;
+        case RestoreResult::kNotOpened:
+            return c.fail("'" + file + "' is not a pack file");
+        case RestoreResult::kCancelled:
+            return c.fail("not restored (confirm with --yes)");
+        case RestoreResult::kWriteFailed:
+            return c.fail("the restored files could not be written to '" + c.paths.userDataDir +
+                          "'; nothing was changed");
+        default:
+            return kExitFailure;
+    }
+}
+
+int eventCount(const std::string& userDataDir) {
+    std::string bytes;
+    if (readWholeFile(userDataDir + std::string(kEventDbName), bytes) != ReadResult::kOk) return 0;
+    EventTable table;
+    decodeEventDatabase(bytes, table);
+    return table.eventCount();
+}
+
+int cmdUpdateCheck(CliContext& c, const std::vector<std::string>& args) {
+    constexpr std::string_view kUsage = "update-check [--manual]";
+    if (args.size() > 1 || (args.size() == 1 && args[0] != "--manual")) return c.usage(kUsage);
+    const std::string settingsPath = c.paths.userDataDir + "settings.cfg";
+    HashTable settings;
+    if (FileExists(settingsPath)) fReadConfig(settings, settingsPath);
+
+    UpdateContext ctx;
+    ctx.settings = &settings;
+    ctx.clock = &c.clock;
+    ctx.strings = &c.strings();
+    ctx.programDir = c.paths.programDir;
+    ctx.skin = read(settings, settings::Skin);
+    ctx.entries = eventCount(c.paths.userDataDir);
+    ctx.saveSettings = [&] {
+        return CreateFolderPath(c.paths.userDataDir) && fWriteConfig(settings, settingsPath);
+    };
+    UpdateState state;
+    fUpdateStateAtStart(state, ctx);
+    FileUrlDownload download;
+    int status = kCheckNoConnection;
+    fGetOnlineVersion(state, ctx, &download, !args.empty(), [&status](int s) { status = s; });
+
+    const std::string local = ctx.running.text();
+    const std::string online = storedLatestVersion(settings, ctx.running).text();
+    if (c.json) {
+        *c.out << "{\"status\":" << status << ",\"local\":" << jsonString(local)
+               << ",\"online\":" << jsonString(online)
+               << ",\"link\":" << jsonString(read(settings, settings::Update_Link)) << "}\n";
+    } else {
+        *c.out << status << '\t' << local << '\t' << online << '\n';
+    }
+    if (status == kCheckNoConnection) return c.fail("no connection to the update service");
+    if (status == kCheckInvalidReply) return c.fail("the update service sent no usable reply");
+    return kExitOk;
+}
+
+}  // namespace
+
+const CommandRegistration kPack{{"pack", kPackUsage, cmdPack}};
+const CommandRegistration kBackup{{"backup", "backup FILE", cmdBackup}};
+const CommandRegistration kRestore{{"restore", "restore FILE [--yes]", cmdRestore}};
+const CommandRegistration kUpdateCheck{{"update-check", "update-check [--manual]", cmdUpdateCheck}};
+
+}  // namespace tv::cli

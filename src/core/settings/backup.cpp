@@ -1,0 +1,382 @@
+#include "core/settings/backup.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "core/app/folders.h"
+#include "core/app/log.h"
+#include "core/calc/files.h"
+#include "core/calc/text_format.h"
+#include "core/config/binary_io.h"
+#include "core/config/cp1250.h"
+#include "core/config/hash_table.h"
+#include "core/config/settings_keys.h"
+#include "core/config/string_table.h"
+#include "core/names/qpacker.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/message_box.h"
+#include "platform/shell.h"
+
+namespace tv {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kCommentVersionEnd = 18;  // product, 0x00 and three 16-bit numbers
+constexpr std::string_view kOldCopySuffix = ".pre-restore";
+
+std::string trimmed(std::string_view s) {
+    const size_t b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string_view::npos) return {};
+    const size_t e = s.find_last_not_of(" \t\r\n");
+    return std::string(s.substr(b, e - b + 1));
+}
+
+std::string twoDigits(int v) {
+    return (v < 10 ? "0" : "") + std::to_string(v);
+}
+
+MessageAnswer say(const BackupContext& ctx, std::string text, MessageIcon icon,
+                  MessageButtons buttons = MessageButtons::kOk) {
+    // Without a box nobody can confirm anything, so a question counts as declined.
+    if (ctx.box == nullptr) return MessageAnswer::kCancel;
+    MessageRequest m;
+    m.text = std::move(text);
+    const bool error = icon == MessageIcon::kWarning || icon == MessageIcon::kCritical;
+    m.title = ctx.strings->fGetString(error ? "com_error" : "com_title");
+    m.buttons = buttons;
+    m.icon = icon;
+    return ctx.box->show(m);
+}
+
+void logLine(const BackupContext& ctx, std::string_view text) {
+    if (ctx.log != nullptr) ctx.log->fWriteLog(text, 0);
+}
+
+// A path as a plain absolute one: "/" separators, no ".", "..", doubled or trailing "/".
+std::string plainAbsolute(std::string_view path, bool resolveLinks) {
+    std::error_code ec;
+    fs::path p = fs::absolute(fs::path(normalizePath(trimmed(path))), ec);
+    if (ec) return {};
+    p = resolveLinks ? fs::weakly_canonical(p, ec) : p.lexically_normal();
+    if (ec) return {};
+    std::string s = p.string();
+    while (s.size() > 1 && s.back() == '/')
+        s.pop_back();
+    return s;
+}
+
+bool inside(std::string_view path, std::string_view folder) {
+    return path == folder ||
+           (path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/');
+}
+
+bool systemPath(std::string_view p) {
+    if (p == "/") return true;
+    if (p.size() < 2 || p[0] != '/') return false;
+    const std::string_view top = p.substr(1, p.find('/', 1) - 1);
+    // lib, lib32, lib64, libx32, ...
+    if (top.starts_with("lib") &&
+        top.substr(3).find_first_not_of("0123456789x") == std::string_view::npos) {
+        return true;
+    }
+    static constexpr std::array<std::string_view, 11> kRoots = {
+        "bin", "boot", "dev", "etc", "opt", "proc", "run", "sbin", "sys", "usr", "var"};
+    for (std::string_view root : kRoots) {
+        if (top == root) return true;
+    }
+    return false;
+}
+
+// The unique entry names of the pack, in order.
+std::vector<std::string> entryNames(const Qpacker& pack) {
+    std::vector<std::string> names;
+    for (const PackEntry& e : pack.Entries()) {
+        if (std::find(names.begin(), names.end(), e.name) == names.end()) names.push_back(e.name);
+    }
+    return names;
+}
+
+// Moves the unpacked files over the user's, keeping each old file aside until all are in place
+// and putting everything back when one of them cannot be moved.
+bool swapIn(const std::string& from, const std::string& to, const std::vector<std::string>& names) {
+    std::vector<std::string> placed;
+    std::vector<std::string> keptOld;
+    bool ok = true;
+    for (const std::string& name : names) {
+        const std::string target = to + name;
+        const std::string old = target + std::string(kOldCopySuffix);
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) == 0) {
+            if (S_ISDIR(st.st_mode) || std::rename(target.c_str(), old.c_str()) != 0) {
+                ok = false;
+                break;
+            }
+            keptOld.push_back(name);
+        }
+        if (std::rename((from + name).c_str(), target.c_str()) != 0) {
+            ok = false;
+            break;
+        }
+        placed.push_back(name);
+    }
+    if (!ok) {
+        for (const std::string& name : placed)
+            ::unlink((to + name).c_str());
+        for (const std::string& name : keptOld)
+            std::rename((to + name + std::string(kOldCopySuffix)).c_str(), (to + name).c_str());
+        return false;
+    }
+    for (const std::string& name : keptOld)
+        ::unlink((to + name + std::string(kOldCopySuffix)).c_str());
+    return true;
+}
+
+// "YYYY.MM.DD. HH:MM"
+std::string restoreQuestionTime(const PackStamp& s) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%04d.%02d.%02d. %02d:%02d", s.year, s.month, s.day, s.hour,
+                  s.minute);
+    return buf;
+}
+
+}  // namespace
+
+std::string buildBackupComment(VersionNumber version, std::string_view computer,
+                               std::string_view user) {
+    ByteWriter w;
+    w.raw(kBackupProduct);
+    w.byte(0);
+    w.int16(version.major);
+    w.int16(version.minor);
+    w.int16(version.revision);
+    // The whole comment has 255 bytes: the names share what the version leaves.
+    size_t room = Qpacker::kMaxCommentBytes - kCommentVersionEnd - 2;
+    for (std::string_view name : {computer, user}) {
+        std::string bytes = utf8ToCp1250(name);
+        bytes.resize(std::min(bytes.size(), room));
+        room -= bytes.size();
+        w.byte(static_cast<uint8_t>(bytes.size()));
+        w.raw(bytes);
+    }
+    return w.take();
+}
+
+std::optional<BackupComment> readBackupComment(std::string_view comment) {
+    if (!comment.starts_with(kBackupProduct) || comment.size() < kCommentVersionEnd) {
+        return std::nullopt;
+    }
+    ByteReader r(comment.substr(kBackupProduct.size() + 1));
+    BackupComment c;
+    c.version.major = r.int16();
+    c.version.minor = r.int16();
+    c.version.revision = r.int16();
+    // Writers before the names stopped after the revision. The length, not the version, tells
+    // them apart: our own numbering started again at 1.0.
+    c.hasNames = comment.size() > kCommentVersionEnd;
+    if (c.hasNames) {
+        c.computer = cp1250ToUtf8(r.raw(r.byte()));
+        c.user = cp1250ToUtf8(r.raw(r.byte()));
+    }
+    return c;
+}
+
+bool isSystemFolder(std::string_view folder, std::string_view home) {
+    const std::string typed = plainAbsolute(folder, false);
+    const std::string real = plainAbsolute(folder, true);
+    if (typed.empty() || real.empty()) return false;
+    const std::string homeTyped = home.empty() ? std::string() : plainAbsolute(home, false);
+    const std::string homeReal = home.empty() ? std::string() : plainAbsolute(home, true);
+    for (const std::string& h : {homeTyped, homeReal}) {
+        if (h.size() > 1 && (inside(typed, h) || inside(real, h))) return false;
+    }
+    return systemPath(typed) || systemPath(real);
+}
+
+std::string backupPathFor(std::string_view folder, std::string_view fileName) {
+    std::string name = trimmed(fileName);
+    if (!name.ends_with(kBackupExtension)) name += kBackupExtension;
+    return withSlash(normalizePath(trimmed(folder))) + name;
+}
+
+std::optional<std::string> fChooseBackupFolder(Dialogs& dialogs, const BackupContext& ctx) {
+    std::optional<std::string> chosen =
+        dialogs.browseFolder(ctx.strings->fGetString("sets_selectsavedir"));
+    if (!chosen) return std::nullopt;
+    if (isSystemFolder(*chosen, ctx.homeDir)) {
+        say(ctx, ctx.strings->fGetString("sets_bk_err_sysdir"), MessageIcon::kWarning);
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+BackupSaveResult fSaveBackup(const BackupContext& ctx, std::string_view folder,
+                             std::string_view fileName, const std::function<void()>& saveAllData) {
+    HashTable& settings = *ctx.settings;
+    const std::string remembered = read(settings, settings::Backup_Last);
+    if (trimmed(fileName).empty()) return BackupSaveResult::kNoFileName;
+
+    const std::string dir = withSlash(normalizePath(trimmed(folder)));
+    if (trimmed(folder).empty() || !FolderExists(dir)) {
+        say(ctx, ctx.strings->fGetString("sets_bk_nodir"), MessageIcon::kWarning);
+        return BackupSaveResult::kNoFolder;
+    }
+    // A typed folder gets the same refusal as a chosen one.
+    if (isSystemFolder(dir, ctx.homeDir)) {
+        say(ctx, ctx.strings->fGetString("sets_bk_err_sysdir"), MessageIcon::kWarning);
+        return BackupSaveResult::kSystemFolder;
+    }
+
+    // The backup's own settings.cfg records the backup.
+    write(settings, settings::Backup_Last, IsoDateTime(ctx.clock->now()));
+    if (saveAllData) saveAllData();
+
+    const std::string path = backupPathFor(dir, fileName);
+    if (FileExists(path) &&
+        say(ctx, ctx.strings->fGetString("sets_bk_qoverwrite"), MessageIcon::kQuestion,
+            MessageButtons::kOkCancel) != MessageAnswer::kOk) {
+        write(settings, settings::Backup_Last, remembered);
+        return BackupSaveResult::kCancelled;
+    }
+    CreateFolderPath(dir);
+
+    const std::string computer = ctx.shell != nullptr ? ctx.shell->computerName() : std::string();
+    const std::string user = ctx.shell != nullptr ? ctx.shell->userName() : std::string();
+    const int packed =
+        Qpacker::Pack(path, {ctx.userDataDir + "events.cdb", ctx.userDataDir + "settings.cfg"},
+                      buildBackupComment(ctx.running, computer, user), *ctx.clock);
+    if (packed != Qpacker::kOk) {
+        write(settings, settings::Backup_Last, remembered);
+        logLine(ctx, "Backup to '" + path + "' failed (code " + std::to_string(packed) + ")");
+        say(ctx, ctx.strings->fGetString("sets_bksave_failed"), MessageIcon::kWarning);
+        return BackupSaveResult::kFailed;
+    }
+    say(ctx, ctx.strings->fGetString("sets_bksave_done"), MessageIcon::kInformation);
+    write(settings, settings::Backup_Last, IsoDateTime(ctx.clock->now()));
+    return BackupSaveResult::kSaved;
+}
+
+std::optional<std::string> fAskBackupToRestore(Dialogs& dialogs, const BackupContext& ctx,
+                                               std::string_view folder) {
+    OpenFileRequest r;
+    r.title = ctx.strings->fGetString("sets_openbackup");
+    r.filters.push_back({ctx.strings->fGetString("sets_filter_backup"), "*.backup"});
+    r.startFolder = normalizePath(trimmed(folder));
+    return dialogs.openFile(r);
+}
+
+RestoreResult fRestoreBackup(const BackupContext& ctx, const std::string& path,
+                             const RestoreHooks& hooks) {
+    Qpacker pack;
+    if (pack.OpenPack(path) != Qpacker::kOk) return RestoreResult::kNotOpened;
+
+    const std::optional<BackupComment> comment = readBackupComment(pack.Comment());
+    if (!comment) {
+        say(ctx, ctx.strings->fGetString("sets_bk_invalidfile"), MessageIcon::kWarning);
+        return RestoreResult::kInvalidFile;
+    }
+    const VersionNumber v = comment->version;
+    // The revision never blocks a restore: revisions do not change the files.
+    if (v.major > ctx.running.major ||
+        (v.major == ctx.running.major && v.minor > ctx.running.minor)) {
+        say(ctx, ctx.strings->fGetString("sets_bk_wrongver"), MessageIcon::kWarning);
+        return RestoreResult::kNewerVersion;
+    }
+
+    const std::string when = restoreQuestionTime(pack.PackedAt());
+    const std::string question = comment->computer.empty() && comment->user.empty()
+                                     ? ctx.strings->fGetStringP("sets_bk_q_restore", when)
+                                     : ctx.strings->fGetStringP("sets_bk_q_restore2", when,
+                                                                comment->computer, comment->user);
+    if (say(ctx, question, MessageIcon::kQuestion, MessageButtons::kOkCancel) !=
+        MessageAnswer::kOk) {
+        return RestoreResult::kCancelled;
+    }
+    logLine(ctx, "Unpack backup file (v" + v.text() + ")");
+
+    // Everything comes out into a folder of our own first, on the same file system so that
+    // putting the files in place is a rename each.
+    const std::string dir = withSlash(ctx.userDataDir);
+    CreateFolderPath(dir);
+    std::string temp = dir + ".restore-XXXXXX";
+    if (::mkdtemp(temp.data()) == nullptr) {
+        logLine(ctx, "Restore failed: no temporary folder in '" + dir + "'");
+        return RestoreResult::kWriteFailed;
+    }
+    temp += '/';
+    const auto removeTemp = [&temp] {
+        std::error_code ec;
+        fs::remove_all(temp, ec);
+    };
+    const int unpacked = pack.ExtractAll(temp, true);
+    if (unpacked != Qpacker::kOk) {
+        removeTemp();
+        logLine(ctx, "Restore failed: the backup did not unpack whole (code " +
+                         std::to_string(unpacked) + "); nothing was changed");
+        if (unpacked == Qpacker::kWriteError) return RestoreResult::kWriteFailed;
+        say(ctx, ctx.strings->fGetString("sets_bk_invalidfile"), MessageIcon::kWarning);
+        return RestoreResult::kInvalidFile;
+    }
+
+    const bool placed = swapIn(temp, dir, entryNames(pack));
+    removeTemp();
+    if (!placed) {
+        logLine(ctx,
+                "Restore failed: the unpacked files could not be put in place; nothing was "
+                "changed");
+        return RestoreResult::kWriteFailed;
+    }
+    // From here on the settings in memory are stale: they must not be written over the restored
+    // file.
+    if (hooks.setRestoreFlag) hooks.setRestoreFlag();
+    // A backup of the generation before "events.cdb" holds the old ".qzi" files: without the
+    // new files the reload migrates them.
+    if (v.major == 1 && v.minor == 1 && !comment->hasNames) {
+        DeleteFileForced(dir + "events.cdb");
+        DeleteFileForced(dir + "settings.cfg");
+    }
+    pack.ClosePack();
+    say(ctx, ctx.strings->fGetString("sets_bk_restoredone"), MessageIcon::kInformation);
+    if (hooks.reload) hooks.reload();
+    return RestoreResult::kRestored;
+}
+
+std::string fLastBackupText(std::string_view backupLast, Date today, const StringTable& strings) {
+    const DateTime t = ParseDateTime(backupLast);
+    if (t.date.isZero()) return strings.fGetString("sets_nobackup");
+
+    const int d = t.date.daysUntil(today);
+    std::string ago;
+    if (d < 0) {
+        ago = " ";
+    } else if (d == 0) {
+        ago = strings.fGetString("sets_bk_today");
+    } else if (d == 1) {
+        ago = strings.fGetString("sets_bk_yesterday1");
+    } else if (d == 2) {
+        ago = strings.fGetString("sets_bk_yesterday2");
+    } else if (d < 7) {
+        ago = strings.fGetStringP("sets_bk_days_ago", std::to_string(d));
+    } else if (d % 7 == 0) {
+        ago = strings.fGetStringP("sets_bk_weeks_ago", std::to_string(d / 7));
+    } else {
+        ago = strings.fGetStringP("sets_bk_dayweek_ago", std::to_string(d / 7),
+                                  std::to_string(d % 7));
+    }
+    const Ymd ymd = t.date.ymd();
+    const std::string when = std::to_string(ymd.year) + ". " +
+                             strings.fGetString("main_month_" + std::to_string(ymd.month - 1)) +
+                             " " + std::to_string(ymd.day) + ". " + std::to_string(t.hour()) + ":" +
+                             twoDigits(t.minute()) + ":" + twoDigits(t.sec());
+    return strings.fGetStringP("sets_bk_lasttime", when, ago);
+}
+
+}  // namespace tv

@@ -1,0 +1,25 @@
+// Pack files: any bytes must open with a defined code, and every entry's contents and name must
+// be read without touching memory past the file, whatever the directory claims.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "core/names/qpacker.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    tv::Qpacker pack;
+    if (pack.OpenBytes(std::string(reinterpret_cast<const char*>(data), size)) != tv::Qpacker::kOk)
+        return 0;
+    std::string contents;
+    // The directory may claim 32767 entries; the first few and the edges are enough.
+    const size_t count = pack.Entries().size();
+    for (size_t i = 0; i < count && i < 64; ++i) {
+        pack.ReadEntry(i, contents);
+        tv::isSafeEntryName(pack.Entries()[i].name);
+        pack.Entries()[i].modified.toDateTime();
+    }
+    pack.ReadEntry(count, contents);
+    if (count > 0) pack.ReadEntry(count - 1, contents);
+    pack.PackedAt().toDateTime();
+    return 0;
+}
