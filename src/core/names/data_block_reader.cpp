@@ -1,12 +1,8 @@
 #include "core/names/data_block_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <optional>
 
+#include "core/calc/bounded_file.h"
 #include "core/calc/files.h"
 #include "core/config/cp1250.h"
 
@@ -59,28 +55,22 @@ uint8_t clsDataBlockReader::OpenFile(std::string_view path) {
     if (!FileExists(p)) return kNoFile;
     if (isOpen_ && CloseFile() != 0) return kCloseFailed;
 
-    fd_ = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) return kNoFile;
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (!file_.openFile(p)) {
         CloseFile();
         return kNoFile;
     }
-    size_ = static_cast<uint64_t>(st.st_size);
     fileName_ = p;
     return readHeader();
 }
 
 uint8_t clsDataBlockReader::OpenBytes(std::string bytes) {
     CloseFile();
-    memory_ = std::move(bytes);
-    inMemory_ = true;
-    size_ = memory_.size();
+    file_.openBytes(std::move(bytes));
     return readHeader();
 }
 
 uint8_t clsDataBlockReader::readHeader() {
-    const std::string header = readAt(0, kHeaderSize);
+    const std::string header = file_.readAt(0, kHeaderSize);
     if (header.size() < kHeaderSize || std::string_view(header).substr(0, 8) != kMagic) {
         CloseFile();
         return kBadMagic;
@@ -93,14 +83,7 @@ uint8_t clsDataBlockReader::readHeader() {
 }
 
 uint8_t clsDataBlockReader::CloseFile() {
-    // close() releases the descriptor even when it reports an error, so there is nothing to
-    // retry and the reader is closed either way.
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    memory_.clear();
-    memory_.shrink_to_fit();
-    inMemory_ = false;
-    size_ = 0;
+    file_.close();
     fileName_.clear();
     isOpen_ = false;
     entryCount_ = 0;
@@ -113,7 +96,7 @@ std::string clsDataBlockReader::ReadEntry(int32_t n) const {
     if (!isOpen_ || n < 1 || n > entryCount_) return {};
 
     const uint64_t recordSize = uint64_t{offsetWidth_} + lengthWidth_;
-    const std::string record = readAt(kHeaderSize + uint64_t(n - 1) * recordSize, recordSize);
+    const std::string record = file_.readAt(kHeaderSize + uint64_t(n - 1) * recordSize, recordSize);
     if (record.size() != recordSize) return {};  // the file ends inside the index
     const std::optional<int32_t> position =
         decodeField(std::string_view(record).substr(0, offsetWidth_));
@@ -121,24 +104,7 @@ std::string clsDataBlockReader::ReadEntry(int32_t n) const {
         decodeField(std::string_view(record).substr(offsetWidth_));
     if (!position || !length || *position < 1 || *length < 1) return {};
 
-    return cp1250ToUtf8(readAt(uint64_t(*position - 1), uint64_t(*length)));
-}
-
-std::string clsDataBlockReader::readAt(uint64_t offset, uint64_t n) const {
-    if (offset >= size_) return {};
-    n = std::min(n, size_ - offset);
-    if (inMemory_) return memory_.substr(offset, n);
-
-    std::string out(n, '\0');
-    size_t done = 0;
-    while (done < n) {
-        ssize_t got = ::pread(fd_, out.data() + done, n - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;  // shrunk since it was opened, or a read error: keep what came
-        done += static_cast<size_t>(got);
-    }
-    out.resize(done);
-    return out;
+    return cp1250ToUtf8(file_.readAt(uint64_t(*position - 1), uint64_t(*length)));
 }
 
 }  // namespace tv

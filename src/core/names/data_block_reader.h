@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/calc/bounded_file.h"
+
 namespace tv {
 
 // Biased big-endian integers, as every binary file of the calendar stores them: a 16-bit field
@@ -64,13 +66,8 @@ public:
 
 private:
     uint8_t readHeader();
-    // Up to n bytes from the 0-based offset; fewer at the end of the file, none past it.
-    std::string readAt(uint64_t offset, uint64_t n) const;
 
-    int fd_ = -1;
-    std::string memory_;  // the whole file when opened with OpenBytes
-    bool inMemory_ = false;
-    uint64_t size_ = 0;  // file size at open: no read goes past it
+    BoundedFile file_;  // no read goes past the size it had at open
     std::string fileName_;
     bool isOpen_ = false;
     int32_t entryCount_ = 0;

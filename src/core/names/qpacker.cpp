@@ -190,28 +190,23 @@ int Qpacker::OpenPack(const std::string& path) {
     ClosePack();
     const std::string p = normalizePath(path);
     if (!FileExists(p)) return kNoFile;
-    fd_ = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat st {};
-    if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (!file_.openFile(p)) {
         ClosePack();
         return kNoFile;
     }
-    size_ = static_cast<uint64_t>(st.st_size);
     path_ = p;
     return readDirectory();
 }
 
 int Qpacker::OpenBytes(std::string bytes) {
     ClosePack();
-    memory_ = std::move(bytes);
-    inMemory_ = true;
-    size_ = memory_.size();
+    file_.openBytes(std::move(bytes));
     return readDirectory();
 }
 
 int Qpacker::readDirectory() {
     // The fixed header and the comment come first; 17 + 255 bytes cover both.
-    const std::string head = readAt(0, 17 + kMaxCommentBytes);
+    const std::string head = file_.readAt(0, 17 + kMaxCommentBytes);
     ByteReader r(head);
     int result = kOk;
     if (r.raw(3) != kMagic) {
@@ -234,11 +229,11 @@ int Qpacker::readDirectory() {
 
     const uint64_t entryBytes = kEntryFixedBytes + static_cast<uint64_t>(nameWidth_);
     const uint64_t directoryBytes = static_cast<uint64_t>(count) * entryBytes;
-    if (r.position() + directoryBytes > size_) {
+    if (r.position() + directoryBytes > file_.size()) {
         ClosePack();
         return kDamaged;
     }
-    const std::string directory = readAt(r.position(), directoryBytes);
+    const std::string directory = file_.readAt(r.position(), directoryBytes);
     if (directory.size() != directoryBytes) {
         ClosePack();
         return kDamaged;
@@ -259,36 +254,13 @@ int Qpacker::readDirectory() {
 }
 
 void Qpacker::ClosePack() {
-    // close() releases the descriptor even when it reports an error, so closing cannot fail.
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    memory_.clear();
-    memory_.shrink_to_fit();
-    inMemory_ = false;
-    size_ = 0;
+    file_.close();
     isOpen_ = false;
     path_.clear();
     comment_.clear();
     packedAt_ = {};
     nameWidth_ = 0;
     entries_.clear();
-}
-
-std::string Qpacker::readAt(uint64_t offset, uint64_t n) const {
-    if (offset >= size_) return {};
-    n = std::min(n, size_ - offset);
-    if (inMemory_) return memory_.substr(offset, n);
-    std::string out(n, '\0');
-    size_t done = 0;
-    while (done < n) {
-        const ssize_t got =
-            ::pread(fd_, out.data() + done, n - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;  // shrunk since it was opened, or a read error: keep what came
-        done += static_cast<size_t>(got);
-    }
-    out.resize(done);
-    return out;
 }
 
 int Qpacker::ReadEntry(size_t index, std::string& out) const {
@@ -299,9 +271,9 @@ int Qpacker::ReadEntry(size_t index, std::string& out) const {
     if (e.position < 1 || e.size < 0) return kReadError;
     const uint64_t start = static_cast<uint64_t>(e.position) - 1;
     const auto size = static_cast<uint64_t>(e.size);
-    if (start > size_ || size > size_ - start) return kReadError;
+    if (start > file_.size() || size > file_.size() - start) return kReadError;
     if (size > static_cast<uint64_t>(kMaxPackBytes)) return kTooLarge;
-    out = readAt(start, size);
+    out = file_.readAt(start, size);
     if (out.size() != size) {
         out.clear();
         return kReadError;

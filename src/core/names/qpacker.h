@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/calc/bounded_file.h"
 #include "core/calc/date.h"
 
 namespace tv {
@@ -119,13 +120,8 @@ public:
 
 private:
     int readDirectory();
-    // Up to n bytes from the 0-based offset; fewer at the end of the file, none past it.
-    std::string readAt(uint64_t offset, uint64_t n) const;
 
-    int fd_ = -1;
-    std::string memory_;
-    bool inMemory_ = false;
-    uint64_t size_ = 0;
+    BoundedFile file_;  // no read goes past the size it had at open
     bool isOpen_ = false;
     std::string path_;
     std::string comment_;
