@@ -1,0 +1,137 @@
+#include "core/ui/menus.h"
+
+#include "core/config/settings_keys.h"
+#include "core/config/string_table.h"
+#include "core/names/wisdom.h"
+#include "core/ui/commands.h"
+#include "platform/message_box.h"
+
+namespace tv {
+
+namespace {
+
+MenuItem separator() {
+    MenuItem m;
+    m.text = "-";
+    m.separator = true;
+    return m;
+}
+
+MenuItem item(int id, std::string text, std::string_view shortcut, bool enabled = true,
+              bool checked = false) {
+    MenuItem m;
+    m.id = id;
+    m.text = std::move(text);
+    if (!shortcut.empty()) {
+        m.text += '\t';
+        m.text += shortcut;
+    }
+    m.checked = checked;
+    m.state = enabled ? MenuState::kEnabled : MenuState::kGreyed;
+    return m;
+}
+
+MenuItem calendarSubmenu(const MainWindowState& s, HashTable& settings, const StringTable& st) {
+    const bool cal = s.screenMode == kScreenMonth;
+    const MonthSwitches& sw = s.switches;
+    MenuItem sub;
+    sub.text = st.fGetString("main_b_calendar2");
+    auto& v = sub.submenu;
+    v.push_back(item(kCmdSwitchScreen, st.fGetString("main_b_calendar"), "Space"));
+    v.push_back(separator());
+    v.push_back(
+        item(kCmdShowOneTime, st.fGetString("main_b_show_still"), "E", cal, sw.showOneTime));
+    v.push_back(
+        item(kCmdShowRepeating, st.fGetString("main_b_show_rep"), "I", cal, sw.showRepeating));
+    v.push_back(item(kCmdRepeatingNextOnly, st.fGetString("main_b_repnextonly"), "O",
+                     cal && sw.showRepeating, sw.repeatingNextOnly));
+    v.push_back(separator());
+    v.push_back(item(kCmdSwitchNames, st.fGetString("main_b_names2"), "N", cal,
+                     read(settings, settings::Cal_Names) == "1"));
+    v.push_back(item(kCmdHome, st.fGetString("main_b_home"), "Home", cal));
+    v.push_back(item(kCmdPrevYear, st.fGetString("main_b_prevyear"), "PgUp", cal));
+    v.push_back(item(kCmdPrevMonth, st.fGetString("main_b_prevmonth"), "<-", cal));
+    v.push_back(item(kCmdNextMonth, st.fGetString("main_b_nextmonth"), "->", cal));
+    v.push_back(item(kCmdNextYear, st.fGetString("main_b_nextyear"), "PgDown", cal));
+    return sub;
+}
+
+}  // namespace
+
+MenuModel BuildMainMenu(const MainWindowState& s, HashTable& settings, const StringTable& st) {
+    MenuModel m;
+    auto& v = m.items;
+    v.push_back(calendarSubmenu(s, settings, st));
+    v.push_back(separator());
+    v.push_back(item(kCmdEventList, st.fGetString("main_b_dates"), "Enter"));
+    v.push_back(item(kCmdNameSearch, st.fGetString("main_b_names"), "K"));
+    if (LastWisdomOffered(settings))
+        v.push_back(item(kCmdLastWisdom, st.fGetString("main_b_lastwisdom"), "B"));
+    v.push_back(separator());
+    v.push_back(item(kCmdSettings, st.fGetString("main_b_sets"), "S"));
+    v.push_back(item(kCmdAbout, st.fGetString("main_b_about"), "F1"));
+    v.push_back(separator());
+    if (s.developer) {
+        // Layout checks for skin makers; not translated on purpose.
+        v.push_back(item(kCmdDiagnostics, "DEV: Show UserID and Language", {}));
+        v.push_back(item(kCmdTestWisdom, "DEV: Show Wise", {}));
+        v.push_back(item(kCmdTestAlarmNormal, "DEV: Show AlarmScreen normal", {}));
+        v.push_back(item(kCmdTestAlarmExtreme, "DEV: Show AlarmScreen xtreme", {}));
+        v.push_back(separator());
+    }
+    v.push_back(item(kMainMenuCloseId, st.fGetString("com_close"), "Esc"));
+    return m;
+}
+
+int MainMenuCommand(int chosenId) {
+    // Id 0 means "dismissed" to the menu, so closing travels as 255.
+    if (chosenId == 0) return -1;
+    if (chosenId == kMainMenuCloseId) return kCmdClose;
+    return chosenId;
+}
+
+MenuModel BuildTrayMenu(HashTable& settings, const StringTable& st) {
+    MenuModel m;
+    MenuItem open = item(kTrayOpenId, st.fGetString("com_title"), {});
+    open.isDefault = true;
+    m.items.push_back(open);
+    if (readFlag(settings, settings::AS_OnTime)) {
+        std::string minute = std::to_string(readInt(settings, settings::AS_Minute));
+        if (minute.size() < 2) minute.insert(0, 1, '0');
+        const std::string hour = std::to_string(readInt(settings, settings::AS_Hour));
+        // For information only: the time is changed in the settings window.
+        m.items.push_back(
+            item(kTrayScheduleId, st.fGetStringP("st_autostart", hour, minute), {}, false));
+    }
+    MenuItem sep = separator();
+    sep.id = 3;
+    m.items.push_back(sep);
+    m.items.push_back(item(kTrayExitId, st.fGetString("st_exit"), {}));
+    return m;
+}
+
+TrayCommand ResolveTrayMenu(int chosenId, const StringTable& st, MessageBox& box) {
+    if (chosenId == kTrayOpenId) return TrayCommand::kOpenCalendar;
+    if (chosenId != kTrayExitId) return TrayCommand::kNone;
+    // Alarms only ring while the program runs, so leaving is confirmed.
+    MessageRequest q;
+    q.text = st.fGetString("st_q_exit");
+    q.title = st.fGetString("com_title");
+    q.buttons = MessageButtons::kOkCancel;
+    q.icon = MessageIcon::kQuestion;
+    return box.show(q) == MessageAnswer::kOk ? TrayCommand::kExitProgram : TrayCommand::kNone;
+}
+
+MenuModel DayFieldMenuModel(const std::vector<DayMenuItem>& items) {
+    MenuModel m;
+    for (const DayMenuItem& d : items) {
+        if (d.separator) {
+            m.items.push_back(separator());
+            continue;
+        }
+        m.items.push_back(item(d.id, d.text, {}, d.enabled && d.id != 0));
+    }
+    return m;
+}
+
+}  // namespace tv

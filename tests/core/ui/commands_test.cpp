@@ -1,0 +1,237 @@
+#include "core/ui/commands.h"
+
+#include <gtest/gtest.h>
+
+#include "core/config/hash_table.h"
+#include "core/config/settings_keys.h"
+#include "core/ui/keys.h"
+
+namespace tv {
+namespace {
+
+using K = UiAction;
+
+class Commands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        s.today = *Date::fromYmd(2024, 5, 17);
+        s.shownYear = 2024;
+        s.shownMonth = 5;
+        s.screenMode = kScreenMonth;
+    }
+    Actions run(int code) { return fButtonEvent(s, code, settings); }
+    Actions key(int code, int shift = 0) { return fKeyDown(s, code, shift, settings); }
+    void show(int y, int m) {
+        s.shownYear = y;
+        s.shownMonth = m;
+    }
+    std::pair<int, int> shown() const { return {s.shownYear, s.shownMonth}; }
+
+    MainWindowState s;
+    HashTable settings;
+};
+
+std::vector<K> kinds(const Actions& a) {
+    std::vector<K> out;
+    for (const Action& x : a)
+        out.push_back(x.kind);
+    return out;
+}
+
+TEST_F(Commands, PagingCrossesYearsAndRebuildsTheMonth) {
+    show(2024, 1);
+    EXPECT_EQ(kinds(run(kCmdPrevMonth)), (std::vector{K::kRebuildMonth, K::kRedraw}));
+    EXPECT_EQ(shown(), std::make_pair(2023, 12));
+    run(kCmdNextMonth);
+    EXPECT_EQ(shown(), std::make_pair(2024, 1));
+    run(kCmdPrevYear);
+    EXPECT_EQ(shown(), std::make_pair(2023, 1));
+    run(kCmdNextYear);
+    run(kCmdNextYear);
+    EXPECT_EQ(shown(), std::make_pair(2025, 1));
+}
+
+TEST_F(Commands, PagingPastTheSupportedYearsOnlyBeeps) {
+    struct Case {
+        int year, month, code;
+    };
+    for (const Case c : {Case{1900, 1, kCmdPrevMonth}, Case{2999, 12, kCmdNextMonth},
+                         Case{1900, 7, kCmdPrevYear}, Case{2999, 2, kCmdNextYear}}) {
+        show(c.year, c.month);
+        const Actions a = run(c.code);
+        EXPECT_EQ(kinds(a), (std::vector{K::kBeep, K::kRedraw})) << c.code;
+        EXPECT_EQ(shown(), std::make_pair(c.year, c.month)) << c.code;
+    }
+    // The last allowed steps still work.
+    show(1901, 1);
+    run(kCmdPrevYear);
+    EXPECT_EQ(shown(), std::make_pair(1900, 1));
+    show(2999, 11);
+    run(kCmdNextMonth);
+    EXPECT_EQ(shown(), std::make_pair(2999, 12));
+}
+
+TEST_F(Commands, MonthCommandsDoNothingOutsideTheMonthScreen) {
+    for (int mode : {kScreenMain, kScreenAlarm}) {
+        s.screenMode = mode;
+        show(2020, 3);
+        const MonthSwitches before = s.switches;
+        for (int code : {1, 2, 9, 11, 12, 13, 15, 16, 17})
+            EXPECT_EQ(kinds(run(code)), std::vector{K::kRedraw}) << code;
+        EXPECT_EQ(shown(), std::make_pair(2020, 3));
+        EXPECT_EQ(before.showOneTime, s.switches.showOneTime);
+        EXPECT_FALSE(settings.Exists("Cal_Names"));
+    }
+}
+
+TEST_F(Commands, TheGameIgnoresEveryCommand) {
+    s.screenMode = kScreenGame;
+    for (int code : {0, 1, 3, 4, 18, 251})
+        EXPECT_TRUE(run(code).empty());
+    EXPECT_EQ(s.screenMode, kScreenGame);
+}
+
+TEST_F(Commands, SwitchingScreensFirstHidesTheWisdom) {
+    s.wisdom = {"Mondás+Szerző", true};
+    run(kCmdSwitchScreen);
+    EXPECT_FALSE(s.wisdom.shown);
+    EXPECT_EQ(s.screenMode, kScreenMonth);
+
+    EXPECT_EQ(kinds(run(kCmdSwitchScreen)), (std::vector{K::kRemoveDayTooltip, K::kRedraw}));
+    EXPECT_EQ(s.screenMode, kScreenMain);
+    run(kCmdSwitchScreen);
+    EXPECT_EQ(s.screenMode, kScreenMonth);
+    s.screenMode = kScreenAlarm;
+    run(kCmdSwitchScreen);
+    EXPECT_EQ(s.screenMode, kScreenMonth);
+}
+
+TEST_F(Commands, WindowsOpenAndTheEventWindowsRefreshAfterwards) {
+    EXPECT_EQ(kinds(run(kCmdClose)), std::vector{K::kCloseWindow});
+    EXPECT_EQ(kinds(run(kCmdEventList)),
+              (std::vector{K::kOpenEventList, K::kEventRefresh, K::kRedraw}));
+    EXPECT_EQ(kinds(run(kCmdSettings)),
+              (std::vector{K::kOpenSettings, K::kEventRefresh, K::kRedraw}));
+    EXPECT_EQ(kinds(run(kCmdAbout)), (std::vector{K::kOpenAbout, K::kRedraw}));
+    EXPECT_EQ(kinds(run(kCmdNameSearch)), (std::vector{K::kOpenNameSearch, K::kRedraw}));
+    EXPECT_EQ(kinds(run(kCmdMissedEvents)), (std::vector{K::kOpenMissedEvents, K::kRedraw}));
+    EXPECT_EQ(kinds(run(kCmdDiagnostics)), (std::vector{K::kOpenDiagnostics, K::kRedraw}));
+    s.screenMode = kScreenAlarm;
+    EXPECT_EQ(kinds(run(kCmdStopAlarm)), (std::vector{K::kStopAlarmSound, K::kRedraw}));
+    EXPECT_EQ(s.screenMode, kScreenAlarm);
+}
+
+TEST_F(Commands, HomeShowsTheCurrentMonthOnlyWhenAnotherIsShown) {
+    EXPECT_EQ(kinds(run(kCmdHome)), std::vector{K::kRedraw});
+    show(1999, 12);
+    EXPECT_EQ(kinds(run(kCmdHome)), (std::vector{K::kRebuildMonth, K::kRedraw}));
+    EXPECT_EQ(shown(), std::make_pair(2024, 5));
+}
+
+TEST_F(Commands, NamesSwitchTogglesTheSetting) {
+    run(kCmdSwitchNames);
+    EXPECT_EQ(settings.Item("Cal_Names"), "1");
+    run(kCmdSwitchNames);
+    EXPECT_EQ(settings.Item("Cal_Names"), "0");
+    settings.SetItem("Cal_Names", "7");  // anything but 1 counts as off
+    run(kCmdSwitchNames);
+    EXPECT_EQ(settings.Item("Cal_Names"), "1");
+}
+
+TEST_F(Commands, DisplaySwitchesNeverHideBothKinds) {
+    run(kCmdShowOneTime);
+    EXPECT_FALSE(s.switches.showOneTime);
+    EXPECT_TRUE(s.switches.showRepeating);
+    run(kCmdShowRepeating);  // both would be off: one-time comes back
+    EXPECT_FALSE(s.switches.showRepeating);
+    EXPECT_TRUE(s.switches.showOneTime);
+    run(kCmdShowOneTime);
+    EXPECT_FALSE(s.switches.showOneTime);
+    EXPECT_TRUE(s.switches.showRepeating);
+
+    EXPECT_EQ(kinds(run(kCmdRepeatingNextOnly)), (std::vector{K::kRebuildMonth, K::kRedraw}));
+    EXPECT_TRUE(s.switches.repeatingNextOnly);
+}
+
+TEST_F(Commands, LastWisdomNeedsTheSettingAndARememberedSaying) {
+    run(kCmdLastWisdom);
+    EXPECT_FALSE(s.wisdom.shown);
+    settings.SetItem("LastWisdom", "Lassan járj+Közmondás");
+    settings.SetItem("Wise", "0");
+    run(kCmdLastWisdom);
+    EXPECT_FALSE(s.wisdom.shown);
+    settings.SetItem("Wise", "1");
+    run(kCmdLastWisdom);
+    EXPECT_TRUE(s.wisdom.shown);
+    EXPECT_EQ(s.wisdom.text, "Lassan járj+Közmondás");
+}
+
+TEST_F(Commands, KeyTable) {
+    struct Case {
+        int key, shift, command;
+    };
+    for (const Case c : {Case{kKeyEscape, 0, 0},    Case{kKeyF4, kAlt, 0}, Case{kKeyF4, 0, -1},
+                         Case{kKeyLeft, 0, 1},      Case{kKeyUp, 0, 1},    Case{kKeyRight, 0, 2},
+                         Case{kKeyDown, 0, 2},      Case{kKeySpace, 0, 3}, Case{kKeyEnter, 0, 4},
+                         Case{'1', 0, 4},           Case{'S', 0, 5},       Case{'3', 0, 5},
+                         Case{kKeyF1, 0, 6},        Case{'K', 0, 7},       Case{'2', 0, 7},
+                         Case{'N', 0, 9},           Case{kKeyHome, 0, 11}, Case{kKeyPageUp, 0, 12},
+                         Case{kKeyPageDown, 0, 13}, Case{'I', 0, 15},      Case{'O', 0, 16},
+                         Case{'E', 0, 17},          Case{'B', 0, 18},      Case{'E', kCtrl, 17},
+                         Case{'Q', 0, -1},          Case{'4', 0, -1}})
+        EXPECT_EQ(KeyCommand(c.key, c.shift), c.command) << c.key << "/" << c.shift;
+}
+
+TEST_F(Commands, KeysRunTheirCommand) {
+    key(kKeyLeft);
+    EXPECT_EQ(shown(), std::make_pair(2024, 4));
+    EXPECT_EQ(kinds(key(kKeyF4, kAlt)), std::vector{K::kCloseWindow});
+    EXPECT_TRUE(key('Q').empty());
+    show(1900, 1);
+    EXPECT_EQ(kinds(key(kKeyLeft)), (std::vector{K::kBeep, K::kRedraw}));
+}
+
+TEST_F(Commands, DeveloperSequenceNeedsShiftAndTogglesBack) {
+    auto type = [&](std::string_view text, int shift) {
+        Actions last;
+        for (char c : text)
+            last = key(c, shift);
+        return last;
+    };
+    EXPECT_EQ(kinds(type("ZEVORKA", kShift)), std::vector{K::kBeep});
+    EXPECT_TRUE(s.developer);
+    EXPECT_TRUE(s.keyBuffer.empty());
+    // Letters typed with Shift run no command.
+    EXPECT_TRUE(s.switches.showOneTime);
+    EXPECT_TRUE(key(kKeyLeft, kShift).empty());
+    EXPECT_EQ(shown(), std::make_pair(2024, 5));
+
+    // Leading noise is fine, and the buffer keeps only its last ten letters.
+    type("QWERTYUIOPZEVORKA", kShift);
+    EXPECT_FALSE(s.developer);
+    type("ZEVOR", kShift);
+    EXPECT_EQ(s.keyBuffer, "ZEVOR");
+    type("XXXXXXXX", kShift);
+    EXPECT_EQ(s.keyBuffer.size(), 10u);
+
+    // Without Shift, E is the one-time switch and the sequence does nothing.
+    s.keyBuffer.clear();
+    type("ZEVORKA", 0);
+    EXPECT_FALSE(s.developer);
+    EXPECT_FALSE(s.switches.showOneTime);
+    // Ctrl+Shift is not "exactly Shift".
+    type("ZEVORKA", kShift | kCtrl);
+    EXPECT_FALSE(s.developer);
+}
+
+TEST_F(Commands, OnlyEscapeEndsTheGame) {
+    s.screenMode = kScreenGame;
+    EXPECT_TRUE(key(kKeyLeft).empty());
+    EXPECT_TRUE(key('Z', kShift).empty());
+    EXPECT_TRUE(s.keyBuffer.empty());
+    EXPECT_EQ(kinds(key(kKeyEscape)), (std::vector{K::kEndGame, K::kRedraw}));
+    EXPECT_EQ(s.screenMode, kScreenMain);
+}
+
+}  // namespace
+}  // namespace tv
