@@ -131,6 +131,19 @@ EventEditor EditEventEditor(const EventTable& table, int slot, Date today) {
     return ed;
 }
 
+EventListOpen NameDayEventOpen(int month, int day, std::string title, Date today) {
+    EventListOpen open;
+    open.mode = EventListOpenMode::kNewFromNameSearch;
+    open.name = std::move(title);
+    int year = today.year();
+    if (month == 2 && day == 29) {
+        while (!isLeapYearNumber(year))
+            ++year;
+    }
+    open.date = Date::fromYmd(year, month, day).value_or(today);
+    return open;
+}
+
 std::optional<EventEditor> EditorForOpen(const EventTable& table, const EventListOpen& open,
                                          Date today) {
     switch (open.mode) {

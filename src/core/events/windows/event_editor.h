@@ -90,6 +90,9 @@ struct EventListOpen {
     int slot = -1;
     std::string name;
 };
+// The name search's "new event for this name day": month and day in the current year, or, for
+// 29 February outside a leap year, in the next leap year, so the preset date exists.
+EventListOpen NameDayEventOpen(int month, int day, std::string title, Date today);
 // The editor the window opens on, or nothing for the plain list (also for a slot that holds no
 // event any more).
 std::optional<EventEditor> EditorForOpen(const EventTable& table, const EventListOpen& open,

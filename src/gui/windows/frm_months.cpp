@@ -1,0 +1,108 @@
+#include "gui/windows/frm_months.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/app/version.h"
+#include "core/config/string_table.h"
+#include "gui/windows/qt_text.h"
+#include "platform/message_box.h"
+
+namespace tv {
+
+FrmMonths::FrmMonths(const StringTable& strings, MessageBox& box, int mask, QWidget* parent)
+    : QDialog(parent), strings_(strings), box_(box), picker_(OpenMonthPicker(mask)), result_(mask) {
+    setObjectName(QStringLiteral("frmMonths"));
+    setWindowTitle(qtString(strings, "dates_b_months"));
+    setModal(true);
+    useNarrowFont(this);
+
+    auto* text = new QLabel(qtString(strings, "months_text"));
+    text->setWordWrap(true);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(24);
+    const auto boxes = DescribeMonthPicker(picker_, strings);
+    for (int i = 0; i < 12; ++i) {
+        auto* ch = new QCheckBox(qtText(boxes[size_t(i)].caption));
+        ch->setObjectName(QStringLiteral("ChMonth%1").arg(i));
+        ChMonth_[size_t(i)] = ch;
+        // Wide enough for the bold caption, so checking a box does not shift the columns.
+        QFont bold = ch->font();
+        bold.setBold(true);
+        const QFont normal = ch->font();
+        ch->setFont(bold);
+        ch->setMinimumWidth(ch->sizeHint().width());
+        ch->setFont(normal);
+        grid->addWidget(ch, boxes[size_t(i)].row, boxes[size_t(i)].column);
+        connect(ch, &QCheckBox::toggled, this, [this, i](bool on) {
+            picker_.checked[size_t(i)] = on;
+            showBoxes();
+        });
+    }
+
+    auto* cmdAll = new QPushButton;
+    cmdAll->setObjectName(QStringLiteral("cmdAll"));
+    setCaption(cmdAll, strings, "dates_months_selall");
+    connect(cmdAll, &QPushButton::clicked, this, [this] {
+        ToggleAllMonths(picker_);
+        showBoxes();
+    });
+    auto* buttons = new QDialogButtonBox;
+    auto* ok = buttons->addButton(qtString(strings, "com_ok"), QDialogButtonBox::AcceptRole);
+    auto* cancel =
+        buttons->addButton(qtString(strings, "com_cancel"), QDialogButtonBox::RejectRole);
+    ok->setObjectName(QStringLiteral("ComOK"));
+    cancel->setObjectName(QStringLiteral("ComCancel"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &FrmMonths::onOk);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(cmdAll);
+    bottom->addStretch();
+    bottom->addWidget(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(bottom);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    showBoxes();
+}
+
+void FrmMonths::showBoxes() {
+    const auto boxes = DescribeMonthPicker(picker_, strings_);
+    for (size_t i = 0; i < 12; ++i) {
+        QCheckBox* ch = ChMonth_[i];
+        const QSignalBlocker block(ch);
+        ch->setChecked(picker_.checked[i]);
+        QFont f = ch->font();
+        f.setBold(boxes[i].bold);
+        ch->setFont(f);
+    }
+}
+
+void FrmMonths::onOk() {
+    const std::optional<int> mask = ConfirmMonthPicker(picker_);
+    if (!mask) {
+        box_.show({strings_.fGetString(kNoMonthMessage), std::string(kProgramName),
+                   MessageButtons::kOk, MessageIcon::kWarning});
+        return;
+    }
+    result_ = *mask;
+    accept();
+}
+
+int FrmMonths::pick(const StringTable& strings, MessageBox& box, int mask, QWidget* parent) {
+    FrmMonths dialog(strings, box, mask, parent);
+    dialog.exec();
+    return dialog.mask();
+}
+
+}  // namespace tv
