@@ -1,0 +1,87 @@
+// Everything the running calendar keeps: one object, owned by main and passed by reference, so
+// that tests build their own with a fake clock and temporary folders.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/app/log.h"
+#include "core/calc/today.h"
+#include "core/config/hash_table.h"
+#include "core/config/string_table.h"
+#include "core/events/alarms.h"
+#include "core/events/event_record.h"
+#include "core/events/forecast.h"
+#include "core/names/name_table.h"
+#include "core/names/random_source.h"
+#include "core/names/wisdom.h"
+#include "core/update/update_check.h"
+
+namespace tv {
+
+class Clock;
+
+// Hues of the event colours, in the order the colour picker offers them.
+inline constexpr std::array<int16_t, 14> kColourHues = {0,   30,  50,  60,  80,  120, 180,
+                                                        190, 210, 240, 270, 290, 300, 330};
+
+// The tray form's copy of its settings and the minute it handled last.
+struct TrayState {
+    bool loaded = false;   // the form, and so the icon and the message receiver, is up
+    bool oneClick = true;  // TrayOneClick: a single click opens the window, else a double click
+    bool trayIcon = true;
+    bool autoStart = true;
+    bool onTime = false;
+    uint8_t hour = 5;  // the daily showing
+    uint8_t minute = 0;
+    int currentHour = -1;  // the latest tick's clock
+    int currentMinute = -1;
+    int handledHour = -1;  // so that each minute is handled once
+    int handledMinute = -1;
+    bool busy = false;  // the latest tick started something
+};
+
+struct AppState {
+    explicit AppState(const Clock& clock) : log(clock) {}
+
+    // Tables.
+    HashTable settings;
+    StringTable strings;
+    HashTable theme;
+    EventTable events;
+    EventLists lists;
+    TodayState today;
+    NameTable names;
+    std::array<int16_t, 14> hues{};
+
+    // Texts and rotations of the day.
+    std::string todayText;
+    WisdomState wisdom;
+    RandomSource random;
+    AlarmState alarm;
+    UpdateState update;
+    TrayState tray;
+
+    Log log;
+    std::string commandLine;  // trimmed and lower-cased
+
+    // 0 first page, 1 second page (month grid), 2 alarm screen, 3 game.
+    uint8_t screenMode = 0;
+
+    // Flags of the run.
+    bool developer = false;
+    bool firstRun = false;  // neither settings.cfg nor config.qzi was there
+    bool loading = false;   // until the first load of the window has finished
+    bool loaded = false;    // the calendar window is up
+    bool loadUpFront = true;
+    bool firstAppearanceToday = true;
+    bool timeMovedBackward = false;
+    int daysSinceLastRun = 1;
+    bool activatedSinceLoad = false;  // the first activation's messages ran for this load
+    bool welcomeShown = false;
+    bool ended = false;    // the process was asked to end
+    double loadStart = 0;  // seconds since midnight when the window began to load
+};
+
+}  // namespace tv

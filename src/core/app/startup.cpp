@@ -1,0 +1,561 @@
+#include "core/app/startup.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <exception>
+#include <functional>
+
+#include "core/app/app_state.h"
+#include "core/app/tray.h"
+#include "core/app/version.h"
+#include "core/calc/calendar.h"
+#include "core/calc/files.h"
+#include "core/calc/text_format.h"
+#include "core/config/config_file.h"
+#include "core/config/legacy_import.h"
+#include "core/config/settings_keys.h"
+#include "core/events/event_database.h"
+#include "core/names/today_text.h"
+#include "platform/platform.h"
+#include "platform/text_measurer.h"
+
+namespace tv {
+namespace {
+
+constexpr size_t kRuleWidth = 81;
+constexpr int kReachableTwips = 3000;
+constexpr std::string_view kSettingsFile = "settings.cfg";
+constexpr std::string_view kLegacySettingsFile = "config.qzi";
+
+std::string trimLower(std::string_view text) {
+    size_t b = 0;
+    size_t e = text.size();
+    while (b < e && std::isspace(static_cast<unsigned char>(text[b])))
+        ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(text[e - 1])))
+        --e;
+    std::string out(text.substr(b, e - b));
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string seconds2(double s) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2f", s);
+    return buf;
+}
+
+// "2024.03.09. 08:05:00"
+std::string startupTimeText(DateTime t) {
+    const Ymd d = t.date.ymd();
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%04d.%02d.%02d. %02d:%02d:%02d", d.year, d.month, d.day,
+                  t.hour(), t.minute(), t.sec());
+    return buf;
+}
+
+std::string baseName(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+DateTime now(const AppContext& ctx) {
+    return ctx.platform.clock->now();
+}
+
+// A step of the load: its name in the log, and an unexpected failure inside it logged under
+// that name so that the rest of the start-up still runs.
+void step(AppContext& ctx, std::string_view name, int level, const std::function<void()>& work) {
+    if (level >= 0) ctx.state.log.fWriteLog(name, level);
+    try {
+        work();
+    } catch (const std::exception& e) {
+        ctx.state.log.fWriteLog("Error in '" + std::string(name) + "': " + e.what(), 0);
+    }
+}
+
+EventDbContext eventDbContext(AppContext& ctx) {
+    AppState& s = ctx.state;
+    return EventDbContext{
+        ctx.platform.paths.userDataDir, ctx.platform.clock, &s.strings, &s.settings, &s.log,
+        ctx.platform.messageBox};
+}
+
+void fCheckProduct(AppContext& ctx) {
+    UserStore* store = ctx.platform.userStore;
+    if (store == nullptr) return;
+    const std::string exe = baseName(ctx.platform.paths.executable);
+    struct Value {
+        std::string_view key;
+        std::string text;
+        int number;
+        bool isText;
+    };
+    const Value values[] = {
+        {installation::Install_Dir, ctx.platform.paths.programDir, 0, true},
+        {installation::Exe_Name, exe.empty() ? "tempovirens" : exe, 0, true},
+        {installation::versionMajor, {}, kVersionMajor, false},
+        {installation::versionMinor, {}, kVersionMinor, false},
+        {installation::versionRevision, {}, kVersionRevision, false},
+    };
+    for (const Value& v : values) {
+        const std::string key(v.key);
+        const bool ok = v.isText ? store->setString(key, v.text) : store->setInt(key, v.number);
+        if (!ok) ctx.state.log.fWriteLog("Error in 'fCheckProduct': cannot write " + key, 0);
+    }
+}
+
+// settings.cfg, else the old config.qzi, else this is the very first run.
+void loadSettings(AppContext& ctx) {
+    AppState& s = ctx.state;
+    const std::string& dir = ctx.platform.paths.userDataDir;
+    const std::string cfg = dir + std::string(kSettingsFile);
+    if (FileExists(cfg)) {
+        fReadConfig(s.settings, cfg, ctx.platform.messageBox);
+    } else if (FileExists(dir + std::string(kLegacySettingsFile))) {
+        fImportLegacy(kLegacySettingsFile,
+                      LegacyImportContext{dir, &s.events, &s.settings, &s.log});
+    } else {
+        s.firstRun = true;
+    }
+}
+
+void addWelcomeEvent(AppState& s) {
+    const int slot = s.events.AllocateEventSlot();
+    if (slot < 0) return;
+    EventRecord& e = s.events[slot];
+    e.category = static_cast<uint8_t>(EventCategory::kUser);
+    e.year = static_cast<int16_t>(s.today.year);
+    e.month = static_cast<int16_t>(s.today.month);
+    e.day = static_cast<uint8_t>(s.today.day);
+    e.name = s.strings.fGetString("main_welcome_t");
+    e.comment.clear();
+    e.picture = std::string(kAppPathMark) + "\\pictures\\welcome.jpg";
+    e.forecastDays = 0;
+    e.anniversary = 0;
+    e.repeat = 0;
+    e.dayOff = 0;
+    e.ruleKey.clear();
+    e.active = 1;
+}
+
+EventCheckContext eventCheckContext(AppContext& ctx) {
+    AppState& s = ctx.state;
+    EventCheckContext c;
+    c.now = now(ctx);
+    c.daysSinceLastRun = s.daysSinceLastRun;
+    c.settings = &s.settings;
+    c.strings = &s.strings;
+    c.easter = &s.today.easter;
+    c.programDir = ctx.platform.paths.programDir;
+    return c;
+}
+
+// The page the load opens on: 0 first page, 1 month grid, 2 the alarm screen.
+uint8_t startPage(AppState& s, std::string_view mode) {
+    if (mode == "alert") return kAlarmScreenMode;
+    int page = readInt(s.settings, settings::Cal_StartPage);
+    if (page == 3) page = readInt(s.settings, settings::Cal_LastPage);
+    return page == 1 ? 0 : 1;
+}
+
+// Whether this load may take the focus from what the user is doing.
+bool mayComeToFront(AppContext& ctx, std::string_view mode) {
+    AppState& s = ctx.state;
+    if (mode == "schedule") {
+        const bool quiet = readInt(s.settings, settings::AutoStartWindowMode) == 1;
+        return !(quiet || ctx.window.isFullScreenForeground());
+    }
+    if (mode == "alert") {
+        const bool onTop = readInt(s.settings, settings::AlarmTop) != 0;
+        return onTop || !ctx.window.isFullScreenForeground();
+    }
+    return true;
+}
+
+void placeAndShow(AppContext& ctx, std::string_view mode) {
+    AppState& s = ctx.state;
+    if (s.loadUpFront) {
+        ctx.window.hideSplash();
+        s.log.fWriteLog("Show window with focus", 0);
+        ctx.window.showWindow(true);
+    } else {
+        s.log.fWriteLog("Show window without focus", 0);
+        ctx.window.showWindow(false);
+    }
+    ctx.window.setMainTimer(true);
+
+    const bool centre = readInt(s.settings, settings::Cal_WinCenter) >= 1;
+    int lastX = 0;
+    int lastY = 0;
+    if (!centre) {
+        lastX = readInt(s.settings, settings::Cal_LastX);
+        lastY = readInt(s.settings, settings::Cal_LastY);
+    }
+    const WindowPlacement p = placeWindow(centre, lastX, lastY, ctx.window.windowRect(),
+                                          ctx.window.workArea(), ctx.window.screen());
+    ctx.window.moveWindow(p.x, p.y);
+    ctx.window.setAutoRefresh(mode == "boot");
+}
+
+// Flushes the events and stores where the window was and which page it showed.
+void saveWindowPosition(AppContext& ctx) {
+    AppState& s = ctx.state;
+    SaveEventDatabase(s.events, eventDbContext(ctx));
+    const PixelRect r = ctx.window.windowRect();
+    write(s.settings, settings::Cal_LastX, std::to_string(r.x * kTwipsPerPixel));
+    write(s.settings, settings::Cal_LastY, std::to_string(r.y * kTwipsPerPixel));
+    write(s.settings, settings::Cal_LastPage, s.screenMode == 1 ? "2" : "1");
+    saveSettings(ctx);
+}
+
+}  // namespace
+
+bool saveSettings(AppContext& ctx) {
+    return fWriteConfig(ctx.state.settings,
+                        ctx.platform.paths.userDataDir + std::string(kSettingsFile));
+}
+
+UpdateContext makeUpdateContext(AppContext& ctx) {
+    AppState& s = ctx.state;
+    UpdateContext u;
+    u.settings = &s.settings;
+    u.clock = ctx.platform.clock;
+    u.strings = &s.strings;
+    u.log = &s.log;
+    u.userStore = ctx.platform.userStore;
+    u.programDir = ctx.platform.paths.programDir;
+    u.skin = s.settings.Item(settings::Skin.key);
+    u.entries = s.events.eventCount();
+    u.saveSettings = [&ctx] { return saveSettings(ctx); };
+    return u;
+}
+
+WindowPlacement placeWindow(bool centre, int lastXTwips, int lastYTwips, const PixelRect& window,
+                            const PixelRect& workArea, const PixelRect& screen) {
+    if (centre) {
+        return {workArea.x + (workArea.width - window.width) / 2,
+                workArea.y + (workArea.height - window.height) / 2};
+    }
+    // The stored position is in twips; keep at least 3000 of them reachable, in this order.
+    const int w = window.width * kTwipsPerPixel;
+    const int h = window.height * kTwipsPerPixel;
+    const int screenW = screen.width * kTwipsPerPixel;
+    const int screenH = screen.height * kTwipsPerPixel;
+    int left = lastXTwips;
+    int top = lastYTwips;
+    if (left + w < kReachableTwips) left = kReachableTwips - w;
+    if (top + h < kReachableTwips) top = kReachableTwips - h;
+    if (left + kReachableTwips > screenW) left = screenW - kReachableTwips;
+    if (top + kReachableTwips > screenH) top = screenH - kReachableTwips;
+    return {left / kTwipsPerPixel, top / kTwipsPerPixel};
+}
+
+MainOutcome Main(AppContext& ctx, std::string_view commandLine) {
+    AppState& s = ctx.state;
+    Platform& p = ctx.platform;
+    const std::string line = trimLower(commandLine);
+
+    // A second start hands its request over and ends. The settings are not read yet, so the
+    // tray flag's default decides.
+    if (p.singleInstance != nullptr &&
+        !p.singleInstance->becomePrimary(
+            [&ctx](const std::string& message) { fReceiveText(ctx, message); })) {
+        if (readFlag(s.settings, settings::AS_TrayIcon)) {
+            p.singleInstance->send(line == "-dev" ? "launch-dev" : "launch");
+            return MainOutcome::kHandedOver;
+        }
+        if (p.messageBox != nullptr) {
+            p.messageBox->show({std::string(kAlreadyRunning), std::string(kProgramName),
+                                MessageButtons::kOk, MessageIcon::kInformation});
+        }
+        return MainOutcome::kRefused;
+    }
+
+    s.loading = true;
+    std::copy(kColourHues.begin(), kColourHues.end(), s.hues.begin());
+    s.commandLine = line;
+    if (line == "-dev") s.developer = true;
+    s.random.seed(clockSeed(*p.clock));
+
+    const std::string& dataDir = p.paths.userDataDir;
+    const std::string logsDir = dataDir + "logs/";
+    fCleanLogs(logsDir, *p.clock);
+    CreateFolderPath(logsDir);
+    const Ymd today = now(ctx).date.ymd();
+    s.log.fOpenLog(logsDir + Log::fileNameFor(today.year, today.month, today.day));
+
+    const std::string rule(kRuleWidth, '=');
+    s.log.fWriteLog(rule, 2);
+    s.log.fWriteLog(rule, 2);
+    s.log.fWriteLog(std::string(kProgramName) + " version " + versionText(), 2);
+    s.log.fWriteLog("startup time: " + startupTimeText(now(ctx)), 2);
+    if (!line.empty()) s.log.fWriteLog("parameters: \"" + line + "\"", 0);
+
+    // fLoadStrings writes its own step line.
+    step(ctx, "fLoadStrings", -1,
+         [&] { s.strings.fLoadStrings(p.paths.programDir, &s.log, p.messageBox); });
+    step(ctx, "fCheckProduct", 2, [&] { fCheckProduct(ctx); });
+    step(ctx, "Load config file", 2, [&] {
+        CreateFolderPath(dataDir);
+        loadSettings(ctx);
+        if (s.settings.ItemAlt(settings::Skin.key, "").empty()) {
+            write(s.settings, settings::Skin, kDefaultSkin);
+            s.log.fWriteLog("default theme was set (" + std::string(kDefaultSkin) + ")", 0);
+        }
+        fUpdateStateAtStart(s.update, makeUpdateContext(ctx));
+    });
+
+    if (readFlag(s.settings, settings::AS_TrayIcon)) loadTrayForm(ctx);
+
+    if (line != "-boot") {
+        fLoadUpCalendar(ctx, "launch_by_user");
+    } else if (readFlag(s.settings, settings::AS_AutoStart)) {
+        fLoadUpCalendar(ctx, "boot");
+    } else {
+        s.loading = false;
+        if (s.tray.loaded) return MainOutcome::kInTray;
+        ctx.window.endProcess();
+        s.ended = true;
+        return MainOutcome::kEnded;
+    }
+    if (s.ended) return MainOutcome::kEnded;
+    return s.loaded ? MainOutcome::kLoaded : MainOutcome::kInTray;
+}
+
+void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
+    AppState& s = ctx.state;
+    Platform& p = ctx.platform;
+    Log& log = s.log;
+
+    log.fWriteLog("fLoadUpCalendar(" + std::string(mode) + ")", 2);
+    s.loadUpFront = mayComeToFront(ctx, mode);
+    log.fWriteLog(std::string("bLoadUpFront = ") + (s.loadUpFront ? "True" : "False"), 0);
+
+    if (s.loaded) {
+        if (mode.empty()) {
+            ctx.window.bringToFront();
+            return;
+        }
+        if (!s.loadUpFront) return;
+        log.fWriteLog("SHOW WINDOW AND ASSIGN TO TOP", 0);
+        ctx.window.bringToFront();
+        return;
+    }
+
+    s.loadStart = p.clock->secondsSinceMidnight();
+    log.setReferenceTime();
+    const std::string head = "======= Load calendar window ";
+    log.fWriteLog(head + std::string(kRuleWidth - head.size(), '='), 2);
+    s.loaded = true;
+    s.activatedSinceLoad = false;
+
+    if (s.loadUpFront) ctx.window.showSplash();
+    ctx.window.processEvents();
+
+    step(ctx, "fSetVariables", 1, [&] {
+        fSetVariables(s.today, now(ctx), s.strings);
+        s.names.load(p.paths.programDir);
+    });
+
+    // A database that cannot be read is never written over: no save, and the end.
+    if (!LoadEventDatabase(s.events, eventDbContext(ctx))) {
+        fUnloadCalendar(ctx, "dberror", UnloadIntent::kExit);
+        unloadTrayForm(ctx);
+        s.loading = false;
+        s.ended = true;
+        ctx.window.endProcess();
+        return;
+    }
+
+    if (s.firstRun) addWelcomeEvent(s);
+    step(ctx, "fCheckAutoStart", -1, [&] { fCheckAutoStart(ctx); });
+
+    if (mode == "restore") {
+        // The restored data counts as last seen yesterday.
+        const Date today = now(ctx).date;
+        write(s.settings, settings::LastRun, IsoDate(today.addDays(-1)));
+        write(s.settings, settings::LastRunToday, IsoDate(today));
+    }
+    step(ctx, "fCheckLastRun", 1, [&] { fCheckLastRun(s, now(ctx)); });
+
+    bool skinLoaded = false;
+    step(ctx, "fgfxSetSkin", 1, [&] {
+        if (readInt(s.settings, settings::SmallSkin) != 1) {
+            skinLoaded = ctx.window.loadSkin(read(s.settings, settings::Skin));
+        }
+    });
+    step(ctx, "fInitCalendarWindow", 1, [&] {
+        if (skinLoaded) ctx.window.initCalendarWindow();
+    });
+    step(ctx, "fSetTodayText", 1,
+         [&] { s.todayText = fSetTodayText(s.today, s.settings, s.strings, s.names); });
+    step(ctx, "fCheckEvents", 1, [&] { fCheckEvents(s.events, eventCheckContext(ctx), s.lists); });
+
+    s.screenMode = startPage(s, mode);
+    if (mode == "skin") write(s.settings, settings::M_Default, "2");
+
+    if (WisdomDueAtStartup(mode, s.firstRun, s.firstAppearanceToday, s.settings)) {
+        step(ctx, "fPickStartupWisdom", -1, [&] {
+            fPickStartupWisdom(s.wisdom, s.settings, p.paths.programDir, s.events.wisdomMarks(),
+                               s.random, &log);
+        });
+    }
+
+    step(ctx, "gfxLoadBgImg", 1, [&] { ctx.window.composeScreen(); });
+    placeAndShow(ctx, mode);
+
+    log.fWriteLog("", 0);
+    log.fWriteLog(std::string(kProgramName) + " loaded successfully in " +
+                      seconds2(p.clock->secondsSinceMidnight() - s.loadStart) + " sec.",
+                  2);
+    ctx.window.processEvents();
+
+    UpdateContext update = makeUpdateContext(ctx);
+    if (mode != "launch_by_user" && mode != "boot") fUpdateStateAtStart(s.update, update);
+    if (auto notice = fUpdateReminder(s.update, update, false)) {
+        ctx.window.showUpdateNotice(*notice);
+    }
+
+    s.loading = false;
+    if (mode == "skin" && ctx.window.showSettingsModal()) fReloadForSkin(ctx);
+}
+
+void fReloadForSkin(AppContext& ctx) {
+    fUnloadCalendar(ctx, "", UnloadIntent::kReload);
+    fLoadUpCalendar(ctx, "skin");
+}
+
+void fUnloadCalendar(AppContext& ctx, std::string_view mode, UnloadIntent intent) {
+    AppState& s = ctx.state;
+    Log& log = s.log;
+    if (!s.loaded) {
+        log.fWriteLog("Calendar is already unloaded", 0);
+        return;
+    }
+    log.fWriteLog("Unload calendar", 2);
+    ctx.window.stopTimers();
+    if (ctx.platform.sound != nullptr) ctx.platform.sound->stop();
+
+    const bool dbError = mode == "dberror";
+    if (!dbError) ctx.window.saveThemeState();
+    if (readFlag(s.settings, settings::AS_TrayIcon)) asGetVariables(ctx);
+
+    if (!dbError) {
+        if (mode == "restore") {
+            SaveEventDatabase(s.events, eventDbContext(ctx));
+        } else {
+            saveWindowPosition(ctx);
+        }
+    }
+
+    ctx.window.releaseWindow();
+    s.theme.RemoveAll();
+    s.today = TodayState{};
+    s.todayText.clear();
+    s.wisdom = WisdomState{};
+    s.lists = EventLists{};
+
+    s.loaded = false;
+    s.activatedSinceLoad = false;
+    log.fWriteLog("Calendar unloaded successfully. sComs = " + std::string(mode), 0);
+    log.fWriteLog("", 0);
+
+    if (mode == "restore" || intent != UnloadIntent::kClose) return;
+    if (readInt(s.settings, settings::AS_TrayIcon) > 0) return;  // stays in the tray
+    log.fWriteLog("Ended", 0);
+    s.ended = true;
+    ctx.window.endProcess();
+}
+
+void fCheckLastRun(AppState& state, DateTime now) {
+    HashTable& t = state.settings;
+    const Date today = now.date;
+    const std::string todayIso = IsoDate(today);
+
+    state.firstAppearanceToday = true;
+    write(t, settings::LastAppear, read(t, settings::LastAppearNow));
+    write(t, settings::LastAppearNow, IsoDateTime(now));
+
+    if (read(t, settings::LastRunToday) == todayIso) {
+        state.firstAppearanceToday = false;
+    } else if (!read(t, settings::LastAppear).empty()) {
+        write(t, settings::LastRun, read(t, settings::LastRunToday));
+        write(t, settings::LastRunToday, todayIso);
+    } else {
+        write(t, settings::LastRun, todayIso);
+        write(t, settings::LastRunToday, todayIso);
+    }
+
+    const std::string lastRun = read(t, settings::LastRun);
+    state.daysSinceLastRun = lastRun == todayIso ? 1 : DaysBetween(ParseDate(lastRun), today);
+    state.timeMovedBackward = state.daysSinceLastRun < 0;
+    if (state.timeMovedBackward) {
+        state.log.fWriteLog("System time has changed backward.", 0);
+    } else {
+        state.log.fWriteLog("Days since last run: " + std::to_string(state.daysSinceLastRun), 0);
+    }
+}
+
+bool fCheckDayChange(AppContext& ctx) {
+    AppState& s = ctx.state;
+    if (!s.loaded) return false;
+    const DateTime t = now(ctx);
+    if (t.date == s.today.currentDay) return false;
+
+    s.log.fWriteLog("Day changed: " + IsoDate(t.date), 2);
+    saveSettings(ctx);
+    step(ctx, "fSetVariables", 1, [&] { fSetVariables(s.today, t, s.strings); });
+    step(ctx, "fCheckLastRun", 1, [&] { fCheckLastRun(s, t); });
+    step(ctx, "fSetTodayText", 1,
+         [&] { s.todayText = fSetTodayText(s.today, s.settings, s.strings, s.names); });
+    step(ctx, "fCheckEvents", 1, [&] { fCheckEvents(s.events, eventCheckContext(ctx), s.lists); });
+    ctx.window.refreshDay();
+    return true;
+}
+
+void fFirstActivation(AppContext& ctx) {
+    AppState& s = ctx.state;
+    Platform& p = ctx.platform;
+    if (s.activatedSinceLoad) return;
+    s.activatedSinceLoad = true;
+    ctx.window.processEvents();
+
+    if (s.firstAppearanceToday) {
+        if (!s.lists.missed.empty()) {
+            if (p.shell != nullptr) p.shell->beep();
+            ctx.window.runCommand(10);
+        }
+        if (s.timeMovedBackward) {
+            s.log.fWriteLog("system time has been set backward", 0);
+            if (p.messageBox != nullptr) {
+                p.messageBox->show({s.strings.fGetString("main_err_systime"),
+                                    std::string(kProgramName), MessageButtons::kOk,
+                                    MessageIcon::kWarning});
+            }
+        }
+    }
+    // Once per process: a reload on the first day must not greet again.
+    if (s.firstRun && !s.welcomeShown) {
+        s.welcomeShown = true;
+        if (p.messageBox != nullptr) {
+            p.messageBox->show({s.strings.fGetString("main_welcome"), std::string(kProgramName),
+                                MessageButtons::kOk, MessageIcon::kNone});
+        }
+        if (p.shell != nullptr) p.shell->openDocument(p.paths.programDir + "about_hun.html");
+    }
+}
+
+void fExitProgram(AppContext& ctx) {
+    AppState& s = ctx.state;
+    fUnloadCalendar(ctx, "", UnloadIntent::kExit);
+    unloadTrayForm(ctx);
+    ctx.window.closeAllWindows();
+    s.log.fWriteLog("Application terminated by user.", 2);
+    s.ended = true;
+    ctx.window.endProcess();
+}
+
+}  // namespace tv

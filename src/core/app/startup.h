@@ -1,0 +1,73 @@
+// Bringing the calendar up and taking it down: the process entry, the load and unload of the
+// window with their mode words and log lines, the last-run bookkeeping and the change of day.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/app/window_host.h"
+#include "core/calc/date.h"
+#include "core/update/update_check.h"
+
+namespace tv {
+
+class HashTable;
+class Log;
+
+enum class MainOutcome {
+    kHandedOver,  // another instance runs and got our request
+    kRefused,     // another instance runs without its tray form: "A program már fut!"
+    kLoaded,      // the window is up
+    kInTray,      // a start at log-on without the window; the tray keeps the process
+    kEnded,       // nothing keeps the process (or the event database could not be opened)
+};
+
+inline constexpr std::string_view kAlreadyRunning = "A program már fut!";
+inline constexpr std::string_view kDefaultSkin = "metal_big";
+
+// The process entry. `commandLine` is everything after the program name.
+MainOutcome Main(AppContext& ctx, std::string_view commandLine);
+
+// Loads the window, or raises it when it is up. Mode words: "launch_by_user", "boot",
+// "schedule", "alert", "restore", "skin", and "" (wanted again while up).
+void fLoadUpCalendar(AppContext& ctx, std::string_view mode);
+
+// Why the window goes down, beyond the mode word: a reload or the exit must not end the
+// process halfway (the plain close does when there is no tray icon).
+enum class UnloadIntent { kClose, kReload, kExit };
+
+// Takes the window down and saves. Mode words: "", "restore", "skin", "dberror".
+void fUnloadCalendar(AppContext& ctx, std::string_view mode,
+                     UnloadIntent intent = UnloadIntent::kClose);
+
+// The reloads of the menu: another skin, and the data of a restored backup.
+void fReloadForSkin(AppContext& ctx);
+
+// Updates LastAppear / LastAppearNow / LastRun / LastRunToday and sets the first-appearance,
+// days-since-last-run and clock-set-back state.
+void fCheckLastRun(AppState& state, DateTime now);
+
+// The main window's 4-second check: true when the day changed and the day's steps ran again.
+bool fCheckDayChange(AppContext& ctx);
+
+// The first activation of the window after a load: missed events, the clock warning, welcome.
+void fFirstActivation(AppContext& ctx);
+
+// The tray menu's exit: unloads everything and ends, tray icon or not.
+void fExitProgram(AppContext& ctx);
+
+// Where the window goes, in pixels. Centred in the work area, or at the stored position (twips)
+// with at least 3000 twips of it left on the screen.
+struct WindowPlacement {
+    int x = 0;
+    int y = 0;
+};
+WindowPlacement placeWindow(bool centre, int lastXTwips, int lastYTwips, const PixelRect& window,
+                            const PixelRect& workArea, const PixelRect& screen);
+
+// Writes settings.cfg into the user data folder.
+bool saveSettings(AppContext& ctx);
+// The update logic's view of the program.
+UpdateContext makeUpdateContext(AppContext& ctx);
+
+}  // namespace tv

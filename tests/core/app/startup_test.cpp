@@ -1,0 +1,427 @@
+#include "core/app/startup.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "app_harness.h"
+#include "core/app/tray.h"
+#include "core/calc/text_format.h"
+#include "core/config/config_file.h"
+#include "core/config/settings_keys.h"
+
+namespace tv {
+namespace {
+
+using test::AppHarness;
+using ::testing::ElementsAre;
+
+const std::string kRule(81, '=');
+const std::string kLoadRule = "======= Load calendar window " + std::string(52, '=');
+
+TEST(Startup, FirstLaunchWritesEveryStepInOrder) {
+    AppHarness h;
+    EXPECT_EQ(Main(h.ctx, "  "), MainOutcome::kLoaded);
+
+    // The header, then every step of the load under its name.
+    EXPECT_TRUE(h.logHasInOrder({kRule,
+                                 kRule,
+                                 "Tempovirens version " + versionText(),
+                                 "startup time: 2024.03.09. 08:00:00",
+                                 "fLoadStrings",
+                                 "fCheckProduct",
+                                 "Load config file",
+                                 "  default theme was set (metal_big)",
+                                 "System tray icon added",
+                                 "fLoadUpCalendar(launch_by_user)",
+                                 "  bLoadUpFront = True",
+                                 kLoadRule,
+                                 "fSetVariables",
+                                 "fCheckAutoStart",
+                                 "fCheckLastRun",
+                                 "  Days since last run: 1",
+                                 "fgfxSetSkin",
+                                 "fInitCalendarWindow",
+                                 "fSetTodayText",
+                                 "fCheckEvents",
+                                 "gfxLoadBgImg",
+                                 "  Show window with focus",
+                                 "  ",
+                                 "Tempovirens loaded successfully in 0.00 sec."}))
+        << ::testing::PrintToString(h.logLines());
+    EXPECT_FALSE(h.logHas("  parameters: \"\""));
+
+    EXPECT_THAT(h.window.calls,
+                ElementsAre("showSplash", "loadSkin metal_big", "initCalendarWindow",
+                            "composeScreen", "hideSplash", "showWindow focus", "mainTimer on",
+                            "move 760,370", "autoRefresh off"));
+    EXPECT_THAT(h.tray.calls, ElementsAre("addIcon Tempovirens"));
+    EXPECT_TRUE(h.state.loaded);
+    EXPECT_FALSE(h.state.loading);
+    EXPECT_EQ(h.state.hues[13], 330);
+
+    // The installation is recorded and the log-on entry made.
+    EXPECT_EQ(h.store.getString("Tempovirens/Install_Dir"), h.platform.paths.programDir);
+    EXPECT_EQ(h.store.getString("Tempovirens/Exe_Name"), "tempovirens");
+    EXPECT_EQ(h.autostart.entry, "/opt/tempovirens/tempovirens -boot");
+}
+
+TEST(Startup, FirstRunAddsTheWelcomeEventAndCountsOneDay) {
+    AppHarness h;
+    Main(h.ctx, "");
+    ASSERT_TRUE(h.state.firstRun);
+    const EventRecord* welcome = nullptr;
+    for (const EventRecord& e : h.state.events.records())
+        if (e.used() && e.name == "Üdvözöljük!") welcome = &e;
+    ASSERT_NE(welcome, nullptr);
+    EXPECT_EQ(welcome->category, 0);
+    EXPECT_EQ(welcome->year, 2024);
+    EXPECT_EQ(welcome->month, 3);
+    EXPECT_EQ(welcome->day, 9);
+    EXPECT_EQ(welcome->picture, "<AppPath>\\pictures\\welcome.jpg");
+    EXPECT_EQ(welcome->repeat, 0);
+    EXPECT_EQ(welcome->active, 1);
+
+    EXPECT_EQ(h.state.settings.Item("LastRun"), "2024-03-09");
+    EXPECT_EQ(h.state.settings.Item("LastRunToday"), "2024-03-09");
+    EXPECT_EQ(h.state.daysSinceLastRun, 1);
+    // No wisdom on the very first run.
+    EXPECT_FALSE(h.state.settings.Exists("Wise"));
+
+    // The first activation greets once and opens the about page.
+    fFirstActivation(h.ctx);
+    fFirstActivation(h.ctx);
+    ASSERT_EQ(h.box.shown.size(), 1u);
+    EXPECT_EQ(h.box.shown[0].text, "Köszönjük, hogy a programot választotta.");
+    EXPECT_EQ(h.box.shown[0].icon, MessageIcon::kNone);
+    EXPECT_THAT(h.shell.opened, ElementsAre(h.platform.paths.programDir + "about_hun.html"));
+}
+
+TEST(Startup, SettingsAreReadWithTheirDefaultsAndSavedOnClose) {
+    AppHarness h;
+    Main(h.ctx, "");
+    fUnloadCalendar(h.ctx, "");
+    HashTable saved;
+    ASSERT_TRUE(fReadConfig(saved, h.userFile("settings.cfg")));
+    const std::pair<const char*, const char*> expected[] = {
+        {"AS_TrayIcon", "1"},   {"AS_AutoStart", "1"}, {"AS_OnTime", "0"},
+        {"AS_Hour", "5"},       {"AS_Minute", "0"},    {"TrayOneClick", "1"},
+        {"Skin", "metal_big"},  {"SmallSkin", "0"},    {"Cal_StartPage", "1"},
+        {"Cal_WinCenter", "1"}, {"Cal_LastPage", "1"}, {"LastRunToday", "2024-03-09"},
+        {"Cal_LastX", "11400"}, {"Cal_LastY", "5550"}, {"LastAppearNow", "2024-03-09T08:00:00"},
+    };
+    for (const auto& [key, value] : expected)
+        EXPECT_EQ(saved.Item(key), value) << key;
+    // Stored position is in twips: 760 x 15 and 370 x 15.
+    EXPECT_TRUE(h.state.tray.loaded);
+    EXPECT_FALSE(h.window.has("endProcess"));
+}
+
+TEST(Startup, ExistingSettingsAreLoadedAndSteerTheLoad) {
+    AppHarness h;
+    std::filesystem::create_directories(h.platform.paths.userDataDir);
+    HashTable s;
+    s.Add("Skin", "wood");
+    s.Add("Cal_WinCenter", "0");
+    s.Add("Cal_LastX", "-30000");
+    s.Add("Cal_LastY", "600");
+    s.Add("Cal_StartPage", "3");
+    s.Add("Cal_LastPage", "2");
+    s.Add("LastAppearNow", "2024-03-04T10:00:00");
+    s.Add("LastRunToday", "2024-03-04");
+    ASSERT_TRUE(fWriteConfig(s, h.userFile("settings.cfg")));
+
+    Main(h.ctx, "");
+    EXPECT_FALSE(h.state.firstRun);
+    EXPECT_TRUE(h.window.has("loadSkin wood"));
+    EXPECT_FALSE(h.logHas("  default theme was set (metal_big)"));
+    // Far to the left: the right edge comes back to 3000 twips (400 px = 6000 twips wide).
+    EXPECT_TRUE(h.window.has("move -200,40"));
+    EXPECT_EQ(h.state.screenMode, 1);  // the last page: the month grid
+    EXPECT_EQ(h.state.daysSinceLastRun, 5);
+    EXPECT_TRUE(h.logHas("  Days since last run: 5"));
+    EXPECT_EQ(h.state.settings.Item("LastRun"), "2024-03-04");
+}
+
+// The lines and calls by which each mode word differs from a plain start by the user.
+struct ModeCase {
+    const char* mode;
+    std::function<void(AppHarness&)> before;
+    std::vector<std::string> logInOrder;
+    std::vector<std::string> calls;
+    std::vector<std::string> absentCalls;
+};
+
+class LoadModes : public ::testing::TestWithParam<ModeCase> {};
+
+TEST_P(LoadModes, LogAndWindow) {
+    const ModeCase& c = GetParam();
+    AppHarness h;
+    Main(h.ctx, "-boot");  // AS_AutoStart defaults to 1: the window loads with "boot"
+    h.state.activatedSinceLoad = true;
+    if (std::string(c.mode) != "") fUnloadCalendar(h.ctx, "", UnloadIntent::kReload);
+    h.window.calls.clear();
+    if (c.before) c.before(h);
+    fLoadUpCalendar(h.ctx, c.mode);
+    EXPECT_TRUE(h.logHasInOrder(c.logInOrder)) << ::testing::PrintToString(h.logLines());
+    for (const std::string& call : c.calls)
+        EXPECT_TRUE(h.window.has(call)) << call << ::testing::PrintToString(h.window.calls);
+    for (const std::string& call : c.absentCalls)
+        EXPECT_FALSE(h.window.has(call)) << call;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Startup, LoadModes,
+    ::testing::Values(
+        ModeCase{"boot",
+                 nullptr,
+                 {"fLoadUpCalendar(boot)", "  bLoadUpFront = True", kLoadRule,
+                  "  Show window with focus"},
+                 {"autoRefresh on", "showSplash"},
+                 {"autoRefresh off"}},
+        ModeCase{
+            "schedule",
+            [](AppHarness& h) { h.state.settings.SetItem("AutoStartWindowMode", "1"); },
+            {"fLoadUpCalendar(schedule)", "  bLoadUpFront = False", "  Show window without focus"},
+            {"showWindow nofocus", "autoRefresh off"},
+            {"showSplash", "showWindow focus"}},
+        ModeCase{"schedule",  // a full-screen program in front keeps the focus
+                 [](AppHarness& h) { h.window.fullScreen = true; },
+                 {"fLoadUpCalendar(schedule)", "  bLoadUpFront = False"},
+                 {"showWindow nofocus"},
+                 {}},
+        ModeCase{"alert",
+                 [](AppHarness& h) { h.window.fullScreen = true; },
+                 {"fLoadUpCalendar(alert)", "  bLoadUpFront = False"},
+                 {"showWindow nofocus"},
+                 {}},
+        ModeCase{"alert",  // AlarmTop takes the front even over a full-screen program
+                 [](AppHarness& h) {
+                     h.window.fullScreen = true;
+                     h.state.settings.SetItem("AlarmTop", "1");
+                 },
+                 {"fLoadUpCalendar(alert)", "  bLoadUpFront = True"},
+                 {"showWindow focus"},
+                 {}},
+        ModeCase{"restore",
+                 nullptr,
+                 {"fLoadUpCalendar(restore)", "fCheckLastRun", "  Days since last run: 1"},
+                 {"showWindow focus"},
+                 {}},
+        ModeCase{"skin",
+                 nullptr,
+                 {"fLoadUpCalendar(skin)", kLoadRule, "fgfxSetSkin"},
+                 {"settingsModal"},
+                 {}},
+        ModeCase{"",  // wanted again while up: only raised
+                 nullptr,
+                 {"fLoadUpCalendar()", "  bLoadUpFront = True"},
+                 {"bringToFront"},
+                 {"showSplash", "composeScreen"}}));
+
+TEST(Startup, ModeWordsSetTheirState) {
+    AppHarness h;
+    Main(h.ctx, "");
+    fUnloadCalendar(h.ctx, "", UnloadIntent::kReload);
+    fLoadUpCalendar(h.ctx, "alert");
+    EXPECT_EQ(h.state.screenMode, 2);
+
+    fUnloadCalendar(h.ctx, "restore");
+    fLoadUpCalendar(h.ctx, "restore");
+    EXPECT_EQ(h.state.settings.Item("LastRun"), "2024-03-08");
+
+    fUnloadCalendar(h.ctx, "", UnloadIntent::kReload);
+    h.state.settings.SetItem("M_Default", "0");
+    fLoadUpCalendar(h.ctx, "skin");
+    EXPECT_EQ(h.state.settings.Item("M_Default"), "2");
+}
+
+TEST(Startup, ALoadedWindowOnlyComesForwardWhenItMay) {
+    AppHarness h;
+    Main(h.ctx, "");
+    h.window.calls.clear();
+    h.window.fullScreen = true;
+    fLoadUpCalendar(h.ctx, "schedule");
+    EXPECT_TRUE(h.window.calls.empty());
+    fLoadUpCalendar(h.ctx, "launch_by_user");
+    EXPECT_THAT(h.window.calls, ElementsAre("bringToFront"));
+    EXPECT_TRUE(h.logHas("  SHOW WINDOW AND ASSIGN TO TOP"));
+}
+
+TEST(Startup, BootWithoutAutoStartShowsNoWindow) {
+    for (const char* tray : {"1", "0"}) {
+        AppHarness h;
+        std::filesystem::create_directories(h.platform.paths.userDataDir);
+        HashTable s;
+        s.Add("AS_AutoStart", "0");
+        s.Add("AS_TrayIcon", tray);
+        fWriteConfig(s, h.userFile("settings.cfg"));
+        const MainOutcome out = Main(h.ctx, " -BOOT ");
+        EXPECT_FALSE(h.state.loaded);
+        EXPECT_FALSE(h.window.has("showWindow focus"));
+        EXPECT_TRUE(h.logHas("  parameters: \"-boot\""));
+        if (std::string(tray) == "1") {
+            EXPECT_EQ(out, MainOutcome::kInTray);
+            EXPECT_FALSE(h.window.has("endProcess"));
+        } else {
+            EXPECT_EQ(out, MainOutcome::kEnded);
+            EXPECT_TRUE(h.window.has("endProcess"));
+        }
+    }
+}
+
+TEST(Startup, ASecondStartHandsOverOrRefuses) {
+    AppHarness h;
+    h.single.primary = false;
+    EXPECT_EQ(Main(h.ctx, "-DEV"), MainOutcome::kHandedOver);
+    EXPECT_THAT(h.single.sent, ElementsAre("launch-dev"));
+    EXPECT_FALSE(h.state.log.isOpen());
+
+    AppHarness other;
+    other.single.primary = false;
+    EXPECT_EQ(Main(other.ctx, "-boot"), MainOutcome::kHandedOver);
+    EXPECT_THAT(other.single.sent, ElementsAre("launch"));
+
+    AppHarness noTray;
+    noTray.single.primary = false;
+    noTray.state.settings.Add("AS_TrayIcon", "0");
+    EXPECT_EQ(Main(noTray.ctx, ""), MainOutcome::kRefused);
+    ASSERT_EQ(noTray.box.shown.size(), 1u);
+    EXPECT_EQ(noTray.box.shown[0].text, "A program már fut!");
+    EXPECT_TRUE(noTray.single.sent.empty());
+}
+
+TEST(Startup, AnUnreadableEventDatabaseEndsWithoutSaving) {
+    AppHarness h;
+    // A folder where the file should be cannot be read as one.
+    std::filesystem::create_directories(h.userFile("events.cdb"));
+    EXPECT_EQ(Main(h.ctx, ""), MainOutcome::kEnded);
+    EXPECT_TRUE(h.logHasInOrder({"fSetVariables", "Unload calendar",
+                                 "  Calendar unloaded successfully. sComs = dberror",
+                                 "System tray icon removed"}))
+        << ::testing::PrintToString(h.logLines());
+    EXPECT_FALSE(h.window.has("saveThemeState"));
+    EXPECT_TRUE(h.window.has("endProcess"));
+    EXPECT_FALSE(std::filesystem::exists(h.userFile("settings.cfg")));
+}
+
+TEST(Startup, ClosingEndsOnlyWithoutTheTrayAndNeverOnReload) {
+    AppHarness h;
+    Main(h.ctx, "");
+    h.state.settings.SetItem("AS_TrayIcon", "0");
+    fReloadForSkin(h.ctx);
+    EXPECT_FALSE(h.window.has("endProcess"));
+    EXPECT_TRUE(h.state.loaded);
+
+    h.state.screenMode = 1;
+    fUnloadCalendar(h.ctx, "");
+    EXPECT_TRUE(h.logHasInOrder(
+        {"Unload calendar", "  Calendar unloaded successfully. sComs = ", "  ", "  Ended"}));
+    EXPECT_TRUE(h.window.has("endProcess"));
+    EXPECT_EQ(h.state.settings.Item("Cal_LastPage"), "2");
+
+    fUnloadCalendar(h.ctx, "");
+    EXPECT_TRUE(h.logHas("  Calendar is already unloaded"));
+}
+
+TEST(Startup, TheExitEndsEvenWithTheTrayOn) {
+    AppHarness h;
+    Main(h.ctx, "");
+    fExitProgram(h.ctx);
+    EXPECT_TRUE(h.logHasInOrder(
+        {"Unload calendar", "System tray icon removed", "Application terminated by user."}));
+    EXPECT_THAT(h.tray.calls, ElementsAre("addIcon Tempovirens", "removeIcon"));
+    EXPECT_TRUE(h.window.has("closeAllWindows"));
+    EXPECT_TRUE(h.window.has("endProcess"));
+    EXPECT_FALSE(h.logHas("  Ended"));
+}
+
+// The last-run keys before the check, and what it makes of them on 2024-03-09.
+struct LastRunCase {
+    const char* lastAppearNow;
+    const char* lastRunToday;
+    int days;
+    bool firstToday;
+    const char* lastRun;
+};
+
+TEST(Startup, LastRunBookkeeping) {
+    const LastRunCase cases[] = {
+        {"", "", 1, true, "2024-03-09"},                                // never ran
+        {"2024-03-08T22:00:00", "2024-03-08", 1, true, "2024-03-08"},   // yesterday
+        {"2024-02-28T22:00:00", "2024-02-28", 10, true, "2024-02-28"},  // over leap day
+        {"2024-03-09T07:00:00", "2024-03-09", 8, false, "2024-03-01"},  // earlier today
+        {"2024-03-10T07:00:00", "2024-03-10", -1, true, "2024-03-10"},  // clock set back
+    };
+    for (const LastRunCase& c : cases) {
+        AppHarness h;
+        h.state.log.fOpenLog(h.data.file("run.log"));
+        h.state.settings.Add("LastAppearNow", c.lastAppearNow);
+        h.state.settings.Add("LastRunToday", c.lastRunToday);
+        h.state.settings.Add("LastRun", "2024-03-01");
+        fCheckLastRun(h.state, h.clock.now());
+        SCOPED_TRACE(c.lastRunToday);
+        EXPECT_EQ(h.state.daysSinceLastRun, c.days);
+        EXPECT_EQ(h.state.firstAppearanceToday, c.firstToday);
+        EXPECT_EQ(h.state.settings.Item("LastRun"), c.lastRun);
+        EXPECT_EQ(h.state.settings.Item("LastAppear"), c.lastAppearNow);
+        EXPECT_EQ(h.state.settings.Item("LastAppearNow"), "2024-03-09T08:00:00");
+        EXPECT_EQ(h.state.timeMovedBackward, c.days < 0);
+        EXPECT_EQ(h.logHas("  System time has changed backward."), c.days < 0);
+    }
+}
+
+TEST(Startup, FirstActivationReportsMissedEventsAndTheClock) {
+    AppHarness h;
+    std::filesystem::create_directories(h.platform.paths.userDataDir);
+    HashTable s;
+    s.Add("LastAppearNow", "2024-03-10T07:00:00");
+    s.Add("LastRunToday", "2024-03-10");
+    fWriteConfig(s, h.userFile("settings.cfg"));
+    Main(h.ctx, "");
+    h.state.lists.missed.push_back(MissedEntry{0, 2, "000002x"});
+    fFirstActivation(h.ctx);
+    EXPECT_EQ(h.shell.beeps, 1);
+    EXPECT_TRUE(h.window.has("command 10"));
+    EXPECT_TRUE(h.logHas("  system time has been set backward"));
+    ASSERT_EQ(h.box.shown.size(), 1u);
+    EXPECT_EQ(h.box.shown[0].text, "A rendszeridő visszaállt.");
+    EXPECT_EQ(h.box.shown[0].icon, MessageIcon::kWarning);
+
+    // Once per load.
+    fFirstActivation(h.ctx);
+    EXPECT_EQ(h.shell.beeps, 1);
+}
+
+TEST(Startup, DayChangeRunsTheDaysStepsAgain) {
+    AppHarness h;
+    Main(h.ctx, "");
+    h.clock.advanceSeconds(3600);
+    EXPECT_FALSE(fCheckDayChange(h.ctx));
+    h.clock.advanceDays(1);
+    EXPECT_TRUE(fCheckDayChange(h.ctx));
+    EXPECT_EQ(h.state.today.day, 10);
+    EXPECT_TRUE(h.window.has("refreshDay"));
+    EXPECT_EQ(h.state.settings.Item("LastRunToday"), "2024-03-10");
+    EXPECT_TRUE(std::filesystem::exists(h.userFile("settings.cfg")));
+    EXPECT_FALSE(fCheckDayChange(h.ctx));
+}
+
+TEST(Placement, CentredOrKeptReachable) {
+    const PixelRect window{0, 0, 400, 300};
+    const PixelRect work{0, 40, 1920, 1000};
+    const PixelRect screen{0, 0, 1920, 1080};
+    auto at = [&](bool centre, int x, int y) {
+        const WindowPlacement p = placeWindow(centre, x, y, window, work, screen);
+        return std::to_string(p.x) + "," + std::to_string(p.y);
+    };
+    EXPECT_EQ(at(true, 0, 0), "760,390");
+    EXPECT_EQ(at(false, 1500, 3000), "100,200");        // on the screen: kept
+    EXPECT_EQ(at(false, -20000, -20000), "-200,-100");  // 3000 twips of its corner still show
+    EXPECT_EQ(at(false, 99999, 99999), "1720,880");     // 3000 twips from the far edges
+}
+
+}  // namespace
+}  // namespace tv

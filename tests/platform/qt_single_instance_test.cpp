@@ -1,0 +1,133 @@
+#include "platform/qt/qt_single_instance.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "support/temp_dir.h"
+
+namespace tv {
+namespace {
+
+using ::testing::ElementsAre;
+
+// The server needs an event loop; one application serves the whole test program.
+void ensureApplication() {
+    if (QCoreApplication::instance() != nullptr) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "tv_gui_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+// Runs `sender` on its own thread, as a second process would, while this thread serves the
+// first instance's event loop. The deadline only guards against a hang.
+void runBeside(const std::function<void()>& sender) {
+    std::atomic<bool> done{false};
+    std::thread t([&] {
+        sender();
+        done = true;
+    });
+    QDeadlineTimer guard(20000);
+    while (!done && !guard.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    t.join();
+    QCoreApplication::processEvents();
+}
+
+// Raw bytes to the socket, the way a foreign or broken client would send them.
+void sendRaw(const std::string& path, const QByteArray& bytes) {
+    QLocalSocket socket;
+    socket.connectToServer(QString::fromStdString(path));
+    if (!socket.waitForConnected(2000)) return;
+    socket.write(bytes);
+    socket.waitForBytesWritten(2000);
+    socket.waitForDisconnected(5000);
+}
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ensureApplication(); }
+    test::TempDir runtime;
+    std::vector<std::string> received;
+    QtSingleInstance::Receiver collect() {
+        return [this](const std::string& m) { received.push_back(m); };
+    }
+};
+
+TEST_F(SingleInstanceTest, TheSecondStartHandsItsRequestToTheFirstAndWaits) {
+    QtSingleInstance first(runtime.dir());
+    QtSingleInstance second(runtime.dir());
+    std::atomic<bool> senderDone{false};
+    bool doneWhenHandled = true;
+    ASSERT_TRUE(first.becomePrimary([&](const std::string& m) {
+        received.push_back(m);
+        doneWhenHandled = senderDone;
+    }));
+    ASSERT_FALSE(second.becomePrimary([](const std::string&) {}));
+
+    bool ok = false;
+    runBeside([&] {
+        ok = second.send("launch");
+        senderDone = true;
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_THAT(received, ElementsAre("launch"));
+    EXPECT_FALSE(doneWhenHandled);  // the sender was still waiting while the first handled it
+}
+
+TEST_F(SingleInstanceTest, OverLongMessagesNeverArrive) {
+    QtSingleInstance first(runtime.dir());
+    ASSERT_TRUE(first.becomePrimary(collect()));
+    QtSingleInstance sender(runtime.dir());
+    EXPECT_FALSE(sender.send(std::string(255, 'x')));  // 255 bytes + the zero do not fit
+
+    const std::string path = first.socketPath();
+    runBeside([&] { sendRaw(path, QByteArray(300, 'a')); });
+    runBeside([&] { sendRaw(path, QByteArray(255, 'b') + '\0'); });
+    EXPECT_TRUE(received.empty());
+
+    // The longest that fits, and a text cut at its first zero byte.
+    const std::string longest(254, 'c');
+    runBeside([&] { EXPECT_TRUE(sender.send(longest)); });
+    runBeside([&] { sendRaw(path, QByteArray("launch\0-dev", 12)); });
+    EXPECT_THAT(received, ElementsAre(longest, "launch"));
+}
+
+TEST_F(SingleInstanceTest, ALockLeftByADeadRunIsTakenOver) {
+    const QString lockPath = QString::fromStdString(runtime.dir()) + QtSingleInstance::kLockName;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        QLockFile lock(lockPath);
+        lock.tryLock(0);
+        _exit(0);  // dies holding the lock: no destructor removes it
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(QFile::exists(lockPath));
+
+    QtSingleInstance first(runtime.dir());
+    // The dead run's socket file is still there too.
+    runtime.write(QtSingleInstance::kSocketName, "stale");
+    ASSERT_TRUE(first.becomePrimary(collect()));
+
+    QtSingleInstance second(runtime.dir());
+    EXPECT_FALSE(second.becomePrimary([](const std::string&) {}));
+    runBeside([&] { EXPECT_TRUE(second.send("launch-dev")); });
+    EXPECT_THAT(received, ElementsAre("launch-dev"));
+}
+
+}  // namespace
+}  // namespace tv
