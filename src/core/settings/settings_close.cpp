@@ -1,0 +1,69 @@
+#include "core/settings/settings_close.h"
+
+#include "core/app/log.h"
+#include "core/app/tray.h"
+#include "core/config/hash_table.h"
+#include "core/config/settings_keys.h"
+#include "core/config/string_table.h"
+#include "platform/autostart.h"
+#include "platform/message_box.h"
+#include "platform/sound.h"
+
+namespace tv {
+
+void fActivateSkin(const SettingsCloseContext& ctx, std::string_view skinFolder) {
+    if (ctx.settings == nullptr || skinFolder.empty()) return;
+    write(*ctx.settings, settings::Skin, skinFolder);
+    if (ctx.log != nullptr) ctx.log->fWriteLog("Skin activated: " + std::string(skinFolder), 1);
+    if (ctx.reloadForSkin) ctx.reloadForSkin();
+}
+
+bool fRegisterAutoStart(const SettingsCloseContext& ctx) {
+    if (ctx.autostart == nullptr || ctx.settings == nullptr) return true;
+    const bool wanted = autostartWanted(*ctx.settings);
+    const std::string command = autostartCommand(ctx.executable);
+    const auto current = ctx.autostart->command();
+    bool ok = true;
+    if (wanted && current != command) {
+        ok = ctx.autostart->setCommand(command);
+    } else if (!wanted && current) {
+        ok = ctx.autostart->remove();
+    }
+    if (!ok && ctx.box != nullptr && ctx.strings != nullptr) {
+        ctx.box->show({ctx.strings->fGetString("com_err_reg"), ctx.strings->fGetString("com_error"),
+                       MessageButtons::kOk, MessageIcon::kWarning});
+    }
+    return ok;
+}
+
+SettingsCloseResult fCloseSettings(const SettingsControls& controls, std::string_view selectedSkin,
+                                   std::string_view activeSkin, const SettingsCloseContext& ctx) {
+    SettingsCloseResult r;
+    if (!selectedSkin.empty() && selectedSkin != activeSkin && ctx.box != nullptr &&
+        ctx.strings != nullptr) {
+        const MessageAnswer a = ctx.box->show({ctx.strings->fGetString("sets_q_skinactivate"),
+                                               ctx.strings->fGetString("com_title"),
+                                               MessageButtons::kOkCancel, MessageIcon::kQuestion});
+        if (a == MessageAnswer::kOk) {
+            fActivateSkin(ctx, selectedSkin);
+            r.skinActivated = true;
+        }
+    }
+
+    if (!ctx.restoredSinceLoad && ctx.settings != nullptr) {
+        writeSettingsControls(controls, *ctx.settings);
+        r.written = true;
+        r.autostartOk = fRegisterAutoStart(ctx);
+        r.saved = ctx.saveSettings ? ctx.saveSettings() : false;
+        if (!r.saved && ctx.log != nullptr) ctx.log->fWriteLog("Error: settings.cfg not saved", 0);
+    }
+
+    if (ctx.sound != nullptr) ctx.sound->stop();
+    return r;
+}
+
+std::string transparencyText(int value) {
+    return std::to_string(value) + "%";
+}
+
+}  // namespace tv

@@ -1,0 +1,130 @@
+// The settings window's logic: which control edits which key, how a control's state becomes the
+// stored text, and which controls another one switches on or off. The Qt window only shows a
+// `SettingsControls` and hands every change back here.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/settings/font_styles.h"
+
+namespace tv {
+
+class HashTable;
+class StringTable;
+
+// The pages of `SetsList`, in list order, with the frame each one shows.
+struct SettingsPage {
+    std::string_view textKey;
+    bool indented;  // written with " - " in front
+    int frame;
+};
+inline constexpr std::array<SettingsPage, 8> kSettingsPages = {{
+    {"sets_fr_appear", false, 2},
+    {"sets_fr_disp", true, 0},
+    {"sets_fr_align", true, 7},
+    {"sets_fr_text", true, 1},
+    {"sets_fr_bg", true, 4},
+    {"sets_fr_alarm", true, 6},
+    {"sets_fr_backup", false, 5},
+    {"sets_fr_program", false, 3},
+}};
+inline constexpr int kBackupPage = 6;
+
+// The list entry of a page: its text, indented ones after " - ".
+std::string settingsPageText(const StringTable& strings, size_t page);
+
+// Values behind list entries; the list shows them in this order.
+inline constexpr std::array<int, 3> kTextAlignValues = {0, 2, 1};  // sets_align0, 2, 1
+inline constexpr std::array<std::string_view, 3> kTextAlignKeys = {"sets_align0", "sets_align2",
+                                                                   "sets_align1"};
+// Minutes between two pictures: 0 = at every start ... 1 = one a day.
+inline constexpr std::array<int, 9> kBgReplaceValues = {0, 288, 96, 48, 24, 12, 6, 2, 1};
+inline constexpr int kForecastDaysMax = 14;  // CmbUbef: "0" ... "14"
+inline constexpr int kShadowTypes = 3;       // "sets_shadow1" ... "sets_shadow3"
+inline constexpr int kRepeatLengths = 8;     // "sets_alarm_len1" ... "sets_alarm_len8"
+inline constexpr int kAlignPictures = 2;     // picAlign 1: one column, 2: holidays below
+// Below this the window would all but vanish, and the slider is the only way back.
+inline constexpr int kTransparencyMin = 20;
+inline constexpr int kTransparencyMax = 100;
+
+// The list position of a stored value; `fallback` when the value is not in the list.
+int indexOfValue(const int* values, size_t count, int value, int fallback);
+template <size_t N>
+int indexOfValue(const std::array<int, N>& values, int value, int fallback) {
+    return indexOfValue(values.data(), N, value, fallback);
+}
+
+// The state of every control that edits a setting. Members carry the controls' names; list
+// controls hold the selected position from 0, option groups the chosen option's index.
+struct SettingsControls {
+    // Display.
+    bool Cnap = true, Chet = true, Cnevnap = true, CnextName = true;
+    bool CnapHL = false, ChetHL = false, CnevnapHL = true, CnextNameHL = false;
+    bool Cbolcs = true;
+    bool befMode2b = false;
+    int startpage = 0;  // Cal_StartPage - 1
+    bool Cubef = true;
+    int CmbUbef = 7;
+    bool ChSavePast = true;
+
+    // Texts and alignment.
+    bool Mtype2 = true;  // theme fonts; Mtype1 otherwise
+    bool ChShadow = true;
+    int cmbShadowType = 1;
+    std::array<FontStyle, kFontStyleCount> fonts{};
+    int picAlign = 1;  // 1 or 2, the layout picture last clicked
+    int cmbEventAlign = 0;
+    int cmbForecastAlign = 0;
+
+    // Pictures.
+    int cmbBgReplace = 8;
+    int optBG = 0;
+    std::string TUserPicSource;
+    bool ChUserPicDir = false, ChUserPicName = true, ChUserPicScale = true;
+
+    // Alarms.
+    bool chAlertEnabled = true, chAlertSound = true, chAlarmFront = false, chSoundRepeat = true;
+    int cmbRepeatLen = 0;
+    int optSoundSource = 0;
+    std::string lstAlarmFiles = "Bugle Call - Reveille";  // shown name, without ".wav"
+
+    // Program.
+    bool ChAlwaysCenter = true, ChTrayOneClick = true, ChShowSystemTray = true;
+    bool autoStart = true, CautoStartFix = false;
+    int ChAutoH = 5, ChAutoM = 0;
+    bool chAutoStartMode = false;
+
+    // Appearance and backup.
+    int ScrlTransp = 100;
+    std::string TbackupOutDir;
+    int SetsList = 0;
+};
+
+// Fills the controls from the settings (each absent key is stored with its default, as every
+// reader does). The font styles fall back to the active theme's "def_" values.
+SettingsControls readSettingsControls(HashTable& settings, const HashTable& theme);
+
+// Writes every key the window edits from its control, `SettingsLastPage` included.
+void writeSettingsControls(const SettingsControls& c, HashTable& settings);
+
+// Which controls can be used, derived from the others.
+struct SettingsEnabling {
+    bool CnapHL = true, ChetHL = true, CnevnapHL = true, CnextNameHL = true;
+    bool CmbUbef = true;
+    bool cmbShadowType = true;
+    bool userPicture = false;  // frUserPic and everything in it
+    bool ChShowSystemTray = true;
+    bool scheduled = false;     // ChAutoH, ChAutoM, chAutoStartMode
+    bool alarmOptions = true;   // chAlarmFront, chAlertSound
+    bool soundControls = true;  // optSoundSource, lstAlarmFiles, play, stop, custom, repeat
+    bool repeatLength = true;   // lblRepeatLength, cmbRepeatLen
+};
+
+// Applies the dependencies: the tray icon is forced on (and locked) while the scheduled start or
+// the alarms need it, since both only work from the tray. Returns what is enabled.
+SettingsEnabling applySettingsDependencies(SettingsControls& c);
+
+}  // namespace tv
