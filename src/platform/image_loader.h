@@ -1,9 +1,12 @@
 // Picture files (PNG, JPEG, BMP, GIF) with an allocation limit, read into a surface.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace tv {
+
+class Surface;
 
 enum class ImageLoadResult { kOk, kMissing, kDamaged, kTooLarge };
 
@@ -12,11 +15,17 @@ struct ImageInfo {
     int height = 0;
 };
 
+// A picture whose decoded pixels would need more than this is refused from its header.
+inline constexpr int kImageAllocationLimitMiB = 64;
+
 class ImageLoader {
 public:
     virtual ~ImageLoader() = default;
     // Reads only the header: size, or why the picture cannot be used.
     virtual ImageLoadResult probe(const std::string& path, ImageInfo& info) const = 0;
+    // Decodes the whole picture into a new surface; null with a result other than kOk.
+    virtual std::unique_ptr<Surface> load(const std::string& path,
+                                          ImageLoadResult& result) const = 0;
 };
 
 }  // namespace tv

@@ -1,0 +1,267 @@
+// Today's page as a picture, without a window: the same load steps as the calendar window,
+// composed into the main buffer and written as a PNG (for wallpapers and status bars). Only
+// this command starts Qt, on its offscreen platform.
+#include <QGuiApplication>
+#include <memory>
+#include <ostream>
+
+#include "cli/cli_context.h"
+#include "core/calc/files.h"
+#include "core/calc/today.h"
+#include "core/config/config_file.h"
+#include "core/config/hash_table.h"
+#include "core/config/settings_keys.h"
+#include "core/events/event_database.h"
+#include "core/events/forecast.h"
+#include "core/events/month_events.h"
+#include "core/names/name_table.h"
+#include "core/names/random_source.h"
+#include "core/names/today_text.h"
+#include "core/names/wisdom.h"
+#include "core/render/month_grid.h"
+#include "core/render/picture_draw.h"
+#include "core/render/screen.h"
+#include "core/render/skin.h"
+#include "platform/message_box.h"
+#include "platform/qt/qt_image_loader.h"
+#include "platform/qt/qt_surface.h"
+
+namespace tv::cli {
+namespace {
+
+constexpr std::string_view kRenderUsage =
+    "render [--page main|month|alarm] [--month YYYY-MM] [--skin NAME] [--today YYYY-MM-DD] "
+    "[--now YYYY-MM-DDTHH:MM:SS] -o FILE.png";
+
+// Skin errors have nobody to read a box: they go to stderr.
+class StderrBox : public MessageBox {
+public:
+    explicit StderrBox(std::ostream& err) : err_(err) {}
+    MessageAnswer show(const MessageRequest& r) override {
+        err_ << "tempovirens-cli: " << plainText(r.text) << '\n';
+        return MessageAnswer::kOk;
+    }
+
+private:
+    std::ostream& err_;
+};
+
+struct RenderArgs {
+    int page = kScreenMain;
+    int year = 0, month = 0;
+    std::string skin;
+    std::string output;
+};
+
+bool parseArgs(CliContext& c, const std::vector<std::string>& args, RenderArgs& r) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--page" && hasValue) {
+            const std::string& p = args[++i];
+            if (p == "main")
+                r.page = kScreenMain;
+            else if (p == "month")
+                r.page = kScreenMonth;
+            else if (p == "alarm")
+                r.page = kScreenAlarm;
+            else
+                return false;
+        } else if (a == "--month" && hasValue) {
+            const std::string& m = args[++i];
+            auto d = m.size() == 7 ? parseIsoDateArg(m + "-01") : std::nullopt;
+            if (!d) return false;
+            r.year = d->year();
+            r.month = d->month();
+        } else if (a == "--skin" && hasValue) {
+            r.skin = args[++i];
+        } else if ((a == "--today" || a == "--now") && hasValue) {
+            const std::string& v = args[++i];
+            auto t = a == "--today" ? std::optional<DateTime>() : parseIsoDateTimeArg(v);
+            if (a == "--today") {
+                auto d = parseIsoDateArg(v);
+                if (!d) return false;
+                t = DateTime::of(*d, 12, 0, 0);
+            }
+            if (!t) return false;
+            c.clock.fixed = *t;
+        } else if (a == "-o" && hasValue) {
+            r.output = args[++i];
+        } else {
+            return false;
+        }
+    }
+    return !r.output.empty();
+}
+
+// The picture the window would show: today's event picture, the one chosen last, or a
+// seasonal background by the day of the year.
+PictureRequest choosePicture(CliContext& c, HashTable& settings, const EventLists& lists,
+                             const TodayState& today) {
+    PictureRequest rq;
+    rq.programDir = c.paths.programDir;
+    rq.optBG = readInt(settings, settings::OptBG);
+    rq.fitMode = readInt(settings, settings::BGPic_FitMode);
+    rq.showName = readFlag(settings, settings::BGPic_Name);
+    if (!lists.dayPicture.empty()) {
+        rq.path = lists.dayPicture;
+        rq.eventPicture = true;
+        return rq;
+    }
+    const std::string last = normalizePath(read(settings, settings::PicToday));
+    if (FileExists(last)) {
+        rq.path = last;
+        return rq;
+    }
+    rq.optBG = 0;
+    const int dayOfYear = today.currentDay.serialNumber();
+    for (int n = 0; n < 100; ++n) {
+        const int i = (dayOfYear + n) % 100 + 1;
+        const std::string num = (i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i);
+        const std::string path = c.paths.programDir + "pictures/background/" +
+                                 std::to_string(today.season) + num + ".jpg";
+        if (FileExists(path)) {
+            rq.path = path;
+            break;
+        }
+    }
+    return rq;
+}
+
+int cmdRender(CliContext& c, const std::vector<std::string>& args) {
+    RenderArgs ra;
+    if (!parseArgs(c, args, ra)) return c.usage(kRenderUsage);
+
+    static int qtArgc = 1;
+    static char qtName[] = "tempovirens-cli";
+    static char* qtArgv[] = {qtName, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(qtArgc, qtArgv);
+
+    const StringTable& strings = c.strings();
+    HashTable settings;
+    const std::string settingsPath = c.paths.userDataDir + "settings.cfg";
+    if (FileExists(settingsPath)) fReadConfig(settings, settingsPath);
+    const DateTime now = c.clock.now();
+
+    TodayState today;
+    fSetVariables(today, now, strings);
+    EventTable table;
+    StderrBox box(*c.err);
+    CreateFolderPath(c.paths.userDataDir);
+    EventDbContext db;
+    db.userDataDir = c.paths.userDataDir;
+    db.clock = &c.clock;
+    db.strings = &strings;
+    db.settings = &settings;
+    db.box = &box;
+    if (!LoadEventDatabase(table, db))
+        return c.fail("'" + c.paths.userDataDir + std::string(kEventDbName) +
+                      "' could not be loaded");
+
+    QtSurfaceFactory factory;
+    QtImageLoader images;
+    ImageLoadResult iconResult = ImageLoadResult::kOk;
+    std::unique_ptr<Surface> icon =
+        images.load(c.paths.programDir + "icons/tempovirens_16.png", iconResult);
+    Screen sc;
+    SkinServices sv;
+    sv.factory = &factory;
+    sv.images = &images;
+    sv.settings = &settings;
+    sv.strings = &strings;
+    sv.box = &box;
+    sv.programDir = c.paths.programDir;
+    sv.icon = icon.get();
+    std::string skinName = ra.skin.empty() ? read(settings, settings::Skin) : ra.skin;
+    fgfxSetSkin(sc.skin, skinName, false, sv);
+
+    NameTable names;
+    names.load(c.paths.programDir);
+    sc.todayText = fSetTodayText(today, settings, strings, names);
+
+    EventLists lists;
+    EventCheckContext ev;
+    ev.now = now;
+    ev.settings = &settings;
+    ev.strings = &strings;
+    ev.easter = &today.easter;
+    ev.programDir = c.paths.programDir;
+    fCheckEvents(table, ev, lists);
+
+    WisdomState wisdom;
+    wisdom.text = read(settings, settings::LastWisdom);
+    if (wisdom.text.empty()) {
+        std::vector<uint8_t> marks = table.wisdomMarks();
+        RandomSource random(static_cast<uint64_t>(now.date.serialNumber()));
+        wisdom.text = ChooseWisdom(c.paths.programDir, marks, random, nullptr).text;
+    }
+    // The box shows on the page the window opens with; switching pages closes it.
+    wisdom.shown = !wisdom.text.empty() && ra.page == kScreenMain;
+
+    DrawPictureOfDay(sc.skin, choosePicture(c, settings, lists, today), images, strings);
+
+    sc.settings = &settings;
+    sc.strings = &strings;
+    sc.today = &today;
+    sc.forecast = &lists.forecast;
+    sc.wisdom = &wisdom;
+    sc.now = now;
+
+    MonthEvents month;
+    MonthContext mc;
+    mc.today = today.currentDay;
+    mc.settings = &settings;
+    mc.strings = &strings;
+    mc.easter = &today.easter;
+    mc.buildTooltips = false;
+    mc.names = [&names](int index) { return names.line(index); };
+    fInitCalendarWindow(sc, table, mc, month);
+    if (ra.page == kScreenMonth && ra.year > 0) {
+        mc.year = sc.shownYear = ra.year;
+        mc.month = sc.shownMonth = ra.month;
+        mc.theme = readMonthTheme(&sc.skin.theme);
+        BuildMonthEvents(table, mc, month);
+    }
+    if (ra.page == kScreenAlarm) {
+        // The next alarm still to ring today or later; the layout sample without one.
+        const AlarmEntry* next = nullptr;
+        for (const AlarmEntry& a : lists.alarms)
+            if (!a.passed && (!next || std::tie(a.year, a.month, a.day, a.hour, a.minute) <
+                                           std::tie(next->year, next->month, next->day, next->hour,
+                                                    next->minute)))
+                next = &a;
+        if (next) {
+            sc.alarmHour = next->hour;
+            sc.alarmMinute = next->minute;
+            sc.alarmTitle = next->name;
+            sc.alarmComment = next->comment;
+        } else {
+            sc.tests.normalAlarm = true;
+        }
+    }
+    sc.mode = ra.page;
+    RedrawScreen(sc);
+
+    // The buttons are controls of their own on the window; the picture shows them up.
+    auto& frame = static_cast<QtSurface&>(*sc.skin.mainBuffer);
+    for (int i = 0; i < kButtonCount; ++i) {
+        Rect look;
+        const ButtonState& b = sc.skin.buttons[static_cast<size_t>(i)];
+        if (b.visible && SetButtonImage(sc.skin, i, 0, look))
+            frame.copy(b.x, b.y, look.w, look.h, sc.skin.image(kImgButtons), look.x, look.y);
+    }
+    const QImage shaped = ShapedWindowImage(frame.image(), sc.skin.window);
+    if (!shaped.save(QString::fromStdString(ra.output), "PNG"))
+        return c.fail("'" + ra.output + "' could not be written");
+    if (c.json) {
+        *c.out << "{\"file\":" << jsonString(ra.output) << ",\"width\":" << frame.width()
+               << ",\"height\":" << frame.height() << ",\"skin\":" << jsonString(skinName) << "}\n";
+    }
+    return kExitOk;
+}
+
+const CommandRegistration kRender{{"render", kRenderUsage, cmdRender}};
+
+}  // namespace
+}  // namespace tv::cli

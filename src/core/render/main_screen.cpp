@@ -1,0 +1,351 @@
+#include <cmath>
+
+#include "core/app/log.h"
+#include "core/calc/today.h"
+#include "core/config/cp1250.h"
+#include "core/config/settings_keys.h"
+#include "core/config/string_table.h"
+#include "core/names/wisdom.h"
+#include "core/render/month_grid.h"
+#include "core/render/primitives.h"
+#include "core/render/screen.h"
+#include "core/render/text.h"
+#include "core/render/theme.h"
+
+namespace tv {
+
+namespace {
+
+constexpr std::string_view kLatinTitle = "Lorem ipsum dolor sit amet, consectetur adipiscing elit.";
+constexpr std::string_view kLatinComment =
+    "Sed ut perspiciatis unde omnis iste natus error sit voluptatem accusantium doloremque "
+    "laudantium, totam rem aperiam, eaque ipsa quae ab illo inventore veritatis et quasi "
+    "architecto beatae vitae dicta sunt explicabo. Nemo enim ipsam voluptatem quia voluptas sit "
+    "aspernatur aut odit aut fugit.";
+constexpr std::string_view kExtremeTitle =
+    "Megszentségteleníthetetlenségeskedéseitekért Árvíztűrő tükörfúrógép, ez a leghosszabb "
+    "cím, amit a riasztás képernyője valaha kapott.";
+constexpr std::string_view kSampleWisdom =
+    "Aki másnak vermet ás, maga esik bele, de aki hidat épít, az maga is átjut rajta.+Magyar "
+    "közmondás";
+
+uint32_t shadowColour(Screen& sc) {
+    return themeColour(sc.skin.theme, "text_shadow_color");
+}
+
+std::string twoDigits(int v) {
+    return (v < 10 ? "0" : "") + std::to_string(v);
+}
+
+// Byte offsets of the characters: starts[i] is where character i (from 0) begins.
+std::vector<size_t> characterStarts(std::string_view text) {
+    std::vector<size_t> starts;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        starts.push_back(pos);
+        nextCodePoint(text, pos);
+    }
+    return starts;
+}
+
+void setButtons(Skin& skin, std::initializer_list<int> hide) {
+    for (int i : hide)
+        skin.buttons[i].visible = false;
+}
+
+// A block of lines over the picture: one kind of entries, in list order.
+void drawLineBlock(Screen& sc, std::string_view kind, int align, int x, int& y) {
+    Surface& s = *sc.skin.mainBuffer;
+    HashTable& t = sc.skin.theme;
+    const FontRecord rec = LoadFontRecord(kind, t, *sc.settings);
+    SetFontRecord(s, rec);
+    const int shadowType = readInt(*sc.settings, settings::M_Shadow);
+    const int px = themeInt(t, "picture_x");
+    const int py = themeInt(t, "picture_y");
+    const int pw = themeInt(t, "picture_w");
+    const std::string overflow = t.ItemAlt("overflow_chars", "...");
+    const int h = LineHeight(s);
+    for (const ForecastEntry& f : *sc.forecast) {
+        const bool belongs = kind == "ms"   ? f.daysUntil >= 1
+                             : kind == "mb" ? f.daysUntil == 0 && !f.isHoliday
+                                            : f.daysUntil == 0 && f.isHoliday;
+        if (!belongs) continue;
+        const int bell = f.hasAlarm ? s.bellWidthPx() : 0;
+        const std::string text = FitText(s, f.text, pw - x - bell, overflow);
+        const int width = bell + s.textWidthPx(text);
+        int left = px + x;
+        if (align == kAlignRight) left = px + pw - x - width;
+        if (align == kAlignCentre) left = px + pw / 2 - width / 2;
+        if (bell > 0) {
+            s.setTextColor(rec.color);
+            s.drawBell(left, py + y);
+        }
+        DrawShadowed(s, left + bell, py + y, rec.color, rec.color2, shadowType, text, kAlignLeft,
+                     shadowColour(sc));
+        y += h;
+    }
+}
+
+// The caption of today's holidays at the foot of the picture, in the second layout.
+void drawHolidayCaption(Screen& sc) {
+    const StringTable& strings = *sc.strings;
+    std::string caption;
+    for (const ForecastEntry& f : *sc.forecast) {
+        if (f.daysUntil != 0 || !f.isHoliday) continue;
+        if (!caption.empty()) caption += strings.fGetString("main_d_and");
+        caption += f.text;
+    }
+    if (caption.empty()) return;
+    Surface& s = *sc.skin.mainBuffer;
+    HashTable& t = sc.skin.theme;
+    const FontRecord rec = LoadFontRecord("mu", t, *sc.settings);
+    SetFontRecord(s, rec);
+    const int pw = themeInt(t, "picture_w");
+    caption = FitText(s, caption, pw, t.ItemAlt("overflow_chars", "..."));
+    const int y = themeInt(t, "picture_y") + themeInt(t, "picture_h") -
+                  themeInt(t, "pic_margin_bottom", 0) - LineHeight(s) - 22;
+    DrawShadowed(s, themeInt(t, "picture_x") + pw / 2, y, rec.color, rec.color2,
+                 readInt(*sc.settings, settings::M_Shadow), caption, kAlignCentre,
+                 shadowColour(sc));
+}
+
+// Lines of a wrapped block centred vertically on y.
+void drawWrappedBlock(Surface& s, const std::vector<std::string>& lines, int x, int y, int align,
+                      uint32_t shadow) {
+    const int h = LineHeight(s);
+    const int n = static_cast<int>(lines.size());
+    const int y0 = y - (n * h) / 2;
+    for (int i = 0; i < n; ++i)
+        DrawText(s, x, y0 + i * h, lines[static_cast<size_t>(i)], align, shadow);
+}
+
+}  // namespace
+
+Rect PictureArea(HashTable& t) {
+    const int ml = themeInt(t, "pic_margin_left", 0);
+    const int mt = themeInt(t, "pic_margin_top", 0);
+    return {themeInt(t, "picture_x") + ml, themeInt(t, "picture_y") + mt,
+            themeInt(t, "picture_w") - ml - themeInt(t, "pic_margin_right", 0),
+            themeInt(t, "picture_h") - mt - themeInt(t, "pic_margin_bottom", 0)};
+}
+
+int TodayBreakPoint(std::string_view text) {
+    const std::vector<size_t> starts = characterStarts(text);
+    const int len = static_cast<int>(starts.size());
+    const int m = static_cast<int>(std::nearbyint(len / 2.0));  // half to even
+    auto isBar = [&](int pos) {                                 // 1-based
+        return pos >= 1 && pos <= len && text[starts[static_cast<size_t>(pos - 1)]] == '|';
+    };
+    int back = 0;
+    for (int i = std::min(m, len); i >= 1; --i)
+        if (isBar(i)) {
+            back = i;
+            break;
+        }
+    int forward = 0;
+    for (int i = std::max(m, 1); i <= len; ++i)
+        if (isBar(i)) {
+            forward = i;
+            break;
+        }
+    if (back == 0) return forward;
+    if (forward == 0) return back;
+    return forward - m < m - back ? forward : back;
+}
+
+void DrawTitle(Screen& sc) {
+    Surface& s = *sc.skin.mainBuffer;
+    HashTable& t = sc.skin.theme;
+    SetTextStyle(s, t, "titletext");
+    SetColor(s, themeColour(t, "titletext_color", kWhite));
+    const std::string year = sc.today ? std::to_string(sc.today->year) : std::string();
+    std::string title = sc.strings->fGetStringP("main_title", year);
+    if (!sc.skin.themeLoaded) title += "    " + sc.strings->fGetString("main_title_noskin");
+    DrawText(s, themeInt(t, "titletext_x", 15), themeInt(t, "titletext_y", 4), title,
+             themeInt(t, "titletext_align", 0), shadowColour(sc));
+}
+
+void DrawTodayBlock(Screen& sc) {
+    if (sc.todayText.empty()) return;
+    Surface& s = *sc.skin.mainBuffer;
+    HashTable& t = sc.skin.theme;
+    SetTextStyle(s, t, "today");
+    const int b = TodayBreakPoint(sc.todayText);
+    std::string text = sc.todayText;
+    for (char& c : text)
+        if (c == '|') c = ' ';
+    const int mx = themeInt(t, "today_middle_x", 324);
+    const int my = themeInt(t, "today_middle_y", 50);
+    const uint32_t colour = themeColour(t, "today_color", kWhite);
+    const uint32_t colour2 = themeColour(t, "today_color2", 8355711);
+    const uint32_t highlight = themeColour(t, "today_color_highlight", 255);
+    const int shadowType = themeInt(t, "today_shadow", 0);
+    const int h = LineHeight(s);
+    auto line = [&](int y, std::string_view part) {
+        DrawTagged(s, mx, y, colour, colour2, highlight, shadowType, part, kAlignCentre,
+                   shadowColour(sc));
+    };
+    if (s.textWidthPx(StripTags(text)) > themeInt(t, "picture_w")) {
+        const std::vector<size_t> starts = characterStarts(text);
+        const size_t cut = b >= 1 ? starts[static_cast<size_t>(b - 1)] : 0;
+        const std::string first = text.substr(0, cut);
+        const std::string second = b >= 1 ? text.substr(cut + 1) : text;
+        line(my - h, first);
+        line(my, second);
+    } else {
+        line(static_cast<int>(std::nearbyint(my - h / 2.0)), text);
+    }
+}
+
+void DrawMainScreen(Screen& sc) {
+    Skin& skin = sc.skin;
+    HashTable& t = skin.theme;
+    setButtons(skin, {kBtnCalLeft, kBtnCalRight, kBtnAlarm, kBtnSwNames});
+    const Rect area = PictureArea(t);
+    CopyRect(*skin.mainBuffer, area.x, area.y, area.w, area.h, *skin.pictureBuffer, 0, 0);
+    if (!sc.forecast || sc.forecast->empty() || !sc.settings) return;
+    const int x = themeInt(t, "pic_padding_x", 10) + themeInt(t, "pic_margin_left", 0);
+    int y = themeInt(t, "pic_padding_y", 6) + themeInt(t, "pic_margin_top", 0);
+    if (readInt(*sc.settings, settings::M_AlignType) == 1) {
+        const int align1 = readInt(*sc.settings, settings::M_TextAlign1);
+        drawLineBlock(sc, "mu", align1, x, y);
+        drawLineBlock(sc, "mb", align1, x, y);
+        y += 4;
+        drawLineBlock(sc, "ms", readInt(*sc.settings, settings::M_TextAlign2), x, y);
+        return;
+    }
+    drawLineBlock(sc, "ms", kAlignLeft, x, y);
+    drawLineBlock(sc, "mb", kAlignCentre, x, y);
+    drawHolidayCaption(sc);
+}
+
+void DrawAlarmScreen(Screen& sc) {
+    Skin& skin = sc.skin;
+    HashTable& t = skin.theme;
+    Surface& s = *skin.mainBuffer;
+    setButtons(skin, {kBtnCalLeft, kBtnCalRight, kBtnSwNames});
+    CopyRect(s, themeInt(t, "picture_x"), themeInt(t, "picture_y"), themeInt(t, "picture_w"),
+             themeInt(t, "picture_h"), skin.image(kImgAlarmBg), 0, 0);
+    int hour = sc.alarmHour;
+    int minute = sc.alarmMinute;
+    std::string title = sc.alarmTitle;
+    std::string comment = sc.alarmComment;
+    if (sc.tests.normalAlarm || sc.tests.extremeAlarm) {
+        hour = sc.now.hour();
+        minute = sc.now.minute();
+    }
+    if (sc.tests.normalAlarm) {
+        title = kLatinTitle;
+        comment = kLatinComment;
+    } else if (sc.tests.extremeAlarm) {
+        title = kExtremeTitle;
+        comment.clear();
+        for (int i = 0; i < 5; ++i)
+            comment += (i > 0 ? "\r\n" : "") + std::string(kLatinComment);
+    }
+    const uint32_t shadow = shadowColour(sc);
+    SetTextStyle(s, t, "alarm_time");
+    SetColor(s, themeColour(t, "alarm_time_color", 0));
+    DrawText(s, themeInt(t, "alarm_time_x"), themeInt(t, "alarm_time_y"),
+             std::to_string(hour) + ":" + twoDigits(minute), themeInt(t, "alarm_time_align"),
+             shadow);
+
+    SetTextStyle(s, t, "alarm_title");
+    SetColor(s, themeColour(t, "alarm_title_color", 0));
+    drawWrappedBlock(s, WrapText(s, title, themeInt(t, "alarm_title_w")),
+                     themeInt(t, "alarm_title_x"), themeInt(t, "alarm_title_y"),
+                     themeInt(t, "alarm_title_align"), shadow);
+
+    SetTextStyle(s, t, "alarm_com");
+    SetColor(s, themeColour(t, "alarm_com_color", 0));
+    const std::vector<std::string> lines = WrapText(s, comment, themeInt(t, "alarm_com_w"));
+    const int h = LineHeight(s);
+    for (size_t i = 0; i < lines.size(); ++i)
+        DrawText(s, themeInt(t, "alarm_com_x"),
+                 themeInt(t, "alarm_com_y") + static_cast<int>(i) * h, lines[i], kAlignLeft,
+                 shadow);
+    skin.buttons[kBtnAlarm].visible = true;
+}
+
+void DrawWisdomBox(Screen& sc) {
+    if (!sc.wisdom) return;
+    WisdomState& w = *sc.wisdom;
+    if (sc.tests.wisdom) {
+        w.text = kSampleWisdom;
+        sc.tests.wisdom = false;
+        w.shown = true;
+    }
+    if (!w.shown || w.text.empty()) return;
+    Skin& skin = sc.skin;
+    HashTable& t = skin.theme;
+    Surface& s = *skin.mainBuffer;
+    const int wx = themeInt(t, "wise_x");
+    const int wy = themeInt(t, "wise_y");
+    CopyMasked(s, wx, wy, themeInt(t, "wise_w"), themeInt(t, "wise_h"), skin.image(kImgWiseBg),
+               skin.images[kImgMaskWiseBg].get(), 0, 0);
+    std::string quote;
+    std::string author = w.text;
+    if (w.text.find('+') != std::string::npos) {
+        const WisdomParts parts = SplitWisdom(w.text);
+        quote = parts.saying;
+        author = parts.author;
+    }
+    const uint32_t shadow = shadowColour(sc);
+    SetTextStyle(s, t, "wise_wrt");
+    SetColor(s, themeColour(t, "wise_wrt_color"));
+    DrawText(s, wx + themeInt(t, "wise_wrt_x"), wy + themeInt(t, "wise_wrt_y"), author,
+             themeInt(t, "wise_wrt_align"), shadow);
+    SetTextStyle(s, t, "wise_say");
+    SetColor(s, themeColour(t, "wise_say_color"));
+    drawWrappedBlock(s, WrapText(s, quote, themeInt(t, "wise_say_w")),
+                     wx + themeInt(t, "wise_say_x"), wy + themeInt(t, "wise_say_y"),
+                     themeInt(t, "wise_say_align"), shadow);
+}
+
+void RedrawScreen(Screen& sc) {
+    Skin& skin = sc.skin;
+    if (!skin.mainBuffer) return;
+    if (sc.mode != kScreenAlarm && sc.leaveAlarm) sc.leaveAlarm();
+    if (sc.removeFieldTooltip) sc.removeFieldTooltip();
+    if (sc.tests.normalAlarm || sc.tests.extremeAlarm) sc.mode = kScreenAlarm;
+    Surface& s = *skin.mainBuffer;
+    CopyRect(s, 0, 0, s.width(), s.height(), skin.image(kImgMainBg), 0, 0);
+    DrawTitle(sc);
+    DrawTodayBlock(sc);
+    skin.buttons[kBtnHome].visible = false;
+    switch (sc.mode) {
+        case kScreenMain:
+            DrawMainScreen(sc);
+            break;
+        case kScreenMonth:
+            DrawMonthGrid(sc);
+            break;
+        case kScreenAlarm:
+            DrawAlarmScreen(sc);
+            break;
+        default:
+            break;
+    }
+    DrawWisdomBox(sc);
+}
+
+const Surface& PresentScreen(const Screen& sc) {
+    return *sc.skin.mainBuffer;
+}
+
+bool RefreshScreen(Screen& sc, std::vector<Rect>* looks) {
+    sc.refreshElapsedMs += 3000;
+    if (sc.log) sc.log->fWriteLog("refresh screen " + std::to_string(sc.refreshElapsedMs), 1);
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (!sc.skin.buttons[i].visible) continue;
+        Rect r;
+        if (SetButtonImage(sc.skin, i, 0, r) && looks) looks->push_back(r);
+    }
+    if (sc.refreshElapsedMs > 20000) {
+        sc.refreshElapsedMs = 0;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tv

@@ -1,0 +1,21 @@
+// The month calendar screen: a 6 x 7 grid of day fields, Monday first, painted from the day
+// cells and long-event bands built by the events code.
+#pragma once
+
+#include "core/events/month_events.h"
+#include "core/render/screen.h"
+
+namespace tv {
+
+GridColours ReadGridColours(HashTable& theme);
+
+// Reads the day colours, shows the current month and builds its cells into `month` (which
+// the screen then paints). `ctx` carries everything but the year and month.
+void fInitCalendarWindow(Screen& screen, EventTable& table, MonthContext ctx, MonthEvents& month);
+
+void DrawMonthGrid(Screen& screen);
+
+// The day field under a window point, 0..41; -1 outside the grid.
+int MonthGridHit(const HashTable& theme, int x, int y);
+
+}  // namespace tv

@@ -1,0 +1,262 @@
+#include "core/render/skin.h"
+
+#include <cmath>
+
+#include "core/app/log.h"
+#include "core/app/version.h"
+#include "core/calc/files.h"
+#include "core/config/config_file.h"
+#include "core/config/settings_keys.h"
+#include "core/config/string_table.h"
+#include "core/render/text.h"
+#include "core/render/theme.h"
+#include "platform/image_loader.h"
+#include "platform/message_box.h"
+
+namespace tv {
+
+namespace {
+
+// Drawing from a missing image draws nothing: an empty surface stands in for it.
+class EmptySurface : public Surface {
+public:
+    int width() const override { return 0; }
+    int height() const override { return 0; }
+    void setFont(const FontSpec& f) override { font_ = f; }
+    const FontSpec& font() const override { return font_; }
+    void setTextColor(uint32_t) override {}
+    uint32_t textColor() const override { return 0; }
+    bool hasFace(std::string_view) const override { return false; }
+    void drawText(int, int, std::string_view) override {}
+    int textWidthPx(std::string_view) const override { return 0; }
+    int textHeightPx(std::string_view) const override { return 0; }
+    int bellWidthPx() const override { return 0; }
+    void drawBell(int, int) override {}
+    void fill(int, int, int, int, uint32_t) override {}
+    void copy(int, int, int, int, const Surface&, int, int) override {}
+    void copyKeyed(int, int, int, int, const Surface&, int, int, uint32_t) override {}
+    void copyMasked(int, int, int, int, const Surface&, Surface*, int, int) override {}
+    void stretch(int, int, int, int, const Surface&, int, int, int, int) override {}
+    uint32_t pixel(int, int) const override { return 0; }
+
+private:
+    FontSpec font_;
+};
+
+const EmptySurface kEmpty;
+
+void log(const SkinServices& sv, const std::string& text, int level) {
+    if (sv.log) sv.log->fWriteLog(text, level);
+}
+
+void warn(const SkinServices& sv, std::string_view key, const std::string& skinName) {
+    std::string text = key == "com_err_skincfg" ? "theme.cfg of skin '" + skinName + "'"
+                                                : "skin folder '" + skinName + "'";
+    if (sv.strings) text = sv.strings->fGetStringP(key, skinName);
+    log(sv, text, 1);
+    if (!sv.box) return;
+    MessageRequest r;
+    r.text = text;
+    r.title = sv.strings ? sv.strings->fGetString("com_error") : "";
+    r.icon = MessageIcon::kWarning;
+    sv.box->show(r);
+}
+
+// A theme.cfg that cannot be read, or lacks a key the screens need, leaves only the
+// geometry that lets the window be drawn at all.
+void useFallbackTheme(HashTable& theme) {
+    theme.RemoveAll();
+    theme.SetItem("picture_x", "4");
+    theme.SetItem("picture_y", "80");
+    theme.SetItem("picture_w", "640");
+    theme.SetItem("picture_h", "480");
+    theme.SetItem("cal_fields_x", "5");
+    theme.SetItem("cal_fields_y", "85");
+    theme.SetItem("cal_field_w", "90");
+    theme.SetItem("cal_field_h", "65");
+}
+
+void loadImages(Skin& skin, const SkinServices& sv) {
+    for (int i = 0; i < kSkinImageCount; ++i) {
+        const std::string_view key = kSkinImageKeys[i];
+        if (!skin.theme.Exists(key) || !sv.images) continue;
+        const std::string path = skin.folder + skin.theme.Item(key);
+        if (!FileExists(path)) continue;
+        ImageLoadResult result = ImageLoadResult::kOk;
+        skin.images[i] = sv.images->load(path, result);
+        if (result != ImageLoadResult::kOk)
+            log(sv, "skin image '" + path + "' could not be loaded", 1);
+    }
+}
+
+void stampBackground(Skin& skin, const SkinServices& sv) {
+    if (!skin.hasImage(kImgMainBg)) return;
+    Surface& bg = *skin.images[kImgMainBg];
+    HashTable& t = skin.theme;
+    if (themeHasPoint(t, "titlebar_icon") && sv.icon)
+        bg.copyKeyed(themeInt(t, "titlebar_icon_x"), themeInt(t, "titlebar_icon_y"), 16, 16,
+                     *sv.icon, 0, 0, kMagenta);
+    const uint32_t shadow = themeColour(t, "text_shadow_color");
+    if (themeHasPoint(t, "versiontext")) {
+        SetTextStyle(bg, t, "versiontext");
+        SetColor(bg, themeColour(t, "versiontext_color", 8421504));
+        const std::string text =
+            "v" + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor);
+        DrawText(bg, themeInt(t, "versiontext_x"), themeInt(t, "versiontext_y"), text,
+                 themeInt(t, "versiontext_align", 0), shadow);
+    }
+    if (themeHasPoint(t, "qzlogo")) {
+        SetTextStyle(bg, t, "qzlogo");
+        SetColor(bg, themeColour(t, "qzlogo_color", kWhite));
+        DrawText(bg, themeInt(t, "qzlogo_x"), themeInt(t, "qzlogo_y"), sv.companyName,
+                 themeInt(t, "qzlogo_align", 0), shadow);
+    }
+}
+
+void setUpButtons(Skin& skin, const SkinServices& sv) {
+    HashTable& t = skin.theme;
+    for (int i = 0; i < kButtonCount; ++i) {
+        ButtonState& b = skin.buttons[i];
+        if (!skin.windowSetUp) b.created = true;
+        b.visible = i != kBtnAlert;
+    }
+    for (int i = 0; i < kButtonCount; ++i) {
+        ButtonState& b = skin.buttons[i];
+        const std::string e(kButtonElements[i]);
+        if (!themeHasPoint(t, e)) {
+            b.visible = false;
+            continue;
+        }
+        b.tooltip = sv.strings ? sv.strings->fGetString(kButtonTooltips[i])
+                               : std::string(kButtonTooltips[i]);
+        b.x = themeInt(t, e + "_x");
+        b.y = themeInt(t, e + "_y");
+        Rect unused;
+        SetButtonImage(skin, i, 0, unused);
+    }
+}
+
+}  // namespace
+
+const Surface& Skin::image(SkinImage i) const {
+    return images[i] ? *images[i] : static_cast<const Surface&>(kEmpty);
+}
+
+bool SetButtonImage(Skin& skin, int index, int look, Rect& source) {
+    if (index < 0 || index >= kButtonCount) return false;
+    const std::string p = "tx" + std::to_string(index);
+    const HashTable& t = skin.theme;
+    ButtonState& b = skin.buttons[index];
+    b.w = themeInt(t, p + "_w");
+    b.h = themeInt(t, p + "_h");
+    source.w = b.w;
+    source.h = b.h;
+    switch (look) {
+        case 0:
+            source.x = themeInt(t, p + "_ux");
+            source.y = themeInt(t, p + "_uy");
+            break;
+        case 1:
+            source.x = themeInt(t, p + "_dx");
+            source.y = themeInt(t, p + "_dy");
+            break;
+        case 2:
+            source.x = themeInt(t, p + "_dx");
+            source.y = themeInt(t, p + "_oy");
+            break;
+        default:
+            return false;
+    }
+    b.look = look;
+    return true;
+}
+
+void SetTransparency(Skin& skin, HashTable& settings) {
+    WindowRequest& w = skin.window;
+    const bool k = skin.theme.Exists("transparentcolor");
+    const int t = readInt(settings, settings::Transparency);
+    w.layered = false;
+    w.colourKeyed = false;
+    w.hasOpacity = false;
+    w.opacity = 255;
+    if (k) {
+        w.layered = true;
+        w.colourKeyed = true;
+        w.colourKey = themeColour(skin.theme, "transparentcolor");
+    }
+    if (t >= 1) {
+        w.layered = true;
+        w.hasOpacity = true;
+        w.opacity = std::min(255, (t * 255 + 50) / 100);  // T x 2.55, rounded
+    }
+}
+
+bool fgfxSetSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const SkinServices& sv) {
+    if (buttonsOnly) {
+        skin.buttons[kBtnHome].visible = false;
+        return false;
+    }
+    HashTable& t = skin.theme;
+    const bool skinChange = t.Count() > 0;
+    skin.folder = sv.programDir + "themes/" + skinName + "/";
+    if (!FileExists(skin.folder + "theme.cfg")) {
+        if (sv.settings) sv.settings->SetItem(settings::Skin.key, kDefaultSkin);
+        skinName = std::string(kDefaultSkin);
+        skin.folder = sv.programDir + "themes/" + skinName + "/";
+    }
+    if (!skin.themeLoaded || skinChange) {
+        bool ok = fReadConfig(t, skin.folder + "theme.cfg");
+        if (ok) {
+            const std::string missing = MissingThemeKey(t);
+            if (!missing.empty()) {
+                log(sv, "theme.cfg of '" + skinName + "' lacks '" + missing + "'", 1);
+                ok = false;
+            }
+        }
+        if (!ok) {
+            warn(sv, "com_err_skincfg", skinName);
+            useFallbackTheme(t);
+        }
+        skin.themeLoaded = ok;
+    }
+
+    skin.mainBuffer.reset();
+    skin.pictureBuffer.reset();
+    for (auto& img : skin.images)
+        img.reset();
+    const int ww = themeInt(t, "window_width", 648);
+    const int wh = themeInt(t, "window_height", 564);
+    skin.mainBuffer = sv.factory->create(std::max(ww, 0), std::max(wh, 0));
+    skin.pictureBuffer = sv.factory->create(std::max(themeInt(t, "picture_w"), 0),
+                                            std::max(themeInt(t, "picture_h"), 0));
+
+    if (FolderExists(skin.folder)) {
+        loadImages(skin, sv);
+    } else {
+        warn(sv, "com_err_skin", skinName);
+    }
+    stampBackground(skin, sv);
+
+    const int ml = themeInt(t, "pic_margin_left", 0);
+    const int mr = themeInt(t, "pic_margin_right", 0);
+    const int mt = themeInt(t, "pic_margin_top", 0);
+    const int mb = themeInt(t, "pic_margin_bottom", 0);
+    skin.pictureBuffer->copy(0, 0, themeInt(t, "picture_w") - ml - mr,
+                             themeInt(t, "picture_h") - mt - mb, skin.image(kImgMainBg),
+                             themeInt(t, "picture_x") + ml, themeInt(t, "picture_y") + mt);
+
+    WindowRequest& w = skin.window;
+    w.width = ww;
+    w.height = wh;
+    w.shaped = t.Exists("window_round_x") || t.Exists("window_round_y");
+    w.roundX = w.shaped ? themeInt(t, "window_round_x", 0) : 0;
+    w.roundY = w.shaped ? themeInt(t, "window_round_y", 0) : 0;
+    if (sv.settings) SetTransparency(skin, *sv.settings);
+
+    setUpButtons(skin, sv);
+    skin.windowSetUp = true;
+    skin.buttons[kBtnHome].visible = false;
+    return true;
+}
+
+}  // namespace tv

@@ -1,0 +1,237 @@
+#include "core/render/text.h"
+
+#include <cmath>
+
+#include "core/calc/text_fit.h"
+#include "core/config/hash_table.h"
+#include "core/config/settings_keys.h"
+#include "core/render/theme.h"
+
+namespace tv {
+
+int FontPixels(int points) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+
+void SetTextStyle(Surface& s, HashTable& theme, std::string_view style) {
+    const std::string p(style);
+    FontSpec f;
+    f.face = theme.ItemAlt(p + "_font", "MS Sans Serif");
+    int size = themeInt(theme, p + "_size", 10);
+    f.italic = themeBool(theme, p + "_italic", false);
+    f.angle = themeInt(theme, p + "_degree", 0);
+    s.styleShadow = themeBool(theme, p + "_shadow", false);
+    if (theme.Exists(p + "_weight")) {
+        f.weight = themeInt(theme, p + "_weight");
+    } else if (theme.Exists(p + "_bold")) {
+        f.weight = parseThemeBool(theme.Item(p + "_bold")) ? 700 : 400;
+    } else {
+        f.weight = 700;
+    }
+    // The sayings are set in a face of the skin's choice; without it the box still needs a
+    // readable italic of a known size.
+    if ((style == "wise_wrt" || style == "wise_say") && !s.hasFace(f.face)) {
+        f.face = "Arial";
+        size = 14;
+        f.italic = true;
+    }
+    f.pixelSize = FontPixels(size);
+    s.setFont(f);
+}
+
+void SetFontRecord(Surface& s, const FontRecord& r) {
+    FontSpec f;
+    f.face = r.face;
+    f.pixelSize = FontPixels(r.size);
+    f.weight = r.weight;
+    f.italic = r.italic;
+    f.angle = 0;
+    s.setFont(f);
+    s.styleShadow = false;
+}
+
+FontRecord LoadFontRecord(std::string_view kind, HashTable& theme, HashTable& settings) {
+    const std::string t = "def_" + std::string(kind);
+    const std::string faceT = theme.ItemAlt(t + "_font", "MS Sans Serif");
+    const std::string sizeT = theme.Item(t + "_size");
+    const std::string weightT = theme.ItemAlt(t + "_weight", "700");
+    const std::string italicT = theme.ItemAlt(t + "_italic", "false");
+    const std::string colorT = theme.Item(t + "_color");
+    const std::string color2T = theme.Item(t + "_color2");
+    FontRecord r;
+    if (readInt(settings, settings::M_Default) == 2) {
+        r.face = faceT;
+        r.size = parseThemeInt(sizeT);
+        r.weight = parseThemeInt(weightT);
+        r.italic = parseThemeBool(italicT);
+        r.color = static_cast<uint32_t>(parseThemeInt(colorT));
+        r.color2 = static_cast<uint32_t>(parseThemeInt(color2T));
+        return r;
+    }
+    std::string u(kind);
+    for (char& c : u)
+        c = static_cast<char>(c - 'a' + 'A');
+    r.face = settings.ItemAlt(u + "_Font", faceT);
+    r.size = parseThemeInt(settings.ItemAlt(u + "_Size", sizeT));
+    r.weight = parseThemeInt(settings.ItemAlt(u + "_Weight", weightT));
+    r.italic = parseThemeBool(settings.ItemAlt(u + "_Italic", italicT));
+    r.color = static_cast<uint32_t>(parseThemeInt(settings.ItemAlt(u + "_Color", colorT)));
+    r.color2 = static_cast<uint32_t>(parseThemeInt(settings.ItemAlt(u + "_BGColor", color2T)));
+    return r;
+}
+
+namespace {
+
+// The left edge for an alignment; false for an unknown one.
+bool anchor(const Surface& s, int x, std::string_view text, int align, int& left) {
+    switch (align) {
+        case kAlignLeft:
+            left = x;
+            return true;
+        case kAlignRight:
+            left = x - s.textWidthPx(text);
+            return true;
+        case kAlignCentre:
+            left = x - s.textWidthPx(text) / 2;
+            return true;
+        default:
+            return false;
+    }
+}
+
+void drawShadowPasses(Surface& s, int x, int y, int type, std::string_view text,
+                      uint32_t styleShadowColour) {
+    struct Offset {
+        int dx, dy;
+    };
+    auto passes = [&](std::initializer_list<Offset> offsets) {
+        for (const Offset& o : offsets)
+            DrawText(s, x + o.dx, y + o.dy, text, kAlignLeft, styleShadowColour);
+    };
+    switch (type) {
+        case kShadowDrop: {
+            const int points = static_cast<int>(std::lround(s.font().pixelSize * 72.0 / 96.0));
+            if (points < 20)
+                passes({{2, 1}});
+            else if (points >= 30)
+                passes({{4, 3}});
+            else
+                passes({{3, 2}});
+            break;
+        }
+        case kShadowThin:
+            passes({{-1, 0}, {0, -1}, {1, 0}, {0, 1}});
+            break;
+        case kShadowThick:
+            passes({{-2, 0}, {0, -2}, {2, 0}, {0, 2}, {-1, -1}, {1, -1}, {1, 1}, {-1, 1}});
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+void DrawText(Surface& s, int x, int y, std::string_view text, int align, uint32_t shadowColour) {
+    int left = 0;
+    if (!anchor(s, x, text, align, left)) return;
+    if (s.styleShadow) {
+        const uint32_t remembered = s.textColor();
+        s.setTextColor(shadowColour);
+        s.drawText(left, y + 1, text);
+        s.setTextColor(remembered);
+    }
+    s.drawText(left, y, text);
+}
+
+void DrawShadowed(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour, int shadowType,
+                  std::string_view text, int align, uint32_t styleShadowColour) {
+    s.setTextColor(shadowColour);
+    int left = 0;
+    if (!anchor(s, x, text, align, left)) left = 0;
+    drawShadowPasses(s, left, y, shadowType, text, styleShadowColour);
+    s.setTextColor(colour);
+    DrawText(s, left, y, text, kAlignLeft, styleShadowColour);
+}
+
+std::string StripTags(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        if (text.substr(i, 3) == "<r>") {
+            i += 3;
+        } else if (text.substr(i, 4) == "</r>") {
+            i += 4;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+void DrawTagged(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour,
+                uint32_t highlightColour, int shadowType, std::string_view text, int align,
+                uint32_t styleShadowColour) {
+    const std::string plain = StripTags(text);
+    s.setTextColor(shadowColour);
+    int left = 0;
+    if (!anchor(s, x, plain, align, left)) left = 0;
+    drawShadowPasses(s, left, y, shadowType, plain, styleShadowColour);
+    // Each run starts where the plain text before it ends, so the tags take no room.
+    size_t p = 0;        // byte position in the tagged text
+    size_t removed = 0;  // tag bytes before p
+    auto at = [&](size_t plainBytes) {
+        return left + s.textWidthPx(std::string_view(plain).substr(0, plainBytes));
+    };
+    for (;;) {
+        const size_t k = text.find("<r>", p);
+        if (k == std::string_view::npos) break;
+        s.setTextColor(colour);
+        if (k > p)
+            DrawText(s, at(p - removed), y, text.substr(p, k - p), kAlignLeft, styleShadowColour);
+        size_t end = text.find("</r>", k + 3);
+        if (end == std::string_view::npos) end = text.size();
+        s.setTextColor(highlightColour);
+        const size_t runStart = k + 3;
+        if (end > runStart)
+            DrawText(s, at(runStart - removed - 3), y, text.substr(runStart, end - runStart),
+                     kAlignLeft, styleShadowColour);
+        p = end == text.size() ? end : end + 4;
+        removed += 7;
+    }
+    s.setTextColor(colour);
+    if (p < text.size())
+        DrawText(s, at(p - removed), y, text.substr(p), kAlignLeft, styleShadowColour);
+}
+
+int LineHeight(const Surface& s) {
+    return s.textHeightPx("Áy");
+}
+
+std::string FitText(const Surface& s, std::string_view text, int maxWidth,
+                    std::string_view overflow) {
+    return FitSurfaceText(s, text, maxWidth, overflow);
+}
+
+std::vector<std::string> WrapText(const Surface& s, std::string_view text, int maxWidth) {
+    std::vector<std::string> lines;
+    const bool hasBreak = text.find('\r') != std::string_view::npos;
+    if (!hasBreak && s.textWidthPx(text) <= maxWidth) {
+        lines.emplace_back(text);
+        return lines;
+    }
+    const std::string wrapped = WrapSurfaceText(s, text, maxWidth, 0);
+    size_t start = 0;
+    for (;;) {
+        const size_t cr = wrapped.find('\r', start);
+        if (cr == std::string::npos) {
+            lines.push_back(wrapped.substr(start));
+            return lines;
+        }
+        lines.push_back(wrapped.substr(start, cr - start));
+        start = cr + 1;
+        if (start < wrapped.size() && wrapped[start] == '\n') ++start;
+    }
+}
+
+}  // namespace tv

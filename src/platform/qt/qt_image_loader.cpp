@@ -1,0 +1,60 @@
+#include "platform/qt/qt_image_loader.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+#include "platform/qt/qt_surface.h"
+
+namespace tv {
+
+namespace {
+
+bool allowedFormat(const QByteArray& format) {
+    return format == "png" || format == "jpeg" || format == "jpg" || format == "bmp" ||
+           format == "gif";
+}
+
+// Decoded as 32-bit pixels: refuse what would not fit the limit.
+bool tooLarge(const QSize& size) {
+    const qint64 bytes = qint64{size.width()} * size.height() * 4;
+    return bytes > qint64{kImageAllocationLimitMiB} * 1024 * 1024;
+}
+
+ImageLoadResult open(const std::string& path, QImageReader& reader, ImageInfo& info) {
+    const QString file = QString::fromStdString(path);
+    if (!QFileInfo(file).isFile()) return ImageLoadResult::kMissing;
+    reader.setFileName(file);
+    reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(kImageAllocationLimitMiB);
+    // The size comes from the header alone, so a huge claim is refused before anything else.
+    const QSize size = reader.size();
+    if (size.isValid() && tooLarge(size)) return ImageLoadResult::kTooLarge;
+    if (!reader.canRead() || !allowedFormat(reader.format())) return ImageLoadResult::kDamaged;
+    if (!size.isValid() || size.isEmpty()) return ImageLoadResult::kDamaged;
+    info.width = size.width();
+    info.height = size.height();
+    return ImageLoadResult::kOk;
+}
+
+}  // namespace
+
+ImageLoadResult QtImageLoader::probe(const std::string& path, ImageInfo& info) const {
+    QImageReader reader;
+    return open(path, reader, info);
+}
+
+std::unique_ptr<Surface> QtImageLoader::load(const std::string& path,
+                                             ImageLoadResult& result) const {
+    QImageReader reader;
+    ImageInfo info;
+    result = open(path, reader, info);
+    if (result != ImageLoadResult::kOk) return nullptr;
+    QImage image = reader.read();
+    if (image.isNull()) {
+        result = ImageLoadResult::kDamaged;
+        return nullptr;
+    }
+    return std::make_unique<QtSurface>(std::move(image));
+}
+
+}  // namespace tv

@@ -1,0 +1,140 @@
+#include "core/render/skin.h"
+
+#include <gtest/gtest.h>
+
+#include "core/render/skin_fixture.h"
+#include "core/render/theme.h"
+
+namespace tv {
+namespace {
+
+using test::kSmallTheme;
+using test::SkinFixture;
+
+TEST(ThemeValues, ReadIntegersColoursAndBooleans) {
+    EXPECT_EQ(parseThemeInt("-12"), -12);
+    EXPECT_EQ(parseThemeInt("+7"), 7);
+    EXPECT_EQ(parseThemeInt(""), 0);
+    EXPECT_EQ(parseThemeInt("12px"), 0);
+    EXPECT_TRUE(parseThemeBool("TRUE"));
+    EXPECT_FALSE(parseThemeBool("false"));
+    EXPECT_TRUE(parseThemeBool("3"));
+    EXPECT_FALSE(parseThemeBool("0"));
+}
+
+TEST(SetSkin, LoadsTheSkinItsSurfacesAndButtons) {
+    SkinFixture f;
+    f.writeSkin("small", kSmallTheme);
+    Skin skin;
+    ASSERT_TRUE(f.load(skin, "small"));
+    EXPECT_TRUE(skin.themeLoaded);
+    EXPECT_TRUE(f.box.shown.empty());
+    EXPECT_EQ(skin.mainBuffer->width(), 300);
+    EXPECT_EQ(skin.mainBuffer->height(), 200);
+    EXPECT_EQ(skin.pictureBuffer->width(), 280);
+    EXPECT_TRUE(skin.hasImage(kImgMainBg));
+    EXPECT_FALSE(skin.hasImage(kImgToday2));  // no key: an empty image
+    EXPECT_FALSE(skin.window.shaped);
+    // The picture buffer starts as the background under the picture.
+    const auto copies = SkinFixture::fake(*skin.pictureBuffer).of("copy");
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].sx, 10);
+    EXPECT_EQ(copies[0].sy, 60);
+    EXPECT_EQ(copies[0].source, skin.images[kImgMainBg].get());
+    // Buttons: placed when they have a position, the missed-events one stays hidden.
+    EXPECT_TRUE(skin.buttons[kBtnExit].visible);
+    EXPECT_EQ(skin.buttons[kBtnExit].x, 280);
+    EXPECT_EQ(skin.buttons[kBtnExit].w, 16);
+    EXPECT_EQ(skin.buttons[kBtnExit].tooltip, "com_close");
+    EXPECT_FALSE(skin.buttons[kBtnAlert].visible);
+    EXPECT_FALSE(skin.buttons[kBtnHome].visible);
+    EXPECT_FALSE(skin.buttons[kBtnCalLeft].visible);
+}
+
+TEST(SetSkin, SkinWithoutThemeFileFallsBackToTheDefaultAndStoresIt) {
+    SkinFixture f;
+    f.writeSkin("metal_big", kSmallTheme);
+    Skin skin;
+    std::string name = "gone";
+    ASSERT_TRUE(fgfxSetSkin(skin, name, false, f.services()));
+    EXPECT_EQ(name, "metal_big");
+    EXPECT_EQ(f.settings.Item("Skin"), "metal_big");
+    EXPECT_TRUE(skin.themeLoaded);
+}
+
+TEST(SetSkin, ThemeLackingARequiredKeyIsRefusedWithTheGridDefaults) {
+    SkinFixture f;
+    std::string theme = kSmallTheme;
+    theme.replace(theme.find("alarm_title_w"), 13, "alarm_titleXw");
+    f.writeSkin("broken", theme);
+    f.strings.table().SetItem("com_err_skincfg", "Bad skin: $1");
+    Skin skin;
+    ASSERT_TRUE(f.load(skin, "broken"));
+    EXPECT_FALSE(skin.themeLoaded);
+    ASSERT_EQ(f.box.shown.size(), 1u);
+    EXPECT_EQ(f.box.shown[0].text, "Bad skin: broken");
+    EXPECT_EQ(f.box.shown[0].icon, MessageIcon::kWarning);
+    EXPECT_EQ(themeInt(skin.theme, "picture_w"), 640);
+    EXPECT_EQ(themeInt(skin.theme, "cal_field_h"), 65);
+    EXPECT_EQ(skin.mainBuffer->width(), 648);  // the per-key defaults
+}
+
+TEST(SetSkin, ShapeFollowsTheRoundKeysAndTransparencyTheSetting) {
+    SkinFixture f;
+    f.writeSkin("round", std::string(kSmallTheme) + "window_round_x = 20\n");
+    Skin skin;
+    ASSERT_TRUE(f.load(skin, "round"));
+    EXPECT_TRUE(skin.window.shaped);
+    EXPECT_EQ(skin.window.roundX, 20);
+    EXPECT_EQ(skin.window.roundY, 0);
+    // Transparency 100 without a colour key: layered, fully opaque.
+    EXPECT_TRUE(skin.window.layered);
+    EXPECT_EQ(skin.window.opacity, 255);
+    EXPECT_FALSE(skin.window.colourKeyed);
+
+    f.settings.SetItem("Transparency", "0");
+    SetTransparency(skin, f.settings);
+    EXPECT_FALSE(skin.window.layered);
+
+    skin.theme.SetItem("transparentcolor", "16711935");
+    f.settings.SetItem("Transparency", "50");
+    SetTransparency(skin, f.settings);
+    EXPECT_TRUE(skin.window.colourKeyed);
+    EXPECT_EQ(skin.window.colourKey, 16711935u);
+    EXPECT_EQ(skin.window.opacity, 128);
+}
+
+TEST(SetSkin, StampsTheIconOnlyWithBothCoordinates) {
+    SkinFixture f;
+    FakeSurface icon(16, 16);
+    f.writeSkin("iconx", std::string(kSmallTheme) + "titlebar_icon_x = 4\n");
+    f.writeSkin("iconxy", std::string(kSmallTheme) + "titlebar_icon_x = 4\ntitlebar_icon_y = 3\n");
+    SkinServices sv = f.services();
+    sv.icon = &icon;
+    Skin a, b;
+    std::string na = "iconx", nb = "iconxy";
+    fgfxSetSkin(a, na, false, sv);
+    fgfxSetSkin(b, nb, false, sv);
+    EXPECT_TRUE(SkinFixture::fake(*a.images[kImgMainBg]).of("keyed").empty());
+    const auto keyed = SkinFixture::fake(*b.images[kImgMainBg]).of("keyed");
+    ASSERT_EQ(keyed.size(), 1u);
+    EXPECT_EQ(keyed[0].x, 4);
+    EXPECT_EQ(keyed[0].y, 3);
+    EXPECT_EQ(keyed[0].colour, kMagenta);
+}
+
+TEST(ButtonImage, LooksComeFromTheSheetAndOtherStatesCopyNothing) {
+    SkinFixture f;
+    f.writeSkin("small", kSmallTheme);
+    Skin skin;
+    f.load(skin, "small");
+    Rect r;
+    ASSERT_TRUE(SetButtonImage(skin, 10, 1, r));
+    EXPECT_EQ(r, (Rect{20, 40, 16, 14}));
+    ASSERT_TRUE(SetButtonImage(skin, 10, 2, r));
+    EXPECT_EQ(r, (Rect{20, 60, 16, 14}));  // over: the down image's left edge
+    EXPECT_FALSE(SetButtonImage(skin, 10, 3, r));
+}
+
+}  // namespace
+}  // namespace tv
