@@ -1,41 +1,108 @@
 // The calendar program.
 #include <QApplication>
-#include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QTimer>
+#include <memory>
 
+#include "core/ui/commands.h"
+#include "core/ui/menus.h"
+#include "platform/qt/qt_popup_menu.h"
+
+#include "core/app/startup.h"
+#include "gui/calendar_app.h"
 #include "gui/frm_main.h"
 #include "gui/windows/dev_windows.h"
+
+namespace {
+
+// "--shot-screen NAME" with "--screenshot FILE": the window on another screen first (month,
+// alarm, game), or the whole display with the main or the tray menu open (menu, traymenu).
+void developerShot(tv::CalendarApp& calendar, const QString& what, const QString& file) {
+    tv::AppState& s = calendar.state();
+    if (what == QLatin1String("month")) calendar.command(tv::kCmdSwitchScreen);
+    if (what == QLatin1String("alarm")) {
+        s.alarm.currentAlarm.hour = 8;
+        s.alarm.currentAlarm.minute = 30;
+        s.alarm.currentAlarm.name = "Fogorvos";
+        s.alarm.currentAlarm.comment = "Ne felejtsd el a beutalót!";
+        s.screenMode = tv::kScreenAlarm;
+        calendar.redraw();
+    }
+    if (what == QLatin1String("game")) calendar.startGame();
+    if (what == QLatin1String("menu") || what == QLatin1String("traymenu")) {
+        auto* menu =
+            what == QLatin1String("menu")
+                ? tv::mcPopupMenu::fromModel(
+                      tv::BuildMainMenu(calendar.ui(), s.settings, s.strings))
+                      .release()
+                : tv::mcPopupMenu::fromModel(tv::BuildTrayMenu(s.settings, s.strings)).release();
+        tv::FrmMain* w = calendar.window();
+        menu->hwnd()->popup(w->mapToGlobal(QPoint(w->width() / 3, 120)));
+        QTimer::singleShot(500, [file] {
+            const bool ok = QGuiApplication::primaryScreen()->grabWindow(0).save(file);
+            QApplication::exit(ok ? 0 : 1);
+        });
+        return;
+    }
+    QTimer::singleShot(what == QLatin1String("game") ? 600 : 0, [&calendar, file] {
+        tv::FrmMain* w = calendar.window();
+        const bool ok = w != nullptr && w->grab().save(file);
+        QApplication::exit(ok ? 0 : 1);
+    });
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tempovirens"));
     QApplication::setOrganizationName(QStringLiteral("Brimcove"));
 
-    const QStringList args = QApplication::arguments();
+    QStringList args = QApplication::arguments();
     const qsizetype shot = args.indexOf(QStringLiteral("--screenshot"));
     const QString shotFile = shot >= 0 && shot + 1 < args.size() ? args.at(shot + 1) : QString();
 
-    // "--open-window NAME": one of the modal windows alone (until the menus open them).
+    // "--open-window NAME": one of the modal windows alone, for looking at it.
     const qsizetype open = args.indexOf(QStringLiteral("--open-window"));
     if (open >= 0 && open + 1 < args.size())
         return tv::runDeveloperWindow(args.at(open + 1), shotFile);
 
-    tv::FrmMain window;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        // Centred in the work area.
-        const QRect area = screen->availableGeometry();
-        window.move(area.x() + (area.width() - window.width()) / 2,
-                    area.y() + (area.height() - window.height()) / 2);
-    }
-    window.show();
+    const qsizetype screenArg = args.indexOf(QStringLiteral("--shot-screen"));
+    const QString screenName =
+        screenArg >= 0 && screenArg + 1 < args.size() ? args.at(screenArg + 1) : QString();
 
-    // "--screenshot FILE": write the first frame to a picture and end (for looking at the
-    // window without a desktop, and for render checks).
-    if (!shotFile.isEmpty()) {
-        const QString file = shotFile;
-        QTimer::singleShot(0, &window, [&window, file] {
-            const bool ok = window.grab().save(file);
+    // What the calendar sees of its command line: everything but the developer options.
+    if (screenArg >= 0) args.remove(screenArg, screenName.isEmpty() ? 1 : 2);
+    if (shot >= 0)
+        args.remove(args.indexOf(QStringLiteral("--screenshot")), shotFile.isEmpty() ? 1 : 2);
+    args.removeFirst();
+    const std::string commandLine = args.join(QLatin1Char(' ')).toStdString();
+
+    tv::CalendarApp::Options options;
+    // A picture run must not hand over to a calendar that already runs.
+    options.singleInstance = shotFile.isEmpty();
+    options.splash = shotFile.isEmpty();
+    tv::CalendarApp calendar(options);
+    switch (calendar.start(commandLine)) {
+        case tv::MainOutcome::kHandedOver:
+        case tv::MainOutcome::kRefused:
+            return 0;
+        case tv::MainOutcome::kEnded:
+            return calendar.state().loaded ? 0 : 1;
+        case tv::MainOutcome::kLoaded:
+        case tv::MainOutcome::kInTray:
+            break;
+    }
+
+    // "--screenshot FILE": the first frame as a picture, then the end (for looking at the window
+    // without a desktop, and for render checks).
+    if (!shotFile.isEmpty() && !screenName.isEmpty() && calendar.window() != nullptr) {
+        developerShot(calendar, screenName, shotFile);
+    } else if (!shotFile.isEmpty()) {
+        QTimer::singleShot(0, &calendar, [&calendar, shotFile] {
+            tv::FrmMain* w = calendar.window();
+            const bool ok = w != nullptr && w->grab().save(shotFile);
             QApplication::exit(ok ? 0 : 1);
         });
     }

@@ -7,6 +7,7 @@
 
 #include "core/app/window_host.h"
 #include "core/calc/date.h"
+#include "core/render/skin.h"  // kDefaultSkin
 #include "core/update/update_check.h"
 
 namespace tv {
@@ -23,7 +24,6 @@ enum class MainOutcome {
 };
 
 inline constexpr std::string_view kAlreadyRunning = "A program már fut!";
-inline constexpr std::string_view kDefaultSkin = "metal_big";
 
 // The process entry. `commandLine` is everything after the program name.
 MainOutcome Main(AppContext& ctx, std::string_view commandLine);

@@ -1,0 +1,832 @@
+#include "gui/calendar_app.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QTimer>
+#include <QToolTip>
+#include <QWindow>
+
+#include "core/app/folders.h"
+#include "core/app/tray.h"
+#include "core/calc/files.h"
+#include "core/config/config_file.h"
+#include "core/config/settings_keys.h"
+#include "core/events/event_database.h"
+#include "core/events/forecast.h"
+#include "core/names/picture_of_day.h"
+#include "core/render/month_grid.h"
+#include "core/render/picture_draw.h"
+#include "core/render/skin.h"
+#include "core/ui/commands.h"
+#include "core/ui/keys.h"
+#include "core/ui/menus.h"
+#include "gui/frm_accessories.h"
+#include "gui/frm_auto_starter.h"
+#include "gui/frm_main.h"
+#include "gui/windows/frm_dates.h"
+#include "gui/windows/frm_names.h"
+#include "gui/windows/frm_sets.h"
+#include "gui/windows/frm_update_dialog.h"
+#include "gui/windows/window_services.h"
+#include "platform/qt/qt_autostart.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_download.h"
+#include "platform/qt/qt_image_loader.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_popup_menu.h"
+#include "platform/qt/qt_shell.h"
+#include "platform/qt/qt_single_instance.h"
+#include "platform/qt/qt_sound.h"
+#include "platform/qt/qt_surface.h"
+#include "platform/qt/qt_user_store.h"
+
+namespace tv {
+namespace {
+
+constexpr int kDayTimerMs = 4000;
+constexpr int kAlarmTimerMs = 1000;
+constexpr int kAutoRefreshMs = 3000;
+constexpr int kRolloverMs = 100;
+constexpr std::string_view kWebSite = "https://www.brimcove.hu/";
+
+PixelRect toPixelRect(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+}  // namespace
+
+CalendarApp::CalendarApp(Options options)
+    : options_(options),
+      clock_(std::make_unique<QtClock>()),
+      box_(std::make_unique<QtMessageBox>(std::string(kProgramName))),
+      dialogs_(std::make_unique<QtDialogs>()),
+      shell_(std::make_unique<QtShell>()),
+      userStore_(std::make_unique<QtUserStore>()),
+      autostart_(std::make_unique<QtAutostart>()),
+      sound_(std::make_unique<QtSound>()),
+      download_(std::make_unique<QtDownload>()),
+      factory_(std::make_unique<QtSurfaceFactory>()),
+      images_(std::make_unique<QtImageLoader>()),
+      state_(*clock_),
+      ctx_{state_, platform_, *this, *this} {
+    if (options_.singleInstance) single_ = std::make_unique<QtSingleInstance>();
+    platform_.clock = clock_.get();
+    platform_.messageBox = box_.get();
+    platform_.dialogs = dialogs_.get();
+    platform_.shell = shell_.get();
+    platform_.userStore = userStore_.get();
+    platform_.autostart = autostart_.get();
+    platform_.sound = sound_.get();
+    platform_.download = download_.get();
+    platform_.singleInstance = single_.get();
+    platform_.images = images_.get();
+    platform_.paths = resolvePaths();
+
+    auto timer = [this](int ms, auto slot) {
+        auto* t = new QTimer(this);
+        t->setInterval(ms);
+        connect(t, &QTimer::timeout, this, slot);
+        return t;
+    };
+    mainTimer_ = timer(kDayTimerMs, [this] { fCheckDayChange(ctx_); });
+    alarmTimer_ = timer(kAlarmTimerMs, [this] {
+        AlarmContext a = alarmContext();
+        AlarmTimerTick(state_.alarm, a);
+    });
+    refreshTimer_ = timer(kAutoRefreshMs, [this] {
+        if (!RefreshScreen(screen_)) refreshTimer_->stop();
+        if (window_) window_->updateButtons();
+        if (window_) window_->update();
+    });
+    rolloverTimer_ = timer(kRolloverMs, [this] {
+        bool inside = false;
+        const int i = ui_.hoveredButton;
+        if (window_ && i >= 0 && i < kButtonCount) {
+            const SkinButton* b = window_->button(i);
+            inside = b->rect().contains(b->mapFromGlobal(QCursor::pos()));
+        }
+        perform(rolloverTick(ui_, inside));
+    });
+
+    // Screen hooks: leaving the alarm screen ends its sound; a redraw drops the day tooltip.
+    screen_.leaveAlarm = [this] {
+        if (state_.alarm.timerAlarmEnabled || alarmTimer_->isActive()) setAlarmTimer(false);
+        if (state_.alarm.alarmActive) {
+            state_.alarm.alarmActive = false;
+            if (platform_.sound != nullptr) platform_.sound->stop();
+        }
+    };
+    screen_.removeFieldTooltip = [] { QToolTip::hideText(); };
+}
+
+CalendarApp::~CalendarApp() {
+    if (window_) delete window_.data();
+}
+
+MainOutcome CalendarApp::start(std::string_view commandLine) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    const std::string iconFile = platform_.paths.programDir + "icons/tempovirens_16.png";
+    ImageLoadResult r = ImageLoadResult::kOk;
+    icon_ = images_->load(iconFile, r);
+    const QString appIcon =
+        QString::fromStdString(platform_.paths.programDir + "icons/tempovirens_32.png");
+    QApplication::setWindowIcon(
+        QIcon(QFileInfo::exists(appIcon) ? appIcon : QString::fromStdString(iconFile)));
+    return Main(ctx_, commandLine);
+}
+
+FrmMain* CalendarApp::window() const {
+    return window_.data();
+}
+
+const Surface* CalendarApp::frame() const {
+    if (!screen_.skin.mainBuffer) return nullptr;
+    return &PresentScreen(screen_);
+}
+
+// ---- input ----
+
+void CalendarApp::command(int code) {
+    syncIn();
+    perform(fButtonEvent(ui_, code, state_.settings));
+}
+
+void CalendarApp::keyDown(int keyCode, int shift) {
+    syncIn();
+    const bool wasDeveloper = ui_.developer;
+    Actions a = fKeyDown(ui_, keyCode, shift, state_.settings);
+    if (ui_.developer != wasDeveloper) state_.developer = ui_.developer;
+    perform(a);
+}
+
+void CalendarApp::perform(const Actions& actions) {
+    syncOut();
+    for (const Action& a : actions) {
+        if (state_.ended) return;
+        switch (a.kind) {
+            case UiAction::kRedraw:
+                redrawNow();
+                break;
+            case UiAction::kBeep:
+                platform_.shell->beep();
+                break;
+            case UiAction::kCloseWindow:
+                // Later: the window must not go while its own event handler runs.
+                QTimer::singleShot(0, this, [this] { fUnloadCalendar(ctx_, ""); });
+                return;
+            case UiAction::kOpenEventList:
+            case UiAction::kOpenSettings:
+            case UiAction::kOpenAbout:
+            case UiAction::kOpenNameSearch:
+            case UiAction::kOpenMissedEvents:
+            case UiAction::kOpenDiagnostics:
+            case UiAction::kOpenDayMenu:
+            case UiAction::kOpenMainMenu:
+                if (!openModal(a.kind, a.a)) return;
+                break;
+            case UiAction::kStopAlarmSound: {
+                AlarmContext c = alarmContext();
+                StopAlarmSound(c);
+                setAlarmTimer(false);
+                break;
+            }
+            case UiAction::kRebuildMonth:
+                rebuildMonth();
+                break;
+            case UiAction::kEventRefresh:
+                eventRefresh();
+                break;
+            case UiAction::kRemoveDayTooltip:
+                QToolTip::hideText();
+                break;
+            case UiAction::kSetDayTooltip:
+                if (a.text.empty()) {
+                    QToolTip::hideText();
+                } else if (window_) {
+                    QToolTip::showText(QCursor::pos(), QString::fromStdString(a.text), window_);
+                }
+                break;
+            case UiAction::kEndGame:
+                if (window_) window_->endGame();
+                break;
+            case UiAction::kPaintButton: {
+                Rect unused;
+                SetButtonImage(screen_.skin, a.a, a.b, unused);
+                if (window_) window_->paintButton(a.a);
+                break;
+            }
+            case UiAction::kStartRollover:
+                rolloverTimer_->start();
+                break;
+            case UiAction::kStopRollover:
+                rolloverTimer_->stop();
+                break;
+            case UiAction::kBeginDrag:
+                // Where the compositor moves windows itself (Wayland), it takes the drag over.
+                if (window_ && QGuiApplication::platformName() == QLatin1String("wayland") &&
+                    window_->windowHandle() != nullptr &&
+                    window_->windowHandle()->startSystemMove()) {
+                    ui_.dragging = false;
+                }
+                break;
+            case UiAction::kMoveWindow:
+                if (window_) window_->move(window_->pos() + QPoint(a.a, a.b));
+                break;
+        }
+        syncOut();
+    }
+}
+
+// The window's copy of the screen mode, the wisdom and the developer flag follows the load's
+// (the alarm and the start-up set those), and goes back after each input.
+void CalendarApp::syncIn() {
+    ui_.screenMode = state_.screenMode;
+    ui_.developer = state_.developer;
+}
+
+void CalendarApp::syncOut() {
+    state_.screenMode = static_cast<uint8_t>(ui_.screenMode);
+    state_.developer = ui_.developer;
+    state_.wisdom = ui_.wisdom;
+}
+
+bool CalendarApp::openModal(UiAction kind, int argument) {
+    if (modalHook && modalHook(kind, argument)) return true;
+    if (!window_) return false;
+    ++modalDepth_;
+    QPointer<FrmMain> guard(window_);
+    switch (kind) {
+        case UiAction::kOpenEventList:
+            openEventList({});
+            break;
+        case UiAction::kOpenSettings:
+            openSettings();
+            break;
+        case UiAction::kOpenNameSearch: {
+            WindowServices s;
+            s.strings = &state_.strings;
+            s.settings = &state_.settings;
+            s.events = &state_.events;
+            s.names = &state_.names;
+            s.box = platform_.messageBox;
+            s.dialogs = dialogs_.get();
+            s.shell = platform_.shell;
+            s.clock = clock_.get();
+            s.theme = &screen_.skin.theme;
+            s.log = &state_.log;
+            s.programDir = platform_.paths.programDir;
+            s.userDataDir = platform_.paths.userDataDir;
+            s.developer = state_.developer;
+            FrmNames w(s, window_);
+            box_->setParent(&w);
+            dialogs_->setParent(&w);
+            w.exec();
+            box_->setParent(window_);
+            dialogs_->setParent(window_);
+            if (w.eventsChanged() && guard) eventRefresh();
+            break;
+        }
+        case UiAction::kOpenAbout: {
+            FrmAbout::Actions act;
+            act.openAboutPage = [this] {
+                platform_.shell->openDocument(platform_.paths.programDir + "about_hun.html");
+            };
+            act.openWebSite = [this] { platform_.shell->openDocument(std::string(kWebSite)); };
+            act.updateKnown = state_.update.updatePending;
+            act.update = [this] {
+                if (state_.update.updatePending) {
+                    platform_.shell->openDocument(read(state_.settings, settings::Update_Link));
+                } else {
+                    runManualUpdateCheck(state_.update, makeUpdateContext(ctx_), download_.get(),
+                                         platform_.messageBox, platform_.shell, window_);
+                }
+            };
+            FrmAbout w(state_.strings, act, window_);
+            w.exec();
+            if (w.gameWanted() && guard) startGame();
+            break;
+        }
+        case UiAction::kOpenMissedEvents: {
+            const MissedWindow model = BuildMissedWindow(state_.lists.missed, state_.events,
+                                                         state_.today.currentDay, state_.strings);
+            FrmMissedEvents w(model, window_);
+            w.exec();
+            break;
+        }
+        case UiAction::kOpenDiagnostics: {
+            FrmGlobalVars w(userStore_.get(), "hun", window_);
+            w.exec();
+            break;
+        }
+        case UiAction::kOpenDayMenu:
+            openDayMenu(argument);
+            break;
+        case UiAction::kOpenMainMenu:
+            openMainMenu();
+            break;
+        default:
+            break;
+    }
+    --modalDepth_;
+    if (restorePending_ && modalDepth_ == 0) {
+        restorePending_ = false;
+        QTimer::singleShot(0, this, [this] { restoreAfterBackup(); });
+        return false;
+    }
+    return guard && !state_.ended && state_.loaded;
+}
+
+void CalendarApp::openEventList(const EventListOpen& open) {
+    WindowServices s;
+    s.strings = &state_.strings;
+    s.settings = &state_.settings;
+    s.events = &state_.events;
+    s.names = &state_.names;
+    s.box = platform_.messageBox;
+    s.dialogs = dialogs_.get();
+    s.shell = platform_.shell;
+    s.clock = clock_.get();
+    s.theme = &screen_.skin.theme;
+    s.log = &state_.log;
+    s.programDir = platform_.paths.programDir;
+    s.userDataDir = platform_.paths.userDataDir;
+    s.developer = state_.developer;
+    QPointer<FrmMain> guard(window_);
+    FrmDates w(s, open, window_);
+    box_->setParent(&w);
+    dialogs_->setParent(&w);
+    w.exec();
+    box_->setParent(window_);
+    dialogs_->setParent(window_);
+    // A save that switched the alarms on wants the tray form back.
+    if (w.alarmsSwitchedOn()) asGetVariables(ctx_);
+    if (guard) eventRefresh();
+}
+
+void CalendarApp::openSettings() {
+    WindowServices s;
+    s.strings = &state_.strings;
+    s.settings = &state_.settings;
+    s.events = &state_.events;
+    s.names = &state_.names;
+    s.box = platform_.messageBox;
+    s.dialogs = dialogs_.get();
+    s.shell = platform_.shell;
+    s.clock = clock_.get();
+    s.theme = &screen_.skin.theme;
+    s.log = &state_.log;
+    s.programDir = platform_.paths.programDir;
+    s.userDataDir = platform_.paths.userDataDir;
+    s.developer = state_.developer;
+    SettingsWindowHooks h;
+    h.sound = platform_.sound;
+    h.autostart = autostart_.get();
+    h.executable = platform_.paths.executable;
+    h.homeDir = QDir::homePath().toStdString();
+    h.activeSkin = read(state_.settings, settings::Skin);
+    h.restoredSinceLoad = &restoredSinceLoad_;
+    h.applyTransparency = [this](int percent) {
+        write(state_.settings, settings::Transparency, std::to_string(percent));
+        applyWindowLook();
+    };
+    h.saveAllData = [this] {
+        SaveEventDatabase(state_.events,
+                          EventDbContext{platform_.paths.userDataDir, clock_.get(), &state_.strings,
+                                         &state_.settings, &state_.log, platform_.messageBox});
+        if (window_) {
+            const QPoint p = window_->pos();
+            write(state_.settings, settings::Cal_LastX, std::to_string(p.x() * kTwipsPerPixel));
+            write(state_.settings, settings::Cal_LastY, std::to_string(p.y() * kTwipsPerPixel));
+        }
+        saveSettings(ctx_);
+    };
+    h.reloadAfterRestore = [this] { restorePending_ = true; };
+    QPointer<FrmMain> guard(window_);
+    FrmSets w(s, std::move(h), window_);
+    box_->setParent(&w);
+    dialogs_->setParent(&w);
+    w.exec();
+    box_->setParent(window_);
+    dialogs_->setParent(window_);
+    if (!guard || restorePending_) return;
+    asGetVariables(ctx_);
+    if (w.reloadRequested()) {
+        QTimer::singleShot(0, this, [this] { fReloadForSkin(ctx_); });
+        return;
+    }
+    eventRefresh();
+}
+
+// A restored backup: the window goes, the data is read again, and the window comes back.
+void CalendarApp::restoreAfterBackup() {
+    fUnloadCalendar(ctx_, "restore");
+    state_.events = EventTable{};
+    state_.settings.RemoveAll();
+    const std::string cfg = platform_.paths.userDataDir + "settings.cfg";
+    if (FileExists(cfg)) fReadConfig(state_.settings, cfg, platform_.messageBox);
+    restoredSinceLoad_ = false;
+    fLoadUpCalendar(ctx_, "restore");
+}
+
+void CalendarApp::openDayMenu(int cell) {
+    const auto items = BuildDayFieldMenu(month_, cell, state_.events, state_.strings);
+    const auto menu = mcPopupMenu::fromModel(DayFieldMenuModel(items));
+    const int chosen = menu->Show();
+    const DayMenuChoice choice = ResolveDayFieldMenu(month_, cell, items, chosen);
+    EventListOpen open;
+    switch (choice.command) {
+        case DayMenuCommand::kNone:
+            return;
+        case DayMenuCommand::kNewEvent:
+            open.mode = EventListOpenMode::kNewOnDate;
+            open.date = choice.date;
+            break;
+        case DayMenuCommand::kEditEvent:
+        case DayMenuCommand::kDeleteEvent:
+            // Deleting goes through the editor too, where the question is asked.
+            open.mode = EventListOpenMode::kEditSlot;
+            open.slot = choice.slot;
+            break;
+    }
+    openEventList(open);
+}
+
+void CalendarApp::openMainMenu() {
+    syncIn();
+    const auto menu = mcPopupMenu::fromModel(BuildMainMenu(ui_, state_.settings, state_.strings));
+    const int code = MainMenuCommand(menu->Show());
+    if (code < 0) return;
+    // After this action list: the command may open windows of its own.
+    QTimer::singleShot(0, this, [this, code] {
+        if (state_.loaded) command(code);
+    });
+}
+
+void CalendarApp::startGame() {
+    if (!window_) return;
+    ui_.screenMode = kScreenGame;
+    syncOut();
+    window_->startGame();
+    window_->setFocus();
+}
+
+// ---- drawing ----
+
+MonthContext CalendarApp::monthContext() {
+    MonthContext mc;
+    mc.year = ui_.shownYear;
+    mc.month = ui_.shownMonth;
+    mc.today = state_.today.currentDay;
+    mc.switches = ui_.switches;
+    mc.theme = readMonthTheme(&screen_.skin.theme);
+    mc.settings = &state_.settings;
+    mc.strings = &state_.strings;
+    mc.measurer = screen_.skin.mainBuffer.get();
+    mc.easter = &state_.today.easter;
+    mc.buildTooltips = false;  // the tooltip of the field under the mouse is built on demand
+    mc.names = [this](int index) { return state_.names.line(index); };
+    return mc;
+}
+
+void CalendarApp::rebuildMonth() {
+    BuildMonthEvents(state_.events, monthContext(), month_);
+}
+
+void CalendarApp::eventRefresh() {
+    EventCheckContext ev;
+    ev.now = clock_->now();
+    ev.daysSinceLastRun = state_.daysSinceLastRun;
+    ev.settings = &state_.settings;
+    ev.strings = &state_.strings;
+    ev.easter = &state_.today.easter;
+    ev.programDir = platform_.paths.programDir;
+    fCheckEvents(state_.events, ev, state_.lists);
+    rebuildMonth();
+    drawPicture(true);
+    redrawNow();
+}
+
+void CalendarApp::drawPicture(bool redrawOnly) {
+    if (!screen_.skin.pictureBuffer) return;
+    PictureDay day;
+    day.now = clock_->now();
+    day.season = state_.today.season;
+    day.firstAppearanceToday = state_.firstAppearanceToday;
+    day.eventPicture = state_.lists.dayPicture;
+    PictureContext pc;
+    pc.settings = &state_.settings;
+    pc.theme = &screen_.skin.theme;
+    pc.strings = &state_.strings;
+    pc.marks = &state_.events.pictureMarks();
+    pc.random = &state_.random;
+    pc.images = images_.get();
+    pc.programDir = platform_.paths.programDir;
+    const PictureChoice choice = ChoosePictureOfDay(redrawOnly, day, pc);
+    if (redrawOnly && !choice.changed) return;
+    PictureRequest rq;
+    rq.path = choice.path;
+    rq.eventPicture = choice.origin == PictureOrigin::kEvent;
+    rq.folderEmpty = choice.folderEmpty;
+    rq.redraw = redrawOnly;
+    rq.optBG = readInt(state_.settings, settings::OptBG);
+    rq.fitMode = readInt(state_.settings, settings::BGPic_FitMode);
+    rq.showName = readFlag(state_.settings, settings::BGPic_Name);
+    rq.programDir = platform_.paths.programDir;
+    DrawPictureOfDay(screen_.skin, rq, *images_, state_.strings);
+}
+
+void CalendarApp::redrawNow() {
+    if (!screen_.skin.mainBuffer) return;
+    const AlarmEntry& alarm = state_.alarm.currentAlarm;
+    screen_.mode = ui_.screenMode == kScreenGame ? kScreenMain : ui_.screenMode;
+    screen_.settings = &state_.settings;
+    screen_.strings = &state_.strings;
+    screen_.log = &state_.log;
+    screen_.today = &state_.today;
+    screen_.todayText = state_.todayText;
+    screen_.forecast = &state_.lists.forecast;
+    screen_.alarmHour = alarm.hour;
+    screen_.alarmMinute = alarm.minute;
+    screen_.alarmTitle = alarm.name;
+    screen_.alarmComment = alarm.comment;
+    screen_.wisdom = &ui_.wisdom;
+    screen_.tests = ui_.layoutTests;
+    screen_.now = clock_->now();
+    screen_.month = &month_;
+    screen_.shownYear = ui_.shownYear;
+    screen_.shownMonth = ui_.shownMonth;
+    RedrawScreen(screen_);
+    // The missed-events button shows while there is something to show.
+    ButtonState& alert = screen_.skin.buttons[kBtnAlert];
+    alert.visible = state_.lists.missedButtonVisible && alert.w > 0 && alert.created;
+    // The layout samples are one-shot: the next redraw shows the real screen again.
+    ui_.layoutTests = LayoutTests{};
+    syncOut();
+    if (window_) {
+        window_->updateButtons();
+        window_->update();
+    }
+}
+
+void CalendarApp::applyWindowLook() {
+    SetTransparency(screen_.skin, state_.settings);
+    if (window_) window_->applySkin();
+}
+
+AlarmContext CalendarApp::alarmContext() {
+    AlarmContext a;
+    a.settings = &state_.settings;
+    a.sound = platform_.sound;
+    a.shell = platform_.shell;
+    a.programDir = platform_.paths.programDir;
+    a.hooks.setAlarmTimer = [this](bool on) { setAlarmTimer(on); };
+    return a;
+}
+
+// ---- CalendarWindowHost ----
+
+void CalendarApp::ensureWindow() {
+    if (window_) return;
+    window_ = new FrmMain(*this);
+    box_->setParent(window_);
+    dialogs_->setParent(window_);
+}
+
+void CalendarApp::showSplash() {
+    if (!options_.splash) return;
+    splash_ = std::make_unique<FrmLoadscreen>();
+    splash_->show();
+}
+
+void CalendarApp::hideSplash() {
+    splash_.reset();
+}
+
+void CalendarApp::processEvents() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool CalendarApp::loadSkin(const std::string& skin) {
+    ensureWindow();
+    SkinServices sv;
+    sv.factory = factory_.get();
+    sv.images = images_.get();
+    sv.settings = &state_.settings;
+    sv.strings = &state_.strings;
+    sv.box = platform_.messageBox;
+    sv.log = &state_.log;
+    sv.programDir = platform_.paths.programDir;
+    sv.icon = icon_.get();
+    std::string name = skin;
+    const bool ok = fgfxSetSkin(screen_.skin, name, false, sv);
+    // The theme table the rest of the program reads is the skin's.
+    state_.theme = screen_.skin.theme;
+    geometry_ = readWindowGeometry(screen_.skin.theme);
+    return ok;
+}
+
+void CalendarApp::initCalendarWindow() {
+    ui_.today = state_.today.currentDay;
+    fInitCalendarWindow(screen_, state_.events, monthContext(), month_);
+    ui_.shownYear = screen_.shownYear;
+    ui_.shownMonth = screen_.shownMonth;
+}
+
+void CalendarApp::composeScreen() {
+    ensureWindow();
+    ui_.today = state_.today.currentDay;
+    if (ui_.shownYear < kFirstYear) {
+        ui_.shownYear = ui_.today.year();
+        ui_.shownMonth = ui_.today.month();
+    }
+    ui_.wisdom = state_.wisdom;
+    syncIn();
+    drawPicture(false);
+    redrawNow();
+    window_->applySkin();
+}
+
+void CalendarApp::showWindow(bool focus) {
+    ensureWindow();
+    window_->setAttribute(Qt::WA_ShowWithoutActivating, !focus);
+    window_->show();
+    if (focus) {
+        window_->raise();
+        window_->activateWindow();
+    }
+}
+
+void CalendarApp::bringToFront() {
+    if (!window_) return;
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void CalendarApp::setMainTimer(bool on) {
+    on ? mainTimer_->start() : mainTimer_->stop();
+}
+
+void CalendarApp::setAutoRefresh(bool on) {
+    if (on) {
+        screen_.refreshElapsedMs = 0;
+        refreshTimer_->start();
+    } else {
+        refreshTimer_->stop();
+    }
+}
+
+PixelRect CalendarApp::windowRect() const {
+    if (!window_) return {0, 0, FrmMain::kDefaultWidth, FrmMain::kDefaultHeight};
+    return toPixelRect(window_->geometry());
+}
+
+PixelRect CalendarApp::workArea() const {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? toPixelRect(s->availableGeometry()) : PixelRect{0, 0, 1024, 768};
+}
+
+PixelRect CalendarApp::screen() const {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? toPixelRect(s->geometry()) : PixelRect{0, 0, 1024, 768};
+}
+
+void CalendarApp::moveWindow(int x, int y) {
+    if (window_) window_->move(x, y);
+}
+
+bool CalendarApp::isFullScreenForeground() const {
+    // The desktop does not tell other programs' windows apart here.
+    return false;
+}
+
+void CalendarApp::showUpdateNotice(const UpdateDialogModel& model) {
+    showUpdateDialog(model, state_.update, makeUpdateContext(ctx_), platform_.shell, window_);
+}
+
+bool CalendarApp::showSettingsModal() {
+    if (modalHook && modalHook(UiAction::kOpenSettings, 0)) return false;
+    if (!window_) return false;
+    WindowServices s;
+    s.strings = &state_.strings;
+    s.settings = &state_.settings;
+    s.events = &state_.events;
+    s.names = &state_.names;
+    s.box = platform_.messageBox;
+    s.dialogs = dialogs_.get();
+    s.shell = platform_.shell;
+    s.clock = clock_.get();
+    s.theme = &screen_.skin.theme;
+    s.log = &state_.log;
+    s.programDir = platform_.paths.programDir;
+    s.userDataDir = platform_.paths.userDataDir;
+    SettingsWindowHooks h;
+    h.sound = platform_.sound;
+    h.autostart = autostart_.get();
+    h.executable = platform_.paths.executable;
+    h.homeDir = QDir::homePath().toStdString();
+    h.activeSkin = read(state_.settings, settings::Skin);
+    h.restoredSinceLoad = &restoredSinceLoad_;
+    h.applyTransparency = [this](int percent) {
+        write(state_.settings, settings::Transparency, std::to_string(percent));
+        applyWindowLook();
+    };
+    FrmSets w(s, std::move(h), window_);
+    w.exec();
+    return w.reloadRequested();
+}
+
+void CalendarApp::runCommand(int code) {
+    command(code);
+}
+
+void CalendarApp::refreshDay() {
+    ui_.today = state_.today.currentDay;
+    ui_.shownYear = ui_.today.year();
+    ui_.shownMonth = ui_.today.month();
+    rebuildMonth();
+    drawPicture(false);
+    redrawNow();
+}
+
+void CalendarApp::redraw() {
+    syncIn();
+    redrawNow();
+}
+
+void CalendarApp::flashTaskbar() {
+    if (window_) QApplication::alert(window_, 0);
+}
+
+void CalendarApp::setAlarmTimer(bool on) {
+    state_.alarm.timerAlarmEnabled = on;
+    on ? alarmTimer_->start() : alarmTimer_->stop();
+}
+
+void CalendarApp::stopTimers() {
+    mainTimer_->stop();
+    alarmTimer_->stop();
+    refreshTimer_->stop();
+    rolloverTimer_->stop();
+    state_.alarm.timerAlarmEnabled = false;
+}
+
+void CalendarApp::saveThemeState() {
+    // The skin keeps nothing of its own between runs beyond the settings saved next.
+}
+
+void CalendarApp::releaseWindow() {
+    QToolTip::hideText();
+    if (window_) {
+        window_->hide();
+        window_->deleteLater();
+        window_ = nullptr;
+    }
+    box_->setParent(nullptr);
+    dialogs_->setParent(nullptr);
+    screen_.skin.mainBuffer.reset();
+    screen_.skin.pictureBuffer.reset();
+    for (auto& image : screen_.skin.images)
+        image.reset();
+    screen_.skin.windowSetUp = false;
+    month_ = MonthEvents{};
+    ui_.hoveredButton = -1;
+    ui_.dragging = false;
+}
+
+void CalendarApp::closeAllWindows() {
+    splash_.reset();
+    QApplication::closeAllWindows();
+}
+
+void CalendarApp::endProcess() {
+    // Every running event loop ends once control returns to it; before the loop runs, main
+    // sees the outcome of Main instead.
+    if (endHook) {
+        endHook();
+        return;
+    }
+    QCoreApplication::exit(0);
+}
+
+// ---- TrayHost ----
+
+void CalendarApp::addIcon(const std::string& tip) {
+    if (!tray_) tray_ = std::make_unique<FrmAutoStarter>(*this, tip);
+}
+
+void CalendarApp::removeIcon() {
+    // The tray menu may be what asked: the form goes once its handler has returned.
+    if (tray_) tray_.release()->deleteLater();
+}
+
+void CalendarApp::showTrayMenu() {
+    if (tray_) tray_->showMenu();
+}
+
+}  // namespace tv
