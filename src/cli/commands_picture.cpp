@@ -1,0 +1,114 @@
+// The picture of the day from the command line: the picture a window loaded now would show.
+//
+// It chooses as the window does, from the user's settings and events: the rotation marks in
+// "events.cdb" and the user picture list advance as they would. settings.cfg is left alone, so
+// the command does not count as an appearance of the calendar.
+#include <ostream>
+
+#include "cli/cli_context.h"
+#include "core/calc/files.h"
+#include "core/calc/text_format.h"
+#include "core/calc/today.h"
+#include "core/config/config_file.h"
+#include "core/config/hash_table.h"
+#include "core/config/settings_keys.h"
+#include "core/events/event_database.h"
+#include "core/events/forecast.h"
+#include "core/names/picture_of_day.h"
+#include "core/names/random_source.h"
+#include "core/names/user_pictures.h"
+
+namespace tv::cli {
+namespace {
+
+constexpr std::string_view kPictureUsage =
+    "picture [--today YYYY-MM-DD] [--now YYYY-MM-DDTHH:MM:SS] [--json]";
+
+std::string_view originName(PictureOrigin origin) {
+    switch (origin) {
+        case PictureOrigin::kEvent:
+            return "event";
+        case PictureOrigin::kKept:
+            return "kept";
+        case PictureOrigin::kSeasonal:
+            return "seasonal";
+        case PictureOrigin::kUser:
+            return "user";
+        case PictureOrigin::kNone:
+            break;
+    }
+    return "none";
+}
+
+int cmdPicture(CliContext& c, const std::vector<std::string>& args) {
+    if (!args.empty()) return c.usage(kPictureUsage);
+    const std::string& dir = c.paths.userDataDir;
+    if (!CreateFolderPath(dir)) {
+        return c.fail("cannot create the user data folder '" + dir + "'");
+    }
+    HashTable settings;
+    if (FileExists(dir + "settings.cfg")) fReadConfig(settings, dir + "settings.cfg");
+    EventDbContext db;
+    db.userDataDir = dir;
+    db.clock = &c.clock;
+    db.strings = &c.strings();
+    db.settings = &settings;
+    EventTable table;
+    if (!LoadEventDatabase(table, db)) return c.fail("events.cdb cannot be read");
+
+    const DateTime now = c.clock.now();
+    EventCheckContext check;
+    check.now = now;
+    check.settings = &settings;
+    check.strings = &c.strings();
+    check.programDir = c.paths.programDir;
+    EventLists lists;
+    fCheckEvents(table, check, lists);
+
+    // What the last-run check of a load would find: the previous appearance, and whether the
+    // calendar already appeared today.
+    settings.SetItem(settings::LastAppear.key, read(settings, settings::LastAppearNow));
+    PictureDay day;
+    day.now = now;
+    day.season = SeasonOfMonth(now.date.month());
+    day.firstAppearanceToday = read(settings, settings::LastRunToday) != IsoDate(now.date);
+    day.eventPicture = lists.dayPicture;
+
+    RandomSource random(clockSeed(c.clock));
+    UserPicContext userContext;
+    userContext.userDataDir = dir;
+    userContext.picturesDir = c.paths.picturesDir;
+    userContext.clock = &c.clock;
+    RandomFile userPictures(userContext);
+    PictureContext ctx;
+    ctx.settings = &settings;
+    ctx.strings = &c.strings();
+    ctx.marks = &table.pictureMarks();
+    ctx.random = &random;
+    ctx.userPictures = &userPictures;
+    ctx.programDir = c.paths.programDir;
+    const PictureOfDay picture = LoadPictureOfDay(false, day, ctx);
+
+    if (picture.origin == PictureOrigin::kSeasonal && !SaveEventDatabase(table, db)) {
+        return c.fail("events.cdb could not be saved");
+    }
+    const std::string error = plainText(picture.errorText);
+    if (c.json) {
+        *c.out << "{\"path\":" << jsonString(picture.path)
+               << ",\"origin\":" << jsonString(originName(picture.origin))
+               << ",\"error\":" << jsonString(error) << ",\"title\":" << jsonString(picture.title)
+               << "}\n";
+    } else {
+        *c.out << (error.empty() ? picture.path : error) << '\n';
+    }
+    c.out->flush();
+    // A rebuilt list is finished here: there is no window whose timer would do it.
+    if (userPictures.searchTimerOn()) userPictures.CompletePictureList();
+    return error.empty() ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+const CommandRegistration kPicture{{"picture", kPictureUsage, cmdPicture}};
+
+}  // namespace tv::cli
