@@ -18,8 +18,8 @@ namespace {
 // Keys shaped like the string table's: area prefix, words, numbered families.
 std::vector<std::string> makeKeys() {
     const char* areas[] = {"main_", "dates_", "sets_", "name_", "com_", "updt_", "sets_bk_"};
-    const char* words[] = {"err",  "lbl",   "b",     "filter", "alarm", "today", "forecast",
-                           "pic",  "month", "short", "q",      "tt",    "save",  "restore"};
+    const char* words[] = {"err", "lbl",   "b",     "filter", "alarm", "today", "forecast",
+                           "pic", "month", "short", "q",      "tt",    "save",  "restore"};
     std::vector<std::string> keys;
     std::mt19937 rng(7);
     while (keys.size() < 2000) {
@@ -40,7 +40,8 @@ const std::vector<std::string>& keys() {
 
 void BM_HashTableLookup(benchmark::State& state) {
     tv::HashTable t;
-    for (const auto& k : keys()) t.Add(k, "Egy szöveg, amely a felhasználónak szól: $1");
+    for (const auto& k : keys())
+        t.Add(k, "Egy szöveg, amely a felhasználónak szól: $1");
     size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(t.Exists(keys()[i]));
@@ -51,7 +52,8 @@ BENCHMARK(BM_HashTableLookup);
 
 void BM_HashTableItem(benchmark::State& state) {
     tv::HashTable t;
-    for (const auto& k : keys()) t.Add(k, "Egy szöveg, amely a felhasználónak szól: $1");
+    for (const auto& k : keys())
+        t.Add(k, "Egy szöveg, amely a felhasználónak szól: $1");
     size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(t.Item(keys()[i]));
@@ -62,7 +64,8 @@ BENCHMARK(BM_HashTableItem);
 
 void BM_UnorderedMapLookup(benchmark::State& state) {
     std::unordered_map<std::string, std::string> m;
-    for (const auto& k : keys()) m.emplace(k, "Egy szöveg, amely a felhasználónak szól: $1");
+    for (const auto& k : keys())
+        m.emplace(k, "Egy szöveg, amely a felhasználónak szól: $1");
     size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(m.find(keys()[i]) != m.end());
@@ -73,7 +76,8 @@ BENCHMARK(BM_UnorderedMapLookup);
 
 void BM_UnorderedMapItem(benchmark::State& state) {
     std::unordered_map<std::string, std::string> m;
-    for (const auto& k : keys()) m.emplace(k, "Egy szöveg, amely a felhasználónak szól: $1");
+    for (const auto& k : keys())
+        m.emplace(k, "Egy szöveg, amely a felhasználónak szól: $1");
     size_t i = 0;
     for (auto _ : state) {
         auto it = m.find(keys()[i]);

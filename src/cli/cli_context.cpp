@@ -80,8 +80,7 @@ std::optional<DateTime> parseIsoDateTimeArg(std::string_view text) {
     auto h = parseIntArg(text.substr(11, 2));
     auto mi = parseIntArg(text.substr(14, 2));
     auto s = parseIntArg(text.substr(17, 2));
-    if (!date || !h || !mi || !s || *h < 0 || *h > 23 || *mi < 0 || *mi > 59 || *s < 0 ||
-        *s > 59) {
+    if (!date || !h || !mi || !s || *h < 0 || *h > 23 || *mi < 0 || *mi > 59 || *s < 0 || *s > 59) {
         return std::nullopt;
     }
     return DateTime::of(*date, *h, *mi, *s);
@@ -92,11 +91,21 @@ std::string jsonString(std::string_view text) {
     for (char c : text) {
         auto b = static_cast<unsigned char>(c);
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (b < 0x20) {
                     static constexpr char kHex[] = "0123456789abcdef";

@@ -77,9 +77,9 @@ static int cmdSince(CliContext& c, const std::vector<std::string>& args) {
     std::string text = TimeSpentSince(a.substr(0, p1), a.substr(p1 + 1, p2 - p1 - 1),
                                       a.substr(p2 + 1), c.clock.now().date, c.strings());
     if (c.json) {
-        *c.out << "{\"since\":" << jsonString(a) << ",\"today\":"
-               << jsonString(IsoDate(c.clock.now().date)) << ",\"text\":" << jsonString(text)
-               << "}\n";
+        *c.out << "{\"since\":" << jsonString(a)
+               << ",\"today\":" << jsonString(IsoDate(c.clock.now().date))
+               << ",\"text\":" << jsonString(text) << "}\n";
     } else {
         *c.out << plainText(text) << '\n';
     }

@@ -35,13 +35,14 @@ static int cmdStrings(CliContext& c, const std::vector<std::string>& args) {
         text = s.fGetString(args[0]);
     } else {
         std::string_view p[4];
-        for (size_t i = 1; i < args.size(); ++i) p[i - 1] = args[i];
+        for (size_t i = 1; i < args.size(); ++i)
+            p[i - 1] = args[i];
         text = s.fGetStringP(args[0], p[0], p[1], p[2], p[3]);
     }
     if (c.json) {
-        *c.out << "{\"key\":" << jsonString(args[0]) << ",\"exists\":"
-               << (s.has(args[0]) ? "true" : "false") << ",\"text\":" << jsonString(text)
-               << "}\n";
+        *c.out << "{\"key\":" << jsonString(args[0])
+               << ",\"exists\":" << (s.has(args[0]) ? "true" : "false")
+               << ",\"text\":" << jsonString(text) << "}\n";
     } else {
         *c.out << plainText(text) << '\n';
     }

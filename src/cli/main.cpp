@@ -13,7 +13,8 @@ void printHelp(std::ostream& out) {
     out << "usage: tempovirens-cli [--program-dir DIR] [--data-dir DIR] [--today YYYY-MM-DD]\n"
            "                       [--now YYYY-MM-DDTHH:MM:SS] [--json] COMMAND [ARGS]\n"
            "commands:\n";
-    for (const CommandInfo& c : commandRegistry()) out << "  " << c.usage << '\n';
+    for (const CommandInfo& c : commandRegistry())
+        out << "  " << c.usage << '\n';
 }
 
 int run(std::span<char*> argv) {

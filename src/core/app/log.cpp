@@ -52,7 +52,9 @@ void Log::fOpenLog(const std::string& path) {
     setReferenceTime();
 }
 
-void Log::setReferenceTime() { reference_ = clock_.secondsSinceMidnight(); }
+void Log::setReferenceTime() {
+    reference_ = clock_.secondsSinceMidnight();
+}
 
 void Log::fWriteLog(std::string_view text, int level) const {
     if (path_.empty()) return;
@@ -89,7 +91,8 @@ void fCleanLogs(const std::string& logsFolder, const Clock& clock) {
     if (base.back() != '/') base += '/';
     while (dirent* e = ::readdir(dir)) {
         const std::string name = e->d_name;
-        if (name.size() != 23 || !name.starts_with("calendar_") || !name.ends_with(".log")) continue;
+        if (name.size() != 23 || !name.starts_with("calendar_") || !name.ends_with(".log"))
+            continue;
         const std::string path = base + name;
         if (FolderExists(path)) continue;
         int y = digitsAt(name, 9, 4);

@@ -50,7 +50,9 @@ private:
     int32_t serial_ = 0;
 };
 
-constexpr bool isLeapYearNumber(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+constexpr bool isLeapYearNumber(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 constexpr int daysInMonth(int y, int m) {
     constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -62,15 +64,15 @@ namespace detail {
 constexpr int64_t daysFromCivil(int64_t y, int64_t m, int64_t d) {
     y -= m <= 2;
     const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;                                // [0, 399]
+    const int64_t yoe = y - era * 400;                                   // [0, 399]
     const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;  // [0, 365]
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;          // [0, 146096]
+    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;           // [0, 146096]
     return era * 146097 + doe - 719468;
 }
 constexpr Ymd civilFromDays(int64_t z) {
     z += 719468;
     const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const int64_t doe = z - era * 146097;                                    // [0, 146096]
+    const int64_t doe = z - era * 146097;                                       // [0, 146096]
     const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // [0, 399]
     const int64_t y = yoe + era * 400;
     const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);  // [0, 365]
@@ -99,7 +101,9 @@ constexpr std::optional<Date> Date::fromYmd(int y, int m, int d) {
     return serial(y, m, d);
 }
 
-constexpr Ymd Date::ymd() const { return detail::civilFromDays(serial_ + detail::kEpochOffset); }
+constexpr Ymd Date::ymd() const {
+    return detail::civilFromDays(serial_ + detail::kEpochOffset);
+}
 
 constexpr int Date::weekday() const {
     // Day 0 (1899-12-30) was a Saturday.

@@ -84,7 +84,8 @@ bool DeleteFileForced(std::string_view path) {
 ReadResult readWholeFile(const std::string& path, std::string& out, size_t maxBytes) {
     out.clear();
     int fd = ::open(normalizePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::kMissing : ReadResult::kError;
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? ReadResult::kMissing : ReadResult::kError;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         ::close(fd);

@@ -132,7 +132,8 @@ void wrapParagraph(const TextMeasurer& measurer, std::string_view para, int64_t 
             lines.emplace_back(line.substr(0, blank));
             // Continue after the blank: one byte, so the character index follows from it.
             const size_t next = begin + blank + 1;
-            while (first < ends.size() && (first == 0 ? 0 : ends[first - 1]) < next) ++first;
+            while (first < ends.size() && (first == 0 ? 0 : ends[first - 1]) < next)
+                ++first;
         } else {
             lines.emplace_back(line);
             first = fits;

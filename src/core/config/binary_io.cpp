@@ -29,7 +29,8 @@ int16_t ByteReader::int16() {
 int32_t ByteReader::int32() {
     if (!take(4)) return 0;
     uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v = (v << 8) | static_cast<uint8_t>(bytes_[pos_ + i]);
+    for (int i = 0; i < 4; ++i)
+        v = (v << 8) | static_cast<uint8_t>(bytes_[pos_ + i]);
     pos_ += 4;
     return static_cast<int32_t>(static_cast<int64_t>(v) - 2147483648LL);
 }
@@ -47,7 +48,9 @@ std::string_view ByteReader::raw(size_t n) {
     return part;
 }
 
-std::string ByteReader::text(size_t n) { return cp1250ToUtf8(raw(n)); }
+std::string ByteReader::text(size_t n) {
+    return cp1250ToUtf8(raw(n));
+}
 
 std::string ByteReader::text16() {
     int16_t n = int16();
@@ -55,7 +58,9 @@ std::string ByteReader::text16() {
     return text(static_cast<size_t>(n));
 }
 
-std::string ByteReader::text8() { return text(byte()); }
+std::string ByteReader::text8() {
+    return text(byte());
+}
 
 void ByteWriter::int16(int v) {
     uint16_t e = encodeInt16(v);
@@ -65,7 +70,8 @@ void ByteWriter::int16(int v) {
 
 void ByteWriter::int32(int64_t v) {
     auto e = static_cast<uint32_t>(v + 2147483648LL);
-    for (int shift = 24; shift >= 0; shift -= 8) out_ += static_cast<char>((e >> shift) & 0xFF);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out_ += static_cast<char>((e >> shift) & 0xFF);
 }
 
 void ByteWriter::text16(std::string_view utf8) {

@@ -62,7 +62,9 @@ private:
 };
 
 // The biased encodings on their own, for formats that lay out fields themselves.
-inline uint16_t encodeInt16(int v) { return static_cast<uint16_t>(v + 32768); }
+inline uint16_t encodeInt16(int v) {
+    return static_cast<uint16_t>(v + 32768);
+}
 inline int16_t decodeInt16(uint8_t hi, uint8_t lo) {
     return static_cast<int16_t>(((hi << 8) | lo) - 32768);
 }

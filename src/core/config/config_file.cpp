@@ -14,11 +14,15 @@ namespace {
 // Files over this size are not configuration files; refuse rather than read them whole.
 constexpr size_t kMaxConfigBytes = size_t{64} << 20;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -76,10 +80,12 @@ std::string_view leadingNumber(std::string_view s) {
     size_t i = 0;
     if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
     size_t digits = 0;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+        ++i, ++digits;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+            ++i, ++digits;
     }
     return digits == 0 ? std::string_view{} : s.substr(0, i);
 }

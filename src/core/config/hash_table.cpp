@@ -18,7 +18,8 @@ bool isAscii(std::string_view s) {
         std::memcpy(&w, s.data() + i, 8);
         high |= w;
     }
-    for (; i < s.size(); ++i) high |= static_cast<unsigned char>(s[i]);
+    for (; i < s.size(); ++i)
+        high |= static_cast<unsigned char>(s[i]);
     return (high & 0x8080808080808080ULL) == 0;
 }
 
@@ -43,13 +44,16 @@ std::string upper(std::string_view s) {
     std::string out;
     out.reserve(s.size());
     size_t pos = 0;
-    while (pos < s.size()) appendUtf8(out, upperOf(nextCodePoint(s, pos)));
+    while (pos < s.size())
+        appendUtf8(out, upperOf(nextCodePoint(s, pos)));
     return out;
 }
 
 }  // namespace
 
-HashTable::HashTable() { SetSize(kDefaultBuckets, kDefaultCapacity, kDefaultGrowth); }
+HashTable::HashTable() {
+    SetSize(kDefaultBuckets, kDefaultCapacity, kDefaultGrowth);
+}
 
 HashError HashTable::SetIgnoreCase(bool on) {
     if (count_ != 0) return HashError::kInvalid;  // "The Hash Table isn't empty"
@@ -115,7 +119,8 @@ void HashTable::grow(int32_t n) {
     if (n <= 0) n = 1;
     auto c = static_cast<int32_t>(slots_.size()) - 1;
     slots_.resize(slots_.size() + static_cast<size_t>(n));
-    for (int32_t i = c + 1; i < c + n; ++i) slots_[static_cast<size_t>(i)].next = i + 1;
+    for (int32_t i = c + 1; i < c + n; ++i)
+        slots_[static_cast<size_t>(i)].next = i + 1;
     slots_[static_cast<size_t>(c + n)].next = freeHead_;
     freeHead_ = c + 1;
 }

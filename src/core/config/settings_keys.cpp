@@ -7,7 +7,8 @@ namespace tv {
 int readInt(HashTable& table, const SettingKey& k) {
     const std::string text = read(table, k);
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     long long v = 0;

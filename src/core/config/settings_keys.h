@@ -126,10 +126,14 @@ inline constexpr std::string_view UserID = "UserID";
 }  // namespace installation
 
 // The setting's text; an absent key is stored with its default.
-inline std::string read(HashTable& table, const SettingKey& k) { return table.ItemAlt(k.key, k.def); }
+inline std::string read(HashTable& table, const SettingKey& k) {
+    return table.ItemAlt(k.key, k.def);
+}
 // The setting as a number (the number at the start of the text; 0 when there is none).
 int readInt(HashTable& table, const SettingKey& k);
-inline bool readFlag(HashTable& table, const SettingKey& k) { return readInt(table, k) == 1; }
+inline bool readFlag(HashTable& table, const SettingKey& k) {
+    return readInt(table, k) == 1;
+}
 inline void write(HashTable& table, const SettingKey& k, std::string_view value) {
     table.SetItem(k.key, value);
 }

@@ -38,9 +38,8 @@ std::string StringTable::fGetString(std::string_view key) const {
     return text;
 }
 
-std::string StringTable::fGetStringP(std::string_view key, std::string_view p1,
-                                     std::string_view p2, std::string_view p3,
-                                     std::string_view p4) const {
+std::string StringTable::fGetStringP(std::string_view key, std::string_view p1, std::string_view p2,
+                                     std::string_view p3, std::string_view p4) const {
     std::string text = key.empty() ? std::string() : table_.Item(key);
     replaceAll(text, "\\n", "\r\n");
     const std::string_view params[4] = {p1, p2, p3, p4};

@@ -18,14 +18,26 @@ MessageAnswer QtMessageBox::show(const MessageRequest& r) {
     box.setWindowTitle(toQt(r.title.empty() ? defaultTitle_ : r.title));
     box.setText(toQt(r.text));
     switch (r.icon) {
-        case MessageIcon::kNone: box.setIcon(QMessageBox::NoIcon); break;
-        case MessageIcon::kInformation: box.setIcon(QMessageBox::Information); break;
-        case MessageIcon::kWarning: box.setIcon(QMessageBox::Warning); break;
-        case MessageIcon::kCritical: box.setIcon(QMessageBox::Critical); break;
-        case MessageIcon::kQuestion: box.setIcon(QMessageBox::Question); break;
+        case MessageIcon::kNone:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MessageIcon::kInformation:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::kWarning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::kCritical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MessageIcon::kQuestion:
+            box.setIcon(QMessageBox::Question);
+            break;
     }
     switch (r.buttons) {
-        case MessageButtons::kOk: box.setStandardButtons(QMessageBox::Ok); break;
+        case MessageButtons::kOk:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
         case MessageButtons::kOkCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
@@ -37,10 +49,14 @@ MessageAnswer QtMessageBox::show(const MessageRequest& r) {
             break;
     }
     switch (box.exec()) {
-        case QMessageBox::Yes: return MessageAnswer::kYes;
-        case QMessageBox::No: return MessageAnswer::kNo;
-        case QMessageBox::Cancel: return MessageAnswer::kCancel;
-        default: break;
+        case QMessageBox::Yes:
+            return MessageAnswer::kYes;
+        case QMessageBox::No:
+            return MessageAnswer::kNo;
+        case QMessageBox::Cancel:
+            return MessageAnswer::kCancel;
+        default:
+            break;
     }
     // Closing the box with Esc or the title bar: Cancel where there is one, else No, else OK.
     if (r.buttons == MessageButtons::kOk) return MessageAnswer::kOk;

@@ -5,7 +5,9 @@
 namespace tv {
 namespace {
 
-QString key(const std::string& k) { return QString::fromStdString(k); }
+QString key(const std::string& k) {
+    return QString::fromStdString(k);
+}
 
 }  // namespace
 
@@ -15,8 +17,8 @@ QtUserStore::QtUserStore()
                                             QStringLiteral("Tempovirens"))) {}
 
 QtUserStore::QtUserStore(const std::string& iniPath)
-    : settings_(std::make_unique<QSettings>(QString::fromStdString(iniPath),
-                                            QSettings::IniFormat)) {}
+    : settings_(
+          std::make_unique<QSettings>(QString::fromStdString(iniPath), QSettings::IniFormat)) {}
 
 QtUserStore::~QtUserStore() = default;
 

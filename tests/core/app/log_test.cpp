@@ -41,9 +41,9 @@ TEST(Log, StampsCountFromTheLatestReference) {
 
 TEST(Log, CleaningDeletesWeekOldLogsWithHalfDaysRoundedToEven) {
     test::TempDir dir;
-    for (const char* name : {"calendar_2024-03-02.log", "calendar_2024-03-03.log",
-                             "calendar_2024-03-04.log", "calendar_2024-03-02.log.bak",
-                             "other_2024-01-01.log", "calendar_xxxx-01-01.log"}) {
+    for (const char* name :
+         {"calendar_2024-03-02.log", "calendar_2024-03-03.log", "calendar_2024-03-04.log",
+          "calendar_2024-03-02.log.bak", "other_2024-01-01.log", "calendar_xxxx-01-01.log"}) {
         dir.write(name, "x");
     }
     std::filesystem::permissions(dir.file("calendar_2024-03-02.log"),

@@ -26,7 +26,8 @@ TEST(Cp1250, WhatTheCodePageCannotHoldBecomesQuestionMark) {
 
 TEST(Cp1250, EveryByteSurvivesDecodeThenEncode) {
     std::string all;
-    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
     EXPECT_EQ(utf8ToCp1250(cp1250ToUtf8(all)), all);
 }
 

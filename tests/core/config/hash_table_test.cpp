@@ -58,7 +58,8 @@ TEST(HashTable, EmptyKeysAndAbsentRemovalsAreRefused) {
 
 TEST(HashTable, EnumeratesInInsertionOrderAcrossGrowth) {
     HashTable t;
-    for (int i = 0; i < 2049 + 1500; ++i) t.Add("key" + std::to_string(i), std::to_string(i));
+    for (int i = 0; i < 2049 + 1500; ++i)
+        t.Add("key" + std::to_string(i), std::to_string(i));
     ASSERT_EQ(t.Count(), 3549);
     for (int i = 0; i < t.Count(); ++i) {
         ASSERT_EQ(t.KeyByIndex(i + 1), "key" + std::to_string(i));
@@ -86,7 +87,8 @@ TEST(HashTable, RemoveUnlinksFromTheChainAndTheSlotIsReusedNext) {
     EXPECT_EQ(t.Remove("c"), HashError::kNone);
     EXPECT_EQ(t.Item("d"), "4");
     // Growth by the small step keeps everything reachable.
-    for (int i = 0; i < 20; ++i) t.Add("n" + std::to_string(i), "v");
+    for (int i = 0; i < 20; ++i)
+        t.Add("n" + std::to_string(i), "v");
     EXPECT_EQ(t.Count(), 21);
     EXPECT_TRUE(t.Exists("n19"));
 }
