@@ -64,6 +64,9 @@ private:
     struct Slot {
         std::string key;
         std::string value;
+    };
+    // The chain links live apart from the texts, so a lookup walks a compact array.
+    struct Link {
         int32_t next = 0;
         uint32_t hash = 0;  // full hash of the key, to skip most text comparisons
     };
@@ -77,9 +80,12 @@ private:
     Found find(std::string_view key) const;
     int32_t create(const Found& f, std::string_view key);
     void grow(int32_t n);
+    uint32_t bucketOf(uint32_t hash) const;
 
     std::vector<int32_t> buckets_;
     std::vector<Slot> slots_;
+    std::vector<Link> links_;  // parallel to slots_
+    uint64_t bucketMagic_ = 0;
     int32_t freeHead_ = 0;
     int32_t capacity_ = kDefaultCapacity;
     int32_t growth_ = kDefaultGrowth;
