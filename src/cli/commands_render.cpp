@@ -7,6 +7,7 @@
 
 #include "cli/cli_context.h"
 #include "core/calc/files.h"
+#include "core/calc/text_format.h"
 #include "core/calc/today.h"
 #include "core/config/config_file.h"
 #include "core/config/hash_table.h"
@@ -15,8 +16,10 @@
 #include "core/events/forecast.h"
 #include "core/events/month_events.h"
 #include "core/names/name_table.h"
+#include "core/names/picture_of_day.h"
 #include "core/names/random_source.h"
 #include "core/names/today_text.h"
+#include "core/names/user_pictures.h"
 #include "core/names/wisdom.h"
 #include "core/render/month_grid.h"
 #include "core/render/picture_draw.h"
@@ -94,38 +97,40 @@ bool parseArgs(CliContext& c, const std::vector<std::string>& args, RenderArgs& 
     return !r.output.empty();
 }
 
-// The picture the window would show: today's event picture, the one chosen last, or a
-// seasonal background by the day of the year.
-PictureRequest choosePicture(CliContext& c, HashTable& settings, const EventLists& lists,
-                             const TodayState& today) {
-    PictureRequest rq;
-    rq.programDir = c.paths.programDir;
-    rq.optBG = readInt(settings, settings::OptBG);
-    rq.fitMode = readInt(settings, settings::BGPic_FitMode);
-    rq.showName = readFlag(settings, settings::BGPic_Name);
-    if (!lists.dayPicture.empty()) {
-        rq.path = lists.dayPicture;
-        rq.eventPicture = true;
-        return rq;
-    }
-    const std::string last = normalizePath(read(settings, settings::PicToday));
-    if (FileExists(last)) {
-        rq.path = last;
-        return rq;
-    }
-    rq.optBG = 0;
-    const int dayOfYear = today.currentDay.serialNumber();
-    for (int n = 0; n < 100; ++n) {
-        const int i = (dayOfYear + n) % 100 + 1;
-        const std::string num = (i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i);
-        const std::string path = c.paths.programDir + "pictures/background/" +
-                                 std::to_string(today.season) + num + ".jpg";
-        if (FileExists(path)) {
-            rq.path = path;
-            break;
-        }
-    }
-    return rq;
+// The picture a window loaded now would show, chosen as the window chooses it: the rotation
+// marks and the user picture list advance. settings.cfg is not written, so a render does not
+// count as an appearance of the calendar.
+PictureOfDay choosePicture(CliContext& c, HashTable& settings, EventTable& table,
+                           const EventDbContext& db, const EventLists& lists,
+                           const TodayState& today, HashTable& theme, const ImageLoader& images) {
+    const DateTime now = c.clock.now();
+    settings.SetItem(settings::LastAppear.key, read(settings, settings::LastAppearNow));
+    PictureDay day;
+    day.now = now;
+    day.season = today.season;
+    day.firstAppearanceToday = read(settings, settings::LastRunToday) != IsoDate(now.date);
+    day.eventPicture = lists.dayPicture;
+
+    RandomSource random(clockSeed(c.clock));
+    UserPicContext userContext;
+    userContext.userDataDir = c.paths.userDataDir;
+    userContext.picturesDir = c.paths.picturesDir;
+    userContext.clock = &c.clock;
+    RandomFile userPictures(userContext);
+    PictureContext ctx;
+    ctx.settings = &settings;
+    ctx.theme = &theme;
+    ctx.strings = &c.strings();
+    ctx.marks = &table.pictureMarks();
+    ctx.random = &random;
+    ctx.images = &images;
+    ctx.userPictures = &userPictures;
+    ctx.programDir = c.paths.programDir;
+    PictureOfDay picture = LoadPictureOfDay(false, day, ctx);
+    if (picture.origin == PictureOrigin::kSeasonal) SaveEventDatabase(table, db);
+    // No window's timer finishes a listing the choice started.
+    if (userPictures.searchTimerOn()) userPictures.CompletePictureList();
+    return picture;
 }
 
 int cmdRender(CliContext& c, const std::vector<std::string>& args) {
@@ -199,7 +204,9 @@ int cmdRender(CliContext& c, const std::vector<std::string>& args) {
     // The box shows on the page the window opens with; switching pages closes it.
     wisdom.shown = !wisdom.text.empty() && ra.page == kScreenMain;
 
-    DrawPictureOfDay(sc.skin, choosePicture(c, settings, lists, today), images, strings);
+    PictureOfDay picture =
+        choosePicture(c, settings, table, db, lists, today, sc.skin.theme, images);
+    DrawPictureOfDay(sc.skin, picture, images, strings);
 
     sc.settings = &settings;
     sc.strings = &strings;

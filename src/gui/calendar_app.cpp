@@ -17,6 +17,7 @@
 #include "core/config/settings_keys.h"
 #include "core/events/event_database.h"
 #include "core/events/forecast.h"
+#include "core/events/windows/event_list.h"
 #include "core/names/picture_of_day.h"
 #include "core/render/month_grid.h"
 #include "core/render/picture_draw.h"
@@ -52,6 +53,7 @@ constexpr int kDayTimerMs = 4000;
 constexpr int kAlarmTimerMs = 1000;
 constexpr int kAutoRefreshMs = 3000;
 constexpr int kRolloverMs = 100;
+constexpr int kSearchTimerMs = 1;
 constexpr std::string_view kWebSite = "https://www.brimcove.hu/";
 
 PixelRect toPixelRect(const QRect& r) {
@@ -111,6 +113,14 @@ CalendarApp::CalendarApp(Options options)
             inside = b->rect().contains(b->mapFromGlobal(QCursor::pos()));
         }
         perform(rolloverTick(ui_, inside));
+    });
+
+    // TimerSrc: the user picture list, a slice of the folder walk per tick so that the window
+    // stays responsive. Not stopped with the window's other timers: the list belongs to the
+    // process, and a walk cut short would only be started again by the next load.
+    searchTimer_ = timer(kSearchTimerMs, [this] {
+        if (!state_.userPictures || !state_.userPictures->CompletePictureListStep())
+            searchTimer_->stop();
     });
 
     // Screen hooks: leaving the alarm screen ends its sound; a redraw drops the day tooltip.
@@ -447,11 +457,23 @@ void CalendarApp::openDayMenu(int cell) {
             open.date = choice.date;
             break;
         case DayMenuCommand::kEditEvent:
-        case DayMenuCommand::kDeleteEvent:
-            // Deleting goes through the editor too, where the question is asked.
             open.mode = EventListOpenMode::kEditSlot;
             open.slot = choice.slot;
             break;
+        case DayMenuCommand::kDeleteEvent: {
+            // The same question and save as the event list's delete button.
+            const auto save = [this](const EventTable& table) {
+                return SaveEventDatabase(
+                    table,
+                    EventDbContext{platform_.paths.userDataDir, clock_.get(), &state_.strings,
+                                   &state_.settings, &state_.log, platform_.messageBox});
+            };
+            if (DeleteListedEvent(state_.events, choice.slot, *platform_.messageBox, state_.strings,
+                                  save)) {
+                eventRefresh();
+            }
+            return;
+        }
     }
     openEventList(open);
 }
@@ -513,31 +535,10 @@ void CalendarApp::eventRefresh() {
 
 void CalendarApp::drawPicture(bool redrawOnly) {
     if (!screen_.skin.pictureBuffer) return;
-    PictureDay day;
-    day.now = clock_->now();
-    day.season = state_.today.season;
-    day.firstAppearanceToday = state_.firstAppearanceToday;
-    day.eventPicture = state_.lists.dayPicture;
-    PictureContext pc;
-    pc.settings = &state_.settings;
-    pc.theme = &screen_.skin.theme;
-    pc.strings = &state_.strings;
-    pc.marks = &state_.events.pictureMarks();
-    pc.random = &state_.random;
-    pc.images = images_.get();
-    pc.programDir = platform_.paths.programDir;
-    const PictureChoice choice = ChoosePictureOfDay(redrawOnly, day, pc);
-    if (redrawOnly && !choice.changed) return;
-    PictureRequest rq;
-    rq.path = choice.path;
-    rq.eventPicture = choice.origin == PictureOrigin::kEvent;
-    rq.folderEmpty = choice.folderEmpty;
-    rq.redraw = redrawOnly;
-    rq.optBG = readInt(state_.settings, settings::OptBG);
-    rq.fitMode = readInt(state_.settings, settings::BGPic_FitMode);
-    rq.showName = readFlag(state_.settings, settings::BGPic_Name);
-    rq.programDir = platform_.paths.programDir;
-    DrawPictureOfDay(screen_.skin, rq, *images_, state_.strings);
+    PictureOfDay picture = gfxLoadBgImg(ctx_, &screen_.skin.theme, redrawOnly);
+    DrawPictureOfDay(screen_.skin, picture, *images_, state_.strings);
+    // A choice that had to list the user's folder leaves the rest of the listing to TimerSrc.
+    if (state_.userPictures && state_.userPictures->searchTimerOn()) searchTimer_->start();
 }
 
 void CalendarApp::redrawNow() {
@@ -750,7 +751,7 @@ void CalendarApp::refreshDay() {
     ui_.shownYear = ui_.today.year();
     ui_.shownMonth = ui_.today.month();
     rebuildMonth();
-    drawPicture(false);
+    drawPicture(true);  // a new day keeps its picture unless an event of the day brings one
     redrawNow();
 }
 

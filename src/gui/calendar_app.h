@@ -167,6 +167,7 @@ private:
     QTimer* alarmTimer_ = nullptr;     // TimerAlarm: the looping sound's countdown
     QTimer* refreshTimer_ = nullptr;   // tmrAutoRefresh
     QTimer* rolloverTimer_ = nullptr;  // tmrBtnRollover
+    QTimer* searchTimer_ = nullptr;    // TimerSrc: completes the user picture list
     bool restoredSinceLoad_ = false;
     bool restorePending_ = false;
     int modalDepth_ = 0;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/app/log.h"
@@ -15,6 +16,7 @@
 #include "core/events/forecast.h"
 #include "core/names/name_table.h"
 #include "core/names/random_source.h"
+#include "core/names/user_pictures_walk.h"
 #include "core/names/wisdom.h"
 #include "core/update/update_check.h"
 
@@ -59,6 +61,9 @@ struct AppState {
     std::string todayText;
     WisdomState wisdom;
     RandomSource random;
+    // The list of the user's picture folder. Made by the first picture of the day that needs it
+    // and kept for the whole process: a listing under way outlives a reload of the window.
+    std::unique_ptr<RandomFile> userPictures;
     AlarmState alarm;
     UpdateState update;
     TrayState tray;

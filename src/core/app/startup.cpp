@@ -16,7 +16,9 @@
 #include "core/config/legacy_import.h"
 #include "core/config/settings_keys.h"
 #include "core/events/event_database.h"
+#include "core/names/picture_of_day.h"
 #include "core/names/today_text.h"
+#include "core/names/user_pictures.h"
 #include "platform/platform.h"
 #include "platform/text_measurer.h"
 
@@ -81,6 +83,19 @@ EventDbContext eventDbContext(AppContext& ctx) {
     return EventDbContext{
         ctx.platform.paths.userDataDir, ctx.platform.clock, &s.strings, &s.settings, &s.log,
         ctx.platform.messageBox};
+}
+
+RandomFile& userPictureList(AppContext& ctx) {
+    AppState& s = ctx.state;
+    if (!s.userPictures) {
+        UserPicContext list;
+        list.userDataDir = ctx.platform.paths.userDataDir;
+        list.picturesDir = ctx.platform.paths.picturesDir;
+        list.clock = ctx.platform.clock;
+        list.log = &s.log;
+        s.userPictures = std::make_unique<RandomFile>(std::move(list));
+    }
+    return *s.userPictures;
 }
 
 void fCheckProduct(AppContext& ctx) {
@@ -497,6 +512,28 @@ void fCheckLastRun(AppState& state, DateTime now) {
     } else {
         state.log.fWriteLog("Days since last run: " + std::to_string(state.daysSinceLastRun), 0);
     }
+}
+
+PictureOfDay gfxLoadBgImg(AppContext& ctx, HashTable* theme, bool redraw) {
+    AppState& s = ctx.state;
+    PictureDay day;
+    day.now = now(ctx);
+    day.season = s.today.season;
+    day.firstAppearanceToday = s.firstAppearanceToday;
+    day.eventPicture = s.lists.dayPicture;
+    PictureContext pc;
+    pc.settings = &s.settings;
+    pc.theme = theme;
+    pc.strings = &s.strings;
+    pc.marks = &s.events.pictureMarks();
+    pc.random = &s.random;
+    pc.images = ctx.platform.images;
+    pc.userPictures = &userPictureList(ctx);
+    pc.programDir = ctx.platform.paths.programDir;
+    PictureOfDay picture = LoadPictureOfDay(redraw, day, pc);
+    if (picture.origin == PictureOrigin::kSeasonal)
+        SaveEventDatabase(s.events, eventDbContext(ctx));
+    return picture;
 }
 
 bool fCheckDayChange(AppContext& ctx) {

@@ -14,6 +14,7 @@ namespace tv {
 
 class HashTable;
 class Log;
+struct PictureOfDay;
 
 enum class MainOutcome {
     kHandedOver,  // another instance runs and got our request
@@ -46,6 +47,12 @@ void fReloadForSkin(AppContext& ctx);
 // Updates LastAppear / LastAppearNow / LastRun / LastRunToday and sets the first-appearance,
 // days-since-last-run and clock-set-back state.
 void fCheckLastRun(AppState& state, DateTime now);
+
+// The picture of the day, chosen and fitted into the area of `theme` (may be null): a load's
+// choice, or with `redraw` (events or the day changed) only today's event picture. A seasonal
+// choice moves the rotation marks, and the event database is saved at once so that a crash does
+// not show a picture twice in one round. The drawing is the window's.
+PictureOfDay gfxLoadBgImg(AppContext& ctx, HashTable* theme, bool redraw);
 
 // The main window's 4-second check: true when the day changed and the day's steps ran again.
 bool fCheckDayChange(AppContext& ctx);

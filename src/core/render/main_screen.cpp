@@ -121,14 +121,6 @@ void drawWrappedBlock(Surface& s, const std::vector<std::string>& lines, int x, 
 
 }  // namespace
 
-Rect PictureArea(HashTable& t) {
-    const int ml = themeInt(t, "pic_margin_left", 0);
-    const int mt = themeInt(t, "pic_margin_top", 0);
-    return {themeInt(t, "picture_x") + ml, themeInt(t, "picture_y") + mt,
-            themeInt(t, "picture_w") - ml - themeInt(t, "pic_margin_right", 0),
-            themeInt(t, "picture_h") - mt - themeInt(t, "pic_margin_bottom", 0)};
-}
-
 int TodayBreakPoint(std::string_view text) {
     const std::vector<size_t> starts = characterStarts(text);
     const int len = static_cast<int>(starts.size());

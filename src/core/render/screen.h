@@ -9,6 +9,7 @@
 
 #include "core/calc/date.h"
 #include "core/events/forecast.h"
+#include "core/names/picture_of_day.h"
 #include "core/render/skin.h"
 
 namespace tv {
@@ -90,6 +91,9 @@ void DrawWisdomBox(Screen& screen);
 int TodayBreakPoint(std::string_view text);
 
 // The picture area inside the picture frame, in window pixels.
-Rect PictureArea(HashTable& theme);
+inline Rect PictureArea(HashTable& theme) {
+    const PictureRect area = VisiblePictureArea(theme);
+    return {area.x, area.y, area.width, area.height};
+}
 
 }  // namespace tv

@@ -10,59 +10,92 @@ namespace {
 using test::kSmallTheme;
 using test::SkinFixture;
 
-TEST(FitPicture, FillCropAndFitInside) {
-    PictureRects r = FitPicture(400, 300, 200, 200, PictureFit::kFillCrop);
-    EXPECT_EQ(r.source, (Rect{50, 0, 300, 300}));
-    EXPECT_EQ(r.dest, (Rect{0, 0, 200, 200}));
-    r = FitPicture(400, 300, 200, 200, PictureFit::kFitInside);
-    EXPECT_EQ(r.dest, (Rect{0, 25, 200, 150}));
-    r = FitPicture(300, 400, 200, 100, PictureFit::kFillCrop);
-    EXPECT_EQ(r.source, (Rect{0, 125, 300, 150}));
-    r = FitPicture(300, 400, 200, 100, PictureFit::kNatural);
-    EXPECT_EQ(r.source, (Rect{50, 150, 200, 100}));
-    EXPECT_EQ(ChooseFit(0, false, "no", 0), PictureFit::kNatural);
-    EXPECT_EQ(ChooseFit(0, true, "no", 0), PictureFit::kFillCrop);
-    EXPECT_EQ(ChooseFit(1, false, "no", 0), PictureFit::kFitInside);
-    EXPECT_EQ(PictureTitle("/home/u/Pictures/Lake.Tisza.jpg"), "Lake.Tisza");
+// The small skin's picture area: 280 x 130 at (10, 60).
+struct DrawFixture {
+    DrawFixture() {
+        f.writeSkin("small", kSmallTheme);
+        f.load(skin, "small");
+        f.strings.table().SetItem("err_pic_damaged", "Damaged: $1");
+        buf = &SkinFixture::fake(*skin.pictureBuffer);
+        buf->ops.clear();
+        f.loader.loads.clear();  // the skin's own images
+    }
+    PictureOfDay picture(const std::string& name, int w, int h) {
+        f.dir.write(name, "x");
+        PictureOfDay p;
+        p.changed = true;
+        p.path = f.dir.file(name);
+        f.loader.images[p.path] = {w, h};
+        return p;
+    }
+    void draw(PictureOfDay& p) { DrawPictureOfDay(skin, p, f.loader, f.strings); }
+
+    SkinFixture f;
+    Skin skin;
+    FakeSurface* buf = nullptr;
+};
+
+TEST(DrawPicture, FitsTheDecodedPictureAndWritesItsTitle) {
+    DrawFixture d;
+    // The header was not read (no size): the decoded size decides the fit.
+    PictureOfDay p = d.picture("Balaton.jpg", 400, 300);
+    p.fitMode = PictureFitMode::kFitInside;
+    p.title = "Balaton";
+    d.draw(p);
+    EXPECT_TRUE(p.loaded);
+    EXPECT_EQ(p.size.width, 400);
+    const auto stretches = d.buf->of("stretch");
+    ASSERT_EQ(stretches.size(), 1u);
+    // d = 130 * 400 / 300 = 173.3 -> 173, left = 140 - 86.5 = 53.5 -> 54.
+    EXPECT_EQ((Rect{stretches[0].x, stretches[0].y, stretches[0].w, stretches[0].h}),
+              (Rect{54, 0, 173, 130}));
+    EXPECT_EQ((Rect{stretches[0].sx, stretches[0].sy, stretches[0].sw, stretches[0].sh}),
+              (Rect{0, 0, 400, 300}));
+    EXPECT_NE(d.buf->findText("Balaton"), nullptr);
+    EXPECT_TRUE(d.buf->of("copy").empty());  // a load draws over whatever was there
 }
 
-TEST(DrawPicture, ErrorsAndTitles) {
-    SkinFixture f;
-    f.writeSkin("small", kSmallTheme);
-    Skin skin;
-    f.load(skin, "small");
-    f.strings.table().SetItem("err_pic_damaged", "Damaged: $1");
-    f.strings.table().SetItem("err_pic_miss", "Missing");
-    auto& buf = SkinFixture::fake(*skin.pictureBuffer);
+TEST(DrawPicture, AnErrorTextTakesThePicturesPlace) {
+    DrawFixture d;
+    PictureOfDay p = d.picture("gone.jpg", 10, 10);
+    p.errorText = "Missing";
+    p.title = "gone";
+    d.draw(p);
+    EXPECT_NE(d.buf->findText("Missing"), nullptr);
+    EXPECT_EQ(d.buf->findText("gone"), nullptr);
+    EXPECT_TRUE(d.buf->of("stretch").empty());
+    EXPECT_TRUE(d.f.loader.loads.empty());  // nothing decoded for a picture already refused
+}
 
-    PictureRequest rq;
-    rq.path = f.dir.dir() + "gone.jpg";
-    PictureResult r = DrawPictureOfDay(skin, rq, f.loader, f.strings);
-    EXPECT_EQ(r.error, "Missing");
-    EXPECT_NE(buf.findText("Missing"), nullptr);
+TEST(DrawPicture, APictureThatFailsToDecodeShowsAsDamaged) {
+    DrawFixture d;
+    PictureOfDay p = d.picture("bad.jpg", 10, 10);
+    p.title = "bad";
+    d.f.loader.failures[p.path] = ImageLoadResult::kDamaged;
+    d.draw(p);
+    EXPECT_FALSE(p.loaded);
+    EXPECT_EQ(p.errorText, "Damaged: " + p.path);
+    EXPECT_TRUE(p.title.empty());
+    EXPECT_NE(d.buf->findText("Damaged: " + p.path), nullptr);
+    EXPECT_TRUE(d.buf->of("stretch").empty());
+}
 
-    f.dir.write("bad.jpg", "not a picture");
-    rq.path = f.dir.file("bad.jpg");
-    f.loader.images[rq.path] = {10, 10};
-    f.loader.failures[rq.path] = ImageLoadResult::kDamaged;
-    r = DrawPictureOfDay(skin, rq, f.loader, f.strings);
-    EXPECT_EQ(r.error, "Damaged: " + rq.path);
-    EXPECT_FALSE(r.loaded);
+TEST(DrawPicture, ARedrawRestoresTheBackgroundAndAnUnchangedOneDrawsNothing) {
+    DrawFixture d;
+    PictureOfDay unchanged;
+    d.draw(unchanged);
+    EXPECT_TRUE(d.buf->ops.empty());
 
-    f.dir.write("Balaton.jpg", "x");
-    rq.path = f.dir.file("Balaton.jpg");
-    f.loader.images[rq.path] = {560, 260};
-    rq.optBG = 1;
-    buf.ops.clear();
-    r = DrawPictureOfDay(skin, rq, f.loader, f.strings);
-    EXPECT_TRUE(r.loaded);
-    EXPECT_EQ(r.title, "Balaton");
-    const auto stretches = buf.of("stretch");
-    ASSERT_EQ(stretches.size(), 1u);
-    EXPECT_EQ(stretches[0].w, 280);
-    // An event picture of the first load shows no title.
-    rq.eventPicture = true;
-    EXPECT_EQ(DrawPictureOfDay(skin, rq, f.loader, f.strings).title, "");
+    PictureOfDay p = d.picture("event.jpg", 280, 130);
+    p.fillBackground = true;
+    d.draw(p);
+    const auto copies = d.buf->of("copy");
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].source, &d.skin.image(kImgMainBg));
+    EXPECT_EQ((Rect{copies[0].sx, copies[0].sy, copies[0].w, copies[0].h}),
+              (Rect{10, 60, 280, 130}));
+    ASSERT_EQ(d.buf->ops.size(), 2u);
+    EXPECT_EQ(d.buf->ops[1].kind, "stretch");  // the picture goes over the background
 }
 
 }  // namespace
