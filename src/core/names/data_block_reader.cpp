@@ -4,17 +4,11 @@
 
 #include "core/calc/bounded_file.h"
 #include "core/calc/files.h"
+#include "core/config/binary_io.h"
 #include "core/config/cp1250.h"
 
 namespace tv {
 namespace {
-
-uint32_t bigEndian(std::string_view bytes) {
-    uint32_t v = 0;
-    for (char c : bytes)
-        v = (v << 8) | static_cast<unsigned char>(c);
-    return v;
-}
 
 // An index field by its width; nullopt for a width the format does not have.
 std::optional<int32_t> decodeField(std::string_view bytes) {
@@ -39,15 +33,13 @@ std::string trimmed(std::string_view s) {
 
 }  // namespace
 
+// The biased encodings are the ones every binary file of the calendar uses.
 int16_t DecodeInt16(std::string_view bytes) {
-    if (bytes.size() != 2) return 0;
-    return static_cast<int16_t>(static_cast<int32_t>(bigEndian(bytes)) - 32768);
+    return bytes.size() == 2 ? ByteReader(bytes).int16() : int16_t{0};
 }
 
 int32_t DecodeInt32(std::string_view bytes) {
-    if (bytes.size() != 4) return 0;
-    // Flipping the top bit removes the bias of 2^31 without leaving 32 bits.
-    return static_cast<int32_t>(bigEndian(bytes) ^ 0x80000000u);
+    return bytes.size() == 4 ? ByteReader(bytes).int32() : 0;
 }
 
 uint8_t clsDataBlockReader::OpenFile(std::string_view path) {

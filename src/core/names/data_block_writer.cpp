@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/calc/files.h"
+#include "core/config/binary_io.h"
 #include "core/config/cp1250.h"
 #include "core/names/data_block_reader.h"
 
@@ -47,22 +48,18 @@ std::string encodeField(int64_t value, uint8_t width) {
     }
 }
 
-std::string bigEndian(uint32_t v, int bytes) {
-    std::string out(static_cast<size_t>(bytes), '\0');
-    for (int i = bytes - 1; i >= 0; --i, v >>= 8)
-        out[static_cast<size_t>(i)] = static_cast<char>(v);
-    return out;
-}
-
 }  // namespace
 
 std::string EncodeInt16(int16_t value) {
-    return bigEndian(static_cast<uint32_t>(value + 32768), 2);
+    ByteWriter w;
+    w.int16(value);
+    return w.take();
 }
 
 std::string EncodeInt32(int32_t value) {
-    // Flipping the top bit adds the bias of 2^31 without leaving 32 bits.
-    return bigEndian(static_cast<uint32_t>(value) ^ 0x80000000u, 4);
+    ByteWriter w;
+    w.int32(value);
+    return w.take();
 }
 
 DataBlockWriteResult buildDataBlock(const std::vector<std::string>& entries, std::string& out,
