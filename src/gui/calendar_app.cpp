@@ -278,20 +278,7 @@ bool CalendarApp::openModal(UiAction kind, int argument) {
             openSettings();
             break;
         case UiAction::kOpenNameSearch: {
-            WindowServices s;
-            s.strings = &state_.strings;
-            s.settings = &state_.settings;
-            s.events = &state_.events;
-            s.names = &state_.names;
-            s.box = platform_.messageBox;
-            s.dialogs = dialogs_.get();
-            s.shell = platform_.shell;
-            s.clock = clock_.get();
-            s.theme = &screen_.skin.theme;
-            s.log = &state_.log;
-            s.programDir = platform_.paths.programDir;
-            s.userDataDir = platform_.paths.userDataDir;
-            s.developer = state_.developer;
+            WindowServices s = windowServices();
             FrmNames w(s, window_);
             box_->setParent(&w);
             dialogs_->setParent(&w);
@@ -352,20 +339,7 @@ bool CalendarApp::openModal(UiAction kind, int argument) {
 }
 
 void CalendarApp::openEventList(const EventListOpen& open) {
-    WindowServices s;
-    s.strings = &state_.strings;
-    s.settings = &state_.settings;
-    s.events = &state_.events;
-    s.names = &state_.names;
-    s.box = platform_.messageBox;
-    s.dialogs = dialogs_.get();
-    s.shell = platform_.shell;
-    s.clock = clock_.get();
-    s.theme = &screen_.skin.theme;
-    s.log = &state_.log;
-    s.programDir = platform_.paths.programDir;
-    s.userDataDir = platform_.paths.userDataDir;
-    s.developer = state_.developer;
+    WindowServices s = windowServices();
     QPointer<FrmMain> guard(window_);
     FrmDates w(s, open, window_);
     box_->setParent(&w);
@@ -378,7 +352,7 @@ void CalendarApp::openEventList(const EventListOpen& open) {
     if (guard) eventRefresh();
 }
 
-void CalendarApp::openSettings() {
+WindowServices CalendarApp::windowServices() {
     WindowServices s;
     s.strings = &state_.strings;
     s.settings = &state_.settings;
@@ -393,6 +367,17 @@ void CalendarApp::openSettings() {
     s.programDir = platform_.paths.programDir;
     s.userDataDir = platform_.paths.userDataDir;
     s.developer = state_.developer;
+    return s;
+}
+
+EventDbContext CalendarApp::eventDbContext() {
+    return EventDbContext{
+        platform_.paths.userDataDir, clock_.get(), &state_.strings, &state_.settings, &state_.log,
+        platform_.messageBox};
+}
+
+// One set of hooks for the settings window, whether the menu or a skin reload opens it.
+SettingsWindowHooks CalendarApp::settingsHooks() {
     SettingsWindowHooks h;
     h.sound = platform_.sound;
     h.autostart = autostart_.get();
@@ -405,9 +390,7 @@ void CalendarApp::openSettings() {
         applyWindowLook();
     };
     h.saveAllData = [this] {
-        SaveEventDatabase(state_.events,
-                          EventDbContext{platform_.paths.userDataDir, clock_.get(), &state_.strings,
-                                         &state_.settings, &state_.log, platform_.messageBox});
+        SaveEventDatabase(state_.events, eventDbContext());
         if (window_) {
             const QPoint p = window_->pos();
             write(state_.settings, settings::Cal_LastX, std::to_string(p.x() * kTwipsPerPixel));
@@ -416,6 +399,12 @@ void CalendarApp::openSettings() {
         saveSettings(ctx_);
     };
     h.reloadAfterRestore = [this] { restorePending_ = true; };
+    return h;
+}
+
+void CalendarApp::openSettings() {
+    WindowServices s = windowServices();
+    SettingsWindowHooks h = settingsHooks();
     QPointer<FrmMain> guard(window_);
     FrmSets w(s, std::move(h), window_);
     box_->setParent(&w);
@@ -463,10 +452,7 @@ void CalendarApp::openDayMenu(int cell) {
         case DayMenuCommand::kDeleteEvent: {
             // The same question and save as the event list's delete button.
             const auto save = [this](const EventTable& table) {
-                return SaveEventDatabase(
-                    table,
-                    EventDbContext{platform_.paths.userDataDir, clock_.get(), &state_.strings,
-                                   &state_.settings, &state_.log, platform_.messageBox});
+                return SaveEventDatabase(table, eventDbContext());
             };
             if (DeleteListedEvent(state_.events, choice.slot, *platform_.messageBox, state_.strings,
                                   save)) {
@@ -713,30 +699,8 @@ void CalendarApp::showUpdateNotice(const UpdateDialogModel& model) {
 bool CalendarApp::showSettingsModal() {
     if (modalHook && modalHook(UiAction::kOpenSettings, 0)) return false;
     if (!window_) return false;
-    WindowServices s;
-    s.strings = &state_.strings;
-    s.settings = &state_.settings;
-    s.events = &state_.events;
-    s.names = &state_.names;
-    s.box = platform_.messageBox;
-    s.dialogs = dialogs_.get();
-    s.shell = platform_.shell;
-    s.clock = clock_.get();
-    s.theme = &screen_.skin.theme;
-    s.log = &state_.log;
-    s.programDir = platform_.paths.programDir;
-    s.userDataDir = platform_.paths.userDataDir;
-    SettingsWindowHooks h;
-    h.sound = platform_.sound;
-    h.autostart = autostart_.get();
-    h.executable = platform_.paths.executable;
-    h.homeDir = QDir::homePath().toStdString();
-    h.activeSkin = read(state_.settings, settings::Skin);
-    h.restoredSinceLoad = &restoredSinceLoad_;
-    h.applyTransparency = [this](int percent) {
-        write(state_.settings, settings::Transparency, std::to_string(percent));
-        applyWindowLook();
-    };
+    WindowServices s = windowServices();
+    SettingsWindowHooks h = settingsHooks();
     FrmSets w(s, std::move(h), window_);
     w.exec();
     return w.reloadRequested();

@@ -12,12 +12,15 @@
 #include "core/app/app_state.h"
 #include "core/app/startup.h"
 #include "core/app/window_host.h"
+#include "core/events/event_database.h"
 #include "core/events/month_events.h"
 #include "core/events/windows/event_editor.h"
 #include "core/render/screen.h"
 #include "core/ui/mouse.h"
 #include "core/ui/ui_actions.h"
 #include "core/ui/window_state.h"
+#include "gui/windows/frm_sets.h"
+#include "gui/windows/window_services.h"
 #include "platform/platform.h"
 
 class QTimer;
@@ -134,6 +137,9 @@ private:
     bool openModal(UiAction kind, int argument);
     void openEventList(const EventListOpen& open);
     void openSettings();
+    WindowServices windowServices();
+    EventDbContext eventDbContext();
+    SettingsWindowHooks settingsHooks();
     void openDayMenu(int cell);
     void openMainMenu();
     void restoreAfterBackup();
