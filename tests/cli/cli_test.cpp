@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -18,14 +19,9 @@ struct Result {
 Result run(const std::string& args) {
     Result r;
     const std::string cmd = std::string(TV_CLI) + " " + args + " 2>/dev/null";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    if (p == nullptr) return r;
-    std::array<char, 4096> buf{};
-    size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
-        r.out.append(buf.data(), n);
-    int st = ::pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    const tv::test::CommandResult c = tv::test::runShell(cmd);
+    r.out = c.out;
+    r.status = c.status;
     return r;
 }
 

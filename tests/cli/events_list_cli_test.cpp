@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -38,14 +39,9 @@ protected:
         const std::string cmd = std::string(TV_CLI) + " --program-dir '" + program.dir() +
                                 "' --data-dir '" + data.dir() + "' --today 2025-03-01 " + args +
                                 " 2>'" + errFile + "'";
-        FILE* p = ::popen(cmd.c_str(), "r");
-        if (p == nullptr) return r;
-        std::array<char, 4096> buf{};
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
-            r.out.append(buf.data(), n);
-        const int st = ::pclose(p);
-        r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+        const tv::test::CommandResult c = tv::test::runShell(cmd);
+        r.out = c.out;
+        r.status = c.status;
         r.err = data.read("stderr.txt");
         return r;
     }
