@@ -1,5 +1,5 @@
-// The text parts of text_format.h: hex bytes, accent folding, "&" escaping, stored paths and
-// leading numbers.
+// The text parts of text_format.h: hex bytes, accent folding, "&" escaping, stored paths,
+// leading numbers and the Hungarian article.
 #include "core/calc/text_format.h"
 
 #include <array>
@@ -66,6 +66,55 @@ std::string withoutTrailingSlashes(std::string s) {
     while (!s.empty() && s.back() == '/')
         s.pop_back();
     return s;
+}
+
+// "az" for a number in digits: the first word of how it is read starts with a vowel. Only the
+// leading group of three digits matters ("5 300" is "ötezer-háromszáz"), and a leading group of
+// exactly 1 before further groups is read "ezer", "egymillió", "egymilliárd": all vowels.
+bool numberTakesAz(std::string_view digits) {
+    while (digits.size() > 1 && digits.front() == '0')
+        digits.remove_prefix(1);
+    const size_t lead = (digits.size() - 1) % 3 + 1;
+    int group = 0;
+    for (size_t i = 0; i < lead; ++i)
+        group = group * 10 + (digits[i] - '0');
+    if (digits.size() > 3 && group == 1) return true;
+    if (group >= 100) return group / 100 == 5;  // száz, kétszáz, ... ötszáz
+    if (group >= 10) return group / 10 == 5;    // tíz, tizen-, húsz, ... ötven
+    return group == 1 || group == 5;            // nulla, egy, kettő, ... öt
+}
+
+// Vowel letters as they begin words and names here: Hungarian ones and the accented vowels of
+// the neighbouring languages. "Y" counts as a consonant ("a York"), as most such names are read.
+constexpr std::string_view kVowels =
+    "aáàâäãåæeéèêëěęiíìîïoóòôöőõøuúùûüűůAÁÀÂÄÃÅÆEÉÈÊËĚĘIÍÌÎÏOÓÒÔÖŐÕØUÚÙÛÜŰŮ";
+
+bool isVowel(char32_t c) {
+    size_t pos = 0;
+    while (pos < kVowels.size()) {
+        if (nextCodePoint(kVowels, pos) == c) return true;
+    }
+    return false;
+}
+
+// Letters and digits begin the word; marks, quotation marks, brackets and blanks do not.
+bool beginsWord(char32_t c) {
+    if (c < 0x80) return std::isalnum(static_cast<int>(c)) != 0;
+    return c >= 0xC0 && c < 0x250 && c != 0xD7 && c != 0xF7;
+}
+
+// A capital letter on its own ("F1", "S") or capitals without a vowel ("XDG", "SMS") are read
+// letter by letter; capitals with a vowel are read as a word ("NATO", "MÁV").
+bool isSpelled(std::string_view word) {
+    size_t n = 0;
+    for (; n < word.size() && word[n] >= 'A' && word[n] <= 'Z'; ++n) {
+        if (std::string_view("AEIOU").find(word[n]) != std::string_view::npos) return false;
+    }
+    if (n == 0) return false;
+    size_t after = n;
+    // A letter beyond the capitals ("Szép", "MÁV") makes it a word.
+    return n == word.size() || !beginsWord(nextCodePoint(word, after)) ||
+           (word[n] >= '0' && word[n] <= '9');
 }
 
 }  // namespace
@@ -166,6 +215,36 @@ int ClampInt(std::string_view text, int low, int high) {
     if (v < low) return low;
     if (v > high) return high;
     return static_cast<int>(v);
+}
+
+std::string_view hungarianArticle(std::string_view nextWord, bool capital) {
+    bool az = false;
+    size_t pos = 0;
+    while (pos < nextWord.size()) {
+        if (nextWord[pos] == '<') {  // a highlight tag is not read aloud
+            const size_t close = nextWord.find('>', pos);
+            if (close == std::string_view::npos) break;
+            pos = close + 1;
+            continue;
+        }
+        const size_t start = pos;
+        const char32_t c = nextCodePoint(nextWord, pos);
+        if (!beginsWord(c)) continue;
+        if (c >= '0' && c <= '9') {
+            size_t end = start;
+            while (end < nextWord.size() && nextWord[end] >= '0' && nextWord[end] <= '9')
+                ++end;
+            az = numberTakesAz(nextWord.substr(start, end - start));
+        } else if (isSpelled(nextWord.substr(start))) {
+            // Read letter by letter: ef, el, em, en, er, es, iksz, ipszilon begin with a vowel.
+            az = std::string_view("FLMNRSXY").find(static_cast<char>(c)) != std::string_view::npos;
+        } else {
+            az = isVowel(c);
+        }
+        break;
+    }
+    if (capital) return az ? "Az" : "A";
+    return az ? "az" : "a";
 }
 
 }  // namespace tv

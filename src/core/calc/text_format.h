@@ -1,6 +1,6 @@
 // Small text functions shared across the calendar: elapsed-time phrases, ISO date texts, hex
 // bytes, accent folding, "&" escaping for captions, the "<AppPath>" placeholder and clamped
-// numbers. None of them keeps state.
+// numbers, the Hungarian article. None of them keeps state.
 #pragma once
 
 #include <cstdint>
@@ -66,5 +66,13 @@ std::string CompactAppPath(std::string_view path, std::string_view programDir);
 int64_t LeadingInteger(std::string_view text);
 // LeadingInteger limited to low..high.
 int ClampInt(std::string_view text, int low, int high);
+
+// The Hungarian definite article for the word that follows it: "az" before a vowel sound, "a"
+// before a consonant ("A"/"Az" with `capital`). A number written in digits goes by how it is
+// read: "az 1." (egy), "az 5." (öt), "az 50." (ötven), "az 1000." (ezer), but "a 2.", "a 11."
+// (tizenegy), "a 100." (száz). Capitals without a vowel are read letter by letter ("az F1", "az
+// SMS", "a HTML"). Quotation marks, tags and other punctuation in front are skipped; an empty or
+// unreadable word takes "a".
+std::string_view hungarianArticle(std::string_view nextWord, bool capital = false);
 
 }  // namespace tv

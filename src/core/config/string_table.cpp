@@ -1,6 +1,7 @@
 #include "core/config/string_table.h"
 
 #include "core/app/log.h"
+#include "core/calc/text_format.h"
 #include "core/config/config_file.h"
 #include "platform/message_box.h"
 
@@ -43,9 +44,13 @@ std::string StringTable::fGetStringP(std::string_view key, std::string_view p1, 
     std::string text = key.empty() ? std::string() : table_.Item(key);
     replaceAll(text, "\\n", "\r\n");
     const std::string_view params[4] = {p1, p2, p3, p4};
-    const std::string_view marks[4] = {"$1", "$2", "$3", "$4"};
     for (int i = 0; i < 4; ++i) {
-        if (!params[i].empty()) replaceAll(text, marks[i], params[i]);
+        if (params[i].empty()) continue;
+        const char digit = static_cast<char>('1' + i);
+        // The article first: "$a1" must not be read as "$a" followed by a filled "$1".
+        replaceAll(text, std::string{'$', 'a', digit}, hungarianArticle(params[i], false));
+        replaceAll(text, std::string{'$', 'A', digit}, hungarianArticle(params[i], true));
+        replaceAll(text, std::string{'$', digit}, params[i]);
     }
     return text;
 }

@@ -31,7 +31,8 @@ public:
     // The text with every "\n" turned into CR LF, or the key itself when it is missing.
     std::string fGetString(std::string_view key) const;
     // The text (empty when missing) with "\n" turned into CR LF, then "$1".."$4" filled in that
-    // order; an empty parameter leaves its placeholder.
+    // order; an empty parameter leaves its placeholder. "$a1".."$a4" ("$A1".."$A4" at the start
+    // of a sentence) become the Hungarian article that suits the parameter: "az 1.", "a 2.".
     std::string fGetStringP(std::string_view key, std::string_view p1 = {},
                             std::string_view p2 = {}, std::string_view p3 = {},
                             std::string_view p4 = {}) const;

@@ -55,5 +55,44 @@ TEST(ClampInt, ReadsTheLeadingNumberAndLimitsIt) {
     EXPECT_EQ(ClampInt("-99999999999999999999", 0, 59), 0);
 }
 
+TEST(HungarianArticle, EveryWeekNumberGoesByHowItIsRead) {
+    // Of 1..53 only egy, öt and ötven... begin with a vowel.
+    for (int week = 1; week <= 53; ++week) {
+        const bool az = week == 1 || week == 5 || week >= 50;
+        EXPECT_EQ(hungarianArticle(std::to_string(week) + "."), az ? "az" : "a") << week;
+    }
+}
+
+TEST(HungarianArticle, LargerNumbersGoByTheirLeadingGroup) {
+    for (const char* az : {"5", "500", "555", "1000", "1999", "5000", "50000", "500000", "1000000",
+                           "1000000000", "5300", "0005"}) {
+        EXPECT_EQ(hungarianArticle(az), "az") << az;  // ezer, egymillió, ötszáz...
+    }
+    for (const char* a : {"0", "10", "11", "15", "100", "101", "150", "199", "2000", "10000",
+                          "11000", "100000", "2000000", "123456789"}) {
+        EXPECT_EQ(hungarianArticle(a), "a") << a;  // tíz, tizenegy, száz, kétezer, tízezer...
+    }
+    // A blank as thousands separator reads the same: "1 000" is ezer, "15 000" tizenötezer.
+    EXPECT_EQ(hungarianArticle("1 000"), "az");
+    EXPECT_EQ(hungarianArticle("15 000"), "a");
+}
+
+TEST(HungarianArticle, WordsGoByTheirFirstLetterPastQuotesAndTags) {
+    for (const char* az : {"év", "Ábel", "ünnep", "Őszi", "iskola", "<r>Ödön</r>", "„Egyszeri”",
+                           "(ősz)", "Émile", "øre"}) {
+        EXPECT_EQ(hungarianArticle(az), "az") << az;
+    }
+    for (const char* a : {"hét", "Papír", "„Kék”", "York", "szökőnap", "", " ", "„”"}) {
+        EXPECT_EQ(hungarianArticle(a), "a") << a;
+    }
+    // Capitals without a vowel are spelled out: ef, es, iksz, em; há, ká.
+    for (const char* az : {"F1", "S", "XDG_CONFIG_HOME", "SMS", "MTV", "SZTK"})
+        EXPECT_EQ(hungarianArticle(az), "az") << az;
+    for (const char* a : {"HTML", "K", "PNG", "NATO", "MÁV", "Szép"})
+        EXPECT_EQ(hungarianArticle(a), "a") << a;
+    EXPECT_EQ(hungarianArticle("1.", true), "Az");
+    EXPECT_EQ(hungarianArticle("2.", true), "A");
+}
+
 }  // namespace
 }  // namespace tv

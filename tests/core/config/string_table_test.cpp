@@ -24,6 +24,17 @@ TEST(StringTable, PlaceholdersAreFilledInOrderAndEmptyOnesStay) {
     EXPECT_EQ(s.fGetStringP("p", "$3", "b", "c", "d"), "c és c, b - c d");
 }
 
+TEST(StringTable, ArticleMarkersTakeTheArticleOfTheirPlaceholder) {
+    StringTable s;
+    s.table().Add("week", "$a1 $1. héten, $A2 $2. nap");
+    EXPECT_EQ(s.fGetStringP("week", "1", "2"), "az 1. héten, A 2. nap");
+    EXPECT_EQ(s.fGetStringP("week", "18", "55"), "a 18. héten, Az 55. nap");
+    // As with "$2", an empty parameter leaves its marker for the caller to see.
+    EXPECT_EQ(s.fGetStringP("week", "50"), "az 50. héten, $A2 $2. nap");
+    // fGetString fills nothing, markers included.
+    EXPECT_EQ(s.fGetString("week"), "$a1 $1. héten, $A2 $2. nap");
+}
+
 TEST(StringTable, CaptionTakesTheTooltipOnlyWhenItsKeyExists) {
     StringTable s;
     s.table().Add("main_b_sets", "Beállítások");

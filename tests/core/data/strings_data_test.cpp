@@ -163,11 +163,14 @@ protected:
 StringTable* StringsData::table_ = nullptr;
 bool StringsData::loaded_ = false;
 
-// Which of $1..$4 a text holds, as bits 1..4; bit 0 stands for any other "$" use.
+// Which of $1..$4 a text holds, as bits 1..4; bit 0 stands for any other "$" use. The article
+// of a placeholder ("$a2", "$A2") needs that placeholder filled just as "$2" does.
 unsigned placeholders(std::string_view s) {
     unsigned found = 0;
     for (size_t i = s.find('$'); i != std::string_view::npos; i = s.find('$', i + 1)) {
-        const char d = i + 1 < s.size() ? s[i + 1] : '\0';
+        size_t at = i + 1;
+        if (at < s.size() && (s[at] == 'a' || s[at] == 'A')) ++at;
+        const char d = at < s.size() ? s[at] : '\0';
         found |= (d >= '1' && d <= '4') ? 1u << (d - '0') : 1u;
     }
     return found;

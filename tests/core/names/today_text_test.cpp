@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/calc/calendar.h"
 #include "core/calc/today.h"
 #include "core/config/hash_table.h"
 #include "core/config/string_table.h"
@@ -96,6 +97,31 @@ TEST_F(TodayTextTest, DayAndWeekClauseAndTheHighlightChoices) {
     settings.SetItem("Today_NextName", "1");
     settings.SetItem("Today_NextNameHL", "1");
     EXPECT_EQ(namesOnly(2023, 6, 1), "[n151]{<r>n152</r>}.");
+}
+
+// "a"/"az" before the week number follows how the number is read, through the article marker.
+TEST_F(TodayTextTest, TheWeekTakesTheArticleItsNumberIsReadWith) {
+    strings.table().SetItem("main_t_week", ", $a1 <mw>$1.</mw> héten");
+    strings.table().SetItem("main_t_dwmix", ", az év <md>$1.</md> napja|$a2 <mw>$2.</mw> héten");
+    settings.SetItem("Today_Name", "0");
+    settings.SetItem("Today_NextName", "0");
+    const std::pair<int, const char*> weeks[] = {{1, "az 1."},   {2, "a 2."},   {5, "az 5."},
+                                                 {10, "a 10."},  {11, "a 11."}, {50, "az 50."},
+                                                 {51, "az 51."}, {53, "az 53."}};
+    for (const auto& [week, expected] : weeks) {
+        Date d = Date::serial(2020, 1, 1);
+        while (WeekNumber(d) != week)
+            d = d.addDays(1);
+        const Ymd ymd = d.ymd();
+        settings.SetItem("Today_Day", "0");
+        EXPECT_NE(build(ymd.year, ymd.month, ymd.day).find(std::string(", ") + expected + " héten"),
+                  std::string::npos)
+            << week;
+        settings.SetItem("Today_Day", "1");
+        EXPECT_NE(build(ymd.year, ymd.month, ymd.day).find(std::string(" napja|") + expected),
+                  std::string::npos)
+            << week;
+    }
 }
 
 TEST_F(TodayTextTest, MissingNamesLeaveEmptyNamesNotPlaceholders) {
