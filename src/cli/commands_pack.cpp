@@ -1,5 +1,6 @@
 // Pack files, backups and the update check from the command line. `backup` and `restore` work on
-// the user data folder exactly as the settings window's backup page does.
+// the user data folder exactly as the settings window's backup page does; a restore while a
+// calendar runs is handed to it.
 #include <pwd.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <iostream>
 #include <ostream>
 
+#include "cli/calendar_handover.h"
 #include "cli/cli_context.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
@@ -273,22 +275,33 @@ int cmdRestore(CliContext& c, const std::vector<std::string>& args) {
         }
     }
     if (file.empty()) return c.usage(kUsage);
-    HashTable settings;
-    PackCliBox box(c, yes, true);
-    CliShell shell;
-    switch (fRestoreBackup(backupContext(c, settings, box, shell), absolutePath(file), {})) {
-        case RestoreResult::kRestored:
-            return kExitOk;
-        case RestoreResult::kNotOpened:
-            return c.fail("'" + file + "' is not a pack file");
-        case RestoreResult::kCancelled:
-            return c.fail("not restored (confirm with --yes)");
-        case RestoreResult::kWriteFailed:
-            return c.fail("the restored files could not be written to '" + c.paths.userDataDir +
-                          "'; nothing was changed");
-        default:
-            return kExitFailure;
-    }
+    ChangeRequest request;
+    request.kind = ChangeKind::kRestoreBackup;
+    request.yes = yes;
+    request.backupPath = absolutePath(file);
+    const auto local = [&] {
+        HashTable settings;
+        PackCliBox box(c, yes, true);
+        CliShell shell;
+        switch (fRestoreBackup(backupContext(c, settings, box, shell), request.backupPath, {})) {
+            case RestoreResult::kRestored:
+                return kExitOk;
+            case RestoreResult::kNotOpened:
+                return c.fail("'" + file + "' is not a pack file");
+            case RestoreResult::kCancelled:
+                return c.fail("not restored (confirm with --yes)");
+            case RestoreResult::kWriteFailed:
+                return c.fail("the restored files could not be written to '" + c.paths.userDataDir +
+                              "'; nothing was changed");
+            default:
+                return kExitFailure;
+        }
+    };
+    // A running calendar restores it itself and loads the restored data.
+    return runChange(c, request, local, [&c](const ChangeReply&) {
+        *c.out << plainText(c.strings().fGetString("sets_bk_restoredone")) << '\n';
+        return kExitOk;
+    });
 }
 
 int eventCount(const std::string& userDataDir) {

@@ -72,6 +72,11 @@ struct WindowPlacement {
 WindowPlacement placeWindow(bool centre, int lastXTwips, int lastYTwips, const PixelRect& window,
                             const PixelRect& workArea, const PixelRect& screen);
 
+// Reads settings.cfg into the settings table, or imports the old generation's config.qzi (which
+// writes settings.cfg). False when neither exists: the very first run.
+bool readUserSettings(AppContext& ctx);
+// The close's save: events.cdb, where the window stands and which page it shows, settings.cfg.
+void saveWindowPosition(AppContext& ctx);
 // Writes settings.cfg into the user data folder.
 bool saveSettings(AppContext& ctx);
 // The update logic's view of the program.
