@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 
+#include "core/app/folders.h"
 #include "core/calc/files.h"
 #include "platform/qt/qt_single_instance.h"
 
@@ -25,6 +26,16 @@ std::string absoluteFolder(const std::string& folder) {
     std::error_code ec;
     const std::filesystem::path p = std::filesystem::absolute(folder, ec);
     return ec ? folder : p.lexically_normal().string();
+}
+
+// Two spellings of one folder are one folder once links, dots and the last "/" are gone.
+std::string resolvedFolder(const std::string& folder) {
+    std::error_code ec;
+    const std::filesystem::path p = std::filesystem::weakly_canonical(absoluteFolder(folder), ec);
+    std::string out = ec ? absoluteFolder(folder) : p.lexically_normal().string();
+    while (out.size() > 1 && out.back() == '/')
+        out.pop_back();
+    return out;
 }
 
 }  // namespace
@@ -71,6 +82,19 @@ std::optional<ChangeReply> WriteAccess::handOver(const ChangeRequest& request) {
     ::unlink(file.c_str());
     if (!answer) return std::nullopt;
     return decodeChangeReply(*answer);
+}
+
+bool mayWriteHere(const CliContext& c, const WriteAccess& access) {
+    switch (access.kind()) {
+        case WriteAccess::Kind::kOwn:
+            return true;
+        case WriteAccess::Kind::kBusy:
+            return false;
+        case WriteAccess::Kind::kCalendarRuns:
+            break;
+    }
+    // The calendar works on the folder our environment names.
+    return resolvedFolder(c.paths.userDataDir) != resolvedFolder(resolvePaths().userDataDir);
 }
 
 int runChange(CliContext& c, ChangeRequest request, const std::function<int()>& local,

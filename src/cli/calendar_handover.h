@@ -38,6 +38,15 @@ private:
     Kind kind_ = Kind::kOwn;
 };
 
+// What a command that only advances the rotation marks says when it leaves them alone.
+inline constexpr std::string_view kNotRecorded =
+    "(the running calendar keeps the rotation marks: this choice is not recorded)";
+
+// Whether this command may write the user's files itself: no calendar runs (and `access` holds
+// the lock), or the running one works on another data folder. A running calendar keeps its own
+// rotation marks and settings; a command that only advances them then leaves them alone.
+bool mayWriteHere(const CliContext& c, const WriteAccess& access);
+
 // Runs a change of the user's files: handed to the running calendar, or applied by `local`
 // under the calendar's lock (also when the calendar works on another data folder). `printDone`
 // prints what the calendar did; the calendar's notes go to stderr. Returns the exit status.

@@ -214,6 +214,7 @@ TEST_F(LifecycleTest, ReopeningOnTheFirstDayKeepsOneWelcomeEvent) {
 struct BackupCase {
     const char* label;
     bool oldGeneration;
+    friend void PrintTo(const BackupCase& c, std::ostream* out) { *out << c.label; }
 };
 
 class RestoreTest : public LifecycleTest, public ::testing::WithParamInterface<BackupCase> {
@@ -324,6 +325,19 @@ TEST_F(LifecycleTest, TheToolsChangeGoesThroughTheRunningCalendar) {
     r = runToolBeside("events delete " + std::to_string(slot));
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(countNamed(a.state().events, "Fogorvos"), 1);
+
+    // The calendar writes the backup, and remembers it; a restore of it reloads the calendar.
+    const std::string pack = home.dir() + "mentes.backup";
+    r = runToolBeside("backup '" + pack + "'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(std::filesystem::exists(pack));
+    EXPECT_FALSE(a.state().settings.Item("Backup_Last").empty());
+    ASSERT_EQ(runToolBeside("events add --name Később --date 2024-03-13").status, 0);
+    r = runToolBeside("restore '" + pack + "' --yes");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(a.state().loaded);
+    EXPECT_EQ(countNamed(a.state().events, "Később"), 0);
+    EXPECT_TRUE(forecastShows(a.state(), "Fogorvos"));
 
     fExitProgram(a.context());
     settle();

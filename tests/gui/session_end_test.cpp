@@ -25,6 +25,7 @@ namespace {
 struct SignalCase {
     int number;
     const char* name;
+    friend void PrintTo(const SignalCase& c, std::ostream* out) { *out << "SIG" << c.name; }
 };
 
 class SessionEndTest : public ::testing::TestWithParam<SignalCase> {
@@ -125,8 +126,8 @@ TEST_P(SessionEndTest, SavesLikeACloseAndExitsWithZero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, SessionEndTest,
-                         ::testing::Values(SignalCase{SIGTERM, "Term"}, SignalCase{SIGINT, "Int"},
-                                           SignalCase{SIGHUP, "Hup"}),
+                         ::testing::Values(SignalCase{SIGTERM, "TERM"}, SignalCase{SIGINT, "INT"},
+                                           SignalCase{SIGHUP, "HUP"}),
                          [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace

@@ -69,6 +69,8 @@ const char* kindName(ChangeKind kind) {
             return "delete event";
         case ChangeKind::kRestoreBackup:
             return "restore";
+        case ChangeKind::kSaveBackup:
+            return "backup";
     }
     return "?";
 }
@@ -105,17 +107,24 @@ std::string applyEventChange(AppContext& ctx, const ChangeRequest& request) {
     return answer(kReplyDone, std::move(result), joined(o.notes));
 }
 
-std::string applyRestore(AppContext& ctx, const ChangeRequest& request) {
+BackupContext backupContextOf(AppContext& ctx, MessageBox& box) {
     AppState& s = ctx.state;
-    AnsweringBox box(request.yes);
     BackupContext b;
     b.userDataDir = ctx.platform.paths.userDataDir;
+    const char* home = std::getenv("HOME");
+    b.homeDir = home != nullptr ? home : "";
     b.settings = &s.settings;
     b.strings = &s.strings;
     b.clock = ctx.platform.clock;
     b.box = &box;
     b.shell = ctx.platform.shell;
     b.log = &s.log;
+    return b;
+}
+
+std::string applyRestore(AppContext& ctx, const ChangeRequest& request) {
+    AnsweringBox box(request.yes);
+    const BackupContext b = backupContextOf(ctx, box);
     RestoreHooks hooks;
     hooks.reload = [&ctx] { reloadAfterRestore(ctx); };
     const RestoreResult r = fRestoreBackup(b, request.backupPath, hooks);
@@ -133,6 +142,23 @@ std::string applyRestore(AppContext& ctx, const ChangeRequest& request) {
         case RestoreResult::kNewerVersion:
             break;
     }
+    return answer(kReplyError, {}, std::move(notes));
+}
+
+// The backup page's save: what the calendar holds goes to disk first, so the backup has it.
+std::string applyBackup(AppContext& ctx, const ChangeRequest& request) {
+    AnsweringBox box(true);  // naming the file answered the question about overwriting it
+    const BackupContext b = backupContextOf(ctx, box);
+    const size_t slash = request.backupPath.find_last_of('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : request.backupPath.substr(0, slash + 1);
+    const std::string name = request.backupPath.substr(slash == std::string::npos ? 0 : slash + 1);
+    const BackupSaveResult r = fSaveBackup(b, folder, name, [&ctx] { saveCalendarData(ctx); });
+    // Backup_Last as the save left it.
+    saveSettings(ctx);
+    std::string notes = joined(box.texts);
+    if (r == BackupSaveResult::kSaved) return answer(kReplyDone, {}, std::move(notes));
+    if (notes.empty()) notes = "the backup was not written";
     return answer(kReplyError, {}, std::move(notes));
 }
 
@@ -168,9 +194,19 @@ std::string receiveChangeRequest(AppContext& ctx, std::string_view id) {
 
     s.log.fWriteLog("Change from the command line: " + std::string(kindName(request->kind)), 2);
     s.applyingChange = true;
-    const std::string reply = request->kind == ChangeKind::kRestoreBackup
-                                  ? applyRestore(ctx, *request)
-                                  : applyEventChange(ctx, *request);
+    std::string reply;
+    switch (request->kind) {
+        case ChangeKind::kAddEvent:
+        case ChangeKind::kDeleteEvent:
+            reply = applyEventChange(ctx, *request);
+            break;
+        case ChangeKind::kRestoreBackup:
+            reply = applyRestore(ctx, *request);
+            break;
+        case ChangeKind::kSaveBackup:
+            reply = applyBackup(ctx, *request);
+            break;
+    }
     s.applyingChange = false;
     s.log.fWriteLog("Change answered: " + reply.substr(0, reply.find('\n')), 0);
     return reply;

@@ -87,7 +87,7 @@ std::optional<ChangeRequest> decodeChangeRequest(std::string_view bytes) {
     ChangeRequest request;
     const uint8_t kind = r.byte();
     if (kind < static_cast<uint8_t>(ChangeKind::kAddEvent) ||
-        kind > static_cast<uint8_t>(ChangeKind::kRestoreBackup)) {
+        kind > static_cast<uint8_t>(ChangeKind::kSaveBackup)) {
         return std::nullopt;
     }
     request.kind = static_cast<ChangeKind>(kind);

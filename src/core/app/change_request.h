@@ -1,8 +1,9 @@
 // A change to the user's data asked for by the command-line tool: a new event, the deletion of
-// one, a restore. The running calendar is the only writer of the user's files, so when it runs
-// the tool writes the request into a file of its own in the runtime folder and names it in a
-// short message over the single-instance channel ("apply ID"); the calendar applies it with the
-// same functions the tool uses when no calendar runs, and answers "done" or "error".
+// one, a restore, a backup (which records its time in settings.cfg). The running calendar is the
+// only writer of the user's files, so when it runs the tool writes the request into a file of its
+// own in the runtime folder and names it in a short message over the single-instance channel
+// ("apply ID"); the calendar applies it with the same functions the tool uses when no calendar
+// runs, and answers "done" or "error".
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,12 @@
 
 namespace tv {
 
-enum class ChangeKind : uint8_t { kAddEvent = 1, kDeleteEvent = 2, kRestoreBackup = 3 };
+enum class ChangeKind : uint8_t {
+    kAddEvent = 1,
+    kDeleteEvent = 2,
+    kRestoreBackup = 3,
+    kSaveBackup = 4,  // the backup holds what the calendar has in memory, and Backup_Last is kept
+};
 
 // A new event as typed on the command line; the editor's checks judge the texts.
 struct NewEventFields {
@@ -38,7 +44,7 @@ struct ChangeRequest {
     bool yes = false;        // the answer given in advance to every question on the way
     NewEventFields event;    // kAddEvent
     int slot = -1;           // kDeleteEvent
-    std::string backupPath;  // kRestoreBackup: an absolute path
+    std::string backupPath;  // kRestoreBackup, kSaveBackup: an absolute path
 };
 
 // The request file: a magic, a format number and the fields with their lengths.

@@ -208,6 +208,16 @@ void saveWindowPosition(AppContext& ctx) {
     saveSettings(ctx);
 }
 
+void saveCalendarData(AppContext& ctx) {
+    AppState& s = ctx.state;
+    if (s.loaded) {
+        saveWindowPosition(ctx);
+        return;
+    }
+    if (s.eventsLoaded) SaveEventDatabase(s.events, eventDbContextOf(ctx));
+    saveSettings(ctx);
+}
+
 bool readUserSettings(AppContext& ctx) {
     AppState& s = ctx.state;
     const std::string& dir = ctx.platform.paths.userDataDir;

@@ -77,6 +77,9 @@ WindowPlacement placeWindow(bool centre, int lastXTwips, int lastYTwips, const P
 bool readUserSettings(AppContext& ctx);
 // The close's save: events.cdb, where the window stands and which page it shows, settings.cfg.
 void saveWindowPosition(AppContext& ctx);
+// The same without a close, whether the window is up or only the tray runs (a table never read
+// from events.cdb is not written over it).
+void saveCalendarData(AppContext& ctx);
 // Writes settings.cfg into the user data folder.
 bool saveSettings(AppContext& ctx);
 // The update logic's view of the program.
