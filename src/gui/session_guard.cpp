@@ -12,14 +12,15 @@
 
 #include "core/app/app_state.h"
 #include "core/app/session_end.h"
+#include "core/app/startup.h"
 #include "gui/calendar_app.h"
 
 namespace tv {
 namespace {
 
 constexpr std::array<int, 3> kSignals = {SIGTERM, SIGINT, SIGHUP};
-// A signal during a load waits for the load to finish; the end would pull the window from
-// under it.
+// A signal during a load (or a handed-over change) waits for it to finish; the end would pull
+// the window from under it.
 constexpr int kRetryWhileLoadingMs = 100;
 
 // The write end of the pipe: the one thing a signal handler may touch.
@@ -98,7 +99,7 @@ void SessionGuard::commitData(QSessionManager& manager) {
 }
 
 void SessionGuard::end(const char* reason) {
-    if (app_.state().loading) {
+    if (calendarBusy(app_.state())) {
         QTimer::singleShot(kRetryWhileLoadingMs, this, [this, reason] { end(reason); });
         return;
     }

@@ -76,9 +76,10 @@ struct AppState {
 
     // Flags of the run.
     bool developer = false;
-    bool firstRun = false;  // neither settings.cfg nor config.qzi was there
-    bool loading = false;   // until the first load of the window has finished
-    bool loaded = false;    // the calendar window is up
+    bool firstRun = false;        // neither settings.cfg nor config.qzi was there
+    bool loading = false;         // until the first load of the window has finished
+    bool loaded = false;          // the calendar window is up
+    bool loadInProgress = false;  // a load of the window runs (it lets window messages run)
     bool loadUpFront = true;
     bool firstAppearanceToday = true;
     bool timeMovedBackward = false;

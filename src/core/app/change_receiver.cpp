@@ -185,7 +185,7 @@ std::string receiveChangeRequest(AppContext& ctx, std::string_view id) {
     if (resolvedFolder(request->userDataDir) != resolvedFolder(paths.userDataDir)) {
         return answer(kReplyElsewhere, {}, {});
     }
-    if (s.loading || s.applyingChange || s.ended) {
+    if (calendarBusy(s) || s.ended) {
         return refuse("the calendar is busy loading or with another change; try again");
     }
     if (ctx.window.modalOpen()) {

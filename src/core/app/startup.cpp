@@ -200,7 +200,8 @@ void placeAndShow(AppContext& ctx, std::string_view mode) {
 
 void saveWindowPosition(AppContext& ctx) {
     AppState& s = ctx.state;
-    SaveEventDatabase(s.events, eventDbContextOf(ctx));
+    // A table that was never read from events.cdb must not go over it.
+    if (s.eventsLoaded) SaveEventDatabase(s.events, eventDbContextOf(ctx));
     const PixelRect r = ctx.window.windowRect();
     write(s.settings, settings::Cal_LastX, std::to_string(r.x * kTwipsPerPixel));
     write(s.settings, settings::Cal_LastY, std::to_string(r.y * kTwipsPerPixel));
@@ -216,6 +217,10 @@ void saveCalendarData(AppContext& ctx) {
     }
     if (s.eventsLoaded) SaveEventDatabase(s.events, eventDbContextOf(ctx));
     saveSettings(ctx);
+}
+
+bool calendarBusy(const AppState& s) {
+    return s.loading || s.loadInProgress || s.applyingChange;
 }
 
 bool readUserSettings(AppContext& ctx) {
@@ -371,6 +376,7 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
     const std::string head = "======= Load calendar window ";
     log.fWriteLog(head + std::string(kRuleWidth - head.size(), '='), 2);
     s.loaded = true;
+    s.loadInProgress = true;
     s.activatedSinceLoad = false;
 
     if (s.loadUpFront) ctx.window.showSplash();
@@ -387,6 +393,7 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
         fUnloadCalendar(ctx, "dberror", UnloadIntent::kExit);
         unloadTrayForm(ctx);
         s.loading = false;
+        s.loadInProgress = false;
         s.ended = true;
         ctx.window.endProcess();
         return;
@@ -440,6 +447,7 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
                       seconds2(p.clock->secondsSinceMidnight() - s.loadStart) + " sec.",
                   2);
     ctx.window.processEvents();
+    s.loadInProgress = false;
 
     UpdateContext update = makeUpdateContext(ctx);
     if (mode != "launch_by_user" && mode != "boot") fUpdateStateAtStart(s.update, update);
