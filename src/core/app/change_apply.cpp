@@ -11,7 +11,6 @@ MessageAnswer AnsweringBox::show(const MessageRequest& request) {
         if (request.icon != MessageIcon::kInformation) texts.push_back(request.text);
         return MessageAnswer::kOk;
     }
-    asked_ = true;
     if (!yes_) texts.push_back(request.text);
     const bool yesNo = request.buttons == MessageButtons::kYesNo ||
                        request.buttons == MessageButtons::kYesNoCancel;

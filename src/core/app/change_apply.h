@@ -49,12 +49,10 @@ class AnsweringBox : public MessageBox {
 public:
     explicit AnsweringBox(bool yes) : yes_(yes) {}
     MessageAnswer show(const MessageRequest& request) override;
-    bool asked() const { return asked_; }
     std::vector<std::string> texts;
 
 private:
     bool yes_;
-    bool asked_ = false;
 };
 
 }  // namespace tv

@@ -38,8 +38,9 @@ public:
     std::optional<std::string> optionalText() {
         const bool present = flag();
         std::string value = text();
-        if (!present) return std::nullopt;
-        return value;
+        if (present) return value;
+        if (!value.empty()) bad_ = true;  // an absent value has no text
+        return std::nullopt;
     }
     bool flag() {
         const uint8_t b = r_.byte();

@@ -24,22 +24,28 @@ constexpr int kConnectAttempts = 20;
 constexpr int kRetryPauseMs = 100;
 const char* const kBufferProperty = "tvMessage";
 
-// Qt's own fallback says so on stderr at every start; ours is the same private folder, quietly.
+bool ownFolder(const std::string& dir) {
+    struct stat st {};
+    return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid();
+}
+
+// Qt's own fallback says so on stderr at every start; ours is a private folder too, quietly.
 std::string privateTempFolder() {
     const std::string dir =
         QDir::tempPath().toStdString() + "/runtime-" + std::to_string(::getuid());
     ::mkdir(dir.c_str(), 0700);
-    struct stat st {};
-    if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) {
-        return {};
-    }
-    if ((st.st_mode & 077) != 0) ::chmod(dir.c_str(), 0700);
+    if (!ownFolder(dir)) return {};
+    ::chmod(dir.c_str(), 0700);
     return dir;
 }
 
 std::string runtimeDir() {
     QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!dir.isEmpty()) return dir.toStdString();
+    // A command run without the session's environment (cron, ssh) still meets the calendar in
+    // the folder the session has.
+    const std::string session = "/run/user/" + std::to_string(::getuid());
+    if (ownFolder(session)) return session;
     std::string own = privateTempFolder();
     if (!own.empty()) return own;
     dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
