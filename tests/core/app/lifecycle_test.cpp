@@ -1,6 +1,6 @@
 // The calendar's promises over a whole run: alarms ring from the tray, one welcome per
-// installation, the wisdom's marks on disk as soon as they change, and a restore that reloads
-// what was restored (the old generation's files imported).
+// installation, the wisdom's marks on disk as soon as they change, the session's end saved once,
+// and a restore that reloads what was restored (the old generation's files imported).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 
 #include "app_harness.h"
 #include "core/app/restore_reload.h"
+#include "core/app/session_end.h"
 #include "core/app/startup.h"
 #include "core/app/tray.h"
 #include "core/calc/files.h"
@@ -154,6 +155,34 @@ TEST(Wisdom, TheMarksAndTheSayingReachTheDiskWhenChosen) {
     HashTable settings;
     ASSERT_TRUE(fReadConfig(settings, h.userFile("settings.cfg")));
     EXPECT_EQ(settings.Item("LastWisdom"), chosen);
+}
+
+TEST(SessionEnd, TheCommitSavesAndGoesOnAndTheEndSavesOnce) {
+    AppHarness h;
+    Main(h.ctx, "");
+    commitSessionData(h.ctx);
+    EXPECT_TRUE(h.state.loaded);
+    HashTable saved;
+    ASSERT_TRUE(fReadConfig(saved, h.userFile("settings.cfg")));
+    EXPECT_EQ(saved.Item("LastRun"), "2024-03-09");
+
+    endSession(h.ctx, "SIGTERM");
+    endSession(h.ctx, "quit");  // the application's own quit follows
+    EXPECT_TRUE(h.state.ended);
+    EXPECT_FALSE(h.state.loaded);
+    EXPECT_EQ(std::count(h.window.calls.begin(), h.window.calls.end(), "endProcess"), 1);
+    EXPECT_TRUE(h.logHasInOrder({"Session end (SIGTERM)", "Unload calendar", "  Ended"}));
+    EXPECT_FALSE(h.logHas("Session end (quit)"));
+}
+
+TEST(SessionEnd, ATableNeverReadIsNeverWrittenOverTheFile) {
+    AppHarness h;
+    EventTable table;
+    addEvent(table, "Megmarad", RepeatKind::kYearly, 2000, 1, 1);
+    prepareUserFiles(h, table, "AS_AutoStart = 0\n");
+    ASSERT_EQ(Main(h.ctx, "-boot"), MainOutcome::kInTray);
+    endSession(h.ctx, "SIGTERM");
+    EXPECT_EQ(countNamed(eventsOnDisk(h), "Megmarad"), 1);
 }
 
 TEST(Restore, TheReloadReadsTheRestoredFilesAndWritesNothingOverThem) {
