@@ -1,12 +1,16 @@
 // The user's events from the command line: list them as the event list window does, add one
 // through the editor's checks, delete one. All three work on the user data folder's
-// "events.cdb" exactly as the calendar does, so a script and the window never disagree.
+// "events.cdb" exactly as the calendar does, so a script and the window never disagree; while a
+// calendar runs, add and delete are handed to it, the only writer of the file.
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <ostream>
 
+#include "cli/calendar_handover.h"
 #include "cli/cli_context.h"
+#include "core/app/change_apply.h"
 #include "core/calc/files.h"
 #include "core/config/config_file.h"
 #include "core/config/hash_table.h"
@@ -78,6 +82,17 @@ public:
 
     std::string settingsPath() const { return c_.paths.userDataDir + "settings.cfg"; }
 
+    // What the shared change functions work with: this command's tables and its save.
+    ChangeEnvironment environment() {
+        ChangeEnvironment env;
+        env.today = c_.clock.now().date;
+        env.strings = &c_.strings();
+        env.settings = &settings;
+        env.programDir = c_.paths.programDir;
+        env.saveDatabase = [this](const EventTable&) { return save(); };
+        return env;
+    }
+
     HashTable settings;
     EventTable table;
     CliBox box;
@@ -86,6 +101,11 @@ public:
 private:
     CliContext& c_;
 };
+
+void printNotes(const CliContext& c, const std::vector<std::string>& notes) {
+    for (const std::string& note : notes)
+        *c.err << plainText(note) << '\n';
+}
 
 // Options of the form "--name VALUE" and "--flag".
 class Options {
@@ -214,78 +234,54 @@ int cmdEventsAdd(CliContext& c, const std::vector<std::string>& args) {
         (o.has("--months") && !mask)) {
         return c.usage(kAddUsage);
     }
-    const bool yes = o.has("--yes");
 
-    EventsSession s(c);
-    if (!s.load()) return kExitFailure;
-    const Date today = c.clock.now().date;
-
-    EventEditor ed = NewEventEditor(today);
-    SetRepeatIndex(ed, kind, today);
-    SetSpecial(ed, o.has("--anniversary"), today);
-    EditorFields& f = ed.fields;
+    ChangeRequest request;
+    request.kind = ChangeKind::kAddEvent;
+    request.yes = o.has("--yes");
+    NewEventFields& f = request.event;
+    f.name = o.get("--name");
+    f.comment = o.get("--comment");
     f.year = (*date)[0];
     f.month = (*date)[1];
     f.day = (*date)[2];
-    SetRepeatIndex(ed, kind, today);  // the fields this kind does not read show "*" again
-    f.name = o.get("--name");
-    f.comment = o.get("--comment");
-    f.forecast = o.get("--forecast", f.forecast);
-    f.length = o.get("--days", f.length);
+    f.repeatIndex = kind;
+    f.anniversary = o.has("--anniversary");
     f.monthMask = mask.value_or(0);
     f.alarmOn = alarm.has_value();
     if (alarm) {
         f.alarmHour = (*alarm)[0];
         f.alarmMinute = (*alarm)[1];
     }
+    if (o.has("--forecast")) f.forecast = o.get("--forecast");
+    if (o.has("--days")) f.length = o.get("--days");
 
-    EditorContext ctx;
-    ctx.today = today;
-    ctx.strings = &c.strings();
-    ctx.settings = &s.settings;
-    ctx.programDir = c.paths.programDir;
-    ctx.saveDatabase = [&s](const EventTable&) { return s.save(); };
-    ctx.prompt = [&c, yes](EditorPrompt p, const EditorMessage& m) {
-        switch (p) {
-            case EditorPrompt::kDateInPast:
-                if (yes) return MessageAnswer::kNo;  // "No, do not correct it": save
-                *c.err << plainText(m.text) << "\n(--yes saves it anyway)\n";
-                return MessageAnswer::kYes;
-            case EditorPrompt::kAlarmsOff:
-                if (yes) return MessageAnswer::kYes;
-                *c.err << plainText(m.text) << "\n(--yes switches the alarms on)\n";
-                return MessageAnswer::kNo;
-            case EditorPrompt::kDayNotInEveryMonth:
-                *c.err << plainText(m.text) << '\n';
-                return MessageAnswer::kOk;
-            case EditorPrompt::kPictureMissing:
-                break;
+    const auto print = [&c](int slot, int list) {
+        if (c.json) {
+            *c.out << "{\"slot\":" << slot << ",\"list\":" << list << "}\n";
+        } else {
+            *c.out << slot << '\n';
         }
-        return MessageAnswer::kNo;
+        return kExitOk;
     };
-
-    const SaveOutcome out = SaveEditor(s.table, ed, ctx);
-    switch (out.status) {
-        case SaveStatus::kRefused:
-            *c.err << plainText(out.message.text) << '\n';
-            return kExitFailure;
-        case SaveStatus::kBackToEditing:
-            return kExitFailure;
-        case SaveStatus::kTableFull:
-            return c.fail("the event table is full");
-        case SaveStatus::kStored:
-            break;
-    }
-    if (!out.databaseSaved) return kExitFailure;
-    if (out.alarmsSwitchedOn && !fWriteConfig(s.settings, s.settingsPath())) {
-        return c.fail("settings.cfg could not be written");
-    }
-    if (c.json) {
-        *c.out << "{\"slot\":" << out.slot << ",\"list\":" << out.list << "}\n";
-    } else {
-        *c.out << out.slot << '\n';
-    }
-    return kExitOk;
+    const auto local = [&] {
+        EventsSession s(c);
+        if (!s.load()) return kExitFailure;
+        const ChangeOutcome out = addEventChange(s.table, request, s.environment());
+        printNotes(c, out.notes);
+        if (!out.done) return kExitFailure;
+        if (out.alarmsSwitchedOn && !fWriteConfig(s.settings, s.settingsPath())) {
+            return c.fail("settings.cfg could not be written");
+        }
+        return print(out.slot, out.list);
+    };
+    return runChange(c, request, local, [&](const ChangeReply& reply) {
+        int slot = -1;
+        int list = -1;
+        if (std::sscanf(reply.result.c_str(), "%d %d", &slot, &list) != 2) {
+            return c.fail("the running calendar's answer names no event");
+        }
+        return print(slot, list);
+    });
 }
 
 int cmdEventsDelete(CliContext& c, const std::vector<std::string>& args) {
@@ -294,23 +290,22 @@ int cmdEventsDelete(CliContext& c, const std::vector<std::string>& args) {
     const auto slot = parseIntArg(o.positional()[0]);
     if (!slot) return c.usage(kDeleteUsage);
 
-    EventsSession s(c);
-    if (!s.load()) return kExitFailure;
-    if (*slot < 0 || *slot >= s.table.slotCount() || !s.table[*slot].used()) {
-        return c.fail("no event in slot " + std::to_string(*slot));
-    }
-    CliBox ask;
-    ask.answer = o.has("--yes") ? MessageAnswer::kYes : MessageAnswer::kNo;
-    bool saved = false;
-    const bool deleted = DeleteListedEvent(s.table, *slot, ask, c.strings(),
-                                           [&](const EventTable&) { return saved = s.save(); });
-    if (!deleted) {
-        if (!ask.shown.empty()) *c.err << plainText(ask.shown[0].text) << "\n(--yes deletes it)\n";
-        return kExitFailure;
-    }
-    if (!saved) return kExitFailure;
-    if (c.json) *c.out << "{\"slot\":" << *slot << "}\n";
-    return kExitOk;
+    ChangeRequest request;
+    request.kind = ChangeKind::kDeleteEvent;
+    request.yes = o.has("--yes");
+    request.slot = *slot;
+    const auto print = [&c, slot = *slot] {
+        if (c.json) *c.out << "{\"slot\":" << slot << "}\n";
+        return kExitOk;
+    };
+    const auto local = [&] {
+        EventsSession s(c);
+        if (!s.load()) return kExitFailure;
+        const ChangeOutcome out = deleteEventChange(s.table, request, s.environment());
+        printNotes(c, out.notes);
+        return out.done ? print() : kExitFailure;
+    };
+    return runChange(c, request, local, [&](const ChangeReply&) { return print(); });
 }
 
 int cmdEvents(CliContext& c, const std::vector<std::string>& args) {

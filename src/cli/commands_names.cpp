@@ -1,6 +1,7 @@
 // Name days, today's sentence, the name search and the wisdom of the day from the command line.
 #include <ostream>
 
+#include "cli/calendar_handover.h"
 #include "cli/cli_context.h"
 #include "core/calc/calendar.h"
 #include "core/calc/files.h"
@@ -204,6 +205,9 @@ static int cmdWisdom(CliContext& c, const std::vector<std::string>& args) {
     if (!CreateFolderPath(c.paths.userDataDir)) {
         return c.fail("cannot create the user data folder '" + c.paths.userDataDir + "'");
     }
+    // A running calendar keeps the marks of its own round of sayings.
+    WriteAccess access(c);
+    const bool record = mayWriteHere(c, access);
     HashTable settings = userSettings(c);
     EventDbContext db;
     db.userDataDir = c.paths.userDataDir;
@@ -218,7 +222,11 @@ static int cmdWisdom(CliContext& c, const std::vector<std::string>& args) {
         ChooseWisdom(c.paths.programDir, table.wisdomMarks(), random, nullptr);
     if (!choice.opened) return c.fail(kWisdomOpenError);
     if (choice.entry == 0) return c.fail("the wisdom file holds no sayings");
-    if (!SaveEventDatabase(table, db)) return c.fail("events.cdb could not be saved");
+    if (!record) {
+        *c.err << kNotRecorded << '\n';
+    } else if (!SaveEventDatabase(table, db)) {
+        return c.fail("events.cdb could not be saved");
+    }
 
     const WisdomParts parts = SplitWisdom(choice.text);
     if (c.json) {

@@ -1,5 +1,6 @@
 // Pack files, backups and the update check from the command line. `backup` and `restore` work on
-// the user data folder exactly as the settings window's backup page does.
+// the user data folder exactly as the settings window's backup page does; a restore while a
+// calendar runs is handed to it.
 #include <pwd.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <iostream>
 #include <ostream>
 
+#include "cli/calendar_handover.h"
 #include "cli/cli_context.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
@@ -221,42 +223,52 @@ BackupContext backupContext(CliContext& c, HashTable& settings, MessageBox& box,
 
 int cmdBackup(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 1) return c.usage("backup FILE");
-    const std::string dir = c.paths.userDataDir;
-    const std::string settingsPath = dir + "settings.cfg";
-    HashTable settings;
-    if (FileExists(settingsPath)) fReadConfig(settings, settingsPath);
-
-    PackCliBox box(c, true, false);  // naming the file is the answer to the overwrite question
-    CliShell shell;
-    bool wrote = false;
-    const auto saveAllData = [&] {
-        CreateFolderPath(dir);
-        // What the window would have in memory is on disk here; only a missing event database
-        // has to be made, as the calendar's first start would.
-        if (!FileExists(dir + std::string(kEventDbName))) {
-            EventTable table;
-            EventDbContext db;
-            db.userDataDir = dir;
-            db.clock = &c.clock;
-            db.strings = &c.strings();
-            db.settings = &settings;
-            if (LoadEventDatabase(table, db)) SaveEventDatabase(table, db);
-        }
-        wrote = fWriteConfig(settings, settingsPath);
-    };
     const fs::path target(absolutePath(args[0]));
-    const BackupSaveResult r =
-        fSaveBackup(backupContext(c, settings, box, shell), target.parent_path().string(),
-                    target.filename().string(), saveAllData);
-    if (wrote) fWriteConfig(settings, settingsPath);  // Backup_Last as the save left it
-    switch (r) {
-        case BackupSaveResult::kSaved:
-            return kExitOk;
-        case BackupSaveResult::kNoFileName:
-            return c.usage("backup FILE");
-        default:
-            return kExitFailure;
-    }
+    const auto local = [&] {
+        const std::string dir = c.paths.userDataDir;
+        const std::string settingsPath = dir + "settings.cfg";
+        HashTable settings;
+        if (FileExists(settingsPath)) fReadConfig(settings, settingsPath);
+
+        PackCliBox box(c, true, false);  // naming the file is the answer to the overwrite question
+        CliShell shell;
+        bool wrote = false;
+        const auto saveAllData = [&] {
+            CreateFolderPath(dir);
+            // What the window would have in memory is on disk here; only a missing event
+            // database has to be made, as the calendar's first start would.
+            if (!FileExists(dir + std::string(kEventDbName))) {
+                EventTable table;
+                EventDbContext db;
+                db.userDataDir = dir;
+                db.clock = &c.clock;
+                db.strings = &c.strings();
+                db.settings = &settings;
+                if (LoadEventDatabase(table, db)) SaveEventDatabase(table, db);
+            }
+            wrote = fWriteConfig(settings, settingsPath);
+        };
+        const BackupSaveResult r =
+            fSaveBackup(backupContext(c, settings, box, shell), target.parent_path().string(),
+                        target.filename().string(), saveAllData);
+        if (wrote) fWriteConfig(settings, settingsPath);  // Backup_Last as the save left it
+        switch (r) {
+            case BackupSaveResult::kSaved:
+                return kExitOk;
+            case BackupSaveResult::kNoFileName:
+                return c.usage("backup FILE");
+            default:
+                return kExitFailure;
+        }
+    };
+    // A running calendar writes the backup itself: it holds the newest data, and Backup_Last.
+    ChangeRequest request;
+    request.kind = ChangeKind::kSaveBackup;
+    request.backupPath = target.string();
+    return runChange(c, request, local, [&c](const ChangeReply&) {
+        *c.out << plainText(c.strings().fGetString("sets_bksave_done")) << '\n';
+        return kExitOk;
+    });
 }
 
 int cmdRestore(CliContext& c, const std::vector<std::string>& args) {
@@ -273,22 +285,33 @@ int cmdRestore(CliContext& c, const std::vector<std::string>& args) {
         }
     }
     if (file.empty()) return c.usage(kUsage);
-    HashTable settings;
-    PackCliBox box(c, yes, true);
-    CliShell shell;
-    switch (fRestoreBackup(backupContext(c, settings, box, shell), absolutePath(file), {})) {
-        case RestoreResult::kRestored:
-            return kExitOk;
-        case RestoreResult::kNotOpened:
-            return c.fail("'" + file + "' is not a pack file");
-        case RestoreResult::kCancelled:
-            return c.fail("not restored (confirm with --yes)");
-        case RestoreResult::kWriteFailed:
-            return c.fail("the restored files could not be written to '" + c.paths.userDataDir +
-                          "'; nothing was changed");
-        default:
-            return kExitFailure;
-    }
+    ChangeRequest request;
+    request.kind = ChangeKind::kRestoreBackup;
+    request.yes = yes;
+    request.backupPath = absolutePath(file);
+    const auto local = [&] {
+        HashTable settings;
+        PackCliBox box(c, yes, true);
+        CliShell shell;
+        switch (fRestoreBackup(backupContext(c, settings, box, shell), request.backupPath, {})) {
+            case RestoreResult::kRestored:
+                return kExitOk;
+            case RestoreResult::kNotOpened:
+                return c.fail("'" + file + "' is not a pack file");
+            case RestoreResult::kCancelled:
+                return c.fail("not restored (confirm with --yes)");
+            case RestoreResult::kWriteFailed:
+                return c.fail("the restored files could not be written to '" + c.paths.userDataDir +
+                              "'; nothing was changed");
+            default:
+                return kExitFailure;
+        }
+    };
+    // A running calendar restores it itself and loads the restored data.
+    return runChange(c, request, local, [&c](const ChangeReply&) {
+        *c.out << plainText(c.strings().fGetString("sets_bk_restoredone")) << '\n';
+        return kExitOk;
+    });
 }
 
 int eventCount(const std::string& userDataDir) {
@@ -303,6 +326,9 @@ int cmdUpdateCheck(CliContext& c, const std::vector<std::string>& args) {
     constexpr std::string_view kUsage = "update-check [--manual]";
     if (args.size() > 1 || (args.size() == 1 && args[0] != "--manual")) return c.usage(kUsage);
     const std::string settingsPath = c.paths.userDataDir + "settings.cfg";
+    // A running calendar keeps its own update state in settings.cfg.
+    WriteAccess access(c);
+    const bool record = mayWriteHere(c, access);
     HashTable settings;
     if (FileExists(settingsPath)) fReadConfig(settings, settingsPath);
 
@@ -314,6 +340,7 @@ int cmdUpdateCheck(CliContext& c, const std::vector<std::string>& args) {
     ctx.skin = read(settings, settings::Skin);
     ctx.entries = eventCount(c.paths.userDataDir);
     ctx.saveSettings = [&] {
+        if (!record) return true;
         return CreateFolderPath(c.paths.userDataDir) && fWriteConfig(settings, settingsPath);
     };
     UpdateState state;

@@ -5,6 +5,7 @@
 // the command does not count as an appearance of the calendar.
 #include <ostream>
 
+#include "cli/calendar_handover.h"
 #include "cli/cli_context.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
@@ -46,6 +47,8 @@ int cmdPicture(CliContext& c, const std::vector<std::string>& args) {
     if (!CreateFolderPath(dir)) {
         return c.fail("cannot create the user data folder '" + dir + "'");
     }
+    WriteAccess access(c);
+    const bool record = mayWriteHere(c, access);
     HashTable settings;
     if (FileExists(dir + "settings.cfg")) fReadConfig(settings, dir + "settings.cfg");
     EventDbContext db;
@@ -89,8 +92,12 @@ int cmdPicture(CliContext& c, const std::vector<std::string>& args) {
     ctx.programDir = c.paths.programDir;
     const PictureOfDay picture = LoadPictureOfDay(false, day, ctx);
 
-    if (picture.origin == PictureOrigin::kSeasonal && !SaveEventDatabase(table, db)) {
-        return c.fail("events.cdb could not be saved");
+    if (picture.origin == PictureOrigin::kSeasonal) {
+        if (!record) {
+            *c.err << kNotRecorded << '\n';
+        } else if (!SaveEventDatabase(table, db)) {
+            return c.fail("events.cdb could not be saved");
+        }
     }
     const std::string error = plainText(picture.errorText);
     if (c.json) {

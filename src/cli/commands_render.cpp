@@ -5,6 +5,7 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/calendar_handover.h"
 #include "cli/cli_context.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
@@ -98,11 +99,13 @@ bool parseArgs(CliContext& c, const std::vector<std::string>& args, RenderArgs& 
 }
 
 // The picture a window loaded now would show, chosen as the window chooses it: the rotation
-// marks and the user picture list advance. settings.cfg is not written, so a render does not
-// count as an appearance of the calendar.
+// marks and the user picture list advance (the marks are saved unless `record` is false: a
+// running calendar keeps its own). settings.cfg is not written, so a render does not count as an
+// appearance of the calendar.
 PictureOfDay choosePicture(CliContext& c, HashTable& settings, EventTable& table,
                            const EventDbContext& db, const EventLists& lists,
-                           const TodayState& today, HashTable& theme, const ImageLoader& images) {
+                           const TodayState& today, HashTable& theme, const ImageLoader& images,
+                           bool record) {
     const DateTime now = c.clock.now();
     settings.SetItem(settings::LastAppear.key, read(settings, settings::LastAppearNow));
     PictureDay day;
@@ -127,7 +130,7 @@ PictureOfDay choosePicture(CliContext& c, HashTable& settings, EventTable& table
     ctx.userPictures = &userPictures;
     ctx.programDir = c.paths.programDir;
     PictureOfDay picture = LoadPictureOfDay(false, day, ctx);
-    if (picture.origin == PictureOrigin::kSeasonal) SaveEventDatabase(table, db);
+    if (picture.origin == PictureOrigin::kSeasonal && record) SaveEventDatabase(table, db);
     // No window's timer finishes a listing the choice started.
     if (userPictures.searchTimerOn()) userPictures.CompletePictureList();
     return picture;
@@ -142,6 +145,10 @@ int cmdRender(CliContext& c, const std::vector<std::string>& args) {
     static char* qtArgv[] = {qtName, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(qtArgc, qtArgv);
+    // A picture for a status bar or a wallpaper, made while the calendar runs, leaves the
+    // calendar's rotation marks to it, quietly.
+    WriteAccess access(c);
+    const bool record = mayWriteHere(c, access);
 
     const StringTable& strings = c.strings();
     HashTable settings;
@@ -205,7 +212,7 @@ int cmdRender(CliContext& c, const std::vector<std::string>& args) {
     wisdom.shown = !wisdom.text.empty() && ra.page == kScreenMain;
 
     PictureOfDay picture =
-        choosePicture(c, settings, table, db, lists, today, sc.skin.theme, images);
+        choosePicture(c, settings, table, db, lists, today, sc.skin.theme, images, record);
     DrawPictureOfDay(sc.skin, picture, images, strings);
 
     sc.settings = &settings;

@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include "core/app/folders.h"
+#include "core/app/restore_reload.h"
 #include "core/app/tray.h"
 #include "core/calc/files.h"
 #include "core/config/config_file.h"
@@ -64,7 +65,8 @@ PixelRect toPixelRect(const QRect& r) {
 
 CalendarApp::CalendarApp(Options options)
     : options_(options),
-      clock_(std::make_unique<QtClock>()),
+      ownClock_(options.clock == nullptr ? std::make_unique<QtClock>() : nullptr),
+      clock_(options.clock != nullptr ? options.clock : ownClock_.get()),
       box_(std::make_unique<QtMessageBox>(std::string(kProgramName))),
       dialogs_(std::make_unique<QtDialogs>()),
       shell_(std::make_unique<QtShell>()),
@@ -77,7 +79,7 @@ CalendarApp::CalendarApp(Options options)
       state_(*clock_),
       ctx_{state_, platform_, *this, *this} {
     if (options_.singleInstance) single_ = std::make_unique<QtSingleInstance>();
-    platform_.clock = clock_.get();
+    platform_.clock = clock_;
     platform_.messageBox = box_.get();
     platform_.dialogs = dialogs_.get();
     platform_.shell = shell_.get();
@@ -88,6 +90,7 @@ CalendarApp::CalendarApp(Options options)
     platform_.singleInstance = single_.get();
     platform_.images = images_.get();
     platform_.paths = resolvePaths();
+    if (single_) platform_.paths.runtimeDir = single_->folder();
 
     auto timer = [this](int ms, auto slot) {
         auto* t = new QTimer(this);
@@ -359,9 +362,9 @@ WindowServices CalendarApp::windowServices() {
     s.events = &state_.events;
     s.names = &state_.names;
     s.box = platform_.messageBox;
-    s.dialogs = dialogs_.get();
+    s.dialogs = platform_.dialogs;
     s.shell = platform_.shell;
-    s.clock = clock_.get();
+    s.clock = clock_;
     s.theme = &screen_.skin.theme;
     s.log = &state_.log;
     s.programDir = platform_.paths.programDir;
@@ -372,7 +375,7 @@ WindowServices CalendarApp::windowServices() {
 
 EventDbContext CalendarApp::eventDbContext() {
     return EventDbContext{
-        platform_.paths.userDataDir, clock_.get(), &state_.strings, &state_.settings, &state_.log,
+        platform_.paths.userDataDir, clock_, &state_.strings, &state_.settings, &state_.log,
         platform_.messageBox};
 }
 
@@ -423,13 +426,8 @@ void CalendarApp::openSettings() {
 
 // A restored backup: the window goes, the data is read again, and the window comes back.
 void CalendarApp::restoreAfterBackup() {
-    fUnloadCalendar(ctx_, "restore");
-    state_.events = EventTable{};
-    state_.settings.RemoveAll();
-    const std::string cfg = platform_.paths.userDataDir + "settings.cfg";
-    if (FileExists(cfg)) fReadConfig(state_.settings, cfg, platform_.messageBox);
     restoredSinceLoad_ = false;
-    fLoadUpCalendar(ctx_, "restore");
+    reloadAfterRestore(ctx_);
 }
 
 void CalendarApp::openDayMenu(int cell) {
@@ -702,7 +700,9 @@ bool CalendarApp::showSettingsModal() {
     WindowServices s = windowServices();
     SettingsWindowHooks h = settingsHooks();
     FrmSets w(s, std::move(h), window_);
+    ++modalDepth_;
     w.exec();
+    --modalDepth_;
     return w.reloadRequested();
 }
 
@@ -722,6 +722,14 @@ void CalendarApp::refreshDay() {
 void CalendarApp::redraw() {
     syncIn();
     redrawNow();
+}
+
+void CalendarApp::refreshEvents() {
+    eventRefresh();
+}
+
+bool CalendarApp::modalOpen() const {
+    return modalDepth_ > 0;
 }
 
 void CalendarApp::flashTaskbar() {

@@ -31,6 +31,7 @@ namespace tv {
 class FrmAutoStarter;
 class FrmLoadscreen;
 class FrmMain;
+class Clock;
 class QtAutostart;
 class QtClock;
 class QtDialogs;
@@ -50,6 +51,9 @@ public:
     struct Options {
         bool singleInstance = true;  // off in tests, which run several in one process
         bool splash = true;
+        // The calendar's time; the system clock when null. Tests run the whole program on a
+        // clock of their own.
+        Clock* clock = nullptr;
     };
 
     explicit CalendarApp(Options options);
@@ -111,6 +115,8 @@ public:
     void runCommand(int code) override;
     void refreshDay() override;
     void redraw() override;
+    void refreshEvents() override;
+    bool modalOpen() const override;
     void flashTaskbar() override;
     void setAlarmTimer(bool on) override;
     void stopTimers() override;
@@ -145,7 +151,8 @@ private:
     void restoreAfterBackup();
 
     Options options_;
-    std::unique_ptr<QtClock> clock_;
+    std::unique_ptr<QtClock> ownClock_;
+    Clock* clock_ = nullptr;
     std::unique_ptr<QtMessageBox> box_;
     std::unique_ptr<QtDialogs> dialogs_;
     std::unique_ptr<QtShell> shell_;

@@ -12,6 +12,7 @@
 #include "core/app/startup.h"
 #include "gui/calendar_app.h"
 #include "gui/frm_main.h"
+#include "gui/session_guard.h"
 #include "gui/windows/dev_windows.h"
 
 namespace {
@@ -84,6 +85,8 @@ int main(int argc, char** argv) {
     options.singleInstance = shotFile.isEmpty();
     options.splash = shotFile.isEmpty();
     tv::CalendarApp calendar(options);
+    // Log-out, shutdown and termination signals save like a close does, from the first moment.
+    tv::SessionGuard session(calendar);
     switch (calendar.start(commandLine)) {
         case tv::MainOutcome::kHandedOver:
         case tv::MainOutcome::kRefused:

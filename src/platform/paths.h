@@ -10,6 +10,9 @@ struct Paths {
     std::string userDataDir;  // settings, events, logs; ends with "/"
     std::string picturesDir;  // the user's own pictures; ends with "/" (may be empty)
     std::string executable;   // full path of the calendar program
+    // The single-instance channel's folder (lock, socket, the command-line tool's change
+    // requests); ends with "/". Empty when the front end has no such channel.
+    std::string runtimeDir;
 };
 
 }  // namespace tv

@@ -10,8 +10,10 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QThread>
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <thread>
 
 #include "support/temp_dir.h"
@@ -62,7 +64,10 @@ protected:
     test::TempDir runtime;
     std::vector<std::string> received;
     QtSingleInstance::Receiver collect() {
-        return [this](const std::string& m) { received.push_back(m); };
+        return [this](const std::string& m) {
+            received.push_back(m);
+            return std::string("ok");
+        };
     }
 };
 
@@ -74,8 +79,9 @@ TEST_F(SingleInstanceTest, TheSecondStartHandsItsRequestToTheFirstAndWaits) {
     ASSERT_TRUE(first.becomePrimary([&](const std::string& m) {
         received.push_back(m);
         doneWhenHandled = senderDone;
+        return std::string("ok");
     }));
-    ASSERT_FALSE(second.becomePrimary([](const std::string&) {}));
+    ASSERT_FALSE(second.becomePrimary([](const std::string&) { return std::string(); }));
 
     bool ok = false;
     runBeside([&] {
@@ -124,9 +130,40 @@ TEST_F(SingleInstanceTest, ALockLeftByADeadRunIsTakenOver) {
     ASSERT_TRUE(first.becomePrimary(collect()));
 
     QtSingleInstance second(runtime.dir());
-    EXPECT_FALSE(second.becomePrimary([](const std::string&) {}));
+    EXPECT_FALSE(second.becomePrimary([](const std::string&) { return std::string(); }));
     runBeside([&] { EXPECT_TRUE(second.send("launch-dev")); });
     EXPECT_THAT(received, ElementsAre("launch-dev"));
+}
+
+TEST_F(SingleInstanceTest, AStartWaitsForAToolThatHoldsTheLockWhileItWrites) {
+    const QString lockPath = QString::fromStdString(runtime.dir()) + QtSingleInstance::kLockName;
+    const pid_t tool = fork();
+    ASSERT_GE(tool, 0);
+    if (tool == 0) {
+        QLockFile lock(lockPath);
+        lock.tryLock(0);
+        QThread::msleep(600);  // writing its change
+        lock.unlock();
+        _exit(0);
+    }
+    // The tool has the lock before the calendar starts.
+    for (int i = 0; i < 100 && !QFile::exists(lockPath); ++i)
+        QThread::msleep(10);
+    QtSingleInstance calendar(runtime.dir());
+    EXPECT_TRUE(calendar.becomePrimary(collect()));
+    waitpid(tool, nullptr, 0);
+
+    // A tool that comes now finds the calendar and hands its change over.
+    QtSingleInstance::Claim claim = QtSingleInstance::Claim::kOwned;
+    std::optional<std::string> answer;
+    runBeside([&] {
+        QtSingleInstance second(runtime.dir());
+        claim = second.claimForWriting();
+        answer = second.request("apply 1-a");
+    });
+    EXPECT_EQ(claim, QtSingleInstance::Claim::kCalendarRuns);
+    EXPECT_EQ(answer, std::optional<std::string>("ok"));
+    EXPECT_THAT(received, ElementsAre("apply 1-a"));
 }
 
 }  // namespace

@@ -76,17 +76,22 @@ struct AppState {
 
     // Flags of the run.
     bool developer = false;
-    bool firstRun = false;  // neither settings.cfg nor config.qzi was there
-    bool loading = false;   // until the first load of the window has finished
-    bool loaded = false;    // the calendar window is up
+    bool firstRun = false;        // neither settings.cfg nor config.qzi was there
+    bool loading = false;         // until the first load of the window has finished
+    bool loaded = false;          // the calendar window is up
+    bool loadInProgress = false;  // a load of the window runs (it lets window messages run)
     bool loadUpFront = true;
     bool firstAppearanceToday = true;
     bool timeMovedBackward = false;
     int daysSinceLastRun = 1;
     bool activatedSinceLoad = false;  // the first activation's messages ran for this load
     bool welcomeShown = false;
-    bool ended = false;    // the process was asked to end
-    double loadStart = 0;  // seconds since midnight when the window began to load
+    bool welcomeAdded = false;  // this process has added (or found) the welcome event
+    // The event table holds what events.cdb held: only then may it be saved over the file.
+    bool eventsLoaded = false;
+    bool applyingChange = false;  // a change handed over by the command-line tool is under way
+    bool ended = false;           // the process was asked to end
+    double loadStart = 0;         // seconds since midnight when the window began to load
 };
 
 }  // namespace tv

@@ -6,7 +6,9 @@
 #include <exception>
 #include <functional>
 
+#include "core/app/app_contexts.h"
 #include "core/app/app_state.h"
+#include "core/app/change_receiver.h"
 #include "core/app/tray.h"
 #include "core/app/version.h"
 #include "core/calc/calendar.h"
@@ -78,13 +80,6 @@ void step(AppContext& ctx, std::string_view name, int level, const std::function
     }
 }
 
-EventDbContext eventDbContext(AppContext& ctx) {
-    AppState& s = ctx.state;
-    return EventDbContext{
-        ctx.platform.paths.userDataDir, ctx.platform.clock, &s.strings, &s.settings, &s.log,
-        ctx.platform.messageBox};
-}
-
 RandomFile& userPictureList(AppContext& ctx) {
     AppState& s = ctx.state;
     if (!s.userPictures) {
@@ -122,22 +117,19 @@ void fCheckProduct(AppContext& ctx) {
     }
 }
 
-// settings.cfg, else the old config.qzi, else this is the very first run.
-void loadSettings(AppContext& ctx) {
+// One welcome event per installation. Only the first load of the first run adds it, and saves
+// it at once: the reloads of that run (the tray, a skin) find it added, and a start after a crash
+// before settings.cfg was written finds it in the table.
+void addWelcomeEvent(AppContext& ctx) {
     AppState& s = ctx.state;
-    const std::string& dir = ctx.platform.paths.userDataDir;
-    const std::string cfg = dir + std::string(kSettingsFile);
-    if (FileExists(cfg)) {
-        fReadConfig(s.settings, cfg, ctx.platform.messageBox);
-    } else if (FileExists(dir + std::string(kLegacySettingsFile))) {
-        fImportLegacy(kLegacySettingsFile,
-                      LegacyImportContext{dir, &s.events, &s.settings, &s.log});
-    } else {
-        s.firstRun = true;
+    if (s.welcomeAdded) return;
+    s.welcomeAdded = true;
+    const std::string name = s.strings.fGetString("main_welcome_t");
+    const std::string picture = std::string(kAppPathMark) + "\\pictures\\welcome.jpg";
+    for (int slot = 0; slot < s.events.slotCount(); ++slot) {
+        const EventRecord& e = s.events[slot];
+        if (e.used() && e.name == name && e.picture == picture) return;
     }
-}
-
-void addWelcomeEvent(AppState& s) {
     const int slot = s.events.AllocateEventSlot();
     if (slot < 0) return;
     EventRecord& e = s.events[slot];
@@ -145,27 +137,16 @@ void addWelcomeEvent(AppState& s) {
     e.year = static_cast<int16_t>(s.today.year);
     e.month = static_cast<int16_t>(s.today.month);
     e.day = static_cast<uint8_t>(s.today.day);
-    e.name = s.strings.fGetString("main_welcome_t");
+    e.name = name;
     e.comment.clear();
-    e.picture = std::string(kAppPathMark) + "\\pictures\\welcome.jpg";
+    e.picture = picture;
     e.forecastDays = 0;
     e.anniversary = 0;
     e.repeat = 0;
     e.dayOff = 0;
     e.ruleKey.clear();
     e.active = 1;
-}
-
-EventCheckContext eventCheckContext(AppContext& ctx) {
-    AppState& s = ctx.state;
-    EventCheckContext c;
-    c.now = now(ctx);
-    c.daysSinceLastRun = s.daysSinceLastRun;
-    c.settings = &s.settings;
-    c.strings = &s.strings;
-    c.easter = &s.today.easter;
-    c.programDir = ctx.platform.paths.programDir;
-    return c;
+    SaveEventDatabase(s.events, eventDbContextOf(ctx));
 }
 
 // The page the load opens on: 0 first page, 1 month grid, 2 the alarm screen.
@@ -215,10 +196,12 @@ void placeAndShow(AppContext& ctx, std::string_view mode) {
     ctx.window.setAutoRefresh(mode == "boot");
 }
 
-// Flushes the events and stores where the window was and which page it showed.
+}  // namespace
+
 void saveWindowPosition(AppContext& ctx) {
     AppState& s = ctx.state;
-    SaveEventDatabase(s.events, eventDbContext(ctx));
+    // A table that was never read from events.cdb must not go over it.
+    if (s.eventsLoaded) SaveEventDatabase(s.events, eventDbContextOf(ctx));
     const PixelRect r = ctx.window.windowRect();
     write(s.settings, settings::Cal_LastX, std::to_string(r.x * kTwipsPerPixel));
     write(s.settings, settings::Cal_LastY, std::to_string(r.y * kTwipsPerPixel));
@@ -226,7 +209,35 @@ void saveWindowPosition(AppContext& ctx) {
     saveSettings(ctx);
 }
 
-}  // namespace
+void saveCalendarData(AppContext& ctx) {
+    AppState& s = ctx.state;
+    if (s.loaded) {
+        saveWindowPosition(ctx);
+        return;
+    }
+    if (s.eventsLoaded) SaveEventDatabase(s.events, eventDbContextOf(ctx));
+    saveSettings(ctx);
+}
+
+bool calendarBusy(const AppState& s) {
+    return s.loading || s.loadInProgress || s.applyingChange;
+}
+
+bool readUserSettings(AppContext& ctx) {
+    AppState& s = ctx.state;
+    const std::string& dir = ctx.platform.paths.userDataDir;
+    const std::string cfg = dir + std::string(kSettingsFile);
+    if (FileExists(cfg)) {
+        fReadConfig(s.settings, cfg, ctx.platform.messageBox);
+        return true;
+    }
+    if (FileExists(dir + std::string(kLegacySettingsFile))) {
+        fImportLegacy(kLegacySettingsFile,
+                      LegacyImportContext{dir, &s.events, &s.settings, &s.log});
+        return true;
+    }
+    return false;
+}
 
 bool saveSettings(AppContext& ctx) {
     return fWriteConfig(ctx.state.settings,
@@ -277,7 +288,7 @@ MainOutcome Main(AppContext& ctx, std::string_view commandLine) {
     // tray flag's default decides.
     if (p.singleInstance != nullptr &&
         !p.singleInstance->becomePrimary(
-            [&ctx](const std::string& message) { fReceiveText(ctx, message); })) {
+            [&ctx](const std::string& message) { return receiveMessage(ctx, message); })) {
         if (readFlag(s.settings, settings::AS_TrayIcon)) {
             p.singleInstance->send(line == "-dev" ? "launch-dev" : "launch");
             return MainOutcome::kHandedOver;
@@ -315,7 +326,7 @@ MainOutcome Main(AppContext& ctx, std::string_view commandLine) {
     step(ctx, "fCheckProduct", 2, [&] { fCheckProduct(ctx); });
     step(ctx, "Load config file", 2, [&] {
         CreateFolderPath(dataDir);
-        loadSettings(ctx);
+        if (!readUserSettings(ctx)) s.firstRun = true;
         if (s.settings.ItemAlt(settings::Skin.key, "").empty()) {
             write(s.settings, settings::Skin, kDefaultSkin);
             s.log.fWriteLog("default theme was set (" + std::string(kDefaultSkin) + ")", 0);
@@ -365,6 +376,7 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
     const std::string head = "======= Load calendar window ";
     log.fWriteLog(head + std::string(kRuleWidth - head.size(), '='), 2);
     s.loaded = true;
+    s.loadInProgress = true;
     s.activatedSinceLoad = false;
 
     if (s.loadUpFront) ctx.window.showSplash();
@@ -376,16 +388,19 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
     });
 
     // A database that cannot be read is never written over: no save, and the end.
-    if (!LoadEventDatabase(s.events, eventDbContext(ctx))) {
+    s.eventsLoaded = false;
+    if (!LoadEventDatabase(s.events, eventDbContextOf(ctx))) {
         fUnloadCalendar(ctx, "dberror", UnloadIntent::kExit);
         unloadTrayForm(ctx);
         s.loading = false;
+        s.loadInProgress = false;
         s.ended = true;
         ctx.window.endProcess();
         return;
     }
 
-    if (s.firstRun) addWelcomeEvent(s);
+    s.eventsLoaded = true;
+    if (s.firstRun) addWelcomeEvent(ctx);
     step(ctx, "fCheckAutoStart", -1, [&] { fCheckAutoStart(ctx); });
 
     if (mode == "restore") {
@@ -407,7 +422,8 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
     });
     step(ctx, "fSetTodayText", 1,
          [&] { s.todayText = fSetTodayText(s.today, s.settings, s.strings, s.names); });
-    step(ctx, "fCheckEvents", 1, [&] { fCheckEvents(s.events, eventCheckContext(ctx), s.lists); });
+    step(ctx, "fCheckEvents", 1,
+         [&] { fCheckEvents(s.events, eventCheckContextOf(ctx), s.lists); });
 
     s.screenMode = startPage(s, mode);
     if (mode == "skin") write(s.settings, settings::M_Default, "2");
@@ -416,6 +432,10 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
         step(ctx, "fPickStartupWisdom", -1, [&] {
             fPickStartupWisdom(s.wisdom, s.settings, p.paths.programDir, s.events.wisdomMarks(),
                                s.random, &log);
+            // The marks and LastWisdom reach the disk now: after a crash the saying must not
+            // come again.
+            SaveEventDatabase(s.events, eventDbContextOf(ctx));
+            saveSettings(ctx);
         });
     }
 
@@ -427,6 +447,7 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
                       seconds2(p.clock->secondsSinceMidnight() - s.loadStart) + " sec.",
                   2);
     ctx.window.processEvents();
+    s.loadInProgress = false;
 
     UpdateContext update = makeUpdateContext(ctx);
     if (mode != "launch_by_user" && mode != "boot") fUpdateStateAtStart(s.update, update);
@@ -458,20 +479,16 @@ void fUnloadCalendar(AppContext& ctx, std::string_view mode, UnloadIntent intent
     if (!dbError) ctx.window.saveThemeState();
     if (readFlag(s.settings, settings::AS_TrayIcon)) asGetVariables(ctx);
 
-    if (!dbError) {
-        if (mode == "restore") {
-            SaveEventDatabase(s.events, eventDbContext(ctx));
-        } else {
-            saveWindowPosition(ctx);
-        }
-    }
+    // After a restore the files on disk are the backup's: nothing of ours may go over them.
+    if (!dbError && mode != "restore") saveWindowPosition(ctx);
 
     ctx.window.releaseWindow();
     s.theme.RemoveAll();
     s.today = TodayState{};
     s.todayText.clear();
     s.wisdom = WisdomState{};
-    s.lists = EventLists{};
+    // The event table and its lists stay: the tray's minute check rings from the alarm list, with
+    // its marks of what has rung.
 
     s.loaded = false;
     s.activatedSinceLoad = false;
@@ -532,7 +549,7 @@ PictureOfDay gfxLoadBgImg(AppContext& ctx, HashTable* theme, bool redraw) {
     pc.programDir = ctx.platform.paths.programDir;
     PictureOfDay picture = LoadPictureOfDay(redraw, day, pc);
     if (picture.origin == PictureOrigin::kSeasonal)
-        SaveEventDatabase(s.events, eventDbContext(ctx));
+        SaveEventDatabase(s.events, eventDbContextOf(ctx));
     return picture;
 }
 
@@ -548,7 +565,8 @@ bool fCheckDayChange(AppContext& ctx) {
     step(ctx, "fCheckLastRun", 1, [&] { fCheckLastRun(s, t); });
     step(ctx, "fSetTodayText", 1,
          [&] { s.todayText = fSetTodayText(s.today, s.settings, s.strings, s.names); });
-    step(ctx, "fCheckEvents", 1, [&] { fCheckEvents(s.events, eventCheckContext(ctx), s.lists); });
+    step(ctx, "fCheckEvents", 1,
+         [&] { fCheckEvents(s.events, eventCheckContextOf(ctx), s.lists); });
     ctx.window.refreshDay();
     return true;
 }

@@ -12,6 +12,7 @@
 
 namespace tv {
 
+struct AppState;
 class HashTable;
 class Log;
 struct PictureOfDay;
@@ -72,6 +73,17 @@ struct WindowPlacement {
 WindowPlacement placeWindow(bool centre, int lastXTwips, int lastYTwips, const PixelRect& window,
                             const PixelRect& workArea, const PixelRect& screen);
 
+// Reads settings.cfg into the settings table, or imports the old generation's config.qzi (which
+// writes settings.cfg). False when neither exists: the very first run.
+bool readUserSettings(AppContext& ctx);
+// The close's save: events.cdb, where the window stands and which page it shows, settings.cfg.
+void saveWindowPosition(AppContext& ctx);
+// The same without a close, whether the window is up or only the tray runs (a table never read
+// from events.cdb is not written over it).
+void saveCalendarData(AppContext& ctx);
+// A load or a handed-over change is under way: the window's state is half built, and anything
+// that would take it down or change the tables waits (or is refused).
+bool calendarBusy(const AppState& state);
 // Writes settings.cfg into the user data folder.
 bool saveSettings(AppContext& ctx);
 // The update logic's view of the program.

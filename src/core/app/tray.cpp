@@ -2,6 +2,7 @@
 
 #include "core/app/app_state.h"
 #include "core/app/startup.h"
+#include "core/app/tray_alarms.h"
 #include "core/config/settings_keys.h"
 #include "core/events/alarms.h"
 #include "platform/platform.h"
@@ -104,6 +105,8 @@ TickResult trayTick(AppContext& ctx) {
     if (tray.currentHour != tray.handledHour || tray.currentMinute != tray.handledMinute) {
         tray.handledHour = tray.currentHour;
         tray.handledMinute = tray.currentMinute;
+        // With the window closed the list is carried into the new day here.
+        keepAlarmListCurrent(ctx);
         // An alarm wins over the daily showing of the same minute.
         AlarmContext alarms = alarmContext(ctx);
         if (CheckAlarms(s.lists.alarms, now, s.alarm, alarms)) {

@@ -58,6 +58,11 @@ public:
     // After a change of day: the day fields, the picture of the day and a full redraw.
     virtual void refreshDay() = 0;
     virtual void redraw() = 0;
+    // After the event table changed from outside the window (a change the command-line tool
+    // handed over): the lists, the day cells, the picture of the day and a redraw.
+    virtual void refreshEvents() = 0;
+    // A modal window of the calendar (event list, settings, ...) is open and works on the tables.
+    virtual bool modalOpen() const = 0;
     virtual void flashTaskbar() = 0;
     virtual void setAlarmTimer(bool on) = 0;
 

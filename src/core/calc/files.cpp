@@ -115,12 +115,13 @@ ReadResult readWholeFile(const std::string& path, std::string& out, size_t maxBy
     return ReadResult::kOk;
 }
 
-bool saveFileAtomic(const std::string& target, std::string_view bytes,
-                    std::string_view tempSuffix) {
+bool saveFileAtomic(const std::string& target, std::string_view bytes, std::string_view tempSuffix,
+                    unsigned mode) {
     const std::string path = normalizePath(target);
     const std::string temp = path + std::string(tempSuffix);
     ::unlink(temp.c_str());
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int fd =
+        ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, static_cast<mode_t>(mode));
     if (fd < 0) return false;
     bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;

@@ -27,7 +27,8 @@ ReadResult readWholeFile(const std::string& path, std::string& out,
 // Writes `bytes` to path + `tempSuffix` in the same folder, flushes it to disk, renames it over
 // `path` and flushes the folder. On any failure the old file stays as it was, the temporary file
 // is removed and false is returned. A read-only target is made writable first.
+// `mode` is the new file's permission bits (less the umask).
 bool saveFileAtomic(const std::string& path, std::string_view bytes,
-                    std::string_view tempSuffix = ".tmp");
+                    std::string_view tempSuffix = ".tmp", unsigned mode = 0644);
 
 }  // namespace tv

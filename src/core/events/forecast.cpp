@@ -190,6 +190,7 @@ void fCheckEvents(EventTable& table, const EventCheckContext& ctx, EventLists& l
     sortByFoldedKey(lists.forecast, false);
     sortByFoldedKey(lists.missed, true);  // the longest ago first
     lists.missedButtonVisible = !lists.missed.empty();
+    lists.builtFor = ctx.now.date;
 }
 
 }  // namespace tv

@@ -57,6 +57,8 @@ struct EventLists {
     std::string dayPicture;
     // The main window's missed-events button shows while the missed list has entries.
     bool missedButtonVisible = false;
+    // The day the lists were built for: the alarms of another day are stale.
+    Date builtFor;
 };
 
 struct EventCheckContext {

@@ -179,8 +179,8 @@ std::optional<BackupComment> readBackupComment(std::string_view comment) {
     c.version.major = r.int16();
     c.version.minor = r.int16();
     c.version.revision = r.int16();
-    // Writers before the names stopped after the revision. The length, not the version, tells
-    // them apart: our own numbering started again at 1.0.
+    // Writers before the names stopped after the revision. The length tells them apart: a
+    // version alone does not, since a copy may have been built with any number.
     c.hasNames = comment.size() > kCommentVersionEnd;
     if (c.hasNames) {
         c.computer = cp1250ToUtf8(r.raw(r.byte()));

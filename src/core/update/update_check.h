@@ -88,7 +88,7 @@ void fGetOnlineVersion(UpdateState& state, const UpdateContext& ctx, Download* d
 // What the notice dialog shows.
 struct UpdateDialogModel {
     std::string link;
-    std::string currentVersion;  // "v1.0.0"
+    std::string currentVersion;  // "v2.3.0"
     std::string onlineVersion;
     std::array<std::string, 7> laterTexts;  // "updt_remlist1" ... "updt_remlist7"
     size_t preselected = kRemindLaterPreselected;

@@ -1,10 +1,16 @@
 #include "platform/qt/qt_single_instance.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
@@ -18,9 +24,31 @@ constexpr int kConnectAttempts = 20;
 constexpr int kRetryPauseMs = 100;
 const char* const kBufferProperty = "tvMessage";
 
+bool ownFolder(const std::string& dir) {
+    struct stat st {};
+    return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid();
+}
+
+// Qt's own fallback says so on stderr at every start; ours is a private folder too, quietly.
+std::string privateTempFolder() {
+    const std::string dir =
+        QDir::tempPath().toStdString() + "/runtime-" + std::to_string(::getuid());
+    ::mkdir(dir.c_str(), 0700);
+    if (!ownFolder(dir)) return {};
+    ::chmod(dir.c_str(), 0700);
+    return dir;
+}
+
 std::string runtimeDir() {
     QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (dir.isEmpty()) dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!dir.isEmpty()) return dir.toStdString();
+    // A command run without the session's environment (cron, ssh) still meets the calendar in
+    // the folder the session has.
+    const std::string session = "/run/user/" + std::to_string(::getuid());
+    if (ownFolder(session)) return session;
+    std::string own = privateTempFolder();
+    if (!own.empty()) return own;
+    dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty()) dir = QDir::tempPath();
     return dir.toStdString();
 }
@@ -29,7 +57,10 @@ std::string runtimeDir() {
 
 QtSingleInstance::QtSingleInstance() : QtSingleInstance(runtimeDir()) {}
 
-QtSingleInstance::QtSingleInstance(const std::string& dir) : dir_(dir) {}
+QtSingleInstance::QtSingleInstance(const std::string& dir) : dir_(dir) {
+    while (dir_.size() > 1 && dir_.back() == '/')
+        dir_.pop_back();
+}
 
 QtSingleInstance::~QtSingleInstance() {
     if (server_ != nullptr) server_->close();
@@ -39,14 +70,33 @@ std::string QtSingleInstance::socketPath() const {
     return dir_ + "/" + kSocketName;
 }
 
-bool QtSingleInstance::becomePrimary(Receiver receiver) {
+bool QtSingleInstance::tryLock() {
     QDir().mkpath(QString::fromStdString(dir_));
-    lock_ = std::make_unique<QLockFile>(QString::fromStdString(dir_ + "/" + kLockName));
-    // A calendar runs for days: only a dead owner makes the lock stale, never its age.
-    lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(0)) {
-        lock_.reset();
-        return false;
+    if (!lock_) {
+        lock_ = std::make_unique<QLockFile>(QString::fromStdString(dir_ + "/" + kLockName));
+        // A calendar runs for days: only a dead owner makes the lock stale, never its age.
+        lock_->setStaleLockTime(0);
+    }
+    if (lock_->tryLock(0)) return true;
+    lock_.reset();
+    return false;
+}
+
+bool QtSingleInstance::firstAnswers() const {
+    QLocalSocket probe;
+    probe.connectToServer(QString::fromStdString(socketPath()));
+    const bool up = probe.waitForConnected(kConnectTimeoutMs);
+    probe.abort();
+    return up;
+}
+
+bool QtSingleInstance::becomePrimary(Receiver receiver) {
+    // The lock's holder is the first calendar when it listens; one that does not listen is the
+    // command-line tool in the middle of a change, and we wait until it has written.
+    const QDeadlineTimer deadline(kLockWaitMs);
+    while (!tryLock()) {
+        if (firstAnswers() || deadline.hasExpired()) return false;
+        QThread::msleep(kRetryPauseMs);
     }
 
     receiver_ = std::move(receiver);
@@ -65,12 +115,25 @@ bool QtSingleInstance::becomePrimary(Receiver receiver) {
     return true;
 }
 
+QtSingleInstance::Claim QtSingleInstance::claimForWriting() {
+    const QDeadlineTimer deadline(kLockWaitMs);
+    while (!tryLock()) {
+        if (firstAnswers()) return Claim::kCalendarRuns;
+        if (deadline.hasExpired()) return Claim::kBusy;
+        QThread::msleep(kRetryPauseMs);
+    }
+    return Claim::kOwned;
+}
+
 void QtSingleInstance::accept() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
         // A sender that never finishes its message does not keep the socket.
-        QTimer::singleShot(kReadTimeoutMs, socket, [socket] { socket->abort(); });
+        auto* timeout = new QTimer(socket);
+        timeout->setSingleShot(true);
+        connect(timeout, &QTimer::timeout, socket, [socket] { socket->abort(); });
+        timeout->start(kReadTimeoutMs);
         readFrom(socket);
     }
 }
@@ -89,18 +152,27 @@ void QtSingleInstance::readFrom(QLocalSocket* socket) {
     }
     socket->setProperty(kBufferProperty, QByteArray());
     disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+    // The message is whole: handling it may take longer than reading it did.
+    if (auto* timeout = socket->findChild<QTimer*>()) timeout->stop();
     const std::string text(buffer.constData(), static_cast<size_t>(zero));
-    if (receiver_) receiver_(text);
-    // The answer tells the sender that its request has been handled.
+
+    // The handler may run the event loop; the sender may be gone when it returns.
+    QPointer<QLocalSocket> guard(socket);
+    std::string answer = receiver_ ? receiver_(text) : std::string("ok");
+    if (!guard) return;
+    answer.resize(std::min(answer.size(), static_cast<size_t>(kMaxMessageBytes - 1)));
+    // The answer tells the sender that its request has been handled, and how.
     if (socket->state() == QLocalSocket::ConnectedState) {
-        socket->write("ok", 3);
+        QByteArray bytes(answer.data(), static_cast<qsizetype>(answer.size()));
+        bytes.append('\0');
+        socket->write(bytes);
         socket->flush();
         socket->disconnectFromServer();
     }
 }
 
-bool QtSingleInstance::send(const std::string& message) {
-    if (message.size() + 1 > static_cast<size_t>(kMaxMessageBytes)) return false;
+std::optional<std::string> QtSingleInstance::request(const std::string& message) {
+    if (message.size() + 1 > static_cast<size_t>(kMaxMessageBytes)) return std::nullopt;
     QLocalSocket socket;
     const QString path = QString::fromStdString(socketPath());
     for (int attempt = 0; attempt < kConnectAttempts; ++attempt) {
@@ -109,20 +181,27 @@ bool QtSingleInstance::send(const std::string& message) {
         socket.abort();
         QThread::msleep(kRetryPauseMs);
     }
-    if (socket.state() != QLocalSocket::ConnectedState) return false;
+    if (socket.state() != QLocalSocket::ConnectedState) return std::nullopt;
 
     QByteArray bytes(message.data(), static_cast<qsizetype>(message.size()));
     bytes.append('\0');
     socket.write(bytes);
-    if (!socket.waitForBytesWritten(kConnectTimeoutMs)) return false;
-    // Wait like the window message did: until the first has brought its window up.
+    if (!socket.waitForBytesWritten(kConnectTimeoutMs)) return std::nullopt;
+    // Wait like the window message did: until the first has handled it.
     QByteArray reply;
-    QDeadlineTimer deadline(kReplyTimeoutMs);
-    while (!reply.contains('\0') && !deadline.hasExpired()) {
+    const QDeadlineTimer deadline(kReplyTimeoutMs);
+    while (!reply.contains('\0') && reply.size() < kMaxMessageBytes && !deadline.hasExpired()) {
         if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) break;
-        reply += socket.readAll();
+        reply += socket.read(kMaxMessageBytes - reply.size());
     }
-    return reply.startsWith("ok");
+    const qsizetype zero = reply.indexOf('\0');
+    if (zero < 0) return std::nullopt;
+    return std::string(reply.constData(), static_cast<size_t>(zero));
+}
+
+bool QtSingleInstance::send(const std::string& message) {
+    const std::optional<std::string> answer = request(message);
+    return answer.has_value() && answer->starts_with("ok");
 }
 
 }  // namespace tv

@@ -1,10 +1,13 @@
 // One calendar per user: a lock file in the runtime folder decides who is first; the first
 // listens on a local socket there, and later starts hand it one short text and wait for the
-// answer, which comes only after the first has handled it.
+// answer, which comes only after the first has handled it. The command-line tool takes the same
+// lock (without listening) while it writes the user's files itself, so that it and a calendar
+// never write them at the same time.
 #pragma once
 
 #include <QObject>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/single_instance.h"
@@ -18,14 +21,17 @@ namespace tv {
 class QtSingleInstance : public QObject, public SingleInstance {
     Q_OBJECT
 public:
-    // Text plus its closing zero byte, as the message always travelled.
+    // Text plus its closing zero byte, as the message always travelled; the answer likewise.
     static constexpr int kMaxMessageBytes = 255;
     static constexpr int kReadTimeoutMs = 1000;
     static constexpr int kReplyTimeoutMs = 30000;
+    // How long a start waits for a lock whose holder does not listen: the command-line tool
+    // holds it only while it writes one change.
+    static constexpr int kLockWaitMs = 10000;
     static constexpr const char* kSocketName = "Brimcove Tempovirens - Calendar SystemTray";
     static constexpr const char* kLockName = "Brimcove Tempovirens.lock";
 
-    // $XDG_RUNTIME_DIR (Qt's runtime location when it is unset).
+    // $XDG_RUNTIME_DIR (a private folder in the temporary folder when it is unset).
     QtSingleInstance();
     // An explicit runtime folder (tests).
     explicit QtSingleInstance(const std::string& runtimeDir);
@@ -34,9 +40,21 @@ public:
     bool becomePrimary(Receiver receiver) override;
     bool send(const std::string& message) override;
 
+    // The command-line tool's side. kOwned: no calendar runs, and the lock is ours until this
+    // object goes; kCalendarRuns: hand the change over; kBusy: the lock stayed held by someone
+    // who does not listen (another tool) for kLockWaitMs.
+    enum class Claim { kOwned, kCalendarRuns, kBusy };
+    Claim claimForWriting();
+    // Sends a message and returns the first instance's answer; nothing when none came.
+    std::optional<std::string> request(const std::string& message);
+
     std::string socketPath() const;
+    // The folder of the lock and the socket, with a trailing "/".
+    std::string folder() const { return dir_ + "/"; }
 
 private:
+    bool tryLock();
+    bool firstAnswers() const;
     void accept();
     void readFrom(QLocalSocket* socket);
 

@@ -54,6 +54,8 @@ public:
     void runCommand(int code) override { calls.push_back("command " + std::to_string(code)); }
     void refreshDay() override { calls.push_back("refreshDay"); }
     void redraw() override { calls.push_back("redraw"); }
+    void refreshEvents() override { calls.push_back("refreshEvents"); }
+    bool modalOpen() const override { return modal; }
     void flashTaskbar() override { calls.push_back("flashTaskbar"); }
     void setAlarmTimer(bool on) override {
         calls.push_back(on ? "alarmTimer on" : "alarmTimer off");
@@ -73,6 +75,7 @@ public:
     std::vector<std::string> calls;
     bool skinLoads = true;
     bool fullScreen = false;
+    bool modal = false;
     PixelRect window{0, 0, 400, 300};
     PixelRect work{0, 0, 1920, 1040};
     PixelRect screenRect{0, 0, 1920, 1080};

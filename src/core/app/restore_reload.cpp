@@ -1,0 +1,24 @@
+#include "core/app/restore_reload.h"
+
+#include "core/app/app_state.h"
+#include "core/app/startup.h"
+#include "core/app/tray.h"
+
+namespace tv {
+
+void reloadAfterRestore(AppContext& ctx) {
+    AppState& s = ctx.state;
+    fUnloadCalendar(ctx, "restore", UnloadIntent::kReload);
+    s.events = EventTable{};
+    s.eventsLoaded = false;
+    s.lists = EventLists{};
+    s.settings.RemoveAll();
+    // A backup of the old generation left config.qzi without settings.cfg: imported here, and the
+    // load's event database imports the old event files the same way.
+    readUserSettings(ctx);
+    // The restored settings decide about the tray icon too.
+    asGetVariables(ctx);
+    fLoadUpCalendar(ctx, "restore");
+}
+
+}  // namespace tv
