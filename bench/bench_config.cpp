@@ -34,35 +34,35 @@ std::vector<std::string> makeKeys() {
 }
 
 const std::vector<std::string>& keys() {
-    static const std::vector<std::string> k = makeKeys();
-    return k;
+    static const std::vector<std::string> kKeys = makeKeys();
+    return kKeys;
 }
 
-void BM_HashTableLookup(benchmark::State& state) {
+void benchHashTableLookup(benchmark::State& state) {
     tv::HashTable t;
     for (const auto& k : keys())
-        t.Add(k, "Egy szöveg, amely a felhasználónak szól: $1");
+        t.add(k, "Egy szöveg, amely a felhasználónak szól: $1");
     size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(t.Exists(keys()[i]));
+        benchmark::DoNotOptimize(t.exists(keys()[i]));
         if (++i == keys().size()) i = 0;
     }
 }
-BENCHMARK(BM_HashTableLookup);
+BENCHMARK(benchHashTableLookup);
 
-void BM_HashTableItem(benchmark::State& state) {
+void benchHashTableItem(benchmark::State& state) {
     tv::HashTable t;
     for (const auto& k : keys())
-        t.Add(k, "Egy szöveg, amely a felhasználónak szól: $1");
+        t.add(k, "Egy szöveg, amely a felhasználónak szól: $1");
     size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(t.Item(keys()[i]));
+        benchmark::DoNotOptimize(t.item(keys()[i]));
         if (++i == keys().size()) i = 0;
     }
 }
-BENCHMARK(BM_HashTableItem);
+BENCHMARK(benchHashTableItem);
 
-void BM_UnorderedMapLookup(benchmark::State& state) {
+void benchUnorderedMapLookup(benchmark::State& state) {
     std::unordered_map<std::string, std::string> m;
     for (const auto& k : keys())
         m.emplace(k, "Egy szöveg, amely a felhasználónak szól: $1");
@@ -72,9 +72,9 @@ void BM_UnorderedMapLookup(benchmark::State& state) {
         if (++i == keys().size()) i = 0;
     }
 }
-BENCHMARK(BM_UnorderedMapLookup);
+BENCHMARK(benchUnorderedMapLookup);
 
-void BM_UnorderedMapItem(benchmark::State& state) {
+void benchUnorderedMapItem(benchmark::State& state) {
     std::unordered_map<std::string, std::string> m;
     for (const auto& k : keys())
         m.emplace(k, "Egy szöveg, amely a felhasználónak szól: $1");
@@ -85,9 +85,9 @@ void BM_UnorderedMapItem(benchmark::State& state) {
         if (++i == keys().size()) i = 0;
     }
 }
-BENCHMARK(BM_UnorderedMapItem);
+BENCHMARK(benchUnorderedMapItem);
 
-void BM_ReadConfig2000(benchmark::State& state) {
+void benchReadConfig2000(benchmark::State& state) {
     const std::string path =
         (std::filesystem::temp_directory_path() / "tv_bench_strings.dat").string();
     {
@@ -99,11 +99,11 @@ void BM_ReadConfig2000(benchmark::State& state) {
     }
     for (auto _ : state) {
         tv::HashTable t;
-        benchmark::DoNotOptimize(tv::fReadConfig(t, path));
+        benchmark::DoNotOptimize(tv::readConfig(t, path));
     }
     std::remove(path.c_str());
 }
-BENCHMARK(BM_ReadConfig2000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(benchReadConfig2000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -21,11 +21,11 @@ tv::EventTable fullTable() {
         "Anya születésnapja",   "Fogorvos", "Házassági évforduló", "Számlák befizetése",
         "Nyaralás a Balatonon", "Edzés",    "Névnapi köszöntő",    "Kölcsönzött könyv vissza"};
     tv::EventTable t;
-    tv::CreateBuiltinHolidays(t, 0);
-    tv::CreateBuiltinHolidays(t, 1);
+    tv::createBuiltinHolidays(t, 0);
+    tv::createBuiltinHolidays(t, 1);
     std::mt19937 rng(32767);
     while (t.eventCount() < tv::EventTable::kMaxSlots) {
-        t.AppendEventSlot();
+        t.appendEventSlot();
         tv::EventRecord& r = t.records().back();
         r.inUse = -1;
         r.category = 0;
@@ -49,8 +49,8 @@ tv::EventTable fullTable() {
 }
 
 const tv::EventTable& table() {
-    static const tv::EventTable t = fullTable();
-    return t;
+    static const tv::EventTable kT = fullTable();
+    return kT;
 }
 
 // A folder holding the saved table, removed at exit.
@@ -61,7 +61,7 @@ struct Folder {
         path += "/";
         ctx.userDataDir = path;
         ctx.clock = &clock;
-        tv::SaveEventDatabase(table(), ctx);
+        tv::saveEventDatabase(table(), ctx);
     }
     ~Folder() { std::filesystem::remove_all(path); }
     std::string path;
@@ -74,18 +74,18 @@ Folder& folder() {
     return f;
 }
 
-void BM_LoadEventDatabase(benchmark::State& state) {
+void benchLoadEventDatabase(benchmark::State& state) {
     const tv::EventDbContext& ctx = folder().ctx;
     tv::EventTable t;
     for (auto _ : state) {
-        if (!tv::LoadEventDatabase(t, ctx)) state.SkipWithError("load failed");
+        if (!tv::loadEventDatabase(t, ctx)) state.SkipWithError("load failed");
         benchmark::DoNotOptimize(t.eventCount());
     }
     state.counters["events"] = t.eventCount();
 }
-BENCHMARK(BM_LoadEventDatabase)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchLoadEventDatabase)->Unit(benchmark::kMillisecond);
 
-void BM_SaveEventDatabaseWithoutFlush(benchmark::State& state) {
+void benchSaveEventDatabaseWithoutFlush(benchmark::State& state) {
     const tv::DateTime now = folder().clock.now();
     size_t bytes = 0;
     for (auto _ : state) {
@@ -95,16 +95,16 @@ void BM_SaveEventDatabaseWithoutFlush(benchmark::State& state) {
     }
     state.counters["bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_SaveEventDatabaseWithoutFlush)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchSaveEventDatabaseWithoutFlush)->Unit(benchmark::kMillisecond);
 
-void BM_SaveEventDatabase(benchmark::State& state) {
+void benchSaveEventDatabase(benchmark::State& state) {
     for (auto _ : state) {
-        if (!tv::SaveEventDatabase(table(), folder().ctx)) state.SkipWithError("save failed");
+        if (!tv::saveEventDatabase(table(), folder().ctx)) state.SkipWithError("save failed");
     }
 }
-BENCHMARK(BM_SaveEventDatabase)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchSaveEventDatabase)->Unit(benchmark::kMillisecond);
 
-void BM_ReadFileOnly(benchmark::State& state) {
+void benchReadFileOnly(benchmark::State& state) {
     const std::string path = folder().path + "events.cdb";
     std::string bytes;
     for (auto _ : state) {
@@ -112,7 +112,7 @@ void BM_ReadFileOnly(benchmark::State& state) {
         benchmark::DoNotOptimize(bytes.data());
     }
 }
-BENCHMARK(BM_ReadFileOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchReadFileOnly)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

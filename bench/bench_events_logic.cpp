@@ -1,5 +1,5 @@
 // The event lists and a month's day fields over a full table (32,767 events of every kind):
-// fCheckEvents runs at every start, day change and edit, BuildMonthEvents at every page of the
+// checkEvents runs at every start, day change and edit, buildMonthEvents at every page of the
 // month grid.
 #include <benchmark/benchmark.h>
 
@@ -28,12 +28,12 @@ EventTable fullTable() {
     static const char* kFeasts[] = {"easter",    "eastermonday", "whitsun", "whitsunmonday",
                                     "motherday", "kidsday",      "advent1", "advent4"};
     for (int i = 0; i < 14; ++i)
-        t.AddBuiltinEvent(1, 1 + i % 12, 1 + i, i % 2, 1, "", "Ünnep", "", "");
+        t.addBuiltinEvent(1, 1 + i % 12, 1 + i, i % 2, 1, "", "Ünnep", "", "");
     for (const char* f : kFeasts)
-        t.AddBuiltinEvent(2, 4, 4, 1, 1, f, "Mozgó ünnep", "", "");
+        t.addBuiltinEvent(2, 4, 4, 1, 1, f, "Mozgó ünnep", "", "");
     std::mt19937 rng(32767);
     while (t.eventCount() < EventTable::kMaxSlots) {
-        t.AppendEventSlot();  // never a free slot to look for: the table only grows
+        t.appendEventSlot();  // never a free slot to look for: the table only grows
         EventRecord& r = t.records().back();
         r.inUse = -1;
         r.repeat = static_cast<uint8_t>(rng() % 4);
@@ -66,11 +66,11 @@ StringTable strings() {
         {"main_event_more", "…összesen $1"},
     };
     for (auto& p : pairs)
-        s.table().Add(p[0], p[1]);
+        s.table().add(p[0], p[1]);
     return s;
 }
 
-void BM_fCheckEvents(benchmark::State& state) {
+void benchfCheckEvents(benchmark::State& state) {
     EventTable table = fullTable();
     StringTable s = strings();
     HashTable settings;
@@ -84,14 +84,14 @@ void BM_fCheckEvents(benchmark::State& state) {
     ctx.fileExists = [](const std::string&) { return false; };
     EventLists lists;
     for (auto _ : state) {
-        fCheckEvents(table, ctx, lists);
+        checkEvents(table, ctx, lists);
         benchmark::DoNotOptimize(lists.forecast.data());
     }
     state.counters["forecast"] = static_cast<double>(lists.forecast.size());
     state.counters["missed"] = static_cast<double>(lists.missed.size());
     state.counters["alarms"] = static_cast<double>(lists.alarms.size());
 }
-BENCHMARK(BM_fCheckEvents)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchfCheckEvents)->Unit(benchmark::kMillisecond);
 
 MonthContext monthContext(const StringTable& s, HashTable& settings, EasterCache& easter,
                           const TextMeasurer& measurer) {
@@ -107,7 +107,7 @@ MonthContext monthContext(const StringTable& s, HashTable& settings, EasterCache
 }
 
 // Argument 1: every field's tooltip too; 0: tooltips left to the field under the mouse.
-void BM_BuildMonthEvents(benchmark::State& state) {
+void benchBuildMonthEvents(benchmark::State& state) {
     EventTable table = fullTable();
     StringTable s = strings();
     HashTable settings;
@@ -117,15 +117,15 @@ void BM_BuildMonthEvents(benchmark::State& state) {
     ctx.buildTooltips = state.range(0) != 0;
     MonthEvents month;
     for (auto _ : state) {
-        BuildMonthEvents(table, ctx, month);
+        buildMonthEvents(table, ctx, month);
         benchmark::DoNotOptimize(month.entries.data());
     }
     state.counters["entries"] = static_cast<double>(month.entries.size());
 }
-BENCHMARK(BM_BuildMonthEvents)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchBuildMonthEvents)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // The tooltip of the busiest field, built when the mouse comes to it.
-void BM_DayTipText(benchmark::State& state) {
+void benchDayTipText(benchmark::State& state) {
     EventTable table = fullTable();
     StringTable s = strings();
     HashTable settings;
@@ -134,7 +134,7 @@ void BM_DayTipText(benchmark::State& state) {
     MonthContext ctx = monthContext(s, settings, easter, measurer);
     ctx.buildTooltips = false;
     MonthEvents month;
-    BuildMonthEvents(table, ctx, month);
+    buildMonthEvents(table, ctx, month);
     int busiest = 0;
     for (int c = 0; c < kDayCells; ++c) {
         if (month.cells[static_cast<size_t>(c)].eventTotal >
@@ -143,10 +143,10 @@ void BM_DayTipText(benchmark::State& state) {
         }
     }
     for (auto _ : state)
-        benchmark::DoNotOptimize(DayTipText(month, table, busiest, &measurer));
+        benchmark::DoNotOptimize(dayTipText(month, table, busiest, &measurer));
     state.counters["events"] = month.cells[static_cast<size_t>(busiest)].eventTotal;
 }
-BENCHMARK(BM_DayTipText)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchDayTipText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tv

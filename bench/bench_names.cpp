@@ -63,7 +63,7 @@ struct Fixture {
         const std::string list = makeNameList(last);
         std::ofstream(dir + std::string(tv::kNameListRelativePath), std::ios::binary)
             << tv::utf8ToCp1250(list);
-        searchName = tv::NameSearchKey(last);
+        searchName = tv::nameSearchKey(last);
         std::string days;
         for (int i = 0; i < tv::NameTable::kDays; ++i)
             days += "Név" + std::to_string(i) + ", Más" + std::to_string(i) + "\r\n";
@@ -77,35 +77,35 @@ struct Fixture {
 };
 
 const Fixture& fixture() {
-    static const Fixture f;
-    return f;
+    static const Fixture kF;
+    return kF;
 }
 
-void BM_NameListSearch(benchmark::State& state) {
+void benchNameListSearch(benchmark::State& state) {
     const Fixture& f = fixture();
     const std::string path = f.dir + std::string(tv::kNameListRelativePath);
     for (auto _ : state) {
         std::string text;
         tv::readNameFile(path, text);
-        tv::NameSearchResults r = tv::SearchNameListText(text, f.searchName);
+        tv::NameSearchResults r = tv::searchNameListText(text, f.searchName);
         if (r.days.empty()) state.SkipWithError("the last name was not found");
         benchmark::DoNotOptimize(r);
     }
 }
-BENCHMARK(BM_NameListSearch)->Unit(benchmark::kMicrosecond);
+BENCHMARK(benchNameListSearch)->Unit(benchmark::kMicrosecond);
 
-void BM_DayTableSearch(benchmark::State& state) {
+void benchDayTableSearch(benchmark::State& state) {
     tv::NameTable table;
     table.load(fixture().dir);
     for (auto _ : state) {
-        tv::NameSearchResults r = tv::SearchDayTable(table, "mas364");
+        tv::NameSearchResults r = tv::searchDayTable(table, "mas364");
         benchmark::DoNotOptimize(r);
     }
 }
-BENCHMARK(BM_DayTableSearch)->Unit(benchmark::kMicrosecond);
+BENCHMARK(benchDayTableSearch)->Unit(benchmark::kMicrosecond);
 
 // One whole process per iteration: start, read the list, search, print, exit.
-void BM_NamesSearchProcess(benchmark::State& state) {
+void benchNamesSearchProcess(benchmark::State& state) {
     const Fixture& f = fixture();
     const std::string cli = std::string(TV_TEST_PROGRAM_DIR) + "/tempovirens-cli";
     if (::access(cli.c_str(), X_OK) != 0) {
@@ -132,7 +132,7 @@ void BM_NamesSearchProcess(benchmark::State& state) {
     }
     posix_spawn_file_actions_destroy(&actions);
 }
-BENCHMARK(BM_NamesSearchProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(benchNamesSearchProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

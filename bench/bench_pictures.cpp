@@ -73,7 +73,7 @@ Tree& tree() {
 }
 
 // The floor: what walkcount does (d_type only, no stat per file).
-void BM_RecursiveDirectoryIteratorCount(benchmark::State& state) {
+void benchRecursiveDirectoryIteratorCount(benchmark::State& state) {
     const std::string& root = tree().root;
     for (auto _ : state) {
         std::error_code ec;
@@ -89,33 +89,33 @@ void BM_RecursiveDirectoryIteratorCount(benchmark::State& state) {
         benchmark::DoNotOptimize(n);
     }
 }
-BENCHMARK(BM_RecursiveDirectoryIteratorCount)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(benchRecursiveDirectoryIteratorCount)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A whole background listing: the walk, and the two files saved through saveFileAtomic.
-void BM_PictureListWalk(benchmark::State& state) {
+void benchPictureListWalk(benchmark::State& state) {
     tv::FakeClock clock;
-    tv::RandomFile list({tree().work + "/", "", &clock, nullptr, {}});
+    tv::UserPictureList list({tree().work + "/", "", &clock, nullptr, {}});
     for (auto _ : state) {
-        list.StartPictureList(tree().root, true, true);
-        list.CompletePictureList();
+        list.startPictureList(tree().root, true, true);
+        list.completePictureList();
     }
     std::string index;
     tv::readWholeFile(tree().work + "/userpic_index.dat", index);
-    state.counters["pictures"] = static_cast<double>(tv::ListedPictureCount(index.size()));
+    state.counters["pictures"] = static_cast<double>(tv::listedPictureCount(index.size()));
 }
-BENCHMARK(BM_PictureListWalk)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(benchPictureListWalk)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same walk in timer-sized steps, as the window runs it.
-void BM_PictureListWalkInSteps(benchmark::State& state) {
+void benchPictureListWalkInSteps(benchmark::State& state) {
     tv::FakeClock clock;
-    tv::RandomFile list({tree().work + "/", "", &clock, nullptr, {}});
+    tv::UserPictureList list({tree().work + "/", "", &clock, nullptr, {}});
     for (auto _ : state) {
-        list.StartPictureList(tree().root, true, true);
-        while (list.CompletePictureListStep()) {
+        list.startPictureList(tree().root, true, true);
+        while (list.completePictureListStep()) {
         }
     }
 }
-BENCHMARK(BM_PictureListWalkInSteps)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(benchPictureListWalkInSteps)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A built list of `n` pictures (every path names the one picture that exists) in its own folder.
 struct BuiltList {
@@ -143,17 +143,17 @@ struct BuiltList {
     }
 };
 
-// fManageUserPic as a window load calls it: check the headers, read the round, choose, test the
+// manageUserPictures as a window load calls it: check the headers, read the round, choose, test the
 // file and save the round.
-void BM_ChooseUserPicture(benchmark::State& state) {
+void benchChooseUserPicture(benchmark::State& state) {
     BuiltList built(static_cast<int>(state.range(0)));
-    tv::RandomFile list({built.folder, "", &built.clock, nullptr, {}});
+    tv::UserPictureList list({built.folder, "", &built.clock, nullptr, {}});
     tv::RandomSource random(1);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tv::fManageUserPic(list, built.settings, random));
+        benchmark::DoNotOptimize(tv::manageUserPictures(list, built.settings, random));
     }
 }
-BENCHMARK(BM_ChooseUserPicture)
+BENCHMARK(benchChooseUserPicture)
     ->Arg(1000)
     ->Arg(100000)
     ->Arg(1000000)
@@ -162,9 +162,9 @@ BENCHMARK(BM_ChooseUserPicture)
 
 // The choice without saving the round: the headers, the round from the slot file, one record,
 // one path, one file test. Second argument 0: half of the round shown; 1: all but the last.
-void BM_ChooseUserPictureWithoutSave(benchmark::State& state) {
+void benchChooseUserPictureWithoutSave(benchmark::State& state) {
     BuiltList built(static_cast<int>(state.range(0)));
-    std::string round = tv::MakeSlotsHeader();
+    std::string round = tv::makeSlotsHeader();
     for (int64_t i = 0; i < state.range(0); ++i) {
         const bool shown = state.range(1) == 0 ? i % 2 == 0 : i + 1 < state.range(0);
         round += shown ? '\xff' : '\0';
@@ -178,15 +178,15 @@ void BM_ChooseUserPictureWithoutSave(benchmark::State& state) {
         index.open(built.folder + "userpic_index.dat");
         images.open(built.folder + "userpic_images.dat");
         slotFile.open(built.folder + "userpic_slots.dat");
-        const tv::UserPicListCheck check = tv::CheckUserPicList(
+        const tv::UserPictureListCheck check = tv::checkUserPictureList(
             &index, &images, built.source, false, built.clock.now().date, nullptr);
-        std::vector<uint8_t> slots = tv::LoadUserPicSlots(&slotFile, index.size());
+        std::vector<uint8_t> slots = tv::loadUserPictureSlots(&slotFile, index.size());
         benchmark::DoNotOptimize(
-            tv::ChooseUserPicture(index, images, built.source, slots, random, {}, nullptr));
+            tv::chooseUserPicture(index, images, built.source, slots, random, {}, nullptr));
         benchmark::DoNotOptimize(check);
     }
 }
-BENCHMARK(BM_ChooseUserPictureWithoutSave)
+BENCHMARK(benchChooseUserPictureWithoutSave)
     ->ArgsProduct({{1000, 100000, 1000000}, {0, 1}})
     ->Unit(benchmark::kMicrosecond)
     ->UseRealTime();

@@ -33,8 +33,8 @@ struct Fixture {
         sv.strings = &strings;
         sv.programDir = programDir;
         std::string skin = "metal_big";
-        fgfxSetSkin(sc.skin, skin, false, sv);
-        fSetVariables(today, DateTime::of(Date::serial(2025, 3, 15), 10, 0, 0), strings);
+        setSkin(sc.skin, skin, false, sv);
+        setTodayState(today, DateTime::of(Date::serial(2025, 3, 15), 10, 0, 0), strings);
         sc.settings = &settings;
         sc.strings = &strings;
         sc.today = &today;
@@ -70,7 +70,7 @@ struct Fixture {
         }
         for (int b = 0; b < 5; ++b)
             month.bands.push_back({b * 3, b * 3 + 9, true, true, 0x3070F0u, 9});
-        sc.colours = ReadGridColours(sc.skin.theme);
+        sc.colours = readGridColours(sc.skin.theme);
         sc.month = &month;
     }
     std::unique_ptr<QGuiApplication> app;
@@ -90,25 +90,25 @@ Fixture& fixture() {
     return f;
 }
 
-void BM_RedrawMainScreen(benchmark::State& state) {
+void benchRedrawMainScreen(benchmark::State& state) {
     Fixture& f = fixture();
     f.sc.mode = kScreenMain;
     for (auto _ : state) {
-        RedrawScreen(f.sc);
+        redrawScreen(f.sc);
         benchmark::DoNotOptimize(f.sc.skin.mainBuffer->pixel(10, 10));
     }
 }
-BENCHMARK(BM_RedrawMainScreen)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchRedrawMainScreen)->Unit(benchmark::kMillisecond);
 
-void BM_RedrawMonthGridTenEventsADay(benchmark::State& state) {
+void benchRedrawMonthGridTenEventsADay(benchmark::State& state) {
     Fixture& f = fixture();
     f.sc.mode = kScreenMonth;
     for (auto _ : state) {
-        RedrawScreen(f.sc);
+        redrawScreen(f.sc);
         benchmark::DoNotOptimize(f.sc.skin.mainBuffer->pixel(10, 10));
     }
 }
-BENCHMARK(BM_RedrawMonthGridTenEventsADay)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchRedrawMonthGridTenEventsADay)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

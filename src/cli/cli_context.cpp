@@ -27,7 +27,7 @@ double CliClock::secondsSinceMidnight() const {
 const StringTable& CliContext::strings() {
     if (!strings_) {
         strings_.emplace();
-        if (!strings_->fLoadStrings(paths.programDir, nullptr, nullptr)) {
+        if (!strings_->loadStrings(paths.programDir, nullptr, nullptr)) {
             *err << StringTable::kLoadError << '\n';
         }
     }

@@ -65,7 +65,7 @@ struct CommandInfo {
 };
 
 // Every subcommand registers itself from its own file:
-//   const CommandRegistration kEaster{{"easter", "easter YEAR", cmdEaster}};
+//   const CommandRegistration kEaster{{"easter", "easter YEAR", easterCommand}};
 std::vector<CommandInfo>& commandRegistry();
 struct CommandRegistration {
     explicit CommandRegistration(CommandInfo info) { commandRegistry().push_back(info); }

@@ -17,26 +17,26 @@ std::optional<int> yearArg(std::string_view text) {
 
 }  // namespace
 
-static int cmdEaster(CliContext& c, const std::vector<std::string>& args) {
+static int easterCommand(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 1) return c.usage("easter YEAR");
     auto year = yearArg(args[0]);
     if (!year) return c.usage("easter YEAR (100..9999)");
     EasterCache cache;
-    Date d = cache.EasterSunday(*year);
+    Date d = cache.easterSunday(*year);
     if (c.json) {
-        *c.out << "{\"year\":" << *year << ",\"date\":" << jsonString(IsoDate(d)) << "}\n";
+        *c.out << "{\"year\":" << *year << ",\"date\":" << jsonString(isoDate(d)) << "}\n";
     } else {
-        *c.out << IsoDate(d) << '\n';
+        *c.out << isoDate(d) << '\n';
     }
     return kExitOk;
 }
 
-static int cmdFeast(CliContext& c, const std::vector<std::string>& args) {
+static int feastCommand(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 2) return c.usage("feast NAME YEAR");
     auto year = yearArg(args[1]);
     if (!year) return c.usage("feast NAME YEAR (100..9999)");
     EasterCache cache;
-    Date d = FeastDate(args[0], *year, cache);
+    Date d = feastDate(args[0], *year, cache);
     if (d.isZero()) {
         return c.fail("unknown feast '" + args[0] +
                       "' (advent1..advent4, motherday, kidsday, easter, eastermonday, whitsun, "
@@ -44,27 +44,27 @@ static int cmdFeast(CliContext& c, const std::vector<std::string>& args) {
     }
     if (c.json) {
         *c.out << "{\"feast\":" << jsonString(args[0]) << ",\"year\":" << *year
-               << ",\"date\":" << jsonString(IsoDate(d)) << "}\n";
+               << ",\"date\":" << jsonString(isoDate(d)) << "}\n";
     } else {
-        *c.out << IsoDate(d) << '\n';
+        *c.out << isoDate(d) << '\n';
     }
     return kExitOk;
 }
 
-static int cmdWeek(CliContext& c, const std::vector<std::string>& args) {
+static int weekCommand(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 1) return c.usage("week YYYY-MM-DD");
     auto d = parseIsoDateArg(args[0]);
     if (!d) return c.usage("week YYYY-MM-DD (a valid date, years 100..9999)");
-    int week = WeekNumber(*d);
+    int week = weekNumber(*d);
     if (c.json) {
-        *c.out << "{\"date\":" << jsonString(IsoDate(*d)) << ",\"week\":" << week << "}\n";
+        *c.out << "{\"date\":" << jsonString(isoDate(*d)) << ",\"week\":" << week << "}\n";
     } else {
         *c.out << week << '\n';
     }
     return kExitOk;
 }
 
-static int cmdSince(CliContext& c, const std::vector<std::string>& args) {
+static int sinceCommand(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 1) return c.usage("since YYYY-MM-DD [--today YYYY-MM-DD]");
     const std::string& a = args[0];
     // The parts go in as texts: the phrase itself says when they do not make a date.
@@ -74,11 +74,11 @@ static int cmdSince(CliContext& c, const std::vector<std::string>& args) {
     size_t p1 = a.find('-');
     size_t p2 = a.find('-', p1 + 1);
     if (p2 == std::string::npos) return c.usage("since YYYY-MM-DD [--today YYYY-MM-DD]");
-    std::string text = TimeSpentSince(a.substr(0, p1), a.substr(p1 + 1, p2 - p1 - 1),
+    std::string text = timeSpentSince(a.substr(0, p1), a.substr(p1 + 1, p2 - p1 - 1),
                                       a.substr(p2 + 1), c.clock.now().date, c.strings());
     if (c.json) {
         *c.out << "{\"since\":" << jsonString(a)
-               << ",\"today\":" << jsonString(IsoDate(c.clock.now().date))
+               << ",\"today\":" << jsonString(isoDate(c.clock.now().date))
                << ",\"text\":" << jsonString(text) << "}\n";
     } else {
         *c.out << plainText(text) << '\n';
@@ -86,9 +86,9 @@ static int cmdSince(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistration kEaster{{"easter", "easter YEAR", cmdEaster}};
-const CommandRegistration kFeast{{"feast", "feast NAME YEAR", cmdFeast}};
-const CommandRegistration kWeek{{"week", "week YYYY-MM-DD", cmdWeek}};
-const CommandRegistration kSince{{"since", "since YYYY-MM-DD [--today YYYY-MM-DD]", cmdSince}};
+const CommandRegistration kEaster{{"easter", "easter YEAR", easterCommand}};
+const CommandRegistration kFeast{{"feast", "feast NAME YEAR", feastCommand}};
+const CommandRegistration kWeek{{"week", "week YYYY-MM-DD", weekCommand}};
+const CommandRegistration kSince{{"since", "since YYYY-MM-DD [--today YYYY-MM-DD]", sinceCommand}};
 
 }  // namespace tv::cli

@@ -48,15 +48,15 @@ public:
     // the version question is answered "go on with an empty table" and the command then stops.
     bool load() {
         const std::string& dir = c_.paths.userDataDir;
-        CreateFolderPath(dir);
-        fReadConfig(settings, settingsPath());
+        createFolderPath(dir);
+        readConfig(settings, settingsPath());
         db.userDataDir = dir;
         db.clock = &c_.clock;
         db.strings = &c_.strings();
         db.settings = &settings;
         db.box = &box;
         box.answer = MessageAnswer::kYes;
-        const bool ok = LoadEventDatabase(table, db);
+        const bool ok = loadEventDatabase(table, db);
         for (const MessageRequest& r : box.shown) {
             if (r.buttons == MessageButtons::kYesNo) {
                 c_.fail(
@@ -73,7 +73,7 @@ public:
 
     bool save() {
         box.answer = MessageAnswer::kOk;
-        const bool ok = SaveEventDatabase(table, db);
+        const bool ok = saveEventDatabase(table, db);
         for (const MessageRequest& r : box.shown)
             *c_.err << plainText(r.text) << '\n';
         box.shown.clear();
@@ -174,7 +174,7 @@ std::optional<int> monthMaskArg(std::string_view text) {
     return mask;
 }
 
-int cmdEventsList(CliContext& c, const std::vector<std::string>& args) {
+int eventsListCommand(CliContext& c, const std::vector<std::string>& args) {
     Options o(args, {"--list", "--sort"}, {});
     if (!o.ok() || !o.positional().empty()) return c.usage(kListUsage);
     const auto list = parseIntArg(o.get("--list", "0"));
@@ -186,13 +186,13 @@ int cmdEventsList(CliContext& c, const std::vector<std::string>& args) {
     EventsSession s(c);
     if (!s.load()) return kExitFailure;
     // The filters the window was last closed with.
-    EventListFilter filter = ReadListFilter(s.settings);
+    EventListFilter filter = readListFilter(s.settings);
     filter.list = static_cast<EventListKind>(*list);
     filter.sort = sort == "date" ? EventSort::kByDate : EventSort::kByName;
     EventListContext ctx;
     ctx.today = c.clock.now().date;
     ctx.strings = &c.strings();
-    const EventListView view = FillList(s.table, filter, ctx);
+    const EventListView view = fillList(s.table, filter, ctx);
 
     if (c.json) {
         *c.out << '[';
@@ -211,7 +211,7 @@ int cmdEventsList(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int cmdEventsAdd(CliContext& c, const std::vector<std::string>& args) {
+int eventsAddCommand(CliContext& c, const std::vector<std::string>& args) {
     Options o(args,
               {"--name", "--date", "--repeat", "--months", "--alarm", "--forecast", "--days",
                "--comment"},
@@ -269,7 +269,7 @@ int cmdEventsAdd(CliContext& c, const std::vector<std::string>& args) {
         const ChangeOutcome out = addEventChange(s.table, request, s.environment());
         printNotes(c, out.notes);
         if (!out.done) return kExitFailure;
-        if (out.alarmsSwitchedOn && !fWriteConfig(s.settings, s.settingsPath())) {
+        if (out.alarmsSwitchedOn && !writeConfig(s.settings, s.settingsPath())) {
             return c.fail("settings.cfg could not be written");
         }
         return print(out.slot, out.list);
@@ -284,7 +284,7 @@ int cmdEventsAdd(CliContext& c, const std::vector<std::string>& args) {
     });
 }
 
-int cmdEventsDelete(CliContext& c, const std::vector<std::string>& args) {
+int eventsDeleteCommand(CliContext& c, const std::vector<std::string>& args) {
     Options o(args, {}, {"--yes"});
     if (!o.ok() || o.positional().size() != 1) return c.usage(kDeleteUsage);
     const auto slot = parseIntArg(o.positional()[0]);
@@ -308,11 +308,11 @@ int cmdEventsDelete(CliContext& c, const std::vector<std::string>& args) {
     return runChange(c, request, local, [&](const ChangeReply&) { return print(); });
 }
 
-int cmdEvents(CliContext& c, const std::vector<std::string>& args) {
+int eventsCommand(CliContext& c, const std::vector<std::string>& args) {
     const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
-    if (!args.empty() && args[0] == "list") return cmdEventsList(c, rest);
-    if (!args.empty() && args[0] == "add") return cmdEventsAdd(c, rest);
-    if (!args.empty() && args[0] == "delete") return cmdEventsDelete(c, rest);
+    if (!args.empty() && args[0] == "list") return eventsListCommand(c, rest);
+    if (!args.empty() && args[0] == "add") return eventsAddCommand(c, rest);
+    if (!args.empty() && args[0] == "delete") return eventsDeleteCommand(c, rest);
     *c.err << "usage: tempovirens-cli " << kListUsage << "\n       tempovirens-cli " << kAddUsage
            << '\n';
     return c.usage(kDeleteUsage);
@@ -324,6 +324,6 @@ const CommandRegistration kEvents{
     {"events",
      "events list [--list 0|1|2] [--sort name|date] | events add --name TEXT --date YYYY-MM-DD "
      "[OPTIONS] [--yes] | events delete SLOT [--yes]",
-     cmdEvents}};
+     eventsCommand}};
 
 }  // namespace tv::cli

@@ -54,8 +54,8 @@ struct UserData {
 bool loadUserData(CliContext& c, UserData& data) {
     const std::string& dir = c.paths.userDataDir;
     const std::string settingsPath = dir + "settings.cfg";
-    if (FileExists(settingsPath)) fReadConfig(data.settings, settingsPath);
-    CreateFolderPath(dir);
+    if (fileExists(settingsPath)) readConfig(data.settings, settingsPath);
+    createFolderPath(dir);
     CliMessageBox box(*c.err);
     EventDbContext ctx;
     ctx.userDataDir = dir;
@@ -63,7 +63,7 @@ bool loadUserData(CliContext& c, UserData& data) {
     ctx.strings = &c.strings();
     ctx.settings = &data.settings;
     ctx.box = &box;
-    if (!LoadEventDatabase(data.table, ctx) || box.refused) {
+    if (!loadEventDatabase(data.table, ctx) || box.refused) {
         c.fail("'" + dir + std::string(kEventDbName) + "' could not be loaded");
         return false;
     }
@@ -73,10 +73,10 @@ bool loadUserData(CliContext& c, UserData& data) {
 // Days from the last run to today, as the start-up check would count them now: the stored
 // LastRunToday is the last run unless it is today, in which case LastRun is.
 int daysSinceLastRun(HashTable& settings, Date today) {
-    Date last = ParseDate(settings.Item(settings::LastRunToday.key));
-    if (last == today) last = ParseDate(settings.Item(settings::LastRun.key));
+    Date last = parseDate(settings.item(settings::LastRunToday.key));
+    if (last == today) last = parseDate(settings.item(settings::LastRun.key));
     if (last.isZero() || last == today) return 1;
-    return DaysBetween(last, today);
+    return daysBetween(last, today);
 }
 
 const char* jsonBool(bool b) {
@@ -103,7 +103,7 @@ void printForecastPlain(CliContext& c, UserData& data, const EventLists& lists, 
         std::string caption;
         for (const ForecastEntry& f : lists.forecast) {
             if (!holidays(f)) continue;
-            if (!caption.empty()) caption += c.strings().fGetString("main_d_and");
+            if (!caption.empty()) caption += c.strings().getString("main_d_and");
             caption += f.text;
         }
         if (!caption.empty()) *c.out << plainText(caption) << '\n';
@@ -111,7 +111,7 @@ void printForecastPlain(CliContext& c, UserData& data, const EventLists& lists, 
     if (lists.missed.empty()) return;
     *c.out << '\n';
     for (const MissedEntry& m : lists.missed) {
-        *c.out << MissedEventLine(m, data.table, today, c.strings()) << '\n';
+        *c.out << missedEventLine(m, data.table, today, c.strings()) << '\n';
     }
 }
 
@@ -129,7 +129,7 @@ void printForecastJson(CliContext& c, UserData& data, const EventLists& lists, D
         const MissedEntry& m = lists.missed[i];
         *c.out << (i > 0 ? "," : "") << "{\"slot\":" << m.slot << ",\"daysSince\":" << m.daysSince
                << ",\"name\":" << jsonString(data.table[m.slot].name)
-               << ",\"line\":" << jsonString(MissedEventLine(m, data.table, today, c.strings()))
+               << ",\"line\":" << jsonString(missedEventLine(m, data.table, today, c.strings()))
                << "}";
     }
     *c.out << "]}\n";
@@ -140,16 +140,16 @@ bool buildLists(CliContext& c, UserData& data, std::optional<Date> lastRun, Even
     const DateTime now = c.clock.now();
     EventCheckContext ctx;
     ctx.now = now;
-    ctx.daysSinceLastRun = lastRun ? (*lastRun == now.date ? 1 : DaysBetween(*lastRun, now.date))
+    ctx.daysSinceLastRun = lastRun ? (*lastRun == now.date ? 1 : daysBetween(*lastRun, now.date))
                                    : daysSinceLastRun(data.settings, now.date);
     ctx.settings = &data.settings;
     ctx.strings = &c.strings();
     ctx.programDir = c.paths.programDir;
-    fCheckEvents(data.table, ctx, lists);
+    checkEvents(data.table, ctx, lists);
     return true;
 }
 
-int cmdForecast(CliContext& c, const std::vector<std::string>& args) {
+int forecastCommand(CliContext& c, const std::vector<std::string>& args) {
     std::optional<Date> lastRun;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--last-run" && i + 1 < args.size()) {
@@ -171,7 +171,7 @@ int cmdForecast(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int cmdAlarms(CliContext& c, const std::vector<std::string>& args) {
+int alarmsCommand(CliContext& c, const std::vector<std::string>& args) {
     if (!args.empty()) return c.usage(kAlarmsUsage);
     UserData data;
     EventLists lists;
@@ -179,14 +179,14 @@ int cmdAlarms(CliContext& c, const std::vector<std::string>& args) {
     if (c.json) *c.out << "{\"alarms\":[";
     for (size_t i = 0; i < lists.alarms.size(); ++i) {
         const AlarmEntry& a = lists.alarms[i];
-        const std::string date = IsoDate(a.date());
+        const std::string date = isoDate(a.date());
         if (c.json) {
             *c.out << (i > 0 ? "," : "") << "{\"slot\":" << a.slot
                    << ",\"name\":" << jsonString(a.name) << ",\"comment\":" << jsonString(a.comment)
                    << ",\"date\":" << jsonString(date) << ",\"hour\":" << a.hour
                    << ",\"minute\":" << a.minute << ",\"passed\":" << jsonBool(a.passed) << "}";
         } else {
-            *c.out << date << ' ' << (a.hour < 10 ? "0" : "") << AlarmTimeText(a.hour, a.minute)
+            *c.out << date << ' ' << (a.hour < 10 ? "0" : "") << alarmTimeText(a.hour, a.minute)
                    << '\t' << plainText(a.name) << (a.passed ? "\tpassed" : "") << '\n';
         }
     }
@@ -208,7 +208,7 @@ void printMonth(CliContext& c, const MonthEvents& m) {
         if (m.namesMode) {
             if (!cell.fieldText.empty()) texts.push_back(cell.fieldText);
         } else {
-            for (FieldLine& l : SplitFieldText(cell.fieldText))
+            for (FieldLine& l : splitFieldText(cell.fieldText))
                 texts.push_back(std::move(l.text));
         }
         return texts;
@@ -250,7 +250,7 @@ void printMonth(CliContext& c, const MonthEvents& m) {
     if (c.json) *c.out << "]}\n";
 }
 
-int cmdMonth(CliContext& c, const std::vector<std::string>& args) {
+int monthCommand(CliContext& c, const std::vector<std::string>& args) {
     std::optional<std::pair<int, int>> shown;
     bool names = false;
     MonthSwitches switches;
@@ -278,7 +278,7 @@ int cmdMonth(CliContext& c, const std::vector<std::string>& args) {
     HashTable theme;
     const std::string themePath =
         c.paths.programDir + "themes/" + read(data.settings, settings::Skin) + "/theme.cfg";
-    if (FileExists(themePath)) fReadConfig(theme, themePath);
+    if (fileExists(themePath)) readConfig(theme, themePath);
     // The option decides the field content, whatever the stored choice.
     write(data.settings, settings::Cal_Names, names ? "1" : "0");
     NameTable nameTable;
@@ -294,15 +294,15 @@ int cmdMonth(CliContext& c, const std::vector<std::string>& args) {
     ctx.strings = &c.strings();
     ctx.names = [&nameTable](int index) { return nameTable.line(index); };
     MonthEvents month;
-    BuildMonthEvents(data.table, ctx, month);
+    buildMonthEvents(data.table, ctx, month);
     printMonth(c, month);
     return kExitOk;
 }
 
 }  // namespace
 
-const CommandRegistration kForecast{{"forecast", kForecastUsage, cmdForecast}};
-const CommandRegistration kMonth{{"month", kMonthUsage, cmdMonth}};
-const CommandRegistration kAlarms{{"alarms", kAlarmsUsage, cmdAlarms}};
+const CommandRegistration kForecast{{"forecast", kForecastUsage, forecastCommand}};
+const CommandRegistration kMonth{{"month", kMonthUsage, monthCommand}};
+const CommandRegistration kAlarms{{"alarms", kAlarmsUsage, alarmsCommand}};
 
 }  // namespace tv::cli

@@ -46,7 +46,7 @@ bool parseMonthDay(std::string_view text, int& month, int& day) {
 HashTable userSettings(const CliContext& c) {
     HashTable settings;
     const std::string path = c.paths.userDataDir + "settings.cfg";
-    if (FileExists(path)) fReadConfig(settings, path);
+    if (fileExists(path)) readConfig(settings, path);
     return settings;
 }
 
@@ -69,9 +69,9 @@ int namesDay(CliContext& c, const std::vector<std::string>& args) {
         return c.fail("the name-day table '" + std::string(NameTable::kRelativePath) +
                       "' is missing");
     }
-    const std::string names = NamesOfDate(table, *year, month, day, c.strings());
+    const std::string names = namesOfDate(table, *year, month, day, c.strings());
     if (c.json) {
-        const bool leap = NameTableIndex(*year, month, day) == kNameTableLeapDay;
+        const bool leap = nameTableIndex(*year, month, day) == kNameTableLeapDay;
         *c.out << "{\"year\":" << *year
                << ",\"date\":" << jsonString(twoDigits(month) + "-" + twoDigits(day))
                << ",\"leapDay\":" << (leap ? "true" : "false") << ",\"names\":" << jsonString(names)
@@ -85,14 +85,14 @@ int namesDay(CliContext& c, const std::vector<std::string>& args) {
 int namesToday(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 1) return c.usage("names today [--today YYYY-MM-DD]");
     TodayState today;
-    fSetVariables(today, c.clock.now(), c.strings());
+    setTodayState(today, c.clock.now(), c.strings());
     NameTable table;
     table.load(c.paths.programDir);  // a missing file leaves the names empty, as on screen
     HashTable settings = userSettings(c);
-    const std::string tagged = fSetTodayText(today, settings, c.strings(), table);
-    const std::string plain = plainText(PlainTodayText(tagged));
+    const std::string tagged = buildTodayText(today, settings, c.strings(), table);
+    const std::string plain = plainText(plainTodayText(tagged));
     if (c.json) {
-        *c.out << "{\"date\":" << jsonString(IsoDate(today.currentDay))
+        *c.out << "{\"date\":" << jsonString(isoDate(today.currentDay))
                << ",\"text\":" << jsonString(plain) << ",\"tagged\":" << jsonString(tagged)
                << "}\n";
     } else {
@@ -123,19 +123,19 @@ int namesSearch(CliContext& c, const std::vector<std::string>& args) {
         if (!readNameFile(files.nameList, text)) {
             return c.fail("the name list '" + std::string(kNameListRelativePath) + "' is missing");
         }
-        found = SearchNameListText(text, name);
+        found = searchNameListText(text, name);
     } else {
         NameTable table;
         // As the window does: without the day table the big list answers.
         if (table.load(c.paths.programDir)) {
-            found = SearchDayTable(table, name);
+            found = searchDayTable(table, name);
         } else {
             std::string text;
             if (!readNameFile(files.nameList, text)) return c.fail("no name database found");
-            found = SearchNameListText(text, name);
+            found = searchNameListText(text, name);
         }
     }
-    if (found.days.empty()) return c.fail(c.strings().fGetString("name_noname"));
+    if (found.days.empty()) return c.fail(c.strings().getString("name_noname"));
 
     if (c.json) {
         *c.out << "{\"name\":" << jsonString(found.name) << ",\"days\":[";
@@ -163,21 +163,21 @@ int namesDescribe(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 2 || args[1].empty()) return c.usage("names describe NAME");
     std::string text;
     if (!readNameFile(nameFilesIn(c.paths.programDir).descriptions, text)) {
-        return c.fail(c.strings().fGetStringP("com_err_notfound", kDescrMissingName));
+        return c.fail(c.strings().formatString("com_err_notfound", kDescrMissingName));
     }
     // The name as the list shows it: the same name in any case, or else with accents folded.
-    const std::vector<std::string> names = DescribedNames(text);
+    const std::vector<std::string> names = describedNames(text);
     const std::string wanted = lowerName(args[1]);
-    const std::string key = NameSearchKey(args[1]);
+    const std::string key = nameSearchKey(args[1]);
     int index = -1;
     for (size_t i = 0; i < names.size() && index < 0; ++i) {
         if (lowerName(names[i]) == wanted) index = static_cast<int>(i);
     }
     for (size_t i = 0; i < names.size() && index < 0; ++i) {
-        if (NameSearchKey(names[i]) == key) index = static_cast<int>(i);
+        if (nameSearchKey(names[i]) == key) index = static_cast<int>(i);
     }
     std::optional<std::string> description;
-    if (index >= 0) description = DescribeName(text, names[static_cast<size_t>(index)]);
+    if (index >= 0) description = describeName(text, names[static_cast<size_t>(index)]);
     if (!description) return c.fail("no description of '" + args[1] + "'");
 
     if (c.json) {
@@ -191,7 +191,7 @@ int namesDescribe(CliContext& c, const std::vector<std::string>& args) {
 
 }  // namespace
 
-static int cmdNames(CliContext& c, const std::vector<std::string>& args) {
+static int namesCommand(CliContext& c, const std::vector<std::string>& args) {
     if (args.empty()) return c.usage(kNamesUsage);
     if (args[0] == "day") return namesDay(c, args);
     if (args[0] == "today") return namesToday(c, args);
@@ -200,9 +200,9 @@ static int cmdNames(CliContext& c, const std::vector<std::string>& args) {
     return c.usage(kNamesUsage);
 }
 
-static int cmdWisdom(CliContext& c, const std::vector<std::string>& args) {
+static int wisdomCommand(CliContext& c, const std::vector<std::string>& args) {
     if (!args.empty()) return c.usage("wisdom [--today YYYY-MM-DD]");
-    if (!CreateFolderPath(c.paths.userDataDir)) {
+    if (!createFolderPath(c.paths.userDataDir)) {
         return c.fail("cannot create the user data folder '" + c.paths.userDataDir + "'");
     }
     // A running calendar keeps the marks of its own round of sayings.
@@ -215,20 +215,20 @@ static int cmdWisdom(CliContext& c, const std::vector<std::string>& args) {
     db.strings = &c.strings();
     db.settings = &settings;
     EventTable table;
-    if (!LoadEventDatabase(table, db)) return c.fail("events.cdb cannot be read");
+    if (!loadEventDatabase(table, db)) return c.fail("events.cdb cannot be read");
 
     RandomSource random(clockSeed(c.clock));
     const WisdomChoice choice =
-        ChooseWisdom(c.paths.programDir, table.wisdomMarks(), random, nullptr);
+        chooseWisdom(c.paths.programDir, table.wisdomMarks(), random, nullptr);
     if (!choice.opened) return c.fail(kWisdomOpenError);
     if (choice.entry == 0) return c.fail("the wisdom file holds no sayings");
     if (!record) {
         *c.err << kNotRecorded << '\n';
-    } else if (!SaveEventDatabase(table, db)) {
+    } else if (!saveEventDatabase(table, db)) {
         return c.fail("events.cdb could not be saved");
     }
 
-    const WisdomParts parts = SplitWisdom(choice.text);
+    const WisdomParts parts = splitWisdom(choice.text);
     if (c.json) {
         *c.out << "{\"entry\":" << choice.entry << ",\"saying\":" << jsonString(parts.saying)
                << ",\"author\":" << jsonString(parts.author) << "}\n";
@@ -238,7 +238,7 @@ static int cmdWisdom(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistration kNames{{"names", kNamesUsage, cmdNames}};
-const CommandRegistration kWisdom{{"wisdom", "wisdom [--today YYYY-MM-DD]", cmdWisdom}};
+const CommandRegistration kNames{{"names", kNamesUsage, namesCommand}};
+const CommandRegistration kWisdom{{"wisdom", "wisdom [--today YYYY-MM-DD]", wisdomCommand}};
 
 }  // namespace tv::cli

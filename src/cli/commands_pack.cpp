@@ -18,7 +18,7 @@
 #include "core/config/settings_keys.h"
 #include "core/events/event_database.h"
 #include "core/events/event_database_format.h"
-#include "core/names/qpacker.h"
+#include "core/names/pack_file.h"
 #include "core/settings/backup.h"
 #include "core/update/update_check.h"
 #include "platform/download.h"
@@ -36,21 +36,21 @@ constexpr size_t kMaxReplyBytes = 64 * 1024;
 
 std::string packCodeText(int code) {
     switch (code) {
-        case Qpacker::kReadError:
+        case PackFile::kReadError:
             return "cannot be read";
-        case Qpacker::kNoFile:
+        case PackFile::kNoFile:
             return "does not exist";
-        case Qpacker::kBadMagic:
+        case PackFile::kBadMagic:
             return "is not a pack file";
-        case Qpacker::kBadVersion:
+        case PackFile::kBadVersion:
             return "has a pack format version this program cannot read";
-        case Qpacker::kDamaged:
+        case PackFile::kDamaged:
             return "is cut off before the end of its directory";
-        case Qpacker::kWriteError:
+        case PackFile::kWriteError:
             return "cannot be written";
-        case Qpacker::kUnsafeName:
+        case PackFile::kUnsafeName:
             return "has a name that would leave the folder; refused";
-        case Qpacker::kTooLarge:
+        case PackFile::kTooLarge:
             return "is too large";
         default:
             return "failed (code " + std::to_string(code) + ")";
@@ -65,7 +65,7 @@ std::string absolutePath(const std::string& path) {
 
 std::string stampText(const PackStamp& s) {
     const std::optional<DateTime> t = s.toDateTime();
-    return t ? IsoDateTime(*t) : std::string("-");
+    return t ? isoDateTime(*t) : std::string("-");
 }
 
 // Answers questions from a flag (or, on a terminal, from the user) and prints the rest.
@@ -142,23 +142,23 @@ int packCreate(CliContext& c, const std::vector<std::string>& args) {
     if (files.size() < 2) return c.usage(kPackUsage);
     const std::string out = files.front();
     files.erase(files.begin());
-    const int r = Qpacker::Pack(out, files, comment, c.clock);
-    if (r != Qpacker::kOk) return c.fail("pack '" + out + "' " + packCodeText(r));
+    const int r = PackFile::pack(out, files, comment, c.clock);
+    if (r != PackFile::kOk) return c.fail("pack '" + out + "' " + packCodeText(r));
     return kExitOk;
 }
 
 int packList(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 2) return c.usage(kPackUsage);
-    Qpacker pack;
-    if (const int r = pack.OpenPack(args[1]); r != Qpacker::kOk) {
+    PackFile pack;
+    if (const int r = pack.openPack(args[1]); r != PackFile::kOk) {
         return c.fail("'" + args[1] + "' " + packCodeText(r));
     }
     if (c.json) {
-        *c.out << "{\"comment\":" << jsonString(cp1250ToUtf8(pack.Comment()))
-               << ",\"packed\":" << jsonString(stampText(pack.PackedAt()))
-               << ",\"nameWidth\":" << pack.NameWidth() << ",\"entries\":[";
+        *c.out << "{\"comment\":" << jsonString(cp1250ToUtf8(pack.comment()))
+               << ",\"packed\":" << jsonString(stampText(pack.packedAt()))
+               << ",\"nameWidth\":" << pack.nameWidth() << ",\"entries\":[";
         bool first = true;
-        for (const PackEntry& e : pack.Entries()) {
+        for (const PackEntry& e : pack.entries()) {
             *c.out << (first ? "" : ",") << "{\"name\":" << jsonString(e.name)
                    << ",\"size\":" << e.size << ",\"position\":" << e.position
                    << ",\"created\":" << jsonString(stampText(e.created))
@@ -168,7 +168,7 @@ int packList(CliContext& c, const std::vector<std::string>& args) {
         }
         *c.out << "]}\n";
     } else {
-        for (const PackEntry& e : pack.Entries()) {
+        for (const PackEntry& e : pack.entries()) {
             *c.out << e.name << '\t' << e.size << '\t' << stampText(e.modified) << '\t'
                    << int{e.attributes} << '\n';
         }
@@ -178,17 +178,17 @@ int packList(CliContext& c, const std::vector<std::string>& args) {
 
 int packExtract(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 3) return c.usage(kPackUsage);
-    Qpacker pack;
-    if (const int r = pack.OpenPack(args[1]); r != Qpacker::kOk) {
+    PackFile pack;
+    if (const int r = pack.openPack(args[1]); r != PackFile::kOk) {
         return c.fail("'" + args[1] + "' " + packCodeText(r));
     }
     const std::string dir = absolutePath(args[2]);
-    if (!CreateFolderPath(dir)) return c.fail("cannot create the folder '" + dir + "'");
+    if (!createFolderPath(dir)) return c.fail("cannot create the folder '" + dir + "'");
     int failed = 0;
-    for (size_t i = 0; i < pack.Entries().size(); ++i) {
-        const int r = pack.ExtractEntry(dir, i, true);
-        if (r == Qpacker::kOk) continue;
-        *c.err << "tempovirens-cli: entry '" << pack.Entries()[i].name << "' " << packCodeText(r)
+    for (size_t i = 0; i < pack.entries().size(); ++i) {
+        const int r = pack.extractEntry(dir, i, true);
+        if (r == PackFile::kOk) continue;
+        *c.err << "tempovirens-cli: entry '" << pack.entries()[i].name << "' " << packCodeText(r)
                << '\n';
         ++failed;
     }
@@ -196,7 +196,7 @@ int packExtract(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int cmdPack(CliContext& c, const std::vector<std::string>& args) {
+int packCommand(CliContext& c, const std::vector<std::string>& args) {
     if (args.empty()) return c.usage(kPackUsage);
     if (args[0] == "create") return packCreate(c, args);
     if (args[0] == "list") return packList(c, args);
@@ -221,37 +221,37 @@ BackupContext backupContext(CliContext& c, HashTable& settings, MessageBox& box,
     return ctx;
 }
 
-int cmdBackup(CliContext& c, const std::vector<std::string>& args) {
+int backupCommand(CliContext& c, const std::vector<std::string>& args) {
     if (args.size() != 1) return c.usage("backup FILE");
     const fs::path target(absolutePath(args[0]));
     const auto local = [&] {
         const std::string dir = c.paths.userDataDir;
         const std::string settingsPath = dir + "settings.cfg";
         HashTable settings;
-        if (FileExists(settingsPath)) fReadConfig(settings, settingsPath);
+        if (fileExists(settingsPath)) readConfig(settings, settingsPath);
 
         PackCliBox box(c, true, false);  // naming the file is the answer to the overwrite question
         CliShell shell;
         bool wrote = false;
         const auto saveAllData = [&] {
-            CreateFolderPath(dir);
+            createFolderPath(dir);
             // What the window would have in memory is on disk here; only a missing event
             // database has to be made, as the calendar's first start would.
-            if (!FileExists(dir + std::string(kEventDbName))) {
+            if (!fileExists(dir + std::string(kEventDbName))) {
                 EventTable table;
                 EventDbContext db;
                 db.userDataDir = dir;
                 db.clock = &c.clock;
                 db.strings = &c.strings();
                 db.settings = &settings;
-                if (LoadEventDatabase(table, db)) SaveEventDatabase(table, db);
+                if (loadEventDatabase(table, db)) saveEventDatabase(table, db);
             }
-            wrote = fWriteConfig(settings, settingsPath);
+            wrote = writeConfig(settings, settingsPath);
         };
         const BackupSaveResult r =
-            fSaveBackup(backupContext(c, settings, box, shell), target.parent_path().string(),
-                        target.filename().string(), saveAllData);
-        if (wrote) fWriteConfig(settings, settingsPath);  // Backup_Last as the save left it
+            saveBackup(backupContext(c, settings, box, shell), target.parent_path().string(),
+                       target.filename().string(), saveAllData);
+        if (wrote) writeConfig(settings, settingsPath);  // Backup_Last as the save left it
         switch (r) {
             case BackupSaveResult::kSaved:
                 return kExitOk;
@@ -266,12 +266,12 @@ int cmdBackup(CliContext& c, const std::vector<std::string>& args) {
     request.kind = ChangeKind::kSaveBackup;
     request.backupPath = target.string();
     return runChange(c, request, local, [&c](const ChangeReply&) {
-        *c.out << plainText(c.strings().fGetString("sets_bksave_done")) << '\n';
+        *c.out << plainText(c.strings().getString("sets_bksave_done")) << '\n';
         return kExitOk;
     });
 }
 
-int cmdRestore(CliContext& c, const std::vector<std::string>& args) {
+int restoreCommand(CliContext& c, const std::vector<std::string>& args) {
     constexpr std::string_view kUsage = "restore FILE [--yes]";
     bool yes = false;
     std::string file;
@@ -293,7 +293,7 @@ int cmdRestore(CliContext& c, const std::vector<std::string>& args) {
         HashTable settings;
         PackCliBox box(c, yes, true);
         CliShell shell;
-        switch (fRestoreBackup(backupContext(c, settings, box, shell), request.backupPath, {})) {
+        switch (restoreBackup(backupContext(c, settings, box, shell), request.backupPath, {})) {
             case RestoreResult::kRestored:
                 return kExitOk;
             case RestoreResult::kNotOpened:
@@ -309,7 +309,7 @@ int cmdRestore(CliContext& c, const std::vector<std::string>& args) {
     };
     // A running calendar restores it itself and loads the restored data.
     return runChange(c, request, local, [&c](const ChangeReply&) {
-        *c.out << plainText(c.strings().fGetString("sets_bk_restoredone")) << '\n';
+        *c.out << plainText(c.strings().getString("sets_bk_restoredone")) << '\n';
         return kExitOk;
     });
 }
@@ -322,7 +322,7 @@ int eventCount(const std::string& userDataDir) {
     return table.eventCount();
 }
 
-int cmdUpdateCheck(CliContext& c, const std::vector<std::string>& args) {
+int updateCheckCommand(CliContext& c, const std::vector<std::string>& args) {
     constexpr std::string_view kUsage = "update-check [--manual]";
     if (args.size() > 1 || (args.size() == 1 && args[0] != "--manual")) return c.usage(kUsage);
     const std::string settingsPath = c.paths.userDataDir + "settings.cfg";
@@ -330,7 +330,7 @@ int cmdUpdateCheck(CliContext& c, const std::vector<std::string>& args) {
     WriteAccess access(c);
     const bool record = mayWriteHere(c, access);
     HashTable settings;
-    if (FileExists(settingsPath)) fReadConfig(settings, settingsPath);
+    if (fileExists(settingsPath)) readConfig(settings, settingsPath);
 
     UpdateContext ctx;
     ctx.settings = &settings;
@@ -341,13 +341,13 @@ int cmdUpdateCheck(CliContext& c, const std::vector<std::string>& args) {
     ctx.entries = eventCount(c.paths.userDataDir);
     ctx.saveSettings = [&] {
         if (!record) return true;
-        return CreateFolderPath(c.paths.userDataDir) && fWriteConfig(settings, settingsPath);
+        return createFolderPath(c.paths.userDataDir) && writeConfig(settings, settingsPath);
     };
     UpdateState state;
-    fUpdateStateAtStart(state, ctx);
+    updateStateAtStart(state, ctx);
     FileUrlDownload download;
     int status = kCheckNoConnection;
-    fGetOnlineVersion(state, ctx, &download, !args.empty(), [&status](int s) { status = s; });
+    getOnlineVersion(state, ctx, &download, !args.empty(), [&status](int s) { status = s; });
 
     const std::string local = ctx.running.text();
     const std::string online = storedLatestVersion(settings, ctx.running).text();
@@ -365,9 +365,10 @@ int cmdUpdateCheck(CliContext& c, const std::vector<std::string>& args) {
 
 }  // namespace
 
-const CommandRegistration kPack{{"pack", kPackUsage, cmdPack}};
-const CommandRegistration kBackup{{"backup", "backup FILE", cmdBackup}};
-const CommandRegistration kRestore{{"restore", "restore FILE [--yes]", cmdRestore}};
-const CommandRegistration kUpdateCheck{{"update-check", "update-check [--manual]", cmdUpdateCheck}};
+const CommandRegistration kPack{{"pack", kPackUsage, packCommand}};
+const CommandRegistration kBackup{{"backup", "backup FILE", backupCommand}};
+const CommandRegistration kRestore{{"restore", "restore FILE [--yes]", restoreCommand}};
+const CommandRegistration kUpdateCheck{
+    {"update-check", "update-check [--manual]", updateCheckCommand}};
 
 }  // namespace tv::cli

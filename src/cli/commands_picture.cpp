@@ -41,23 +41,23 @@ std::string_view originName(PictureOrigin origin) {
     return "none";
 }
 
-int cmdPicture(CliContext& c, const std::vector<std::string>& args) {
+int pictureCommand(CliContext& c, const std::vector<std::string>& args) {
     if (!args.empty()) return c.usage(kPictureUsage);
     const std::string& dir = c.paths.userDataDir;
-    if (!CreateFolderPath(dir)) {
+    if (!createFolderPath(dir)) {
         return c.fail("cannot create the user data folder '" + dir + "'");
     }
     WriteAccess access(c);
     const bool record = mayWriteHere(c, access);
     HashTable settings;
-    if (FileExists(dir + "settings.cfg")) fReadConfig(settings, dir + "settings.cfg");
+    if (fileExists(dir + "settings.cfg")) readConfig(settings, dir + "settings.cfg");
     EventDbContext db;
     db.userDataDir = dir;
     db.clock = &c.clock;
     db.strings = &c.strings();
     db.settings = &settings;
     EventTable table;
-    if (!LoadEventDatabase(table, db)) return c.fail("events.cdb cannot be read");
+    if (!loadEventDatabase(table, db)) return c.fail("events.cdb cannot be read");
 
     const DateTime now = c.clock.now();
     EventCheckContext check;
@@ -66,23 +66,23 @@ int cmdPicture(CliContext& c, const std::vector<std::string>& args) {
     check.strings = &c.strings();
     check.programDir = c.paths.programDir;
     EventLists lists;
-    fCheckEvents(table, check, lists);
+    checkEvents(table, check, lists);
 
     // What the last-run check of a load would find: the previous appearance, and whether the
     // calendar already appeared today.
-    settings.SetItem(settings::LastAppear.key, read(settings, settings::LastAppearNow));
+    settings.setItem(settings::LastAppear.key, read(settings, settings::LastAppearNow));
     PictureDay day;
     day.now = now;
-    day.season = SeasonOfMonth(now.date.month());
-    day.firstAppearanceToday = read(settings, settings::LastRunToday) != IsoDate(now.date);
+    day.season = seasonOfMonth(now.date.month());
+    day.firstAppearanceToday = read(settings, settings::LastRunToday) != isoDate(now.date);
     day.eventPicture = lists.dayPicture;
 
     RandomSource random(clockSeed(c.clock));
-    UserPicContext userContext;
+    UserPictureContext userContext;
     userContext.userDataDir = dir;
     userContext.picturesDir = c.paths.picturesDir;
     userContext.clock = &c.clock;
-    RandomFile userPictures(userContext);
+    UserPictureList userPictures(userContext);
     PictureContext ctx;
     ctx.settings = &settings;
     ctx.strings = &c.strings();
@@ -90,12 +90,12 @@ int cmdPicture(CliContext& c, const std::vector<std::string>& args) {
     ctx.random = &random;
     ctx.userPictures = &userPictures;
     ctx.programDir = c.paths.programDir;
-    const PictureOfDay picture = LoadPictureOfDay(false, day, ctx);
+    const PictureOfDay picture = loadPictureOfDay(false, day, ctx);
 
     if (picture.origin == PictureOrigin::kSeasonal) {
         if (!record) {
             *c.err << kNotRecorded << '\n';
-        } else if (!SaveEventDatabase(table, db)) {
+        } else if (!saveEventDatabase(table, db)) {
             return c.fail("events.cdb could not be saved");
         }
     }
@@ -110,12 +110,12 @@ int cmdPicture(CliContext& c, const std::vector<std::string>& args) {
     }
     c.out->flush();
     // A rebuilt list is finished here: there is no window whose timer would do it.
-    if (userPictures.searchTimerOn()) userPictures.CompletePictureList();
+    if (userPictures.searchTimerOn()) userPictures.completePictureList();
     return error.empty() ? kExitOk : kExitFailure;
 }
 
 }  // namespace
 
-const CommandRegistration kPicture{{"picture", kPictureUsage, cmdPicture}};
+const CommandRegistration kPicture{{"picture", kPictureUsage, pictureCommand}};
 
 }  // namespace tv::cli

@@ -107,19 +107,19 @@ PictureOfDay choosePicture(CliContext& c, HashTable& settings, EventTable& table
                            const TodayState& today, HashTable& theme, const ImageLoader& images,
                            bool record) {
     const DateTime now = c.clock.now();
-    settings.SetItem(settings::LastAppear.key, read(settings, settings::LastAppearNow));
+    settings.setItem(settings::LastAppear.key, read(settings, settings::LastAppearNow));
     PictureDay day;
     day.now = now;
     day.season = today.season;
-    day.firstAppearanceToday = read(settings, settings::LastRunToday) != IsoDate(now.date);
+    day.firstAppearanceToday = read(settings, settings::LastRunToday) != isoDate(now.date);
     day.eventPicture = lists.dayPicture;
 
     RandomSource random(clockSeed(c.clock));
-    UserPicContext userContext;
+    UserPictureContext userContext;
     userContext.userDataDir = c.paths.userDataDir;
     userContext.picturesDir = c.paths.picturesDir;
     userContext.clock = &c.clock;
-    RandomFile userPictures(userContext);
+    UserPictureList userPictures(userContext);
     PictureContext ctx;
     ctx.settings = &settings;
     ctx.theme = &theme;
@@ -129,14 +129,14 @@ PictureOfDay choosePicture(CliContext& c, HashTable& settings, EventTable& table
     ctx.images = &images;
     ctx.userPictures = &userPictures;
     ctx.programDir = c.paths.programDir;
-    PictureOfDay picture = LoadPictureOfDay(false, day, ctx);
-    if (picture.origin == PictureOrigin::kSeasonal && record) SaveEventDatabase(table, db);
+    PictureOfDay picture = loadPictureOfDay(false, day, ctx);
+    if (picture.origin == PictureOrigin::kSeasonal && record) saveEventDatabase(table, db);
     // No window's timer finishes a listing the choice started.
-    if (userPictures.searchTimerOn()) userPictures.CompletePictureList();
+    if (userPictures.searchTimerOn()) userPictures.completePictureList();
     return picture;
 }
 
-int cmdRender(CliContext& c, const std::vector<std::string>& args) {
+int renderCommand(CliContext& c, const std::vector<std::string>& args) {
     RenderArgs ra;
     if (!parseArgs(c, args, ra)) return c.usage(kRenderUsage);
 
@@ -153,21 +153,21 @@ int cmdRender(CliContext& c, const std::vector<std::string>& args) {
     const StringTable& strings = c.strings();
     HashTable settings;
     const std::string settingsPath = c.paths.userDataDir + "settings.cfg";
-    if (FileExists(settingsPath)) fReadConfig(settings, settingsPath);
+    if (fileExists(settingsPath)) readConfig(settings, settingsPath);
     const DateTime now = c.clock.now();
 
     TodayState today;
-    fSetVariables(today, now, strings);
+    setTodayState(today, now, strings);
     EventTable table;
     StderrBox box(*c.err);
-    CreateFolderPath(c.paths.userDataDir);
+    createFolderPath(c.paths.userDataDir);
     EventDbContext db;
     db.userDataDir = c.paths.userDataDir;
     db.clock = &c.clock;
     db.strings = &strings;
     db.settings = &settings;
     db.box = &box;
-    if (!LoadEventDatabase(table, db))
+    if (!loadEventDatabase(table, db))
         return c.fail("'" + c.paths.userDataDir + std::string(kEventDbName) +
                       "' could not be loaded");
 
@@ -186,11 +186,11 @@ int cmdRender(CliContext& c, const std::vector<std::string>& args) {
     sv.programDir = c.paths.programDir;
     sv.icon = icon.get();
     std::string skinName = ra.skin.empty() ? read(settings, settings::Skin) : ra.skin;
-    fgfxSetSkin(sc.skin, skinName, false, sv);
+    setSkin(sc.skin, skinName, false, sv);
 
     NameTable names;
     names.load(c.paths.programDir);
-    sc.todayText = fSetTodayText(today, settings, strings, names);
+    sc.todayText = buildTodayText(today, settings, strings, names);
 
     EventLists lists;
     EventCheckContext ev;
@@ -199,21 +199,21 @@ int cmdRender(CliContext& c, const std::vector<std::string>& args) {
     ev.strings = &strings;
     ev.easter = &today.easter;
     ev.programDir = c.paths.programDir;
-    fCheckEvents(table, ev, lists);
+    checkEvents(table, ev, lists);
 
     WisdomState wisdom;
     wisdom.text = read(settings, settings::LastWisdom);
     if (wisdom.text.empty()) {
         std::vector<uint8_t> marks = table.wisdomMarks();
         RandomSource random(static_cast<uint64_t>(now.date.serialNumber()));
-        wisdom.text = ChooseWisdom(c.paths.programDir, marks, random, nullptr).text;
+        wisdom.text = chooseWisdom(c.paths.programDir, marks, random, nullptr).text;
     }
     // The box shows on the page the window opens with; switching pages closes it.
     wisdom.shown = !wisdom.text.empty() && ra.page == kScreenMain;
 
     PictureOfDay picture =
         choosePicture(c, settings, table, db, lists, today, sc.skin.theme, images, record);
-    DrawPictureOfDay(sc.skin, picture, images, strings);
+    drawPictureOfDay(sc.skin, picture, images, strings);
 
     sc.settings = &settings;
     sc.strings = &strings;
@@ -230,12 +230,12 @@ int cmdRender(CliContext& c, const std::vector<std::string>& args) {
     mc.easter = &today.easter;
     mc.buildTooltips = false;
     mc.names = [&names](int index) { return names.line(index); };
-    fInitCalendarWindow(sc, table, mc, month);
+    initCalendarWindow(sc, table, mc, month);
     if (ra.page == kScreenMonth && ra.year > 0) {
         mc.year = sc.shownYear = ra.year;
         mc.month = sc.shownMonth = ra.month;
         mc.theme = readMonthTheme(&sc.skin.theme);
-        BuildMonthEvents(table, mc, month);
+        buildMonthEvents(table, mc, month);
     }
     if (ra.page == kScreenAlarm) {
         // The next alarm still to ring today or later; the layout sample without one.
@@ -255,17 +255,17 @@ int cmdRender(CliContext& c, const std::vector<std::string>& args) {
         }
     }
     sc.mode = ra.page;
-    RedrawScreen(sc);
+    redrawScreen(sc);
 
     // The buttons are controls of their own on the window; the picture shows them up.
     auto& frame = static_cast<QtSurface&>(*sc.skin.mainBuffer);
     for (int i = 0; i < kButtonCount; ++i) {
         Rect look;
         const ButtonState& b = sc.skin.buttons[static_cast<size_t>(i)];
-        if (b.visible && SetButtonImage(sc.skin, i, 0, look))
+        if (b.visible && setButtonImage(sc.skin, i, 0, look))
             frame.copy(b.x, b.y, look.w, look.h, sc.skin.image(kImgButtons), look.x, look.y);
     }
-    const QImage shaped = ShapedWindowImage(frame.image(), sc.skin.window);
+    const QImage shaped = shapedWindowImage(frame.image(), sc.skin.window);
     if (!shaped.save(QString::fromStdString(ra.output), "PNG"))
         return c.fail("'" + ra.output + "' could not be written");
     if (c.json) {
@@ -275,7 +275,7 @@ int cmdRender(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistration kRender{{"render", kRenderUsage, cmdRender}};
+const CommandRegistration kRender{{"render", kRenderUsage, renderCommand}};
 
 }  // namespace
 }  // namespace tv::cli

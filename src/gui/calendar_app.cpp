@@ -26,13 +26,13 @@
 #include "core/ui/commands.h"
 #include "core/ui/keys.h"
 #include "core/ui/menus.h"
-#include "gui/frm_accessories.h"
-#include "gui/frm_auto_starter.h"
-#include "gui/frm_main.h"
-#include "gui/windows/frm_dates.h"
-#include "gui/windows/frm_names.h"
-#include "gui/windows/frm_sets.h"
-#include "gui/windows/frm_update_dialog.h"
+#include "gui/accessory_windows.h"
+#include "gui/main_window.h"
+#include "gui/tray_icon.h"
+#include "gui/windows/event_list_window.h"
+#include "gui/windows/name_search_window.h"
+#include "gui/windows/settings_window.h"
+#include "gui/windows/update_dialog.h"
 #include "gui/windows/window_services.h"
 #include "platform/qt/qt_autostart.h"
 #include "platform/qt/qt_clock.h"
@@ -98,13 +98,13 @@ CalendarApp::CalendarApp(Options options)
         connect(t, &QTimer::timeout, this, slot);
         return t;
     };
-    mainTimer_ = timer(kDayTimerMs, [this] { fCheckDayChange(ctx_); });
+    mainTimer_ = timer(kDayTimerMs, [this] { checkDayChange(ctx_); });
     alarmTimer_ = timer(kAlarmTimerMs, [this] {
         AlarmContext a = alarmContext();
-        AlarmTimerTick(state_.alarm, a);
+        alarmTimerTick(state_.alarm, a);
     });
     refreshTimer_ = timer(kAutoRefreshMs, [this] {
-        if (!RefreshScreen(screen_)) refreshTimer_->stop();
+        if (!refreshScreen(screen_)) refreshTimer_->stop();
         if (window_) window_->updateButtons();
         if (window_) window_->update();
     });
@@ -122,7 +122,7 @@ CalendarApp::CalendarApp(Options options)
     // stays responsive. Not stopped with the window's other timers: the list belongs to the
     // process, and a walk cut short would only be started again by the next load.
     searchTimer_ = timer(kSearchTimerMs, [this] {
-        if (!state_.userPictures || !state_.userPictures->CompletePictureListStep())
+        if (!state_.userPictures || !state_.userPictures->completePictureListStep())
             searchTimer_->stop();
     });
 
@@ -150,29 +150,29 @@ MainOutcome CalendarApp::start(std::string_view commandLine) {
         QString::fromStdString(platform_.paths.programDir + "icons/tempovirens_32.png");
     QApplication::setWindowIcon(
         QIcon(QFileInfo::exists(appIcon) ? appIcon : QString::fromStdString(iconFile)));
-    return Main(ctx_, commandLine);
+    return startCalendar(ctx_, commandLine);
 }
 
-FrmMain* CalendarApp::window() const {
+MainWindow* CalendarApp::window() const {
     return window_.data();
 }
 
 const Surface* CalendarApp::frame() const {
     if (!screen_.skin.mainBuffer) return nullptr;
-    return &PresentScreen(screen_);
+    return &presentScreen(screen_);
 }
 
 // ---- input ----
 
 void CalendarApp::command(int code) {
     syncIn();
-    perform(fButtonEvent(ui_, code, state_.settings));
+    perform(buttonEvent(ui_, code, state_.settings));
 }
 
 void CalendarApp::keyDown(int keyCode, int shift) {
     syncIn();
     const bool wasDeveloper = ui_.developer;
-    Actions a = fKeyDown(ui_, keyCode, shift, state_.settings);
+    Actions a = tv::keyDown(ui_, keyCode, shift, state_.settings);
     if (ui_.developer != wasDeveloper) state_.developer = ui_.developer;
     perform(a);
 }
@@ -190,7 +190,7 @@ void CalendarApp::perform(const Actions& actions) {
                 break;
             case UiAction::kCloseWindow:
                 // Later: the window must not go while its own event handler runs.
-                QTimer::singleShot(0, this, [this] { fUnloadCalendar(ctx_, ""); });
+                QTimer::singleShot(0, this, [this] { unloadCalendar(ctx_, ""); });
                 return;
             case UiAction::kOpenEventList:
             case UiAction::kOpenSettings:
@@ -204,7 +204,7 @@ void CalendarApp::perform(const Actions& actions) {
                 break;
             case UiAction::kStopAlarmSound: {
                 AlarmContext c = alarmContext();
-                StopAlarmSound(c);
+                stopAlarmSound(c);
                 setAlarmTimer(false);
                 break;
             }
@@ -229,7 +229,7 @@ void CalendarApp::perform(const Actions& actions) {
                 break;
             case UiAction::kPaintButton: {
                 Rect unused;
-                SetButtonImage(screen_.skin, a.a, a.b, unused);
+                setButtonImage(screen_.skin, a.a, a.b, unused);
                 if (window_) window_->paintButton(a.a);
                 break;
             }
@@ -272,7 +272,7 @@ bool CalendarApp::openModal(UiAction kind, int argument) {
     if (modalHook && modalHook(kind, argument)) return true;
     if (!window_) return false;
     ++modalDepth_;
-    QPointer<FrmMain> guard(window_);
+    QPointer<MainWindow> guard(window_);
     switch (kind) {
         case UiAction::kOpenEventList:
             openEventList({});
@@ -282,7 +282,7 @@ bool CalendarApp::openModal(UiAction kind, int argument) {
             break;
         case UiAction::kOpenNameSearch: {
             WindowServices s = windowServices();
-            FrmNames w(s, window_);
+            NameSearchWindow w(s, window_);
             box_->setParent(&w);
             dialogs_->setParent(&w);
             w.exec();
@@ -292,7 +292,7 @@ bool CalendarApp::openModal(UiAction kind, int argument) {
             break;
         }
         case UiAction::kOpenAbout: {
-            FrmAbout::Actions act;
+            AboutWindow::Actions act;
             act.openAboutPage = [this] {
                 platform_.shell->openDocument(platform_.paths.programDir + "about_hun.html");
             };
@@ -306,20 +306,20 @@ bool CalendarApp::openModal(UiAction kind, int argument) {
                                          platform_.messageBox, platform_.shell, window_);
                 }
             };
-            FrmAbout w(state_.strings, act, window_);
+            AboutWindow w(state_.strings, act, window_);
             w.exec();
             if (w.gameWanted() && guard) startGame();
             break;
         }
         case UiAction::kOpenMissedEvents: {
-            const MissedWindow model = BuildMissedWindow(state_.lists.missed, state_.events,
+            const MissedWindow model = buildMissedWindow(state_.lists.missed, state_.events,
                                                          state_.today.currentDay, state_.strings);
-            FrmMissedEvents w(model, window_);
+            MissedEventsWindow w(model, window_);
             w.exec();
             break;
         }
         case UiAction::kOpenDiagnostics: {
-            FrmGlobalVars w(userStore_.get(), "hun", window_);
+            DiagnosticsWindow w(userStore_.get(), "hun", window_);
             w.exec();
             break;
         }
@@ -343,15 +343,15 @@ bool CalendarApp::openModal(UiAction kind, int argument) {
 
 void CalendarApp::openEventList(const EventListOpen& open) {
     WindowServices s = windowServices();
-    QPointer<FrmMain> guard(window_);
-    FrmDates w(s, open, window_);
+    QPointer<MainWindow> guard(window_);
+    EventListWindow w(s, open, window_);
     box_->setParent(&w);
     dialogs_->setParent(&w);
     w.exec();
     box_->setParent(window_);
     dialogs_->setParent(window_);
     // A save that switched the alarms on wants the tray form back.
-    if (w.alarmsSwitchedOn()) asGetVariables(ctx_);
+    if (w.alarmsSwitchedOn()) refreshTrayForm(ctx_);
     if (guard) eventRefresh();
 }
 
@@ -393,7 +393,7 @@ SettingsWindowHooks CalendarApp::settingsHooks() {
         applyWindowLook();
     };
     h.saveAllData = [this] {
-        SaveEventDatabase(state_.events, eventDbContext());
+        saveEventDatabase(state_.events, eventDbContext());
         if (window_) {
             const QPoint p = window_->pos();
             write(state_.settings, settings::Cal_LastX, std::to_string(p.x() * kTwipsPerPixel));
@@ -408,17 +408,17 @@ SettingsWindowHooks CalendarApp::settingsHooks() {
 void CalendarApp::openSettings() {
     WindowServices s = windowServices();
     SettingsWindowHooks h = settingsHooks();
-    QPointer<FrmMain> guard(window_);
-    FrmSets w(s, std::move(h), window_);
+    QPointer<MainWindow> guard(window_);
+    SettingsWindow w(s, std::move(h), window_);
     box_->setParent(&w);
     dialogs_->setParent(&w);
     w.exec();
     box_->setParent(window_);
     dialogs_->setParent(window_);
     if (!guard || restorePending_) return;
-    asGetVariables(ctx_);
+    refreshTrayForm(ctx_);
     if (w.reloadRequested()) {
-        QTimer::singleShot(0, this, [this] { fReloadForSkin(ctx_); });
+        QTimer::singleShot(0, this, [this] { reloadForSkin(ctx_); });
         return;
     }
     eventRefresh();
@@ -431,10 +431,10 @@ void CalendarApp::restoreAfterBackup() {
 }
 
 void CalendarApp::openDayMenu(int cell) {
-    const auto items = BuildDayFieldMenu(month_, cell, state_.events, state_.strings);
-    const auto menu = mcPopupMenu::fromModel(DayFieldMenuModel(items));
-    const int chosen = menu->Show();
-    const DayMenuChoice choice = ResolveDayFieldMenu(month_, cell, items, chosen);
+    const auto items = buildDayFieldMenu(month_, cell, state_.events, state_.strings);
+    const auto menu = PopupMenu::fromModel(dayFieldMenuModel(items));
+    const int chosen = menu->show();
+    const DayMenuChoice choice = resolveDayFieldMenu(month_, cell, items, chosen);
     EventListOpen open;
     switch (choice.command) {
         case DayMenuCommand::kNone:
@@ -450,9 +450,9 @@ void CalendarApp::openDayMenu(int cell) {
         case DayMenuCommand::kDeleteEvent: {
             // The same question and save as the event list's delete button.
             const auto save = [this](const EventTable& table) {
-                return SaveEventDatabase(table, eventDbContext());
+                return saveEventDatabase(table, eventDbContext());
             };
-            if (DeleteListedEvent(state_.events, choice.slot, *platform_.messageBox, state_.strings,
+            if (deleteListedEvent(state_.events, choice.slot, *platform_.messageBox, state_.strings,
                                   save)) {
                 eventRefresh();
             }
@@ -464,8 +464,8 @@ void CalendarApp::openDayMenu(int cell) {
 
 void CalendarApp::openMainMenu() {
     syncIn();
-    const auto menu = mcPopupMenu::fromModel(BuildMainMenu(ui_, state_.settings, state_.strings));
-    const int code = MainMenuCommand(menu->Show());
+    const auto menu = PopupMenu::fromModel(buildMainMenu(ui_, state_.settings, state_.strings));
+    const int code = mainMenuCommand(menu->show());
     if (code < 0) return;
     // After this action list: the command may open windows of its own.
     QTimer::singleShot(0, this, [this, code] {
@@ -500,7 +500,7 @@ MonthContext CalendarApp::monthContext() {
 }
 
 void CalendarApp::rebuildMonth() {
-    BuildMonthEvents(state_.events, monthContext(), month_);
+    buildMonthEvents(state_.events, monthContext(), month_);
 }
 
 void CalendarApp::eventRefresh() {
@@ -511,7 +511,7 @@ void CalendarApp::eventRefresh() {
     ev.strings = &state_.strings;
     ev.easter = &state_.today.easter;
     ev.programDir = platform_.paths.programDir;
-    fCheckEvents(state_.events, ev, state_.lists);
+    checkEvents(state_.events, ev, state_.lists);
     rebuildMonth();
     drawPicture(true);
     redrawNow();
@@ -519,8 +519,8 @@ void CalendarApp::eventRefresh() {
 
 void CalendarApp::drawPicture(bool redrawOnly) {
     if (!screen_.skin.pictureBuffer) return;
-    PictureOfDay picture = gfxLoadBgImg(ctx_, &screen_.skin.theme, redrawOnly);
-    DrawPictureOfDay(screen_.skin, picture, *images_, state_.strings);
+    PictureOfDay picture = loadBackgroundPicture(ctx_, &screen_.skin.theme, redrawOnly);
+    drawPictureOfDay(screen_.skin, picture, *images_, state_.strings);
     // A choice that had to list the user's folder leaves the rest of the listing to TimerSrc.
     if (state_.userPictures && state_.userPictures->searchTimerOn()) searchTimer_->start();
 }
@@ -545,7 +545,7 @@ void CalendarApp::redrawNow() {
     screen_.month = &month_;
     screen_.shownYear = ui_.shownYear;
     screen_.shownMonth = ui_.shownMonth;
-    RedrawScreen(screen_);
+    redrawScreen(screen_);
     // The missed-events button shows while there is something to show.
     ButtonState& alert = screen_.skin.buttons[kBtnAlert];
     alert.visible = state_.lists.missedButtonVisible && alert.w > 0 && alert.created;
@@ -559,7 +559,7 @@ void CalendarApp::redrawNow() {
 }
 
 void CalendarApp::applyWindowLook() {
-    SetTransparency(screen_.skin, state_.settings);
+    setTransparency(screen_.skin, state_.settings);
     if (window_) window_->applySkin();
 }
 
@@ -577,14 +577,14 @@ AlarmContext CalendarApp::alarmContext() {
 
 void CalendarApp::ensureWindow() {
     if (window_) return;
-    window_ = new FrmMain(*this);
+    window_ = new MainWindow(*this);
     box_->setParent(window_);
     dialogs_->setParent(window_);
 }
 
 void CalendarApp::showSplash() {
     if (!options_.splash) return;
-    splash_ = std::make_unique<FrmLoadscreen>();
+    splash_ = std::make_unique<SplashWindow>();
     splash_->show();
 }
 
@@ -608,7 +608,7 @@ bool CalendarApp::loadSkin(const std::string& skin) {
     sv.programDir = platform_.paths.programDir;
     sv.icon = icon_.get();
     std::string name = skin;
-    const bool ok = fgfxSetSkin(screen_.skin, name, false, sv);
+    const bool ok = setSkin(screen_.skin, name, false, sv);
     // The theme table the rest of the program reads is the skin's.
     state_.theme = screen_.skin.theme;
     geometry_ = readWindowGeometry(screen_.skin.theme);
@@ -617,7 +617,7 @@ bool CalendarApp::loadSkin(const std::string& skin) {
 
 void CalendarApp::initCalendarWindow() {
     ui_.today = state_.today.currentDay;
-    fInitCalendarWindow(screen_, state_.events, monthContext(), month_);
+    tv::initCalendarWindow(screen_, state_.events, monthContext(), month_);
     ui_.shownYear = screen_.shownYear;
     ui_.shownMonth = screen_.shownMonth;
 }
@@ -667,7 +667,7 @@ void CalendarApp::setAutoRefresh(bool on) {
 }
 
 PixelRect CalendarApp::windowRect() const {
-    if (!window_) return {0, 0, FrmMain::kDefaultWidth, FrmMain::kDefaultHeight};
+    if (!window_) return {0, 0, MainWindow::kDefaultWidth, MainWindow::kDefaultHeight};
     return toPixelRect(window_->geometry());
 }
 
@@ -699,7 +699,7 @@ bool CalendarApp::showSettingsModal() {
     if (!window_) return false;
     WindowServices s = windowServices();
     SettingsWindowHooks h = settingsHooks();
-    FrmSets w(s, std::move(h), window_);
+    SettingsWindow w(s, std::move(h), window_);
     ++modalDepth_;
     w.exec();
     --modalDepth_;
@@ -790,7 +790,7 @@ void CalendarApp::endProcess() {
 // ---- TrayHost ----
 
 void CalendarApp::addIcon(const std::string& tip) {
-    if (!tray_) tray_ = std::make_unique<FrmAutoStarter>(*this, tip);
+    if (!tray_) tray_ = std::make_unique<TrayIcon>(*this, tip);
 }
 
 void CalendarApp::removeIcon() {

@@ -19,7 +19,7 @@
 #include "core/ui/mouse.h"
 #include "core/ui/ui_actions.h"
 #include "core/ui/window_state.h"
-#include "gui/windows/frm_sets.h"
+#include "gui/windows/settings_window.h"
 #include "gui/windows/window_services.h"
 #include "platform/platform.h"
 
@@ -28,9 +28,9 @@ class QWidget;
 
 namespace tv {
 
-class FrmAutoStarter;
-class FrmLoadscreen;
-class FrmMain;
+class TrayIcon;
+class SplashWindow;
+class MainWindow;
 class Clock;
 class QtAutostart;
 class QtClock;
@@ -71,8 +71,8 @@ public:
     const WindowGeometry& geometry() const { return geometry_; }
     Platform& platform() { return platform_; }
     AppContext& context() { return ctx_; }
-    FrmMain* window() const;
-    FrmAutoStarter* trayForm() const { return tray_.get(); }
+    MainWindow* window() const;
+    TrayIcon* trayForm() const { return tray_.get(); }
     bool ended() const { return state_.ended; }
     // The frame the window shows; null before the first composition.
     const Surface* frame() const;
@@ -173,13 +173,13 @@ private:
     MonthEvents month_;
     WindowGeometry geometry_;
 
-    QPointer<FrmMain> window_;
-    std::unique_ptr<FrmLoadscreen> splash_;
-    std::unique_ptr<FrmAutoStarter> tray_;
+    QPointer<MainWindow> window_;
+    std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<TrayIcon> tray_;
     QTimer* mainTimer_ = nullptr;      // Timer1: the day-change check
     QTimer* alarmTimer_ = nullptr;     // TimerAlarm: the looping sound's countdown
-    QTimer* refreshTimer_ = nullptr;   // tmrAutoRefresh
-    QTimer* rolloverTimer_ = nullptr;  // tmrBtnRollover
+    QTimer* refreshTimer_ = nullptr;   // autoRefreshTimer
+    QTimer* rolloverTimer_ = nullptr;  // rolloverTimer
     QTimer* searchTimer_ = nullptr;    // TimerSrc: completes the user picture list
     bool restoredSinceLoad_ = false;
     bool restorePending_ = false;

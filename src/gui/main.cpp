@@ -11,7 +11,7 @@
 
 #include "core/app/startup.h"
 #include "gui/calendar_app.h"
-#include "gui/frm_main.h"
+#include "gui/main_window.h"
 #include "gui/session_guard.h"
 #include "gui/windows/dev_windows.h"
 
@@ -34,11 +34,10 @@ void developerShot(tv::CalendarApp& calendar, const QString& what, const QString
     if (what == QLatin1String("menu") || what == QLatin1String("traymenu")) {
         auto* menu =
             what == QLatin1String("menu")
-                ? tv::mcPopupMenu::fromModel(
-                      tv::BuildMainMenu(calendar.ui(), s.settings, s.strings))
+                ? tv::PopupMenu::fromModel(tv::buildMainMenu(calendar.ui(), s.settings, s.strings))
                       .release()
-                : tv::mcPopupMenu::fromModel(tv::BuildTrayMenu(s.settings, s.strings)).release();
-        tv::FrmMain* w = calendar.window();
+                : tv::PopupMenu::fromModel(tv::buildTrayMenu(s.settings, s.strings)).release();
+        tv::MainWindow* w = calendar.window();
         menu->hwnd()->popup(w->mapToGlobal(QPoint(w->width() / 3, 120)));
         QTimer::singleShot(500, [file] {
             const bool ok = QGuiApplication::primaryScreen()->grabWindow(0).save(file);
@@ -47,7 +46,7 @@ void developerShot(tv::CalendarApp& calendar, const QString& what, const QString
         return;
     }
     QTimer::singleShot(what == QLatin1String("game") ? 600 : 0, [&calendar, file] {
-        tv::FrmMain* w = calendar.window();
+        tv::MainWindow* w = calendar.window();
         const bool ok = w != nullptr && w->grab().save(file);
         QApplication::exit(ok ? 0 : 1);
     });
@@ -104,7 +103,7 @@ int main(int argc, char** argv) {
         developerShot(calendar, screenName, shotFile);
     } else if (!shotFile.isEmpty()) {
         QTimer::singleShot(0, &calendar, [&calendar, shotFile] {
-            tv::FrmMain* w = calendar.window();
+            tv::MainWindow* w = calendar.window();
             const bool ok = w != nullptr && w->grab().save(shotFile);
             QApplication::exit(ok ? 0 : 1);
         });

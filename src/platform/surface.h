@@ -55,7 +55,7 @@ public:
     virtual uint32_t pixel(int x, int y) const = 0;
 
     // Widths in twips, for the shared text-fitting functions.
-    int TextWidth(std::string_view text) const override {
+    int textWidth(std::string_view text) const override {
         return textWidthPx(text) * kTwipsPerPixel;
     }
 

@@ -11,7 +11,7 @@ class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
     // Width of the UTF-8 text in twips (15 per pixel).
-    virtual int TextWidth(std::string_view text) const = 0;
+    virtual int textWidth(std::string_view text) const = 0;
 };
 
 }  // namespace tv

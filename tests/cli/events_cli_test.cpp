@@ -25,7 +25,7 @@ protected:
     EventTable table;
 
     EventRecord& add(std::string name, RepeatKind repeat, int y, int m, int d) {
-        EventRecord& e = table[table.AllocateEventSlot()];
+        EventRecord& e = table[table.allocateEventSlot()];
         e.name = std::move(name);
         e.repeat = static_cast<uint8_t>(repeat);
         e.year = static_cast<int16_t>(y);
@@ -38,7 +38,7 @@ protected:
         EventDbContext ctx;
         ctx.userDataDir = dir.dir();
         ctx.clock = &clock;
-        ASSERT_TRUE(SaveEventDatabase(table, ctx));
+        ASSERT_TRUE(saveEventDatabase(table, ctx));
     }
     Result run(const std::string& args) {
         Result r;

@@ -8,14 +8,14 @@
 #include "core/names/data_block_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    tv::clsDataBlockReader reader;
-    if (reader.OpenBytes(std::string(reinterpret_cast<const char*>(data), size)) != 0) return 0;
-    const int32_t count = reader.EntryCount();
+    tv::DataBlockReader reader;
+    if (reader.openBytes(std::string(reinterpret_cast<const char*>(data), size)) != 0) return 0;
+    const int32_t count = reader.entryCount();
     // The count may claim billions of entries; the first few and the edges are enough.
     for (int32_t n = 1; n <= std::min(count, int32_t{64}); ++n)
-        reader.ReadEntry(n);
+        reader.readEntry(n);
     for (int64_t n : {int64_t{count} - 1, int64_t{count}, int64_t{count} + 1, int64_t{0}}) {
-        if (n >= INT32_MIN && n <= INT32_MAX) reader.ReadEntry(static_cast<int32_t>(n));
+        if (n >= INT32_MIN && n <= INT32_MAX) reader.readEntry(static_cast<int32_t>(n));
     }
     return 0;
 }

@@ -17,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (events.eventCount() != 0) __builtin_trap();
     if (settings.Count() > report.whole) __builtin_trap();
     for (int32_t i = 1; i <= settings.Count(); ++i) {
-        const std::string& key = settings.KeyByIndex(i);
+        const std::string& key = settings.keyByIndex(i);
         if (key.empty() || key.front() < 'A' || key.front() > 'Z') __builtin_trap();  // renamed
-        if (key.ends_with("_Weight") && settings.ItemByIndex(i) != "700" &&
-            settings.ItemByIndex(i) != "400") {
+        if (key.ends_with("_Weight") && settings.itemByIndex(i) != "700" &&
+            settings.itemByIndex(i) != "400") {
             __builtin_trap();
         }
     }

@@ -12,12 +12,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text =
         tv::decodeTextFile(std::string_view(reinterpret_cast<const char*>(data), size));
-    const std::vector<std::string> names = tv::DescribedNames(text);
+    const std::vector<std::string> names = tv::describedNames(text);
     for (size_t i = 0; i < names.size() && i < 8; ++i) {
-        tv::DescribeName(text, names[i]);
+        tv::describeName(text, names[i]);
         // A whole listed name typed into the box always selects a name.
-        if (!names[i].empty() && tv::TypeAheadIndex(names, names[i]) < 0) __builtin_trap();
+        if (!names[i].empty() && tv::typeAheadIndex(names, names[i]) < 0) __builtin_trap();
     }
-    tv::TypeAheadIndex(names, text.substr(0, 4));
+    tv::typeAheadIndex(names, text.substr(0, 4));
     return 0;
 }

@@ -18,17 +18,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const auto line = tv::parseNameListLine(raw);
         if (!line) return;
         if (firstName.empty()) firstName = std::string(line->name);
-        for (const tv::NameDayResult& r : tv::NameListDays(line->name, line->days)) {
+        for (const tv::NameDayResult& r : tv::nameListDays(line->name, line->days)) {
             if (r.month < 1 || r.month > 12 || r.day < 1 || r.day > tv::daysInMonth(2000, r.month))
                 __builtin_trap();
         }
     });
     // The first name always finds itself; the fixed one exercises the folding of the keys.
-    if (!firstName.empty()) tv::SearchNameListText(text, firstName);
-    tv::SearchNameListText(text, "Ágota");
+    if (!firstName.empty()) tv::searchNameListText(text, firstName);
+    tv::searchNameListText(text, "Ágota");
     // The same bytes as a day table.
     tv::NameTable table;
     table.loadText(text);
-    tv::SearchDayTable(table, firstName.empty() ? std::string("abel") : firstName);
+    tv::searchDayTable(table, firstName.empty() ? std::string("abel") : firstName);
     return 0;
 }

@@ -4,22 +4,22 @@
 #include <cstdint>
 #include <string>
 
-#include "core/names/qpacker.h"
+#include "core/names/pack_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    tv::Qpacker pack;
-    if (pack.OpenBytes(std::string(reinterpret_cast<const char*>(data), size)) != tv::Qpacker::kOk)
+    tv::PackFile pack;
+    if (pack.openBytes(std::string(reinterpret_cast<const char*>(data), size)) != tv::PackFile::kOk)
         return 0;
     std::string contents;
     // The directory may claim 32767 entries; the first few and the edges are enough.
     const size_t count = pack.Entries().size();
     for (size_t i = 0; i < count && i < 64; ++i) {
-        pack.ReadEntry(i, contents);
+        pack.readEntry(i, contents);
         tv::isSafeEntryName(pack.Entries()[i].name);
         pack.Entries()[i].modified.toDateTime();
     }
-    pack.ReadEntry(count, contents);
-    if (count > 0) pack.ReadEntry(count - 1, contents);
-    pack.PackedAt().toDateTime();
+    pack.readEntry(count, contents);
+    if (count > 0) pack.readEntry(count - 1, contents);
+    pack.packedAt().toDateTime();
     return 0;
 }

@@ -15,7 +15,7 @@ namespace {
 const std::string& index() {
     static const std::string bytes = [] {
         tv::ByteWriter w;
-        w.raw(tv::MakeIndexHeader());
+        w.raw(tv::makeIndexHeader());
         const int records[][2] = {{46, 5},  {52, 7},         {1, 0},        {41, 3},
                                   {60, 40}, {2147483647, 1}, {-5, 2},       {45, -1},
                                   {70, 0},  {1, 32767},      {100000, 100}, {44, 1}};
@@ -33,12 +33,12 @@ const std::string& index() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const tv::MemoryListBytes files(std::string_view(reinterpret_cast<const char*>(data), size));
     const tv::MemoryListBytes records(index());
-    tv::ReadImagesHeader(files);
-    tv::CheckUserPicList(&records, &files, "/p", false, tv::Date::serial(2024, 3, 12), nullptr);
-    std::vector<uint8_t> slots = tv::LoadUserPicSlots(nullptr, records.size());
+    tv::readImagesHeader(files);
+    tv::checkUserPictureList(&records, &files, "/p", false, tv::Date::serial(2024, 3, 12), nullptr);
+    std::vector<uint8_t> slots = tv::loadUserPictureSlots(nullptr, records.size());
     tv::RandomSource random(size);
     int tests = 0;
-    tv::ChooseUserPicture(
+    tv::chooseUserPicture(
         records, files, "/p", slots, random,
         [&tests](const std::string&) { return ++tests % 4 == 0; }, nullptr);
     return 0;

@@ -27,16 +27,16 @@ const std::string& images() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const tv::MemoryListBytes index(std::string_view(reinterpret_cast<const char*>(data), size));
     const tv::MemoryListBytes files(images());
-    tv::CheckUserPicList(&index, &files, "/p", true, tv::Date::serial(2024, 3, 12), nullptr);
-    const int32_t count = tv::ListedPictureCount(index.size());
+    tv::checkUserPictureList(&index, &files, "/p", true, tv::Date::serial(2024, 3, 12), nullptr);
+    const int32_t count = tv::listedPictureCount(index.size());
     for (int32_t k : {0, 1, count - 1, count, count + 1})
-        tv::ReadListedPath(index, files, k);
+        tv::readListedPath(index, files, k);
 
-    std::vector<uint8_t> slots = tv::LoadUserPicSlots(nullptr, index.size());
+    std::vector<uint8_t> slots = tv::loadUserPictureSlots(nullptr, index.size());
     tv::RandomSource random(size);
     int tests = 0;
     // Every third file "exists", so both a choice and the missing counts are exercised.
-    tv::ChooseUserPicture(
+    tv::chooseUserPicture(
         index, files, "/p", slots, random,
         [&tests](const std::string&) { return ++tests % 3 == 0; }, nullptr);
     return 0;

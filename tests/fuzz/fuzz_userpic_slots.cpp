@@ -32,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const tv::MemoryListBytes slotFile(std::string_view(reinterpret_cast<const char*>(data), size));
     const tv::MemoryListBytes index(lists().index);
     const tv::MemoryListBytes images(lists().images);
-    std::vector<uint8_t> slots = tv::LoadUserPicSlots(&slotFile, index.size());
+    std::vector<uint8_t> slots = tv::loadUserPictureSlots(&slotFile, index.size());
     tv::RandomSource random(size);
     int tests = 0;
-    tv::ChooseUserPicture(
+    tv::chooseUserPicture(
         index, images, "/p", slots, random,
         [&tests](const std::string&) { return ++tests % 2 == 0; }, nullptr);
     return 0;

@@ -24,12 +24,12 @@
 #include "core/events/event_database.h"
 #include "core/events/event_database_format.h"
 #include "core/events/legacy_qzi_builder.h"
-#include "core/names/qpacker.h"
+#include "core/names/pack_file.h"
 #include "core/settings/backup.h"
 #include "core/ui/window_state.h"
 #include "gui/calendar_app.h"
-#include "gui/frm_main.h"
-#include "gui/windows/frm_sets.h"
+#include "gui/main_window.h"
+#include "gui/windows/settings_window.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
@@ -53,7 +53,7 @@ DateTime at(int y, int m, int d, int h, int mi, int s = 0) {
 
 EventRecord& addEvent(EventTable& t, const std::string& name, RepeatKind repeat, int y, int m,
                       int d) {
-    EventRecord& e = t[t.AllocateEventSlot()];
+    EventRecord& e = t[t.allocateEventSlot()];
     e.name = name;
     e.repeat = static_cast<uint8_t>(repeat);
     e.year = static_cast<int16_t>(y);
@@ -101,7 +101,7 @@ protected:
         EventDbContext db;
         db.userDataDir = userDir;
         db.clock = &clock;
-        ASSERT_TRUE(SaveEventDatabase(table, db));
+        ASSERT_TRUE(saveEventDatabase(table, db));
         if (settings) std::ofstream(userDir + "settings.cfg") << "Skin = \"metal_big\"\n";
     }
     EventTable eventsOnDisk() const {
@@ -197,7 +197,7 @@ TEST_F(LifecycleTest, ReopeningOnTheFirstDayKeepsOneWelcomeEvent) {
     CalendarApp& a = start();
     ASSERT_EQ(outcome, MainOutcome::kLoaded);
     ASSERT_TRUE(a.state().firstRun);
-    const std::string welcome = a.state().strings.fGetString("main_welcome_t");
+    const std::string welcome = a.state().strings.getString("main_welcome_t");
     for (int i = 0; i < 5; ++i) {
         closeToTray();
         trayIconClicked(a.context(), TrayClick::kSingle);
@@ -205,7 +205,7 @@ TEST_F(LifecycleTest, ReopeningOnTheFirstDayKeepsOneWelcomeEvent) {
         ASSERT_TRUE(a.state().loaded);
     }
     EXPECT_EQ(countNamed(a.state().events, welcome), 1);
-    fExitProgram(a.context());
+    exitProgram(a.context());
     settle();
     EXPECT_EQ(countNamed(eventsOnDisk(), welcome), 1);
 }
@@ -227,10 +227,10 @@ protected:
             backups.write("dates.qzi",
                           qziRecords(10, {{name, "", "3", "12", "", "", "0", "2024", "7", "0"}}));
             const std::string comment = buildBackupComment({1, 1, 0}, "", "").substr(0, 18);
-            EXPECT_EQ(Qpacker::Pack(backups.file("regi.backup"),
-                                    {backups.file("config.qzi"), backups.file("dates.qzi")},
-                                    comment, clock),
-                      Qpacker::kOk);
+            EXPECT_EQ(PackFile::pack(backups.file("regi.backup"),
+                                     {backups.file("config.qzi"), backups.file("dates.qzi")},
+                                     comment, clock),
+                      PackFile::kOk);
             return backups.file("regi.backup");
         }
         EventTable theirs;
@@ -238,12 +238,12 @@ protected:
         EventDbContext db;
         db.userDataDir = backups.dir();
         db.clock = &clock;
-        EXPECT_TRUE(SaveEventDatabase(theirs, db));
+        EXPECT_TRUE(saveEventDatabase(theirs, db));
         backups.write("settings.cfg", "Wise = 0\nSkin = \"metal_big\"\n");
-        EXPECT_EQ(Qpacker::Pack(backups.file("uj.backup"),
-                                {backups.file("events.cdb"), backups.file("settings.cfg")},
-                                buildBackupComment(VersionNumber::running(), "gep", "eva"), clock),
-                  Qpacker::kOk);
+        EXPECT_EQ(PackFile::pack(backups.file("uj.backup"),
+                                 {backups.file("events.cdb"), backups.file("settings.cfg")},
+                                 buildBackupComment(VersionNumber::running(), "gep", "eva"), clock),
+                  PackFile::kOk);
         return backups.file("uj.backup");
     }
     TempDir backups;
@@ -262,7 +262,7 @@ TEST_P(RestoreTest, TheSettingsWindowsRestoreBringsTheBackupBack) {
     box.script = {MessageAnswer::kOk, MessageAnswer::kOk};  // the question, then "done"
     bool restored = false;
     QTimer::singleShot(0, [&restored] {
-        auto* sets = qobject_cast<FrmSets*>(QApplication::activeModalWidget());
+        auto* sets = qobject_cast<SettingsWindow*>(QApplication::activeModalWidget());
         ASSERT_NE(sets, nullptr);
         sets->showPage(kBackupPage);
         sets->findChild<QPushButton*>(QStringLiteral("ComBackupRestore"))->click();
@@ -280,8 +280,8 @@ TEST_P(RestoreTest, TheSettingsWindowsRestoreBringsTheBackupBack) {
     EXPECT_TRUE(forecastShows(a.state(), "Visszaállított"));
     EXPECT_FALSE(forecastShows(a.state(), "Saját"));
     EXPECT_TRUE(a.window()->isVisible());
-    EXPECT_EQ(a.state().settings.Item("Wise"), "0");
-    fExitProgram(a.context());
+    EXPECT_EQ(a.state().settings.item("Wise"), "0");
+    exitProgram(a.context());
     settle();
     EXPECT_EQ(countNamed(eventsOnDisk(), "Visszaállított"), 1);
     EXPECT_EQ(countNamed(eventsOnDisk(), "Saját"), 0);
@@ -331,7 +331,7 @@ TEST_F(LifecycleTest, TheToolsChangeGoesThroughTheRunningCalendar) {
     r = runToolBeside("backup '" + pack + "'");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_TRUE(std::filesystem::exists(pack));
-    EXPECT_FALSE(a.state().settings.Item("Backup_Last").empty());
+    EXPECT_FALSE(a.state().settings.item("Backup_Last").empty());
     ASSERT_EQ(runToolBeside("events add --name Később --date 2024-03-13").status, 0);
     r = runToolBeside("restore '" + pack + "' --yes");
     ASSERT_EQ(r.status, 0) << r.out;
@@ -339,7 +339,7 @@ TEST_F(LifecycleTest, TheToolsChangeGoesThroughTheRunningCalendar) {
     EXPECT_EQ(countNamed(a.state().events, "Később"), 0);
     EXPECT_TRUE(forecastShows(a.state(), "Fogorvos"));
 
-    fExitProgram(a.context());
+    exitProgram(a.context());
     settle();
     EXPECT_EQ(countNamed(eventsOnDisk(), "Fogorvos"), 1);
     // The request file went with the answer.

@@ -2,8 +2,8 @@
 #include <QPushButton>
 
 #include "gui/window_fixture.h"
-#include "gui/windows/frm_color_picker.h"
-#include "gui/windows/frm_months.h"
+#include "gui/windows/colour_picker_window.h"
+#include "gui/windows/month_picker_window.h"
 
 namespace tv {
 namespace {
@@ -18,14 +18,14 @@ void clickBox(QCheckBox* box) {
 }
 
 TEST_F(PickerWindowTest, MonthsGiveTheMaskAndRefuseNone) {
-    FrmMonths w(strings, box, 4);  // March
+    MonthPickerWindow w(strings, box, 4);  // March
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     clickBox(w.monthBox(2));  // March off
     EXPECT_FALSE(w.monthBox(2)->font().bold());
     QTest::mouseClick(child<QPushButton>(&w, "ComOK"), Qt::LeftButton);
     ASSERT_EQ(box.shown.size(), 1u);
-    EXPECT_EQ(box.shown[0].text, strings.fGetString("months_err01"));
+    EXPECT_EQ(box.shown[0].text, strings.getString("months_err01"));
     EXPECT_TRUE(w.isVisible());
 
     clickBox(w.monthBox(0));
@@ -37,7 +37,7 @@ TEST_F(PickerWindowTest, MonthsGiveTheMaskAndRefuseNone) {
 }
 
 TEST_F(PickerWindowTest, MonthsAllButtonTogglesAndCancelKeepsTheMask) {
-    FrmMonths w(strings, box, 4095 & ~1);  // all but January
+    MonthPickerWindow w(strings, box, 4095 & ~1);  // all but January
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     auto* all = child<QPushButton>(&w, "cmdAll");
@@ -51,7 +51,7 @@ TEST_F(PickerWindowTest, MonthsAllButtonTogglesAndCancelKeepsTheMask) {
 }
 
 TEST_F(PickerWindowTest, ColourPickerSelectsByClickAndKeys) {
-    FrmColorPicker w(strings, MonthTheme{}, 45);  // not in the palette: the first cell
+    ColourPickerWindow w(strings, MonthTheme{}, 45);  // not in the palette: the first cell
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(w.selectedCell(), 0);
@@ -66,7 +66,7 @@ TEST_F(PickerWindowTest, ColourPickerSelectsByClickAndKeys) {
 }
 
 TEST_F(PickerWindowTest, ColourPickerCancelReturnsTheGivenHue) {
-    FrmColorPicker w(strings, MonthTheme{}, 45);
+    ColourPickerWindow w(strings, MonthTheme{}, 45);
     w.show();
     QTest::mouseClick(w.cells(), Qt::LeftButton, {}, w.cells()->cellCentre(3));
     QTest::mouseClick(child<QPushButton>(&w, "cmdCancel"), Qt::LeftButton);

@@ -25,15 +25,19 @@ namespace {
 struct SignalCase {
     int number;
     const char* name;
-    friend void PrintTo(const SignalCase& c, std::ostream* out) { *out << "SIG" << c.name; }
+    // gtest finds the printer by this name.
+    friend void PrintTo(const SignalCase& c,
+                        std::ostream* out) {  // NOLINT(readability-identifier-naming)
+        *out << "SIG" << c.name;
+    }
 };
 
 class SessionEndTest : public ::testing::TestWithParam<SignalCase> {
 protected:
     void TearDown() override {
-        if (child_ > 0) {
-            ::kill(child_, SIGKILL);
-            ::waitpid(child_, nullptr, 0);
+        if (child > 0) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
         }
     }
 
@@ -63,9 +67,9 @@ protected:
         envp.push_back(nullptr);
         char* argv[] = {const_cast<char*>(TV_PROGRAM), nullptr};
 
-        child_ = ::fork();
-        ASSERT_GE(child_, 0);
-        if (child_ == 0) {
+        child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
             ::execve(TV_PROGRAM, argv, envp.data());
             _exit(127);
         }
@@ -95,8 +99,8 @@ protected:
     int waitForExit() {
         for (int i = 0; i < 200; ++i) {
             int status = 0;
-            if (::waitpid(child_, &status, WNOHANG) == child_) {
-                child_ = 0;
+            if (::waitpid(child, &status, WNOHANG) == child) {
+                child = 0;
                 return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             }
             QThread::msleep(100);
@@ -105,23 +109,23 @@ protected:
     }
 
     test::TempDir home;
-    pid_t child_ = 0;
+    pid_t child = 0;
 };
 
 TEST_P(SessionEndTest, SavesLikeACloseAndExitsWithZero) {
     startProgram();
     ASSERT_TRUE(waitUntilLoaded());
-    ASSERT_EQ(::kill(child_, GetParam().number), 0);
+    ASSERT_EQ(::kill(child, GetParam().number), 0);
     EXPECT_EQ(waitForExit(), 0);
 
     HashTable settings;
-    ASSERT_TRUE(fReadConfig(settings, userFile("settings.cfg")));
+    ASSERT_TRUE(readConfig(settings, userFile("settings.cfg")));
     const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
-    EXPECT_EQ(settings.Item("LastRun"), today);
-    EXPECT_EQ(settings.Item("LastRunToday"), today);
+    EXPECT_EQ(settings.item("LastRun"), today);
+    EXPECT_EQ(settings.item("LastRunToday"), today);
     // The window's place and page, as a close stores them.
-    EXPECT_FALSE(settings.Item("Cal_LastX").empty());
-    EXPECT_EQ(settings.Item("Cal_LastPage"), "1");
+    EXPECT_FALSE(settings.item("Cal_LastX").empty());
+    EXPECT_EQ(settings.item("Cal_LastPage"), "1");
     EXPECT_TRUE(std::filesystem::exists(userFile("events.cdb")));
 }
 

@@ -39,7 +39,7 @@ protected:
         strings.loadFile(programDir + "data/hun_strings.dat");
         names.load(programDir);
         EventDbContext db = dbContext();
-        LoadEventDatabase(events, db);
+        loadEventDatabase(events, db);
         s.strings = &strings;
         s.settings = &settings;
         s.events = &events;

@@ -29,7 +29,7 @@ void answerNextPopup(int id) {
         if (popup == nullptr) return;
         int key = Qt::Key_Escape;
         for (QAction* a : popup->actions()) {
-            if (id != 0 && mcPopupMenu::idOf(a) == id) {
+            if (id != 0 && PopupMenu::idOf(a) == id) {
                 popup->setActiveAction(a);
                 key = Qt::Key_Return;
             }
@@ -45,12 +45,12 @@ protected:
 };
 
 TEST_F(QtPopupMenu, ItemsCarryTheirLooks) {
-    mcPopupMenu menu;
-    menu.Add(1, "Tempovirens", true);
-    menu.Add(2, "Napi megjelenés: 5:00", false, false, MenuState::kGreyed);
-    menu.Add(3, "-");
-    menu.Add(17, "Egyszeri események\tE", false, true);
-    menu.Add(4, "Tom & Jerry");
+    PopupMenu menu;
+    menu.add(1, "Tempovirens", true);
+    menu.add(2, "Napi megjelenés: 5:00", false, false, MenuState::kGreyed);
+    menu.add(3, "-");
+    menu.add(17, "Egyszeri események\tE", false, true);
+    menu.add(4, "Tom & Jerry");
     const QList<QAction*> a = menu.hwnd()->actions();
     ASSERT_EQ(a.size(), 5);
     EXPECT_EQ(menu.hwnd()->defaultAction(), a[0]);
@@ -61,11 +61,11 @@ TEST_F(QtPopupMenu, ItemsCarryTheirLooks) {
     EXPECT_FALSE(a[0]->isCheckable());
     EXPECT_EQ(a[3]->text(), QStringLiteral("Egyszeri események\tE"));
     EXPECT_EQ(a[4]->text(), QStringLiteral("Tom && Jerry"));
-    EXPECT_EQ(mcPopupMenu::idOf(a[3]), 17);
+    EXPECT_EQ(PopupMenu::idOf(a[3]), 17);
 
-    menu.Remove(2);
+    menu.remove(2);
     EXPECT_EQ(menu.hwnd()->actions().size(), 4);
-    menu.Remove(9);  // out of range: nothing
+    menu.remove(9);  // out of range: nothing
     EXPECT_EQ(menu.hwnd()->actions().size(), 4);
 }
 
@@ -74,7 +74,7 @@ TEST_F(QtPopupMenu, MainMenuModelBecomesMenuAndSubmenu) {
     s.developer = true;
     HashTable settings;
     StringTable strings;
-    auto menu = mcPopupMenu::fromModel(BuildMainMenu(s, settings, strings));
+    auto menu = PopupMenu::fromModel(buildMainMenu(s, settings, strings));
     const QList<QAction*> top = menu->hwnd()->actions();
     ASSERT_EQ(top.size(), 14);
     QMenu* sub = top[0]->menu();
@@ -85,18 +85,18 @@ TEST_F(QtPopupMenu, MainMenuModelBecomesMenuAndSubmenu) {
     EXPECT_TRUE(items[0]->isEnabled());   // the screen switch works everywhere
     EXPECT_FALSE(items[2]->isEnabled());  // month items off the month screen
     EXPECT_TRUE(items[2]->isChecked());   // one-time events are shown
-    EXPECT_EQ(mcPopupMenu::idOf(top[8]), 251);
+    EXPECT_EQ(PopupMenu::idOf(top[8]), 251);
 }
 
 TEST_F(QtPopupMenu, ShowReturnsTheChosenIdOrZero) {
-    mcPopupMenu menu;
-    menu.Add(1, "Tempovirens", true);
-    menu.Add(3, "-");
-    menu.Add(4, "Kilépés");
+    PopupMenu menu;
+    menu.add(1, "Tempovirens", true);
+    menu.add(3, "-");
+    menu.add(4, "Kilépés");
     answerNextPopup(4);
-    EXPECT_EQ(menu.Show(10, 10), 4);
+    EXPECT_EQ(menu.show(10, 10), 4);
     answerNextPopup(0);
-    EXPECT_EQ(menu.Show(10, 10), 0);
+    EXPECT_EQ(menu.show(10, 10), 0);
 }
 
 }  // namespace

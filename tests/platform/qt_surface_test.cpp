@@ -28,14 +28,14 @@ TEST(QtSurface, CopiesKeyedMaskedAndClipped) {
     src.fill(0, 0, 4, 1, kRed);
     src.fill(1, 0, 1, 1, kMagenta);
     src.fill(2, 0, 1, 1, kWhite);
-    CopyKeyed(dst, 0, 0, 4, 1, src, 0, 0, kMagenta);
+    copyKeyed(dst, 0, 0, 4, 1, src, 0, 0, kMagenta);
     EXPECT_EQ(dst.pixel(0, 0), kRed);
     EXPECT_EQ(dst.pixel(1, 0), kBlue);  // the key leaves the destination
     EXPECT_EQ(dst.pixel(2, 0), kWhite);
 
     dst.fill(0, 0, 4, 1, kBlue);
     QtSurface mask(4, 1);
-    CopyMasked(dst, 0, 0, 4, 1, src, &mask, 0, 0);
+    copyMasked(dst, 0, 0, 4, 1, src, &mask, 0, 0);
     EXPECT_EQ(dst.pixel(2, 0), kBlue);  // white is see-through
     EXPECT_EQ(dst.pixel(1, 0), kMagenta);
     EXPECT_EQ(mask.pixel(2, 0), kWhite);
@@ -43,10 +43,10 @@ TEST(QtSurface, CopiesKeyedMaskedAndClipped) {
 
     // A key that is not in the source: an opaque copy; past the edges: clipped.
     dst.fill(0, 0, 4, 1, kBlue);
-    CopyKeyed(dst, 2, -1, 9, 9, src, 0, 0, 0x123456);
+    copyKeyed(dst, 2, -1, 9, 9, src, 0, 0, 0x123456);
     EXPECT_EQ(dst.pixel(1, 0), kBlue);
     EXPECT_EQ(dst.pixel(2, 0), kBlue);  // row -1 maps to the source's row 1, which it lacks
-    CopyKeyed(dst, 2, 0, 9, 9, src, 0, 0, 0x123456);
+    copyKeyed(dst, 2, 0, 9, 9, src, 0, 0, 0x123456);
     EXPECT_EQ(dst.pixel(2, 0), kRed);
     EXPECT_EQ(dst.pixel(3, 0), kMagenta);
 }
@@ -54,16 +54,16 @@ TEST(QtSurface, CopiesKeyedMaskedAndClipped) {
 TEST(QtSurface, LinesAndFills) {
     app();
     QtSurface s(10, 10);
-    HLine(s, 5, 4, 0, 3, kRed);
+    hLine(s, 5, 4, 0, 3, kRed);
     EXPECT_EQ(s.pixel(4, 0), 0u);
-    HLine(s, 2, 4, 1, 3, kRed);
+    hLine(s, 2, 4, 1, 3, kRed);
     EXPECT_EQ(s.pixel(2, 3), kRed);
     EXPECT_EQ(s.pixel(4, 1), kRed);
     EXPECT_EQ(s.pixel(5, 1), 0u);
     EXPECT_EQ(s.pixel(2, 4), 0u);
-    VLine(s, 8, 0, 9, 3, kBlue);  // clipped at the right edge
+    vLine(s, 8, 0, 9, 3, kBlue);  // clipped at the right edge
     EXPECT_EQ(s.pixel(9, 9), kBlue);
-    EXPECT_EQ(HsvToRgb(360, 1, 1), kRed);
+    EXPECT_EQ(hsvToRgb(360, 1, 1), kRed);
 }
 
 TEST(QtSurface, TextIsDrawnInTheColourBelowItsPoint) {
@@ -128,7 +128,7 @@ TEST(ShapedWindow, KeyAndRoundedCornersBecomeTransparent) {
     w.colourKey = kMagenta;
     w.shaped = true;
     w.roundX = w.roundY = 20;
-    const QImage out = ShapedWindowImage(frame, w);
+    const QImage out = shapedWindowImage(frame, w);
     EXPECT_EQ(qAlpha(out.pixel(20, 20)), 0);
     EXPECT_EQ(qAlpha(out.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(out.pixel(10, 20)), 255);

@@ -12,7 +12,7 @@
 namespace tv::art {
 namespace {
 
-constexpr double W = kPictureW, H = kPictureH;
+constexpr double kW = kPictureW, kH = kPictureH;
 
 }  // namespace
 
@@ -22,24 +22,24 @@ QImage paintEaster() {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     verticalGradient(
-        p, QRectF(0, 0, W, H),
+        p, QRectF(0, 0, kW, kH),
         {{0, QColor(110, 170, 230)}, {0.6, QColor(200, 226, 246)}, {1, QColor(230, 240, 220)}});
     for (int i = 0; i < 14; ++i)
-        glow(p, QPointF(rng.range(0, W), rng.range(30, 200)), rng.range(40, 80),
+        glow(p, QPointF(rng.range(0, kW), rng.range(30, 200)), rng.range(40, 80),
              QColor(255, 255, 255), 0.5);
     glow(p, QPointF(680, 90), 140, QColor(255, 250, 210), 0.8);
-    hill(p, QRectF(0, 0, W, H), 330, 30, 0.4, QColor(150, 200, 110), QColor(90, 150, 70));
-    hill(p, QRectF(0, 0, W, H), 400, 22, 2.2, QColor(110, 180, 80), QColor(60, 120, 40));
+    hill(p, QRectF(0, 0, kW, kH), 330, 30, 0.4, QColor(150, 200, 110), QColor(90, 150, 70));
+    hill(p, QRectF(0, 0, kW, kH), 400, 22, 2.2, QColor(110, 180, 80), QColor(60, 120, 40));
     // Grass blades and daisies.
     for (int i = 0; i < 900; ++i) {
-        QPointF b(rng.range(0, W), rng.range(420, H + 10));
-        double hgt = rng.range(10, 34) * (b.y() / H);
+        QPointF b(rng.range(0, kW), rng.range(420, kH + 10));
+        double hgt = rng.range(10, 34) * (b.y() / kH);
         p.setPen(QPen(mix(QColor(60, 130, 40), QColor(150, 210, 90), rng.uni()), 1.6, Qt::SolidLine,
                       Qt::RoundCap));
         p.drawLine(b, b + QPointF(rng.range(-6, 6), -hgt));
     }
     for (int i = 0; i < 40; ++i) {
-        QPointF c(rng.range(0, W), rng.range(400, H));
+        QPointF c(rng.range(0, kW), rng.range(400, kH));
         double r = 3 + 4 * (c.y() - 400) / 200;
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 255, 255));
@@ -164,7 +164,7 @@ QImage paintWelcome() {
     QImage img = canvas(kPictureW, kPictureH);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    verticalGradient(p, QRectF(0, 0, W, H),
+    verticalGradient(p, QRectF(0, 0, kW, kH),
                      {{0, QColor(46, 84, 150)},
                       {0.42, QColor(150, 160, 200)},
                       {0.62, QColor(255, 190, 140)},
@@ -185,14 +185,14 @@ QImage paintWelcome() {
     p.setBrush(QColor(255, 248, 220));
     p.drawEllipse(sun, 40, 40);
     for (int i = 0; i < 8; ++i)
-        glow(p, QPointF(rng.range(0, W), rng.range(60, 260)), rng.range(50, 100),
+        glow(p, QPointF(rng.range(0, kW), rng.range(60, 260)), rng.range(50, 100),
              QColor(255, 230, 220), 0.35);
-    hill(p, QRectF(0, 0, W, H), 360, 26, 1.0, QColor(120, 140, 150), QColor(140, 150, 150));
-    hill(p, QRectF(0, 0, W, H), 400, 30, 2.4, QColor(110, 160, 110), QColor(90, 140, 90));
-    hill(p, QRectF(0, 0, W, H), 460, 36, 4.1, QColor(90, 170, 80), QColor(60, 130, 50));
-    hill(p, QRectF(0, 0, W, H), 540, 30, 5.3, QColor(80, 160, 60), QColor(40, 110, 30));
+    hill(p, QRectF(0, 0, kW, kH), 360, 26, 1.0, QColor(120, 140, 150), QColor(140, 150, 150));
+    hill(p, QRectF(0, 0, kW, kH), 400, 30, 2.4, QColor(110, 160, 110), QColor(90, 140, 90));
+    hill(p, QRectF(0, 0, kW, kH), 460, 36, 4.1, QColor(90, 170, 80), QColor(60, 130, 50));
+    hill(p, QRectF(0, 0, kW, kH), 540, 30, 5.3, QColor(80, 160, 60), QColor(40, 110, 30));
     // A winding path up to the light.
-    QPainterPath path(QPointF(300, H));
+    QPainterPath path(QPointF(300, kH));
     path.cubicTo(QPointF(420, 540), QPointF(300, 480), QPointF(470, 420));
     // Narrower as it climbs away from us.
     for (int i = 0; i < 60; ++i) {

@@ -13,7 +13,7 @@
 namespace tv::art {
 namespace {
 
-constexpr double W = kPictureW, H = kPictureH;
+constexpr double kW = kPictureW, kH = kPictureH;
 
 // A grave lantern: a small red glass with a flame inside.
 void lantern(QPainter& p, QPointF base, double s, QColor glass) {
@@ -91,15 +91,15 @@ QImage paintAllSaints() {
     QImage img = canvas(kPictureW, kPictureH);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    verticalGradient(p, QRectF(0, 0, W, H),
+    verticalGradient(p, QRectF(0, 0, kW, kH),
                      {{0, QColor(18, 18, 46)},
                       {0.38, QColor(70, 54, 98)},
                       {0.55, QColor(190, 110, 90)},
                       {0.6, QColor(60, 40, 50)},
                       {1, QColor(14, 10, 14)}});
-    starField(p, rng, QRectF(0, 0, W, 160), 50, 1.2);
+    starField(p, rng, QRectF(0, 0, kW, 160), 50, 1.2);
     // The chapel on the hill.
-    hill(p, QRectF(0, 0, W, H), 340, 16, 0.8, QColor(36, 28, 40), QColor(20, 14, 20));
+    hill(p, QRectF(0, 0, kW, kH), 340, 16, 0.8, QColor(36, 28, 40), QColor(20, 14, 20));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(24, 18, 26));
     p.drawRect(QRectF(520, 250, 80, 90));
@@ -123,7 +123,7 @@ QImage paintAllSaints() {
     for (int row = 0; row < 5; ++row) {
         double y = 370 + row * row * 9 + row * 30;
         double s = 8 + row * 6;
-        for (double x = -20 + rng.range(0, 40); x < W + 20; x += s * 5.2 + rng.range(0, s * 2)) {
+        for (double x = -20 + rng.range(0, 40); x < kW + 20; x += s * 5.2 + rng.range(0, s * 2)) {
             QPointF b(x, y);
             p.setBrush(QColor(30 + row * 6, 26 + row * 5, 32 + row * 5));
             if (rng.uni() < 0.5) {
@@ -140,7 +140,7 @@ QImage paintAllSaints() {
         }
     }
     // Evening mist.
-    verticalGradient(p, QRectF(0, 330, W, 120),
+    verticalGradient(p, QRectF(0, 330, kW, 120),
                      {{0, QColor(160, 140, 170, 0)},
                       {0.5, QColor(160, 140, 170, 40)},
                       {1, QColor(160, 140, 170, 0)}});
@@ -152,16 +152,17 @@ QImage paintAllSouls() {
     QImage img = canvas(kPictureW, kPictureH);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    verticalGradient(p, QRectF(0, 0, W, H), {{0, QColor(16, 12, 14)}, {1, QColor(36, 26, 22)}});
-    bokeh(p, rng, QRectF(0, 0, W, 380), 36,
+    verticalGradient(p, QRectF(0, 0, kW, kH), {{0, QColor(16, 12, 14)}, {1, QColor(36, 26, 22)}});
+    bokeh(p, rng, QRectF(0, 0, kW, 380), 36,
           {QColor(255, 170, 70), QColor(255, 120, 50), QColor(255, 210, 140)}, 10, 40);
     // Stone slab.
-    verticalGradient(p, QRectF(0, 450, W, 150), {{0, QColor(96, 92, 88)}, {1, QColor(46, 44, 42)}});
+    verticalGradient(p, QRectF(0, 450, kW, 150),
+                     {{0, QColor(96, 92, 88)}, {1, QColor(46, 44, 42)}});
     p.setPen(QPen(QColor(140, 136, 130), 1.5));
-    p.drawLine(QPointF(0, 451), QPointF(W, 451));
+    p.drawLine(QPointF(0, 451), QPointF(kW, 451));
     // Fallen leaves.
     for (int i = 0; i < 30; ++i) {
-        QPointF c(rng.range(0, W), rng.range(470, 590));
+        QPointF c(rng.range(0, kW), rng.range(470, 590));
         p.save();
         p.translate(c);
         p.rotate(rng.range(0, 360));
@@ -197,7 +198,7 @@ QImage paintNicholas() {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     // A window on a snowy night behind the sill.
-    verticalGradient(p, QRectF(0, 0, W, H), {{0, QColor(40, 24, 20)}, {1, QColor(70, 40, 28)}});
+    verticalGradient(p, QRectF(0, 0, kW, kH), {{0, QColor(40, 24, 20)}, {1, QColor(70, 40, 28)}});
     QRectF window(90, 30, 620, 400);
     verticalGradient(p, window, {{0, QColor(14, 26, 66)}, {1, QColor(60, 80, 140)}});
     p.save();
@@ -214,7 +215,7 @@ QImage paintNicholas() {
                QPointF(window.center().x(), window.bottom()));
     p.drawLine(QPointF(window.left(), 230), QPointF(window.right(), 230));
     verticalGradient(
-        p, QRectF(0, 430, W, 170),
+        p, QRectF(0, 430, kW, 170),
         {{0, QColor(190, 140, 90)}, {0.1, QColor(150, 96, 56)}, {1, QColor(80, 46, 24)}});
     // The golden switch of twigs with a red ribbon, for the naughty.
     for (int i = 0; i < 9; ++i) {
@@ -295,13 +296,13 @@ QImage paintChristmasEve() {
     QImage img = canvas(kPictureW, kPictureH);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    verticalGradient(p, QRectF(0, 0, W, H),
+    verticalGradient(p, QRectF(0, 0, kW, kH),
                      {{0, QColor(30, 14, 16)}, {0.8, QColor(70, 30, 24)}, {1, QColor(40, 18, 14)}});
-    bokeh(p, rng, QRectF(0, 0, W, H), 50,
+    bokeh(p, rng, QRectF(0, 0, kW, kH), 50,
           {QColor(255, 200, 110), QColor(255, 150, 80), QColor(255, 230, 180)}, 10, 36);
     glow(p, QPointF(400, 330), 330, QColor(255, 170, 80), 0.28);
     // Floor.
-    verticalGradient(p, QRectF(0, 520, W, 80), {{0, QColor(90, 50, 30)}, {1, QColor(50, 26, 14)}});
+    verticalGradient(p, QRectF(0, 520, kW, 80), {{0, QColor(90, 50, 30)}, {1, QColor(50, 26, 14)}});
     // The tree: tiers from the bottom up, each darker underneath.
     const double cx = 400;
     p.setPen(Qt::NoPen);
@@ -385,9 +386,9 @@ QImage paintChristmasDay() {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     verticalGradient(
-        p, QRectF(0, 0, W, H),
+        p, QRectF(0, 0, kW, kH),
         {{0, QColor(6, 10, 36)}, {0.6, QColor(30, 50, 110)}, {1, QColor(80, 100, 160)}});
-    starField(p, rng, QRectF(0, 0, W, 350), 240, 1.5);
+    starField(p, rng, QRectF(0, 0, kW, 350), 240, 1.5);
     // The star over the village.
     const QPointF star(560, 110);
     glow(p, star, 170, QColor(200, 220, 255), 0.5);
@@ -403,7 +404,7 @@ QImage paintChristmasDay() {
     p.restore();
     p.setPen(QPen(QColor(220, 230, 255, 90), 1.5));
     p.drawLine(star, QPointF(470, 420));
-    hill(p, QRectF(0, 0, W, H), 380, 30, 0.5, QColor(200, 214, 240), QColor(150, 170, 210));
+    hill(p, QRectF(0, 0, kW, kH), 380, 30, 0.5, QColor(200, 214, 240), QColor(150, 170, 210));
     // The church and houses.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(44, 46, 80));
@@ -429,7 +430,7 @@ QImage paintChristmasDay() {
         if (x > 380 && x < 540) continue;
         house(p, rng, QPointF(x, 400 + (i % 3) * 12), 56 + (i % 2) * 14, 38, QColor(54, 50, 84));
     }
-    hill(p, QRectF(0, 0, W, H), 470, 26, 3.0, QColor(236, 242, 255), QColor(190, 204, 236));
+    hill(p, QRectF(0, 0, kW, kH), 470, 26, 3.0, QColor(236, 242, 255), QColor(190, 204, 236));
     // Snow-covered firs in front.
     for (int i = 0; i < 5; ++i) {
         double x = 40 + i * 180 + rng.range(-20, 20), base = 560 + rng.range(-10, 10);
@@ -441,7 +442,7 @@ QImage paintChristmasDay() {
             p.drawPath(tier(QPointF(x, base - 150 + k * 40), 40 + k * 20, 22));
         }
     }
-    snowfall(p, rng, QRectF(0, 0, W, H), 300, 2.8);
+    snowfall(p, rng, QRectF(0, 0, kW, kH), 300, 2.8);
     return img;
 }
 
@@ -450,8 +451,8 @@ QImage paintBoxingDay() {
     QImage img = canvas(kPictureW, kPictureH);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    verticalGradient(p, QRectF(0, 0, W, H), {{0, QColor(10, 24, 16)}, {1, QColor(30, 20, 12)}});
-    bokeh(p, rng, QRectF(0, 0, W, H), 70,
+    verticalGradient(p, QRectF(0, 0, kW, kH), {{0, QColor(10, 24, 16)}, {1, QColor(30, 20, 12)}});
+    bokeh(p, rng, QRectF(0, 0, kW, kH), 70,
           {QColor(255, 210, 120), QColor(255, 180, 90), QColor(255, 240, 200)}, 14, 50);
     // Fir branches hanging in from the top.
     for (int i = 0; i < 7; ++i) {
@@ -470,7 +471,7 @@ QImage paintBoxingDay() {
         bauble(p, at[i], radii[i], colours[i]);
     }
     // Gingerbread hearts with white icing on the table.
-    verticalGradient(p, QRectF(0, 480, W, 120),
+    verticalGradient(p, QRectF(0, 480, kW, 120),
                      {{0, QColor(110, 66, 36)}, {1, QColor(60, 34, 16)}});
     for (int i = 0; i < 3; ++i) {
         QPointF c(220 + i * 190, 510 + (i % 2) * 20);
@@ -506,14 +507,15 @@ QImage paintAdvent(int lit) {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     const double light = 0.25 + 0.2 * lit;  // the room brightens week by week
-    verticalGradient(p, QRectF(0, 0, W, H),
+    verticalGradient(p, QRectF(0, 0, kW, kH),
                      {{0, shade(QColor(40, 22, 16), 0.7 + light * 0.4)}, {1, QColor(20, 10, 8)}});
     Rng bk(1501);
-    bokeh(p, bk, QRectF(0, 0, W, 330), 30, {QColor(255, 190, 110), QColor(255, 220, 160)}, 10, 36);
+    bokeh(p, bk, QRectF(0, 0, kW, 330), 30, {QColor(255, 190, 110), QColor(255, 220, 160)}, 10, 36);
     glow(p, QPointF(400, 300), 360, QColor(255, 160, 70), 0.12 + 0.07 * lit);
-    verticalGradient(p, QRectF(0, 420, W, 180), {{0, QColor(86, 50, 28)}, {1, QColor(40, 22, 12)}});
+    verticalGradient(p, QRectF(0, 420, kW, 180),
+                     {{0, QColor(86, 50, 28)}, {1, QColor(40, 22, 12)}});
     p.setPen(QPen(QColor(255, 200, 140, 60), 2));
-    p.drawLine(QPointF(0, 421), QPointF(W, 421));
+    p.drawLine(QPointF(0, 421), QPointF(kW, 421));
     // The wreath, seen from a little above: fir all round, red berries and ribbons.
     const QPointF c(400, 430);
     const double rx = 250, ry = 78;

@@ -13,7 +13,7 @@
 namespace tv::art {
 namespace {
 
-constexpr double W = kPictureW, H = kPictureH;
+constexpr double kW = kPictureW, kH = kPictureH;
 
 }  // namespace
 
@@ -22,12 +22,12 @@ QImage paintNewYear() {
     QImage img = canvas(kPictureW, kPictureH);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    verticalGradient(p, QRectF(0, 0, W, H),
+    verticalGradient(p, QRectF(0, 0, kW, kH),
                      {{0, QColor(6, 8, 28)},
                       {0.45, QColor(22, 20, 58)},
                       {0.72, QColor(70, 40, 86)},
                       {1, QColor(20, 14, 30)}});
-    starField(p, rng, QRectF(0, 0, W, 300), 160, 1.6);
+    starField(p, rng, QRectF(0, 0, kW, 300), 160, 1.6);
     // Smoke left by earlier rockets catches the light.
     ValueNoise smoke(102);
     QImage haze = canvas(kPictureW / 4, kPictureH / 4);
@@ -39,7 +39,7 @@ QImage paintNewYear() {
                 qPremultiply(
                     qRgba(150, 110, 170, static_cast<int>(v * 80 * std::max(0.0, 1 - y / 110.0)))));
         }
-    p.drawImage(QRectF(0, 0, W, H), haze);
+    p.drawImage(QRectF(0, 0, kW, kH), haze);
     struct Burst {
         double x, y, r;
         QColor c;
@@ -55,7 +55,7 @@ QImage paintNewYear() {
     p.setPen(QPen(QColor(255, 220, 160, 150), 1.5));
     p.drawLine(QPointF(600, 420), QPointF(640, 300));
     glow(p, QPointF(640, 300), 8, QColor(255, 230, 180), 0.9);
-    skyline(p, rng, 432, W, QColor(12, 12, 24), QColor(255, 214, 130));
+    skyline(p, rng, 432, kW, QColor(12, 12, 24), QColor(255, 214, 130));
     p.end();
     waterReflection(img, 432, 0.62, 103);
     return img;
@@ -66,15 +66,15 @@ QImage paintValentine() {
     QImage img = canvas(kPictureW, kPictureH);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient bg(QPointF(W * 0.55, H * 0.45), W * 0.75);
+    QRadialGradient bg(QPointF(kW * 0.55, kH * 0.45), kW * 0.75);
     bg.setColorAt(0, QColor(150, 20, 48));
     bg.setColorAt(1, QColor(36, 2, 12));
-    p.fillRect(QRectF(0, 0, W, H), bg);
-    bokeh(p, rng, QRectF(0, 0, W, H), 60,
+    p.fillRect(QRectF(0, 0, kW, kH), bg);
+    bokeh(p, rng, QRectF(0, 0, kW, kH), 60,
           {QColor(255, 120, 160), QColor(255, 80, 110), QColor(255, 200, 210)}, 12, 46);
     // Small hearts drifting up.
     for (int i = 0; i < 26; ++i) {
-        QPointF c(rng.range(0, W), rng.range(0, H));
+        QPointF c(rng.range(0, kW), rng.range(0, kH));
         double s = rng.range(14, 44);
         p.save();
         p.translate(c);
@@ -130,9 +130,9 @@ QImage paintWomensDay() {
     QImage img = canvas(kPictureW, kPictureH);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    verticalGradient(p, QRectF(0, 0, W, H),
+    verticalGradient(p, QRectF(0, 0, kW, kH),
                      {{0, QColor(236, 214, 228)}, {1, QColor(252, 240, 236)}});
-    bokeh(p, rng, QRectF(0, 0, W, H), 40,
+    bokeh(p, rng, QRectF(0, 0, kW, kH), 40,
           {QColor(255, 255, 255), QColor(255, 210, 230), QColor(255, 240, 200)}, 20, 60);
     const QPointF knot(400, 455);
     // Stems and leaves first.
@@ -221,10 +221,10 @@ QImage paintMarch15() {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     verticalGradient(
-        p, QRectF(0, 0, W, H),
+        p, QRectF(0, 0, kW, kH),
         {{0, QColor(150, 180, 220)}, {0.7, QColor(226, 232, 240)}, {1, QColor(244, 240, 232)}});
     for (int i = 0; i < 30; ++i) {
-        QPointF c(rng.range(0, W), rng.range(20, 260));
+        QPointF c(rng.range(0, kW), rng.range(20, 260));
         glow(p, c, rng.range(40, 90), QColor(255, 255, 255), 0.35);
     }
     // Sprigs of spring green at the bottom corners.
@@ -303,32 +303,32 @@ QImage paintAugust20() {
     QImage img = canvas(kPictureW, kPictureH);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    verticalGradient(p, QRectF(0, 0, W, 360),
+    verticalGradient(p, QRectF(0, 0, kW, 360),
                      {{0, QColor(14, 16, 48)},
                       {0.55, QColor(60, 40, 90)},
                       {0.85, QColor(200, 100, 90)},
                       {1, QColor(255, 170, 100)}});
-    starField(p, rng, QRectF(0, 0, W, 200), 90, 1.3);
+    starField(p, rng, QRectF(0, 0, kW, 200), 90, 1.3);
     // Fireworks in the national colours.
     firework(p, rng, QPointF(220, 120), 96, QColor(255, 70, 80), 40);
     firework(p, rng, QPointF(420, 80), 80, QColor(255, 255, 240), 36);
     firework(p, rng, QPointF(610, 130), 96, QColor(90, 230, 120), 40);
     firework(p, rng, QPointF(330, 210), 50, QColor(255, 200, 90), 24);
     firework(p, rng, QPointF(520, 220), 46, QColor(255, 120, 90), 22);
-    skyline(p, rng, 332, W, QColor(20, 16, 34), QColor(255, 210, 140));
+    skyline(p, rng, 332, kW, QColor(20, 16, 34), QColor(255, 210, 140));
     p.end();
     waterReflection(img, 332, 0.6, 502);
     p.begin(&img);
     p.setRenderHint(QPainter::Antialiasing);
     // The table with the new bread.
-    QRectF table(0, 420, W, H - 420);
+    QRectF table(0, 420, kW, kH - 420);
     verticalGradient(p, table, {{0, QColor(120, 70, 36)}, {1, QColor(58, 30, 14)}});
     for (int i = 0; i < 7; ++i) {
         p.setPen(QPen(QColor(40, 20, 8, 120), 1.5));
-        p.drawLine(QPointF(0, 440 + i * 26 + i * i), QPointF(W, 436 + i * 26 + i * i));
+        p.drawLine(QPointF(0, 440 + i * 26 + i * i), QPointF(kW, 436 + i * 26 + i * i));
     }
     p.setPen(QPen(QColor(255, 200, 140, 80), 2));
-    p.drawLine(QPointF(0, 421), QPointF(W, 421));
+    p.drawLine(QPointF(0, 421), QPointF(kW, 421));
     // Wheat ears tied with a tricolour ribbon.
     for (int i = 0; i < 7; ++i) {
         QPointF base(130 + i * 6, 560);
@@ -390,7 +390,7 @@ QImage paint1956() {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     verticalGradient(
-        p, QRectF(0, 0, W, H),
+        p, QRectF(0, 0, kW, kH),
         {{0, QColor(70, 82, 104)}, {0.6, QColor(150, 156, 170)}, {1, QColor(196, 190, 184)}});
     ValueNoise clouds(602);
     {
@@ -400,7 +400,7 @@ QImage paint1956() {
                 double v = std::clamp((clouds.fbm(x / 30.0, y / 14.0, 5) - 0.45) * 2.2, 0.0, 1.0);
                 c.setPixel(x, y, qPremultiply(qRgba(230, 232, 238, static_cast<int>(v * 150))));
             }
-        p.drawImage(QRectF(0, 0, W, H), c);
+        p.drawImage(QRectF(0, 0, kW, kH), c);
     }
     // The pole.
     QLinearGradient pole(150, 0, 162, 0);
@@ -409,7 +409,7 @@ QImage paint1956() {
     pole.setColorAt(1, QColor(70, 50, 36));
     p.setPen(Qt::NoPen);
     p.setBrush(pole);
-    p.drawRect(QRectF(150, 60, 12, H));
+    p.drawRect(QRectF(150, 60, 12, kH));
     p.setBrush(QColor(210, 180, 90));
     p.drawEllipse(QPointF(156, 58), 10, 10);
     // The waving flag, one column at a time; light and shade follow the slope of the wave.
@@ -461,7 +461,7 @@ QImage paint1956() {
     p.drawImage(QPointF(10, 16), shadow);
     p.drawImage(QPointF(0, 0), flag);
     // Candles of remembrance on the stone below.
-    verticalGradient(p, QRectF(0, 510, W, 90),
+    verticalGradient(p, QRectF(0, 510, kW, 90),
                      {{0, QColor(120, 116, 110)}, {1, QColor(70, 66, 62)}});
     for (int i = 0; i < 5; ++i) {
         double x = 420 + i * 70;

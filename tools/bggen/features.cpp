@@ -12,7 +12,7 @@ namespace bggen {
 namespace {
 
 bool windowsLit(const Scene& s) {
-    return s.time == DayTime::Night || s.time == DayTime::Sunset || s.time == DayTime::Dawn;
+    return s.time == DayTime::kNight || s.time == DayTime::kSunset || s.time == DayTime::kDawn;
 }
 
 void paintHouse(QPainter& p, const Tint& t, float x, float y, float size, bool church, Rng& rng) {

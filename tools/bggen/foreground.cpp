@@ -13,14 +13,14 @@ namespace {
 Rgb bladeAlbedo(const Scene& s, Rng& rng) {
     const Palette& pal = palette(s.season);
     switch (s.season) {
-        case Season::Spring:
+        case Season::kSpring:
             return mix(pal.grass, hex(0xA8D060), rng.uniform() * 0.6f);
-        case Season::Summer:
+        case Season::kSummer:
             return rng.chance(0.35f) ? mix(pal.grassDry, hex(0xE0C070), rng.uniform())
                                      : mix(pal.grass, hex(0x7AA83A), rng.uniform() * 0.5f);
-        case Season::Autumn:
+        case Season::kAutumn:
             return mix(hex(0x9A8A48), hex(0xC09A58), rng.uniform());
-        case Season::Winter:
+        case Season::kWinter:
             return mix(hex(0x8A7660), hex(0xB8A282), rng.uniform());
     }
     return pal.grass;
@@ -46,7 +46,7 @@ void paintGrass(QPainter& p, const Scene& s, const Layer& l, Rng& rng) {
     const float side = sunSide(s);
     p.setPen(Qt::NoPen);
     // Winter shows only a few dry stalks through the snow.
-    const float density = s.season == Season::Winter ? 0.12f : 1.0f;
+    const float density = s.season == Season::kWinter ? 0.12f : 1.0f;
     const int crestBlades = static_cast<int>(w * 1.3f * density);
     for (int i = 0; i < crestBlades; ++i) {
         const float x = rng.range(-4.0f, w + 4.0f);
@@ -93,7 +93,7 @@ void paintGroundDetail(QPainter& p, const Scene& s, const Layer& l, Rng& rng, fl
         const float r = 0.7f + 3.2f * near * near + 0.6f * near;
         const Tint t{&s, &l, x, y};
         switch (s.season) {
-            case Season::Spring: {
+            case Season::kSpring: {
                 // Daisies, dandelions, a few violets.
                 const float k = rng.uniform();
                 const Rgb petal =
@@ -106,7 +106,7 @@ void paintGroundDetail(QPainter& p, const Scene& s, const Layer& l, Rng& rng, fl
                 }
                 break;
             }
-            case Season::Summer: {
+            case Season::kSummer: {
                 // Poppies, cornflowers, chamomile.
                 const float k = rng.uniform();
                 const Rgb petal =
@@ -119,7 +119,7 @@ void paintGroundDetail(QPainter& p, const Scene& s, const Layer& l, Rng& rng, fl
                 }
                 break;
             }
-            case Season::Autumn: {
+            case Season::kAutumn: {
                 const Palette& pal = palette(s.season);
                 p.setBrush(toQColor(t(rng.pick(pal.leaves), base * 0.6f + 0.4f * rng.uniform())));
                 p.save();
@@ -129,7 +129,7 @@ void paintGroundDetail(QPainter& p, const Scene& s, const Layer& l, Rng& rng, fl
                 p.restore();
                 break;
             }
-            case Season::Winter: {
+            case Season::kWinter: {
                 // Crystals catching the light.
                 if (rng.chance(0.6f)) break;
                 const float a = rng.range(0.4f, 1.0f);

@@ -39,13 +39,13 @@ struct Plan {
 
 float snowLineFor(Season s, bool far) {
     switch (s) {
-        case Season::Spring:
+        case Season::kSpring:
             return far ? 0.45f : 0.1f;
-        case Season::Summer:
+        case Season::kSummer:
             return far ? 0.2f : 0.0f;
-        case Season::Autumn:
+        case Season::kAutumn:
             return far ? 0.25f : 0.0f;
-        case Season::Winter:
+        case Season::kWinter:
             return far ? 0.9f : 0.6f;
     }
     return 0.0f;
@@ -67,13 +67,13 @@ Band woodedHills(const Scene& s, Rng& rng, float depth, float base, float height
 }
 
 bool evergreen(const Scene& s, Rng& rng, float chance) {
-    return rng.chance(s.season == Season::Winter ? chance + 0.2f : chance);
+    return rng.chance(s.season == Season::kWinter ? chance + 0.2f : chance);
 }
 
 Band meadow(const Scene& s, Rng& rng, float crestY, float undulation) {
     Band b{makeGround(s, rng, 0.05f, crestY, undulation), {}};
     b.decor.grass = true;
-    b.decor.ground = s.season == Season::Winter ? 0.6f : rng.range(0.4f, 1.0f);
+    b.decor.ground = s.season == Season::kWinter ? 0.6f : rng.range(0.4f, 1.0f);
     return b;
 }
 
@@ -93,7 +93,7 @@ Plan planMountainLake(const Scene& s, Rng& rng) {
                           left ? rng.range(0.8f, 1.05f) : rng.range(0.05f, 0.35f),
                           left ? rng.range(0.05f, 0.35f) : rng.range(0.8f, 1.05f)),
                {}};
-    shore.layer.kind = LayerKind::Foreground;
+    shore.layer.kind = LayerKind::kForeground;
     shore.decor.grass = true;
     shore.decor.ground = rng.range(0.2f, 0.6f);
     shore.decor.bigTrees = rng.chance(0.45f) ? 1 : 0;
@@ -137,7 +137,7 @@ Plan planPlain(const Scene& s, Rng& rng) {
     addCanopy(line.layer);
     plan.bands.push_back(line);
     Band plain{makeGround(s, rng, 0.9f, hz + 1.5f, 0.8f), {}};
-    plain.layer.kind = LayerKind::Hills;
+    plain.layer.kind = LayerKind::kHills;
     plain.layer.flat = true;
     plain.layer.fields = true;
     plain.layer.forest = 0.08f;
@@ -194,7 +194,7 @@ Plan planMeadow(const Scene& s, Rng& rng) {
     plan.bands.push_back(woodedHills(s, rng, 0.65f, hz + 40.0f, rng.range(25.0f, 45.0f), 0.55f,
                                      rng.range(8.0f, 11.0f), evergreen(s, rng, 0.3f)));
     Band front = meadow(s, rng, hz + rng.range(40.0f, 70.0f), rng.range(10.0f, 18.0f));
-    front.decor.ground = s.season == Season::Winter ? 0.7f : rng.range(0.8f, 1.4f);
+    front.decor.ground = s.season == Season::kWinter ? 0.7f : rng.range(0.8f, 1.4f);
     // Framed by a big tree, or a single tree out in the meadow, or just the open land.
     const float pick = rng.uniform();
     front.decor.bigTrees = pick < 0.45f ? 1 : 0;
@@ -227,17 +227,17 @@ Plan planMistyForest(const Scene& s, Rng& rng) {
 
 Plan planFor(const Scene& s, Rng& rng) {
     switch (s.layout) {
-        case Layout::MountainLake:
+        case Layout::kMountainLake:
             return planMountainLake(s, rng);
-        case Layout::Hills:
+        case Layout::kHills:
             return planHills(s, rng);
-        case Layout::Plain:
+        case Layout::kPlain:
             return planPlain(s, rng);
-        case Layout::Valley:
+        case Layout::kValley:
             return planValley(s, rng);
-        case Layout::Meadow:
+        case Layout::kMeadow:
             return planMeadow(s, rng);
-        case Layout::MistyForest:
+        case Layout::kMistyForest:
             return planMistyForest(s, rng);
     }
     return planHills(s, rng);
@@ -245,16 +245,16 @@ Plan planFor(const Scene& s, Rng& rng) {
 
 TreeKind bigTreeKind(const Scene& s, Rng& rng) {
     switch (s.season) {
-        case Season::Spring:
-            return rng.chance(0.6f) ? TreeKind::Blossom : TreeKind::Broadleaf;
-        case Season::Summer:
-            return rng.chance(0.85f) ? TreeKind::Broadleaf : TreeKind::Conifer;
-        case Season::Autumn:
-            return rng.chance(0.85f) ? TreeKind::Broadleaf : TreeKind::Conifer;
-        case Season::Winter:
-            return rng.chance(0.65f) ? TreeKind::Bare : TreeKind::Conifer;
+        case Season::kSpring:
+            return rng.chance(0.6f) ? TreeKind::kBlossom : TreeKind::kBroadleaf;
+        case Season::kSummer:
+            return rng.chance(0.85f) ? TreeKind::kBroadleaf : TreeKind::kConifer;
+        case Season::kAutumn:
+            return rng.chance(0.85f) ? TreeKind::kBroadleaf : TreeKind::kConifer;
+        case Season::kWinter:
+            return rng.chance(0.65f) ? TreeKind::kBare : TreeKind::kConifer;
     }
-    return TreeKind::Broadleaf;
+    return TreeKind::kBroadleaf;
 }
 
 void decorate(QPainter& p, const Scene& s, const Band& band, Rng& rng) {

@@ -51,13 +51,13 @@ const Palette& palette(Season season) {
                                     hex(0xFFFFFF),
                                     hex(0xF4F7FC)};
     switch (season) {
-        case Season::Spring:
+        case Season::kSpring:
             return kSpring;
-        case Season::Summer:
+        case Season::kSummer:
             return kSummer;
-        case Season::Autumn:
+        case Season::kAutumn:
             return kAutumn;
-        case Season::Winter:
+        case Season::kWinter:
             return kWinter;
     }
     return kSpring;

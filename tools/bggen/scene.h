@@ -9,20 +9,20 @@
 
 namespace bggen {
 
-enum class Season { Spring = 1, Summer = 2, Autumn = 3, Winter = 4 };
+enum class Season { kSpring = 1, kSummer = 2, kAutumn = 3, kWinter = 4 };
 
-enum class DayTime { Dawn, Morning, Midday, Golden, Sunset, Overcast, Night };
+enum class DayTime { kDawn, kMorning, kMidday, kGolden, kSunset, kOvercast, kNight };
 
 enum class Layout {
-    MountainLake,  // ranges behind a lake that mirrors them
-    Hills,         // rolling farmland with hedges, poplars and a lone tree
-    Plain,         // the wide flat land: big sky, a sweep well, fields to the horizon
-    Valley,        // wooded slopes closing in on both sides
-    Meadow,        // a close meadow under a large tree
-    MistyForest,   // ranks of wooded ridges fading into mist
+    kMountainLake,  // ranges behind a lake that mirrors them
+    kHills,         // rolling farmland with hedges, poplars and a lone tree
+    kPlain,         // the wide flat land: big sky, a sweep well, fields to the horizon
+    kValley,        // wooded slopes closing in on both sides
+    kMeadow,        // a close meadow under a large tree
+    kMistyForest,   // ranks of wooded ridges fading into mist
 };
 
-enum class Clouds { Clear, Cumulus, Streaks, Overcast };
+enum class Clouds { kClear, kCumulus, kStreaks, kOvercast };
 
 struct Lighting {
     Rgb zenith;   // top of the sky
@@ -42,10 +42,10 @@ struct Lighting {
 
 struct Scene {
     int number = 0;
-    Season season = Season::Spring;
-    DayTime time = DayTime::Midday;
-    Layout layout = Layout::Hills;
-    Clouds clouds = Clouds::Cumulus;
+    Season season = Season::kSpring;
+    DayTime time = DayTime::kMidday;
+    Layout layout = Layout::kHills;
+    Clouds clouds = Clouds::kCumulus;
     float cloudCover = 0.4f;  // 0..1
 
     int width = 0;

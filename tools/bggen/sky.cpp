@@ -7,7 +7,7 @@ namespace bggen {
 namespace {
 
 bool isLowSun(const Scene& s) {
-    return s.time == DayTime::Dawn || s.time == DayTime::Sunset || s.time == DayTime::Golden;
+    return s.time == DayTime::kDawn || s.time == DayTime::kSunset || s.time == DayTime::kGolden;
 }
 
 // The cloud deck's raw noise at a pixel; cloudCoverage turns it into density. The deck lies
@@ -22,17 +22,17 @@ float cloudNoise(const Scene& s, float x, float y) {
     // Clouds gather in groups with clear sky between them.
     const float group = 0.3f * noise2(u * 0.22f + 9.0f, v * 0.3f, seed + 17u);
     switch (s.clouds) {
-        case Clouds::Cumulus:
+        case Clouds::kCumulus:
             // Billows: rounded swellings along the edges.
             return fbm2(u * 0.8f + 3.7f, v * 0.8f, 4, seed) + group +
                    0.18f * (1.0f - std::fabs(noise2(u * 2.4f, v * 2.4f, seed + 7u))) - 0.09f;
-        case Clouds::Streaks:
+        case Clouds::kStreaks:
             return fbm2(u * 0.28f + 1.3f, v * 0.9f, 4, seed) + group +
                    0.12f * noise2(u * 1.2f, v * 3.5f, seed + 3u);
         // A lid of soft lumps seen nearly flat: with perspective they would swirl into bands.
-        case Clouds::Overcast:
+        case Clouds::kOvercast:
             return fbm2(x * 0.005f, y * 0.011f, 4, seed) + 0.5f * group;
-        case Clouds::Clear:
+        case Clouds::kClear:
             break;
     }
     return -1.0f;
@@ -41,17 +41,17 @@ float cloudNoise(const Scene& s, float x, float y) {
 float cloudCoverage(const Scene& s, float n) {
     const float cover = s.cloudCover;
     switch (s.clouds) {
-        case Clouds::Cumulus: {
+        case Clouds::kCumulus: {
             const float thr = 0.36f - cover * 0.55f;
             return smoothstep(thr, thr + 0.16f, n);
         }
-        case Clouds::Streaks: {
+        case Clouds::kStreaks: {
             const float thr = 0.3f - cover * 0.5f;
             return 0.92f * smoothstep(thr, thr + 0.3f, n);
         }
-        case Clouds::Overcast:
+        case Clouds::kOvercast:
             return 0.8f + 0.2f * smoothstep(-0.5f, 0.5f, n) * cover;
-        case Clouds::Clear:
+        case Clouds::kClear:
             break;
     }
     return 0.0f;
@@ -63,7 +63,7 @@ class CloudField {
 public:
     CloudField(const Scene& s, int w, int h)
         : scene_(s), w_(w / 2 + 3), h_(h / 2 + 3), n_(static_cast<size_t>(w_ * h_)) {
-        if (s.clouds == Clouds::Clear) return;
+        if (s.clouds == Clouds::kClear) return;
         for (int gy = 0; gy < h_; ++gy)
             for (int gx = 0; gx < w_; ++gx)
                 n_[static_cast<size_t>(gy * w_ + gx)] =
@@ -72,7 +72,7 @@ public:
 
     // Raw noise: keeps varying inside a cloud, where the coverage is flat.
     float raw(float x, float y) const {
-        if (scene_.clouds == Clouds::Clear || y > scene_.horizon - 2.0f) return -1.0f;
+        if (scene_.clouds == Clouds::kClear || y > scene_.horizon - 2.0f) return -1.0f;
         const float gx = std::clamp(x * 0.5f, 0.0f, static_cast<float>(w_ - 2));
         const float gy = std::clamp(y * 0.5f, 0.0f, static_cast<float>(h_ - 2));
         const int ix = std::min(static_cast<int>(gx), w_ - 2);
@@ -85,7 +85,7 @@ public:
     }
 
     float at(float x, float y) const {
-        if (scene_.clouds == Clouds::Clear || y > scene_.horizon - 2.0f) return 0.0f;
+        if (scene_.clouds == Clouds::kClear || y > scene_.horizon - 2.0f) return 0.0f;
         return cloudCoverage(scene_, raw(x, y));
     }
 
@@ -99,13 +99,13 @@ private:
 Rgb cloudLitColor(const Scene& s) {
     const Lighting& l = s.light;
     switch (s.time) {
-        case DayTime::Night:
+        case DayTime::kNight:
             return hex(0x6E7A96);
-        case DayTime::Overcast:
+        case DayTime::kOvercast:
             return hex(0xE2E4E8);
-        case DayTime::Sunset:
+        case DayTime::kSunset:
             return screen(l.direct * 0.9f, l.glow * 0.35f);
-        case DayTime::Dawn:
+        case DayTime::kDawn:
             return screen(hex(0xF7C8B8), l.glow * 0.25f);
         default:
             return mix(hex(0xFFFFFF), l.direct, 0.45f);
@@ -115,13 +115,13 @@ Rgb cloudLitColor(const Scene& s) {
 Rgb cloudShadowColor(const Scene& s) {
     const Lighting& l = s.light;
     switch (s.time) {
-        case DayTime::Night:
+        case DayTime::kNight:
             return hex(0x121A2C);
-        case DayTime::Overcast:
+        case DayTime::kOvercast:
             return hex(0x858D99);
-        case DayTime::Sunset:
+        case DayTime::kSunset:
             return mix(hex(0x5A4470), l.upper, 0.3f);
-        case DayTime::Dawn:
+        case DayTime::kDawn:
             return mix(hex(0x7C6E92), l.upper, 0.3f);
         default:
             return mix(l.ambient, l.upper, 0.45f) * 1.05f;
@@ -170,7 +170,7 @@ void paintDisc(Rgb& c, const Scene& s, float x, float y) {
         // Limb darkening and the grey seas of the full moon.
         const float maria = fbm2(dx * 0.16f + 5.0f, dy * 0.16f, 3, s.seed ^ 0x300Du);
         disc = disc * (0.9f - 0.16f * smoothstep(0.0f, 0.5f, maria) - 0.08f * (d / r));
-    } else if (s.time == DayTime::Overcast) {
+    } else if (s.time == DayTime::kOvercast) {
         disc = mix(c, disc, 0.35f);
     }
     c = mix(c, disc, edge);
@@ -195,7 +195,7 @@ Rgb skyColor(const Scene& s, float x, float y) {
     k += low * 0.55f * std::exp(-std::fabs(y - hz) / (40.0f * gs)) *
          std::exp(-std::fabs(dx) / (280.0f * gs));
     if (l.moon) k *= 0.3f;
-    if (s.time == DayTime::Overcast) k *= 0.5f;
+    if (s.time == DayTime::kOvercast) k *= 0.5f;
     return screen(c, l.glow * k);
 }
 
@@ -251,7 +251,7 @@ void paintSky(Canvas& canvas, const Scene& s, int rows) {
                 const float nSun = clouds.raw(fx + lx * 5.0f, fy + ly * 5.0f);
                 // An overcast lid is lit from everywhere: shaped by the sun it would ring around
                 // it.
-                const float relief = s.clouds == Clouds::Overcast ? 0.25f : 1.0f;
+                const float relief = s.clouds == Clouds::kOvercast ? 0.25f : 1.0f;
                 const float light =
                     clamp01(0.58f + relief * (1.8f * (d - towards) + 2.5f * (n - nSun)) +
                             0.2f * (1.0f - d));
@@ -262,7 +262,7 @@ void paintSky(Canvas& canvas, const Scene& s, int rows) {
                 const float lining = std::exp(-sd / (70.0f * gs)) * (1.0f - d) * 1.6f +
                                      std::exp(-sd / (220.0f * gs)) * 0.25f;
                 cc = screen(cc, l.glow * (lining * (l.moon ? 0.35f : 1.0f)));
-                const float opacity = s.clouds == Clouds::Streaks ? 0.85f : 0.96f;
+                const float opacity = s.clouds == Clouds::kStreaks ? 0.85f : 0.96f;
                 c = mix(c, cc, d * opacity);
             }
             canvas.set(x, y, c);
@@ -272,8 +272,8 @@ void paintSky(Canvas& canvas, const Scene& s, int rows) {
 
 void paintSunBloom(Canvas& canvas, const Scene& s) {
     const Lighting& l = s.light;
-    if (!isLowSun(s) || s.clouds == Clouds::Overcast) return;
-    const float strength = s.time == DayTime::Golden ? 0.25f : 0.45f;
+    if (!isLowSun(s) || s.clouds == Clouds::kOvercast) return;
+    const float strength = s.time == DayTime::kGolden ? 0.25f : 0.45f;
     const int w = canvas.width();
     const int h = canvas.height();
     const float reach = 170.0f * l.glowSize;

@@ -44,18 +44,18 @@ struct Canopy {
 Rgb crownAlbedo(const Scene& s, const Layer& l, const Palette& pal, uint32_t h) {
     const float r = static_cast<float>(h & 0xFFFF) / 65536.0f;
     const float r2 = static_cast<float>((h >> 16) & 0xFFFF) / 65536.0f;
-    if (l.conifers || r < (s.season == Season::Winter ? 0.2f : 0.1f)) {
+    if (l.conifers || r < (s.season == Season::kWinter ? 0.2f : 0.1f)) {
         // In winter the spruces carry snow on every branch.
-        return s.season == Season::Winter ? mix(pal.conifer, pal.snow, 0.4f + 0.3f * r2)
-                                          : pal.conifer * (0.9f + 0.2f * r2);
+        return s.season == Season::kWinter ? mix(pal.conifer, pal.snow, 0.4f + 0.3f * r2)
+                                           : pal.conifer * (0.9f + 0.2f * r2);
     }
     const auto& lv = pal.leaves;
     switch (s.season) {
-        case Season::Spring:
+        case Season::kSpring:
             // Here and there a wild cherry or blackthorn in flower.
             if (r > 0.93f) return mix(pal.blossom, hex(0xFFFFFF), r2);
             return lv[static_cast<size_t>(r2 * static_cast<float>(lv.size())) % lv.size()];
-        case Season::Winter:
+        case Season::kWinter:
             // Bare crowns: a haze of purple-brown twigs over the snow.
             return mix(hex(0x6E6460), pal.snow, 0.3f + 0.25f * r2);
         default:
@@ -109,7 +109,7 @@ Canopy canopyAt(const Scene& s, const Layer& l, const Palette& pal, float x, flo
     const Rgb albedo = crownAlbedo(s, l, pal, id);
     // Bare winter crowns are see-through twigs: hardly any shape or shadow of their own.
     const bool bare =
-        s.season == Season::Winter && !l.conifers && luma(albedo) > 0.45f && albedo.r > albedo.b;
+        s.season == Season::kWinter && !l.conifers && luma(albedo) > 0.45f && albedo.r > albedo.b;
     const float k = bare ? 0.35f : 1.0f;
     const float facing = std::clamp(ox * side * 0.9f - oy * 0.8f, -1.0f, 1.0f);
     const float under = smoothstep(0.3f, 1.0f, oy);
@@ -126,26 +126,26 @@ float sunSide(const Scene& s) {
 
 float baseLight(const Scene& s) {
     switch (s.time) {
-        case DayTime::Dawn:
+        case DayTime::kDawn:
             return 0.46f;
-        case DayTime::Morning:
+        case DayTime::kMorning:
             return 0.6f;
-        case DayTime::Midday:
+        case DayTime::kMidday:
             return 0.72f;
-        case DayTime::Golden:
+        case DayTime::kGolden:
             return 0.55f;
-        case DayTime::Sunset:
+        case DayTime::kSunset:
             return 0.42f;
-        case DayTime::Overcast:
+        case DayTime::kOvercast:
             return 0.55f;
-        case DayTime::Night:
+        case DayTime::kNight:
             return 0.5f;
     }
     return 0.6f;
 }
 
 Layer makeMountains(const Scene& s, Rng& rng, float depth, float baseY, float height) {
-    Layer l = makeBand(s, rng, LayerKind::Mountains, depth, baseY, height);
+    Layer l = makeBand(s, rng, LayerKind::kMountains, depth, baseY, height);
     const float f = rng.range(0.0022f, 0.004f);
     const float off = rng.range(0.0f, 100.0f);
     // A broad massif carries the craggy ridge, so the range has a few summits rather than a
@@ -163,7 +163,7 @@ Layer makeMountains(const Scene& s, Rng& rng, float depth, float baseY, float he
 }
 
 Layer makeHills(const Scene& s, Rng& rng, float depth, float baseY, float height) {
-    Layer l = makeBand(s, rng, LayerKind::Hills, depth, baseY, height);
+    Layer l = makeBand(s, rng, LayerKind::kHills, depth, baseY, height);
     const float f = rng.range(0.003f, 0.007f);
     const float off = rng.range(0.0f, 100.0f);
     for (size_t i = 0; i < l.top.size(); ++i) {
@@ -177,7 +177,7 @@ Layer makeHills(const Scene& s, Rng& rng, float depth, float baseY, float height
 }
 
 Layer makeGround(const Scene& s, Rng& rng, float depth, float crestY, float undulation) {
-    Layer l = makeBand(s, rng, LayerKind::Foreground, depth, static_cast<float>(s.height) + 10.0f,
+    Layer l = makeBand(s, rng, LayerKind::kForeground, depth, static_cast<float>(s.height) + 10.0f,
                        static_cast<float>(s.height) + 10.0f - crestY + undulation);
     const float f = rng.range(0.004f, 0.009f);
     const float off = rng.range(0.0f, 100.0f);
@@ -188,7 +188,7 @@ Layer makeGround(const Scene& s, Rng& rng, float depth, float crestY, float undu
 
 Layer makeSlopes(const Scene& s, Rng& rng, float depth, float baseY, float height, float leftRise,
                  float rightRise) {
-    Layer l = makeBand(s, rng, LayerKind::Hills, depth, baseY, height);
+    Layer l = makeBand(s, rng, LayerKind::kHills, depth, baseY, height);
     const float w = static_cast<float>(s.width);
     const float f = rng.range(0.004f, 0.008f);
     const float off = rng.range(0.0f, 100.0f);
@@ -296,7 +296,7 @@ void paintLayer(Canvas& canvas, const Scene& s, const Layer& l, const Layer* unt
     const int h = canvas.height();
     const float side = sunSide(s);
     const float base = baseLight(s);
-    const bool flatLight = s.time == DayTime::Overcast || s.clouds == Clouds::Overcast;
+    const bool flatLight = s.time == DayTime::kOvercast || s.clouds == Clouds::kOvercast;
     const float relief = flatLight ? 0.35f : 1.0f;
     const float bandH = std::max(l.baseY - l.peakY, 1.0f);
     const float th = std::max(l.treeHeight, 2.0f);
@@ -326,7 +326,7 @@ void paintLayer(Canvas& canvas, const Scene& s, const Layer& l, const Layer* unt
                 rowReady = true;
                 // Sampled every few columns and joined by straight lines: the noise is far
                 // smoother than that, and a full-width row per pixel row is costly.
-                const bool rock = l.kind == LayerKind::Mountains;
+                const bool rock = l.kind == LayerKind::kMountains;
                 const int stride = rock ? 2 : 4;
                 float prev = 0.0f;
                 for (int i = -1; i <= w + 1 + stride; i += stride) {
@@ -357,7 +357,7 @@ void paintLayer(Canvas& canvas, const Scene& s, const Layer& l, const Layer* unt
             const float crestSlope = std::clamp((xr - xl) * 0.25f, -2.0f, 2.0f);
             Rgb albedo;
             float lit = base;
-            if (l.kind == LayerKind::Mountains) {
+            if (l.kind == LayerKind::kMountains) {
                 const float gx = slopeX * 5.0f;
                 const float face = crestSlope * fastFalloff(d / (bandH * 0.3f)) * 0.8f + gx;
                 lit = base + 0.45f * relief * softClip(face * side * 2.0f) -
@@ -378,7 +378,7 @@ void paintLayer(Canvas& canvas, const Scene& s, const Layer& l, const Layer* unt
                 const float face =
                     crestSlope * fastFalloff(d / (bandH * 0.5f)) * 0.5f + slopeX * 4.5f;
                 lit = base + 0.35f * relief * softClip(face * side * 2.0f) + 0.05f * here;
-                if (l.fields && l.kind != LayerKind::Foreground) {
+                if (l.fields && l.kind != LayerKind::kForeground) {
                     albedo = fieldAlbedo(s, pal, fx, fy, l.baseY, l.seed + 7u);
                 } else {
                     albedo = s.snowGround ? pal.snow : grassAlbedo(pal, fx, fy, l.seed);
@@ -406,7 +406,7 @@ void paintLayer(Canvas& canvas, const Scene& s, const Layer& l, const Layer* unt
                     lit += 0.06f * noise2(fx * 0.08f, fy * 0.2f, l.seed + 12u);
                 }
             }
-            if (l.kind == LayerKind::Foreground && !s.snowGround) {
+            if (l.kind == LayerKind::kForeground && !s.snowGround) {
                 // Close grass: streaks of blades rather than a lawn.
                 albedo =
                     albedo *

@@ -12,10 +12,10 @@
 
 namespace bggen {
 
-enum class LayerKind { Mountains, Hills, Foreground };
+enum class LayerKind { kMountains, kHills, kForeground };
 
 struct Layer {
-    LayerKind kind = LayerKind::Hills;
+    LayerKind kind = LayerKind::kHills;
     float depth = 0.5f;       // 0 = at the viewer .. 1 = at the horizon
     float peakY = 0.0f;       // highest point of the crest
     float baseY = 0.0f;       // where the band's foot lies

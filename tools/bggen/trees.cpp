@@ -338,7 +338,7 @@ void paintBare(QPainter& p, const Tint& t, float x, float y, float h, Rng& rng, 
     std::vector<QPointF> tips;
     BranchStyle st{toQColor(t(pal.trunk * (blossom ? 1.0f : 0.9f), base * 0.45f)), QColor(),
                    blossom ? &tips : nullptr, 2};
-    if (s.season == Season::Winter && (s.fog > 0.0f || s.mist > 0.4f || s.snowfall > 0.0f))
+    if (s.season == Season::kWinter && (s.fog > 0.0f || s.mist > 0.4f || s.snowfall > 0.0f))
         st.frost = toQColor(t(pal.snow, base + 0.2f), 0.85f);
     const int depth = branchDepth(h) - (blossom ? 1 : 0);
     paintBranch(p, st, QPointF(x, y), rng.range(-0.06f, 0.06f), h * rng.range(0.27f, 0.33f),
@@ -368,41 +368,41 @@ void paintBare(QPainter& p, const Tint& t, float x, float y, float h, Rng& rng, 
 }  // namespace
 
 TreeKind treeKindFor(const Scene& s, bool conifers, Rng& rng) {
-    if (conifers) return TreeKind::Conifer;
+    if (conifers) return TreeKind::kConifer;
     const float r = rng.uniform();
     switch (s.season) {
-        case Season::Spring:
-            return r < 0.55f ? TreeKind::Broadleaf
-                             : (r < 0.88f ? TreeKind::Blossom : TreeKind::Poplar);
-        case Season::Summer:
-            return r < 0.75f ? TreeKind::Broadleaf
-                             : (r < 0.9f ? TreeKind::Poplar : TreeKind::Conifer);
-        case Season::Autumn:
-            return r < 0.7f ? TreeKind::Broadleaf
-                            : (r < 0.85f ? TreeKind::Poplar : TreeKind::Conifer);
-        case Season::Winter:
-            return r < 0.72f ? TreeKind::Bare : TreeKind::Conifer;
+        case Season::kSpring:
+            return r < 0.55f ? TreeKind::kBroadleaf
+                             : (r < 0.88f ? TreeKind::kBlossom : TreeKind::kPoplar);
+        case Season::kSummer:
+            return r < 0.75f ? TreeKind::kBroadleaf
+                             : (r < 0.9f ? TreeKind::kPoplar : TreeKind::kConifer);
+        case Season::kAutumn:
+            return r < 0.7f ? TreeKind::kBroadleaf
+                            : (r < 0.85f ? TreeKind::kPoplar : TreeKind::kConifer);
+        case Season::kWinter:
+            return r < 0.72f ? TreeKind::kBare : TreeKind::kConifer;
     }
-    return TreeKind::Broadleaf;
+    return TreeKind::kBroadleaf;
 }
 
 void paintTree(QPainter& p, const Tint& tint, TreeKind kind, float x, float y, float h, Rng& rng) {
     const Palette& pal = palette(tint.scene->season);
     const Rgb leaf = rng.pick(pal.leaves) * rng.range(0.9f, 1.1f);
     switch (kind) {
-        case TreeKind::Broadleaf:
+        case TreeKind::kBroadleaf:
             paintBroadleaf(p, tint, x, y, h, rng, leaf);
             break;
-        case TreeKind::Poplar:
+        case TreeKind::kPoplar:
             paintPoplar(p, tint, x, y, h, rng, leaf);
             break;
-        case TreeKind::Conifer:
+        case TreeKind::kConifer:
             paintConifer(p, tint, x, y, h, rng);
             break;
-        case TreeKind::Bare:
+        case TreeKind::kBare:
             paintBare(p, tint, x, y, h, rng, false);
             break;
-        case TreeKind::Blossom:
+        case TreeKind::kBlossom:
             paintBare(p, tint, x, y, h, rng, true);
             break;
     }

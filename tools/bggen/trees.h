@@ -22,7 +22,7 @@ struct Tint {
     }
 };
 
-enum class TreeKind { Broadleaf, Conifer, Poplar, Bare, Blossom };
+enum class TreeKind { kBroadleaf, kConifer, kPoplar, kBare, kBlossom };
 
 // (x, y) is the foot of the trunk; h the height in pixels.
 void paintTree(QPainter& p, const Tint& tint, TreeKind kind, float x, float y, float h, Rng& rng);

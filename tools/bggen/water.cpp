@@ -14,8 +14,8 @@ void paintWater(Canvas& canvas, const Scene& s, const Layer& front) {
     const float fw = static_cast<float>(w);
     const Lighting& l = s.light;
     const Rgb deep =
-        shade(s, s.season == Season::Summer ? hex(0x1C4A5C) : hex(0x284C5A), baseLight(s));
-    const bool glitter = !l.moon ? (s.clouds != Clouds::Overcast && l.sunY < s.horizon) : true;
+        shade(s, s.season == Season::kSummer ? hex(0x1C4A5C) : hex(0x284C5A), baseLight(s));
+    const bool glitter = !l.moon ? (s.clouds != Clouds::kOvercast && l.sunY < s.horizon) : true;
     const uint32_t seed = s.seed ^ 0xA7E2u;
 
     // The rows are read from the land above the line, so take them before writing any.

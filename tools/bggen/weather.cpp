@@ -16,7 +16,7 @@ void paintSnowfall(QPainter& p, const Scene& s, Rng& rng) {
     if (s.snowfall <= 0.0f) return;
     const float w = static_cast<float>(s.width);
     const float h = static_cast<float>(s.height);
-    const Rgb flake = mix(hex(0xFFFFFF), s.light.ambient, s.time == DayTime::Night ? 0.5f : 0.15f);
+    const Rgb flake = mix(hex(0xFFFFFF), s.light.ambient, s.time == DayTime::kNight ? 0.5f : 0.15f);
     const int n = static_cast<int>(s.snowfall * 900.0f);
     p.setPen(Qt::NoPen);
     for (int i = 0; i < n; ++i) {
@@ -96,26 +96,26 @@ void finishPicture(Canvas& canvas, const Scene& s) {
     Rgb tone = {1.0f, 1.0f, 1.0f};
     float amount = 0.0f;
     switch (s.time) {
-        case DayTime::Sunset:
+        case DayTime::kSunset:
             tone = hex(0xFFC89A);
             amount = 0.18f;
             break;
-        case DayTime::Dawn:
+        case DayTime::kDawn:
             tone = hex(0xFFD2C0);
             amount = 0.12f;
             break;
-        case DayTime::Golden:
+        case DayTime::kGolden:
             tone = hex(0xFFE2B0);
             amount = 0.12f;
             break;
-        case DayTime::Night:
+        case DayTime::kNight:
             tone = hex(0xA8B8E8);
             amount = 0.2f;
             break;
         default:
             break;
     }
-    if (s.season == Season::Winter && s.time != DayTime::Night && s.time != DayTime::Sunset) {
+    if (s.season == Season::kWinter && s.time != DayTime::kNight && s.time != DayTime::kSunset) {
         tone = mix(tone, hex(0xDCE8FF), 0.6f);
         amount = std::max(amount, 0.1f);
     }

@@ -63,7 +63,7 @@ struct AppState {
     RandomSource random;
     // The list of the user's picture folder. Made by the first picture of the day that needs it
     // and kept for the whole process: a listing under way outlives a reload of the window.
-    std::unique_ptr<RandomFile> userPictures;
+    std::unique_ptr<UserPictureList> userPictures;
     AlarmState alarm;
     UpdateState update;
     TrayState tray;

@@ -24,14 +24,14 @@ ChangeOutcome addEventChange(EventTable& table, const ChangeRequest& request,
     const NewEventFields& in = request.event;
     const Date today = env.today;
 
-    EventEditor ed = NewEventEditor(today);
-    SetRepeatIndex(ed, in.repeatIndex, today);
-    SetSpecial(ed, in.anniversary, today);
+    EventEditor ed = newEventEditor(today);
+    setRepeatIndex(ed, in.repeatIndex, today);
+    setSpecial(ed, in.anniversary, today);
     EditorFields& f = ed.fields;
     f.year = in.year;
     f.month = in.month;
     f.day = in.day;
-    SetRepeatIndex(ed, in.repeatIndex, today);  // the fields this kind does not read show "*"
+    setRepeatIndex(ed, in.repeatIndex, today);  // the fields this kind does not read show "*"
     f.name = in.name;
     f.comment = in.comment;
     f.forecast = in.forecast.value_or(f.forecast);
@@ -69,7 +69,7 @@ ChangeOutcome addEventChange(EventTable& table, const ChangeRequest& request,
         return MessageAnswer::kNo;
     };
 
-    const SaveOutcome out = SaveEditor(table, ed, ctx);
+    const SaveOutcome out = saveEditor(table, ed, ctx);
     switch (out.status) {
         case SaveStatus::kRefused:
             o.notes.push_back(out.message.text);
@@ -103,7 +103,7 @@ ChangeOutcome deleteEventChange(EventTable& table, const ChangeRequest& request,
     const auto save = [&](const EventTable& t) {
         return saved = env.saveDatabase ? env.saveDatabase(t) : false;
     };
-    const bool deleted = DeleteListedEvent(table, slot, ask, *env.strings, save);
+    const bool deleted = deleteListedEvent(table, slot, ask, *env.strings, save);
     o.notes = ask.texts;
     if (!deleted) {
         if (!o.notes.empty()) o.notes.back() += "\n(--yes deletes it)";

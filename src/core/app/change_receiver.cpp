@@ -84,13 +84,13 @@ std::string applyEventChange(AppContext& ctx, const ChangeRequest& request) {
     env.settings = &s.settings;
     env.programDir = ctx.platform.paths.programDir;
     env.saveDatabase = [&ctx](const EventTable& table) {
-        return SaveEventDatabase(table, eventDbContextOf(ctx));
+        return saveEventDatabase(table, eventDbContextOf(ctx));
     };
     const ChangeOutcome o = request.kind == ChangeKind::kAddEvent
                                 ? addEventChange(s.events, request, env)
                                 : deleteEventChange(s.events, request, env);
     if (o.alarmsSwitchedOn) {
-        asGetVariables(ctx);
+        refreshTrayForm(ctx);
         saveSettings(ctx);
     }
     if (o.slot >= 0) {
@@ -98,7 +98,7 @@ std::string applyEventChange(AppContext& ctx, const ChangeRequest& request) {
         if (s.loaded) {
             ctx.window.refreshEvents();
         } else {
-            fCheckEvents(s.events, eventCheckContextOf(ctx), s.lists);
+            checkEvents(s.events, eventCheckContextOf(ctx), s.lists);
         }
     }
     if (!o.done) return answer(kReplyError, {}, joined(o.notes));
@@ -127,7 +127,7 @@ std::string applyRestore(AppContext& ctx, const ChangeRequest& request) {
     const BackupContext b = backupContextOf(ctx, box);
     RestoreHooks hooks;
     hooks.reload = [&ctx] { reloadAfterRestore(ctx); };
-    const RestoreResult r = fRestoreBackup(b, request.backupPath, hooks);
+    const RestoreResult r = restoreBackup(b, request.backupPath, hooks);
     std::string notes = joined(box.texts);
     switch (r) {
         case RestoreResult::kRestored:
@@ -153,7 +153,7 @@ std::string applyBackup(AppContext& ctx, const ChangeRequest& request) {
     const std::string folder =
         slash == std::string::npos ? std::string() : request.backupPath.substr(0, slash + 1);
     const std::string name = request.backupPath.substr(slash == std::string::npos ? 0 : slash + 1);
-    const BackupSaveResult r = fSaveBackup(b, folder, name, [&ctx] { saveCalendarData(ctx); });
+    const BackupSaveResult r = saveBackup(b, folder, name, [&ctx] { saveCalendarData(ctx); });
     // Backup_Last as the save left it.
     saveSettings(ctx);
     std::string notes = joined(box.texts);
@@ -168,7 +168,7 @@ std::string receiveMessage(AppContext& ctx, std::string_view text) {
     if (text.starts_with(kApplyMessage)) {
         return receiveChangeRequest(ctx, text.substr(kApplyMessage.size()));
     }
-    fReceiveText(ctx, text);
+    receiveText(ctx, text);
     return "ok";
 }
 
@@ -192,7 +192,7 @@ std::string receiveChangeRequest(AppContext& ctx, std::string_view id) {
         return refuse("the calendar has a window open; close it and try again");
     }
 
-    s.log.fWriteLog("Change from the command line: " + std::string(kindName(request->kind)), 2);
+    s.log.write("Change from the command line: " + std::string(kindName(request->kind)), 2);
     s.applyingChange = true;
     std::string reply;
     switch (request->kind) {
@@ -208,7 +208,7 @@ std::string receiveChangeRequest(AppContext& ctx, std::string_view id) {
             break;
     }
     s.applyingChange = false;
-    s.log.fWriteLog("Change answered: " + reply.substr(0, reply.find('\n')), 0);
+    s.log.write("Change answered: " + reply.substr(0, reply.find('\n')), 0);
     return reply;
 }
 

@@ -9,15 +9,15 @@ namespace tv {
 std::vector<FileFilter> fileFiltersFor(FileKind kind, const StringTable& s) {
     switch (kind) {
         case FileKind::kPictures:
-            return {{s.fGetString("sets_filter_pic1"), "*.jpg; *.jpeg; *.gif; *.bmp; *.wmf"},
-                    {s.fGetString("sets_filter_pic2"), "*.bmp"},
-                    {s.fGetString("sets_filter_pic3"), "*.jpg; *.jpeg"},
-                    {s.fGetString("sets_filter_pic4"), "*.gif"},
-                    {s.fGetString("sets_filter_pic5"), "*.wmf"}};
+            return {{s.getString("sets_filter_pic1"), "*.jpg; *.jpeg; *.gif; *.bmp; *.wmf"},
+                    {s.getString("sets_filter_pic2"), "*.bmp"},
+                    {s.getString("sets_filter_pic3"), "*.jpg; *.jpeg"},
+                    {s.getString("sets_filter_pic4"), "*.gif"},
+                    {s.getString("sets_filter_pic5"), "*.wmf"}};
         case FileKind::kSounds:
-            return {{s.fGetString("sets_filter_snd"), "*.wav"}};
+            return {{s.getString("sets_filter_snd"), "*.wav"}};
         case FileKind::kBackups:
-            return {{s.fGetString("sets_filter_backup"), "*.backup"}};
+            return {{s.getString("sets_filter_backup"), "*.backup"}};
         case FileKind::kAny:
             break;
     }
@@ -43,24 +43,24 @@ OpenFileRequest makeOpenFileRequest(FileKind kind, std::string_view currentPath,
     return r;
 }
 
-std::optional<std::string> fOpenFileDialog(Dialogs& dialogs, FileKind kind,
-                                           std::string_view currentPath, std::string_view title,
-                                           bool keepName, const StringTable& strings) {
+std::optional<std::string> openFileDialog(Dialogs& dialogs, FileKind kind,
+                                          std::string_view currentPath, std::string_view title,
+                                          bool keepName, const StringTable& strings) {
     return dialogs.openFile(makeOpenFileRequest(kind, currentPath, title, keepName, strings));
 }
 
-std::string fBrowseFolder(Dialogs& dialogs, std::string_view title) {
+std::string browseFolder(Dialogs& dialogs, std::string_view title) {
     auto folder = dialogs.browseFolder(std::string(title));
     if (!folder) return {};
     // Cut at a stray NUL the way a fixed buffer would be.
     return folder->substr(0, folder->find('\0'));
 }
 
-int HeightToPoints(int heightPx, int dpi) {
+int heightToPoints(int heightPx, int dpi) {
     return dpi <= 0 ? 0 : static_cast<int>(std::lround(heightPx * 72.0 / dpi));
 }
 
-int PointsToHeight(int points, int dpi) {
+int pointsToHeight(int points, int dpi) {
     return static_cast<int>(std::lround(points * static_cast<double>(dpi) / 72.0));
 }
 

@@ -26,15 +26,15 @@ OpenFileRequest makeOpenFileRequest(FileKind kind, std::string_view currentPath,
                                     const StringTable& strings);
 
 // Shows the dialog; the chosen path, or nothing when the user cancelled.
-std::optional<std::string> fOpenFileDialog(Dialogs& dialogs, FileKind kind,
-                                           std::string_view currentPath, std::string_view title,
-                                           bool keepName, const StringTable& strings);
+std::optional<std::string> openFileDialog(Dialogs& dialogs, FileKind kind,
+                                          std::string_view currentPath, std::string_view title,
+                                          bool keepName, const StringTable& strings);
 
 // The folder browser; the empty text on cancel.
-std::string fBrowseFolder(Dialogs& dialogs, std::string_view title);
+std::string browseFolder(Dialogs& dialogs, std::string_view title);
 
 // h * 72 / dpi and p * dpi / 72, whole numbers as the font code stores them.
-int HeightToPoints(int heightPx, int dpi);
-int PointsToHeight(int points, int dpi);
+int heightToPoints(int heightPx, int dpi);
+int pointsToHeight(int points, int dpi);
 
 }  // namespace tv

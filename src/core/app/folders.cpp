@@ -46,7 +46,7 @@ Paths resolvePaths() {
     p.userDataDir = withSlash(data) + "Brimcove Tempovirens/";
 
     std::string pictures = env("XDG_PICTURES_DIR");
-    if (pictures.empty() && FolderExists(home + "/Pictures")) pictures = home + "/Pictures";
+    if (pictures.empty() && folderExists(home + "/Pictures")) pictures = home + "/Pictures";
     p.picturesDir = pictures.empty() ? std::string() : withSlash(pictures);
     return p;
 }

@@ -46,9 +46,9 @@ std::string Log::fileNameFor(int year, int month, int day) {
     return buf;
 }
 
-void Log::fOpenLog(const std::string& path) {
+void Log::open(const std::string& path) {
     path_ = normalizePath(path);
-    if (!FileExists(path_)) appendToFile(path_, "");
+    if (!fileExists(path_)) appendToFile(path_, "");
     setReferenceTime();
 }
 
@@ -56,7 +56,7 @@ void Log::setReferenceTime() {
     reference_ = clock_.secondsSinceMidnight();
 }
 
-void Log::fWriteLog(std::string_view text, int level) const {
+void Log::write(std::string_view text, int level) const {
     if (path_.empty()) return;
     std::string line;
     switch (level) {
@@ -81,9 +81,9 @@ void Log::fWriteLog(std::string_view text, int level) const {
     appendToFile(path_, line);
 }
 
-void fCleanLogs(const std::string& logsFolder, const Clock& clock) {
+void cleanLogs(const std::string& logsFolder, const Clock& clock) {
     const std::string folder = normalizePath(logsFolder);
-    if (!FolderExists(folder)) return;
+    if (!folderExists(folder)) return;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) return;
     const double now = clock.now().asDays();
@@ -94,14 +94,14 @@ void fCleanLogs(const std::string& logsFolder, const Clock& clock) {
         if (name.size() != 23 || !name.starts_with("calendar_") || !name.ends_with(".log"))
             continue;
         const std::string path = base + name;
-        if (FolderExists(path)) continue;
+        if (folderExists(path)) continue;
         int y = digitsAt(name, 9, 4);
         int m = digitsAt(name, 14, 2);
         int d = digitsAt(name, 17, 2);
         if (y < 0 || m < 0 || d < 0) continue;
         const double age = now - Date::serial(y, m, d).serialNumber();
         // Banker's rounding: an age of exactly 6.5 days counts as 6.
-        if (std::nearbyint(age) >= 7) DeleteFileForced(path);
+        if (std::nearbyint(age) >= 7) deleteFileForced(path);
     }
     ::closedir(dir);
 }

@@ -13,10 +13,10 @@ public:
     explicit Log(const Clock& clock) : clock_(clock) {}
 
     // Remembers the path, creates the file empty when it does not exist, sets the reference time.
-    void fOpenLog(const std::string& path);
+    void open(const std::string& path);
     // Appends one line in the format of its level (0..3); other levels write nothing. Each call
     // opens, writes and closes the file, so it is whole even if the process is killed.
-    void fWriteLog(std::string_view text, int level) const;
+    void write(std::string_view text, int level) const;
     // Level-1 stamps count from here: the open, and again when the window starts to load.
     void setReferenceTime();
 
@@ -33,6 +33,6 @@ private:
 };
 
 // Deletes the logs of the folder that are a week old or older (age in days rounded half to even).
-void fCleanLogs(const std::string& logsFolder, const Clock& clock);
+void cleanLogs(const std::string& logsFolder, const Clock& clock);
 
 }  // namespace tv

@@ -8,17 +8,17 @@ namespace tv {
 
 void reloadAfterRestore(AppContext& ctx) {
     AppState& s = ctx.state;
-    fUnloadCalendar(ctx, "restore", UnloadIntent::kReload);
+    unloadCalendar(ctx, "restore", UnloadIntent::kReload);
     s.events = EventTable{};
     s.eventsLoaded = false;
     s.lists = EventLists{};
-    s.settings.RemoveAll();
+    s.settings.removeAll();
     // A backup of the old generation left config.qzi without settings.cfg: imported here, and the
     // load's event database imports the old event files the same way.
     readUserSettings(ctx);
     // The restored settings decide about the tray icon too.
-    asGetVariables(ctx);
-    fLoadUpCalendar(ctx, "restore");
+    refreshTrayForm(ctx);
+    loadUpCalendar(ctx, "restore");
 }
 
 }  // namespace tv

@@ -11,15 +11,15 @@ namespace tv {
 void endSession(AppContext& ctx, std::string_view reason) {
     AppState& s = ctx.state;
     if (s.ended) return;
-    s.log.fWriteLog("Session end (" + std::string(reason) + ")", 2);
+    s.log.write("Session end (" + std::string(reason) + ")", 2);
     if (s.loaded) {
-        fUnloadCalendar(ctx, "", UnloadIntent::kExit);
+        unloadCalendar(ctx, "", UnloadIntent::kExit);
     } else {
         saveCalendarData(ctx);
     }
     unloadTrayForm(ctx);
     ctx.window.closeAllWindows();
-    s.log.fWriteLog("Ended", 0);
+    s.log.write("Ended", 0);
     s.ended = true;
     ctx.window.endProcess();
 }
@@ -27,7 +27,7 @@ void endSession(AppContext& ctx, std::string_view reason) {
 void commitSessionData(AppContext& ctx) {
     AppState& s = ctx.state;
     if (s.ended) return;
-    s.log.fWriteLog("Session manager: save", 2);
+    s.log.write("Session manager: save", 2);
     saveCalendarData(ctx);
 }
 

@@ -72,28 +72,28 @@ DateTime now(const AppContext& ctx) {
 // A step of the load: its name in the log, and an unexpected failure inside it logged under
 // that name so that the rest of the start-up still runs.
 void step(AppContext& ctx, std::string_view name, int level, const std::function<void()>& work) {
-    if (level >= 0) ctx.state.log.fWriteLog(name, level);
+    if (level >= 0) ctx.state.log.write(name, level);
     try {
         work();
     } catch (const std::exception& e) {
-        ctx.state.log.fWriteLog("Error in '" + std::string(name) + "': " + e.what(), 0);
+        ctx.state.log.write("Error in '" + std::string(name) + "': " + e.what(), 0);
     }
 }
 
-RandomFile& userPictureList(AppContext& ctx) {
+UserPictureList& userPictureList(AppContext& ctx) {
     AppState& s = ctx.state;
     if (!s.userPictures) {
-        UserPicContext list;
+        UserPictureContext list;
         list.userDataDir = ctx.platform.paths.userDataDir;
         list.picturesDir = ctx.platform.paths.picturesDir;
         list.clock = ctx.platform.clock;
         list.log = &s.log;
-        s.userPictures = std::make_unique<RandomFile>(std::move(list));
+        s.userPictures = std::make_unique<UserPictureList>(std::move(list));
     }
     return *s.userPictures;
 }
 
-void fCheckProduct(AppContext& ctx) {
+void recordInstallation(AppContext& ctx) {
     UserStore* store = ctx.platform.userStore;
     if (store == nullptr) return;
     const std::string exe = baseName(ctx.platform.paths.executable);
@@ -113,7 +113,7 @@ void fCheckProduct(AppContext& ctx) {
     for (const Value& v : values) {
         const std::string key(v.key);
         const bool ok = v.isText ? store->setString(key, v.text) : store->setInt(key, v.number);
-        if (!ok) ctx.state.log.fWriteLog("Error in 'fCheckProduct': cannot write " + key, 0);
+        if (!ok) ctx.state.log.write("Error in 'fCheckProduct': cannot write " + key, 0);
     }
 }
 
@@ -124,13 +124,13 @@ void addWelcomeEvent(AppContext& ctx) {
     AppState& s = ctx.state;
     if (s.welcomeAdded) return;
     s.welcomeAdded = true;
-    const std::string name = s.strings.fGetString("main_welcome_t");
+    const std::string name = s.strings.getString("main_welcome_t");
     const std::string picture = std::string(kAppPathMark) + "\\pictures\\welcome.jpg";
     for (int slot = 0; slot < s.events.slotCount(); ++slot) {
         const EventRecord& e = s.events[slot];
         if (e.used() && e.name == name && e.picture == picture) return;
     }
-    const int slot = s.events.AllocateEventSlot();
+    const int slot = s.events.allocateEventSlot();
     if (slot < 0) return;
     EventRecord& e = s.events[slot];
     e.category = static_cast<uint8_t>(EventCategory::kUser);
@@ -146,7 +146,7 @@ void addWelcomeEvent(AppContext& ctx) {
     e.dayOff = 0;
     e.ruleKey.clear();
     e.active = 1;
-    SaveEventDatabase(s.events, eventDbContextOf(ctx));
+    saveEventDatabase(s.events, eventDbContextOf(ctx));
 }
 
 // The page the load opens on: 0 first page, 1 month grid, 2 the alarm screen.
@@ -175,10 +175,10 @@ void placeAndShow(AppContext& ctx, std::string_view mode) {
     AppState& s = ctx.state;
     if (s.loadUpFront) {
         ctx.window.hideSplash();
-        s.log.fWriteLog("Show window with focus", 0);
+        s.log.write("Show window with focus", 0);
         ctx.window.showWindow(true);
     } else {
-        s.log.fWriteLog("Show window without focus", 0);
+        s.log.write("Show window without focus", 0);
         ctx.window.showWindow(false);
     }
     ctx.window.setMainTimer(true);
@@ -201,7 +201,7 @@ void placeAndShow(AppContext& ctx, std::string_view mode) {
 void saveWindowPosition(AppContext& ctx) {
     AppState& s = ctx.state;
     // A table that was never read from events.cdb must not go over it.
-    if (s.eventsLoaded) SaveEventDatabase(s.events, eventDbContextOf(ctx));
+    if (s.eventsLoaded) saveEventDatabase(s.events, eventDbContextOf(ctx));
     const PixelRect r = ctx.window.windowRect();
     write(s.settings, settings::Cal_LastX, std::to_string(r.x * kTwipsPerPixel));
     write(s.settings, settings::Cal_LastY, std::to_string(r.y * kTwipsPerPixel));
@@ -215,7 +215,7 @@ void saveCalendarData(AppContext& ctx) {
         saveWindowPosition(ctx);
         return;
     }
-    if (s.eventsLoaded) SaveEventDatabase(s.events, eventDbContextOf(ctx));
+    if (s.eventsLoaded) saveEventDatabase(s.events, eventDbContextOf(ctx));
     saveSettings(ctx);
 }
 
@@ -227,21 +227,20 @@ bool readUserSettings(AppContext& ctx) {
     AppState& s = ctx.state;
     const std::string& dir = ctx.platform.paths.userDataDir;
     const std::string cfg = dir + std::string(kSettingsFile);
-    if (FileExists(cfg)) {
-        fReadConfig(s.settings, cfg, ctx.platform.messageBox);
+    if (fileExists(cfg)) {
+        readConfig(s.settings, cfg, ctx.platform.messageBox);
         return true;
     }
-    if (FileExists(dir + std::string(kLegacySettingsFile))) {
-        fImportLegacy(kLegacySettingsFile,
-                      LegacyImportContext{dir, &s.events, &s.settings, &s.log});
+    if (fileExists(dir + std::string(kLegacySettingsFile))) {
+        importLegacy(kLegacySettingsFile, LegacyImportContext{dir, &s.events, &s.settings, &s.log});
         return true;
     }
     return false;
 }
 
 bool saveSettings(AppContext& ctx) {
-    return fWriteConfig(ctx.state.settings,
-                        ctx.platform.paths.userDataDir + std::string(kSettingsFile));
+    return writeConfig(ctx.state.settings,
+                       ctx.platform.paths.userDataDir + std::string(kSettingsFile));
 }
 
 UpdateContext makeUpdateContext(AppContext& ctx) {
@@ -253,7 +252,7 @@ UpdateContext makeUpdateContext(AppContext& ctx) {
     u.log = &s.log;
     u.userStore = ctx.platform.userStore;
     u.programDir = ctx.platform.paths.programDir;
-    u.skin = s.settings.Item(settings::Skin.key);
+    u.skin = s.settings.item(settings::Skin.key);
     u.entries = s.events.eventCount();
     u.saveSettings = [&ctx] { return saveSettings(ctx); };
     return u;
@@ -279,7 +278,7 @@ WindowPlacement placeWindow(bool centre, int lastXTwips, int lastYTwips, const P
     return {left / kTwipsPerPixel, top / kTwipsPerPixel};
 }
 
-MainOutcome Main(AppContext& ctx, std::string_view commandLine) {
+MainOutcome startCalendar(AppContext& ctx, std::string_view commandLine) {
     AppState& s = ctx.state;
     Platform& p = ctx.platform;
     const std::string line = trimLower(commandLine);
@@ -308,38 +307,38 @@ MainOutcome Main(AppContext& ctx, std::string_view commandLine) {
 
     const std::string& dataDir = p.paths.userDataDir;
     const std::string logsDir = dataDir + "logs/";
-    fCleanLogs(logsDir, *p.clock);
-    CreateFolderPath(logsDir);
+    cleanLogs(logsDir, *p.clock);
+    createFolderPath(logsDir);
     const Ymd today = now(ctx).date.ymd();
-    s.log.fOpenLog(logsDir + Log::fileNameFor(today.year, today.month, today.day));
+    s.log.open(logsDir + Log::fileNameFor(today.year, today.month, today.day));
 
     const std::string rule(kRuleWidth, '=');
-    s.log.fWriteLog(rule, 2);
-    s.log.fWriteLog(rule, 2);
-    s.log.fWriteLog(std::string(kProgramName) + " version " + versionText(), 2);
-    s.log.fWriteLog("startup time: " + startupTimeText(now(ctx)), 2);
-    if (!line.empty()) s.log.fWriteLog("parameters: \"" + line + "\"", 0);
+    s.log.write(rule, 2);
+    s.log.write(rule, 2);
+    s.log.write(std::string(kProgramName) + " version " + versionText(), 2);
+    s.log.write("startup time: " + startupTimeText(now(ctx)), 2);
+    if (!line.empty()) s.log.write("parameters: \"" + line + "\"", 0);
 
-    // fLoadStrings writes its own step line.
+    // loadStrings writes its own step line.
     step(ctx, "fLoadStrings", -1,
-         [&] { s.strings.fLoadStrings(p.paths.programDir, &s.log, p.messageBox); });
-    step(ctx, "fCheckProduct", 2, [&] { fCheckProduct(ctx); });
+         [&] { s.strings.loadStrings(p.paths.programDir, &s.log, p.messageBox); });
+    step(ctx, "fCheckProduct", 2, [&] { recordInstallation(ctx); });
     step(ctx, "Load config file", 2, [&] {
-        CreateFolderPath(dataDir);
+        createFolderPath(dataDir);
         if (!readUserSettings(ctx)) s.firstRun = true;
-        if (s.settings.ItemAlt(settings::Skin.key, "").empty()) {
+        if (s.settings.itemAlt(settings::Skin.key, "").empty()) {
             write(s.settings, settings::Skin, kDefaultSkin);
-            s.log.fWriteLog("default theme was set (" + std::string(kDefaultSkin) + ")", 0);
+            s.log.write("default theme was set (" + std::string(kDefaultSkin) + ")", 0);
         }
-        fUpdateStateAtStart(s.update, makeUpdateContext(ctx));
+        updateStateAtStart(s.update, makeUpdateContext(ctx));
     });
 
     if (readFlag(s.settings, settings::AS_TrayIcon)) loadTrayForm(ctx);
 
     if (line != "-boot") {
-        fLoadUpCalendar(ctx, "launch_by_user");
+        loadUpCalendar(ctx, "launch_by_user");
     } else if (readFlag(s.settings, settings::AS_AutoStart)) {
-        fLoadUpCalendar(ctx, "boot");
+        loadUpCalendar(ctx, "boot");
     } else {
         s.loading = false;
         if (s.tray.loaded) return MainOutcome::kInTray;
@@ -351,14 +350,14 @@ MainOutcome Main(AppContext& ctx, std::string_view commandLine) {
     return s.loaded ? MainOutcome::kLoaded : MainOutcome::kInTray;
 }
 
-void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
+void loadUpCalendar(AppContext& ctx, std::string_view mode) {
     AppState& s = ctx.state;
     Platform& p = ctx.platform;
     Log& log = s.log;
 
-    log.fWriteLog("fLoadUpCalendar(" + std::string(mode) + ")", 2);
+    log.write("fLoadUpCalendar(" + std::string(mode) + ")", 2);
     s.loadUpFront = mayComeToFront(ctx, mode);
-    log.fWriteLog(std::string("bLoadUpFront = ") + (s.loadUpFront ? "True" : "False"), 0);
+    log.write(std::string("bLoadUpFront = ") + (s.loadUpFront ? "True" : "False"), 0);
 
     if (s.loaded) {
         if (mode.empty()) {
@@ -366,7 +365,7 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
             return;
         }
         if (!s.loadUpFront) return;
-        log.fWriteLog("SHOW WINDOW AND ASSIGN TO TOP", 0);
+        log.write("SHOW WINDOW AND ASSIGN TO TOP", 0);
         ctx.window.bringToFront();
         return;
     }
@@ -374,7 +373,7 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
     s.loadStart = p.clock->secondsSinceMidnight();
     log.setReferenceTime();
     const std::string head = "======= Load calendar window ";
-    log.fWriteLog(head + std::string(kRuleWidth - head.size(), '='), 2);
+    log.write(head + std::string(kRuleWidth - head.size(), '='), 2);
     s.loaded = true;
     s.loadInProgress = true;
     s.activatedSinceLoad = false;
@@ -383,14 +382,14 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
     ctx.window.processEvents();
 
     step(ctx, "fSetVariables", 1, [&] {
-        fSetVariables(s.today, now(ctx), s.strings);
+        setTodayState(s.today, now(ctx), s.strings);
         s.names.load(p.paths.programDir);
     });
 
     // A database that cannot be read is never written over: no save, and the end.
     s.eventsLoaded = false;
-    if (!LoadEventDatabase(s.events, eventDbContextOf(ctx))) {
-        fUnloadCalendar(ctx, "dberror", UnloadIntent::kExit);
+    if (!loadEventDatabase(s.events, eventDbContextOf(ctx))) {
+        unloadCalendar(ctx, "dberror", UnloadIntent::kExit);
         unloadTrayForm(ctx);
         s.loading = false;
         s.loadInProgress = false;
@@ -401,15 +400,15 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
 
     s.eventsLoaded = true;
     if (s.firstRun) addWelcomeEvent(ctx);
-    step(ctx, "fCheckAutoStart", -1, [&] { fCheckAutoStart(ctx); });
+    step(ctx, "fCheckAutoStart", -1, [&] { checkAutoStart(ctx); });
 
     if (mode == "restore") {
         // The restored data counts as last seen yesterday.
         const Date today = now(ctx).date;
-        write(s.settings, settings::LastRun, IsoDate(today.addDays(-1)));
-        write(s.settings, settings::LastRunToday, IsoDate(today));
+        write(s.settings, settings::LastRun, isoDate(today.addDays(-1)));
+        write(s.settings, settings::LastRunToday, isoDate(today));
     }
-    step(ctx, "fCheckLastRun", 1, [&] { fCheckLastRun(s, now(ctx)); });
+    step(ctx, "fCheckLastRun", 1, [&] { checkLastRun(s, now(ctx)); });
 
     bool skinLoaded = false;
     step(ctx, "fgfxSetSkin", 1, [&] {
@@ -421,20 +420,19 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
         if (skinLoaded) ctx.window.initCalendarWindow();
     });
     step(ctx, "fSetTodayText", 1,
-         [&] { s.todayText = fSetTodayText(s.today, s.settings, s.strings, s.names); });
-    step(ctx, "fCheckEvents", 1,
-         [&] { fCheckEvents(s.events, eventCheckContextOf(ctx), s.lists); });
+         [&] { s.todayText = buildTodayText(s.today, s.settings, s.strings, s.names); });
+    step(ctx, "fCheckEvents", 1, [&] { checkEvents(s.events, eventCheckContextOf(ctx), s.lists); });
 
     s.screenMode = startPage(s, mode);
     if (mode == "skin") write(s.settings, settings::M_Default, "2");
 
-    if (WisdomDueAtStartup(mode, s.firstRun, s.firstAppearanceToday, s.settings)) {
+    if (wisdomDueAtStartup(mode, s.firstRun, s.firstAppearanceToday, s.settings)) {
         step(ctx, "fPickStartupWisdom", -1, [&] {
-            fPickStartupWisdom(s.wisdom, s.settings, p.paths.programDir, s.events.wisdomMarks(),
-                               s.random, &log);
+            pickStartupWisdom(s.wisdom, s.settings, p.paths.programDir, s.events.wisdomMarks(),
+                              s.random, &log);
             // The marks and LastWisdom reach the disk now: after a crash the saying must not
             // come again.
-            SaveEventDatabase(s.events, eventDbContextOf(ctx));
+            saveEventDatabase(s.events, eventDbContextOf(ctx));
             saveSettings(ctx);
         });
     }
@@ -442,48 +440,48 @@ void fLoadUpCalendar(AppContext& ctx, std::string_view mode) {
     step(ctx, "gfxLoadBgImg", 1, [&] { ctx.window.composeScreen(); });
     placeAndShow(ctx, mode);
 
-    log.fWriteLog("", 0);
-    log.fWriteLog(std::string(kProgramName) + " loaded successfully in " +
-                      seconds2(p.clock->secondsSinceMidnight() - s.loadStart) + " sec.",
-                  2);
+    log.write("", 0);
+    log.write(std::string(kProgramName) + " loaded successfully in " +
+                  seconds2(p.clock->secondsSinceMidnight() - s.loadStart) + " sec.",
+              2);
     ctx.window.processEvents();
     s.loadInProgress = false;
 
     UpdateContext update = makeUpdateContext(ctx);
-    if (mode != "launch_by_user" && mode != "boot") fUpdateStateAtStart(s.update, update);
-    if (auto notice = fUpdateReminder(s.update, update, false)) {
+    if (mode != "launch_by_user" && mode != "boot") updateStateAtStart(s.update, update);
+    if (auto notice = updateReminder(s.update, update, false)) {
         ctx.window.showUpdateNotice(*notice);
     }
 
     s.loading = false;
-    if (mode == "skin" && ctx.window.showSettingsModal()) fReloadForSkin(ctx);
+    if (mode == "skin" && ctx.window.showSettingsModal()) reloadForSkin(ctx);
 }
 
-void fReloadForSkin(AppContext& ctx) {
-    fUnloadCalendar(ctx, "", UnloadIntent::kReload);
-    fLoadUpCalendar(ctx, "skin");
+void reloadForSkin(AppContext& ctx) {
+    unloadCalendar(ctx, "", UnloadIntent::kReload);
+    loadUpCalendar(ctx, "skin");
 }
 
-void fUnloadCalendar(AppContext& ctx, std::string_view mode, UnloadIntent intent) {
+void unloadCalendar(AppContext& ctx, std::string_view mode, UnloadIntent intent) {
     AppState& s = ctx.state;
     Log& log = s.log;
     if (!s.loaded) {
-        log.fWriteLog("Calendar is already unloaded", 0);
+        log.write("Calendar is already unloaded", 0);
         return;
     }
-    log.fWriteLog("Unload calendar", 2);
+    log.write("Unload calendar", 2);
     ctx.window.stopTimers();
     if (ctx.platform.sound != nullptr) ctx.platform.sound->stop();
 
     const bool dbError = mode == "dberror";
     if (!dbError) ctx.window.saveThemeState();
-    if (readFlag(s.settings, settings::AS_TrayIcon)) asGetVariables(ctx);
+    if (readFlag(s.settings, settings::AS_TrayIcon)) refreshTrayForm(ctx);
 
     // After a restore the files on disk are the backup's: nothing of ours may go over them.
     if (!dbError && mode != "restore") saveWindowPosition(ctx);
 
     ctx.window.releaseWindow();
-    s.theme.RemoveAll();
+    s.theme.removeAll();
     s.today = TodayState{};
     s.todayText.clear();
     s.wisdom = WisdomState{};
@@ -492,24 +490,24 @@ void fUnloadCalendar(AppContext& ctx, std::string_view mode, UnloadIntent intent
 
     s.loaded = false;
     s.activatedSinceLoad = false;
-    log.fWriteLog("Calendar unloaded successfully. sComs = " + std::string(mode), 0);
-    log.fWriteLog("", 0);
+    log.write("Calendar unloaded successfully. sComs = " + std::string(mode), 0);
+    log.write("", 0);
 
     if (mode == "restore" || intent != UnloadIntent::kClose) return;
     if (readInt(s.settings, settings::AS_TrayIcon) > 0) return;  // stays in the tray
-    log.fWriteLog("Ended", 0);
+    log.write("Ended", 0);
     s.ended = true;
     ctx.window.endProcess();
 }
 
-void fCheckLastRun(AppState& state, DateTime now) {
+void checkLastRun(AppState& state, DateTime now) {
     HashTable& t = state.settings;
     const Date today = now.date;
-    const std::string todayIso = IsoDate(today);
+    const std::string todayIso = isoDate(today);
 
     state.firstAppearanceToday = true;
     write(t, settings::LastAppear, read(t, settings::LastAppearNow));
-    write(t, settings::LastAppearNow, IsoDateTime(now));
+    write(t, settings::LastAppearNow, isoDateTime(now));
 
     if (read(t, settings::LastRunToday) == todayIso) {
         state.firstAppearanceToday = false;
@@ -522,16 +520,16 @@ void fCheckLastRun(AppState& state, DateTime now) {
     }
 
     const std::string lastRun = read(t, settings::LastRun);
-    state.daysSinceLastRun = lastRun == todayIso ? 1 : DaysBetween(ParseDate(lastRun), today);
+    state.daysSinceLastRun = lastRun == todayIso ? 1 : daysBetween(parseDate(lastRun), today);
     state.timeMovedBackward = state.daysSinceLastRun < 0;
     if (state.timeMovedBackward) {
-        state.log.fWriteLog("System time has changed backward.", 0);
+        state.log.write("System time has changed backward.", 0);
     } else {
-        state.log.fWriteLog("Days since last run: " + std::to_string(state.daysSinceLastRun), 0);
+        state.log.write("Days since last run: " + std::to_string(state.daysSinceLastRun), 0);
     }
 }
 
-PictureOfDay gfxLoadBgImg(AppContext& ctx, HashTable* theme, bool redraw) {
+PictureOfDay loadBackgroundPicture(AppContext& ctx, HashTable* theme, bool redraw) {
     AppState& s = ctx.state;
     PictureDay day;
     day.now = now(ctx);
@@ -547,31 +545,30 @@ PictureOfDay gfxLoadBgImg(AppContext& ctx, HashTable* theme, bool redraw) {
     pc.images = ctx.platform.images;
     pc.userPictures = &userPictureList(ctx);
     pc.programDir = ctx.platform.paths.programDir;
-    PictureOfDay picture = LoadPictureOfDay(redraw, day, pc);
+    PictureOfDay picture = loadPictureOfDay(redraw, day, pc);
     if (picture.origin == PictureOrigin::kSeasonal)
-        SaveEventDatabase(s.events, eventDbContextOf(ctx));
+        saveEventDatabase(s.events, eventDbContextOf(ctx));
     return picture;
 }
 
-bool fCheckDayChange(AppContext& ctx) {
+bool checkDayChange(AppContext& ctx) {
     AppState& s = ctx.state;
     if (!s.loaded) return false;
     const DateTime t = now(ctx);
     if (t.date == s.today.currentDay) return false;
 
-    s.log.fWriteLog("Day changed: " + IsoDate(t.date), 2);
+    s.log.write("Day changed: " + isoDate(t.date), 2);
     saveSettings(ctx);
-    step(ctx, "fSetVariables", 1, [&] { fSetVariables(s.today, t, s.strings); });
-    step(ctx, "fCheckLastRun", 1, [&] { fCheckLastRun(s, t); });
+    step(ctx, "fSetVariables", 1, [&] { setTodayState(s.today, t, s.strings); });
+    step(ctx, "fCheckLastRun", 1, [&] { checkLastRun(s, t); });
     step(ctx, "fSetTodayText", 1,
-         [&] { s.todayText = fSetTodayText(s.today, s.settings, s.strings, s.names); });
-    step(ctx, "fCheckEvents", 1,
-         [&] { fCheckEvents(s.events, eventCheckContextOf(ctx), s.lists); });
+         [&] { s.todayText = buildTodayText(s.today, s.settings, s.strings, s.names); });
+    step(ctx, "fCheckEvents", 1, [&] { checkEvents(s.events, eventCheckContextOf(ctx), s.lists); });
     ctx.window.refreshDay();
     return true;
 }
 
-void fFirstActivation(AppContext& ctx) {
+void firstActivation(AppContext& ctx) {
     AppState& s = ctx.state;
     Platform& p = ctx.platform;
     if (s.activatedSinceLoad) return;
@@ -584,9 +581,9 @@ void fFirstActivation(AppContext& ctx) {
             ctx.window.runCommand(10);
         }
         if (s.timeMovedBackward) {
-            s.log.fWriteLog("system time has been set backward", 0);
+            s.log.write("system time has been set backward", 0);
             if (p.messageBox != nullptr) {
-                p.messageBox->show({s.strings.fGetString("main_err_systime"),
+                p.messageBox->show({s.strings.getString("main_err_systime"),
                                     std::string(kProgramName), MessageButtons::kOk,
                                     MessageIcon::kWarning});
             }
@@ -596,19 +593,19 @@ void fFirstActivation(AppContext& ctx) {
     if (s.firstRun && !s.welcomeShown) {
         s.welcomeShown = true;
         if (p.messageBox != nullptr) {
-            p.messageBox->show({s.strings.fGetString("main_welcome"), std::string(kProgramName),
+            p.messageBox->show({s.strings.getString("main_welcome"), std::string(kProgramName),
                                 MessageButtons::kOk, MessageIcon::kNone});
         }
         if (p.shell != nullptr) p.shell->openDocument(p.paths.programDir + "about_hun.html");
     }
 }
 
-void fExitProgram(AppContext& ctx) {
+void exitProgram(AppContext& ctx) {
     AppState& s = ctx.state;
-    fUnloadCalendar(ctx, "", UnloadIntent::kExit);
+    unloadCalendar(ctx, "", UnloadIntent::kExit);
     unloadTrayForm(ctx);
     ctx.window.closeAllWindows();
-    s.log.fWriteLog("Application terminated by user.", 2);
+    s.log.write("Application terminated by user.", 2);
     s.ended = true;
     ctx.window.endProcess();
 }

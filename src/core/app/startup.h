@@ -28,41 +28,41 @@ enum class MainOutcome {
 inline constexpr std::string_view kAlreadyRunning = "A program már fut!";
 
 // The process entry. `commandLine` is everything after the program name.
-MainOutcome Main(AppContext& ctx, std::string_view commandLine);
+MainOutcome startCalendar(AppContext& ctx, std::string_view commandLine);
 
 // Loads the window, or raises it when it is up. Mode words: "launch_by_user", "boot",
 // "schedule", "alert", "restore", "skin", and "" (wanted again while up).
-void fLoadUpCalendar(AppContext& ctx, std::string_view mode);
+void loadUpCalendar(AppContext& ctx, std::string_view mode);
 
 // Why the window goes down, beyond the mode word: a reload or the exit must not end the
 // process halfway (the plain close does when there is no tray icon).
 enum class UnloadIntent { kClose, kReload, kExit };
 
 // Takes the window down and saves. Mode words: "", "restore", "skin", "dberror".
-void fUnloadCalendar(AppContext& ctx, std::string_view mode,
-                     UnloadIntent intent = UnloadIntent::kClose);
+void unloadCalendar(AppContext& ctx, std::string_view mode,
+                    UnloadIntent intent = UnloadIntent::kClose);
 
 // The reloads of the menu: another skin, and the data of a restored backup.
-void fReloadForSkin(AppContext& ctx);
+void reloadForSkin(AppContext& ctx);
 
 // Updates LastAppear / LastAppearNow / LastRun / LastRunToday and sets the first-appearance,
 // days-since-last-run and clock-set-back state.
-void fCheckLastRun(AppState& state, DateTime now);
+void checkLastRun(AppState& state, DateTime now);
 
 // The picture of the day, chosen and fitted into the area of `theme` (may be null): a load's
 // choice, or with `redraw` (events or the day changed) only today's event picture. A seasonal
 // choice moves the rotation marks, and the event database is saved at once so that a crash does
 // not show a picture twice in one round. The drawing is the window's.
-PictureOfDay gfxLoadBgImg(AppContext& ctx, HashTable* theme, bool redraw);
+PictureOfDay loadBackgroundPicture(AppContext& ctx, HashTable* theme, bool redraw);
 
 // The main window's 4-second check: true when the day changed and the day's steps ran again.
-bool fCheckDayChange(AppContext& ctx);
+bool checkDayChange(AppContext& ctx);
 
 // The first activation of the window after a load: missed events, the clock warning, welcome.
-void fFirstActivation(AppContext& ctx);
+void firstActivation(AppContext& ctx);
 
 // The tray menu's exit: unloads everything and ends, tray icon or not.
-void fExitProgram(AppContext& ctx);
+void exitProgram(AppContext& ctx);
 
 // Where the window goes, in pixels. Centred in the work area, or at the stored position (twips)
 // with at least 3000 twips of it left on the screen.

@@ -24,7 +24,7 @@ AlarmContext alarmContext(AppContext& ctx) {
     a.programDir = ctx.platform.paths.programDir;
     a.hooks.loadCalendar = [&ctx](const AlarmLoadRequest& request) {
         const bool wasUp = ctx.state.loaded;
-        fLoadUpCalendar(ctx, request.mode);
+        loadUpCalendar(ctx, request.mode);
         ctx.state.screenMode = request.screenMode;
         return wasUp;
     };
@@ -52,7 +52,7 @@ static void readTrayVariables(AppContext& ctx) {
     tray.minute = byteSetting(t, settings::AS_Minute);
 }
 
-void asGetVariables(AppContext& ctx) {
+void refreshTrayForm(AppContext& ctx) {
     readTrayVariables(ctx);
     if (ctx.state.tray.trayIcon) {
         loadTrayForm(ctx);
@@ -67,7 +67,7 @@ void loadTrayForm(AppContext& ctx) {
     s.tray.loaded = true;
     readTrayVariables(ctx);
     ctx.tray.addIcon(std::string(kTrayTip));
-    s.log.fWriteLog("System tray icon added", 2);
+    s.log.write("System tray icon added", 2);
 }
 
 void unloadTrayForm(AppContext& ctx) {
@@ -75,17 +75,17 @@ void unloadTrayForm(AppContext& ctx) {
     if (!s.tray.loaded) return;
     s.tray.loaded = false;
     ctx.tray.removeIcon();
-    s.log.fWriteLog("System tray icon removed", 2);
+    s.log.write("System tray icon removed", 2);
 }
 
 void trayIconClicked(AppContext& ctx, TrayClick click) {
     const bool oneClick = ctx.state.tray.oneClick;
     switch (click) {
         case TrayClick::kSingle:
-            if (oneClick) fLoadUpCalendar(ctx, "");
+            if (oneClick) loadUpCalendar(ctx, "");
             break;
         case TrayClick::kDouble:
-            if (!oneClick) fLoadUpCalendar(ctx, "");
+            if (!oneClick) loadUpCalendar(ctx, "");
             break;
         case TrayClick::kRight:
             ctx.tray.showTrayMenu();
@@ -109,33 +109,33 @@ TickResult trayTick(AppContext& ctx) {
         keepAlarmListCurrent(ctx);
         // An alarm wins over the daily showing of the same minute.
         AlarmContext alarms = alarmContext(ctx);
-        if (CheckAlarms(s.lists.alarms, now, s.alarm, alarms)) {
+        if (checkAlarms(s.lists.alarms, now, s.alarm, alarms)) {
             tray.busy = true;
             result = TickResult::kAlarm;
         } else if (tray.currentHour == tray.hour && tray.currentMinute == tray.minute &&
                    tray.onTime && !s.loaded) {
             tray.busy = true;
             result = TickResult::kSchedule;
-            fLoadUpCalendar(ctx, "schedule");
+            loadUpCalendar(ctx, "schedule");
         }
     }
 
     // The counters always advance; the check itself waits for a quiet tick.
-    if (fUpdateTick(s.update, makeUpdateContext(ctx), ctx.platform.download, kTrayTickSeconds,
-                    tray.busy)) {
+    if (updateTick(s.update, makeUpdateContext(ctx), ctx.platform.download, kTrayTickSeconds,
+                   tray.busy)) {
         result = TickResult::kUpdateCheck;
     }
     return result;
 }
 
-void fReceiveText(AppContext& ctx, std::string_view text) {
+void receiveText(AppContext& ctx, std::string_view text) {
     // Without the tray form nobody listens, as a second start to such a run always found.
     if (!ctx.state.tray.loaded) return;
     if (text == "launch") {
-        fLoadUpCalendar(ctx, "");
+        loadUpCalendar(ctx, "");
     } else if (text == "launch-dev") {
         ctx.state.developer = true;
-        fLoadUpCalendar(ctx, "");
+        loadUpCalendar(ctx, "");
     }
 }
 
@@ -168,9 +168,9 @@ bool autostartWanted(HashTable& settings) {
     return tray || autoStart || onTime;
 }
 
-void fCheckAutoStart(AppContext& ctx) {
+void checkAutoStart(AppContext& ctx) {
     AppState& s = ctx.state;
-    s.log.fWriteLog("fCheckAutoStart", 1);
+    s.log.write("fCheckAutoStart", 1);
     const bool wanted = autostartWanted(s.settings);
     Autostart* entry = ctx.platform.autostart;
     if (entry == nullptr) return;
@@ -184,8 +184,8 @@ void fCheckAutoStart(AppContext& ctx) {
         ok = entry->setCommand(command);
     }
     if (!ok && ctx.platform.messageBox != nullptr) {
-        ctx.platform.messageBox->show({s.strings.fGetString("com_err_reg"),
-                                       s.strings.fGetString("com_error"), MessageButtons::kOk,
+        ctx.platform.messageBox->show({s.strings.getString("com_err_reg"),
+                                       s.strings.getString("com_error"), MessageButtons::kOk,
                                        MessageIcon::kWarning});
     }
 }

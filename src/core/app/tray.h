@@ -16,7 +16,7 @@ inline constexpr int kTrayTickSeconds = 20;
 
 // Re-reads the form's settings, then loads the form when the tray flag is on and unloads it
 // when it is off (switching the icon off takes it away).
-void asGetVariables(AppContext& ctx);
+void refreshTrayForm(AppContext& ctx);
 void loadTrayForm(AppContext& ctx);
 void unloadTrayForm(AppContext& ctx);
 
@@ -29,13 +29,13 @@ TickResult trayTick(AppContext& ctx);
 
 // A message of a second start: "launch" brings the window up, "launch-dev" also sets the
 // developer flag; anything else, or a message while the form is down, is ignored.
-void fReceiveText(AppContext& ctx, std::string_view text);
+void receiveText(AppContext& ctx, std::string_view text);
 
 // The log-on entry's command: the program, quoted when it needs it, and " -boot".
 std::string autostartCommand(const std::string& executable);
 // Whether any of the tray icon, the start at log-on or the daily showing wants the entry.
 bool autostartWanted(HashTable& settings);
 // Makes the entry match the settings; a failed write or removal shows "com_err_reg" once.
-void fCheckAutoStart(AppContext& ctx);
+void checkAutoStart(AppContext& ctx);
 
 }  // namespace tv

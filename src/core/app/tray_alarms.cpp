@@ -10,8 +10,8 @@ namespace tv {
 bool ensureEventTable(AppContext& ctx) {
     AppState& s = ctx.state;
     if (s.eventsLoaded) return true;
-    if (!LoadEventDatabase(s.events, eventDbContextOf(ctx))) {
-        s.log.fWriteLog("events.cdb could not be read; the event table stays empty", 0);
+    if (!loadEventDatabase(s.events, eventDbContextOf(ctx))) {
+        s.log.write("events.cdb could not be read; the event table stays empty", 0);
         return false;
     }
     s.eventsLoaded = true;
@@ -27,8 +27,8 @@ bool keepAlarmListCurrent(AppContext& ctx) {
     s.lists = EventLists{};
     s.lists.builtFor = today;
     if (!ensureEventTable(ctx)) return false;
-    s.log.fWriteLog("Alarm list for " + IsoDate(today), 2);
-    fCheckEvents(s.events, eventCheckContextOf(ctx), s.lists);
+    s.log.write("Alarm list for " + isoDate(today), 2);
+    checkEvents(s.events, eventCheckContextOf(ctx), s.lists);
     return true;
 }
 

@@ -27,12 +27,13 @@ public:
     virtual void hideSplash() = 0;
     // Lets pending window messages run.
     virtual void processEvents() = 0;
-    // fgfxSetSkin: the skin folder's theme into the theme table, its surfaces and fonts. False
+    // setSkin: the skin folder's theme into the theme table, its surfaces and fonts. False
     // when the skin could not be loaded.
     virtual bool loadSkin(const std::string& skin) = 0;
-    // fInitCalendarWindow: fonts, colours and the wheel hook from the loaded theme.
+    // initCalendarWindow: fonts, colours and the wheel hook from the loaded theme.
     virtual void initCalendarWindow() = 0;
-    // gfxLoadBgImg: the picture of the day, the composed main screen and the window's size.
+    // loadBackgroundPicture: the picture of the day, the composed main screen and the window's
+    // size.
     virtual void composeScreen() = 0;
     virtual void showWindow(bool focus) = 0;
     virtual void bringToFront() = 0;

@@ -29,11 +29,11 @@ std::string lowerAscii(std::string_view s) {
 
 }  // namespace
 
-bool IsLeapYear(int year) {
+bool isLeapYear(int year) {
     return isLeapYearNumber(year);
 }
 
-int WeekNumber(Date d) {
+int weekNumber(Date d) {
     const Date jan1 = Date::serial(d.year(), 1, 1);
     const int w = jan1.isoWeekday();               // 1 = Monday .. 7 = Sunday
     const Date firstMonday = jan1.addDays(8 - w);  // after 1 January, never on it
@@ -61,7 +61,7 @@ Date computeEasterSunday(int y) {
     return e >= 11 ? Date::serial(y, 4, e - 10) : Date::serial(y, 3, e + 21);
 }
 
-Date EasterCache::EasterSunday(int year) {
+Date EasterCache::easterSunday(int year) {
     for (const auto& [y, date] : entries_) {
         if (y == year) return date;
     }
@@ -70,7 +70,7 @@ Date EasterCache::EasterSunday(int year) {
     return easter;
 }
 
-Date FeastDate(std::string_view name, int year, EasterCache& easter) {
+Date feastDate(std::string_view name, int year, EasterCache& easter) {
     if (year < 100 || year > 9999) return Date{};
     const std::string n = lowerAscii(name);
     if (n.starts_with("advent") && n.size() == 7 && n[6] >= '1' && n[6] <= '4') {
@@ -79,42 +79,42 @@ Date FeastDate(std::string_view name, int year, EasterCache& easter) {
     }
     if (n == "motherday") return sundayOnOrBefore(Date::serial(year, 5, 7));
     if (n == "kidsday") return sundayOnOrBefore(Date::serial(year, 5, 31));
-    if (n == "easter") return easter.EasterSunday(year);
-    if (n == "eastermonday") return easter.EasterSunday(year).addDays(1);
-    if (n == "whitsun") return easter.EasterSunday(year).addDays(49);
-    if (n == "whitsunmonday") return easter.EasterSunday(year).addDays(50);
+    if (n == "easter") return easter.easterSunday(year);
+    if (n == "eastermonday") return easter.easterSunday(year).addDays(1);
+    if (n == "whitsun") return easter.easterSunday(year).addDays(49);
+    if (n == "whitsunmonday") return easter.easterSunday(year).addDays(50);
     return Date{};
 }
 
-Date FeastDateFrom(std::string_view name, Date currentDay, EasterCache& easter) {
-    const Date thisYear = FeastDate(name, currentDay.year(), easter);
-    if (thisYear.isZero() || DaysBetween(currentDay, thisYear) >= 0) return thisYear;
-    return FeastDate(name, currentDay.year() + 1, easter);
+Date feastDateFrom(std::string_view name, Date currentDay, EasterCache& easter) {
+    const Date thisYear = feastDate(name, currentDay.year(), easter);
+    if (thisYear.isZero() || daysBetween(currentDay, thisYear) >= 0) return thisYear;
+    return feastDate(name, currentDay.year() + 1, easter);
 }
 
-bool IsBitSet(int value, int bit) {
+bool isBitSet(int value, int bit) {
     if (bit < 0 || bit > 31) return false;
     return ((static_cast<unsigned>(value) >> bit) & 1U) != 0;
 }
 
-int DaysBetween(Date a, Date b) {
+int daysBetween(Date a, Date b) {
     return a.daysUntil(b);
 }
 
-int DayOfYearCommon(int month, int day) {
+int dayOfYearCommon(int month, int day) {
     if (month < 1 || month > 12 || day < 1 || day > kCommonDays[month - 1]) return 0;
     return kMonthStart[month - 1] + day;
 }
 
-int NameTableIndex(int year, int month, int day) {
+int nameTableIndex(int year, int month, int day) {
     if (month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) {
         return kNameTableInvalid;
     }
-    if (IsLeapYear(year) && month == 2 && day >= 24) {
+    if (isLeapYear(year) && month == 2 && day >= 24) {
         // 24 February is the inserted day; 25..29 February show the names of 24..28 February.
         return day == 24 ? kNameTableLeapDay : kMonthStart[1] + day - 2;
     }
-    return DayOfYearCommon(month, day) - 1;
+    return dayOfYearCommon(month, day) - 1;
 }
 
 }  // namespace tv

@@ -129,9 +129,9 @@ std::optional<DateTime> parseGeneral(std::string_view s) {
 
 }  // namespace
 
-std::string TimeSpentBetween(Date start, Date end, const StringTable& strings) {
-    if (end == start) return strings.fGetString("time_spent_today");
-    if (end < start) return strings.fGetString("time_spent_no");
+std::string timeSpentBetween(Date start, Date end, const StringTable& strings) {
+    if (end == start) return strings.getString("time_spent_today");
+    if (end < start) return strings.getString("time_spent_no");
 
     const Ymd s = start.ymd();
     const Ymd e = end.ymd();
@@ -145,7 +145,7 @@ std::string TimeSpentBetween(Date start, Date end, const StringTable& strings) {
         int borrowed = 0;
         if (e.month == 1) {
             borrowed = 31;
-        } else if (e.month == 3 && !IsLeapYear(e.year)) {
+        } else if (e.month == 3 && !isLeapYear(e.year)) {
             borrowed = 28;
         } else {
             borrowed = kDaysPerMonth[static_cast<size_t>(e.month - 2)];
@@ -163,40 +163,40 @@ std::string TimeSpentBetween(Date start, Date end, const StringTable& strings) {
     const std::string m = std::to_string(months);
     const std::string d = std::to_string(days);
     if (years == 0) {
-        if (months == 0) return strings.fGetStringP("time_spent_d", d);
-        if (days != 0) return strings.fGetStringP("time_spent_md", m, d);
-        return strings.fGetStringP("time_spent_m", m);
+        if (months == 0) return strings.formatString("time_spent_d", d);
+        if (days != 0) return strings.formatString("time_spent_md", m, d);
+        return strings.formatString("time_spent_m", m);
     }
     if (months != 0) {
-        if (days != 0) return strings.fGetStringP("time_spent_ymd", y, m, d);
-        return strings.fGetStringP("time_spent_ym", y, m);
+        if (days != 0) return strings.formatString("time_spent_ymd", y, m, d);
+        return strings.formatString("time_spent_ym", y, m);
     }
-    if (days != 0) return strings.fGetStringP("time_spent_yd", y, d);
-    return strings.fGetStringP("time_spent_y", y);
+    if (days != 0) return strings.formatString("time_spent_yd", y, d);
+    return strings.formatString("time_spent_y", y);
 }
 
-std::string TimeSpentSince(std::string_view year, std::string_view month, std::string_view day,
+std::string timeSpentSince(std::string_view year, std::string_view month, std::string_view day,
                            Date currentDay, const StringTable& strings) {
     if (year.empty() || month.empty() || day.empty()) {
-        return strings.fGetString("time_spent_invalid");
+        return strings.getString("time_spent_invalid");
     }
-    const int64_t y = LeadingInteger(year);
-    const int64_t m = LeadingInteger(month);
-    const int64_t d = LeadingInteger(day);
+    const int64_t y = leadingInteger(year);
+    const int64_t m = leadingInteger(month);
+    const int64_t d = leadingInteger(day);
     bool valid = y >= 100 && y <= 9999 && m >= 1 && m <= 12 && d >= 1;
     if (valid) {
         const int yi = static_cast<int>(y);
         const int mi = static_cast<int>(m);
         const int limit =
-            mi == 2 ? (IsLeapYear(yi) ? 29 : 28) : kDaysPerMonth[static_cast<size_t>(mi - 1)];
+            mi == 2 ? (isLeapYear(yi) ? 29 : 28) : kDaysPerMonth[static_cast<size_t>(mi - 1)];
         valid = d <= limit;
     }
-    if (!valid) return strings.fGetString("time_spent_invalid");
+    if (!valid) return strings.getString("time_spent_invalid");
     const Date start = Date::serial(static_cast<int>(y), static_cast<int>(m), static_cast<int>(d));
-    return TimeSpentBetween(start, currentDay, strings);
+    return timeSpentBetween(start, currentDay, strings);
 }
 
-std::string IsoDate(Date d) {
+std::string isoDate(Date d) {
     const Ymd ymd = d.ymd();
     std::string out;
     out.reserve(10);
@@ -208,8 +208,8 @@ std::string IsoDate(Date d) {
     return out;
 }
 
-std::string IsoDateTime(DateTime t) {
-    std::string out = IsoDate(t.date);
+std::string isoDateTime(DateTime t) {
+    std::string out = isoDate(t.date);
     out += 'T';
     appendPadded(out, t.hour(), 2);
     out += ':';
@@ -219,7 +219,7 @@ std::string IsoDateTime(DateTime t) {
     return out;
 }
 
-Date ParseDate(std::string_view text) {
+Date parseDate(std::string_view text) {
     std::string_view s = trim(text);
     char sep = '-';
     if (s.find('-') == std::string_view::npos) {
@@ -244,7 +244,7 @@ Date ParseDate(std::string_view text) {
     return general ? general->date : Date{};
 }
 
-DateTime ParseDateTime(std::string_view text) {
+DateTime parseDateTime(std::string_view text) {
     const std::string_view s = trim(text);
     if (s.size() >= 19 && s[4] == '-' && s[7] == '-' && s[10] == 'T' && s[13] == ':' &&
         s[16] == ':') {

@@ -47,36 +47,36 @@ std::string normalizePath(std::string_view path) {
     return out;
 }
 
-bool FolderExists(std::string_view path) {
+bool folderExists(std::string_view path) {
     std::string p = normalizePath(trimmed(path));
     struct stat st {};
     return !p.empty() && ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool FileExists(std::string_view path) {
+bool fileExists(std::string_view path) {
     std::string p = normalizePath(trimmed(path));
     struct stat st {};
     return p.size() >= 4 && ::stat(p.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-bool CreateFolderPath(std::string_view path) {
+bool createFolderPath(std::string_view path) {
     std::string p = normalizePath(trimmed(path));
     if (p.empty() || p[0] != '/') return false;
-    if (FolderExists(p)) return true;
+    if (folderExists(p)) return true;
     for (size_t i = 1; i <= p.size(); ++i) {
         if (i == p.size() || p[i] == '/') {
             std::string part = p.substr(0, i);
-            if (!FolderExists(part) && ::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
+            if (!folderExists(part) && ::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
                 return false;
             }
         }
     }
-    return FolderExists(p);
+    return folderExists(p);
 }
 
-bool DeleteFileForced(std::string_view path) {
+bool deleteFileForced(std::string_view path) {
     std::string p = normalizePath(path);
-    if (!FileExists(p)) return false;
+    if (!fileExists(p)) return false;
     ::chmod(p.c_str(), 0644);
     return ::unlink(p.c_str()) == 0;
 }

@@ -11,13 +11,13 @@ namespace tv {
 std::string normalizePath(std::string_view path);
 
 // True when the trimmed path is not empty and names a folder.
-bool FolderExists(std::string_view path);
+bool folderExists(std::string_view path);
 // True when the trimmed path is at least 4 characters long and names a file (not a folder).
-bool FileExists(std::string_view path);
+bool fileExists(std::string_view path);
 // Creates every missing folder along an absolute path; true when the folder exists at the end.
-bool CreateFolderPath(std::string_view path);
+bool createFolderPath(std::string_view path);
 // Makes the file writable and deletes it; false when there was no such file.
-bool DeleteFileForced(std::string_view path);
+bool deleteFileForced(std::string_view path);
 
 enum class ReadResult { kOk, kMissing, kError, kTooLarge };
 // Reads a whole file of at most `maxBytes`.

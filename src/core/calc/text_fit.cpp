@@ -42,11 +42,11 @@ size_t lastSeparator(std::string_view s) {
 
 }  // namespace
 
-std::string FitSurfaceText(const TextMeasurer& measurer, std::string_view text, int widthPx,
+std::string fitSurfaceText(const TextMeasurer& measurer, std::string_view text, int widthPx,
                            std::string_view overflowMark) {
     const int64_t limit = twips(widthPx);
-    if (measurer.TextWidth(text) <= limit) return std::string(text);
-    const int64_t room = limit - measurer.TextWidth(overflowMark);
+    if (measurer.textWidth(text) <= limit) return std::string(text);
+    const int64_t room = limit - measurer.textWidth(overflowMark);
     const std::vector<size_t> ends = characterEnds(text);
     // A longer start is never narrower, so the longest one that fits can be found by halving;
     // texts cut here can be long (paths, comments) and every measurement costs a font lookup.
@@ -55,7 +55,7 @@ std::string FitSurfaceText(const TextMeasurer& measurer, std::string_view text, 
     size_t hi = ends.size();
     while (lo <= hi) {
         const size_t n = lo + (hi - lo) / 2;
-        if (measurer.TextWidth(text.substr(0, ends[n - 1])) <= room) {
+        if (measurer.textWidth(text.substr(0, ends[n - 1])) <= room) {
             fits = n;
             lo = n + 1;
         } else {
@@ -70,12 +70,12 @@ std::string FitSurfaceText(const TextMeasurer& measurer, std::string_view text, 
     return std::string(overflowMark);
 }
 
-std::string ShortenPath(const TextMeasurer& measurer, std::string_view path, int widthPx) {
+std::string shortenPath(const TextMeasurer& measurer, std::string_view path, int widthPx) {
     const int64_t limit = twips(widthPx);
-    if (measurer.TextWidth(path) <= limit) return std::string(path);
+    if (measurer.textWidth(path) <= limit) return std::string(path);
 
     const size_t cut = lastSeparator(path);
-    if (cut == std::string_view::npos) return FitSurfaceText(measurer, path, widthPx);
+    if (cut == std::string_view::npos) return fitSurfaceText(measurer, path, widthPx);
     const std::string tail = "..." + std::string(path.substr(cut));  // "...", "/", file name
     std::string_view head = path.substr(0, cut);
     for (;;) {
@@ -85,9 +85,9 @@ std::string ShortenPath(const TextMeasurer& measurer, std::string_view path, int
         if (sep == std::string_view::npos) break;
         head = head.substr(0, sep + 1);  // keeps its separator
         std::string candidate = std::string(head) + tail;
-        if (measurer.TextWidth(candidate) <= limit) return candidate;
+        if (measurer.textWidth(candidate) <= limit) return candidate;
     }
-    return FitSurfaceText(measurer, path.substr(cut + 1), widthPx);
+    return fitSurfaceText(measurer, path.substr(cut + 1), widthPx);
 }
 
 namespace {
@@ -108,7 +108,7 @@ void wrapParagraph(const TextMeasurer& measurer, std::string_view para, int64_t 
         size_t hi = ends.size();
         while (lo <= hi) {
             const size_t n = lo + (hi - lo) / 2;
-            if (measurer.TextWidth(para.substr(begin, ends[n - 1] - begin)) <= room) {
+            if (measurer.textWidth(para.substr(begin, ends[n - 1] - begin)) <= room) {
                 fits = n;
                 lo = n + 1;
             } else {
@@ -144,12 +144,12 @@ void wrapParagraph(const TextMeasurer& measurer, std::string_view para, int64_t 
 
 }  // namespace
 
-std::string WrapSurfaceText(const TextMeasurer& measurer, std::string_view text, int widthPx,
+std::string wrapSurfaceText(const TextMeasurer& measurer, std::string_view text, int widthPx,
                             int indent) {
     const std::string blanks(static_cast<size_t>(indent > 0 ? indent : 0), ' ');
-    const int64_t room = twips(widthPx) - measurer.TextWidth(blanks);
+    const int64_t room = twips(widthPx) - measurer.textWidth(blanks);
     const bool hasBreak = text.find_first_of("\r\n") != std::string_view::npos;
-    if (!hasBreak && measurer.TextWidth(text) <= room) return blanks + std::string(text);
+    if (!hasBreak && measurer.textWidth(text) <= room) return blanks + std::string(text);
 
     std::vector<std::string> lines;
     size_t start = 0;

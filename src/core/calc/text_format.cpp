@@ -119,19 +119,19 @@ bool isSpelled(std::string_view word) {
 
 }  // namespace
 
-int HexToByte(std::string_view hex) {
+int hexToByte(std::string_view hex) {
     if (hex.size() == 1) return hexDigit(hex[0]);
     if (hex.size() == 2) return 16 * hexDigit(hex[0]) + hexDigit(hex[1]);
     return 0;
 }
 
-std::string ByteToHex(int value) {
+std::string byteToHex(int value) {
     constexpr char kDigits[] = "0123456789abcdef";
     const int v = value < 0 ? 0 : (value > 255 ? 255 : value);
     return {kDigits[v >> 4], kDigits[v & 15]};
 }
 
-std::string FoldAccents(std::string_view text) {
+std::string foldAccents(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     size_t pos = 0;
@@ -147,7 +147,7 @@ std::string FoldAccents(std::string_view text) {
     return out;
 }
 
-std::string EscapeAmpersands(std::string_view text) {
+std::string escapeAmpersands(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 4);
     for (char c : text) {
@@ -157,7 +157,7 @@ std::string EscapeAmpersands(std::string_view text) {
     return out;
 }
 
-std::string EscapeFirstAmpersand(std::string_view text) {
+std::string escapeFirstAmpersand(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 4);
     bool first = true;
@@ -174,7 +174,7 @@ std::string EscapeFirstAmpersand(std::string_view text) {
     return out;
 }
 
-std::string ExpandAppPath(std::string_view stored, std::string_view programDir) {
+std::string expandAppPath(std::string_view stored, std::string_view programDir) {
     if (!startsWithNoCase(stored, kAppPathMark)) return normalizePath(stored);
     const std::string rest = normalizePath(stored.substr(kAppPathMark.size()));
     const std::string dir = normalizePath(programDir);
@@ -183,7 +183,7 @@ std::string ExpandAppPath(std::string_view stored, std::string_view programDir) 
     return rest.front() == '/' ? base + rest : base + '/' + rest;
 }
 
-std::string CompactAppPath(std::string_view path, std::string_view programDir) {
+std::string compactAppPath(std::string_view path, std::string_view programDir) {
     const std::string p = normalizePath(path);
     const std::string base = withoutTrailingSlashes(normalizePath(programDir));
     // An empty folder (or "/") would claim every absolute path.
@@ -193,7 +193,7 @@ std::string CompactAppPath(std::string_view path, std::string_view programDir) {
     return std::string(kAppPathMark) + p.substr(base.size());
 }
 
-int64_t LeadingInteger(std::string_view text) {
+int64_t leadingInteger(std::string_view text) {
     constexpr int64_t kCap = int64_t{1} << 40;  // far beyond any 32-bit value
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
@@ -210,8 +210,8 @@ int64_t LeadingInteger(std::string_view text) {
     return negative ? -v : v;
 }
 
-int ClampInt(std::string_view text, int low, int high) {
-    const int64_t v = LeadingInteger(text);
+int clampInt(std::string_view text, int low, int high) {
+    const int64_t v = leadingInteger(text);
     if (v < low) return low;
     if (v > high) return high;
     return static_cast<int>(v);

@@ -31,10 +31,10 @@ struct TodayState {
 };
 
 // 1 spring .. 4 winter for a month 1..12.
-int SeasonOfMonth(int month);
+int seasonOfMonth(int month);
 
 // Sets the date parts from `now` and loads the day and month names ("main_days_0".. for Sunday..,
 // "main_month_0".. and "main_month_short_0".. for January..). The Easter cache is left alone.
-void fSetVariables(TodayState& today, const DateTime& now, const StringTable& strings);
+void setTodayState(TodayState& today, const DateTime& now, const StringTable& strings);
 
 }  // namespace tv

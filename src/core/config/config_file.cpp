@@ -119,7 +119,7 @@ bool isBareConfigValue(std::string_view v) {
 }
 
 bool parseConfig(HashTable& table, std::string_view bytes, MessageBox* box) {
-    table.RemoveAll();
+    table.removeAll();
     if (bytes.empty()) return false;
     const std::string text = decodeTextFile(bytes);
     LineReader lines(text);
@@ -139,7 +139,7 @@ bool parseConfig(HashTable& table, std::string_view bytes, MessageBox* box) {
         std::string_view key = trim(std::string_view(line).substr(0, eq));
         if (!key.empty() && key.front() == '#') key.remove_prefix(1);
         const std::string value = valueOf(trim(std::string_view(line).substr(eq + 1)));
-        HashError e = table.Add(key, value);
+        HashError e = table.add(key, value);
         if (e != HashError::kNone) {
             if (box != nullptr) {
                 box->show({describe(e) + ":\r\n" + std::string(key), "", MessageButtons::kOk,
@@ -151,10 +151,10 @@ bool parseConfig(HashTable& table, std::string_view bytes, MessageBox* box) {
     return true;
 }
 
-bool fReadConfig(HashTable& table, const std::string& path, MessageBox* box) {
+bool readConfig(HashTable& table, const std::string& path, MessageBox* box) {
     std::string bytes;
     if (readWholeFile(path, bytes, kMaxConfigBytes) != ReadResult::kOk) {
-        table.RemoveAll();
+        table.removeAll();
         return false;
     }
     return parseConfig(table, bytes, box);
@@ -163,15 +163,15 @@ bool fReadConfig(HashTable& table, const std::string& path, MessageBox* box) {
 std::string formatConfig(const HashTable& table, bool formatted) {
     std::string out;
     size_t longest = 0;
-    for (int32_t i = 1; i <= table.Count(); ++i) {
-        longest = std::max(longest, utf8Length(table.KeyByIndex(i)));
+    for (int32_t i = 1; i <= table.count(); ++i) {
+        longest = std::max(longest, utf8Length(table.keyByIndex(i)));
     }
     if (formatted) {
         out += "// Created with " + std::string(kProgramName) + " v" + versionText() + "\r\n\r\n";
     }
-    for (int32_t i = 1; i <= table.Count(); ++i) {
-        const std::string& key = table.KeyByIndex(i);
-        const std::string& value = table.ItemByIndex(i);
+    for (int32_t i = 1; i <= table.count(); ++i) {
+        const std::string& key = table.keyByIndex(i);
+        const std::string& value = table.itemByIndex(i);
         out += key;
         if (formatted) out.append(longest - utf8Length(key), ' ');
         out += " = ";
@@ -185,7 +185,7 @@ std::string formatConfig(const HashTable& table, bool formatted) {
     return out;
 }
 
-bool fWriteConfig(const HashTable& table, const std::string& path, bool formatted) {
+bool writeConfig(const HashTable& table, const std::string& path, bool formatted) {
     return saveFileAtomic(path, utf8ToCp1250(formatConfig(table, formatted)));
 }
 

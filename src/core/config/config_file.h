@@ -12,14 +12,14 @@ class MessageBox;
 // Empties the table and reads the file into it (UTF-8 or Windows-1250). True when the whole file
 // was read; false when it is missing or empty, or an entry could not be stored (a duplicate or
 // empty key: the box, when given, says why). Entries read before a failure stay.
-bool fReadConfig(HashTable& table, const std::string& path, MessageBox* box = nullptr);
+bool readConfig(HashTable& table, const std::string& path, MessageBox* box = nullptr);
 // The same over text already in memory (the bytes of a file).
 bool parseConfig(HashTable& table, std::string_view bytes, MessageBox* box = nullptr);
 
 // Replaces the file with the table, in Windows-1250. Formatted: a header, keys padded to the
 // longest, numbers and booleans bare. Plain: every value quoted, no header, no padding.
-bool fWriteConfig(const HashTable& table, const std::string& path, bool formatted = true);
-// The bytes fWriteConfig writes (UTF-8, before the conversion).
+bool writeConfig(const HashTable& table, const std::string& path, bool formatted = true);
+// The bytes writeConfig writes (UTF-8, before the conversion).
 std::string formatConfig(const HashTable& table, bool formatted);
 
 // Whether the writer leaves a value bare: "true"/"false" in any case, or a number that reads

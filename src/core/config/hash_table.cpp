@@ -52,16 +52,16 @@ std::string upper(std::string_view s) {
 }  // namespace
 
 HashTable::HashTable() {
-    SetSize(kDefaultBuckets, kDefaultCapacity, kDefaultGrowth);
+    setSize(kDefaultBuckets, kDefaultCapacity, kDefaultGrowth);
 }
 
-HashError HashTable::SetIgnoreCase(bool on) {
+HashError HashTable::setIgnoreCase(bool on) {
     if (count_ != 0) return HashError::kInvalid;  // "The Hash Table isn't empty"
     ignoreCase_ = on;
     return HashError::kNone;
 }
 
-void HashTable::SetSize(int32_t buckets, int32_t capacity, int32_t growth) {
+void HashTable::setSize(int32_t buckets, int32_t capacity, int32_t growth) {
     if (capacity > 0) capacity_ = capacity;
     if (growth > 0) growth_ = growth;
     if (buckets <= 0) buckets = kDefaultBuckets;
@@ -75,11 +75,11 @@ void HashTable::SetSize(int32_t buckets, int32_t capacity, int32_t growth) {
     grow(capacity_);
 }
 
-void HashTable::RemoveAll() {
-    SetSize(static_cast<int32_t>(buckets_.size()), capacity_, growth_);
+void HashTable::removeAll() {
+    setSize(static_cast<int32_t>(buckets_.size()), capacity_, growth_);
 }
 
-uint32_t HashTable::HashOf(std::string_view key) {
+uint32_t HashTable::hashOf(std::string_view key) {
     // The XOR of the little-endian 32-bit words, the last one padded with zeros. Folding 64-bit
     // words gives the same value in half the steps.
     uint64_t h = 0;
@@ -110,7 +110,7 @@ HashTable::Found HashTable::find(std::string_view key) const {
         key = folded;
     }
     // Keys hash over their Windows-1250 bytes; plain ASCII keys are those bytes already.
-    uint32_t h = isAscii(key) ? HashOf(key) : HashOf(utf8ToCp1250(key));
+    uint32_t h = isAscii(key) ? hashOf(key) : hashOf(utf8ToCp1250(key));
     f.hash = h;
     f.bucket = bucketOf(h);
     for (int32_t s = buckets_[f.bucket]; s != 0; s = links_[static_cast<size_t>(s)].next) {
@@ -154,12 +154,12 @@ int32_t HashTable::create(const Found& f, std::string_view key) {
     return s;
 }
 
-bool HashTable::Exists(std::string_view key) const {
+bool HashTable::exists(std::string_view key) const {
     lastError_ = key.empty() ? HashError::kInvalid : HashError::kNone;
     return !key.empty() && find(key).slot != 0;
 }
 
-HashError HashTable::Add(std::string_view key, std::string_view value) {
+HashError HashTable::add(std::string_view key, std::string_view value) {
     if (key.empty()) return HashError::kInvalid;  // "Invalid key"
     Found f = find(key);
     if (f.slot != 0) {
@@ -173,7 +173,7 @@ HashError HashTable::Add(std::string_view key, std::string_view value) {
     return HashError::kNone;
 }
 
-std::string HashTable::Item(std::string_view key) const {
+std::string HashTable::item(std::string_view key) const {
     lastError_ = HashError::kNone;
     if (key.empty()) {
         lastError_ = HashError::kInvalid;
@@ -183,7 +183,7 @@ std::string HashTable::Item(std::string_view key) const {
     return f.slot != 0 ? slots_[static_cast<size_t>(f.slot)].value : std::string();
 }
 
-std::string HashTable::ItemAlt(std::string_view key, std::string_view def) {
+std::string HashTable::itemAlt(std::string_view key, std::string_view def) {
     lastError_ = HashError::kNone;
     if (key.empty()) {
         lastError_ = HashError::kInvalid;
@@ -195,7 +195,7 @@ std::string HashTable::ItemAlt(std::string_view key, std::string_view def) {
     return std::string(def);
 }
 
-HashError HashTable::SetItem(std::string_view key, std::string_view value) {
+HashError HashTable::setItem(std::string_view key, std::string_view value) {
     if (key.empty()) return HashError::kInvalid;
     Found f = find(key);
     int32_t s = f.slot != 0 ? f.slot : create(f, key);
@@ -203,17 +203,17 @@ HashError HashTable::SetItem(std::string_view key, std::string_view value) {
     return HashError::kNone;
 }
 
-const std::string& HashTable::ItemByIndex(int32_t index) const {
+const std::string& HashTable::itemByIndex(int32_t index) const {
     if (index < 1 || static_cast<size_t>(index) >= slots_.size()) return kEmpty;
     return slots_[static_cast<size_t>(index)].value;
 }
 
-const std::string& HashTable::KeyByIndex(int32_t index) const {
+const std::string& HashTable::keyByIndex(int32_t index) const {
     if (index < 1 || static_cast<size_t>(index) >= slots_.size()) return kEmpty;
     return slots_[static_cast<size_t>(index)].key;
 }
 
-HashError HashTable::Remove(std::string_view key) {
+HashError HashTable::remove(std::string_view key) {
     if (key.empty()) return HashError::kInvalid;
     Found f = find(key);
     if (f.slot == 0) return HashError::kInvalidArgument;

@@ -19,7 +19,7 @@ enum class HashError : int {
     kNone = 0,
     kInvalidArgument = 5,  // Remove of an absent key
     kKeyExists = 457,      // Add of a present key
-    kInvalid = 1001,       // empty key, or IgnoreCase on a non-empty table
+    kInvalid = 1001,       // empty key, or ignoreCase on a non-empty table
 };
 
 class HashTable {
@@ -33,32 +33,32 @@ public:
     // Where a duplicate Add shows its message; none in tests that do not care.
     void setMessageBox(MessageBox* box) { box_ = box; }
 
-    bool IgnoreCase() const { return ignoreCase_; }
-    HashError SetIgnoreCase(bool on);
+    bool ignoreCase() const { return ignoreCase_; }
+    HashError setIgnoreCase(bool on);
 
     // Values <= 0 keep the current capacity and growth; the bucket count is always taken
     // (a non-positive one falls back to the default so hashing stays defined).
-    void SetSize(int32_t buckets, int32_t capacity, int32_t growth);
+    void setSize(int32_t buckets, int32_t capacity, int32_t growth);
 
-    bool Exists(std::string_view key) const;
-    HashError Add(std::string_view key, std::string_view value);
+    bool exists(std::string_view key) const;
+    HashError add(std::string_view key, std::string_view value);
     // The value, or the empty text when the key is absent (nothing is added).
-    std::string Item(std::string_view key) const;
+    std::string item(std::string_view key) const;
     // The value when present; otherwise the key is added with `def` and `def` returned.
-    std::string ItemAlt(std::string_view key, std::string_view def);
+    std::string itemAlt(std::string_view key, std::string_view def);
     // Sets the value, adding the key when absent.
-    HashError SetItem(std::string_view key, std::string_view value);
+    HashError setItem(std::string_view key, std::string_view value);
     // 1-based slot index; the empty text below 1 or beyond the slot array.
-    const std::string& ItemByIndex(int32_t index) const;
-    const std::string& KeyByIndex(int32_t index) const;
-    HashError Remove(std::string_view key);
-    void RemoveAll();
-    int32_t Count() const { return count_; }
+    const std::string& itemByIndex(int32_t index) const;
+    const std::string& keyByIndex(int32_t index) const;
+    HashError remove(std::string_view key);
+    void removeAll();
+    int32_t count() const { return count_; }
 
-    // The last error of an operation that returns a value (Item, ItemAlt, Exists).
-    HashError LastError() const { return lastError_; }
+    // The last error of an operation that returns a value (Item, itemAlt, Exists).
+    HashError lastError() const { return lastError_; }
 
-    static uint32_t HashOf(std::string_view cp1250Key);
+    static uint32_t hashOf(std::string_view cp1250Key);
 
 private:
     struct Slot {

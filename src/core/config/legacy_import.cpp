@@ -106,14 +106,14 @@ bool readsAsTrue(std::string_view text) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     if (word == "true") return true;
-    return LeadingInteger(word) != 0;
+    return leadingInteger(word) != 0;
 }
 
 int16_t number16(const std::string& text) {
-    return static_cast<int16_t>(ClampInt(text, -32768, 32767));
+    return static_cast<int16_t>(clampInt(text, -32768, 32767));
 }
 uint8_t number8(const std::string& text) {
-    return static_cast<uint8_t>(ClampInt(text, 0, 255));
+    return static_cast<uint8_t>(clampInt(text, 0, 255));
 }
 
 enum class Field {
@@ -220,7 +220,7 @@ void readRecords(ByteReader& in, Source source, EventTable& events, LegacyImport
                           std::to_string(report.claimed);
             return;
         }
-        if (!events.AppendEventSlot()) {
+        if (!events.appendEventSlot()) {
             report.note = "the event table is full; " + std::to_string(report.claimed - i) +
                           " records were left out";
             return;
@@ -263,9 +263,9 @@ void readPairs(ByteReader& in, HashTable& settings, LegacyImportReport& report) 
         }
         ++report.whole;
         std::string_view newKey = legacySettingKey(key);
-        if (newKey.empty() || settings.Exists(newKey)) continue;  // the current value wins
+        if (newKey.empty() || settings.exists(newKey)) continue;  // the current value wins
         if (isWeightKey(key)) value = readsAsTrue(value) ? "700" : "400";
-        settings.Add(newKey, value);
+        settings.add(newKey, value);
     }
 }
 
@@ -310,26 +310,26 @@ LegacyImportReport importLegacyBytes(std::string_view fileName, std::string_view
     return report;
 }
 
-bool fImportLegacy(std::string_view fileName, const LegacyImportContext& ctx) {
+bool importLegacy(std::string_view fileName, const LegacyImportContext& ctx) {
     const std::string path = ctx.userDataDir + std::string(fileName);
-    if (!FileExists(path)) return false;
+    if (!fileExists(path)) return false;
     std::string bytes;
     if (readWholeFile(path, bytes, kMaxLegacyBytes) != ReadResult::kOk) {
-        if (ctx.log) ctx.log->fWriteLog("Cannot read '" + std::string(fileName) + "'", 0);
+        if (ctx.log) ctx.log->write("Cannot read '" + std::string(fileName) + "'", 0);
         return false;
     }
     LegacyImportReport report = importLegacyBytes(fileName, bytes, ctx.events, ctx.settings);
     if (!report.imported) return false;
     if (ctx.log && !report.note.empty()) {
-        ctx.log->fWriteLog("'" + std::string(fileName) + "': " + report.note, 0);
+        ctx.log->write("'" + std::string(fileName) + "': " + report.note, 0);
     }
     if (report.kind == LegacyKind::kKeyValueList) {
         const std::string cfg = ctx.userDataDir + "settings.cfg";
-        if (!fWriteConfig(*ctx.settings, cfg, true) && ctx.log) {
-            ctx.log->fWriteLog("Cannot write '" + cfg + "'", 0);
+        if (!writeConfig(*ctx.settings, cfg, true) && ctx.log) {
+            ctx.log->write("Cannot write '" + cfg + "'", 0);
         }
     }
-    if (ctx.log) ctx.log->fWriteLog("Finished converting '" + std::string(fileName) + "'", 0);
+    if (ctx.log) ctx.log->write("Finished converting '" + std::string(fileName) + "'", 0);
     return true;
 }
 

@@ -22,12 +22,12 @@ struct LegacyImportContext {
 // True when the file existed and was imported (an empty list counts); false when it is missing,
 // its header is refused, or it does not hold the kind of list its name promises. A refused file
 // changes nothing and logs nothing. The events are not saved here: that is the caller's business.
-bool fImportLegacy(std::string_view fileName, const LegacyImportContext& ctx);
+bool importLegacy(std::string_view fileName, const LegacyImportContext& ctx);
 
 enum class LegacyKind { kRecordList = 0, kKeyValueList = 1 };
 
 struct LegacyImportReport {
-    bool imported = false;  // what fImportLegacy returns
+    bool imported = false;  // what importLegacy returns
     LegacyKind kind = LegacyKind::kRecordList;
     int claimed = 0;   // records or pairs the file states
     int whole = 0;     // records or pairs read whole (and taken, when their target wants them)

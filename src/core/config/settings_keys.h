@@ -1,4 +1,4 @@
-// Every key of settings.cfg with its default. A setting is read only with `read` (ItemAlt), so a
+// Every key of settings.cfg with its default. A setting is read only with `read` (itemAlt), so a
 // key the run reads is stored with its default and written at the next save.
 #pragma once
 
@@ -14,6 +14,8 @@ struct SettingKey {
     std::string_view def;  // the default every reader passes
 };
 
+// The constants carry the keys' own spelling, so a search for a key finds the code that reads it.
+// NOLINTBEGIN(readability-identifier-naming)
 namespace settings {
 
 // Start-up and tray.
@@ -124,10 +126,11 @@ inline constexpr std::string_view versionMinor = "Tempovirens/versionMinor";
 inline constexpr std::string_view versionRevision = "Tempovirens/versionRevision";
 inline constexpr std::string_view UserID = "UserID";
 }  // namespace installation
+// NOLINTEND(readability-identifier-naming)
 
 // The setting's text; an absent key is stored with its default.
 inline std::string read(HashTable& table, const SettingKey& k) {
-    return table.ItemAlt(k.key, k.def);
+    return table.itemAlt(k.key, k.def);
 }
 // The setting as a number (the number at the start of the text; 0 when there is none).
 int readInt(HashTable& table, const SettingKey& k);
@@ -135,7 +138,7 @@ inline bool readFlag(HashTable& table, const SettingKey& k) {
     return readInt(table, k) == 1;
 }
 inline void write(HashTable& table, const SettingKey& k, std::string_view value) {
-    table.SetItem(k.key, value);
+    table.setItem(k.key, value);
 }
 
 }  // namespace tv

@@ -20,11 +20,11 @@ void replaceAll(std::string& text, std::string_view what, std::string_view with)
 }  // namespace
 
 bool StringTable::loadFile(const std::string& path, MessageBox* box) {
-    return fReadConfig(table_, path, box);
+    return readConfig(table_, path, box);
 }
 
-bool StringTable::fLoadStrings(const std::string& programDir, Log* log, MessageBox* box) {
-    if (log != nullptr) log->fWriteLog("fLoadStrings", 1);
+bool StringTable::loadStrings(const std::string& programDir, Log* log, MessageBox* box) {
+    if (log != nullptr) log->write("fLoadStrings", 1);
     bool ok = loadFile(programDir + std::string(kRelativePath), box);
     if (!ok && box != nullptr) {
         box->show({std::string(kLoadError), "", MessageButtons::kOk, MessageIcon::kWarning});
@@ -32,16 +32,17 @@ bool StringTable::fLoadStrings(const std::string& programDir, Log* log, MessageB
     return ok;
 }
 
-std::string StringTable::fGetString(std::string_view key) const {
-    if (key.empty() || !table_.Exists(key)) return std::string(key);
-    std::string text = table_.Item(key);
+std::string StringTable::getString(std::string_view key) const {
+    if (key.empty() || !table_.exists(key)) return std::string(key);
+    std::string text = table_.item(key);
     replaceAll(text, "\\n", "\r\n");
     return text;
 }
 
-std::string StringTable::fGetStringP(std::string_view key, std::string_view p1, std::string_view p2,
-                                     std::string_view p3, std::string_view p4) const {
-    std::string text = key.empty() ? std::string() : table_.Item(key);
+std::string StringTable::formatString(std::string_view key, std::string_view p1,
+                                      std::string_view p2, std::string_view p3,
+                                      std::string_view p4) const {
+    std::string text = key.empty() ? std::string() : table_.item(key);
     replaceAll(text, "\\n", "\r\n");
     const std::string_view params[4] = {p1, p2, p3, p4};
     for (int i = 0; i < 4; ++i) {
@@ -55,11 +56,11 @@ std::string StringTable::fGetStringP(std::string_view key, std::string_view p1, 
     return text;
 }
 
-Caption StringTable::fSetCaption(std::string_view key) const {
+Caption StringTable::captionOf(std::string_view key) const {
     Caption c;
-    c.caption = fGetString(key);
+    c.caption = getString(key);
     const std::string tt = std::string(key) + "_tt";
-    if (!key.empty() && table_.Exists(tt)) c.tooltip = fGetString(tt);
+    if (!key.empty() && table_.exists(tt)) c.tooltip = getString(tt);
     return c;
 }
 

@@ -24,21 +24,21 @@ public:
 
     // Reads programDir + "data/hun_strings.dat". A missing, empty or broken file shows the load
     // error (warning icon) when a box is given; what was read before the failure is kept.
-    bool fLoadStrings(const std::string& programDir, Log* log, MessageBox* box);
+    bool loadStrings(const std::string& programDir, Log* log, MessageBox* box);
     // Reads an explicit file (tests, the CLI's --strings); no message box.
     bool loadFile(const std::string& path, MessageBox* box = nullptr);
 
     // The text with every "\n" turned into CR LF, or the key itself when it is missing.
-    std::string fGetString(std::string_view key) const;
+    std::string getString(std::string_view key) const;
     // The text (empty when missing) with "\n" turned into CR LF, then "$1".."$4" filled in that
     // order; an empty parameter leaves its placeholder. "$a1".."$a4" ("$A1".."$A4" at the start
     // of a sentence) become the Hungarian article that suits the parameter: "az 1.", "a 2.".
-    std::string fGetStringP(std::string_view key, std::string_view p1 = {},
-                            std::string_view p2 = {}, std::string_view p3 = {},
-                            std::string_view p4 = {}) const;
-    Caption fSetCaption(std::string_view key) const;
+    std::string formatString(std::string_view key, std::string_view p1 = {},
+                             std::string_view p2 = {}, std::string_view p3 = {},
+                             std::string_view p4 = {}) const;
+    Caption captionOf(std::string_view key) const;
 
-    bool has(std::string_view key) const { return table_.Exists(key); }
+    bool has(std::string_view key) const { return table_.exists(key); }
     HashTable& table() { return table_; }
     const HashTable& table() const { return table_; }
 

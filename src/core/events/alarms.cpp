@@ -12,25 +12,25 @@ namespace {
 
 bool exists(const AlarmContext& ctx, const std::string& path) {
     if (path.empty()) return false;
-    return ctx.fileExists ? ctx.fileExists(path) : FileExists(path);
+    return ctx.fileExists ? ctx.fileExists(path) : fileExists(path);
 }
 
 // A bare file name lives in the program's sounds folder; a stored path may carry "<AppPath>".
 std::string soundFilePath(const AlarmContext& ctx, const std::string& name) {
-    std::string path = ExpandAppPath(name, ctx.programDir);
+    std::string path = expandAppPath(name, ctx.programDir);
     if (path.empty() || path.front() == '/') return path;
     return ctx.programDir + "sounds/" + path;
 }
 
 }  // namespace
 
-int32_t AlarmLengthSeconds(int index) {
+int32_t alarmLengthSeconds(int index) {
     constexpr int32_t kSeconds[8] = {-1, 15, 30, 60, 120, 300, 600, 1200};
     if (index < 0 || index > 7) return -1;
     return kSeconds[index];
 }
 
-std::string AlarmSoundPath(AlarmContext& ctx) {
+std::string alarmSoundPath(AlarmContext& ctx) {
     if (ctx.settings != nullptr) {
         // The settings window's second choice is a file of the user's own.
         if (readInt(*ctx.settings, settings::AlarmSoundSet) == 1) {
@@ -44,7 +44,7 @@ std::string AlarmSoundPath(AlarmContext& ctx) {
     return exists(ctx, fallback) ? fallback : std::string();
 }
 
-bool CheckAlarms(std::vector<AlarmEntry>& alarms, DateTime now, AlarmState& state,
+bool checkAlarms(std::vector<AlarmEntry>& alarms, DateTime now, AlarmState& state,
                  AlarmContext& ctx) {
     const int minute = now.hour() * 60 + now.minute();
     if (minute == state.lastCheckedMinute) return false;
@@ -58,13 +58,13 @@ bool CheckAlarms(std::vector<AlarmEntry>& alarms, DateTime now, AlarmState& stat
         state.hasCurrentAlarm = true;
         found = true;
     }
-    if (found) StartAlarm(state, ctx);
+    if (found) startAlarm(state, ctx);
     return found;
 }
 
-void StartAlarm(AlarmState& state, AlarmContext& ctx) {
+void startAlarm(AlarmState& state, AlarmContext& ctx) {
     state.alarmCountdown = ctx.settings != nullptr
-                               ? AlarmLengthSeconds(readInt(*ctx.settings, settings::AlarmLength))
+                               ? alarmLengthSeconds(readInt(*ctx.settings, settings::AlarmLength))
                                : -1;
 
     bool wasUp = false;
@@ -78,7 +78,7 @@ void StartAlarm(AlarmState& state, AlarmContext& ctx) {
     if (!soundOn) return;
     const bool loop =
         ctx.settings == nullptr || read(*ctx.settings, settings::AlarmSndRepeat) == "1";
-    const std::string path = AlarmSoundPath(ctx);
+    const std::string path = alarmSoundPath(ctx);
     const bool playing = !path.empty() && ctx.sound != nullptr && ctx.sound->play(path, loop);
     if (!playing) {
         if (ctx.shell != nullptr) ctx.shell->beep();
@@ -90,44 +90,44 @@ void StartAlarm(AlarmState& state, AlarmContext& ctx) {
     }
 }
 
-void AlarmTimerTick(AlarmState& state, AlarmContext& ctx) {
+void alarmTimerTick(AlarmState& state, AlarmContext& ctx) {
     --state.alarmCountdown;
     if (state.alarmCountdown >= 1) return;
     state.timerAlarmEnabled = false;
     if (ctx.hooks.setAlarmTimer) ctx.hooks.setAlarmTimer(false);
-    StopAlarmSound(ctx);
+    stopAlarmSound(ctx);
 }
 
-void StopAlarmSound(AlarmContext& ctx) {
+void stopAlarmSound(AlarmContext& ctx) {
     if (ctx.sound != nullptr) ctx.sound->stop();
 }
 
-std::string MissedEventLine(const MissedEntry& m, const EventTable& table, Date today,
+std::string missedEventLine(const MissedEntry& m, const EventTable& table, Date today,
                             const StringTable& strings) {
     std::string line;
     if (m.daysSince == 1) {
-        line = strings.fGetString("dates_list_day_m1");
+        line = strings.getString("dates_list_day_m1");
     } else if (m.daysSince == 2) {
-        line = strings.fGetString("dates_list_day_m2");
+        line = strings.getString("dates_list_day_m2");
     } else {
-        line = strings.fGetStringP("dates_list_past", std::to_string(m.daysSince));
+        line = strings.formatString("dates_list_past", std::to_string(m.daysSince));
     }
     line += '\t';
     if (m.slot >= 0 && m.slot < table.slotCount()) line += table[m.slot].name;
     line += '\t';
-    line += ShortDateText(today.addDays(-m.daysSince), strings);
+    line += shortDateText(today.addDays(-m.daysSince), strings);
     return line;
 }
 
-MissedWindow BuildMissedWindow(const std::vector<MissedEntry>& missed, const EventTable& table,
+MissedWindow buildMissedWindow(const std::vector<MissedEntry>& missed, const EventTable& table,
                                Date today, const StringTable& strings) {
     MissedWindow w;
-    w.title = strings.fGetString("missed_title");
-    w.text = strings.fGetString("missed_text");
-    w.okCaption = strings.fGetString("com_ok");
+    w.title = strings.getString("missed_title");
+    w.text = strings.getString("missed_text");
+    w.okCaption = strings.getString("com_ok");
     w.lines.reserve(missed.size());
     for (const MissedEntry& m : missed)
-        w.lines.push_back(MissedEventLine(m, table, today, strings));
+        w.lines.push_back(missedEventLine(m, table, today, strings));
     return w;
 }
 

@@ -40,7 +40,7 @@ struct AlarmLoadRequest {
 
 // What the alarm asks of the window side. Any of them may be empty.
 struct AlarmHooks {
-    // Brings the window up as asked (fLoadUpCalendar); true when it was already up.
+    // Brings the window up as asked (loadUpCalendar); true when it was already up.
     std::function<bool(const AlarmLoadRequest&)> loadCalendar;
     std::function<void()> redraw;
     std::function<void()> flashTaskbar;
@@ -53,25 +53,25 @@ struct AlarmContext {
     Shell* shell = nullptr;  // the beep when there is no sound file
     std::string programDir;  // its "sounds/" folder holds the sound files
     AlarmHooks hooks;
-    // Whether a sound file exists; FileExists when empty.
+    // Whether a sound file exists; fileExists when empty.
     std::function<bool(const std::string&)> fileExists;
 };
 
 // The minute check, run on every tick of the 20-second timer. Every alarm of this minute is
 // marked as rung; the last of them becomes the current alarm. True when an alarm started.
-bool CheckAlarms(std::vector<AlarmEntry>& alarms, DateTime now, AlarmState& state,
+bool checkAlarms(std::vector<AlarmEntry>& alarms, DateTime now, AlarmState& state,
                  AlarmContext& ctx);
 // Brings up the alarm screen, flashes the taskbar button and plays the sound.
-void StartAlarm(AlarmState& state, AlarmContext& ctx);
+void startAlarm(AlarmState& state, AlarmContext& ctx);
 // One second of a looping sound's countdown; at its end the sound stops (the screen stays).
-void AlarmTimerTick(AlarmState& state, AlarmContext& ctx);
-void StopAlarmSound(AlarmContext& ctx);
+void alarmTimerTick(AlarmState& state, AlarmContext& ctx);
+void stopAlarmSound(AlarmContext& ctx);
 
 // Seconds of the "AlarmLength" choice 0..7; -1 (until dismissed) for 0 and anything unknown.
-int32_t AlarmLengthSeconds(int index);
+int32_t alarmLengthSeconds(int index);
 // The sound file an alarm plays: the chosen one, else the default one; empty when neither
 // exists.
-std::string AlarmSoundPath(AlarmContext& ctx);
+std::string alarmSoundPath(AlarmContext& ctx);
 
 // The missed-events window.
 struct MissedWindow {
@@ -81,9 +81,9 @@ struct MissedWindow {
     std::vector<std::string> lines;                             // day word, tab, name, tab, date
     static constexpr std::array<int, 2> kTabStops = {64, 280};  // dialog units
 };
-std::string MissedEventLine(const MissedEntry& m, const EventTable& table, Date today,
+std::string missedEventLine(const MissedEntry& m, const EventTable& table, Date today,
                             const StringTable& strings);
-MissedWindow BuildMissedWindow(const std::vector<MissedEntry>& missed, const EventTable& table,
+MissedWindow buildMissedWindow(const std::vector<MissedEntry>& missed, const EventTable& table,
                                Date today, const StringTable& strings);
 
 }  // namespace tv

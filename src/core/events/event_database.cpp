@@ -31,11 +31,11 @@ std::string tempPath(const EventDbContext& ctx) {
 }
 
 void logLine(const EventDbContext& ctx, const std::string& line) {
-    if (ctx.log) ctx.log->fWriteLog(line, 0);
+    if (ctx.log) ctx.log->write(line, 0);
 }
 
 std::string uiText(const EventDbContext& ctx, std::string_view key) {
-    return ctx.strings ? ctx.strings->fGetString(key) : std::string(key);
+    return ctx.strings ? ctx.strings->getString(key) : std::string(key);
 }
 
 DateTime now(const EventDbContext& ctx) {
@@ -130,22 +130,22 @@ bool recoverFromTemp(EventTable& table, const EventDbContext& ctx, const std::st
 // No usable file: the old generation's data when there is any, and the built-in holidays the
 // old data does not already hold.
 bool startFreshTable(EventTable& table, const EventDbContext& ctx, bool result) {
-    table.ClearEventTable();
+    table.clearEventTable();
     table.pictureMarks().fill(0);
     table.wisdomMarks().clear();
     const LegacyImportContext legacy{ctx.userDataDir, &table, ctx.settings, ctx.log};
-    fImportLegacy("dates.qzi", legacy);
-    fImportLegacy("dates2.qzi", legacy);
-    const bool holidaysImported = fImportLegacy("ceremonies.qzi", legacy);
-    const bool feastsImported = fImportLegacy("unique.qzi", legacy);
+    importLegacy("dates.qzi", legacy);
+    importLegacy("dates2.qzi", legacy);
+    const bool holidaysImported = importLegacy("ceremonies.qzi", legacy);
+    const bool feastsImported = importLegacy("unique.qzi", legacy);
     if (holidaysImported) {
-        AddBuiltinHolidayRow(table, kValentinesDayRow);  // the old list predates it
+        addBuiltinHolidayRow(table, kValentinesDayRow);  // the old list predates it
     } else {
-        CreateBuiltinHolidays(table, 0);
+        createBuiltinHolidays(table, 0);
     }
-    if (!feastsImported) CreateBuiltinHolidays(table, 1);
+    if (!feastsImported) createBuiltinHolidays(table, 1);
     logLine(ctx, "A new event table with " + std::to_string(table.eventCount()) + " events");
-    SaveEventDatabase(table, ctx);
+    saveEventDatabase(table, ctx);
     return result;
 }
 
@@ -164,8 +164,8 @@ bool askAboutUnknownVersion(const EventDbContext& ctx, const EventDbReadReport& 
 
 }  // namespace
 
-bool LoadEventDatabase(EventTable& table, const EventDbContext& ctx) {
-    table.ClearEventTable();
+bool loadEventDatabase(EventTable& table, const EventDbContext& ctx) {
+    table.clearEventTable();
     table.pictureMarks().fill(0);
     table.wisdomMarks().clear();
 
@@ -213,7 +213,7 @@ bool LoadEventDatabase(EventTable& table, const EventDbContext& ctx) {
     return true;
 }
 
-bool SaveEventDatabase(const EventTable& table, const EventDbContext& ctx) {
+bool saveEventDatabase(const EventTable& table, const EventDbContext& ctx) {
     const std::string bytes = encodeEventDatabase(table, now(ctx));
     errno = 0;
     if (saveFileAtomic(dbPath(ctx), bytes, kEventDbTempSuffix)) return true;
@@ -221,7 +221,7 @@ bool SaveEventDatabase(const EventTable& table, const EventDbContext& ctx) {
     logLine(ctx, "Error saving the event database: " + why);
     if (ctx.box) {
         MessageRequest m;
-        m.text = (ctx.strings ? ctx.strings->fGetStringP("com_err_dbsave", kEventDbName)
+        m.text = (ctx.strings ? ctx.strings->formatString("com_err_dbsave", kEventDbName)
                               : std::string("com_err_dbsave")) +
                  "\r\n" + why;
         m.title = uiText(ctx, "com_err_critical");

@@ -37,9 +37,9 @@ inline constexpr std::string_view kEventDbTempSuffix = "_temp";
 // (left by an unfinished save) exists, that one is loaded and becomes "events.cdb"; otherwise
 // what was whole is loaded, what was cut is logged, and the damaged bytes are kept as
 // "events.cdb.damaged-YYYYMMDD" before any save can overwrite them.
-bool LoadEventDatabase(EventTable& table, const EventDbContext& ctx);
+bool loadEventDatabase(EventTable& table, const EventDbContext& ctx);
 // Writes the whole table through "events.cdb_temp"; false (after the log line and the message)
 // when the save failed, leaving the old file as it was.
-bool SaveEventDatabase(const EventTable& table, const EventDbContext& ctx);
+bool saveEventDatabase(const EventTable& table, const EventDbContext& ctx);
 
 }  // namespace tv

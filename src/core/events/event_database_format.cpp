@@ -180,7 +180,7 @@ std::string readRecords(ByteReader& in, bool longFields, EventTable& table,
                    std::to_string(report.claimedEvents) + " is cut short" + at(start) + "; " +
                    std::to_string(i) + " events loaded";
         }
-        if (!table.AppendEventSlot()) break;  // cannot happen: the count is 16-bit
+        if (!table.appendEventSlot()) break;  // cannot happen: the count is 16-bit
         EventRecord& slot = table.records().back();
         r.inUse = -1;
         r.slot = slot.slot;
@@ -193,7 +193,7 @@ std::string readRecords(ByteReader& in, bool longFields, EventTable& table,
 }  // namespace
 
 EventDbReadReport decodeEventDatabase(std::string_view bytes, EventTable& table) {
-    table.ClearEventTable();
+    table.clearEventTable();
     table.pictureMarks().fill(0);
     table.wisdomMarks().clear();
 

@@ -46,21 +46,21 @@ class EventTable {
 public:
     static constexpr int kMaxSlots = 32767;
 
-    EventTable() { ClearEventTable(); }
+    EventTable() { clearEventTable(); }
 
     // One empty slot, no events.
-    void ClearEventTable();
+    void clearEventTable();
     // Grows by one slot at the end and counts it; the caller fills the last slot
     // (slotCount() - 1, which is eventCount() - 1 only while no slot is free). False when full.
-    bool AppendEventSlot();
+    bool appendEventSlot();
     // A slot for a new event: the first free one (reset), or a new one at the end. -1 when full.
-    int AllocateEventSlot();
+    int allocateEventSlot();
     // Appends a built-in holiday or feast (every year, no alarm, active).
-    void AddBuiltinEvent(uint8_t category, int month, int day, int dayOff, int forecastDays,
+    void addBuiltinEvent(uint8_t category, int month, int day, int dayOff, int forecastDays,
                          std::string_view ruleKey, std::string_view name, std::string_view comment,
                          std::string_view picture);
     // Removes a user event or fixed holiday; switches a movable feast off instead.
-    void DeleteEvent(int slot);
+    void deleteEvent(int slot);
 
     int eventCount() const { return eventCount_; }
     int slotCount() const { return static_cast<int>(records_.size()); }

@@ -2,12 +2,12 @@
 
 namespace tv {
 
-void EventTable::ClearEventTable() {
+void EventTable::clearEventTable() {
     records_.assign(1, EventRecord{});
     eventCount_ = 0;
 }
 
-bool EventTable::AppendEventSlot() {
+bool EventTable::appendEventSlot() {
     // Free slots count against the limit too: slot numbers are 16-bit.
     if (eventCount_ != 0 && records_.size() >= static_cast<size_t>(kMaxSlots)) return false;
     // The empty table holds one unused slot; the first append takes it over.
@@ -21,7 +21,7 @@ bool EventTable::AppendEventSlot() {
     return true;
 }
 
-int EventTable::AllocateEventSlot() {
+int EventTable::allocateEventSlot() {
     if (eventCount_ == 0) {
         records_.assign(1, EventRecord{});
         records_[0].inUse = -1;
@@ -45,10 +45,10 @@ int EventTable::AllocateEventSlot() {
     return static_cast<int>(records_.size() - 1);
 }
 
-void EventTable::AddBuiltinEvent(uint8_t category, int month, int day, int dayOff, int forecastDays,
+void EventTable::addBuiltinEvent(uint8_t category, int month, int day, int dayOff, int forecastDays,
                                  std::string_view ruleKey, std::string_view name,
                                  std::string_view comment, std::string_view picture) {
-    if (!AppendEventSlot()) return;
+    if (!appendEventSlot()) return;
     EventRecord& r = records_.back();
     r.inUse = -1;
     r.category = category;
@@ -69,7 +69,7 @@ void EventTable::AddBuiltinEvent(uint8_t category, int month, int day, int dayOf
     r.hue = 0;
 }
 
-void EventTable::DeleteEvent(int slot) {
+void EventTable::deleteEvent(int slot) {
     if (slot < 0 || slot >= slotCount() || !records_[static_cast<size_t>(slot)].used()) return;
     EventRecord& r = records_[static_cast<size_t>(slot)];
     if (r.kind() == EventCategory::kFeast) {

@@ -39,23 +39,23 @@ int announcementDays(const EventRecord& e, const ForecastOptions& options) {
 
 std::string withAlarmPrefix(const EventRecord& e, std::string text) {
     if (e.alarmOn == 0) return text;
-    return AlarmTimeText(e.alarmHour, e.alarmMinute) + " - " + text;
+    return alarmTimeText(e.alarmHour, e.alarmMinute) + " - " + text;
 }
 
 ForecastEntry upcomingEntry(const EventRecord& e, Date next, int daysUntil,
                             const ForecastOptions& options, const StringTable& strings) {
-    std::string timeText = ForecastTimeText(daysUntil, options.suffix, strings);
+    std::string timeText = forecastTimeText(daysUntil, options.suffix, strings);
     if (countsYears(e)) {
         timeText = "(" + std::to_string(next.year() - e.year) + ") " + timeText;
     }
     ForecastEntry f;
     f.text = withAlarmPrefix(
-        e, strings.fGetStringP("main_d_forecast" + options.suffix, e.name, timeText));
+        e, strings.formatString("main_d_forecast" + options.suffix, e.name, timeText));
     const Ymd ymd = next.ymd();
     appendAtLeast(f.sortKey, ymd.year, 2);
     appendAtLeast(f.sortKey, ymd.month, 2);
     appendAtLeast(f.sortKey, ymd.day, 2);
-    f.sortKey += AlarmSortPrefix(e);
+    f.sortKey += alarmSortPrefix(e);
     f.sortKey += e.name;
     return f;
 }
@@ -67,7 +67,7 @@ ForecastEntry todayEntry(const EventRecord& e, Date next) {
         text += " (" + std::to_string(next.year() - e.year) + ")";
     }
     f.text = withAlarmPrefix(e, std::move(text));
-    f.sortKey = AlarmSortPrefix(e) + e.name;
+    f.sortKey = alarmSortPrefix(e) + e.name;
     return f;
 }
 
@@ -81,30 +81,30 @@ ForecastOptions readForecastOptions(HashTable* settings) {
     return o;
 }
 
-std::string ForecastTimeText(int daysUntil, const std::string& suffix, const StringTable& strings) {
-    if (daysUntil == 1) return strings.fGetString("main_d_tomorrow" + suffix);
-    if (daysUntil == 2) return strings.fGetString("main_d_a_tomorrow" + suffix);
+std::string forecastTimeText(int daysUntil, const std::string& suffix, const StringTable& strings) {
+    if (daysUntil == 1) return strings.getString("main_d_tomorrow" + suffix);
+    if (daysUntil == 2) return strings.getString("main_d_a_tomorrow" + suffix);
     const int weeks = daysUntil / 7;
     const int rest = daysUntil % 7;
     std::string duration;
     if (weeks == 0) {
-        duration = strings.fGetStringP("main_d_day", std::to_string(daysUntil));
+        duration = strings.formatString("main_d_day", std::to_string(daysUntil));
     } else if (rest != 0) {
-        duration = strings.fGetStringP("main_d_wd", std::to_string(weeks), std::to_string(rest));
+        duration = strings.formatString("main_d_wd", std::to_string(weeks), std::to_string(rest));
     } else {
-        duration = strings.fGetStringP("main_d_week", std::to_string(weeks));
+        duration = strings.formatString("main_d_week", std::to_string(weeks));
     }
-    return strings.fGetStringP("main_d_still" + suffix, duration);
+    return strings.formatString("main_d_still" + suffix, duration);
 }
 
-std::string ShortDateText(Date d, const StringTable& strings) {
+std::string shortDateText(Date d, const StringTable& strings) {
     const Ymd ymd = d.ymd();
     return std::to_string(ymd.year) + ". " +
-           strings.fGetString("main_month_short_" + std::to_string(ymd.month - 1)) + " " +
+           strings.getString("main_month_short_" + std::to_string(ymd.month - 1)) + " " +
            std::to_string(ymd.day) + ".";
 }
 
-void ClassifyEvent(EventTable& table, int slot, const EventCheckContext& ctx,
+void classifyEvent(EventTable& table, int slot, const EventCheckContext& ctx,
                    const ForecastOptions& options, EasterCache& easter, EventLists& lists) {
     if (slot < 0 || slot >= table.slotCount()) return;
     EventRecord& e = table[slot];
@@ -116,7 +116,7 @@ void ClassifyEvent(EventTable& table, int slot, const EventCheckContext& ctx,
     Date next;
     Date previous;
     if (isMovableFeast(e)) {
-        FeastOccurrence f = FeastOccurrences(e, today, easter);
+        FeastOccurrence f = feastOccurrences(e, today, easter);
         if (f.next.isZero()) return;  // an unknown rule has no date to show
         const Ymd ymd = f.next.ymd();
         e.year = static_cast<int16_t>(ymd.year);
@@ -128,8 +128,8 @@ void ClassifyEvent(EventTable& table, int slot, const EventCheckContext& ctx,
         if (e.repeatKind() == RepeatKind::kOnce) {
             e.year = static_cast<int16_t>(std::clamp<int>(e.year, kOnceYearMin, kOnceYearMax));
         }
-        next = NextOccurrence(e, today);
-        previous = PreviousOccurrence(e, today);
+        next = nextOccurrence(e, today);
+        previous = previousOccurrence(e, today);
     }
 
     const int daysUntil = today.daysUntil(next);
@@ -171,20 +171,20 @@ void ClassifyEvent(EventTable& table, int slot, const EventCheckContext& ctx,
     lists.forecast.push_back(std::move(f));
 
     if (daysUntil == 0 && !e.picture.empty()) {
-        std::string path = ExpandAppPath(e.picture, ctx.programDir);
-        bool exists = ctx.fileExists ? ctx.fileExists(path) : FileExists(path);
+        std::string path = expandAppPath(e.picture, ctx.programDir);
+        bool exists = ctx.fileExists ? ctx.fileExists(path) : fileExists(path);
         if (exists) lists.dayPicture = std::move(path);
     }
 }
 
-void fCheckEvents(EventTable& table, const EventCheckContext& ctx, EventLists& lists) {
+void checkEvents(EventTable& table, const EventCheckContext& ctx, EventLists& lists) {
     lists = EventLists{};
     const ForecastOptions options = readForecastOptions(ctx.settings);
     EasterCache local;
     EasterCache& easter = ctx.easter != nullptr ? *ctx.easter : local;
     if (table.eventCount() > 0) {
         for (int slot = 0; slot < table.slotCount(); ++slot) {
-            ClassifyEvent(table, slot, ctx, options, easter, lists);
+            classifyEvent(table, slot, ctx, options, easter, lists);
         }
     }
     sortByFoldedKey(lists.forecast, false);

@@ -48,7 +48,7 @@ struct AlarmEntry {
     Date date() const { return Date::serial(year, month, day); }
 };
 
-// The three lists, rebuilt from empty by every fCheckEvents.
+// The three lists, rebuilt from empty by every checkEvents.
 struct EventLists {
     std::vector<ForecastEntry> forecast;  // by sortKey, ascending
     std::vector<MissedEntry> missed;      // by sortKey, descending: the longest ago first
@@ -69,7 +69,7 @@ struct EventCheckContext {
     const StringTable* strings = nullptr;
     EasterCache* easter = nullptr;  // null: a cache of this run only
     std::string programDir;         // stands for "<AppPath>" in picture paths
-    // Whether a picture file exists; FileExists when empty.
+    // Whether a picture file exists; fileExists when empty.
     std::function<bool(const std::string&)> fileExists;
 };
 
@@ -82,16 +82,16 @@ ForecastOptions readForecastOptions(HashTable* settings);
 
 // Puts the event of one slot into the lists. A movable feast first gets this year's (or next
 // year's) date written into its record, and a one-time event's year is held within 0..2999.
-void ClassifyEvent(EventTable& table, int slot, const EventCheckContext& ctx,
+void classifyEvent(EventTable& table, int slot, const EventCheckContext& ctx,
                    const ForecastOptions& options, EasterCache& easter, EventLists& lists);
 
 // Rebuilds the three lists from the whole table and sorts them.
-void fCheckEvents(EventTable& table, const EventCheckContext& ctx, EventLists& lists);
+void checkEvents(EventTable& table, const EventCheckContext& ctx, EventLists& lists);
 
 // "3 days left"-style phrase of the forecast for an event daysUntil >= 1 days ahead.
-std::string ForecastTimeText(int daysUntil, const std::string& suffix, const StringTable& strings);
+std::string forecastTimeText(int daysUntil, const std::string& suffix, const StringTable& strings);
 
 // "2025. márc. 7.": the short date of the missed list and the day-field menu.
-std::string ShortDateText(Date d, const StringTable& strings);
+std::string shortDateText(Date d, const StringTable& strings);
 
 }  // namespace tv

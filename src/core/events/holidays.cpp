@@ -48,7 +48,7 @@ constexpr std::array<BuiltinHoliday, kFixedHolidayCount + kMovableFeastCount> kH
 }};
 
 void addRow(EventTable& table, const BuiltinHoliday& h) {
-    table.AddBuiltinEvent(h.category, h.month, h.day, h.dayOff, h.forecastDays, h.ruleKey, h.name,
+    table.addBuiltinEvent(h.category, h.month, h.day, h.dayOff, h.forecastDays, h.ruleKey, h.name,
                           h.comment, h.picture);
 }
 
@@ -58,7 +58,7 @@ std::span<const BuiltinHoliday> builtinHolidays() {
     return kHolidays;
 }
 
-void CreateBuiltinHolidays(EventTable& table, int set) {
+void createBuiltinHolidays(EventTable& table, int set) {
     if (set != 0 && set != 1) return;
     const size_t first = set == 0 ? 0 : kFixedHolidayCount;
     const size_t count = set == 0 ? kFixedHolidayCount : kMovableFeastCount;
@@ -66,7 +66,7 @@ void CreateBuiltinHolidays(EventTable& table, int set) {
         addRow(table, kHolidays[i]);
 }
 
-void AddBuiltinHolidayRow(EventTable& table, int row) {
+void addBuiltinHolidayRow(EventTable& table, int row) {
     if (row < 1 || row > static_cast<int>(kHolidays.size())) return;
     addRow(table, kHolidays[static_cast<size_t>(row - 1)]);
 }

@@ -31,8 +31,8 @@ std::span<const BuiltinHoliday> builtinHolidays();
 
 // Set 0 appends the fixed-date holidays, set 1 the movable feasts; other values do nothing.
 // The caller saves the table.
-void CreateBuiltinHolidays(EventTable& table, int set);
+void createBuiltinHolidays(EventTable& table, int set);
 // Appends one row (1-based, as in builtinHolidays()).
-void AddBuiltinHolidayRow(EventTable& table, int row);
+void addBuiltinHolidayRow(EventTable& table, int row);
 
 }  // namespace tv

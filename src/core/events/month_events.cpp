@@ -21,8 +21,8 @@ const StringTable& stringsOf(const MonthContext& ctx) {
 }
 
 int themeValue(const HashTable* theme, std::string_view key, int def) {
-    if (theme == nullptr || !theme->Exists(key)) return def;
-    return ClampInt(theme->Item(key), -32768, 32767);
+    if (theme == nullptr || !theme->exists(key)) return def;
+    return clampInt(theme->item(key), -32768, 32767);
 }
 
 bool isLong(const EventRecord& e) {
@@ -87,7 +87,7 @@ void addBand(const EventRecord& e, const MonthContext& ctx, MonthEvents& m) {
     b.startsHere = startsHere;
     b.endsHere = first <= end && end <= last;
     b.length = e.extraDays;
-    b.colour = HsvColour(e.hue, ctx.theme.longSat / 100.0, ctx.theme.longVal / 100.0);
+    b.colour = hsvColour(e.hue, ctx.theme.longSat / 100.0, ctx.theme.longVal / 100.0);
     m.bands.push_back(b);
 }
 
@@ -114,7 +114,7 @@ void buildEventLines(const EventTable& table, const MonthContext& ctx, MonthEven
             moreShown[static_cast<size_t>(d.cell)] = true;
             c.fieldText +=
                 fieldLine(kFieldLineMore, -1,
-                          strings.fGetStringP("main_event_more", std::to_string(c.eventTotal)));
+                          strings.formatString("main_event_more", std::to_string(c.eventTotal)));
         }
     }
 }
@@ -123,9 +123,9 @@ void buildNameLines(const MonthContext& ctx, MonthEvents& m) {
     const StringTable& strings = stringsOf(ctx);
     for (DayCell& c : m.cells) {
         if (!c.inMonth) continue;
-        const int index = NameTableIndex(m.year, m.month, c.day);
+        const int index = nameTableIndex(m.year, m.month, c.day);
         if (index == kNameTableLeapDay) {
-            c.fieldText = strings.fGetString("main_leapyear");
+            c.fieldText = strings.getString("main_leapyear");
         } else if (index >= 0 && ctx.names) {
             c.fieldText = ctx.names(index);
         }
@@ -137,7 +137,7 @@ void appendWrapped(std::string& tip, const std::string& text, const TextMeasurer
     if (measurer == nullptr) {
         tip += text;
     } else {
-        tip += WrapSurfaceText(*measurer, text, kTipWrapWidthPx, 0);
+        tip += wrapSurfaceText(*measurer, text, kTipWrapWidthPx, 0);
     }
 }
 
@@ -147,7 +147,7 @@ void appendTipEntry(std::string& tip, const EventRecord& e, int year,
     tip += isLong(e) ? ">> " : "• ";
     if (e.alarmOn != 0) {
         tip += '[';
-        tip += AlarmTimeText(e.alarmHour, e.alarmMinute);
+        tip += alarmTimeText(e.alarmHour, e.alarmMinute);
         tip += "] ";
     }
     appendWrapped(tip, e.name, measurer);
@@ -168,13 +168,13 @@ MonthTheme readMonthTheme(const HashTable* theme) {
     return t;
 }
 
-void PlaceEvent(EventTable& table, int slot, const MonthContext& ctx, EasterCache& easter,
+void placeEvent(EventTable& table, int slot, const MonthContext& ctx, EasterCache& easter,
                 MonthEvents& m) {
     if (slot < 0 || slot >= table.slotCount()) return;
     EventRecord& e = table[slot];
     if (!e.used() || isSwitchedOffFeast(e)) return;
     if (isMovableFeast(e)) {
-        const Date d = FeastDate(e.ruleKey, m.year, easter);
+        const Date d = feastDate(e.ruleKey, m.year, easter);
         if (d.isZero()) return;  // an unknown rule has no day to sit on
         e.repeat = static_cast<uint8_t>(RepeatKind::kYearly);
         e.year = static_cast<int16_t>(d.year());
@@ -188,7 +188,7 @@ void PlaceEvent(EventTable& table, int slot, const MonthContext& ctx, EasterCach
 
     int month = e.month;
     if (repeat == RepeatKind::kSelectedMonths) {
-        if (!IsBitSet(e.month, m.month - 1)) return;
+        if (!isBitSet(e.month, m.month - 1)) return;
         month = m.month;
     }
     if (isLong(e) && once) addBand(e, ctx, m);
@@ -197,7 +197,7 @@ void PlaceEvent(EventTable& table, int slot, const MonthContext& ctx, EasterCach
     if (once && e.year != m.year) return;
     if (repeat != RepeatKind::kMonthly && month != m.month) return;
     if (ctx.switches.repeatingNextOnly) {
-        const Date next = NextOccurrenceOf(e, ctx.today, easter);
+        const Date next = nextOccurrenceOf(e, ctx.today, easter);
         if (next.year() != m.year || next.month() != m.month) return;
     }
 
@@ -214,17 +214,17 @@ void PlaceEvent(EventTable& table, int slot, const MonthContext& ctx, EasterCach
     d.day = day;
     d.text = countsYears(e) ? e.name + yearsText(e, m.year) : e.name;
     d.slot = slot;
-    d.sortKey = AlarmSortPrefix(e) + e.name;
+    d.sortKey = alarmSortPrefix(e) + e.name;
     m.entries.push_back(std::move(d));
 }
 
-void BuildMonthEvents(EventTable& table, const MonthContext& ctx, MonthEvents& m) {
+void buildMonthEvents(EventTable& table, const MonthContext& ctx, MonthEvents& m) {
     layOutCells(ctx, m);
     m.namesMode = ctx.settings != nullptr && read(*ctx.settings, settings::Cal_Names) == "1";
     EasterCache local;
     EasterCache& easter = ctx.easter != nullptr ? *ctx.easter : local;
     for (int slot = 0; slot < table.slotCount(); ++slot)
-        PlaceEvent(table, slot, ctx, easter, m);
+        placeEvent(table, slot, ctx, easter, m);
 
     std::stable_sort(m.bands.begin(), m.bands.end(),
                      [](const LongBand& a, const LongBand& b) { return a.length > b.length; });
@@ -240,7 +240,7 @@ void BuildMonthEvents(EventTable& table, const MonthContext& ctx, MonthEvents& m
     }
 }
 
-std::string DayTipText(const MonthEvents& m, const EventTable& table, int cell,
+std::string dayTipText(const MonthEvents& m, const EventTable& table, int cell,
                        const TextMeasurer* measurer) {
     std::string tip;
     for (const DayEntry& d : m.entries) {
@@ -249,7 +249,7 @@ std::string DayTipText(const MonthEvents& m, const EventTable& table, int cell,
     return tip;
 }
 
-std::vector<FieldLine> SplitFieldText(std::string_view text) {
+std::vector<FieldLine> splitFieldText(std::string_view text) {
     std::vector<FieldLine> lines;
     size_t pos = 0;
     while (pos + 4 <= text.size() && text[pos] == '\0') {
@@ -267,7 +267,7 @@ std::vector<FieldLine> SplitFieldText(std::string_view text) {
     return lines;
 }
 
-uint32_t HsvColour(double hue, double saturation, double value) {
+uint32_t hsvColour(double hue, double saturation, double value) {
     if (!(hue >= 0 && hue < 360)) hue = 0;
     const double s = std::clamp(saturation, 0.0, 1.0);
     const double v = std::clamp(value, 0.0, 1.0);
@@ -301,13 +301,13 @@ uint32_t HsvColour(double hue, double saturation, double value) {
     return channel(r) | channel(g) << 8 | channel(b) << 16;
 }
 
-std::vector<DayMenuItem> BuildDayFieldMenu(const MonthEvents& m, int cell, const EventTable& table,
+std::vector<DayMenuItem> buildDayFieldMenu(const MonthEvents& m, int cell, const EventTable& table,
                                            const StringTable& strings) {
     std::vector<DayMenuItem> items;
     if (cell < 0 || cell >= kDayCells) return items;
     DayMenuItem add;
     add.id = kDayMenuNewId;
-    add.text = strings.fGetStringP("main_event_new", ShortDateText(m.cellDate(cell), strings));
+    add.text = strings.formatString("main_event_new", shortDateText(m.cellDate(cell), strings));
     items.push_back(std::move(add));
 
     std::vector<const DayEntry*> day;
@@ -325,7 +325,7 @@ std::vector<DayMenuItem> BuildDayFieldMenu(const MonthEvents& m, int cell, const
         DayMenuItem edit;
         edit.id = kDayMenuEditBase + static_cast<int>(i);
         edit.slot = day[i]->slot;
-        edit.text = EscapeAmpersands(table[edit.slot].name);
+        edit.text = escapeAmpersands(table[edit.slot].name);
         items.push_back(std::move(edit));
     }
     items.push_back(separator);
@@ -333,20 +333,20 @@ std::vector<DayMenuItem> BuildDayFieldMenu(const MonthEvents& m, int cell, const
         DayMenuItem del;
         del.id = kDayMenuDeleteBase + static_cast<int>(i);
         del.slot = day[i]->slot;
-        del.text = strings.fGetStringP("main_event_del", EscapeAmpersands(table[del.slot].name));
+        del.text = strings.formatString("main_event_del", escapeAmpersands(table[del.slot].name));
         items.push_back(std::move(del));
     }
     if (day.size() > shown) {
         items.push_back(separator);
         DayMenuItem note;
-        note.text = strings.fGetString("main_event_cant");
+        note.text = strings.getString("main_event_cant");
         note.enabled = false;
         items.push_back(std::move(note));
     }
     return items;
 }
 
-DayMenuChoice ResolveDayFieldMenu(const MonthEvents& m, int cell,
+DayMenuChoice resolveDayFieldMenu(const MonthEvents& m, int cell,
                                   const std::vector<DayMenuItem>& items, int chosenId) {
     DayMenuChoice choice;
     for (const DayMenuItem& item : items) {

@@ -27,7 +27,7 @@ inline constexpr int kDayMenuLimit = 16;     // events a day field's menu can li
 struct DayCell {
     bool inMonth = false;
     int day = 0;  // also for the neighbouring months' days in the leading and trailing cells
-    // Events mode: lines of NUL, type, two colour characters and the text (see SplitFieldText).
+    // Events mode: lines of NUL, type, two colour characters and the text (see splitFieldText).
     // Names mode: the day's names as they are.
     std::string fieldText;
     std::string tipText;
@@ -87,7 +87,7 @@ struct MonthContext {
     EasterCache* easter = nullptr;           // null: a cache of this run only
     NameDayText names;                       // names mode; null gives empty fields
     // Every field's tooltip is built with the rest. A window that shows one tooltip at a time
-    // may switch this off and ask DayTipText for the field under the mouse: with thousands of
+    // may switch this off and ask dayTipText for the field under the mouse: with thousands of
     // events, measuring every name of the month costs more than all the rest.
     bool buildTooltips = true;
 };
@@ -109,14 +109,14 @@ struct MonthEvents {
 
 // Rebuilds everything for the context's month. Movable feasts get that year's date written
 // into their records.
-void BuildMonthEvents(EventTable& table, const MonthContext& ctx, MonthEvents& month);
-// Puts one event into the month: its band, its marks and its day entry. BuildMonthEvents calls
+void buildMonthEvents(EventTable& table, const MonthContext& ctx, MonthEvents& month);
+// Puts one event into the month: its band, its marks and its day entry. buildMonthEvents calls
 // it for every slot after it has laid out the cells.
-void PlaceEvent(EventTable& table, int slot, const MonthContext& ctx, EasterCache& easter,
+void placeEvent(EventTable& table, int slot, const MonthContext& ctx, EasterCache& easter,
                 MonthEvents& month);
 
-// The tooltip of one field, as BuildMonthEvents builds it.
-std::string DayTipText(const MonthEvents& month, const EventTable& table, int cell,
+// The tooltip of one field, as buildMonthEvents builds it.
+std::string dayTipText(const MonthEvents& month, const EventTable& table, int cell,
                        const TextMeasurer* measurer);
 
 // The lines of a field text.
@@ -127,11 +127,11 @@ struct FieldLine {
     int hue = -1;  // a long event's band hue; -1 for a plain line
     std::string text;
 };
-std::vector<FieldLine> SplitFieldText(std::string_view fieldText);
+std::vector<FieldLine> splitFieldText(std::string_view fieldText);
 
 // Hue in degrees (0 up to 360; anything else counts as 0), saturation and value 0..1, as
 // 0x00BBGGRR.
-uint32_t HsvColour(double hue, double saturation, double value);
+uint32_t hsvColour(double hue, double saturation, double value);
 
 // The day field's context menu.
 struct DayMenuItem {
@@ -144,7 +144,7 @@ struct DayMenuItem {
 inline constexpr int kDayMenuNewId = 11;
 inline constexpr int kDayMenuEditBase = 100;
 inline constexpr int kDayMenuDeleteBase = 200;
-std::vector<DayMenuItem> BuildDayFieldMenu(const MonthEvents& month, int cell,
+std::vector<DayMenuItem> buildDayFieldMenu(const MonthEvents& month, int cell,
                                            const EventTable& table, const StringTable& strings);
 
 enum class DayMenuCommand { kNone, kNewEvent, kEditEvent, kDeleteEvent };
@@ -154,7 +154,7 @@ struct DayMenuChoice {
     Date date;  // the field's date, preset for a new event
 };
 // What the chosen id means; kNone for an id the menu does not hold.
-DayMenuChoice ResolveDayFieldMenu(const MonthEvents& month, int cell,
+DayMenuChoice resolveDayFieldMenu(const MonthEvents& month, int cell,
                                   const std::vector<DayMenuItem>& items, int chosenId);
 
 }  // namespace tv

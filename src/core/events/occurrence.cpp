@@ -17,7 +17,7 @@ Date dayIn(int y, int m, int d) {
 }
 
 bool monthInMask(int mask, int month) {
-    return IsBitSet(mask, month - 1);
+    return isBitSet(mask, month - 1);
 }
 
 constexpr int kAllMonths = 0xFFF;
@@ -43,7 +43,7 @@ Date stepToMaskMonth(int mask, int ty, int tm, int d, int step) {
 
 }  // namespace
 
-Date NextOccurrence(const EventRecord& e, Date today) {
+Date nextOccurrence(const EventRecord& e, Date today) {
     const Ymd t = today.ymd();
     const int y = e.year;
     const int m = e.month;
@@ -67,7 +67,7 @@ Date NextOccurrence(const EventRecord& e, Date today) {
     return dayIn(y, m, d);  // an unknown repeat kind counts as once
 }
 
-Date PreviousOccurrence(const EventRecord& e, Date today) {
+Date previousOccurrence(const EventRecord& e, Date today) {
     const Ymd t = today.ymd();
     const int y = e.year;
     const int m = e.month;
@@ -91,21 +91,21 @@ Date PreviousOccurrence(const EventRecord& e, Date today) {
     return dayIn(y, m, d);
 }
 
-FeastOccurrence FeastOccurrences(const EventRecord& e, Date today, EasterCache& easter) {
+FeastOccurrence feastOccurrences(const EventRecord& e, Date today, EasterCache& easter) {
     FeastOccurrence f;
-    f.next = FeastDateFrom(e.ruleKey, today, easter);
+    f.next = feastDateFrom(e.ruleKey, today, easter);
     if (f.next.isZero()) return f;
-    f.previous = FeastDate(e.ruleKey, f.next.year() - 1, easter);
+    f.previous = feastDate(e.ruleKey, f.next.year() - 1, easter);
     if (f.previous.isZero()) f.next = Date();  // year 100: no year before it to ask about
     return f;
 }
 
-Date NextOccurrenceOf(const EventRecord& e, Date today, EasterCache& easter) {
-    if (isMovableFeast(e)) return FeastOccurrences(e, today, easter).next;
-    return NextOccurrence(e, today);
+Date nextOccurrenceOf(const EventRecord& e, Date today, EasterCache& easter) {
+    if (isMovableFeast(e)) return feastOccurrences(e, today, easter).next;
+    return nextOccurrence(e, today);
 }
 
-std::string AlarmTimeText(int hour, int minute) {
+std::string alarmTimeText(int hour, int minute) {
     std::string s = std::to_string(hour);
     s += ':';
     if (minute < 10) s += '0';
@@ -113,7 +113,7 @@ std::string AlarmTimeText(int hour, int minute) {
     return s;
 }
 
-std::string AlarmSortPrefix(const EventRecord& e) {
+std::string alarmSortPrefix(const EventRecord& e) {
     if (e.alarmOn == 0) return "9999";
     std::string s;
     if (e.alarmHour < 10) s += '0';

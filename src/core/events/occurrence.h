@@ -19,9 +19,9 @@ namespace tv {
 // The first occurrence on or after today. Movable feasts go by the date stored in the record
 // (see FeastOccurrence for their own rule). A selected-months event without any month gives the
 // zero date.
-Date NextOccurrence(const EventRecord& e, Date today);
+Date nextOccurrence(const EventRecord& e, Date today);
 // The last occurrence on or before today, with the same caveats.
-Date PreviousOccurrence(const EventRecord& e, Date today);
+Date previousOccurrence(const EventRecord& e, Date today);
 
 // A movable feast's next and previous date: this year's (or next year's, once this year's is
 // past), and the one of the year before that. Both are zero for an unknown rule.
@@ -29,10 +29,10 @@ struct FeastOccurrence {
     Date next;
     Date previous;
 };
-FeastOccurrence FeastOccurrences(const EventRecord& e, Date today, EasterCache& easter);
+FeastOccurrence feastOccurrences(const EventRecord& e, Date today, EasterCache& easter);
 
 // The next occurrence by the event's own rule, feasts included.
-Date NextOccurrenceOf(const EventRecord& e, Date today, EasterCache& easter);
+Date nextOccurrenceOf(const EventRecord& e, Date today, EasterCache& easter);
 
 // Whether years are counted for the event (birthdays, anniversaries).
 inline bool countsYears(const EventRecord& e) {
@@ -47,10 +47,10 @@ inline bool isSwitchedOffFeast(const EventRecord& e) {
 }
 
 // "7:05": the alarm time as the lists write it, the hour without a leading zero.
-std::string AlarmTimeText(int hour, int minute);
+std::string alarmTimeText(int hour, int minute);
 // "0705": the alarm time as the first part of an order key; "9999" without an alarm, so that
 // events with an alarm come first, in order of time.
-std::string AlarmSortPrefix(const EventRecord& e);
+std::string alarmSortPrefix(const EventRecord& e);
 
 // The order keys of the event lists compare without regard to case. This gives the form that
 // compares bytewise in that order: letters folded to lower case (accented ones included).

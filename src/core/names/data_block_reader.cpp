@@ -16,9 +16,9 @@ std::optional<int32_t> decodeField(std::string_view bytes) {
         case 1:
             return static_cast<unsigned char>(bytes[0]);  // 0..255, no bias
         case 2:
-            return DecodeInt16(bytes);
+            return decodeInt16(bytes);
         case 4:
-            return DecodeInt32(bytes);
+            return decodeInt32(bytes);
         default:
             return std::nullopt;
     }
@@ -34,47 +34,47 @@ std::string trimmed(std::string_view s) {
 }  // namespace
 
 // The biased encodings are the ones every binary file of the calendar uses.
-int16_t DecodeInt16(std::string_view bytes) {
+int16_t decodeInt16(std::string_view bytes) {
     return bytes.size() == 2 ? ByteReader(bytes).int16() : int16_t{0};
 }
 
-int32_t DecodeInt32(std::string_view bytes) {
+int32_t decodeInt32(std::string_view bytes) {
     return bytes.size() == 4 ? ByteReader(bytes).int32() : 0;
 }
 
-uint8_t clsDataBlockReader::OpenFile(std::string_view path) {
+uint8_t DataBlockReader::openFile(std::string_view path) {
     const std::string p = normalizePath(trimmed(path));
-    if (!FileExists(p)) return kNoFile;
-    if (isOpen_ && CloseFile() != 0) return kCloseFailed;
+    if (!fileExists(p)) return kNoFile;
+    if (isOpen_ && closeFile() != 0) return kCloseFailed;
 
     if (!file_.openFile(p)) {
-        CloseFile();
+        closeFile();
         return kNoFile;
     }
     fileName_ = p;
     return readHeader();
 }
 
-uint8_t clsDataBlockReader::OpenBytes(std::string bytes) {
-    CloseFile();
+uint8_t DataBlockReader::openBytes(std::string bytes) {
+    closeFile();
     file_.openBytes(std::move(bytes));
     return readHeader();
 }
 
-uint8_t clsDataBlockReader::readHeader() {
+uint8_t DataBlockReader::readHeader() {
     const std::string header = file_.readAt(0, kHeaderSize);
     if (header.size() < kHeaderSize || std::string_view(header).substr(0, 8) != kMagic) {
-        CloseFile();
+        closeFile();
         return kBadMagic;
     }
-    entryCount_ = DecodeInt32(std::string_view(header).substr(8, 4));
+    entryCount_ = decodeInt32(std::string_view(header).substr(8, 4));
     offsetWidth_ = static_cast<uint8_t>(header[12]);
     lengthWidth_ = static_cast<uint8_t>(header[13]);
     isOpen_ = true;
     return kOpened;
 }
 
-uint8_t clsDataBlockReader::CloseFile() {
+uint8_t DataBlockReader::closeFile() {
     file_.close();
     fileName_.clear();
     isOpen_ = false;
@@ -84,7 +84,7 @@ uint8_t clsDataBlockReader::CloseFile() {
     return 0;
 }
 
-std::string clsDataBlockReader::ReadEntry(int32_t n) const {
+std::string DataBlockReader::readEntry(int32_t n) const {
     if (!isOpen_ || n < 1 || n > entryCount_) return {};
 
     const uint64_t recordSize = uint64_t{offsetWidth_} + lengthWidth_;

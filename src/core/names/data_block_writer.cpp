@@ -42,21 +42,21 @@ std::string encodeField(int64_t value, uint8_t width) {
         case 1:
             return std::string(1, static_cast<char>(value));
         case 2:
-            return EncodeInt16(static_cast<int16_t>(value));
+            return encodeInt16(static_cast<int16_t>(value));
         default:
-            return EncodeInt32(static_cast<int32_t>(value));
+            return encodeInt32(static_cast<int32_t>(value));
     }
 }
 
 }  // namespace
 
-std::string EncodeInt16(int16_t value) {
+std::string encodeInt16(int16_t value) {
     ByteWriter w;
     w.int16(value);
     return w.take();
 }
 
-std::string EncodeInt32(int32_t value) {
+std::string encodeInt32(int32_t value) {
     ByteWriter w;
     w.int32(value);
     return w.take();
@@ -102,8 +102,8 @@ DataBlockWriteResult buildDataBlock(const std::vector<std::string>& entries, std
         if (offsetWidth == 0) return {DataBlockWriteCode::kTooLarge, 0};
     }
 
-    std::string file(clsDataBlockReader::kMagic);
-    file += EncodeInt32(static_cast<int32_t>(count));
+    std::string file(DataBlockReader::kMagic);
+    file += encodeInt32(static_cast<int32_t>(count));
     file += static_cast<char>(offsetWidth);
     file += static_cast<char>(lengthWidth);
     int64_t position = int64_t{14} + count * (offsetWidth + lengthWidth) + 1;

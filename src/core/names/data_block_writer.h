@@ -1,4 +1,4 @@
-// Writer of data block files ("DATA_QZS"), the format clsDataBlockReader reads. The calendar
+// Writer of data block files ("DATA_QZS"), the format DataBlockReader reads. The calendar
 // itself never writes them; the build's packers and the tests do.
 #pragma once
 
@@ -10,8 +10,8 @@
 namespace tv {
 
 // Biased big-endian integers: value + 32768 (16 bits) or value + 2^31 (32 bits), high byte first.
-std::string EncodeInt16(int16_t value);
-std::string EncodeInt32(int32_t value);
+std::string encodeInt16(int16_t value);
+std::string encodeInt32(int32_t value);
 
 enum class DataBlockWriteCode {
     kOk,

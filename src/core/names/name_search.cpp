@@ -33,18 +33,18 @@ char32_t upperLatin(char32_t c) {
     return (c & 1) != 0 ? c - 1 : c;
 }
 
-void setResults(NameSearchWindow& w, NameSearchResults results, const StringTable& strings) {
+void setResults(NameSearchState& w, NameSearchResults results, const StringTable& strings) {
     w.resultLines.clear();
     for (const NameDayResult& r : results.days)
-        w.resultLines.push_back(NameResultLine(r, strings));
+        w.resultLines.push_back(nameResultLine(r, strings));
     w.results = std::move(results);
 }
 
-void showDescription(NameSearchWindow& w, int index, const NameFiles& files) {
+void showDescription(NameSearchState& w, int index, const NameFiles& files) {
     w.selectedName = index;
     std::string text;
     if (!readNameFile(files.descriptions, text)) return;
-    if (auto d = DescribeName(text, w.describedNames[static_cast<size_t>(index)])) {
+    if (auto d = describeName(text, w.describedNames[static_cast<size_t>(index)])) {
         w.description = std::move(*d);
     }
 }
@@ -55,11 +55,11 @@ std::string lowerName(std::string_view name) {
     return foldSortKey(name);
 }
 
-std::string NameSearchKey(std::string_view name) {
-    return lowerName(FoldAccents(trimBlanks(name)));
+std::string nameSearchKey(std::string_view name) {
+    return lowerName(foldAccents(trimBlanks(name)));
 }
 
-std::string ListCaseName(std::string_view name) {
+std::string listCaseName(std::string_view name) {
     std::string lower = lowerName(name);
     if (lower.empty()) return lower;
     size_t pos = 0;
@@ -72,9 +72,9 @@ std::string ListCaseName(std::string_view name) {
     return out;
 }
 
-NameSearchResults SearchDayTable(const NameTable& table, std::string_view text) {
+NameSearchResults searchDayTable(const NameTable& table, std::string_view text) {
     NameSearchResults results;
-    const std::string key = NameSearchKey(text);
+    const std::string key = nameSearchKey(text);
     if (key.empty()) return results;
     const Date first = Date::serial(2001, 1, 1);
     for (int i = 0; i < NameTable::kDays; ++i) {
@@ -82,14 +82,14 @@ NameSearchResults SearchDayTable(const NameTable& table, std::string_view text) 
         std::string_view match;
         const size_t comma = line.find(',');
         if (comma == std::string_view::npos) {
-            if (NameSearchKey(line) == key) match = line;
+            if (nameSearchKey(line) == key) match = line;
         } else {
             std::string_view before = line.substr(0, comma);
             std::string_view after = line.substr(comma + 1);
             if (!after.empty() && after.front() == ' ') after.remove_prefix(1);
-            if (NameSearchKey(before) == key) {
+            if (nameSearchKey(before) == key) {
                 match = before;
-            } else if (NameSearchKey(after) == key) {
+            } else if (nameSearchKey(after) == key) {
                 match = after;
             }
         }
@@ -112,7 +112,7 @@ std::optional<NameListLine> parseNameListLine(std::string_view line) {
     return NameListLine{line.substr(0, blank), trimBlanks(line.substr(blank + 1))};
 }
 
-std::vector<NameDayResult> NameListDays(std::string_view name, std::string_view days) {
+std::vector<NameDayResult> nameListDays(std::string_view name, std::string_view days) {
     std::vector<std::string_view> items;
     while (!days.empty()) {
         const size_t comma = days.find(',');
@@ -128,8 +128,8 @@ std::vector<NameDayResult> NameListDays(std::string_view name, std::string_view 
         const size_t dot = item.find('.');
         if (dot == std::string_view::npos) continue;
         const std::string_view rest = item.substr(dot + 1);
-        const int64_t month = LeadingInteger(item.substr(0, dot));
-        const int64_t day = LeadingInteger(rest.substr(0, rest.find('.')));
+        const int64_t month = leadingInteger(item.substr(0, dot));
+        const int64_t day = leadingInteger(rest.substr(0, rest.find('.')));
         // 2000 is a leap year: 29 February is a real name day.
         if (month < 1 || month > 12 || day < 1 ||
             day > daysInMonth(2000, static_cast<int>(month))) {
@@ -140,34 +140,34 @@ std::vector<NameDayResult> NameListDays(std::string_view name, std::string_view 
     return out;
 }
 
-NameSearchResults SearchNameListText(std::string_view text, std::string_view search) {
+NameSearchResults searchNameListText(std::string_view text, std::string_view search) {
     NameSearchResults results;
-    const std::string key = NameSearchKey(search);
+    const std::string key = nameSearchKey(search);
     if (key.empty()) return results;
     // Folding and lower-casing keep one character for one, so a name of another length cannot
     // match; checking that first spares the folding of nearly every line.
     const size_t keyLength = utf8Length(key);
     forEachTextLine(text, [&](std::string_view raw) {
         const std::optional<NameListLine> line = parseNameListLine(raw);
-        if (!line || utf8Length(line->name) != keyLength || NameSearchKey(line->name) != key) {
+        if (!line || utf8Length(line->name) != keyLength || nameSearchKey(line->name) != key) {
             return;
         }
         results.name = std::string(line->name);
-        for (NameDayResult& r : NameListDays(line->name, line->days))
+        for (NameDayResult& r : nameListDays(line->name, line->days))
             results.days.push_back(std::move(r));
     });
     return results;
 }
 
-std::vector<std::string> DescribedNames(std::string_view text) {
+std::vector<std::string> describedNames(std::string_view text) {
     std::vector<std::string> names;
     forEachTextLine(text, [&](std::string_view line) {
-        if (line.starts_with('*')) names.push_back(ListCaseName(trimBlanks(line.substr(1))));
+        if (line.starts_with('*')) names.push_back(listCaseName(trimBlanks(line.substr(1))));
     });
     return names;
 }
 
-std::optional<std::string> DescribeName(std::string_view text, std::string_view name) {
+std::optional<std::string> describeName(std::string_view text, std::string_view name) {
     const std::string wanted = lowerName(trimBlanks(name));
     std::optional<std::string> out;
     bool open = false;
@@ -183,25 +183,25 @@ std::optional<std::string> DescribeName(std::string_view text, std::string_view 
     return out;
 }
 
-int TypeAheadIndex(const std::vector<std::string>& names, std::string_view typed) {
+int typeAheadIndex(const std::vector<std::string>& names, std::string_view typed) {
     if (typed.empty()) return -1;
-    const std::string key = lowerName(FoldAccents(typed));
+    const std::string key = lowerName(foldAccents(typed));
     for (size_t i = 0; i < names.size(); ++i) {
         // Folding and lower-casing keep one character for one, so the prefixes line up.
-        if (lowerName(FoldAccents(names[i])).starts_with(key)) return static_cast<int>(i);
+        if (lowerName(foldAccents(names[i])).starts_with(key)) return static_cast<int>(i);
     }
     return -1;
 }
 
-std::string NameResultLine(const NameDayResult& result, const StringTable& strings) {
-    std::string line = strings.fGetString("main_month_" + std::to_string(result.month - 1)) + " " +
+std::string nameResultLine(const NameDayResult& result, const StringTable& strings) {
+    std::string line = strings.getString("main_month_" + std::to_string(result.month - 1)) + " " +
                        std::to_string(result.day);
-    return result.mainDay ? strings.fGetStringP("name_mainday", line) : line;
+    return result.mainDay ? strings.formatString("name_mainday", line) : line;
 }
 
-NameDayEventRequest MakeNameDayEvent(const NameDayResult& result, const StringTable& strings) {
+NameDayEventRequest makeNameDayEvent(const NameDayResult& result, const StringTable& strings) {
     return {result.month, result.day, result.name,
-            strings.fGetStringP("name_event_title", result.name)};
+            strings.formatString("name_event_title", result.name)};
 }
 
 NameFiles nameFilesIn(const std::string& programDir) {
@@ -210,93 +210,93 @@ NameFiles nameFilesIn(const std::string& programDir) {
             programDir + std::string(kNameDescrRelativePath)};
 }
 
-void OpenNameSearch(NameSearchWindow& w, const NameFiles& files, const StringTable& strings) {
-    w = NameSearchWindow{};
-    w.prompt = strings.fGetString("name_entername");
-    w.searchButton = strings.fGetString("name_search");
-    if (!FileExists(files.dayTable)) {
+void openNameSearch(NameSearchState& w, const NameFiles& files, const StringTable& strings) {
+    w = NameSearchState{};
+    w.prompt = strings.getString("name_entername");
+    w.searchButton = strings.getString("name_search");
+    if (!fileExists(files.dayTable)) {
         w.dayTableEnabled = false;
         w.database = NameDatabase::kNameList;
     }
-    if (!FileExists(files.nameList)) {
+    if (!fileExists(files.nameList)) {
         w.nameListEnabled = false;
         w.database = NameDatabase::kDayTable;
     }
     if (!w.dayTableEnabled && !w.nameListEnabled) {
-        w.searchText = strings.fGetString("name_nodb");
+        w.searchText = strings.getString("name_nodb");
         w.searchMode = false;
         w.searchButtonEnabled = false;
     }
     std::string text;
-    if (!FileExists(files.descriptions) || !readNameFile(files.descriptions, text)) {
+    if (!fileExists(files.descriptions) || !readNameFile(files.descriptions, text)) {
         w.descriptionsEnabled = false;
-        w.description = strings.fGetStringP("com_err_notfound", kDescrMissingName);
+        w.description = strings.formatString("com_err_notfound", kDescrMissingName);
         return;
     }
-    w.describedNames = DescribedNames(text);
+    w.describedNames = describedNames(text);
 }
 
-NameSearchOutcome RunNameSearch(NameSearchWindow& w, const NameTable& table, const NameFiles& files,
+NameSearchOutcome runNameSearch(NameSearchState& w, const NameTable& table, const NameFiles& files,
                                 const StringTable& strings, MessageBox* box) {
-    if (!w.searchMode || NameSearchKey(w.searchText).empty()) return NameSearchOutcome::kNothing;
+    if (!w.searchMode || nameSearchKey(w.searchText).empty()) return NameSearchOutcome::kNothing;
     w.results = {};
     w.resultLines.clear();
     NameSearchResults found;
     if (w.database == NameDatabase::kDayTable) {
-        found = SearchDayTable(table, w.searchText);
+        found = searchDayTable(table, w.searchText);
     } else {
         std::string text;
-        if (readNameFile(files.nameList, text)) found = SearchNameListText(text, w.searchText);
+        if (readNameFile(files.nameList, text)) found = searchNameListText(text, w.searchText);
     }
     if (found.days.empty()) {
         if (box != nullptr) {
-            box->show({strings.fGetString("name_noname"), strings.fGetString("name_searchres"),
+            box->show({strings.getString("name_noname"), strings.getString("name_searchres"),
                        MessageButtons::kOk, MessageIcon::kInformation});
         }
         return NameSearchOutcome::kNoResult;
     }
-    w.prompt = strings.fGetStringP("name_results", found.name);
+    w.prompt = strings.formatString("name_results", found.name);
     setResults(w, std::move(found), strings);
     w.searchMode = false;
     w.resultsVisible = true;
-    w.searchButton = strings.fGetString("name_back");
+    w.searchButton = strings.getString("name_back");
     return NameSearchOutcome::kResults;
 }
 
-void NameSearchBack(NameSearchWindow& w, const StringTable& strings) {
+void nameSearchBack(NameSearchState& w, const StringTable& strings) {
     w.searchText.clear();
     w.searchMode = true;
     w.resultsVisible = false;
     w.searchButton = std::string(kSearchCaption);
-    w.prompt = strings.fGetString("name_entername");
+    w.prompt = strings.getString("name_entername");
 }
 
-NameSearchOutcome PressSearchButton(NameSearchWindow& w, const NameTable& table,
+NameSearchOutcome pressSearchButton(NameSearchState& w, const NameTable& table,
                                     const NameFiles& files, const StringTable& strings,
                                     MessageBox* box) {
     if (!w.searchButtonEnabled) return NameSearchOutcome::kNothing;
-    if (w.searchMode) return RunNameSearch(w, table, files, strings, box);
-    NameSearchBack(w, strings);
+    if (w.searchMode) return runNameSearch(w, table, files, strings, box);
+    nameSearchBack(w, strings);
     return NameSearchOutcome::kNothing;
 }
 
-void SelectDescribedName(NameSearchWindow& w, int index, const NameFiles& files) {
+void selectDescribedName(NameSearchState& w, int index, const NameFiles& files) {
     if (index < 0 || static_cast<size_t>(index) >= w.describedNames.size()) return;
     showDescription(w, index, files);
 }
 
-void TypeAheadDescribed(NameSearchWindow& w, std::string_view typed, const NameFiles& files) {
+void typeAheadDescribed(NameSearchState& w, std::string_view typed, const NameFiles& files) {
     if (!w.descriptionsEnabled) return;
-    const int index = TypeAheadIndex(w.describedNames, typed);
+    const int index = typeAheadIndex(w.describedNames, typed);
     if (index >= 0) showDescription(w, index, files);
 }
 
-std::optional<NameDayEventRequest> NameDayEventFor(const NameSearchWindow& w, int line,
+std::optional<NameDayEventRequest> nameDayEventFor(const NameSearchState& w, int line,
                                                    const StringTable& strings) {
     if (!w.resultsVisible || line < 0 || static_cast<size_t>(line) >= w.results.days.size()) {
         return std::nullopt;
     }
-    return MakeNameDayEvent(w.results.days[static_cast<size_t>(line)], strings);
+    return makeNameDayEvent(w.results.days[static_cast<size_t>(line)], strings);
 }
 
 }  // namespace tv

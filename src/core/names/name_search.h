@@ -26,9 +26,9 @@ inline constexpr std::string_view kDescrMissingName = "name_descr.txt";
 // Letters lower-cased (accented ones included).
 std::string lowerName(std::string_view name);
 // What two names are compared by: accents folded, lower case, outer blanks trimmed.
-std::string NameSearchKey(std::string_view name);
+std::string nameSearchKey(std::string_view name);
 // How the description list writes a name: the first letter upper-case, the rest lower-case.
-std::string ListCaseName(std::string_view name);
+std::string listCaseName(std::string_view name);
 
 struct NameDayResult {
     std::string name;  // as the database writes it
@@ -45,7 +45,7 @@ struct NameSearchResults {
 };
 
 // The day table: a line "Ábel, Ádám" matches either name. No day is ever 29 February.
-NameSearchResults SearchDayTable(const NameTable& table, std::string_view text);
+NameSearchResults searchDayTable(const NameTable& table, std::string_view text);
 
 // One entry of the big name list: the name and the text of its days ("3.15., 8.2.*").
 struct NameListLine {
@@ -57,21 +57,21 @@ struct NameListLine {
 std::optional<NameListLine> parseNameListLine(std::string_view line);
 // The days of an entry, as results for `name`. "*" marks the main day only when the name has
 // more than one day; a day that is not a real date (29 February allowed) is left out.
-std::vector<NameDayResult> NameListDays(std::string_view name, std::string_view days);
+std::vector<NameDayResult> nameListDays(std::string_view name, std::string_view days);
 // Every entry of the list text whose name matches.
-NameSearchResults SearchNameListText(std::string_view text, std::string_view search);
+NameSearchResults searchNameListText(std::string_view text, std::string_view search);
 
 // The names that have a description, in the file's order and written as the list shows them.
-std::vector<std::string> DescribedNames(std::string_view text);
+std::vector<std::string> describedNames(std::string_view text);
 // The description of `name` (compared without regard to case): the name, an empty line, then
 // one line per description line, every line ending in CR LF. Nothing when the file has no entry.
-std::optional<std::string> DescribeName(std::string_view text, std::string_view name);
+std::optional<std::string> describeName(std::string_view text, std::string_view name);
 // The first of `names` whose beginning matches the typed text (accents folded, case ignored);
 // -1 when none does or nothing was typed.
-int TypeAheadIndex(const std::vector<std::string>& names, std::string_view typed);
+int typeAheadIndex(const std::vector<std::string>& names, std::string_view typed);
 
 // What the result list shows for one day: "március 15", wrapped in "name_mainday" for a main day.
-std::string NameResultLine(const NameDayResult& result, const StringTable& strings);
+std::string nameResultLine(const NameDayResult& result, const StringTable& strings);
 
 // A new yearly event for a name day, as the event editor takes it.
 struct NameDayEventRequest {
@@ -80,7 +80,7 @@ struct NameDayEventRequest {
     std::string name;   // the name itself
     std::string title;  // the event's name: "name_event_title" with the name
 };
-NameDayEventRequest MakeNameDayEvent(const NameDayResult& result, const StringTable& strings);
+NameDayEventRequest makeNameDayEvent(const NameDayResult& result, const StringTable& strings);
 
 // ---- The window ----------------------------------------------------------------------------
 
@@ -94,7 +94,7 @@ struct NameFiles {
 NameFiles nameFilesIn(const std::string& programDir);
 
 // The state of the window's controls.
-struct NameSearchWindow {
+struct NameSearchState {
     bool dayTableEnabled = true;  // `Option1`
     bool nameListEnabled = true;  // `Option2`
     NameDatabase database = NameDatabase::kDayTable;
@@ -104,39 +104,39 @@ struct NameSearchWindow {
     bool searchButtonEnabled = true;  // `ComSearch`
     std::string searchButton;         // `ComSearch` caption
     std::string prompt;               // `lbl1Text`
-    bool resultsVisible = false;      // `List2` and `lblDblClick`
+    bool resultsVisible = false;      // `List2` and `doubleClickLabel`
     NameSearchResults results;
     std::vector<std::string> resultLines;  // `List2`, one per results.days
 
     bool descriptionsEnabled = true;          // `Tinput1`
     std::vector<std::string> describedNames;  // `List1`
     int selectedName = -1;
-    std::string description;  // `txtDescrResult`
+    std::string description;  // `descriptionText`
 };
 
 // Opening: a missing database disables its option (and searching when both are missing); the
 // description list is read.
-void OpenNameSearch(NameSearchWindow& w, const NameFiles& files, const StringTable& strings);
+void openNameSearch(NameSearchState& w, const NameFiles& files, const StringTable& strings);
 
 enum class NameSearchOutcome { kNothing, kNoResult, kResults };
 // Search with the text of `Tinput2` (the button or Enter in search mode). kNoResult has shown
 // "name_noname" when a box is given. The big list is read from disk at every search.
-NameSearchOutcome RunNameSearch(NameSearchWindow& w, const NameTable& table, const NameFiles& files,
+NameSearchOutcome runNameSearch(NameSearchState& w, const NameTable& table, const NameFiles& files,
                                 const StringTable& strings, MessageBox* box);
 // Back to search mode (the button in results mode, Backspace or Escape in the result list).
-void NameSearchBack(NameSearchWindow& w, const StringTable& strings);
+void nameSearchBack(NameSearchState& w, const StringTable& strings);
 // `ComSearch`: searches in search mode, goes back in results mode.
-NameSearchOutcome PressSearchButton(NameSearchWindow& w, const NameTable& table,
+NameSearchOutcome pressSearchButton(NameSearchState& w, const NameTable& table,
                                     const NameFiles& files, const StringTable& strings,
                                     MessageBox* box);
 
 // Clicking a name of the description list shows its description.
-void SelectDescribedName(NameSearchWindow& w, int index, const NameFiles& files);
+void selectDescribedName(NameSearchState& w, int index, const NameFiles& files);
 // Typing in `Tinput1` selects the first name that begins with the text, and shows it.
-void TypeAheadDescribed(NameSearchWindow& w, std::string_view typed, const NameFiles& files);
+void typeAheadDescribed(NameSearchState& w, std::string_view typed, const NameFiles& files);
 
 // Double click or Enter on a result line; nothing for a line that is not there.
-std::optional<NameDayEventRequest> NameDayEventFor(const NameSearchWindow& w, int line,
+std::optional<NameDayEventRequest> nameDayEventFor(const NameSearchState& w, int line,
                                                    const StringTable& strings);
 
 }  // namespace tv

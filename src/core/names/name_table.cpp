@@ -9,7 +9,7 @@ namespace tv {
 
 bool readNameFile(const std::string& path, std::string& text) {
     text.clear();
-    if (!FileExists(path)) return false;
+    if (!fileExists(path)) return false;
     std::string bytes;
     if (readWholeFile(normalizePath(path), bytes, kMaxNameFileBytes) != ReadResult::kOk) {
         return false;
@@ -66,10 +66,10 @@ const std::string& NameTable::line(int index) const {
     return slots_[static_cast<size_t>(index)];
 }
 
-std::string NamesOfDate(const NameTable& table, int year, int month, int day,
+std::string namesOfDate(const NameTable& table, int year, int month, int day,
                         const StringTable& strings) {
-    const int index = NameTableIndex(year, month, day);
-    if (index == kNameTableLeapDay) return strings.fGetString("main_leapyear");
+    const int index = nameTableIndex(year, month, day);
+    if (index == kNameTableLeapDay) return strings.getString("main_leapyear");
     if (index == kNameTableInvalid) return {};
     return table.line(index);
 }

@@ -15,7 +15,7 @@ class StringTable;
 // larger than this is not a name file and is not read.
 inline constexpr size_t kMaxNameFileBytes = size_t{16} << 20;
 
-// Reads a name file as UTF-8 text. False when it is missing (FileExists), unreadable or too big.
+// Reads a name file as UTF-8 text. False when it is missing (fileExists), unreadable or too big.
 bool readNameFile(const std::string& path, std::string& text);
 
 // Calls `line` for every line of the text; lines end with CR LF, LF or CR. A last line without
@@ -46,7 +46,7 @@ private:
 
 // The names a date shows by the leap-day rule: the table's line, or the text "main_leapyear" on
 // 24 February of a leap year. The empty text for a date that does not exist.
-std::string NamesOfDate(const NameTable& table, int year, int month, int day,
+std::string namesOfDate(const NameTable& table, int year, int month, int day,
                         const StringTable& strings);
 
 }  // namespace tv

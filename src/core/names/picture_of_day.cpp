@@ -38,22 +38,22 @@ int roundDiv(int64_t num, int64_t den) {
 }
 
 int themeInt(HashTable& theme, std::string_view key) {
-    return ClampInt(theme.Item(key), -kThemeLimit, kThemeLimit);
+    return clampInt(theme.item(key), -kThemeLimit, kThemeLimit);
 }
 int themeIntAlt(HashTable& theme, std::string_view key) {
-    return ClampInt(theme.ItemAlt(key, "0"), -kThemeLimit, kThemeLimit);
+    return clampInt(theme.itemAlt(key, "0"), -kThemeLimit, kThemeLimit);
 }
 
 }  // namespace
 
-bool SamePeriod(const DateTime& a, const DateTime& b, int replace) {
+bool samePeriod(const DateTime& a, const DateTime& b, int replace) {
     if (a.date != b.date || replace <= 0) return false;
     // More periods than seconds in a day: every second is a period of its own.
     const int period = std::max(kSecondsPerDay / replace, 1);
     return a.second / period == b.second / period;
 }
 
-int ChooseSeasonalPicture(PictureMarks& marks, int season, RandomSource& random) {
+int chooseSeasonalPicture(PictureMarks& marks, int season, RandomSource& random) {
     const int s = std::clamp(season, 1, 4);
     auto mark = [&](int i) -> uint8_t& { return marks[static_cast<size_t>(4 * i + s - 1)]; };
     constexpr int kLast = kSeasonPictures - 1;
@@ -73,14 +73,14 @@ int ChooseSeasonalPicture(PictureMarks& marks, int season, RandomSource& random)
     return i;
 }
 
-std::string SeasonalPicturePath(std::string_view programDir, int season, int index) {
+std::string seasonalPicturePath(std::string_view programDir, int season, int index) {
     char name[32];
     std::snprintf(name, sizeof name, "%d%03d.jpg", std::clamp(season, 1, 4),
                   std::clamp(index, 0, kSeasonPictures - 1) + 1);
     return std::string(programDir) + std::string(kBackgroundFolder) + name;
 }
 
-PictureRect VisiblePictureArea(HashTable& theme) {
+PictureRect visiblePictureArea(HashTable& theme) {
     const int left = themeIntAlt(theme, "pic_margin_left");
     const int right = themeIntAlt(theme, "pic_margin_right");
     const int top = themeIntAlt(theme, "pic_margin_top");
@@ -90,7 +90,7 @@ PictureRect VisiblePictureArea(HashTable& theme) {
             themeInt(theme, "picture_h") - top - bottom};
 }
 
-PictureFitMode ChooseFitMode(bool seasonalSource, bool eventPicture,
+PictureFitMode chooseFitMode(bool seasonalSource, bool eventPicture,
                              std::string_view defImageResize, int bgPicFitMode) {
     if (seasonalSource && !eventPicture) {
         const std::string resize = lowerAscii(defImageResize);
@@ -101,44 +101,47 @@ PictureFitMode ChooseFitMode(bool seasonalSource, bool eventPicture,
                                                : PictureFitMode::kFitInside;
 }
 
-FittedPicture FitPictureInto(PictureFitMode mode, int pictureWidth, int pictureHeight,
+FittedPicture fitPictureInto(PictureFitMode mode, int pictureWidth, int pictureHeight,
                              int areaWidth, int areaHeight) {
-    const int64_t W = pictureWidth;
-    const int64_t H = pictureHeight;
-    const int64_t w = areaWidth;
-    const int64_t h = areaHeight;
+    const int64_t pictureW = pictureWidth;
+    const int64_t pictureH = pictureHeight;
+    const int64_t areaW = areaWidth;
+    const int64_t areaH = areaHeight;
     FittedPicture fit{{0, 0, pictureWidth, pictureHeight}, {0, 0, areaWidth, areaHeight}};
-    if (W <= 0 || H <= 0 || w <= 0 || h <= 0 || mode == PictureFitMode::kStretch) return fit;
+    if (pictureW <= 0 || pictureH <= 0 || areaW <= 0 || areaH <= 0 ||
+        mode == PictureFitMode::kStretch)
+        return fit;
     if (mode == PictureFitMode::kNatural) {
-        fit.source = {roundDiv(W - w, 2), roundDiv(H - h, 2), areaWidth, areaHeight};
+        fit.source = {roundDiv(pictureW - areaW, 2), roundDiv(pictureH - areaH, 2), areaWidth,
+                      areaHeight};
         return fit;
     }
-    // The aspects compared exactly: w / h against W / H.
-    const int64_t area = w * H;
-    const int64_t picture = W * h;
+    // The aspects compared exactly: areaW / areaH against pictureW / pictureH.
+    const int64_t area = areaW * pictureH;
+    const int64_t picture = pictureW * areaH;
     if (area == picture) return fit;
     const bool areaWider = area > picture;
     if (mode == PictureFitMode::kFillCrop) {
         if (areaWider) {
-            const int cut = roundDiv(W * h, w);  // h' = W / w * h
-            fit.source = {0, static_cast<int>((H - cut) / 2), pictureWidth, cut};
+            const int cut = roundDiv(pictureW * areaH, areaW);  // areaH' = pictureW / areaW * areaH
+            fit.source = {0, static_cast<int>((pictureH - cut) / 2), pictureWidth, cut};
         } else {
-            const int cut = roundDiv(H * w, h);  // w' = H / h * w
-            fit.source = {static_cast<int>((W - cut) / 2), 0, cut, pictureHeight};
+            const int cut = roundDiv(pictureH * areaW, areaH);  // areaW' = pictureH / areaH * areaW
+            fit.source = {static_cast<int>((pictureW - cut) / 2), 0, cut, pictureHeight};
         }
         return fit;
     }
     if (areaWider) {
-        const int d = roundDiv(h * W, H);
-        fit.destination = {roundDiv(w - d, 2), 0, d, areaHeight};
+        const int d = roundDiv(areaH * pictureW, pictureH);
+        fit.destination = {roundDiv(areaW - d, 2), 0, d, areaHeight};
     } else {
-        const int d = roundDiv(w * H, W);
-        fit.destination = {0, roundDiv(h - d, 2), areaWidth, d};
+        const int d = roundDiv(areaW * pictureH, pictureW);
+        fit.destination = {0, roundDiv(areaH - d, 2), areaWidth, d};
     }
     return fit;
 }
 
-std::string UserPictureTitle(std::string_view path) {
+std::string userPictureTitle(std::string_view path) {
     const size_t slash = path.find_last_of("/\\");
     std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     const size_t dot = name.rfind('.');
@@ -146,11 +149,11 @@ std::string UserPictureTitle(std::string_view path) {
     return std::string(name);
 }
 
-std::string PictureDamagedText(const StringTable& strings, std::string_view path) {
-    return strings.fGetStringP("err_pic_damaged", path);
+std::string pictureDamagedText(const StringTable& strings, std::string_view path) {
+    return strings.formatString("err_pic_damaged", path);
 }
 
-PictureChoice ChoosePictureOfDay(bool redraw, const PictureDay& day, PictureContext& ctx) {
+PictureChoice choosePictureOfDay(bool redraw, const PictureDay& day, PictureContext& ctx) {
     HashTable& settings = *ctx.settings;
     PictureChoice choice;
     if (!day.eventPicture.empty()) {
@@ -162,20 +165,20 @@ PictureChoice ChoosePictureOfDay(bool redraw, const PictureDay& day, PictureCont
     if (redraw) return choice;
 
     choice.changed = true;
-    const DateTime lastAppear = ParseDateTime(read(settings, settings::LastAppear));
+    const DateTime lastAppear = parseDateTime(read(settings, settings::LastAppear));
     const std::string kept = read(settings, settings::PicToday);
     const int replace = readInt(settings, settings::BGPic_Replace);
-    if (SamePeriod(lastAppear, day.now, replace) && FileExists(kept) && !day.firstAppearanceToday) {
+    if (samePeriod(lastAppear, day.now, replace) && fileExists(kept) && !day.firstAppearanceToday) {
         choice.origin = PictureOrigin::kKept;
         choice.path = kept;
     } else if (readInt(settings, settings::OptBG) == 0) {
         choice.origin = PictureOrigin::kSeasonal;
-        const int i = ChooseSeasonalPicture(*ctx.marks, day.season, *ctx.random);
-        choice.path = SeasonalPicturePath(ctx.programDir, day.season, i);
+        const int i = chooseSeasonalPicture(*ctx.marks, day.season, *ctx.random);
+        choice.path = seasonalPicturePath(ctx.programDir, day.season, i);
     } else {
         choice.origin = PictureOrigin::kUser;
         if (ctx.userPictures != nullptr) {
-            choice.path = fManageUserPic(*ctx.userPictures, settings, *ctx.random);
+            choice.path = manageUserPictures(*ctx.userPictures, settings, *ctx.random);
         }
         choice.folderEmpty = choice.path.empty();
     }
@@ -183,10 +186,10 @@ PictureChoice ChoosePictureOfDay(bool redraw, const PictureDay& day, PictureCont
     return choice;
 }
 
-PictureOfDay LoadPictureOfDay(bool redraw, const PictureDay& day, PictureContext& ctx) {
+PictureOfDay loadPictureOfDay(bool redraw, const PictureDay& day, PictureContext& ctx) {
     PictureOfDay out;
-    if (ctx.theme != nullptr) out.area = VisiblePictureArea(*ctx.theme);
-    PictureChoice choice = ChoosePictureOfDay(redraw, day, ctx);
+    if (ctx.theme != nullptr) out.area = visiblePictureArea(*ctx.theme);
+    PictureChoice choice = choosePictureOfDay(redraw, day, ctx);
     if (!choice.changed) return out;
     out.changed = true;
     out.origin = choice.origin;
@@ -197,27 +200,26 @@ PictureOfDay LoadPictureOfDay(bool redraw, const PictureDay& day, PictureContext
     const bool eventPicture = out.origin == PictureOrigin::kEvent;
 
     const StringTable& strings = *ctx.strings;
-    if (FileExists(out.path)) {
+    if (fileExists(out.path)) {
         const ImageLoadResult result = ctx.images != nullptr
                                            ? ctx.images->probe(normalizePath(out.path), out.size)
                                            : ImageLoadResult::kOk;
         if (result == ImageLoadResult::kMissing) {
-            out.errorText = strings.fGetString("err_pic_miss");
+            out.errorText = strings.getString("err_pic_miss");
         } else if (result != ImageLoadResult::kOk) {
-            out.errorText = PictureDamagedText(strings, out.path);
+            out.errorText = pictureDamagedText(strings, out.path);
         }
     } else {
-        out.errorText =
-            strings.fGetString(choice.folderEmpty ? "err_pic_noimages" : "err_pic_miss");
+        out.errorText = strings.getString(choice.folderEmpty ? "err_pic_noimages" : "err_pic_miss");
     }
     if (!out.errorText.empty()) return out;
 
     const std::string resize = ctx.theme != nullptr
-                                   ? ctx.theme->ItemAlt("def_image_resize", "scale")
+                                   ? ctx.theme->itemAlt("def_image_resize", "scale")
                                    : std::string("scale");
     out.fitMode =
-        ChooseFitMode(seasonal, eventPicture, resize, readInt(settings, settings::BGPic_FitMode));
-    out.fit = FitPictureInto(out.fitMode, out.size.width, out.size.height, out.area.width,
+        chooseFitMode(seasonal, eventPicture, resize, readInt(settings, settings::BGPic_FitMode));
+    out.fit = fitPictureInto(out.fitMode, out.size.width, out.size.height, out.area.width,
                              out.area.height);
     out.loaded = true;
 
@@ -227,7 +229,7 @@ PictureOfDay LoadPictureOfDay(bool redraw, const PictureDay& day, PictureContext
         lowerAscii(normalizePath(out.path)).starts_with(lowerAscii(ctx.programDir + "pictures/"));
     if (!seasonal && readFlag(settings, settings::BGPic_Name) && !builtIn &&
         !(eventPicture && !redraw)) {
-        out.title = UserPictureTitle(out.path);
+        out.title = userPictureTitle(out.path);
     }
     return out;
 }

@@ -17,7 +17,7 @@
 namespace tv {
 
 class HashTable;
-class RandomFile;
+class UserPictureList;
 class RandomSource;
 class StringTable;
 
@@ -29,13 +29,13 @@ using PictureMarks = std::array<uint8_t, 400>;
 
 // Whether two moments lie in the same one of the `replace` equal periods of one calendar day.
 // Never for `replace` <= 0: then every load takes a new picture.
-bool SamePeriod(const DateTime& a, const DateTime& b, int replace);
+bool samePeriod(const DateTime& a, const DateTime& b, int replace);
 
 // Picks a picture index 0..99 of `season` (1 spring .. 4 winter) that has not been shown in this
 // round and marks it; a finished round starts over.
-int ChooseSeasonalPicture(PictureMarks& marks, int season, RandomSource& random);
+int chooseSeasonalPicture(PictureMarks& marks, int season, RandomSource& random);
 // programDir + "pictures/background/" + season + the index + 1 as three digits + ".jpg".
-std::string SeasonalPicturePath(std::string_view programDir, int season, int index);
+std::string seasonalPicturePath(std::string_view programDir, int season, int index);
 
 struct PictureRect {
     int x = 0;
@@ -46,7 +46,7 @@ struct PictureRect {
 };
 
 // The visible picture inside the skin's picture area, in window pixels.
-PictureRect VisiblePictureArea(HashTable& theme);
+PictureRect visiblePictureArea(HashTable& theme);
 
 enum class PictureFitMode {
     kNatural,    // unscaled, centred, cropped
@@ -57,7 +57,7 @@ enum class PictureFitMode {
 // Natural size and stretching are a skin's choice ("def_image_resize" "no" / "stretch") for the
 // built-in backgrounds only. Everything else fills, except under the user-folder source
 // (`OptBG` = 1) with `BGPic_FitMode` != 1, which fits inside; that covers event pictures too.
-PictureFitMode ChooseFitMode(bool seasonalSource, bool eventPicture,
+PictureFitMode chooseFitMode(bool seasonalSource, bool eventPicture,
                              std::string_view defImageResize, int bgPicFitMode);
 
 // The part of the picture (source) copied, stretched, onto the part of the area (destination,
@@ -69,11 +69,11 @@ struct FittedPicture {
     PictureRect destination;
     friend bool operator==(const FittedPicture&, const FittedPicture&) = default;
 };
-FittedPicture FitPictureInto(PictureFitMode mode, int pictureWidth, int pictureHeight,
+FittedPicture fitPictureInto(PictureFitMode mode, int pictureWidth, int pictureHeight,
                              int areaWidth, int areaHeight);
 
 // The title of a user picture: its file name without the extension.
-std::string UserPictureTitle(std::string_view path);
+std::string userPictureTitle(std::string_view path);
 
 // What a load knows about today.
 struct PictureDay {
@@ -93,7 +93,7 @@ struct PictureContext {
     PictureMarks* marks = nullptr;
     RandomSource* random = nullptr;
     const ImageLoader* images = nullptr;
-    RandomFile* userPictures = nullptr;
+    UserPictureList* userPictures = nullptr;
     std::string programDir;  // ends with "/"
 };
 
@@ -109,7 +109,7 @@ struct PictureChoice {
 // Which picture a load shows. With `redraw` (events changed, the day changed) only an event
 // picture counts; without one nothing changes. Otherwise a kept `PicToday`, a seasonal or a user
 // picture is chosen and stored in `PicToday`.
-PictureChoice ChoosePictureOfDay(bool redraw, const PictureDay& day, PictureContext& ctx);
+PictureChoice choosePictureOfDay(bool redraw, const PictureDay& day, PictureContext& ctx);
 
 // The run-time result of a load: what the picture buffer is to show.
 struct PictureOfDay {
@@ -128,9 +128,9 @@ struct PictureOfDay {
 
 // Chooses the picture and reads its header: the error text in its place, or its fitting into the
 // area and its title.
-PictureOfDay LoadPictureOfDay(bool redraw, const PictureDay& day, PictureContext& ctx);
+PictureOfDay loadPictureOfDay(bool redraw, const PictureDay& day, PictureContext& ctx);
 
 // The error text for a picture the renderer failed to decode after all.
-std::string PictureDamagedText(const StringTable& strings, std::string_view path);
+std::string pictureDamagedText(const StringTable& strings, std::string_view path);
 
 }  // namespace tv

@@ -26,15 +26,15 @@ void applyHighlight(std::string& text, std::string_view open, std::string_view c
 // must leave an empty name, not the bare placeholder.
 std::string namePart(const StringTable& strings, std::string_view key, const NameTable& names,
                      int slot) {
-    std::string text = strings.fGetStringP(key);
+    std::string text = strings.formatString(key);
     replaceAll(text, "$1", names.line(slot));
     return text;
 }
 
 }  // namespace
 
-std::string fSetTodayText(const TodayState& today, HashTable& settings, const StringTable& strings,
-                          const NameTable& names) {
+std::string buildTodayText(const TodayState& today, HashTable& settings, const StringTable& strings,
+                           const NameTable& names) {
     const int showName = readInt(settings, settings::Today_Name);
     const bool nameHL = readFlag(settings, settings::Today_NameHL);
     const int showNextName = readInt(settings, settings::Today_NextName);
@@ -49,8 +49,8 @@ std::string fSetTodayText(const TodayState& today, HashTable& settings, const St
 
     std::string todayPart;
     if (showName == 1) {
-        const int slot = NameTableIndex(today.year, today.month, today.day);
-        todayPart = slot == kNameTableLeapDay ? strings.fGetStringP("main_t_nameleak")
+        const int slot = nameTableIndex(today.year, today.month, today.day);
+        todayPart = slot == kNameTableLeapDay ? strings.formatString("main_t_nameleak")
                                               : namePart(strings, "main_t_name", names, slot);
         applyHighlight(todayPart, "<mn>", "</mn>", nameHL);
     }
@@ -58,11 +58,11 @@ std::string fSetTodayText(const TodayState& today, HashTable& settings, const St
     std::string tomorrowPart;
     if (showNextName == 1) {
         // Without today's names the clause still needs its verb before tomorrow's.
-        if (showName == 0) todayPart = strings.fGetStringP("main_t_now");
+        if (showName == 0) todayPart = strings.formatString("main_t_now");
         const Date tomorrow = date.addDays(1);
         const Ymd t = tomorrow.ymd();
-        const int slot = NameTableIndex(t.year, t.month, t.day);
-        tomorrowPart = slot == kNameTableLeapDay ? strings.fGetStringP("main_t_nnameleak")
+        const int slot = nameTableIndex(t.year, t.month, t.day);
+        tomorrowPart = slot == kNameTableLeapDay ? strings.formatString("main_t_nnameleak")
                                                  : namePart(strings, "main_t_nname", names, slot);
         applyHighlight(tomorrowPart, "<mnn>", "</mnn>", nextNameHL);
     }
@@ -70,26 +70,26 @@ std::string fSetTodayText(const TodayState& today, HashTable& settings, const St
     std::string dayWeek;
     const std::string day = std::to_string(dayOfYear);
     if (showWeek) {
-        const std::string week = std::to_string(WeekNumber(date));
-        dayWeek = showDay ? strings.fGetStringP("main_t_dwmix", day, week)
-                          : strings.fGetStringP("main_t_week", week);
+        const std::string week = std::to_string(weekNumber(date));
+        dayWeek = showDay ? strings.formatString("main_t_dwmix", day, week)
+                          : strings.formatString("main_t_week", week);
     } else if (showDay) {
-        dayWeek = strings.fGetStringP("main_t_day", day);
+        dayWeek = strings.formatString("main_t_day", day);
     }
     applyHighlight(dayWeek, "<md>", "</md>", dayHL);
     applyHighlight(dayWeek, "<mw>", "</mw>", weekHL);
 
-    std::string text = strings.fGetStringP("main_t_date", today.monthName(),
-                                           std::to_string(today.day), today.dayName());
+    std::string text = strings.formatString("main_t_date", today.monthName(),
+                                            std::to_string(today.day), today.dayName());
     text += dayWeek;
     text += todayPart;
     text += tomorrowPart;
-    if (showName == 0 && showNextName == 0) text += strings.fGetStringP("main_t_now");
+    if (showName == 0 && showNextName == 0) text += strings.formatString("main_t_now");
     text += '.';
     return text;
 }
 
-std::string PlainTodayText(std::string_view text) {
+std::string plainTodayText(std::string_view text) {
     std::string out(text);
     replaceAll(out, "<r>", "");
     replaceAll(out, "</r>", "");

@@ -12,13 +12,13 @@ class NameTable;
 class StringTable;
 struct TodayState;
 
-// The sentence for `today` (as fSetVariables filled it), with "<r>".."</r>" around the parts the
+// The sentence for `today` (as setTodayState filled it), with "<r>".."</r>" around the parts the
 // Today_*HL settings highlight. Every Today_* setting is read (and so stored with its default).
-std::string fSetTodayText(const TodayState& today, HashTable& settings, const StringTable& strings,
-                          const NameTable& names);
+std::string buildTodayText(const TodayState& today, HashTable& settings, const StringTable& strings,
+                           const NameTable& names);
 
 // The sentence as plain text: the highlight tags removed and "|", the place where the string
 // table lets a long sentence break, read as the blank it stands for.
-std::string PlainTodayText(std::string_view text);
+std::string plainTodayText(std::string_view text);
 
 }  // namespace tv

@@ -19,7 +19,7 @@ constexpr uint64_t kMinIndexSize = 30;
 constexpr uint64_t kMinImagesSize = 45;
 
 void logLine(Log* log, std::string_view text) {
-    if (log != nullptr) log->fWriteLog(text, 0);
+    if (log != nullptr) log->write(text, 0);
 }
 
 std::string withoutTrailingSlash(std::string_view path) {
@@ -38,16 +38,17 @@ std::string lowerAscii(std::string_view text) {
 
 }  // namespace
 
-UserPicListCheck CheckUserPicList(const ListBytes* index, const ListBytes* images,
-                                  std::string_view source, bool subFolders, Date today, Log* log) {
-    UserPicListCheck check;
+UserPictureListCheck checkUserPictureList(const ListBytes* index, const ListBytes* images,
+                                          std::string_view source, bool subFolders, Date today,
+                                          Log* log) {
+    UserPictureListCheck check;
     if (index == nullptr || index->size() < kMinIndexSize) return check;
     if (images == nullptr || images->size() < kMinImagesSize) return check;
-    if (!HasIndexHeader(*index) || !HasImagesHeader(*images)) return check;
-    const std::optional<ImagesHeader> header = ReadImagesHeader(*images);
+    if (!hasIndexHeader(*index) || !hasImagesHeader(*images)) return check;
+    const std::optional<ImagesHeader> header = readImagesHeader(*images);
     if (!header) return check;
 
-    const int age = std::abs(DaysBetween(header->listed, today));
+    const int age = std::abs(daysBetween(header->listed, today));
     logLine(log, "Last reset was " + std::to_string(age) + " day(s) ago.");
     check.weeklyReset = age >= kUserPicWeeklyDays;
     if (header->subFolders != subFolders) {
@@ -63,9 +64,9 @@ UserPicListCheck CheckUserPicList(const ListBytes* index, const ListBytes* image
     return check;
 }
 
-UserPicChoice ChooseUserPicture(const ListBytes& index, const ListBytes& images,
-                                std::string_view source, std::vector<uint8_t>& slots,
-                                RandomSource& random, const FileTest& exists, Log* log) {
+UserPictureChoice chooseUserPicture(const ListBytes& index, const ListBytes& images,
+                                    std::string_view source, std::vector<uint8_t>& slots,
+                                    RandomSource& random, const FileTest& exists, Log* log) {
     const auto n = static_cast<int32_t>(slots.size());
     const std::string folder = withoutTrailingSlash(source) + "/";
     for (;;) {
@@ -87,10 +88,10 @@ UserPicChoice ChooseUserPicture(const ListBytes& index, const ListBytes& images,
                 i = end == n ? 0 : end;
                 continue;
             }
-            const std::optional<std::string> relative = ReadListedPath(index, images, i);
+            const std::optional<std::string> relative = readListedPath(index, images, i);
             if (relative) {
                 std::string path = folder + *relative;
-                if (exists ? exists(path) : FileExists(path)) {
+                if (exists ? exists(path) : fileExists(path)) {
                     *slot = kUserPicShown;
                     return {std::move(path), i, missing, false};
                 }
@@ -109,12 +110,12 @@ UserPicChoice ChooseUserPicture(const ListBytes& index, const ListBytes& images,
     }
 }
 
-std::string fManageUserPic(RandomFile& list, HashTable& settings, RandomSource& random,
-                           const FileTest& exists) {
-    const UserPicContext& ctx = list.context();
+std::string manageUserPictures(UserPictureList& list, HashTable& settings, RandomSource& random,
+                               const FileTest& exists) {
+    const UserPictureContext& ctx = list.context();
     std::string source = read(settings, settings::BGPic_Source);
     bool subFolders = readFlag(settings, settings::BGPic_SubFolder);
-    if (!FolderExists(source)) {
+    if (!folderExists(source)) {
         source =
             ctx.picturesDir.size() > 1 ? withoutTrailingSlash(ctx.picturesDir) : ctx.picturesDir;
         subFolders = false;
@@ -123,7 +124,7 @@ std::string fManageUserPic(RandomFile& list, HashTable& settings, RandomSource& 
             write(settings, settings::BGPic_SubFolder, "0");
         }
     }
-    const bool folderThere = FolderExists(source);
+    const bool folderThere = folderExists(source);
     source = withoutTrailingSlash(source);
     logLine(ctx.log, "fManageUserPic");
     logLine(ctx.log, "sSourcePath = " + source);
@@ -134,25 +135,25 @@ std::string fManageUserPic(RandomFile& list, HashTable& settings, RandomSource& 
 
     const Date today = ctx.clock != nullptr ? ctx.clock->now().date : Date();
     std::string result;
-    UserPicChoice choice;
-    UserPicListCheck check;
+    UserPictureChoice choice;
+    UserPictureListCheck check;
     {
         FileListBytes index;
         FileListBytes images;
         const bool hasIndex = index.open(list.filePath(kUserPicIndexFile));
         const bool hasImages = images.open(list.filePath(kUserPicImagesFile));
-        check = CheckUserPicList(hasIndex ? &index : nullptr, hasImages ? &images : nullptr, source,
-                                 subFolders, today, ctx.log);
+        check = checkUserPictureList(hasIndex ? &index : nullptr, hasImages ? &images : nullptr,
+                                     source, subFolders, today, ctx.log);
         if (!check.rebuild) {
             FileListBytes slotFile;
             const bool hasSlots = slotFile.open(list.filePath(kUserPicSlotsFile));
             std::vector<uint8_t> slots =
-                LoadUserPicSlots(hasSlots ? &slotFile : nullptr, index.size());
-            choice = ChooseUserPicture(index, images, source, slots, random, exists, ctx.log);
+                loadUserPictureSlots(hasSlots ? &slotFile : nullptr, index.size());
+            choice = chooseUserPicture(index, images, source, slots, random, exists, ctx.log);
             if (choice.allMissing) {
                 check.rebuild = true;
             } else {
-                std::string bytes = MakeSlotsHeader();
+                std::string bytes = makeSlotsHeader();
                 bytes.append(slots.begin(), slots.end());
                 saveFileAtomic(list.filePath(kUserPicSlotsFile), bytes);
                 result = choice.path;
@@ -161,7 +162,7 @@ std::string fManageUserPic(RandomFile& list, HashTable& settings, RandomSource& 
     }
 
     if (check.rebuild) {
-        result = list.StartPictureList(source, false, subFolders);
+        result = list.startPictureList(source, false, subFolders);
         logLine(ctx.log, "First picture was loaded and searching.");
     } else if (choice.missing > kMaxMissingUserPictures || check.weeklyReset) {
         if (choice.missing > kMaxMissingUserPictures) {
@@ -169,7 +170,7 @@ std::string fManageUserPic(RandomFile& list, HashTable& settings, RandomSource& 
                     "Too many missing (" + std::to_string(choice.missing) + "), search in source.");
         }
         if (check.weeklyReset) logLine(ctx.log, "Weekly reset.");
-        list.StartPictureList(source, true, subFolders);
+        list.startPictureList(source, true, subFolders);
     }
     return result;
 }

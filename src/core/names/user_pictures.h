@@ -30,16 +30,17 @@ inline constexpr int kUserPicWeeklyDays = 7;
 
 using FileTest = std::function<bool(const std::string&)>;
 
-struct UserPicListCheck {
+struct UserPictureListCheck {
     bool rebuild = true;
     bool weeklyReset = false;
 };
 // Whether the list must be rebuilt for `source` (without its trailing slash) and the sub-folder
 // option; null files are missing ones. Logs the list's age and the reason of a mismatch.
-UserPicListCheck CheckUserPicList(const ListBytes* index, const ListBytes* images,
-                                  std::string_view source, bool subFolders, Date today, Log* log);
+UserPictureListCheck checkUserPictureList(const ListBytes* index, const ListBytes* images,
+                                          std::string_view source, bool subFolders, Date today,
+                                          Log* log);
 
-struct UserPicChoice {
+struct UserPictureChoice {
     std::string path;  // full path; empty when nothing was chosen
     int32_t slot = -1;
     int32_t missing = 0;      // listed files the last scan found gone
@@ -47,15 +48,15 @@ struct UserPicChoice {
 };
 // The no-repeat choice over the slots: from a random start, the first free slot whose file still
 // exists. A full round starts over ("Slot db is full, reseting..."). `exists` tests a full path.
-UserPicChoice ChooseUserPicture(const ListBytes& index, const ListBytes& images,
-                                std::string_view source, std::vector<uint8_t>& slots,
-                                RandomSource& random, const FileTest& exists, Log* log);
+UserPictureChoice chooseUserPicture(const ListBytes& index, const ListBytes& images,
+                                    std::string_view source, std::vector<uint8_t>& slots,
+                                    RandomSource& random, const FileTest& exists, Log* log);
 
-// `fManageUserPic`: the next picture of the folder `BGPic_Source` (with `BGPic_SubFolder`), as a
-// full path, or empty text when the folder holds none. A missing folder is replaced by the
+// `manageUserPictures`: the next picture of the folder `BGPic_Source` (with `BGPic_SubFolder`), as
+// a full path, or empty text when the folder holds none. A missing folder is replaced by the
 // platform's pictures folder, which is stored. May start a rebuild of the list; the search timer
 // then completes it (`list.searchTimerOn()`).
-std::string fManageUserPic(RandomFile& list, HashTable& settings, RandomSource& random,
-                           const FileTest& exists = {});
+std::string manageUserPictures(UserPictureList& list, HashTable& settings, RandomSource& random,
+                               const FileTest& exists = {});
 
 }  // namespace tv

@@ -78,27 +78,27 @@ bool FileListBytes::readAt(uint64_t offset, size_t n, std::string& out) const {
     return true;
 }
 
-std::string MakeIndexHeader() {
+std::string makeIndexHeader() {
     return smallHeader(kUserPicIndexMagic);
 }
-std::string MakeSlotsHeader() {
+std::string makeSlotsHeader() {
     return smallHeader(kUserPicSlotsMagic);
 }
 
-std::string ListingDateText(Date d) {
+std::string listingDateText(Date d) {
     const Ymd ymd = d.ymd();
     char buf[48];
     std::snprintf(buf, sizeof buf, "%04d.%02d.%02d", ymd.year, ymd.month, ymd.day);
     return buf;
 }
 
-std::string MakeImagesHeader(Date listed, bool subFolders, std::string_view source) {
+std::string makeImagesHeader(Date listed, bool subFolders, std::string_view source) {
     ByteWriter w;
     w.raw(kUserPicImagesMagic);
     w.byte(0x02);
     w.byte(0x00);
     w.byte(subFolders ? 0x01 : 0x00);
-    w.raw(ListingDateText(listed));
+    w.raw(listingDateText(listed));
     const std::string_view path = source.substr(0, kMaxText16);
     w.int16(static_cast<int>(path.size()));
     w.raw(path);
@@ -106,23 +106,23 @@ std::string MakeImagesHeader(Date listed, bool subFolders, std::string_view sour
     return w.take();
 }
 
-bool HasIndexHeader(const ListBytes& index) {
-    return startsWith(index, MakeIndexHeader());
+bool hasIndexHeader(const ListBytes& index) {
+    return startsWith(index, makeIndexHeader());
 }
-bool HasSlotsHeader(const ListBytes& slots) {
-    return startsWith(slots, MakeSlotsHeader());
+bool hasSlotsHeader(const ListBytes& slots) {
+    return startsWith(slots, makeSlotsHeader());
 }
-bool HasImagesHeader(const ListBytes& images) {
+bool hasImagesHeader(const ListBytes& images) {
     return startsWith(images, std::string(kUserPicImagesMagic) + std::string("\x02\0", 2));
 }
 
-std::optional<ImagesHeader> ReadImagesHeader(const ListBytes& images) {
+std::optional<ImagesHeader> readImagesHeader(const ListBytes& images) {
     std::string fixed;
     if (!images.readAt(28, kImagesFixedSize - 28, fixed)) return std::nullopt;
     ByteReader r(fixed);
     ImagesHeader h;
     h.subFolders = r.byte() != 0;
-    h.listed = ParseDate(r.raw(10));
+    h.listed = parseDate(r.raw(10));
     const int16_t length = r.int16();
     std::string source;
     if (length >= 0 && images.readAt(kImagesFixedSize, static_cast<size_t>(length), source)) {
@@ -131,14 +131,14 @@ std::optional<ImagesHeader> ReadImagesHeader(const ListBytes& images) {
     return h;
 }
 
-int32_t ListedPictureCount(uint64_t indexSize) {
+int32_t listedPictureCount(uint64_t indexSize) {
     if (indexSize < kUserPicHeaderSize) return 0;
     const uint64_t n = (indexSize - kUserPicHeaderSize) / kUserPicRecordSize;
     return n > static_cast<uint64_t>(kMaxListedPictures) ? kMaxListedPictures
                                                          : static_cast<int32_t>(n);
 }
 
-std::optional<std::string> ReadListedPath(const ListBytes& index, const ListBytes& images,
+std::optional<std::string> readListedPath(const ListBytes& index, const ListBytes& images,
                                           int32_t k) {
     if (k < 0) return std::nullopt;
     std::string record;
@@ -155,21 +155,21 @@ std::optional<std::string> ReadListedPath(const ListBytes& index, const ListByte
     return path;
 }
 
-std::vector<uint8_t> LoadUserPicSlots(const ListBytes* slots, uint64_t indexSize) {
+std::vector<uint8_t> loadUserPictureSlots(const ListBytes* slots, uint64_t indexSize) {
     if (slots != nullptr && slots->size() > kUserPicHeaderSize && slots->size() <= kMaxSlotFile &&
-        HasSlotsHeader(*slots)) {
+        hasSlotsHeader(*slots)) {
         std::string bytes;
         const auto n = static_cast<size_t>(slots->size() - kUserPicHeaderSize);
         if (slots->readAt(kUserPicHeaderSize, n, bytes)) {
             return std::vector<uint8_t>(bytes.begin(), bytes.end());
         }
     }
-    return std::vector<uint8_t>(static_cast<size_t>(ListedPictureCount(indexSize)), 0);
+    return std::vector<uint8_t>(static_cast<size_t>(listedPictureCount(indexSize)), 0);
 }
 
 void ListWriter::begin(Date listed, bool subFolders, std::string_view source) {
-    index_ = MakeIndexHeader();
-    images_ = MakeImagesHeader(listed, subFolders, source);
+    index_ = makeIndexHeader();
+    images_ = makeImagesHeader(listed, subFolders, source);
     count_ = 0;
 }
 

@@ -78,17 +78,17 @@ private:
     uint64_t size_ = 0;
 };
 
-std::string MakeIndexHeader();
-std::string MakeSlotsHeader();
+std::string makeIndexHeader();
+std::string makeSlotsHeader();
 // `source` without its trailing slash; a path longer than 32767 bytes cannot be listed.
-std::string MakeImagesHeader(Date listed, bool subFolders, std::string_view source);
+std::string makeImagesHeader(Date listed, bool subFolders, std::string_view source);
 // "YYYY.MM.DD", as the images header holds the listing date.
-std::string ListingDateText(Date d);
+std::string listingDateText(Date d);
 
-bool HasIndexHeader(const ListBytes& index);
+bool hasIndexHeader(const ListBytes& index);
 // The first 28 bytes: magic, 0x02, 0x00 (the 29th is the sub-folder flag).
-bool HasImagesHeader(const ListBytes& images);
-bool HasSlotsHeader(const ListBytes& slots);
+bool hasImagesHeader(const ListBytes& images);
+bool hasSlotsHeader(const ListBytes& slots);
 
 struct ImagesHeader {
     bool subFolders = false;  // any non-zero flag byte
@@ -97,18 +97,18 @@ struct ImagesHeader {
     std::optional<std::string> source;
 };
 // Reads the header fields after the magic; nullopt when the file is too short to hold them.
-std::optional<ImagesHeader> ReadImagesHeader(const ListBytes& images);
+std::optional<ImagesHeader> readImagesHeader(const ListBytes& images);
 
 // (index length - 29) / 6, at most kMaxListedPictures.
-int32_t ListedPictureCount(uint64_t indexSize);
+int32_t listedPictureCount(uint64_t indexSize);
 // The relative path of picture k (from 0); nullopt when the record or the text it points to does
 // not lie inside the files.
-std::optional<std::string> ReadListedPath(const ListBytes& index, const ListBytes& images,
+std::optional<std::string> readListedPath(const ListBytes& index, const ListBytes& images,
                                           int32_t k);
 
 // The round's slots: the slot file's bytes after its header when the file is longer than the
 // header and starts with it, otherwise one free slot per record of the index.
-std::vector<uint8_t> LoadUserPicSlots(const ListBytes* slots, uint64_t indexSize);
+std::vector<uint8_t> loadUserPictureSlots(const ListBytes* slots, uint64_t indexSize);
 
 // Builds the index and images files of one listing in memory; they are saved when it ends.
 class ListWriter {

@@ -62,7 +62,7 @@ std::string trimOneSlash(std::string_view path) {
 
 }  // namespace
 
-bool IsListedPictureName(std::string_view name) {
+bool isListedPictureName(std::string_view name) {
     const size_t dot = name.rfind('.');
     if (dot == std::string_view::npos) return false;
     const std::string_view ext = name.substr(dot);
@@ -70,7 +70,7 @@ bool IsListedPictureName(std::string_view name) {
            equalsLower(ext, ".gif") || equalsLower(ext, ".wmf");
 }
 
-bool IsSystemFolder(std::string_view path) {
+bool isSystemFolder(std::string_view path) {
     for (std::string_view root : kSystemFolders) {
         if (path.starts_with(root) && (path.size() == root.size() || path[root.size()] == '/')) {
             return true;
@@ -79,12 +79,12 @@ bool IsSystemFolder(std::string_view path) {
     return false;
 }
 
-std::string RandomFile::StartPictureList(std::string_view source, bool inBackground,
-                                         bool subFolders) {
+std::string UserPictureList::startPictureList(std::string_view source, bool inBackground,
+                                              bool subFolders) {
     source_ = trimOneSlash(source);
     subFolders_ = subFolders;
     for (std::string_view name : {kUserPicIndexFile, kUserPicImagesFile, kUserPicSlotsFile}) {
-        DeleteFileForced(filePath(name));
+        deleteFileForced(filePath(name));
     }
     // No list at all until the walk ends: a choice meanwhile, or after a run cut short, rebuilds.
     listed_ = ctx_.clock != nullptr ? ctx_.clock->now().date : Date();
@@ -100,7 +100,7 @@ std::string RandomFile::StartPictureList(std::string_view source, bool inBackgro
         return {};
     }
     stopAtFirst_ = true;
-    while (WalkStep()) {
+    while (walkStep()) {
     }
     if (first_.empty()) {  // the whole tree was seen: a list of no pictures is complete
         restartPending_ = false;
@@ -113,13 +113,13 @@ std::string RandomFile::StartPictureList(std::string_view source, bool inBackgro
     return first_;
 }
 
-void RandomFile::beginEnumeration() {
+void UserPictureList::beginEnumeration() {
     stack_.clear();
     visited_.clear();
     searching_ = false;
     const std::string root = source_.empty() ? "/" : source_;
     if (char* real = ::realpath(root.c_str(), nullptr)) {
-        const bool system = IsSystemFolder(real);
+        const bool system = isSystemFolder(real);
         std::free(real);
         if (system) {
             logError("a system folder is not searched: " + root);
@@ -129,7 +129,7 @@ void RandomFile::beginEnumeration() {
     searching_ = enterFolder({});
 }
 
-std::string RandomFile::fullPath(std::string_view relative) const {
+std::string UserPictureList::fullPath(std::string_view relative) const {
     std::string path;
     path.reserve(source_.size() + 1 + relative.size());
     path += source_;
@@ -138,7 +138,7 @@ std::string RandomFile::fullPath(std::string_view relative) const {
     return path;
 }
 
-bool RandomFile::enterFolder(std::string relative) {
+bool UserPictureList::enterFolder(std::string relative) {
     const std::string path = fullPath(relative);
     DIR* dir = ::opendir(path.c_str());
     if (dir == nullptr) {
@@ -176,7 +176,7 @@ bool RandomFile::enterFolder(std::string relative) {
     return true;
 }
 
-bool RandomFile::WalkStep() {
+bool UserPictureList::walkStep() {
     if (!searching_) return false;
     if (stack_.empty()) {
         searching_ = false;
@@ -190,21 +190,21 @@ bool RandomFile::WalkStep() {
     }
     const Entry e = top.entries[top.next++];
     const std::string_view name(top.names.data() + e.offset, e.length);
-    if (e.type == DT_REG && !IsListedPictureName(name)) return true;  // the common case: cheap
-    if (e.type != DT_DIR && e.type != DT_UNKNOWN && !IsListedPictureName(name)) return true;
+    if (e.type == DT_REG && !isListedPictureName(name)) return true;  // the common case: cheap
+    if (e.type != DT_DIR && e.type != DT_UNKNOWN && !isListedPictureName(name)) return true;
 
     std::string relative = top.relative;
     relative += name;
     const std::string path = fullPath(relative);
     switch (kindOf(path, e.type)) {
         case Kind::kFolder:
-            if (subFolders_ && !IsSystemFolder(path)) {
+            if (subFolders_ && !isSystemFolder(path)) {
                 relative += '/';
                 enterFolder(std::move(relative));  // `top` is gone after this
             }
             break;
         case Kind::kFile:
-            if (IsListedPictureName(name)) listFile(relative);
+            if (isListedPictureName(name)) listFile(relative);
             break;
         case Kind::kOther:
             break;
@@ -212,7 +212,7 @@ bool RandomFile::WalkStep() {
     return searching_;
 }
 
-void RandomFile::listFile(std::string_view relative) {
+void UserPictureList::listFile(std::string_view relative) {
     if (stopAtFirst_ && first_.empty()) {
         // Shown at once; the background walk starts over and lists it with the others.
         first_ = fullPath(relative);
@@ -223,7 +223,7 @@ void RandomFile::listFile(std::string_view relative) {
         logError("the list is full or the path too long: " + fullPath(relative));
 }
 
-bool RandomFile::CompletePictureListStep(int maxEntries) {
+bool UserPictureList::completePictureListStep(int maxEntries) {
     if (restartPending_) {
         restartPending_ = false;
         startedAt_ = ctx_.clock != nullptr ? ctx_.clock->secondsSinceMidnight() : 0;
@@ -233,19 +233,19 @@ bool RandomFile::CompletePictureListStep(int maxEntries) {
         pending_ = true;
     }
     if (!pending_) return false;
-    for (int i = 0; i < maxEntries && WalkStep(); ++i) {
+    for (int i = 0; i < maxEntries && walkStep(); ++i) {
     }
     if (searching_) return true;
     finishListing();
     return false;
 }
 
-void RandomFile::CompletePictureList() {
-    while (CompletePictureListStep(1 << 20)) {
+void UserPictureList::completePictureList() {
+    while (completePictureListStep(1 << 20)) {
     }
 }
 
-void RandomFile::finishListing() {
+void UserPictureList::finishListing() {
     pending_ = false;
     stack_.clear();
     visited_.clear();
@@ -256,26 +256,26 @@ void RandomFile::finishListing() {
     if (ctx_.log != nullptr) {
         char seconds[32];
         std::snprintf(seconds, sizeof seconds, "%.2f", elapsed);
-        ctx_.log->fWriteLog("Picture list was made in " + std::string(seconds) + " sec.", 0);
-        ctx_.log->fWriteLog("Writing picture list was finished.", 0);
+        ctx_.log->write("Picture list was made in " + std::string(seconds) + " sec.", 0);
+        ctx_.log->write("Writing picture list was finished.", 0);
     }
     setTimer(false);
 }
 
-void RandomFile::saveList() const {
+void UserPictureList::saveList() const {
     if (!saveFileAtomic(filePath(kUserPicIndexFile), writer_.index()) ||
         !saveFileAtomic(filePath(kUserPicImagesFile), writer_.images())) {
         logError("the picture list cannot be written in " + ctx_.userDataDir);
     }
 }
 
-void RandomFile::logError(std::string_view description) const {
+void UserPictureList::logError(std::string_view description) const {
     if (ctx_.log != nullptr) {
-        ctx_.log->fWriteLog("Error in GetRandomFile/Search(). " + std::string(description), 0);
+        ctx_.log->write("Error in GetRandomFile/Search(). " + std::string(description), 0);
     }
 }
 
-void RandomFile::setTimer(bool on) {
+void UserPictureList::setTimer(bool on) {
     if (timerOn_ == on) return;
     timerOn_ = on;
     if (ctx_.searchTimer) ctx_.searchTimer(on);

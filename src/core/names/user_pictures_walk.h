@@ -1,9 +1,10 @@
-// `RandomFile`: lists the user's picture folder into the three list files (user_pictures_files.h).
+// `UserPictureList`: lists the user's picture folder into the three list files
+// (user_pictures_files.h).
 //
 // A rebuild must not hold up the window: the foreground part walks only until the first picture
 // turns up and shows that one; the main window's search timer (TimerSrc) then calls
-// CompletePictureListStep() until the list is whole. The walk is depth first, one directory entry
-// per WalkStep(). It never enters /proc, /sys, /dev or /run, never follows a symbolic link to a
+// completePictureListStep() until the list is whole. The walk is depth first, one directory entry
+// per walkStep(). It never enters /proc, /sys, /dev or /run, never follows a symbolic link to a
 // folder and never enters the same folder twice, so no tree can make it loop.
 //
 // The files are deleted when a listing starts and saved whole (saveFileAtomic) when it ends, so
@@ -26,7 +27,7 @@ class Clock;
 class Log;
 
 // What the picture list needs from the rest of the program.
-struct UserPicContext {
+struct UserPictureContext {
     std::string userDataDir;  // holds the three files; ends with "/"
     std::string picturesDir;  // the platform's own pictures folder; stands in for a missing source
     const Clock* clock = nullptr;
@@ -37,35 +38,35 @@ struct UserPicContext {
 
 // Whether a file name is one the list takes: ".jpg", ".jpeg", ".bmp", ".gif" or ".wmf" from the
 // last "." on, in any case.
-bool IsListedPictureName(std::string_view name);
+bool isListedPictureName(std::string_view name);
 // Folders the walk never enters: the kernel's and the runtime's virtual file systems.
-bool IsSystemFolder(std::string_view path);
+bool isSystemFolder(std::string_view path);
 
-class RandomFile {
+class UserPictureList {
 public:
-    explicit RandomFile(UserPicContext context) : ctx_(std::move(context)) {}
+    explicit UserPictureList(UserPictureContext context) : ctx_(std::move(context)) {}
 
     // Deletes the three files and starts the walk at `source`. In the foreground the walk runs
     // until the first picture, whose full path is returned (empty when the tree holds none, and the
     // list is then complete); the rest of the walk is left to the search timer. In the background
     // the timer does all of it and the result is empty.
-    std::string StartPictureList(std::string_view source, bool inBackground, bool subFolders);
+    std::string startPictureList(std::string_view source, bool inBackground, bool subFolders);
 
     // One directory entry of the walk. False once the walk has ended (or stopped at the first
     // picture).
-    bool WalkStep();
+    bool walkStep();
 
     // The search timer's work: the first call restarts the walk at the source folder, each call
     // walks at most `maxEntries` entries and returns true while more remain. The call that ends
     // the walk saves the files, logs how long it took and switches the timer off.
-    bool CompletePictureListStep(int maxEntries = 4096);
+    bool completePictureListStep(int maxEntries = 4096);
     // All of the remaining walk at once.
-    void CompletePictureList();
+    void completePictureList();
 
     // Whether the search timer should be running: a listing waits for completion.
     bool searchTimerOn() const { return timerOn_; }
     bool searching() const { return searching_; }
-    const UserPicContext& context() const { return ctx_; }
+    const UserPictureContext& context() const { return ctx_; }
     std::string filePath(std::string_view name) const {
         return ctx_.userDataDir + std::string(name);
     }
@@ -93,7 +94,7 @@ private:
     void logError(std::string_view description) const;
     void setTimer(bool on);
 
-    UserPicContext ctx_;
+    UserPictureContext ctx_;
     std::string source_;  // without a trailing slash; "" for the root folder
     bool subFolders_ = false;
     bool searching_ = false;

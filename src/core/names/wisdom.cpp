@@ -11,12 +11,12 @@ namespace tv {
 namespace {
 
 void logLine(Log* log, std::string_view text) {
-    if (log != nullptr) log->fWriteLog(text, 0);
+    if (log != nullptr) log->write(text, 0);
 }
 
 }  // namespace
 
-void FitWisdomSlots(std::vector<uint8_t>& slots, int32_t entries, Log* log) {
+void fitWisdomSlots(std::vector<uint8_t>& slots, int32_t entries, Log* log) {
     const auto n = static_cast<size_t>(std::clamp(entries, int32_t{0}, kMaxWisdomSlots));
     if (!slots.empty() && slots.size() < n) {
         logLine(log, "expand 'slots/wise', new size = " + std::to_string(n));
@@ -28,11 +28,11 @@ void FitWisdomSlots(std::vector<uint8_t>& slots, int32_t entries, Log* log) {
     }
 }
 
-WisdomChoice ChooseWisdom(const clsDataBlockReader& reader, std::vector<uint8_t>& slots,
+WisdomChoice chooseWisdom(const DataBlockReader& reader, std::vector<uint8_t>& slots,
                           RandomSource& random, Log* log) {
-    const int32_t entries = reader.EntryCount();
+    const int32_t entries = reader.entryCount();
     if (entries <= 0) return {{}, 0, reader.isOpen()};
-    FitWisdomSlots(slots, entries, log);
+    fitWisdomSlots(slots, entries, log);
 
     const auto last = static_cast<int32_t>(slots.size()) - 1;
     // The start itself is looked at only by the wrap-around: when every other saying was shown,
@@ -47,47 +47,47 @@ WisdomChoice ChooseWisdom(const clsDataBlockReader& reader, std::vector<uint8_t>
         i = random.below(last);
     }
     slots[static_cast<size_t>(i)] = kWisdomShown;
-    return {reader.ReadEntry(i + 1), i + 1, true};
+    return {reader.readEntry(i + 1), i + 1, true};
 }
 
-WisdomChoice ChooseWisdom(const std::string& programDir, std::vector<uint8_t>& slots,
+WisdomChoice chooseWisdom(const std::string& programDir, std::vector<uint8_t>& slots,
                           RandomSource& random, Log* log) {
-    clsDataBlockReader reader;
-    if (reader.OpenFile(programDir + std::string(kWisdomRelativePath)) !=
-        clsDataBlockReader::kOpened) {
+    DataBlockReader reader;
+    if (reader.openFile(programDir + std::string(kWisdomRelativePath)) !=
+        DataBlockReader::kOpened) {
         logLine(log, kWisdomOpenError);
         return {};
     }
-    WisdomChoice choice = ChooseWisdom(reader, slots, random, log);
-    reader.CloseFile();
+    WisdomChoice choice = chooseWisdom(reader, slots, random, log);
+    reader.closeFile();
     return choice;
 }
 
-WisdomParts SplitWisdom(std::string_view text) {
+WisdomParts splitWisdom(std::string_view text) {
     const size_t plus = text.rfind('+');
     if (plus == std::string_view::npos) return {std::string(text), {}};
     return {std::string(text.substr(0, plus)), std::string(text.substr(plus + 1))};
 }
 
-bool WisdomDueAtStartup(std::string_view loadMode, bool firstRun, bool firstAppearanceToday,
+bool wisdomDueAtStartup(std::string_view loadMode, bool firstRun, bool firstAppearanceToday,
                         HashTable& settings) {
     if (loadMode == "skin" || loadMode == "alert" || firstRun) return false;
     return readFlag(settings, settings::Wise) && firstAppearanceToday;
 }
 
-void fPickStartupWisdom(WisdomState& state, HashTable& settings, const std::string& programDir,
-                        std::vector<uint8_t>& slots, RandomSource& random, Log* log) {
-    state.text = ChooseWisdom(programDir, slots, random, log).text;
+void pickStartupWisdom(WisdomState& state, HashTable& settings, const std::string& programDir,
+                       std::vector<uint8_t>& slots, RandomSource& random, Log* log) {
+    state.text = chooseWisdom(programDir, slots, random, log).text;
     write(settings, settings::LastWisdom, state.text);
     state.shown = true;
 }
 
-bool LastWisdomOffered(HashTable& settings) {
+bool lastWisdomOffered(HashTable& settings) {
     const bool on = readFlag(settings, settings::Wise);
     return on && !read(settings, settings::LastWisdom).empty();
 }
 
-void ShowLastWisdom(WisdomState& state, HashTable& settings) {
+void showLastWisdom(WisdomState& state, HashTable& settings) {
     state.text = read(settings, settings::LastWisdom);
     state.shown = true;
 }

@@ -13,7 +13,7 @@ namespace tv {
 class HashTable;
 class Log;
 class RandomSource;
-class clsDataBlockReader;
+class DataBlockReader;
 
 inline constexpr std::string_view kWisdomRelativePath = "data/hun_wise.dat";
 inline constexpr std::string_view kWisdomOpenError = "Can't open wise database!";
@@ -30,15 +30,15 @@ struct WisdomChoice {
 
 // Fits the marks to a file of `entries` sayings. A file that grew keeps this round's marks and
 // adds free ones; any other change of size starts a new round. Each change is logged.
-void FitWisdomSlots(std::vector<uint8_t>& slots, int32_t entries, Log* log);
+void fitWisdomSlots(std::vector<uint8_t>& slots, int32_t entries, Log* log);
 
 // Chooses a saying of the open file and marks it shown. A file without entries gives nothing
 // and leaves the marks alone.
-WisdomChoice ChooseWisdom(const clsDataBlockReader& reader, std::vector<uint8_t>& slots,
+WisdomChoice chooseWisdom(const DataBlockReader& reader, std::vector<uint8_t>& slots,
                           RandomSource& random, Log* log);
 // Opens programDir + "data/hun_wise.dat" and chooses from it; a file that does not open logs
 // kWisdomOpenError and gives nothing.
-WisdomChoice ChooseWisdom(const std::string& programDir, std::vector<uint8_t>& slots,
+WisdomChoice chooseWisdom(const std::string& programDir, std::vector<uint8_t>& slots,
                           RandomSource& random, Log* log);
 
 struct WisdomParts {
@@ -46,7 +46,7 @@ struct WisdomParts {
     std::string author;  // empty when the entry has no "+"
 };
 // Splits at the last "+": the saying may hold one, the author's name does not.
-WisdomParts SplitWisdom(std::string_view text);
+WisdomParts splitWisdom(std::string_view text);
 
 // What the wisdom box shows, and whether it is on the screen. Not kept across runs.
 struct WisdomState {
@@ -56,16 +56,16 @@ struct WisdomState {
 
 // Whether the start-up picks a new saying: not for the "skin" and "alert" reloads, not on the
 // very first run, only with `Wise` = 1 and only at the first appearance of the day.
-bool WisdomDueAtStartup(std::string_view loadMode, bool firstRun, bool firstAppearanceToday,
+bool wisdomDueAtStartup(std::string_view loadMode, bool firstRun, bool firstAppearanceToday,
                         HashTable& settings);
 // The start-up step: chooses, remembers the text in `LastWisdom` (empty when the file is
 // missing, which hides the menu item) and shows the box.
-void fPickStartupWisdom(WisdomState& state, HashTable& settings, const std::string& programDir,
-                        std::vector<uint8_t>& slots, RandomSource& random, Log* log);
+void pickStartupWisdom(WisdomState& state, HashTable& settings, const std::string& programDir,
+                       std::vector<uint8_t>& slots, RandomSource& random, Log* log);
 
 // The menu offers "main_b_lastwisdom" only with `Wise` = 1 and a remembered saying.
-bool LastWisdomOffered(HashTable& settings);
+bool lastWisdomOffered(HashTable& settings);
 // The menu command: shows the remembered saying again.
-void ShowLastWisdom(WisdomState& state, HashTable& settings);
+void showLastWisdom(WisdomState& state, HashTable& settings);
 
 }  // namespace tv

@@ -57,21 +57,21 @@ void setButtons(Skin& skin, std::initializer_list<int> hide) {
 void drawLineBlock(Screen& sc, std::string_view kind, int align, int x, int& y) {
     Surface& s = *sc.skin.mainBuffer;
     HashTable& t = sc.skin.theme;
-    const FontRecord rec = LoadFontRecord(kind, t, *sc.settings);
-    SetFontRecord(s, rec);
+    const FontRecord rec = loadFontRecord(kind, t, *sc.settings);
+    setFontRecord(s, rec);
     const int shadowType = readInt(*sc.settings, settings::M_Shadow);
     const int px = themeInt(t, "picture_x");
     const int py = themeInt(t, "picture_y");
     const int pw = themeInt(t, "picture_w");
-    const std::string overflow = t.ItemAlt("overflow_chars", "...");
-    const int h = LineHeight(s);
+    const std::string overflow = t.itemAlt("overflow_chars", "...");
+    const int h = lineHeight(s);
     for (const ForecastEntry& f : *sc.forecast) {
         const bool belongs = kind == "ms"   ? f.daysUntil >= 1
                              : kind == "mb" ? f.daysUntil == 0 && !f.isHoliday
                                             : f.daysUntil == 0 && f.isHoliday;
         if (!belongs) continue;
         const int bell = f.hasAlarm ? s.bellWidthPx() : 0;
-        const std::string text = FitText(s, f.text, pw - x - bell, overflow);
+        const std::string text = fitText(s, f.text, pw - x - bell, overflow);
         const int width = bell + s.textWidthPx(text);
         int left = px + x;
         if (align == kAlignRight) left = px + pw - x - width;
@@ -80,7 +80,7 @@ void drawLineBlock(Screen& sc, std::string_view kind, int align, int x, int& y) 
             s.setTextColor(rec.color);
             s.drawBell(left, py + y);
         }
-        DrawShadowed(s, left + bell, py + y, rec.color, rec.color2, shadowType, text, kAlignLeft,
+        drawShadowed(s, left + bell, py + y, rec.color, rec.color2, shadowType, text, kAlignLeft,
                      shadowColour(sc));
         y += h;
     }
@@ -92,19 +92,19 @@ void drawHolidayCaption(Screen& sc) {
     std::string caption;
     for (const ForecastEntry& f : *sc.forecast) {
         if (f.daysUntil != 0 || !f.isHoliday) continue;
-        if (!caption.empty()) caption += strings.fGetString("main_d_and");
+        if (!caption.empty()) caption += strings.getString("main_d_and");
         caption += f.text;
     }
     if (caption.empty()) return;
     Surface& s = *sc.skin.mainBuffer;
     HashTable& t = sc.skin.theme;
-    const FontRecord rec = LoadFontRecord("mu", t, *sc.settings);
-    SetFontRecord(s, rec);
+    const FontRecord rec = loadFontRecord("mu", t, *sc.settings);
+    setFontRecord(s, rec);
     const int pw = themeInt(t, "picture_w");
-    caption = FitText(s, caption, pw, t.ItemAlt("overflow_chars", "..."));
+    caption = fitText(s, caption, pw, t.itemAlt("overflow_chars", "..."));
     const int y = themeInt(t, "picture_y") + themeInt(t, "picture_h") -
-                  themeInt(t, "pic_margin_bottom", 0) - LineHeight(s) - 22;
-    DrawShadowed(s, themeInt(t, "picture_x") + pw / 2, y, rec.color, rec.color2,
+                  themeInt(t, "pic_margin_bottom", 0) - lineHeight(s) - 22;
+    drawShadowed(s, themeInt(t, "picture_x") + pw / 2, y, rec.color, rec.color2,
                  readInt(*sc.settings, settings::M_Shadow), caption, kAlignCentre,
                  shadowColour(sc));
 }
@@ -112,16 +112,16 @@ void drawHolidayCaption(Screen& sc) {
 // Lines of a wrapped block centred vertically on y.
 void drawWrappedBlock(Surface& s, const std::vector<std::string>& lines, int x, int y, int align,
                       uint32_t shadow) {
-    const int h = LineHeight(s);
+    const int h = lineHeight(s);
     const int n = static_cast<int>(lines.size());
     const int y0 = y - (n * h) / 2;
     for (int i = 0; i < n; ++i)
-        DrawText(s, x, y0 + i * h, lines[static_cast<size_t>(i)], align, shadow);
+        drawText(s, x, y0 + i * h, lines[static_cast<size_t>(i)], align, shadow);
 }
 
 }  // namespace
 
-int TodayBreakPoint(std::string_view text) {
+int todayBreakPoint(std::string_view text) {
     const std::vector<size_t> starts = characterStarts(text);
     const int len = static_cast<int>(starts.size());
     const int m = static_cast<int>(std::nearbyint(len / 2.0));  // half to even
@@ -145,24 +145,24 @@ int TodayBreakPoint(std::string_view text) {
     return forward - m < m - back ? forward : back;
 }
 
-void DrawTitle(Screen& sc) {
+void drawTitle(Screen& sc) {
     Surface& s = *sc.skin.mainBuffer;
     HashTable& t = sc.skin.theme;
-    SetTextStyle(s, t, "titletext");
-    SetColor(s, themeColour(t, "titletext_color", kWhite));
+    setTextStyle(s, t, "titletext");
+    setColor(s, themeColour(t, "titletext_color", kWhite));
     const std::string year = sc.today ? std::to_string(sc.today->year) : std::string();
-    std::string title = sc.strings->fGetStringP("main_title", year);
-    if (!sc.skin.themeLoaded) title += "    " + sc.strings->fGetString("main_title_noskin");
-    DrawText(s, themeInt(t, "titletext_x", 15), themeInt(t, "titletext_y", 4), title,
+    std::string title = sc.strings->formatString("main_title", year);
+    if (!sc.skin.themeLoaded) title += "    " + sc.strings->getString("main_title_noskin");
+    drawText(s, themeInt(t, "titletext_x", 15), themeInt(t, "titletext_y", 4), title,
              themeInt(t, "titletext_align", 0), shadowColour(sc));
 }
 
-void DrawTodayBlock(Screen& sc) {
+void drawTodayBlock(Screen& sc) {
     if (sc.todayText.empty()) return;
     Surface& s = *sc.skin.mainBuffer;
     HashTable& t = sc.skin.theme;
-    SetTextStyle(s, t, "today");
-    const int b = TodayBreakPoint(sc.todayText);
+    setTextStyle(s, t, "today");
+    const int b = todayBreakPoint(sc.todayText);
     std::string text = sc.todayText;
     for (char& c : text)
         if (c == '|') c = ' ';
@@ -172,12 +172,12 @@ void DrawTodayBlock(Screen& sc) {
     const uint32_t colour2 = themeColour(t, "today_color2", 8355711);
     const uint32_t highlight = themeColour(t, "today_color_highlight", 255);
     const int shadowType = themeInt(t, "today_shadow", 0);
-    const int h = LineHeight(s);
+    const int h = lineHeight(s);
     auto line = [&](int y, std::string_view part) {
-        DrawTagged(s, mx, y, colour, colour2, highlight, shadowType, part, kAlignCentre,
+        drawTagged(s, mx, y, colour, colour2, highlight, shadowType, part, kAlignCentre,
                    shadowColour(sc));
     };
-    if (s.textWidthPx(StripTags(text)) > themeInt(t, "picture_w")) {
+    if (s.textWidthPx(stripTags(text)) > themeInt(t, "picture_w")) {
         const std::vector<size_t> starts = characterStarts(text);
         const size_t cut = b >= 1 ? starts[static_cast<size_t>(b - 1)] : 0;
         const std::string first = text.substr(0, cut);
@@ -189,12 +189,12 @@ void DrawTodayBlock(Screen& sc) {
     }
 }
 
-void DrawMainScreen(Screen& sc) {
+void drawMainScreen(Screen& sc) {
     Skin& skin = sc.skin;
     HashTable& t = skin.theme;
     setButtons(skin, {kBtnCalLeft, kBtnCalRight, kBtnAlarm, kBtnSwNames});
-    const Rect area = PictureArea(t);
-    CopyRect(*skin.mainBuffer, area.x, area.y, area.w, area.h, *skin.pictureBuffer, 0, 0);
+    const Rect area = pictureArea(t);
+    copyRect(*skin.mainBuffer, area.x, area.y, area.w, area.h, *skin.pictureBuffer, 0, 0);
     if (!sc.forecast || sc.forecast->empty() || !sc.settings) return;
     const int x = themeInt(t, "pic_padding_x", 10) + themeInt(t, "pic_margin_left", 0);
     int y = themeInt(t, "pic_padding_y", 6) + themeInt(t, "pic_margin_top", 0);
@@ -211,12 +211,12 @@ void DrawMainScreen(Screen& sc) {
     drawHolidayCaption(sc);
 }
 
-void DrawAlarmScreen(Screen& sc) {
+void drawAlarmScreen(Screen& sc) {
     Skin& skin = sc.skin;
     HashTable& t = skin.theme;
     Surface& s = *skin.mainBuffer;
     setButtons(skin, {kBtnCalLeft, kBtnCalRight, kBtnSwNames});
-    CopyRect(s, themeInt(t, "picture_x"), themeInt(t, "picture_y"), themeInt(t, "picture_w"),
+    copyRect(s, themeInt(t, "picture_x"), themeInt(t, "picture_y"), themeInt(t, "picture_w"),
              themeInt(t, "picture_h"), skin.image(kImgAlarmBg), 0, 0);
     int hour = sc.alarmHour;
     int minute = sc.alarmMinute;
@@ -236,30 +236,30 @@ void DrawAlarmScreen(Screen& sc) {
             comment += (i > 0 ? "\r\n" : "") + std::string(kLatinComment);
     }
     const uint32_t shadow = shadowColour(sc);
-    SetTextStyle(s, t, "alarm_time");
-    SetColor(s, themeColour(t, "alarm_time_color", 0));
-    DrawText(s, themeInt(t, "alarm_time_x"), themeInt(t, "alarm_time_y"),
+    setTextStyle(s, t, "alarm_time");
+    setColor(s, themeColour(t, "alarm_time_color", 0));
+    drawText(s, themeInt(t, "alarm_time_x"), themeInt(t, "alarm_time_y"),
              std::to_string(hour) + ":" + twoDigits(minute), themeInt(t, "alarm_time_align"),
              shadow);
 
-    SetTextStyle(s, t, "alarm_title");
-    SetColor(s, themeColour(t, "alarm_title_color", 0));
-    drawWrappedBlock(s, WrapText(s, title, themeInt(t, "alarm_title_w")),
+    setTextStyle(s, t, "alarm_title");
+    setColor(s, themeColour(t, "alarm_title_color", 0));
+    drawWrappedBlock(s, wrapText(s, title, themeInt(t, "alarm_title_w")),
                      themeInt(t, "alarm_title_x"), themeInt(t, "alarm_title_y"),
                      themeInt(t, "alarm_title_align"), shadow);
 
-    SetTextStyle(s, t, "alarm_com");
-    SetColor(s, themeColour(t, "alarm_com_color", 0));
-    const std::vector<std::string> lines = WrapText(s, comment, themeInt(t, "alarm_com_w"));
-    const int h = LineHeight(s);
+    setTextStyle(s, t, "alarm_com");
+    setColor(s, themeColour(t, "alarm_com_color", 0));
+    const std::vector<std::string> lines = wrapText(s, comment, themeInt(t, "alarm_com_w"));
+    const int h = lineHeight(s);
     for (size_t i = 0; i < lines.size(); ++i)
-        DrawText(s, themeInt(t, "alarm_com_x"),
+        drawText(s, themeInt(t, "alarm_com_x"),
                  themeInt(t, "alarm_com_y") + static_cast<int>(i) * h, lines[i], kAlignLeft,
                  shadow);
     skin.buttons[kBtnAlarm].visible = true;
 }
 
-void DrawWisdomBox(Screen& sc) {
+void drawWisdomBox(Screen& sc) {
     if (!sc.wisdom) return;
     WisdomState& w = *sc.wisdom;
     if (sc.tests.wisdom) {
@@ -273,65 +273,65 @@ void DrawWisdomBox(Screen& sc) {
     Surface& s = *skin.mainBuffer;
     const int wx = themeInt(t, "wise_x");
     const int wy = themeInt(t, "wise_y");
-    CopyMasked(s, wx, wy, themeInt(t, "wise_w"), themeInt(t, "wise_h"), skin.image(kImgWiseBg),
+    copyMasked(s, wx, wy, themeInt(t, "wise_w"), themeInt(t, "wise_h"), skin.image(kImgWiseBg),
                skin.images[kImgMaskWiseBg].get(), 0, 0);
     std::string quote;
     std::string author = w.text;
     if (w.text.find('+') != std::string::npos) {
-        const WisdomParts parts = SplitWisdom(w.text);
+        const WisdomParts parts = splitWisdom(w.text);
         quote = parts.saying;
         author = parts.author;
     }
     const uint32_t shadow = shadowColour(sc);
-    SetTextStyle(s, t, "wise_wrt");
-    SetColor(s, themeColour(t, "wise_wrt_color"));
-    DrawText(s, wx + themeInt(t, "wise_wrt_x"), wy + themeInt(t, "wise_wrt_y"), author,
+    setTextStyle(s, t, "wise_wrt");
+    setColor(s, themeColour(t, "wise_wrt_color"));
+    drawText(s, wx + themeInt(t, "wise_wrt_x"), wy + themeInt(t, "wise_wrt_y"), author,
              themeInt(t, "wise_wrt_align"), shadow);
-    SetTextStyle(s, t, "wise_say");
-    SetColor(s, themeColour(t, "wise_say_color"));
-    drawWrappedBlock(s, WrapText(s, quote, themeInt(t, "wise_say_w")),
+    setTextStyle(s, t, "wise_say");
+    setColor(s, themeColour(t, "wise_say_color"));
+    drawWrappedBlock(s, wrapText(s, quote, themeInt(t, "wise_say_w")),
                      wx + themeInt(t, "wise_say_x"), wy + themeInt(t, "wise_say_y"),
                      themeInt(t, "wise_say_align"), shadow);
 }
 
-void RedrawScreen(Screen& sc) {
+void redrawScreen(Screen& sc) {
     Skin& skin = sc.skin;
     if (!skin.mainBuffer) return;
     if (sc.mode != kScreenAlarm && sc.leaveAlarm) sc.leaveAlarm();
     if (sc.removeFieldTooltip) sc.removeFieldTooltip();
     if (sc.tests.normalAlarm || sc.tests.extremeAlarm) sc.mode = kScreenAlarm;
     Surface& s = *skin.mainBuffer;
-    CopyRect(s, 0, 0, s.width(), s.height(), skin.image(kImgMainBg), 0, 0);
-    DrawTitle(sc);
-    DrawTodayBlock(sc);
+    copyRect(s, 0, 0, s.width(), s.height(), skin.image(kImgMainBg), 0, 0);
+    drawTitle(sc);
+    drawTodayBlock(sc);
     skin.buttons[kBtnHome].visible = false;
     switch (sc.mode) {
         case kScreenMain:
-            DrawMainScreen(sc);
+            drawMainScreen(sc);
             break;
         case kScreenMonth:
-            DrawMonthGrid(sc);
+            drawMonthGrid(sc);
             break;
         case kScreenAlarm:
-            DrawAlarmScreen(sc);
+            drawAlarmScreen(sc);
             break;
         default:
             break;
     }
-    DrawWisdomBox(sc);
+    drawWisdomBox(sc);
 }
 
-const Surface& PresentScreen(const Screen& sc) {
+const Surface& presentScreen(const Screen& sc) {
     return *sc.skin.mainBuffer;
 }
 
-bool RefreshScreen(Screen& sc, std::vector<Rect>* looks) {
+bool refreshScreen(Screen& sc, std::vector<Rect>* looks) {
     sc.refreshElapsedMs += 3000;
-    if (sc.log) sc.log->fWriteLog("refresh screen " + std::to_string(sc.refreshElapsedMs), 1);
+    if (sc.log) sc.log->write("refresh screen " + std::to_string(sc.refreshElapsedMs), 1);
     for (int i = 0; i < kButtonCount; ++i) {
         if (!sc.skin.buttons[i].visible) continue;
         Rect r;
-        if (SetButtonImage(sc.skin, i, 0, r) && looks) looks->push_back(r);
+        if (setButtonImage(sc.skin, i, 0, r) && looks) looks->push_back(r);
     }
     if (sc.refreshElapsedMs > 20000) {
         sc.refreshElapsedMs = 0;

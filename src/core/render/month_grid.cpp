@@ -16,8 +16,8 @@ namespace {
 
 struct Grid {
     int x0, y0, w, h;
-    int X(int c) const { return x0 + (c % 7) * w; }
-    int Y(int c) const { return y0 + (c / 7) * h; }
+    int x(int c) const { return x0 + (c % 7) * w; }
+    int y(int c) const { return y0 + (c / 7) * h; }
 };
 
 Grid gridOf(const HashTable& t) {
@@ -44,21 +44,21 @@ void drawBands(Screen& sc, const Grid& g) {
                 level = std::max(level, fields[static_cast<size_t>(c)].level);
         for (int c = first; c <= last; ++c) {
             FieldBands& f = fields[static_cast<size_t>(c)];
-            const int y = g.Y(c) + 2 + 5 * level;
-            const int bottom = g.Y(c) + g.h - 1;
-            int x1 = g.X(c);
-            int x2 = g.X(c) + g.w - 1;
+            const int y = g.y(c) + 2 + 5 * level;
+            const int bottom = g.y(c) + g.h - 1;
+            int x1 = g.x(c);
+            int x2 = g.x(c) + g.w - 1;
             if (c == first && b.startsHere) {
-                x1 = g.X(c) + 3 * f.leftInset;
-                VLine(s, x1, y, bottom, 3, b.colour);
+                x1 = g.x(c) + 3 * f.leftInset;
+                vLine(s, x1, y, bottom, 3, b.colour);
                 ++f.leftInset;
             }
             if (c == last && b.endsHere) {
-                x2 = g.X(c) + g.w - 1 - 3 * f.rightInset;
-                VLine(s, x2 - 2, y, bottom, 3, b.colour);
+                x2 = g.x(c) + g.w - 1 - 3 * f.rightInset;
+                vLine(s, x2 - 2, y, bottom, 3, b.colour);
                 ++f.rightInset;
             }
-            HLine(s, x1, x2, y, 3, b.colour);
+            hLine(s, x1, x2, y, 3, b.colour);
             f.level = level + 1;
         }
     }
@@ -67,16 +67,16 @@ void drawBands(Screen& sc, const Grid& g) {
 void drawWeekNumbers(Screen& sc, const Grid& g) {
     Surface& s = *sc.skin.mainBuffer;
     HashTable& t = sc.skin.theme;
-    SetTextStyle(s, t, "cal_weeknum");
-    SetColor(s, themeColour(t, "cal_weeknum_color", 0));
+    setTextStyle(s, t, "cal_weeknum");
+    setColor(s, themeColour(t, "cal_weeknum_color", 0));
     const int align = themeInt(t, "cal_weeknum_align", 0);
     const uint32_t shadow = themeColour(t, "text_shadow_color");
     for (int r = 0; r < 6; ++r) {
         const Date d = sc.month->cellDate(r == 0 ? 6 : 7 * r);
         if (r > 0 && d.month() != sc.month->month) break;
-        int week = WeekNumber(d);
-        if (week == 0 && d.month() == 1) week = WeekNumber(Date::serial(d.year() - 1, 12, 31));
-        DrawText(s, themeInt(t, "cal_weeknum_x"), themeInt(t, "cal_weeknum_y") + r * g.h,
+        int week = weekNumber(d);
+        if (week == 0 && d.month() == 1) week = weekNumber(Date::serial(d.year() - 1, 12, 31));
+        drawText(s, themeInt(t, "cal_weeknum_x"), themeInt(t, "cal_weeknum_y") + r * g.h,
                  std::to_string(week) + ".", align, shadow);
     }
 }
@@ -92,27 +92,27 @@ uint32_t dayColour(const Screen& sc, const DayCell& cell, int c) {
 void drawFieldLines(Screen& sc, const Grid& g) {
     Surface& s = *sc.skin.mainBuffer;
     HashTable& t = sc.skin.theme;
-    SetTextStyle(s, t, "cal_dayevent");
-    const bool fixedColour = t.Exists("cal_dayevent_color");
-    if (fixedColour) SetColor(s, themeColour(t, "cal_dayevent_color"));
+    setTextStyle(s, t, "cal_dayevent");
+    const bool fixedColour = t.exists("cal_dayevent_color");
+    if (fixedColour) setColor(s, themeColour(t, "cal_dayevent_color"));
     const int dx = themeInt(t, "cal_dayevent_x");
     const int dy = themeInt(t, "cal_dayevent_y");
     const int w = themeInt(t, "cal_dayevent_w");
     const int align = themeInt(t, "cal_dayevent_align");
-    const int h = LineHeight(s);
+    const int h = lineHeight(s);
     const uint32_t shadow = themeColour(t, "text_shadow_color");
-    const std::string overflow = t.ItemAlt("overflow_chars", "...");
+    const std::string overflow = t.itemAlt("overflow_chars", "...");
     const int maxEvents = themeInt(t, "cal_field_maxevents", 2);
     const double sat = themeInt(t, "cal_long_sat", 100) / 100.0;
     const double val = themeInt(t, "cal_long_val", 100) / 100.0;
     auto plainColour = [&](int c) {
-        if (!fixedColour) SetColor(s, c % 7 == 6 ? sc.colours.sunday : sc.colours.fore);
+        if (!fixedColour) setColor(s, c % 7 == 6 ? sc.colours.sunday : sc.colours.fore);
     };
     for (int c = 0; c < kDayCells; ++c) {
         const DayCell& cell = sc.month->cells[static_cast<size_t>(c)];
         if (cell.fieldText.empty()) continue;
-        const int x = g.X(c) + dx;
-        const int y = g.Y(c) + dy;
+        const int x = g.x(c) + dx;
+        const int y = g.y(c) + dy;
         if (sc.month->namesMode) {
             plainColour(c);
             const size_t comma = cell.fieldText.find(',');
@@ -121,36 +121,36 @@ void drawFieldLines(Screen& sc, const Grid& g) {
                 rest.erase(0, rest.find_first_not_of(' '));
                 while (!rest.empty() && rest.back() == ' ')
                     rest.pop_back();
-                DrawText(s, x, y, FitText(s, cell.fieldText.substr(0, comma + 1), w, overflow),
+                drawText(s, x, y, fitText(s, cell.fieldText.substr(0, comma + 1), w, overflow),
                          align, shadow);
-                DrawText(s, x, y + h, FitText(s, rest, w, overflow), align, shadow);
+                drawText(s, x, y + h, fitText(s, rest, w, overflow), align, shadow);
             } else {
-                DrawText(s, x, y, FitText(s, cell.fieldText, w, overflow), align, shadow);
+                drawText(s, x, y, fitText(s, cell.fieldText, w, overflow), align, shadow);
             }
             continue;
         }
-        const std::vector<FieldLine> lines = SplitFieldText(cell.fieldText);
+        const std::vector<FieldLine> lines = splitFieldText(cell.fieldText);
         for (size_t k = 0; k < lines.size(); ++k) {
             const FieldLine& line = lines[k];
             const int ly = y + static_cast<int>(k) * h;
             if (line.hue < 0) {
                 plainColour(c);
             } else {
-                const uint32_t band = HsvToRgb(line.hue, sat, val);
+                const uint32_t band = hsvToRgb(line.hue, sat, val);
                 // Behind the line, inside the field, a little wider than the text room.
-                const int left = std::max(g.X(c) + 1, x - 2);
-                const int right = std::min(g.X(c) + g.w - 1, x + w + 2);
-                FillRect(s, left, ly, right - left, h, band);
-                SetColor(s, Luminance(band) < 128 ? kWhite : 0);
+                const int left = std::max(g.x(c) + 1, x - 2);
+                const int right = std::min(g.x(c) + g.w - 1, x + w + 2);
+                fillRect(s, left, ly, right - left, h, band);
+                setColor(s, luminance(band) < 128 ? kWhite : 0);
             }
-            DrawText(s, x, ly, FitText(s, line.text, w, overflow), align, shadow);
+            drawText(s, x, ly, fitText(s, line.text, w, overflow), align, shadow);
         }
     }
 }
 
 }  // namespace
 
-GridColours ReadGridColours(HashTable& t) {
+GridColours readGridColours(HashTable& t) {
     GridColours c;
     c.fore = themeColour(t, "calForeColor", 0);
     c.redLetter = themeColour(t, "calRedLetter", 255);
@@ -160,73 +160,73 @@ GridColours ReadGridColours(HashTable& t) {
     return c;
 }
 
-void fInitCalendarWindow(Screen& sc, EventTable& table, MonthContext ctx, MonthEvents& month) {
-    sc.colours = ReadGridColours(sc.skin.theme);
+void initCalendarWindow(Screen& sc, EventTable& table, MonthContext ctx, MonthEvents& month) {
+    sc.colours = readGridColours(sc.skin.theme);
     sc.shownYear = ctx.today.year();
     sc.shownMonth = ctx.today.month();
     ctx.year = sc.shownYear;
     ctx.month = sc.shownMonth;
     ctx.theme = readMonthTheme(&sc.skin.theme);
-    BuildMonthEvents(table, ctx, month);
+    buildMonthEvents(table, ctx, month);
     sc.month = &month;
 }
 
-int MonthGridHit(const HashTable& theme, int x, int y) {
+int monthGridHit(const HashTable& theme, int x, int y) {
     const Grid g = gridOf(theme);
     if (g.w <= 0 || g.h <= 0) return -1;
     if (x < g.x0 || x >= g.x0 + 7 * g.w || y < g.y0 || y >= g.y0 + 6 * g.h) return -1;
     return ((y - g.y0) / g.h) * 7 + (x - g.x0) / g.w;
 }
 
-void DrawMonthGrid(Screen& sc) {
+void drawMonthGrid(Screen& sc) {
     Skin& skin = sc.skin;
     HashTable& t = skin.theme;
     Surface& s = *skin.mainBuffer;
     skin.buttons[kBtnAlarm].visible = false;
-    CopyRect(s, themeInt(t, "picture_x"), themeInt(t, "picture_y"), themeInt(t, "picture_w"),
+    copyRect(s, themeInt(t, "picture_x"), themeInt(t, "picture_y"), themeInt(t, "picture_w"),
              themeInt(t, "picture_h"), skin.image(kImgCalBg), 0, 0);
     if (!sc.month) return;
     const MonthEvents& m = *sc.month;
     const Grid g = gridOf(t);
     const uint32_t shadow = themeColour(t, "text_shadow_color");
 
-    SetTextStyle(s, t, "cal_month");
-    SetColor(s, themeColour(t, "cal_month_color", 0));
+    setTextStyle(s, t, "cal_month");
+    setColor(s, themeColour(t, "cal_month_color", 0));
     const std::string monthName =
         sc.today ? sc.today->monthNames[static_cast<size_t>(m.month - 1)] : std::string();
-    DrawText(s, themeInt(t, "cal_month_x"), themeInt(t, "cal_month_y"),
+    drawText(s, themeInt(t, "cal_month_x"), themeInt(t, "cal_month_y"),
              std::to_string(m.year) + ". " + monthName, kAlignCentre, shadow);
 
-    SetTextStyle(s, t, "cal_weekday");
-    SetColor(s, themeColour(t, "cal_weekday_color", 0));
+    setTextStyle(s, t, "cal_weekday");
+    setColor(s, themeColour(t, "cal_weekday_color", 0));
     auto dayName = [&](int weekday) {  // 1 = Sunday
         return sc.today ? sc.today->dayNames[static_cast<size_t>(weekday - 1)] : std::string();
     };
     const int wx = themeInt(t, "cal_weekday_x") + g.w / 2;
     const int wy = themeInt(t, "cal_weekday_y");
     for (int i = 0; i < 6; ++i)
-        DrawText(s, wx + i * g.w, wy, dayName(i + 2), kAlignCentre, shadow);
-    SetColor(s, themeColour(t, "cal_weekday_color_su", sc.colours.sunday));
-    DrawText(s, wx + 6 * g.w, wy, dayName(1), kAlignCentre, shadow);
+        drawText(s, wx + i * g.w, wy, dayName(i + 2), kAlignCentre, shadow);
+    setColor(s, themeColour(t, "cal_weekday_color_su", sc.colours.sunday));
+    drawText(s, wx + 6 * g.w, wy, dayName(1), kAlignCentre, shadow);
 
     for (int c = 0; c < kDayCells; ++c)
         if (m.cells[static_cast<size_t>(c)].userMark)
-            CopyRect(s, g.X(c), g.Y(c), g.w, g.h, skin.image(kImgEventMark), 0, 0);
+            copyRect(s, g.x(c), g.y(c), g.w, g.h, skin.image(kImgEventMark), 0, 0);
 
     const Date today = sc.today ? sc.today->currentDay : Date();
     const int shown = m.year * 12 + m.month;
     const int current = today.year() * 12 + today.month();
     if (shown == current) {
         const int c = m.cellOfDay(today.day());
-        CopyKeyed(s, g.X(c), g.Y(c), g.w, g.h, skin.image(kImgToday), 0, 0, kMagenta);
-    } else if (t.Exists("tx_today2")) {
+        copyKeyed(s, g.x(c), g.y(c), g.w, g.h, skin.image(kImgToday), 0, 0, kMagenta);
+    } else if (t.exists("tx_today2")) {
         const int hw = themeInt(t, "calhome_w");
         const int hh = themeInt(t, "calhome_h");
         if (shown > current && themeHasPoint(t, "calhomeleft"))
-            CopyKeyed(s, themeInt(t, "calhomeleft_x"), themeInt(t, "calhomeleft_y"), hw, hh,
+            copyKeyed(s, themeInt(t, "calhomeleft_x"), themeInt(t, "calhomeleft_y"), hw, hh,
                       skin.image(kImgToday2), 0, 0, kMagenta);
         if (shown < current && themeHasPoint(t, "calhomeright"))
-            CopyKeyed(s, themeInt(t, "calhomeright_x"), themeInt(t, "calhomeright_y"), hw, hh,
+            copyKeyed(s, themeInt(t, "calhomeright_x"), themeInt(t, "calhomeright_y"), hw, hh,
                       skin.image(kImgToday2), 0, 0, kMagenta);
         if (themeHasPoint(t, "menuhome")) skin.buttons[kBtnHome].visible = true;
     }
@@ -234,14 +234,14 @@ void DrawMonthGrid(Screen& sc) {
     drawBands(sc, g);
     drawWeekNumbers(sc, g);
 
-    SetTextStyle(s, t, "cal_daytext");
+    setTextStyle(s, t, "cal_daytext");
     const int tx = themeInt(t, "cal_daytext_x");
     const int ty = themeInt(t, "cal_daytext_y");
     const int talign = themeInt(t, "cal_daytext_align");
     for (int c = 0; c < kDayCells; ++c) {
         const DayCell& cell = m.cells[static_cast<size_t>(c)];
-        SetColor(s, dayColour(sc, cell, c));
-        DrawText(s, g.X(c) + tx, g.Y(c) + ty, std::to_string(cell.day), talign, shadow);
+        setColor(s, dayColour(sc, cell, c));
+        drawText(s, g.x(c) + tx, g.y(c) + ty, std::to_string(cell.day), talign, shadow);
     }
     drawFieldLines(sc, g);
 }

@@ -7,15 +7,15 @@
 
 namespace tv {
 
-GridColours ReadGridColours(HashTable& theme);
+GridColours readGridColours(HashTable& theme);
 
 // Reads the day colours, shows the current month and builds its cells into `month` (which
 // the screen then paints). `ctx` carries everything but the year and month.
-void fInitCalendarWindow(Screen& screen, EventTable& table, MonthContext ctx, MonthEvents& month);
+void initCalendarWindow(Screen& screen, EventTable& table, MonthContext ctx, MonthEvents& month);
 
-void DrawMonthGrid(Screen& screen);
+void drawMonthGrid(Screen& screen);
 
 // The day field under a window point, 0..41; -1 outside the grid.
-int MonthGridHit(const HashTable& theme, int x, int y);
+int monthGridHit(const HashTable& theme, int x, int y);
 
 }  // namespace tv

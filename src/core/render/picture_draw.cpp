@@ -13,45 +13,45 @@
 
 namespace tv {
 
-void DrawPictureOfDay(Skin& skin, PictureOfDay& picture, const ImageLoader& images,
+void drawPictureOfDay(Skin& skin, PictureOfDay& picture, const ImageLoader& images,
                       const StringTable& strings) {
     if (!picture.changed || !skin.pictureBuffer) return;
     HashTable& t = skin.theme;
     Surface& buf = *skin.pictureBuffer;
-    const Rect area = PictureArea(t);
+    const Rect area = pictureArea(t);
     std::unique_ptr<Surface> decoded;
     if (picture.errorText.empty()) {
         ImageLoadResult result = ImageLoadResult::kOk;
         decoded = images.load(normalizePath(picture.path), result);
         if (!decoded || decoded->empty()) {
-            picture.errorText = PictureDamagedText(strings, picture.path);
+            picture.errorText = pictureDamagedText(strings, picture.path);
             picture.loaded = false;
             picture.title.clear();
         }
     }
     if (picture.fillBackground)
-        CopyRect(buf, 0, 0, area.w, area.h, skin.image(kImgMainBg), area.x, area.y);
+        copyRect(buf, 0, 0, area.w, area.h, skin.image(kImgMainBg), area.x, area.y);
     const uint32_t shadow = themeColour(t, "text_shadow_color");
     if (!picture.errorText.empty()) {
-        SetTextStyle(buf, t, "picture_err");
-        SetColor(buf, themeColour(t, "picture_err_color", 255));
-        const std::vector<std::string> lines = WrapText(buf, picture.errorText, area.w - 20);
-        const int h = LineHeight(buf);
+        setTextStyle(buf, t, "picture_err");
+        setColor(buf, themeColour(t, "picture_err_color", 255));
+        const std::vector<std::string> lines = wrapText(buf, picture.errorText, area.w - 20);
+        const int h = lineHeight(buf);
         const int y0 = area.h / 2 - static_cast<int>(lines.size()) * h / 2;
         for (size_t i = 0; i < lines.size(); ++i)
-            DrawText(buf, area.w / 2, y0 + static_cast<int>(i) * h, lines[i], kAlignCentre, shadow);
+            drawText(buf, area.w / 2, y0 + static_cast<int>(i) * h, lines[i], kAlignCentre, shadow);
         return;
     }
     picture.size = {decoded->width(), decoded->height()};
     picture.fit =
-        FitPictureInto(picture.fitMode, decoded->width(), decoded->height(), area.w, area.h);
+        fitPictureInto(picture.fitMode, decoded->width(), decoded->height(), area.w, area.h);
     const PictureRect& src = picture.fit.source;
     const PictureRect& dst = picture.fit.destination;
     buf.stretch(dst.x, dst.y, dst.width, dst.height, *decoded, src.x, src.y, src.width, src.height);
     picture.loaded = true;
     if (picture.title.empty()) return;
-    SetTextStyle(buf, t, "pic_title");
-    DrawShadowed(buf, themeInt(t, "pic_title_x"), themeInt(t, "pic_title_y"),
+    setTextStyle(buf, t, "pic_title");
+    drawShadowed(buf, themeInt(t, "pic_title_x"), themeInt(t, "pic_title_y"),
                  themeColour(t, "pic_title_color"), shadow, themeInt(t, "pic_title_border"),
                  picture.title, kAlignLeft, shadow);
 }

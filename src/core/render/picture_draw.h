@@ -15,7 +15,7 @@ class StringTable;
 // fails to decode turns into the damaged-picture text (`picture.errorText`, `picture.loaded` are
 // updated). The fit is taken again from the decoded size, which wins over the header's. Nothing
 // is drawn for an unchanged result (a redraw without an event picture).
-void DrawPictureOfDay(Skin& skin, PictureOfDay& picture, const ImageLoader& images,
+void drawPictureOfDay(Skin& skin, PictureOfDay& picture, const ImageLoader& images,
                       const StringTable& strings);
 
 }  // namespace tv

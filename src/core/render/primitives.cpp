@@ -6,21 +6,21 @@
 
 namespace tv {
 
-void HLine(Surface& s, int x1, int x2, int y, int thickness, uint32_t colour) {
+void hLine(Surface& s, int x1, int x2, int y, int thickness, uint32_t colour) {
     if (x2 < x1 || thickness <= 0) return;
     s.fill(x1, y, x2 - x1 + 1, thickness, colour);
 }
 
-void VLine(Surface& s, int x, int y1, int y2, int thickness, uint32_t colour) {
+void vLine(Surface& s, int x, int y1, int y2, int thickness, uint32_t colour) {
     if (y2 < y1 || thickness <= 0) return;
     s.fill(x, y1, thickness, y2 - y1 + 1, colour);
 }
 
-uint32_t HsvToRgb(double hue, double saturation, double value) {
-    return HsvColour(hue, saturation, value);
+uint32_t hsvToRgb(double hue, double saturation, double value) {
+    return hsvColour(hue, saturation, value);
 }
 
-int Luminance(uint32_t c) {
+int luminance(uint32_t c) {
     const double r = c % 256;
     const double g = (c % 65536) / 256.0;
     const double b = c / 65536.0;

@@ -72,27 +72,27 @@ struct Screen {
     int refreshElapsedMs = 0;
 };
 
-void RedrawScreen(Screen& screen);
+void redrawScreen(Screen& screen);
 // The frame the window shows: the whole main buffer.
-const Surface& PresentScreen(const Screen& screen);
+const Surface& presentScreen(const Screen& screen);
 // One tick of the automatic refresh after a start at log-on: presents again, puts every visible
 // button in its up look (their sheet rectangles in `looks`). False when the timer must stop.
-bool RefreshScreen(Screen& screen, std::vector<Rect>* looks = nullptr);
+bool refreshScreen(Screen& screen, std::vector<Rect>* looks = nullptr);
 
 // The parts of the main screen, for the tests and the month grid.
-void DrawTitle(Screen& screen);
-void DrawTodayBlock(Screen& screen);
-void DrawMainScreen(Screen& screen);
-void DrawAlarmScreen(Screen& screen);
-void DrawWisdomBox(Screen& screen);
+void drawTitle(Screen& screen);
+void drawTodayBlock(Screen& screen);
+void drawMainScreen(Screen& screen);
+void drawAlarmScreen(Screen& screen);
+void drawWisdomBox(Screen& screen);
 
 // Where a today text of characters breaks into two lines: the "|" nearest its middle (0 when
 // it has none), counted in characters from 1.
-int TodayBreakPoint(std::string_view text);
+int todayBreakPoint(std::string_view text);
 
 // The picture area inside the picture frame, in window pixels.
-inline Rect PictureArea(HashTable& theme) {
-    const PictureRect area = VisiblePictureArea(theme);
+inline Rect pictureArea(HashTable& theme) {
+    const PictureRect area = visiblePictureArea(theme);
     return {area.x, area.y, area.width, area.height};
 }
 

@@ -46,18 +46,18 @@ private:
 const EmptySurface kEmpty;
 
 void log(const SkinServices& sv, const std::string& text, int level) {
-    if (sv.log) sv.log->fWriteLog(text, level);
+    if (sv.log) sv.log->write(text, level);
 }
 
 void warn(const SkinServices& sv, std::string_view key, const std::string& skinName) {
     std::string text = key == "com_err_skincfg" ? "theme.cfg of skin '" + skinName + "'"
                                                 : "skin folder '" + skinName + "'";
-    if (sv.strings) text = sv.strings->fGetStringP(key, skinName);
+    if (sv.strings) text = sv.strings->formatString(key, skinName);
     log(sv, text, 1);
     if (!sv.box) return;
     MessageRequest r;
     r.text = text;
-    r.title = sv.strings ? sv.strings->fGetString("com_error") : "";
+    r.title = sv.strings ? sv.strings->getString("com_error") : "";
     r.icon = MessageIcon::kWarning;
     sv.box->show(r);
 }
@@ -65,23 +65,23 @@ void warn(const SkinServices& sv, std::string_view key, const std::string& skinN
 // A theme.cfg that cannot be read, or lacks a key the screens need, leaves only the
 // geometry that lets the window be drawn at all.
 void useFallbackTheme(HashTable& theme) {
-    theme.RemoveAll();
-    theme.SetItem("picture_x", "4");
-    theme.SetItem("picture_y", "80");
-    theme.SetItem("picture_w", "640");
-    theme.SetItem("picture_h", "480");
-    theme.SetItem("cal_fields_x", "5");
-    theme.SetItem("cal_fields_y", "85");
-    theme.SetItem("cal_field_w", "90");
-    theme.SetItem("cal_field_h", "65");
+    theme.removeAll();
+    theme.setItem("picture_x", "4");
+    theme.setItem("picture_y", "80");
+    theme.setItem("picture_w", "640");
+    theme.setItem("picture_h", "480");
+    theme.setItem("cal_fields_x", "5");
+    theme.setItem("cal_fields_y", "85");
+    theme.setItem("cal_field_w", "90");
+    theme.setItem("cal_field_h", "65");
 }
 
 void loadImages(Skin& skin, const SkinServices& sv) {
     for (int i = 0; i < kSkinImageCount; ++i) {
         const std::string_view key = kSkinImageKeys[i];
-        if (!skin.theme.Exists(key) || !sv.images) continue;
-        const std::string path = skin.folder + skin.theme.Item(key);
-        if (!FileExists(path)) continue;
+        if (!skin.theme.exists(key) || !sv.images) continue;
+        const std::string path = skin.folder + skin.theme.item(key);
+        if (!fileExists(path)) continue;
         ImageLoadResult result = ImageLoadResult::kOk;
         skin.images[i] = sv.images->load(path, result);
         if (result != ImageLoadResult::kOk)
@@ -98,17 +98,17 @@ void stampBackground(Skin& skin, const SkinServices& sv) {
                      *sv.icon, 0, 0, kMagenta);
     const uint32_t shadow = themeColour(t, "text_shadow_color");
     if (themeHasPoint(t, "versiontext")) {
-        SetTextStyle(bg, t, "versiontext");
-        SetColor(bg, themeColour(t, "versiontext_color", 8421504));
+        setTextStyle(bg, t, "versiontext");
+        setColor(bg, themeColour(t, "versiontext_color", 8421504));
         const std::string text =
             "v" + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor);
-        DrawText(bg, themeInt(t, "versiontext_x"), themeInt(t, "versiontext_y"), text,
+        drawText(bg, themeInt(t, "versiontext_x"), themeInt(t, "versiontext_y"), text,
                  themeInt(t, "versiontext_align", 0), shadow);
     }
     if (themeHasPoint(t, "qzlogo")) {
-        SetTextStyle(bg, t, "qzlogo");
-        SetColor(bg, themeColour(t, "qzlogo_color", kWhite));
-        DrawText(bg, themeInt(t, "qzlogo_x"), themeInt(t, "qzlogo_y"), sv.companyName,
+        setTextStyle(bg, t, "qzlogo");
+        setColor(bg, themeColour(t, "qzlogo_color", kWhite));
+        drawText(bg, themeInt(t, "qzlogo_x"), themeInt(t, "qzlogo_y"), sv.companyName,
                  themeInt(t, "qzlogo_align", 0), shadow);
     }
 }
@@ -127,12 +127,12 @@ void setUpButtons(Skin& skin, const SkinServices& sv) {
             b.visible = false;
             continue;
         }
-        b.tooltip = sv.strings ? sv.strings->fGetString(kButtonTooltips[i])
+        b.tooltip = sv.strings ? sv.strings->getString(kButtonTooltips[i])
                                : std::string(kButtonTooltips[i]);
         b.x = themeInt(t, e + "_x");
         b.y = themeInt(t, e + "_y");
         Rect unused;
-        SetButtonImage(skin, i, 0, unused);
+        setButtonImage(skin, i, 0, unused);
     }
 }
 
@@ -142,7 +142,7 @@ const Surface& Skin::image(SkinImage i) const {
     return images[i] ? *images[i] : static_cast<const Surface&>(kEmpty);
 }
 
-bool SetButtonImage(Skin& skin, int index, int look, Rect& source) {
+bool setButtonImage(Skin& skin, int index, int look, Rect& source) {
     if (index < 0 || index >= kButtonCount) return false;
     const std::string p = "tx" + std::to_string(index);
     const HashTable& t = skin.theme;
@@ -171,9 +171,9 @@ bool SetButtonImage(Skin& skin, int index, int look, Rect& source) {
     return true;
 }
 
-void SetTransparency(Skin& skin, HashTable& settings) {
+void setTransparency(Skin& skin, HashTable& settings) {
     WindowRequest& w = skin.window;
-    const bool k = skin.theme.Exists("transparentcolor");
+    const bool k = skin.theme.exists("transparentcolor");
     const int t = readInt(settings, settings::Transparency);
     w.layered = false;
     w.colourKeyed = false;
@@ -191,23 +191,23 @@ void SetTransparency(Skin& skin, HashTable& settings) {
     }
 }
 
-bool fgfxSetSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const SkinServices& sv) {
+bool setSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const SkinServices& sv) {
     if (buttonsOnly) {
         skin.buttons[kBtnHome].visible = false;
         return false;
     }
     HashTable& t = skin.theme;
-    const bool skinChange = t.Count() > 0;
+    const bool skinChange = t.count() > 0;
     skin.folder = sv.programDir + "themes/" + skinName + "/";
-    if (!FileExists(skin.folder + "theme.cfg")) {
-        if (sv.settings) sv.settings->SetItem(settings::Skin.key, kDefaultSkin);
+    if (!fileExists(skin.folder + "theme.cfg")) {
+        if (sv.settings) sv.settings->setItem(settings::Skin.key, kDefaultSkin);
         skinName = std::string(kDefaultSkin);
         skin.folder = sv.programDir + "themes/" + skinName + "/";
     }
     if (!skin.themeLoaded || skinChange) {
-        bool ok = fReadConfig(t, skin.folder + "theme.cfg");
+        bool ok = readConfig(t, skin.folder + "theme.cfg");
         if (ok) {
-            const std::string missing = MissingThemeKey(t);
+            const std::string missing = missingThemeKey(t);
             if (!missing.empty()) {
                 log(sv, "theme.cfg of '" + skinName + "' lacks '" + missing + "'", 1);
                 ok = false;
@@ -230,7 +230,7 @@ bool fgfxSetSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const Skin
     skin.pictureBuffer = sv.factory->create(std::max(themeInt(t, "picture_w"), 0),
                                             std::max(themeInt(t, "picture_h"), 0));
 
-    if (FolderExists(skin.folder)) {
+    if (folderExists(skin.folder)) {
         loadImages(skin, sv);
     } else {
         warn(sv, "com_err_skin", skinName);
@@ -248,10 +248,10 @@ bool fgfxSetSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const Skin
     WindowRequest& w = skin.window;
     w.width = ww;
     w.height = wh;
-    w.shaped = t.Exists("window_round_x") || t.Exists("window_round_y");
+    w.shaped = t.exists("window_round_x") || t.exists("window_round_y");
     w.roundX = w.shaped ? themeInt(t, "window_round_x", 0) : 0;
     w.roundY = w.shaped ? themeInt(t, "window_round_y", 0) : 0;
-    if (sv.settings) SetTransparency(skin, *sv.settings);
+    if (sv.settings) setTransparency(skin, *sv.settings);
 
     setUpButtons(skin, sv);
     skin.windowSetUp = true;

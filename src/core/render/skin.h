@@ -113,13 +113,13 @@ struct SkinServices {
 
 // Sets up the skin named `skinName` (replaced by "metal_big" when it has no theme.cfg). With
 // buttonsOnly only hides the home button and returns false. True when the skin was set up.
-bool fgfxSetSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const SkinServices& sv);
+bool setSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const SkinServices& sv);
 
 // The rectangle of the button sheet that shows button i in look 0, 1 or 2; nothing for any
 // other look (the GUI then only refreshes the button).
-bool SetButtonImage(Skin& skin, int index, int look, Rect& source);
+bool setButtonImage(Skin& skin, int index, int look, Rect& source);
 
 // The colour key and opacity for the window from the skin and the Transparency setting.
-void SetTransparency(Skin& skin, HashTable& settings);
+void setTransparency(Skin& skin, HashTable& settings);
 
 }  // namespace tv

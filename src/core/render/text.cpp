@@ -9,22 +9,22 @@
 
 namespace tv {
 
-int FontPixels(int points) {
+int fontPixels(int points) {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
 }
 
-void SetTextStyle(Surface& s, HashTable& theme, std::string_view style) {
+void setTextStyle(Surface& s, HashTable& theme, std::string_view style) {
     const std::string p(style);
     FontSpec f;
-    f.face = theme.ItemAlt(p + "_font", "MS Sans Serif");
+    f.face = theme.itemAlt(p + "_font", "MS Sans Serif");
     int size = themeInt(theme, p + "_size", 10);
     f.italic = themeBool(theme, p + "_italic", false);
     f.angle = themeInt(theme, p + "_degree", 0);
     s.styleShadow = themeBool(theme, p + "_shadow", false);
-    if (theme.Exists(p + "_weight")) {
+    if (theme.exists(p + "_weight")) {
         f.weight = themeInt(theme, p + "_weight");
-    } else if (theme.Exists(p + "_bold")) {
-        f.weight = parseThemeBool(theme.Item(p + "_bold")) ? 700 : 400;
+    } else if (theme.exists(p + "_bold")) {
+        f.weight = parseThemeBool(theme.item(p + "_bold")) ? 700 : 400;
     } else {
         f.weight = 700;
     }
@@ -35,14 +35,14 @@ void SetTextStyle(Surface& s, HashTable& theme, std::string_view style) {
         size = 14;
         f.italic = true;
     }
-    f.pixelSize = FontPixels(size);
+    f.pixelSize = fontPixels(size);
     s.setFont(f);
 }
 
-void SetFontRecord(Surface& s, const FontRecord& r) {
+void setFontRecord(Surface& s, const FontRecord& r) {
     FontSpec f;
     f.face = r.face;
-    f.pixelSize = FontPixels(r.size);
+    f.pixelSize = fontPixels(r.size);
     f.weight = r.weight;
     f.italic = r.italic;
     f.angle = 0;
@@ -50,14 +50,14 @@ void SetFontRecord(Surface& s, const FontRecord& r) {
     s.styleShadow = false;
 }
 
-FontRecord LoadFontRecord(std::string_view kind, HashTable& theme, HashTable& settings) {
+FontRecord loadFontRecord(std::string_view kind, HashTable& theme, HashTable& settings) {
     const std::string t = "def_" + std::string(kind);
-    const std::string faceT = theme.ItemAlt(t + "_font", "MS Sans Serif");
-    const std::string sizeT = theme.Item(t + "_size");
-    const std::string weightT = theme.ItemAlt(t + "_weight", "700");
-    const std::string italicT = theme.ItemAlt(t + "_italic", "false");
-    const std::string colorT = theme.Item(t + "_color");
-    const std::string color2T = theme.Item(t + "_color2");
+    const std::string faceT = theme.itemAlt(t + "_font", "MS Sans Serif");
+    const std::string sizeT = theme.item(t + "_size");
+    const std::string weightT = theme.itemAlt(t + "_weight", "700");
+    const std::string italicT = theme.itemAlt(t + "_italic", "false");
+    const std::string colorT = theme.item(t + "_color");
+    const std::string color2T = theme.item(t + "_color2");
     FontRecord r;
     if (readInt(settings, settings::M_Default) == 2) {
         r.face = faceT;
@@ -71,12 +71,12 @@ FontRecord LoadFontRecord(std::string_view kind, HashTable& theme, HashTable& se
     std::string u(kind);
     for (char& c : u)
         c = static_cast<char>(c - 'a' + 'A');
-    r.face = settings.ItemAlt(u + "_Font", faceT);
-    r.size = parseThemeInt(settings.ItemAlt(u + "_Size", sizeT));
-    r.weight = parseThemeInt(settings.ItemAlt(u + "_Weight", weightT));
-    r.italic = parseThemeBool(settings.ItemAlt(u + "_Italic", italicT));
-    r.color = static_cast<uint32_t>(parseThemeInt(settings.ItemAlt(u + "_Color", colorT)));
-    r.color2 = static_cast<uint32_t>(parseThemeInt(settings.ItemAlt(u + "_BGColor", color2T)));
+    r.face = settings.itemAlt(u + "_Font", faceT);
+    r.size = parseThemeInt(settings.itemAlt(u + "_Size", sizeT));
+    r.weight = parseThemeInt(settings.itemAlt(u + "_Weight", weightT));
+    r.italic = parseThemeBool(settings.itemAlt(u + "_Italic", italicT));
+    r.color = static_cast<uint32_t>(parseThemeInt(settings.itemAlt(u + "_Color", colorT)));
+    r.color2 = static_cast<uint32_t>(parseThemeInt(settings.itemAlt(u + "_BGColor", color2T)));
     return r;
 }
 
@@ -106,7 +106,7 @@ void drawShadowPasses(Surface& s, int x, int y, int type, std::string_view text,
     };
     auto passes = [&](std::initializer_list<Offset> offsets) {
         for (const Offset& o : offsets)
-            DrawText(s, x + o.dx, y + o.dy, text, kAlignLeft, styleShadowColour);
+            drawText(s, x + o.dx, y + o.dy, text, kAlignLeft, styleShadowColour);
     };
     switch (type) {
         case kShadowDrop: {
@@ -132,7 +132,7 @@ void drawShadowPasses(Surface& s, int x, int y, int type, std::string_view text,
 
 }  // namespace
 
-void DrawText(Surface& s, int x, int y, std::string_view text, int align, uint32_t shadowColour) {
+void drawText(Surface& s, int x, int y, std::string_view text, int align, uint32_t shadowColour) {
     int left = 0;
     if (!anchor(s, x, text, align, left)) return;
     if (s.styleShadow) {
@@ -144,17 +144,17 @@ void DrawText(Surface& s, int x, int y, std::string_view text, int align, uint32
     s.drawText(left, y, text);
 }
 
-void DrawShadowed(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour, int shadowType,
+void drawShadowed(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour, int shadowType,
                   std::string_view text, int align, uint32_t styleShadowColour) {
     s.setTextColor(shadowColour);
     int left = 0;
     if (!anchor(s, x, text, align, left)) left = 0;
     drawShadowPasses(s, left, y, shadowType, text, styleShadowColour);
     s.setTextColor(colour);
-    DrawText(s, left, y, text, kAlignLeft, styleShadowColour);
+    drawText(s, left, y, text, kAlignLeft, styleShadowColour);
 }
 
-std::string StripTags(std::string_view text) {
+std::string stripTags(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
@@ -169,10 +169,10 @@ std::string StripTags(std::string_view text) {
     return out;
 }
 
-void DrawTagged(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour,
+void drawTagged(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour,
                 uint32_t highlightColour, int shadowType, std::string_view text, int align,
                 uint32_t styleShadowColour) {
-    const std::string plain = StripTags(text);
+    const std::string plain = stripTags(text);
     s.setTextColor(shadowColour);
     int left = 0;
     if (!anchor(s, x, plain, align, left)) left = 0;
@@ -188,39 +188,39 @@ void DrawTagged(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour
         if (k == std::string_view::npos) break;
         s.setTextColor(colour);
         if (k > p)
-            DrawText(s, at(p - removed), y, text.substr(p, k - p), kAlignLeft, styleShadowColour);
+            drawText(s, at(p - removed), y, text.substr(p, k - p), kAlignLeft, styleShadowColour);
         size_t end = text.find("</r>", k + 3);
         if (end == std::string_view::npos) end = text.size();
         s.setTextColor(highlightColour);
         const size_t runStart = k + 3;
         if (end > runStart)
-            DrawText(s, at(runStart - removed - 3), y, text.substr(runStart, end - runStart),
+            drawText(s, at(runStart - removed - 3), y, text.substr(runStart, end - runStart),
                      kAlignLeft, styleShadowColour);
         p = end == text.size() ? end : end + 4;
         removed += 7;
     }
     s.setTextColor(colour);
     if (p < text.size())
-        DrawText(s, at(p - removed), y, text.substr(p), kAlignLeft, styleShadowColour);
+        drawText(s, at(p - removed), y, text.substr(p), kAlignLeft, styleShadowColour);
 }
 
-int LineHeight(const Surface& s) {
+int lineHeight(const Surface& s) {
     return s.textHeightPx("Áy");
 }
 
-std::string FitText(const Surface& s, std::string_view text, int maxWidth,
+std::string fitText(const Surface& s, std::string_view text, int maxWidth,
                     std::string_view overflow) {
-    return FitSurfaceText(s, text, maxWidth, overflow);
+    return fitSurfaceText(s, text, maxWidth, overflow);
 }
 
-std::vector<std::string> WrapText(const Surface& s, std::string_view text, int maxWidth) {
+std::vector<std::string> wrapText(const Surface& s, std::string_view text, int maxWidth) {
     std::vector<std::string> lines;
     const bool hasBreak = text.find('\r') != std::string_view::npos;
     if (!hasBreak && s.textWidthPx(text) <= maxWidth) {
         lines.emplace_back(text);
         return lines;
     }
-    const std::string wrapped = WrapSurfaceText(s, text, maxWidth, 0);
+    const std::string wrapped = wrapSurfaceText(s, text, maxWidth, 0);
     size_t start = 0;
     for (;;) {
         const size_t cr = wrapped.find('\r', start);

@@ -35,38 +35,38 @@ struct FontRecord {
 };
 
 // Points to pixels at the window's 96 dots per inch.
-int FontPixels(int points);
+int fontPixels(int points);
 
 // Selects the font of theme style `style`; the wisdom styles fall back to "Arial" 14 italic
 // when their face is not installed.
-void SetTextStyle(Surface& s, HashTable& theme, std::string_view style);
-void SetFontRecord(Surface& s, const FontRecord& record);
+void setTextStyle(Surface& s, HashTable& theme, std::string_view style);
+void setFontRecord(Surface& s, const FontRecord& record);
 // Theme keys def_<kind>_* when M_Default is 2, else the user's <KIND>_* settings with the
 // theme values as their defaults.
-FontRecord LoadFontRecord(std::string_view kind, HashTable& theme, HashTable& settings);
-inline void SetColor(Surface& s, uint32_t colour) {
+FontRecord loadFontRecord(std::string_view kind, HashTable& theme, HashTable& settings);
+inline void setColor(Surface& s, uint32_t colour) {
     s.setTextColor(colour);
 }
 
 // The base operation; the style's one-pixel shadow in `shadowColour` (the theme's
 // text_shadow_color) comes first when the style asks for it. Alignment 3 and up draw nothing.
-void DrawText(Surface& s, int x, int y, std::string_view text, int align, uint32_t shadowColour);
-void DrawShadowed(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour, int shadowType,
+void drawText(Surface& s, int x, int y, std::string_view text, int align, uint32_t shadowColour);
+void drawShadowed(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour, int shadowType,
                   std::string_view text, int align, uint32_t styleShadowColour);
 // Runs between "<r>" and "</r>" in highlightColour, the rest in colour.
-void DrawTagged(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour,
+void drawTagged(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour,
                 uint32_t highlightColour, int shadowType, std::string_view text, int align,
                 uint32_t styleShadowColour);
 
-inline int TextWidth(const Surface& s, std::string_view text) {
+inline int textWidth(const Surface& s, std::string_view text) {
     return s.textWidthPx(text);
 }
-int LineHeight(const Surface& s);
-std::string FitText(const Surface& s, std::string_view text, int maxWidth,
+int lineHeight(const Surface& s);
+std::string fitText(const Surface& s, std::string_view text, int maxWidth,
                     std::string_view overflow);
-std::vector<std::string> WrapText(const Surface& s, std::string_view text, int maxWidth);
+std::vector<std::string> wrapText(const Surface& s, std::string_view text, int maxWidth);
 
 // The text without its highlight tags.
-std::string StripTags(std::string_view text);
+std::string stripTags(std::string_view text);
 
 }  // namespace tv

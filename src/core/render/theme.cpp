@@ -84,24 +84,24 @@ bool endsWith(std::string_view s, std::string_view tail) {
 
 }  // namespace
 
-std::string MissingThemeKey(const HashTable& theme) {
+std::string missingThemeKey(const HashTable& theme) {
     for (const char* key : kRequired)
-        if (!theme.Exists(key)) return key;
+        if (!theme.exists(key)) return key;
     for (int i = 0; i < kButtonCount; ++i) {
         if (!themeHasPoint(theme, std::string(kButtonElements[i]))) continue;
         const std::string p = "tx" + std::to_string(i);
         for (const char* k : {"_w", "_h", "_ux", "_uy", "_dx", "_dy", "_oy"})
-            if (!theme.Exists(p + k)) return p + k;
+            if (!theme.exists(p + k)) return p + k;
     }
-    if (!theme.Exists("calhomeleft_x") && !theme.Exists("calhomeright_x")) {
+    if (!theme.exists("calhomeleft_x") && !theme.exists("calhomeright_x")) {
         // The home areas are optional; their size is needed only with them.
-    } else if (!theme.Exists("calhome_w") || !theme.Exists("calhome_h")) {
+    } else if (!theme.exists("calhome_w") || !theme.exists("calhome_h")) {
         return "calhome_w";
     }
-    if (!theme.Exists("text_shadow_color")) {
-        for (int32_t i = 1; i <= theme.Count(); ++i) {
-            const std::string& key = theme.KeyByIndex(i);
-            if (endsWith(key, "_shadow") && parseThemeBool(theme.ItemByIndex(i)))
+    if (!theme.exists("text_shadow_color")) {
+        for (int32_t i = 1; i <= theme.count(); ++i) {
+            const std::string& key = theme.keyByIndex(i);
+            if (endsWith(key, "_shadow") && parseThemeBool(theme.itemByIndex(i)))
                 return "text_shadow_color";
         }
     }

@@ -17,11 +17,11 @@ bool parseThemeBool(std::string_view text);
 
 // A key the skin must have: its value, 0 when missing.
 inline int themeInt(const HashTable& theme, std::string_view key) {
-    return parseThemeInt(theme.Item(key));
+    return parseThemeInt(theme.item(key));
 }
 // A key with a default, which is stored when the skin lacks the key.
 inline int themeInt(HashTable& theme, std::string_view key, int def) {
-    return parseThemeInt(theme.ItemAlt(key, std::to_string(def)));
+    return parseThemeInt(theme.itemAlt(key, std::to_string(def)));
 }
 inline uint32_t themeColour(HashTable& theme, std::string_view key, uint32_t def) {
     return static_cast<uint32_t>(themeInt(theme, key, static_cast<int>(def)));
@@ -30,16 +30,16 @@ inline uint32_t themeColour(const HashTable& theme, std::string_view key) {
     return static_cast<uint32_t>(themeInt(theme, key));
 }
 inline bool themeBool(HashTable& theme, std::string_view key, bool def) {
-    return parseThemeBool(theme.ItemAlt(key, def ? "true" : "false"));
+    return parseThemeBool(theme.itemAlt(key, def ? "true" : "false"));
 }
 // Both keys of an optional point exist.
 inline bool themeHasPoint(const HashTable& theme, const std::string& prefix) {
-    return theme.Exists(prefix + "_x") && theme.Exists(prefix + "_y");
+    return theme.exists(prefix + "_x") && theme.exists(prefix + "_y");
 }
 
 // The first key a skin needs but lacks (geometry of the picture, grid, alarm screen, wisdom
 // box, the texts' positions, the shown buttons' cuts, and the shadow colour when a style asks
 // for a shadow); empty when the skin has them all.
-std::string MissingThemeKey(const HashTable& theme);
+std::string missingThemeKey(const HashTable& theme);
 
 }  // namespace tv

@@ -19,7 +19,7 @@
 #include "core/config/hash_table.h"
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
-#include "core/names/qpacker.h"
+#include "core/names/pack_file.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/message_box.h"
@@ -51,14 +51,14 @@ MessageAnswer say(const BackupContext& ctx, std::string text, MessageIcon icon,
     MessageRequest m;
     m.text = std::move(text);
     const bool error = icon == MessageIcon::kWarning || icon == MessageIcon::kCritical;
-    m.title = ctx.strings->fGetString(error ? "com_error" : "com_title");
+    m.title = ctx.strings->getString(error ? "com_error" : "com_title");
     m.buttons = buttons;
     m.icon = icon;
     return ctx.box->show(m);
 }
 
 void logLine(const BackupContext& ctx, std::string_view text) {
-    if (ctx.log != nullptr) ctx.log->fWriteLog(text, 0);
+    if (ctx.log != nullptr) ctx.log->write(text, 0);
 }
 
 // A path as a plain absolute one: "/" separators, no ".", "..", doubled or trailing "/".
@@ -97,9 +97,9 @@ bool systemPath(std::string_view p) {
 }
 
 // The unique entry names of the pack, in order.
-std::vector<std::string> entryNames(const Qpacker& pack) {
+std::vector<std::string> entryNames(const PackFile& pack) {
     std::vector<std::string> names;
-    for (const PackEntry& e : pack.Entries()) {
+    for (const PackEntry& e : pack.entries()) {
         if (std::find(names.begin(), names.end(), e.name) == names.end()) names.push_back(e.name);
     }
     return names;
@@ -159,7 +159,7 @@ std::string buildBackupComment(VersionNumber version, std::string_view computer,
     w.int16(version.minor);
     w.int16(version.revision);
     // The whole comment has 255 bytes: the names share what the version leaves.
-    size_t room = Qpacker::kMaxCommentBytes - kCommentVersionEnd - 2;
+    size_t room = PackFile::kMaxCommentBytes - kCommentVersionEnd - 2;
     for (std::string_view name : {computer, user}) {
         std::string bytes = utf8ToCp1250(name);
         bytes.resize(std::min(bytes.size(), room));
@@ -207,95 +207,95 @@ std::string backupPathFor(std::string_view folder, std::string_view fileName) {
     return withSlash(normalizePath(trimmed(folder))) + name;
 }
 
-std::optional<std::string> fChooseBackupFolder(Dialogs& dialogs, const BackupContext& ctx) {
+std::optional<std::string> chooseBackupFolder(Dialogs& dialogs, const BackupContext& ctx) {
     std::optional<std::string> chosen =
-        dialogs.browseFolder(ctx.strings->fGetString("sets_selectsavedir"));
+        dialogs.browseFolder(ctx.strings->getString("sets_selectsavedir"));
     if (!chosen) return std::nullopt;
     if (isSystemFolder(*chosen, ctx.homeDir)) {
-        say(ctx, ctx.strings->fGetString("sets_bk_err_sysdir"), MessageIcon::kWarning);
+        say(ctx, ctx.strings->getString("sets_bk_err_sysdir"), MessageIcon::kWarning);
         return std::nullopt;
     }
     return chosen;
 }
 
-BackupSaveResult fSaveBackup(const BackupContext& ctx, std::string_view folder,
-                             std::string_view fileName, const std::function<void()>& saveAllData) {
+BackupSaveResult saveBackup(const BackupContext& ctx, std::string_view folder,
+                            std::string_view fileName, const std::function<void()>& saveAllData) {
     HashTable& settings = *ctx.settings;
     const std::string remembered = read(settings, settings::Backup_Last);
     if (trimmed(fileName).empty()) return BackupSaveResult::kNoFileName;
 
     const std::string dir = withSlash(normalizePath(trimmed(folder)));
-    if (trimmed(folder).empty() || !FolderExists(dir)) {
-        say(ctx, ctx.strings->fGetString("sets_bk_nodir"), MessageIcon::kWarning);
+    if (trimmed(folder).empty() || !folderExists(dir)) {
+        say(ctx, ctx.strings->getString("sets_bk_nodir"), MessageIcon::kWarning);
         return BackupSaveResult::kNoFolder;
     }
     // A typed folder gets the same refusal as a chosen one.
     if (isSystemFolder(dir, ctx.homeDir)) {
-        say(ctx, ctx.strings->fGetString("sets_bk_err_sysdir"), MessageIcon::kWarning);
+        say(ctx, ctx.strings->getString("sets_bk_err_sysdir"), MessageIcon::kWarning);
         return BackupSaveResult::kSystemFolder;
     }
 
     // The backup's own settings.cfg records the backup.
-    write(settings, settings::Backup_Last, IsoDateTime(ctx.clock->now()));
+    write(settings, settings::Backup_Last, isoDateTime(ctx.clock->now()));
     if (saveAllData) saveAllData();
 
     const std::string path = backupPathFor(dir, fileName);
-    if (FileExists(path) &&
-        say(ctx, ctx.strings->fGetString("sets_bk_qoverwrite"), MessageIcon::kQuestion,
+    if (fileExists(path) &&
+        say(ctx, ctx.strings->getString("sets_bk_qoverwrite"), MessageIcon::kQuestion,
             MessageButtons::kOkCancel) != MessageAnswer::kOk) {
         write(settings, settings::Backup_Last, remembered);
         return BackupSaveResult::kCancelled;
     }
-    CreateFolderPath(dir);
+    createFolderPath(dir);
 
     const std::string computer = ctx.shell != nullptr ? ctx.shell->computerName() : std::string();
     const std::string user = ctx.shell != nullptr ? ctx.shell->userName() : std::string();
     const int packed =
-        Qpacker::Pack(path, {ctx.userDataDir + "events.cdb", ctx.userDataDir + "settings.cfg"},
-                      buildBackupComment(ctx.running, computer, user), *ctx.clock);
-    if (packed != Qpacker::kOk) {
+        PackFile::pack(path, {ctx.userDataDir + "events.cdb", ctx.userDataDir + "settings.cfg"},
+                       buildBackupComment(ctx.running, computer, user), *ctx.clock);
+    if (packed != PackFile::kOk) {
         write(settings, settings::Backup_Last, remembered);
         logLine(ctx, "Backup to '" + path + "' failed (code " + std::to_string(packed) + ")");
-        say(ctx, ctx.strings->fGetString("sets_bksave_failed"), MessageIcon::kWarning);
+        say(ctx, ctx.strings->getString("sets_bksave_failed"), MessageIcon::kWarning);
         return BackupSaveResult::kFailed;
     }
-    say(ctx, ctx.strings->fGetString("sets_bksave_done"), MessageIcon::kInformation);
-    write(settings, settings::Backup_Last, IsoDateTime(ctx.clock->now()));
+    say(ctx, ctx.strings->getString("sets_bksave_done"), MessageIcon::kInformation);
+    write(settings, settings::Backup_Last, isoDateTime(ctx.clock->now()));
     return BackupSaveResult::kSaved;
 }
 
-std::optional<std::string> fAskBackupToRestore(Dialogs& dialogs, const BackupContext& ctx,
-                                               std::string_view folder) {
+std::optional<std::string> askBackupToRestore(Dialogs& dialogs, const BackupContext& ctx,
+                                              std::string_view folder) {
     OpenFileRequest r;
-    r.title = ctx.strings->fGetString("sets_openbackup");
-    r.filters.push_back({ctx.strings->fGetString("sets_filter_backup"), "*.backup"});
+    r.title = ctx.strings->getString("sets_openbackup");
+    r.filters.push_back({ctx.strings->getString("sets_filter_backup"), "*.backup"});
     r.startFolder = normalizePath(trimmed(folder));
     return dialogs.openFile(r);
 }
 
-RestoreResult fRestoreBackup(const BackupContext& ctx, const std::string& path,
-                             const RestoreHooks& hooks) {
-    Qpacker pack;
-    if (pack.OpenPack(path) != Qpacker::kOk) return RestoreResult::kNotOpened;
+RestoreResult restoreBackup(const BackupContext& ctx, const std::string& path,
+                            const RestoreHooks& hooks) {
+    PackFile pack;
+    if (pack.openPack(path) != PackFile::kOk) return RestoreResult::kNotOpened;
 
-    const std::optional<BackupComment> comment = readBackupComment(pack.Comment());
+    const std::optional<BackupComment> comment = readBackupComment(pack.comment());
     if (!comment) {
-        say(ctx, ctx.strings->fGetString("sets_bk_invalidfile"), MessageIcon::kWarning);
+        say(ctx, ctx.strings->getString("sets_bk_invalidfile"), MessageIcon::kWarning);
         return RestoreResult::kInvalidFile;
     }
     const VersionNumber v = comment->version;
     // The revision never blocks a restore: revisions do not change the files.
     if (v.major > ctx.running.major ||
         (v.major == ctx.running.major && v.minor > ctx.running.minor)) {
-        say(ctx, ctx.strings->fGetString("sets_bk_wrongver"), MessageIcon::kWarning);
+        say(ctx, ctx.strings->getString("sets_bk_wrongver"), MessageIcon::kWarning);
         return RestoreResult::kNewerVersion;
     }
 
-    const std::string when = restoreQuestionTime(pack.PackedAt());
+    const std::string when = restoreQuestionTime(pack.packedAt());
     const std::string question = comment->computer.empty() && comment->user.empty()
-                                     ? ctx.strings->fGetStringP("sets_bk_q_restore", when)
-                                     : ctx.strings->fGetStringP("sets_bk_q_restore2", when,
-                                                                comment->computer, comment->user);
+                                     ? ctx.strings->formatString("sets_bk_q_restore", when)
+                                     : ctx.strings->formatString("sets_bk_q_restore2", when,
+                                                                 comment->computer, comment->user);
     if (say(ctx, question, MessageIcon::kQuestion, MessageButtons::kOkCancel) !=
         MessageAnswer::kOk) {
         return RestoreResult::kCancelled;
@@ -305,7 +305,7 @@ RestoreResult fRestoreBackup(const BackupContext& ctx, const std::string& path,
     // Everything comes out into a folder of our own first, on the same file system so that
     // putting the files in place is a rename each.
     const std::string dir = withSlash(ctx.userDataDir);
-    CreateFolderPath(dir);
+    createFolderPath(dir);
     std::string temp = dir + ".restore-XXXXXX";
     if (::mkdtemp(temp.data()) == nullptr) {
         logLine(ctx, "Restore failed: no temporary folder in '" + dir + "'");
@@ -316,13 +316,13 @@ RestoreResult fRestoreBackup(const BackupContext& ctx, const std::string& path,
         std::error_code ec;
         fs::remove_all(temp, ec);
     };
-    const int unpacked = pack.ExtractAll(temp, true);
-    if (unpacked != Qpacker::kOk) {
+    const int unpacked = pack.extractAll(temp, true);
+    if (unpacked != PackFile::kOk) {
         removeTemp();
         logLine(ctx, "Restore failed: the backup did not unpack whole (code " +
                          std::to_string(unpacked) + "); nothing was changed");
-        if (unpacked == Qpacker::kWriteError) return RestoreResult::kWriteFailed;
-        say(ctx, ctx.strings->fGetString("sets_bk_invalidfile"), MessageIcon::kWarning);
+        if (unpacked == PackFile::kWriteError) return RestoreResult::kWriteFailed;
+        say(ctx, ctx.strings->getString("sets_bk_invalidfile"), MessageIcon::kWarning);
         return RestoreResult::kInvalidFile;
     }
 
@@ -340,43 +340,43 @@ RestoreResult fRestoreBackup(const BackupContext& ctx, const std::string& path,
     // A backup of the generation before "events.cdb" holds the old ".qzi" files: without the
     // new files the reload migrates them.
     if (v.major == 1 && v.minor == 1 && !comment->hasNames) {
-        DeleteFileForced(dir + "events.cdb");
-        DeleteFileForced(dir + "settings.cfg");
+        deleteFileForced(dir + "events.cdb");
+        deleteFileForced(dir + "settings.cfg");
     }
-    pack.ClosePack();
-    say(ctx, ctx.strings->fGetString("sets_bk_restoredone"), MessageIcon::kInformation);
+    pack.closePack();
+    say(ctx, ctx.strings->getString("sets_bk_restoredone"), MessageIcon::kInformation);
     if (hooks.reload) hooks.reload();
     return RestoreResult::kRestored;
 }
 
-std::string fLastBackupText(std::string_view backupLast, Date today, const StringTable& strings) {
-    const DateTime t = ParseDateTime(backupLast);
-    if (t.date.isZero()) return strings.fGetString("sets_nobackup");
+std::string lastBackupText(std::string_view backupLast, Date today, const StringTable& strings) {
+    const DateTime t = parseDateTime(backupLast);
+    if (t.date.isZero()) return strings.getString("sets_nobackup");
 
     const int d = t.date.daysUntil(today);
     std::string ago;
     if (d < 0) {
         ago = " ";
     } else if (d == 0) {
-        ago = strings.fGetString("sets_bk_today");
+        ago = strings.getString("sets_bk_today");
     } else if (d == 1) {
-        ago = strings.fGetString("sets_bk_yesterday1");
+        ago = strings.getString("sets_bk_yesterday1");
     } else if (d == 2) {
-        ago = strings.fGetString("sets_bk_yesterday2");
+        ago = strings.getString("sets_bk_yesterday2");
     } else if (d < 7) {
-        ago = strings.fGetStringP("sets_bk_days_ago", std::to_string(d));
+        ago = strings.formatString("sets_bk_days_ago", std::to_string(d));
     } else if (d % 7 == 0) {
-        ago = strings.fGetStringP("sets_bk_weeks_ago", std::to_string(d / 7));
+        ago = strings.formatString("sets_bk_weeks_ago", std::to_string(d / 7));
     } else {
-        ago = strings.fGetStringP("sets_bk_dayweek_ago", std::to_string(d / 7),
-                                  std::to_string(d % 7));
+        ago = strings.formatString("sets_bk_dayweek_ago", std::to_string(d / 7),
+                                   std::to_string(d % 7));
     }
     const Ymd ymd = t.date.ymd();
     const std::string when = std::to_string(ymd.year) + ". " +
-                             strings.fGetString("main_month_" + std::to_string(ymd.month - 1)) +
+                             strings.getString("main_month_" + std::to_string(ymd.month - 1)) +
                              " " + std::to_string(ymd.day) + ". " + std::to_string(t.hour()) + ":" +
                              twoDigits(t.minute()) + ":" + twoDigits(t.sec());
-    return strings.fGetStringP("sets_bk_lasttime", when, ago);
+    return strings.formatString("sets_bk_lasttime", when, ago);
 }
 
 }  // namespace tv

@@ -62,7 +62,7 @@ struct BackupContext {
 
 // The folder-browse dialog of the backup page: the chosen folder, or nothing when the user
 // cancelled or chose a system folder (which is refused with a warning).
-std::optional<std::string> fChooseBackupFolder(Dialogs& dialogs, const BackupContext& ctx);
+std::optional<std::string> chooseBackupFolder(Dialogs& dialogs, const BackupContext& ctx);
 
 enum class BackupSaveResult {
     kSaved,
@@ -76,12 +76,12 @@ enum class BackupSaveResult {
 // Saves the backup: `saveAllData` writes the event database, the window position and
 // "settings.cfg" first, so that the backup holds the moment of the backup in `Backup_Last`.
 // `Backup_Last` ends as now when the pack was written and as before otherwise.
-BackupSaveResult fSaveBackup(const BackupContext& ctx, std::string_view folder,
-                             std::string_view fileName, const std::function<void()>& saveAllData);
+BackupSaveResult saveBackup(const BackupContext& ctx, std::string_view folder,
+                            std::string_view fileName, const std::function<void()>& saveAllData);
 
 // The open-file dialog of a restore, starting in the backup folder; nothing when cancelled.
-std::optional<std::string> fAskBackupToRestore(Dialogs& dialogs, const BackupContext& ctx,
-                                               std::string_view folder);
+std::optional<std::string> askBackupToRestore(Dialogs& dialogs, const BackupContext& ctx,
+                                              std::string_view folder);
 
 struct RestoreHooks {
     // Closing the settings window then writes no settings; the next load clears it.
@@ -101,10 +101,10 @@ enum class RestoreResult {
 
 // Restores a backup after the user's confirmation. Every entry is unpacked into a temporary
 // folder first; the user's files are replaced only when all of them came out whole.
-RestoreResult fRestoreBackup(const BackupContext& ctx, const std::string& path,
-                             const RestoreHooks& hooks);
+RestoreResult restoreBackup(const BackupContext& ctx, const std::string& path,
+                            const RestoreHooks& hooks);
 
 // The backup page's "last backup" line for the stored `Backup_Last` text.
-std::string fLastBackupText(std::string_view backupLast, Date today, const StringTable& strings);
+std::string lastBackupText(std::string_view backupLast, Date today, const StringTable& strings);
 
 }  // namespace tv

@@ -29,7 +29,7 @@ ThemeTexts themeTexts(const HashTable& theme, FontStyleKind kind, std::string_vi
     const std::string p = "def_" + lower(kFontStyleNames[static_cast<size_t>(kind)]) + "_";
     auto value = [&](std::string_view suffix, std::string_view fallback) {
         const std::string key = p + std::string(suffix);
-        return theme.Exists(key) ? theme.Item(key) : std::string(fallback);
+        return theme.exists(key) ? theme.item(key) : std::string(fallback);
     };
     ThemeTexts t;
     t.face = value("font", kFallbackFace);
@@ -67,12 +67,12 @@ std::string key(FontStyleKind kind, size_t suffix) {
 FontStyle readFontStyle(HashTable& settings, const HashTable& theme, FontStyleKind kind) {
     const ThemeTexts def = themeTexts(theme, kind, "400");
     ThemeTexts t;
-    t.face = settings.ItemAlt(key(kind, 0), def.face);
-    t.size = settings.ItemAlt(key(kind, 1), def.size);
-    t.weight = settings.ItemAlt(key(kind, 2), def.weight);
-    t.italic = settings.ItemAlt(key(kind, 3), def.italic);
-    t.color = settings.ItemAlt(key(kind, 4), def.color);
-    t.color2 = settings.ItemAlt(key(kind, 5), def.color2);
+    t.face = settings.itemAlt(key(kind, 0), def.face);
+    t.size = settings.itemAlt(key(kind, 1), def.size);
+    t.weight = settings.itemAlt(key(kind, 2), def.weight);
+    t.italic = settings.itemAlt(key(kind, 3), def.italic);
+    t.color = settings.itemAlt(key(kind, 4), def.color);
+    t.color2 = settings.itemAlt(key(kind, 5), def.color2);
     return fromTexts(t);
 }
 
@@ -81,12 +81,12 @@ FontStyle themeFontStyle(const HashTable& theme, FontStyleKind kind) {
 }
 
 void writeFontStyle(HashTable& settings, FontStyleKind kind, const FontStyle& style) {
-    settings.SetItem(key(kind, 0), style.face);
-    settings.SetItem(key(kind, 1), std::to_string(style.size));
-    settings.SetItem(key(kind, 2), std::to_string(style.weight));
-    settings.SetItem(key(kind, 3), style.italic ? "true" : "false");
-    settings.SetItem(key(kind, 4), std::to_string(style.color));
-    settings.SetItem(key(kind, 5), std::to_string(style.bgColor));
+    settings.setItem(key(kind, 0), style.face);
+    settings.setItem(key(kind, 1), std::to_string(style.size));
+    settings.setItem(key(kind, 2), std::to_string(style.weight));
+    settings.setItem(key(kind, 3), style.italic ? "true" : "false");
+    settings.setItem(key(kind, 4), std::to_string(style.color));
+    settings.setItem(key(kind, 5), std::to_string(style.bgColor));
 }
 
 }  // namespace tv

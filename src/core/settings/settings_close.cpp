@@ -11,14 +11,14 @@
 
 namespace tv {
 
-void fActivateSkin(const SettingsCloseContext& ctx, std::string_view skinFolder) {
+void activateSkin(const SettingsCloseContext& ctx, std::string_view skinFolder) {
     if (ctx.settings == nullptr || skinFolder.empty()) return;
     write(*ctx.settings, settings::Skin, skinFolder);
-    if (ctx.log != nullptr) ctx.log->fWriteLog("Skin activated: " + std::string(skinFolder), 1);
+    if (ctx.log != nullptr) ctx.log->write("Skin activated: " + std::string(skinFolder), 1);
     if (ctx.reloadForSkin) ctx.reloadForSkin();
 }
 
-bool fRegisterAutoStart(const SettingsCloseContext& ctx) {
+bool registerAutoStart(const SettingsCloseContext& ctx) {
     if (ctx.autostart == nullptr || ctx.settings == nullptr) return true;
     const bool wanted = autostartWanted(*ctx.settings);
     const std::string command = autostartCommand(ctx.executable);
@@ -30,22 +30,22 @@ bool fRegisterAutoStart(const SettingsCloseContext& ctx) {
         ok = ctx.autostart->remove();
     }
     if (!ok && ctx.box != nullptr && ctx.strings != nullptr) {
-        ctx.box->show({ctx.strings->fGetString("com_err_reg"), ctx.strings->fGetString("com_error"),
+        ctx.box->show({ctx.strings->getString("com_err_reg"), ctx.strings->getString("com_error"),
                        MessageButtons::kOk, MessageIcon::kWarning});
     }
     return ok;
 }
 
-SettingsCloseResult fCloseSettings(const SettingsControls& controls, std::string_view selectedSkin,
-                                   std::string_view activeSkin, const SettingsCloseContext& ctx) {
+SettingsCloseResult closeSettings(const SettingsControls& controls, std::string_view selectedSkin,
+                                  std::string_view activeSkin, const SettingsCloseContext& ctx) {
     SettingsCloseResult r;
     if (!selectedSkin.empty() && selectedSkin != activeSkin && ctx.box != nullptr &&
         ctx.strings != nullptr) {
-        const MessageAnswer a = ctx.box->show({ctx.strings->fGetString("sets_q_skinactivate"),
-                                               ctx.strings->fGetString("com_title"),
+        const MessageAnswer a = ctx.box->show({ctx.strings->getString("sets_q_skinactivate"),
+                                               ctx.strings->getString("com_title"),
                                                MessageButtons::kOkCancel, MessageIcon::kQuestion});
         if (a == MessageAnswer::kOk) {
-            fActivateSkin(ctx, selectedSkin);
+            activateSkin(ctx, selectedSkin);
             r.skinActivated = true;
         }
     }
@@ -53,9 +53,9 @@ SettingsCloseResult fCloseSettings(const SettingsControls& controls, std::string
     if (!ctx.restoredSinceLoad && ctx.settings != nullptr) {
         writeSettingsControls(controls, *ctx.settings);
         r.written = true;
-        r.autostartOk = fRegisterAutoStart(ctx);
+        r.autostartOk = registerAutoStart(ctx);
         r.saved = ctx.saveSettings ? ctx.saveSettings() : false;
-        if (!r.saved && ctx.log != nullptr) ctx.log->fWriteLog("Error: settings.cfg not saved", 0);
+        if (!r.saved && ctx.log != nullptr) ctx.log->write("Error: settings.cfg not saved", 0);
     }
 
     if (ctx.sound != nullptr) ctx.sound->stop();

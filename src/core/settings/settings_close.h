@@ -40,19 +40,19 @@ struct SettingsCloseResult {
 };
 
 // `ComSkin`: stores the skin and asks for the reload.
-void fActivateSkin(const SettingsCloseContext& ctx, std::string_view skinFolder);
+void activateSkin(const SettingsCloseContext& ctx, std::string_view skinFolder);
 
 // Makes the log-on entry match the settings, by the rule the load of the calendar applies, so
 // the two never undo each other. A failed write says "com_err_reg".
-bool fRegisterAutoStart(const SettingsCloseContext& ctx);
+bool registerAutoStart(const SettingsCloseContext& ctx);
 
 // The close: the question for a chosen but inactive skin, then (unless a backup was restored)
 // every key from the controls, the log-on entry and "settings.cfg"; last, any sound stops.
 // `selectedSkin` is empty when the list has no skin.
-SettingsCloseResult fCloseSettings(const SettingsControls& controls, std::string_view selectedSkin,
-                                   std::string_view activeSkin, const SettingsCloseContext& ctx);
+SettingsCloseResult closeSettings(const SettingsControls& controls, std::string_view selectedSkin,
+                                  std::string_view activeSkin, const SettingsCloseContext& ctx);
 
-// `ScrlTransp`: the value shown beside it.
+// `transparency`: the value shown beside it.
 std::string transparencyText(int value);
 
 }  // namespace tv

@@ -75,7 +75,7 @@ std::vector<SkinInfo> listSkins(const std::string& programDir) {
         const std::string folder = it->path().string() + "/";
         const std::string cfg = folder + "theme.cfg";
         std::string bytes;
-        if (!FileExists(cfg) || readWholeFile(cfg, bytes, kMaxThemeBytes) != ReadResult::kOk) {
+        if (!fileExists(cfg) || readWholeFile(cfg, bytes, kMaxThemeBytes) != ReadResult::kOk) {
             continue;
         }
         skins.push_back(

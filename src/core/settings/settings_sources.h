@@ -27,7 +27,7 @@ SkinInfo readSkinInfo(std::string_view folderName, const std::string& folder,
 // The ".wav" files of programDir + "sounds/", names without ".wav", sorted.
 std::vector<std::string> listAlarmSounds(const std::string& programDir);
 
-// The file `cmdPlaySound` plays: the listed sound of the program folder, or with the second
+// The file `playSoundButton` plays: the listed sound of the program folder, or with the second
 // source the user's own file. Empty when there is nothing to play.
 std::string alarmSoundChoicePath(const std::string& programDir, int source,
                                  std::string_view listedName, std::string_view customPath);

@@ -41,7 +41,7 @@ std::string withoutWav(std::string name) {
 std::string settingsPageText(const StringTable& strings, size_t page) {
     if (page >= kSettingsPages.size()) return {};
     const SettingsPage& p = kSettingsPages[page];
-    return (p.indented ? " - " : "") + strings.fGetString(p.textKey);
+    return (p.indented ? " - " : "") + strings.getString(p.textKey);
 }
 
 int indexOfValue(const int* values, size_t count, int value, int fallback) {
@@ -53,144 +53,143 @@ int indexOfValue(const int* values, size_t count, int value, int fallback) {
 SettingsControls readSettingsControls(HashTable& t, const HashTable& theme) {
     namespace k = settings;
     SettingsControls c;
-    c.Cnap = flag(t, k::Today_Day);
-    c.Chet = flag(t, k::Today_Week);
-    c.Cnevnap = flag(t, k::Today_Name);
-    c.CnextName = flag(t, k::Today_NextName);
-    c.CnapHL = flag(t, k::Today_DayHL);
-    c.ChetHL = flag(t, k::Today_WeekHL);
-    c.CnevnapHL = flag(t, k::Today_NameHL);
-    c.CnextNameHL = flag(t, k::Today_NextNameHL);
-    c.Cbolcs = flag(t, k::Wise);
-    c.befMode2b = readInt(t, k::ForecastMode) == 2;
-    c.startpage = position(readInt(t, k::Cal_StartPage) - 1, 3, 0);
+    c.showDay = flag(t, k::Today_Day);
+    c.showWeek = flag(t, k::Today_Week);
+    c.showName = flag(t, k::Today_Name);
+    c.showNextName = flag(t, k::Today_NextName);
+    c.highlightDay = flag(t, k::Today_DayHL);
+    c.highlightWeek = flag(t, k::Today_WeekHL);
+    c.highlightName = flag(t, k::Today_NameHL);
+    c.highlightNextName = flag(t, k::Today_NextNameHL);
+    c.showWisdom = flag(t, k::Wise);
+    c.forecastCountsDown = readInt(t, k::ForecastMode) == 2;
+    c.startPage = position(readInt(t, k::Cal_StartPage) - 1, 3, 0);
 
     // 0 days means no announcement: the box is off and the list keeps its default.
     const int forecast = readInt(t, k::CeremForecast);
-    c.Cubef = forecast != 0;
-    c.CmbUbef = position(forecast, kForecastDaysMax + 1, 7);
-    if (!c.Cubef) c.CmbUbef = 7;
-    c.ChSavePast = flag(t, k::SaveInPastPromt);
+    c.showForecast = forecast != 0;
+    c.forecastDays = position(forecast, kForecastDaysMax + 1, 7);
+    if (!c.showForecast) c.forecastDays = 7;
+    c.askBeforeSavingPast = flag(t, k::SaveInPastPromt);
 
-    c.Mtype2 = readInt(t, k::M_Default) == 2;
+    c.themeFonts = readInt(t, k::M_Default) == 2;
     const int shadow = readInt(t, k::M_Shadow);
-    c.ChShadow = shadow != 0;
-    c.cmbShadowType = c.ChShadow ? position(shadow - 1, kShadowTypes, 1) : 1;
+    c.textShadow = shadow != 0;
+    c.shadowType = c.textShadow ? position(shadow - 1, kShadowTypes, 1) : 1;
     for (int i = 0; i < kFontStyleCount; ++i) {
         c.fonts[static_cast<size_t>(i)] = readFontStyle(t, theme, static_cast<FontStyleKind>(i));
     }
-    c.picAlign = readInt(t, k::M_AlignType) == 2 ? 2 : 1;
-    c.cmbEventAlign = indexOfValue(kTextAlignValues, readInt(t, k::M_TextAlign1), 0);
-    c.cmbForecastAlign = indexOfValue(kTextAlignValues, readInt(t, k::M_TextAlign2), 0);
+    c.layout = readInt(t, k::M_AlignType) == 2 ? 2 : 1;
+    c.eventAlign = indexOfValue(kTextAlignValues, readInt(t, k::M_TextAlign1), 0);
+    c.forecastAlign = indexOfValue(kTextAlignValues, readInt(t, k::M_TextAlign2), 0);
 
-    c.cmbBgReplace = indexOfValue(kBgReplaceValues, readInt(t, k::BGPic_Replace),
-                                  static_cast<int>(kBgReplaceValues.size()) - 1);
-    c.optBG = readInt(t, k::OptBG) == 1 ? 1 : 0;
-    c.TUserPicSource = read(t, k::BGPic_Source);
-    c.ChUserPicDir = flag(t, k::BGPic_SubFolder);
-    c.ChUserPicName = flag(t, k::BGPic_Name);
-    c.ChUserPicScale = flag(t, k::BGPic_FitMode);
+    c.pictureChange = indexOfValue(kBgReplaceValues, readInt(t, k::BGPic_Replace),
+                                   static_cast<int>(kBgReplaceValues.size()) - 1);
+    c.pictureSource = readInt(t, k::OptBG) == 1 ? 1 : 0;
+    c.userPictureFolder = read(t, k::BGPic_Source);
+    c.userPictureSubfolders = flag(t, k::BGPic_SubFolder);
+    c.userPictureName = flag(t, k::BGPic_Name);
+    c.userPictureScale = flag(t, k::BGPic_FitMode);
 
-    c.chAlertEnabled = flag(t, k::AlarmEnabled);
-    c.chAlertSound = flag(t, k::AlarmSoundOn);
-    c.chAlarmFront = flag(t, k::AlarmTop);
-    c.chSoundRepeat = flag(t, k::AlarmSndRepeat);
-    c.cmbRepeatLen = position(readInt(t, k::AlarmLength), kRepeatLengths, 0);
-    c.optSoundSource = readInt(t, k::AlarmSoundSet) == 1 ? 1 : 0;
-    c.lstAlarmFiles = withoutWav(read(t, k::AlarmSoundFile));
+    c.alarmEnabled = flag(t, k::AlarmEnabled);
+    c.alarmSound = flag(t, k::AlarmSoundOn);
+    c.alarmOnTop = flag(t, k::AlarmTop);
+    c.alarmSoundRepeat = flag(t, k::AlarmSndRepeat);
+    c.alarmLength = position(readInt(t, k::AlarmLength), kRepeatLengths, 0);
+    c.alarmSoundSource = readInt(t, k::AlarmSoundSet) == 1 ? 1 : 0;
+    c.alarmSoundFile = withoutWav(read(t, k::AlarmSoundFile));
 
-    c.ChAlwaysCenter = flag(t, k::Cal_WinCenter);
-    c.ChTrayOneClick = flag(t, k::TrayOneClick);
-    c.ChShowSystemTray = flag(t, k::AS_TrayIcon);
+    c.centreWindow = flag(t, k::Cal_WinCenter);
+    c.trayOneClick = flag(t, k::TrayOneClick);
+    c.trayIcon = flag(t, k::AS_TrayIcon);
     c.autoStart = flag(t, k::AS_AutoStart);
-    c.CautoStartFix = flag(t, k::AS_OnTime);
-    c.ChAutoH = position(readInt(t, k::AS_Hour), 24, 5);
-    c.ChAutoM = position(readInt(t, k::AS_Minute), 60, 0);
-    c.chAutoStartMode = flag(t, k::AutoStartWindowMode);
+    c.scheduledShowing = flag(t, k::AS_OnTime);
+    c.scheduledHour = position(readInt(t, k::AS_Hour), 24, 5);
+    c.scheduledMinute = position(readInt(t, k::AS_Minute), 60, 0);
+    c.scheduledWithoutFocus = flag(t, k::AutoStartWindowMode);
 
-    c.ScrlTransp = std::clamp(readInt(t, k::Transparency), kTransparencyMin, kTransparencyMax);
-    c.TbackupOutDir = read(t, k::Backup_Folder);
-    c.SetsList =
-        position(readInt(t, k::SettingsLastPage), static_cast<int>(kSettingsPages.size()), 0);
+    c.transparency = std::clamp(readInt(t, k::Transparency), kTransparencyMin, kTransparencyMax);
+    c.backupFolder = read(t, k::Backup_Folder);
+    c.page = position(readInt(t, k::SettingsLastPage), static_cast<int>(kSettingsPages.size()), 0);
     return c;
 }
 
 void writeSettingsControls(const SettingsControls& c, HashTable& t) {
     namespace k = settings;
-    put(t, k::Today_Day, c.Cnap);
-    put(t, k::Today_Week, c.Chet);
-    put(t, k::Today_Name, c.Cnevnap);
-    put(t, k::Today_NextName, c.CnextName);
-    put(t, k::Today_DayHL, c.CnapHL);
-    put(t, k::Today_WeekHL, c.ChetHL);
-    put(t, k::Today_NameHL, c.CnevnapHL);
-    put(t, k::Today_NextNameHL, c.CnextNameHL);
-    put(t, k::Wise, c.Cbolcs);
-    put(t, k::ForecastMode, c.befMode2b ? 2 : 1);
-    put(t, k::Cal_StartPage, c.startpage + 1);
-    put(t, k::CeremForecast, c.Cubef ? c.CmbUbef : 0);
-    put(t, k::SaveInPastPromt, c.ChSavePast);
+    put(t, k::Today_Day, c.showDay);
+    put(t, k::Today_Week, c.showWeek);
+    put(t, k::Today_Name, c.showName);
+    put(t, k::Today_NextName, c.showNextName);
+    put(t, k::Today_DayHL, c.highlightDay);
+    put(t, k::Today_WeekHL, c.highlightWeek);
+    put(t, k::Today_NameHL, c.highlightName);
+    put(t, k::Today_NextNameHL, c.highlightNextName);
+    put(t, k::Wise, c.showWisdom);
+    put(t, k::ForecastMode, c.forecastCountsDown ? 2 : 1);
+    put(t, k::Cal_StartPage, c.startPage + 1);
+    put(t, k::CeremForecast, c.showForecast ? c.forecastDays : 0);
+    put(t, k::SaveInPastPromt, c.askBeforeSavingPast);
 
-    put(t, k::M_Default, c.Mtype2 ? 2 : 1);
-    put(t, k::M_Shadow, c.ChShadow ? c.cmbShadowType + 1 : 0);
+    put(t, k::M_Default, c.themeFonts ? 2 : 1);
+    put(t, k::M_Shadow, c.textShadow ? c.shadowType + 1 : 0);
     for (int i = 0; i < kFontStyleCount; ++i) {
         writeFontStyle(t, static_cast<FontStyleKind>(i), c.fonts[static_cast<size_t>(i)]);
     }
-    put(t, k::M_AlignType, c.picAlign);
-    put(t, k::M_TextAlign1, kTextAlignValues[static_cast<size_t>(position(c.cmbEventAlign, 3, 0))]);
-    put(t, k::M_TextAlign2,
-        kTextAlignValues[static_cast<size_t>(position(c.cmbForecastAlign, 3, 0))]);
+    put(t, k::M_AlignType, c.layout);
+    put(t, k::M_TextAlign1, kTextAlignValues[static_cast<size_t>(position(c.eventAlign, 3, 0))]);
+    put(t, k::M_TextAlign2, kTextAlignValues[static_cast<size_t>(position(c.forecastAlign, 3, 0))]);
 
-    put(t, k::BGPic_Replace, kBgReplaceValues[static_cast<size_t>(position(c.cmbBgReplace, 9, 8))]);
-    put(t, k::OptBG, c.optBG);
-    write(t, k::BGPic_Source, c.TUserPicSource);
-    put(t, k::BGPic_SubFolder, c.ChUserPicDir);
-    put(t, k::BGPic_Name, c.ChUserPicName);
-    put(t, k::BGPic_FitMode, c.ChUserPicScale);
-    write(t, k::Backup_Folder, c.TbackupOutDir);
+    put(t, k::BGPic_Replace,
+        kBgReplaceValues[static_cast<size_t>(position(c.pictureChange, 9, 8))]);
+    put(t, k::OptBG, c.pictureSource);
+    write(t, k::BGPic_Source, c.userPictureFolder);
+    put(t, k::BGPic_SubFolder, c.userPictureSubfolders);
+    put(t, k::BGPic_Name, c.userPictureName);
+    put(t, k::BGPic_FitMode, c.userPictureScale);
+    write(t, k::Backup_Folder, c.backupFolder);
 
-    put(t, k::AlarmEnabled, c.chAlertEnabled);
-    put(t, k::AlarmSoundOn, c.chAlertSound);
-    put(t, k::AlarmTop, c.chAlarmFront);
-    put(t, k::AlarmSndRepeat, c.chSoundRepeat);
-    put(t, k::AlarmLength, c.cmbRepeatLen);
-    put(t, k::AlarmSoundSet, c.optSoundSource);
+    put(t, k::AlarmEnabled, c.alarmEnabled);
+    put(t, k::AlarmSoundOn, c.alarmSound);
+    put(t, k::AlarmTop, c.alarmOnTop);
+    put(t, k::AlarmSndRepeat, c.alarmSoundRepeat);
+    put(t, k::AlarmLength, c.alarmLength);
+    put(t, k::AlarmSoundSet, c.alarmSoundSource);
     // An empty list (no sound files installed) leaves the stored choice alone.
-    if (!c.lstAlarmFiles.empty()) {
-        write(t, k::AlarmSoundFile, c.lstAlarmFiles + std::string(kSoundExtension));
+    if (!c.alarmSoundFile.empty()) {
+        write(t, k::AlarmSoundFile, c.alarmSoundFile + std::string(kSoundExtension));
     }
 
-    put(t, k::Cal_WinCenter, c.ChAlwaysCenter);
-    put(t, k::TrayOneClick, c.ChTrayOneClick);
-    put(t, k::AS_TrayIcon, c.ChShowSystemTray);
+    put(t, k::Cal_WinCenter, c.centreWindow);
+    put(t, k::TrayOneClick, c.trayOneClick);
+    put(t, k::AS_TrayIcon, c.trayIcon);
     put(t, k::AS_AutoStart, c.autoStart);
-    put(t, k::AS_OnTime, c.CautoStartFix);
-    put(t, k::AS_Hour, c.ChAutoH);
-    put(t, k::AS_Minute, c.ChAutoM);
-    put(t, k::AutoStartWindowMode, c.chAutoStartMode);
+    put(t, k::AS_OnTime, c.scheduledShowing);
+    put(t, k::AS_Hour, c.scheduledHour);
+    put(t, k::AS_Minute, c.scheduledMinute);
+    put(t, k::AutoStartWindowMode, c.scheduledWithoutFocus);
 
-    put(t, k::Transparency, c.ScrlTransp);
-    put(t, k::SettingsLastPage, c.SetsList);
+    put(t, k::Transparency, c.transparency);
+    put(t, k::SettingsLastPage, c.page);
 }
 
 SettingsEnabling applySettingsDependencies(SettingsControls& c) {
     SettingsEnabling e;
-    e.CnapHL = c.Cnap;
-    e.ChetHL = c.Chet;
-    e.CnevnapHL = c.Cnevnap;
-    e.CnextNameHL = c.CnextName;
-    e.CmbUbef = c.Cubef;
-    e.cmbShadowType = c.ChShadow;
-    e.userPicture = c.optBG == 1;
+    e.highlightDay = c.showDay;
+    e.highlightWeek = c.showWeek;
+    e.highlightName = c.showName;
+    e.highlightNextName = c.showNextName;
+    e.forecastDays = c.showForecast;
+    e.shadowType = c.textShadow;
+    e.userPicture = c.pictureSource == 1;
 
-    const bool trayNeeded = c.CautoStartFix || c.chAlertEnabled;
-    if (trayNeeded) c.ChShowSystemTray = true;
-    e.ChShowSystemTray = !trayNeeded;
-    e.scheduled = c.CautoStartFix;
+    const bool trayNeeded = c.scheduledShowing || c.alarmEnabled;
+    if (trayNeeded) c.trayIcon = true;
+    e.trayIcon = !trayNeeded;
+    e.scheduled = c.scheduledShowing;
 
-    e.alarmOptions = c.chAlertEnabled;
-    e.soundControls = c.chAlertEnabled && c.chAlertSound;
-    e.repeatLength = e.soundControls && c.chSoundRepeat;
+    e.alarmOptions = c.alarmEnabled;
+    e.soundControls = c.alarmEnabled && c.alarmSound;
+    e.repeatLength = e.soundControls && c.alarmSoundRepeat;
     return e;
 }
 

@@ -15,7 +15,7 @@ namespace tv {
 class HashTable;
 class StringTable;
 
-// The pages of `SetsList`, in list order, with the frame each one shows.
+// The pages of `page`, in list order, with the frame each one shows.
 struct SettingsPage {
     std::string_view textKey;
     bool indented;  // written with " - " in front
@@ -42,10 +42,10 @@ inline constexpr std::array<std::string_view, 3> kTextAlignKeys = {"sets_align0"
                                                                    "sets_align1"};
 // Minutes between two pictures: 0 = at every start ... 1 = one a day.
 inline constexpr std::array<int, 9> kBgReplaceValues = {0, 288, 96, 48, 24, 12, 6, 2, 1};
-inline constexpr int kForecastDaysMax = 14;  // CmbUbef: "0" ... "14"
+inline constexpr int kForecastDaysMax = 14;  // forecastDays: "0" ... "14"
 inline constexpr int kShadowTypes = 3;       // "sets_shadow1" ... "sets_shadow3"
 inline constexpr int kRepeatLengths = 8;     // "sets_alarm_len1" ... "sets_alarm_len8"
-inline constexpr int kAlignPictures = 2;     // picAlign 1: one column, 2: holidays below
+inline constexpr int kAlignPictures = 2;     // layout 1: one column, 2: holidays below
 // Below this the window would all but vanish, and the slider is the only way back.
 inline constexpr int kTransparencyMin = 20;
 inline constexpr int kTransparencyMax = 100;
@@ -61,46 +61,47 @@ int indexOfValue(const std::array<int, N>& values, int value, int fallback) {
 // controls hold the selected position from 0, option groups the chosen option's index.
 struct SettingsControls {
     // Display.
-    bool Cnap = true, Chet = true, Cnevnap = true, CnextName = true;
-    bool CnapHL = false, ChetHL = false, CnevnapHL = true, CnextNameHL = false;
-    bool Cbolcs = true;
-    bool befMode2b = false;
-    int startpage = 0;  // Cal_StartPage - 1
-    bool Cubef = true;
-    int CmbUbef = 7;
-    bool ChSavePast = true;
+    bool showDay = true, showWeek = true, showName = true, showNextName = true;
+    bool highlightDay = false, highlightWeek = false, highlightName = true,
+         highlightNextName = false;
+    bool showWisdom = true;
+    bool forecastCountsDown = false;
+    int startPage = 0;  // Cal_StartPage - 1
+    bool showForecast = true;
+    int forecastDays = 7;
+    bool askBeforeSavingPast = true;
 
     // Texts and alignment.
-    bool Mtype2 = true;  // theme fonts; Mtype1 otherwise
-    bool ChShadow = true;
-    int cmbShadowType = 1;
+    bool themeFonts = true;  // theme fonts; Mtype1 otherwise
+    bool textShadow = true;
+    int shadowType = 1;
     std::array<FontStyle, kFontStyleCount> fonts{};
-    int picAlign = 1;  // 1 or 2, the layout picture last clicked
-    int cmbEventAlign = 0;
-    int cmbForecastAlign = 0;
+    int layout = 1;  // 1 or 2, the layout picture last clicked
+    int eventAlign = 0;
+    int forecastAlign = 0;
 
     // Pictures.
-    int cmbBgReplace = 8;
-    int optBG = 0;
-    std::string TUserPicSource;
-    bool ChUserPicDir = false, ChUserPicName = true, ChUserPicScale = true;
+    int pictureChange = 8;
+    int pictureSource = 0;
+    std::string userPictureFolder;
+    bool userPictureSubfolders = false, userPictureName = true, userPictureScale = true;
 
     // Alarms.
-    bool chAlertEnabled = true, chAlertSound = true, chAlarmFront = false, chSoundRepeat = true;
-    int cmbRepeatLen = 0;
-    int optSoundSource = 0;
-    std::string lstAlarmFiles = "Bugle Call - Reveille";  // shown name, without ".wav"
+    bool alarmEnabled = true, alarmSound = true, alarmOnTop = false, alarmSoundRepeat = true;
+    int alarmLength = 0;
+    int alarmSoundSource = 0;
+    std::string alarmSoundFile = "Bugle Call - Reveille";  // shown name, without ".wav"
 
     // Program.
-    bool ChAlwaysCenter = true, ChTrayOneClick = true, ChShowSystemTray = true;
-    bool autoStart = true, CautoStartFix = false;
-    int ChAutoH = 5, ChAutoM = 0;
-    bool chAutoStartMode = false;
+    bool centreWindow = true, trayOneClick = true, trayIcon = true;
+    bool autoStart = true, scheduledShowing = false;
+    int scheduledHour = 5, scheduledMinute = 0;
+    bool scheduledWithoutFocus = false;
 
     // Appearance and backup.
-    int ScrlTransp = 100;
-    std::string TbackupOutDir;
-    int SetsList = 0;
+    int transparency = 100;
+    std::string backupFolder;
+    int page = 0;
 };
 
 // Fills the controls from the settings (each absent key is stored with its default, as every
@@ -112,15 +113,15 @@ void writeSettingsControls(const SettingsControls& c, HashTable& settings);
 
 // Which controls can be used, derived from the others.
 struct SettingsEnabling {
-    bool CnapHL = true, ChetHL = true, CnevnapHL = true, CnextNameHL = true;
-    bool CmbUbef = true;
-    bool cmbShadowType = true;
-    bool userPicture = false;  // frUserPic and everything in it
-    bool ChShowSystemTray = true;
-    bool scheduled = false;     // ChAutoH, ChAutoM, chAutoStartMode
-    bool alarmOptions = true;   // chAlarmFront, chAlertSound
-    bool soundControls = true;  // optSoundSource, lstAlarmFiles, play, stop, custom, repeat
-    bool repeatLength = true;   // lblRepeatLength, cmbRepeatLen
+    bool highlightDay = true, highlightWeek = true, highlightName = true, highlightNextName = true;
+    bool forecastDays = true;
+    bool shadowType = true;
+    bool userPicture = false;  // userPictureGroup and everything in it
+    bool trayIcon = true;
+    bool scheduled = false;     // scheduledHour, scheduledMinute, scheduledWithoutFocus
+    bool alarmOptions = true;   // alarmOnTop, alarmSound
+    bool soundControls = true;  // alarmSoundSource, alarmSoundFile, play, stop, custom, repeat
+    bool repeatLength = true;   // alarmLengthLabel, alarmLength
 };
 
 // Applies the dependencies: the tray icon is forced on (and locked) while the scheduled start or

@@ -57,7 +57,7 @@ void toggleSwitch(bool& flag, bool& other, Actions& out) {
 
 }  // namespace
 
-Actions fButtonEvent(MainWindowState& s, int code, HashTable& settings) {
+Actions buttonEvent(MainWindowState& s, int code, HashTable& settings) {
     Actions out;
     if (s.screenMode == kScreenGame) return out;
     const bool month = s.screenMode == kScreenMonth;
@@ -121,7 +121,7 @@ Actions fButtonEvent(MainWindowState& s, int code, HashTable& settings) {
             if (month) toggleSwitch(s.switches.showOneTime, s.switches.showRepeating, out);
             break;
         case kCmdLastWisdom:
-            if (LastWisdomOffered(settings)) ShowLastWisdom(s.wisdom, settings);
+            if (lastWisdomOffered(settings)) showLastWisdom(s.wisdom, settings);
             break;
         case kCmdDiagnostics:
             pushAction(out, UiAction::kOpenDiagnostics);

@@ -37,6 +37,6 @@ enum Command : int {
 // Performs one command on the state and lists what the window must do, ending with a redraw.
 // Nothing at all happens in the game's screen mode. `settings` holds Cal_Names, Wise and
 // LastWisdom.
-Actions fButtonEvent(MainWindowState& state, int code, HashTable& settings);
+Actions buttonEvent(MainWindowState& state, int code, HashTable& settings);
 
 }  // namespace tv

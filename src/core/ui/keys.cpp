@@ -4,7 +4,7 @@
 
 namespace tv {
 
-int KeyCommand(int keyCode, int shift) {
+int keyCommand(int keyCode, int shift) {
     if (keyCode == kKeyF4) return (shift & kAlt) != 0 ? kCmdClose : -1;
     switch (keyCode) {
         case kKeyEscape:
@@ -68,7 +68,7 @@ Actions typeShifted(MainWindowState& s, int keyCode) {
 
 }  // namespace
 
-Actions fKeyDown(MainWindowState& s, int keyCode, int shift, HashTable& settings) {
+Actions keyDown(MainWindowState& s, int keyCode, int shift, HashTable& settings) {
     if (s.screenMode == kScreenGame) {
         Actions out;
         if (keyCode != kKeyEscape) return out;
@@ -79,9 +79,9 @@ Actions fKeyDown(MainWindowState& s, int keyCode, int shift, HashTable& settings
         return out;
     }
     if (shift == kShift) return typeShifted(s, keyCode);
-    const int command = KeyCommand(keyCode, shift);
+    const int command = keyCommand(keyCode, shift);
     if (command < 0) return {};
-    return fButtonEvent(s, command, settings);
+    return buttonEvent(s, command, settings);
 }
 
 }  // namespace tv

@@ -31,9 +31,9 @@ inline constexpr int kAlt = 4;
 inline constexpr std::string_view kDeveloperSequence = "ZEVORKA";
 
 // The command a key gives without Shift; -1 for none.
-int KeyCommand(int keyCode, int shift);
+int keyCommand(int keyCode, int shift);
 
 // Translates a key into a command and performs it. In the game only Esc counts: it ends it.
-Actions fKeyDown(MainWindowState& state, int keyCode, int shift, HashTable& settings);
+Actions keyDown(MainWindowState& state, int keyCode, int shift, HashTable& settings);
 
 }  // namespace tv

@@ -35,41 +35,40 @@ MenuItem calendarSubmenu(const MainWindowState& s, HashTable& settings, const St
     const bool cal = s.screenMode == kScreenMonth;
     const MonthSwitches& sw = s.switches;
     MenuItem sub;
-    sub.text = st.fGetString("main_b_calendar2");
+    sub.text = st.getString("main_b_calendar2");
     auto& v = sub.submenu;
-    v.push_back(item(kCmdSwitchScreen, st.fGetString("main_b_calendar"), "Space"));
+    v.push_back(item(kCmdSwitchScreen, st.getString("main_b_calendar"), "Space"));
     v.push_back(separator());
+    v.push_back(item(kCmdShowOneTime, st.getString("main_b_show_still"), "E", cal, sw.showOneTime));
     v.push_back(
-        item(kCmdShowOneTime, st.fGetString("main_b_show_still"), "E", cal, sw.showOneTime));
-    v.push_back(
-        item(kCmdShowRepeating, st.fGetString("main_b_show_rep"), "I", cal, sw.showRepeating));
-    v.push_back(item(kCmdRepeatingNextOnly, st.fGetString("main_b_repnextonly"), "O",
+        item(kCmdShowRepeating, st.getString("main_b_show_rep"), "I", cal, sw.showRepeating));
+    v.push_back(item(kCmdRepeatingNextOnly, st.getString("main_b_repnextonly"), "O",
                      cal && sw.showRepeating, sw.repeatingNextOnly));
     v.push_back(separator());
-    v.push_back(item(kCmdSwitchNames, st.fGetString("main_b_names2"), "N", cal,
+    v.push_back(item(kCmdSwitchNames, st.getString("main_b_names2"), "N", cal,
                      read(settings, settings::Cal_Names) == "1"));
-    v.push_back(item(kCmdHome, st.fGetString("main_b_home"), "Home", cal));
-    v.push_back(item(kCmdPrevYear, st.fGetString("main_b_prevyear"), "PgUp", cal));
-    v.push_back(item(kCmdPrevMonth, st.fGetString("main_b_prevmonth"), "<-", cal));
-    v.push_back(item(kCmdNextMonth, st.fGetString("main_b_nextmonth"), "->", cal));
-    v.push_back(item(kCmdNextYear, st.fGetString("main_b_nextyear"), "PgDown", cal));
+    v.push_back(item(kCmdHome, st.getString("main_b_home"), "Home", cal));
+    v.push_back(item(kCmdPrevYear, st.getString("main_b_prevyear"), "PgUp", cal));
+    v.push_back(item(kCmdPrevMonth, st.getString("main_b_prevmonth"), "<-", cal));
+    v.push_back(item(kCmdNextMonth, st.getString("main_b_nextmonth"), "->", cal));
+    v.push_back(item(kCmdNextYear, st.getString("main_b_nextyear"), "PgDown", cal));
     return sub;
 }
 
 }  // namespace
 
-MenuModel BuildMainMenu(const MainWindowState& s, HashTable& settings, const StringTable& st) {
+MenuModel buildMainMenu(const MainWindowState& s, HashTable& settings, const StringTable& st) {
     MenuModel m;
     auto& v = m.items;
     v.push_back(calendarSubmenu(s, settings, st));
     v.push_back(separator());
-    v.push_back(item(kCmdEventList, st.fGetString("main_b_dates"), "Enter"));
-    v.push_back(item(kCmdNameSearch, st.fGetString("main_b_names"), "K"));
-    if (LastWisdomOffered(settings))
-        v.push_back(item(kCmdLastWisdom, st.fGetString("main_b_lastwisdom"), "B"));
+    v.push_back(item(kCmdEventList, st.getString("main_b_dates"), "Enter"));
+    v.push_back(item(kCmdNameSearch, st.getString("main_b_names"), "K"));
+    if (lastWisdomOffered(settings))
+        v.push_back(item(kCmdLastWisdom, st.getString("main_b_lastwisdom"), "B"));
     v.push_back(separator());
-    v.push_back(item(kCmdSettings, st.fGetString("main_b_sets"), "S"));
-    v.push_back(item(kCmdAbout, st.fGetString("main_b_about"), "F1"));
+    v.push_back(item(kCmdSettings, st.getString("main_b_sets"), "S"));
+    v.push_back(item(kCmdAbout, st.getString("main_b_about"), "F1"));
     v.push_back(separator());
     if (s.developer) {
         // Layout checks for skin makers; not translated on purpose.
@@ -79,20 +78,20 @@ MenuModel BuildMainMenu(const MainWindowState& s, HashTable& settings, const Str
         v.push_back(item(kCmdTestAlarmExtreme, "DEV: Show AlarmScreen xtreme", {}));
         v.push_back(separator());
     }
-    v.push_back(item(kMainMenuCloseId, st.fGetString("com_close"), "Esc"));
+    v.push_back(item(kMainMenuCloseId, st.getString("com_close"), "Esc"));
     return m;
 }
 
-int MainMenuCommand(int chosenId) {
+int mainMenuCommand(int chosenId) {
     // Id 0 means "dismissed" to the menu, so closing travels as 255.
     if (chosenId == 0) return -1;
     if (chosenId == kMainMenuCloseId) return kCmdClose;
     return chosenId;
 }
 
-MenuModel BuildTrayMenu(HashTable& settings, const StringTable& st) {
+MenuModel buildTrayMenu(HashTable& settings, const StringTable& st) {
     MenuModel m;
-    MenuItem open = item(kTrayOpenId, st.fGetString("com_title"), {});
+    MenuItem open = item(kTrayOpenId, st.getString("com_title"), {});
     open.isDefault = true;
     m.items.push_back(open);
     if (readFlag(settings, settings::AS_OnTime)) {
@@ -101,28 +100,28 @@ MenuModel BuildTrayMenu(HashTable& settings, const StringTable& st) {
         const std::string hour = std::to_string(readInt(settings, settings::AS_Hour));
         // For information only: the time is changed in the settings window.
         m.items.push_back(
-            item(kTrayScheduleId, st.fGetStringP("st_autostart", hour, minute), {}, false));
+            item(kTrayScheduleId, st.formatString("st_autostart", hour, minute), {}, false));
     }
     MenuItem sep = separator();
     sep.id = 3;
     m.items.push_back(sep);
-    m.items.push_back(item(kTrayExitId, st.fGetString("st_exit"), {}));
+    m.items.push_back(item(kTrayExitId, st.getString("st_exit"), {}));
     return m;
 }
 
-TrayCommand ResolveTrayMenu(int chosenId, const StringTable& st, MessageBox& box) {
+TrayCommand resolveTrayMenu(int chosenId, const StringTable& st, MessageBox& box) {
     if (chosenId == kTrayOpenId) return TrayCommand::kOpenCalendar;
     if (chosenId != kTrayExitId) return TrayCommand::kNone;
     // Alarms only ring while the program runs, so leaving is confirmed.
     MessageRequest q;
-    q.text = st.fGetString("st_q_exit");
-    q.title = st.fGetString("com_title");
+    q.text = st.getString("st_q_exit");
+    q.title = st.getString("com_title");
     q.buttons = MessageButtons::kOkCancel;
     q.icon = MessageIcon::kQuestion;
     return box.show(q) == MessageAnswer::kOk ? TrayCommand::kExitProgram : TrayCommand::kNone;
 }
 
-MenuModel DayFieldMenuModel(const std::vector<DayMenuItem>& items) {
+MenuModel dayFieldMenuModel(const std::vector<DayMenuItem>& items) {
     MenuModel m;
     for (const DayMenuItem& d : items) {
         if (d.separator) {

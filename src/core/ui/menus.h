@@ -34,22 +34,22 @@ struct MenuModel {
 inline constexpr int kMainMenuCloseId = 255;
 
 // The right-click menu outside the day fields.
-MenuModel BuildMainMenu(const MainWindowState& state, HashTable& settings,
+MenuModel buildMainMenu(const MainWindowState& state, HashTable& settings,
                         const StringTable& strings);
 // The command of a main menu choice (0 when the menu was dismissed): -1 runs nothing.
-int MainMenuCommand(int chosenId);
+int mainMenuCommand(int chosenId);
 
 inline constexpr int kTrayOpenId = 1;
 inline constexpr int kTrayScheduleId = 2;
 inline constexpr int kTrayExitId = 4;
 
-MenuModel BuildTrayMenu(HashTable& settings, const StringTable& strings);
+MenuModel buildTrayMenu(HashTable& settings, const StringTable& strings);
 
 enum class TrayCommand { kNone, kOpenCalendar, kExitProgram };
 // Exit is asked first; Cancel keeps the program running.
-TrayCommand ResolveTrayMenu(int chosenId, const StringTable& strings, MessageBox& box);
+TrayCommand resolveTrayMenu(int chosenId, const StringTable& strings, MessageBox& box);
 
 // The day field menu in the same shape as the others.
-MenuModel DayFieldMenuModel(const std::vector<DayMenuItem>& items);
+MenuModel dayFieldMenuModel(const std::vector<DayMenuItem>& items);
 
 }  // namespace tv

@@ -20,7 +20,7 @@ WindowGeometry readWindowGeometry(HashTable& theme) {
     g.fieldH = themeInt(t, "cal_field_h");
     g.wisdom = {themeInt(t, "wise_x"), themeInt(t, "wise_y"), themeInt(t, "wise_w"),
                 themeInt(t, "wise_h")};
-    g.hasHomeMark = t.Exists("tx_today2");
+    g.hasHomeMark = t.exists("tx_today2");
     const int w = themeInt(t, "calhome_w");
     const int h = themeInt(t, "calhome_h");
     g.hasHomeLeft = themeHasPoint(t, "calhomeleft");
@@ -30,7 +30,7 @@ WindowGeometry readWindowGeometry(HashTable& theme) {
     return g;
 }
 
-int MonthCellAt(const WindowGeometry& g, int x, int y) {
+int monthCellAt(const WindowGeometry& g, int x, int y) {
     if (g.fieldW <= 0 || g.fieldH <= 0) return -1;
     if (x < g.fieldsX || x >= g.fieldsX + 7 * g.fieldW) return -1;
     if (y < g.fieldsY || y >= g.fieldsY + 6 * g.fieldH) return -1;
@@ -58,7 +58,7 @@ Actions buttonMouseUp(MainWindowState& s, int button, int mouseButton, bool insi
                       HashTable& settings) {
     Actions out;
     pushAction(out, UiAction::kStopRollover);
-    if (mouseButton == kMouseLeft) appendActions(out, fButtonEvent(s, button, settings));
+    if (mouseButton == kMouseLeft) appendActions(out, buttonEvent(s, button, settings));
     if (inside) {
         pushAction(out, UiAction::kPaintButton, button, kLookOver);
         pushAction(out, UiAction::kStartRollover);
@@ -102,7 +102,7 @@ Actions areaMouseMove(MainWindowState& s, const WindowGeometry& g, int x, int y,
         pushAction(out, UiAction::kMoveWindow, x - s.dragStartX, y - s.dragStartY);
     }
     if (s.screenMode == kScreenMonth && month != nullptr) {
-        appendActions(out, DayTooltipActions(g, x, y, *month, table, measurer));
+        appendActions(out, dayTooltipActions(g, x, y, *month, table, measurer));
     }
     return out;
 }
@@ -113,7 +113,7 @@ Actions areaMouseUp(MainWindowState& s, const WindowGeometry& g, int mouseButton
     s.dragging = false;
     if (mouseButton != kMouseRight) return out;
     if (s.screenMode == kScreenMonth && g.picture.contains(x, y)) {
-        const int cell = MonthCellAt(g, x, y);
+        const int cell = monthCellAt(g, x, y);
         if (cell >= 0 && month.cells[static_cast<size_t>(cell)].inMonth) {
             pushAction(out, UiAction::kOpenDayMenu, cell);
             return out;
@@ -152,7 +152,7 @@ Actions mouseWheel(MainWindowState& s, bool forward, bool ctrl, HashTable& setti
     // With Ctrl a forward turn jumps to today's month and a backward one a year earlier.
     const int code =
         forward ? (ctrl ? kCmdHome : kCmdPrevMonth) : (ctrl ? kCmdPrevYear : kCmdNextMonth);
-    return fButtonEvent(s, code, settings);
+    return buttonEvent(s, code, settings);
 }
 
 }  // namespace tv

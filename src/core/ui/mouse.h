@@ -33,7 +33,7 @@ struct WindowGeometry {
 WindowGeometry readWindowGeometry(HashTable& theme);
 
 // The day cell 0..41 under a point of the grid; -1 outside it.
-int MonthCellAt(const WindowGeometry& g, int x, int y);
+int monthCellAt(const WindowGeometry& g, int x, int y);
 
 // Image buttons. `inside` tells whether the cursor is inside the button at that moment.
 Actions buttonMouseDown(MainWindowState& s, int button);

@@ -2,22 +2,22 @@
 
 namespace tv {
 
-std::string DayFieldTip(const MonthEvents& month, int cell, const EventTable* table,
+std::string dayFieldTip(const MonthEvents& month, int cell, const EventTable* table,
                         const TextMeasurer* measurer) {
     if (cell < 0 || cell >= kDayCells) return {};
     const DayCell& c = month.cells[static_cast<size_t>(cell)];
     if (!c.tipText.empty() || table == nullptr) return c.tipText;
-    return DayTipText(month, *table, cell, measurer);
+    return dayTipText(month, *table, cell, measurer);
 }
 
-Actions DayTooltipActions(const WindowGeometry& g, int x, int y, const MonthEvents& month,
+Actions dayTooltipActions(const WindowGeometry& g, int x, int y, const MonthEvents& month,
                           const EventTable* table, const TextMeasurer* measurer) {
     Actions out;
     pushAction(out, UiAction::kRemoveDayTooltip);
-    const int cell = MonthCellAt(g, x, y);
+    const int cell = monthCellAt(g, x, y);
     if (cell >= 0)
         pushAction(out, UiAction::kSetDayTooltip, cell, 0,
-                   DayFieldTip(month, cell, table, measurer));
+                   dayFieldTip(month, cell, table, measurer));
     return out;
 }
 

@@ -9,7 +9,7 @@
 namespace tv {
 
 enum class UiAction {
-    kRedraw,  // RedrawScreen, then PresentScreen
+    kRedraw,  // redrawScreen, then presentScreen
     kBeep,
     kCloseWindow,       // the calendar window goes (the tray may stay)
     kOpenEventList,     // modal
@@ -19,14 +19,14 @@ enum class UiAction {
     kOpenMissedEvents,  // modal
     kOpenDiagnostics,   // modal: user id and language
     kStopAlarmSound,    // the alarm screen stays until the screen is switched
-    kRebuildMonth,      // BuildMonthEvents for the shown month
-    kEventRefresh,      // fCheckEvents, BuildMonthEvents, picture of the day, redraw
+    kRebuildMonth,      // buildMonthEvents for the shown month
+    kEventRefresh,      // checkEvents, buildMonthEvents, picture of the day, redraw
     kRemoveDayTooltip,
     kSetDayTooltip,  // cell = a, text
     kEndGame,        // stop the game's timer
     kPaintButton,    // button a in look b (ButtonLook)
-    kStartRollover,  // tmrBtnRollover on
-    kStopRollover,   // tmrBtnRollover off
+    kStartRollover,  // rolloverTimer on
+    kStopRollover,   // rolloverTimer off
     kBeginDrag,      // a drag of the window starts (Wayland hands it to the compositor)
     kMoveWindow,     // by a pixels across and b down
     kOpenDayMenu,    // the day field menu of cell a

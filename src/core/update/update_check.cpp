@@ -20,7 +20,7 @@ namespace tv {
 namespace {
 
 void logLine(const UpdateContext& ctx, std::string_view text, int level = 0) {
-    if (ctx.log != nullptr) ctx.log->fWriteLog(text, level);
+    if (ctx.log != nullptr) ctx.log->write(text, level);
 }
 
 int64_t secondsBetween(DateTime a, DateTime b) {
@@ -29,7 +29,7 @@ int64_t secondsBetween(DateTime a, DateTime b) {
 }
 
 void restartWait(UpdateState& state, const UpdateContext& ctx) {
-    write(*ctx.settings, settings::Update_LastTime, IsoDateTime(ctx.clock->now()));
+    write(*ctx.settings, settings::Update_LastTime, isoDateTime(ctx.clock->now()));
     state.elapsed = 0;
 }
 
@@ -88,25 +88,25 @@ void finishCheck(UpdateState& state, const UpdateContext& ctx, const DownloadRes
 
 VersionNumber storedLatestVersion(HashTable& settings, VersionNumber running) {
     const auto number = [&settings](const SettingKey& key, int def) {
-        return static_cast<int>(LeadingInteger(settings.ItemAlt(key.key, std::to_string(def))));
+        return static_cast<int>(leadingInteger(settings.itemAlt(key.key, std::to_string(def))));
     };
     return {number(settings::Update_LatestVerMaj, running.major),
             number(settings::Update_LatestVerMin, running.minor),
             number(settings::Update_LatestVerRev, running.revision)};
 }
 
-void fUpdateStateAtStart(UpdateState& state, const UpdateContext& ctx) {
+void updateStateAtStart(UpdateState& state, const UpdateContext& ctx) {
     HashTable& s = *ctx.settings;
     state.updatePending = storedLatestVersion(s, ctx.running) > ctx.running;
     if (!state.updatePending) write(s, settings::Update_NextCheck, std::to_string(kUpdateWeek));
     state.checkInterval = readInt(s, settings::Update_NextCheck);
     // An empty or unreadable time counts from the zero date: long ago, so a check is due.
-    const DateTime last = ParseDateTime(read(s, settings::Update_LastTime));
+    const DateTime last = parseDateTime(read(s, settings::Update_LastTime));
     state.elapsed = std::llabs(secondsBetween(last, ctx.clock->now()));
 }
 
-bool fUpdateTick(UpdateState& state, const UpdateContext& ctx, Download* download, int seconds,
-                 bool startedThisTick) {
+bool updateTick(UpdateState& state, const UpdateContext& ctx, Download* download, int seconds,
+                bool startedThisTick) {
     state.uptime += seconds;
     state.elapsed += seconds;
     if (startedThisTick || state.uptime <= kUpdateMinUptime || state.updatePending ||
@@ -114,12 +114,12 @@ bool fUpdateTick(UpdateState& state, const UpdateContext& ctx, Download* downloa
         return false;
     }
     logLine(ctx, "Check for newer version", 1);
-    fGetOnlineVersion(state, ctx, download, false);
+    getOnlineVersion(state, ctx, download, false);
     return true;
 }
 
-void fGetOnlineVersion(UpdateState& state, const UpdateContext& ctx, Download* download,
-                       bool manual, std::function<void(int status)> done) {
+void getOnlineVersion(UpdateState& state, const UpdateContext& ctx, Download* download, bool manual,
+                      std::function<void(int status)> done) {
     logLine(ctx, std::string("fGetOnlineVersion(") + (manual ? "manual" : "auto") + ")", 1);
     state.checkStatus = kCheckNoConnection;
     restartWait(state, ctx);
@@ -147,8 +147,8 @@ void fGetOnlineVersion(UpdateState& state, const UpdateContext& ctx, Download* d
     download->get(buildUpdateQuery(endpoint, q), std::move(finish));
 }
 
-std::optional<UpdateDialogModel> fUpdateReminder(UpdateState& state, const UpdateContext& ctx,
-                                                 bool manual) {
+std::optional<UpdateDialogModel> updateReminder(UpdateState& state, const UpdateContext& ctx,
+                                                bool manual) {
     if (!manual &&
         (!state.updatePending || state.checkInterval < 0 || state.elapsed < state.checkInterval)) {
         return std::nullopt;
@@ -162,12 +162,12 @@ std::optional<UpdateDialogModel> fUpdateReminder(UpdateState& state, const Updat
     m.currentVersion = "v" + ctx.running.text();
     m.onlineVersion = "v" + storedLatestVersion(*ctx.settings, ctx.running).text();
     for (size_t i = 0; i < m.laterTexts.size(); ++i)
-        m.laterTexts[i] = ctx.strings->fGetString("updt_remlist" + std::to_string(i + 1));
+        m.laterTexts[i] = ctx.strings->getString("updt_remlist" + std::to_string(i + 1));
     return m;
 }
 
-void fUpdateDownloadClicked(UpdateState& state, const UpdateContext& ctx, Shell* shell,
-                            std::string_view link) {
+void updateDownloadClicked(UpdateState& state, const UpdateContext& ctx, Shell* shell,
+                           std::string_view link) {
     if (shell != nullptr) {
         if (!link.empty()) {
             shell->openDocument(std::string(link));
@@ -178,23 +178,23 @@ void fUpdateDownloadClicked(UpdateState& state, const UpdateContext& ctx, Shell*
     setInterval(state, ctx, kUpdateAfterDownload);
 }
 
-void fUpdateLaterClicked(UpdateState& state, const UpdateContext& ctx, size_t entry) {
+void updateLaterClicked(UpdateState& state, const UpdateContext& ctx, size_t entry) {
     setInterval(state, ctx, kRemindLaterSeconds[std::min(entry, kRemindLaterSeconds.size() - 1)]);
 }
 
-std::optional<UpdateDialogModel> fManualCheckFinished(UpdateState& state, const UpdateContext& ctx,
-                                                      MessageBox* box, int status) {
-    if (status == kCheckOutdated) return fUpdateReminder(state, ctx, true);
+std::optional<UpdateDialogModel> manualCheckFinished(UpdateState& state, const UpdateContext& ctx,
+                                                     MessageBox* box, int status) {
+    if (status == kCheckOutdated) return updateReminder(state, ctx, true);
     if (box == nullptr) return std::nullopt;
     MessageRequest m;
     if (status == kCheckInvalidReply || status == kCheckNoConnection) {
-        m.text = ctx.strings->fGetString(status == kCheckInvalidReply ? "about_err_invalid"
-                                                                      : "about_err_connect");
-        m.title = ctx.strings->fGetString("com_error");
+        m.text = ctx.strings->getString(status == kCheckInvalidReply ? "about_err_invalid"
+                                                                     : "about_err_connect");
+        m.title = ctx.strings->getString("com_error");
         m.icon = MessageIcon::kCritical;
     } else {
-        m.text = ctx.strings->fGetString("about_msg_up2date");
-        m.title = ctx.strings->fGetString("com_title");
+        m.text = ctx.strings->getString("about_msg_up2date");
+        m.title = ctx.strings->getString("com_title");
         m.icon = MessageIcon::kInformation;
     }
     box->show(m);

@@ -69,21 +69,21 @@ VersionNumber storedLatestVersion(HashTable& settings, VersionNumber running);
 
 // At start-up: whether an update is pending (if not, the wait is reset to a week), the check
 // interval and the seconds since the last check.
-void fUpdateStateAtStart(UpdateState& state, const UpdateContext& ctx);
+void updateStateAtStart(UpdateState& state, const UpdateContext& ctx);
 
 // One tick of the tray timer: uptime and elapsed grow by `seconds`; then, when nothing was
 // started in this tick, the program has run over ten minutes, no update is pending, reminders
 // are on and the interval has passed, the automatic check starts. True when it did.
-bool fUpdateTick(UpdateState& state, const UpdateContext& ctx, Download* download, int seconds,
-                 bool startedThisTick);
+bool updateTick(UpdateState& state, const UpdateContext& ctx, Download* download, int seconds,
+                bool startedThisTick);
 
 // Runs the check: records the attempt at once, asks the service (a missing endpoint or
 // download service counts as no connection) and, when the reply is in, stores what it said,
 // sets `checkStatus`, saves the settings and calls `done` with the status. Without a reply
 // nothing but the time of the attempt changes, so the next automatic check waits a full
 // interval. `state` must outlive the request.
-void fGetOnlineVersion(UpdateState& state, const UpdateContext& ctx, Download* download,
-                       bool manual, std::function<void(int status)> done = {});
+void getOnlineVersion(UpdateState& state, const UpdateContext& ctx, Download* download, bool manual,
+                      std::function<void(int status)> done = {});
 
 // What the notice dialog shows.
 struct UpdateDialogModel {
@@ -96,18 +96,18 @@ struct UpdateDialogModel {
 
 // The notice, when due (always when `manual`): logs it, restarts the wait and returns what the
 // dialog shows. Nothing when it is not due.
-std::optional<UpdateDialogModel> fUpdateReminder(UpdateState& state, const UpdateContext& ctx,
-                                                 bool manual);
+std::optional<UpdateDialogModel> updateReminder(UpdateState& state, const UpdateContext& ctx,
+                                                bool manual);
 
 // The dialog's buttons. Download opens the link (a beep when there is none) and asks again in a
 // day; Later waits as long as the chosen list entry says.
-void fUpdateDownloadClicked(UpdateState& state, const UpdateContext& ctx, Shell* shell,
-                            std::string_view link);
-void fUpdateLaterClicked(UpdateState& state, const UpdateContext& ctx, size_t entry);
+void updateDownloadClicked(UpdateState& state, const UpdateContext& ctx, Shell* shell,
+                           std::string_view link);
+void updateLaterClicked(UpdateState& state, const UpdateContext& ctx, size_t entry);
 
 // After a check the user asked for: an error box for no connection or a bad reply, an
 // information box when we are up to date, the notice when we are not.
-std::optional<UpdateDialogModel> fManualCheckFinished(UpdateState& state, const UpdateContext& ctx,
-                                                      MessageBox* box, int status);
+std::optional<UpdateDialogModel> manualCheckFinished(UpdateState& state, const UpdateContext& ctx,
+                                                     MessageBox* box, int status);
 
 }  // namespace tv

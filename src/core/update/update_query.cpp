@@ -41,8 +41,8 @@ std::string trimmed(std::string_view s) {
 
 std::string readUpdateEndpoint(const std::string& programDir) {
     HashTable table;
-    fReadConfig(table, programDir + std::string(kUpdateConfigPath));
-    const std::string endpoint = trimmed(table.Item("endpoint"));
+    readConfig(table, programDir + std::string(kUpdateConfigPath));
+    const std::string endpoint = trimmed(table.item("endpoint"));
     // An unquoted address loses everything from its "//" to the comment rule of these files.
     return endpoint.find("://") != std::string::npos ? endpoint : std::string();
 }

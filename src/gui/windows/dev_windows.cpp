@@ -12,10 +12,10 @@
 #include "core/events/event_database.h"
 #include "core/events/event_record.h"
 #include "core/names/name_table.h"
-#include "gui/windows/frm_color_picker.h"
-#include "gui/windows/frm_dates.h"
-#include "gui/windows/frm_months.h"
-#include "gui/windows/frm_names.h"
+#include "gui/windows/colour_picker_window.h"
+#include "gui/windows/event_list_window.h"
+#include "gui/windows/month_picker_window.h"
+#include "gui/windows/name_search_window.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_message_box.h"
@@ -49,12 +49,12 @@ int runDeveloperWindow(const QString& name, const QString& screenshot) {
     QtClock clock;
     StringTable strings;
     QtMessageBox box("Tempovirens");
-    strings.fLoadStrings(paths.programDir, nullptr, &box);
+    strings.loadStrings(paths.programDir, nullptr, &box);
     HashTable settings;
-    fReadConfig(settings, paths.userDataDir + "settings.cfg");
+    readConfig(settings, paths.userDataDir + "settings.cfg");
     EventTable events;
     EventDbContext db{paths.userDataDir, &clock, &strings, &settings, nullptr, &box};
-    if (!LoadEventDatabase(events, db)) return 1;
+    if (!loadEventDatabase(events, db)) return 1;
     NameTable names;
     names.load(paths.programDir);
     QtDialogs dialogs;
@@ -76,23 +76,23 @@ int runDeveloperWindow(const QString& name, const QString& screenshot) {
     if (name == QLatin1String("dates") || name == QLatin1String("dates-new")) {
         EventListOpen open;
         if (name == QLatin1String("dates-new")) open.mode = EventListOpenMode::kNewOnDate;
-        FrmDates w(s, open);
+        EventListWindow w(s, open);
         box.setParent(&w);
         dialogs.setParent(&w);
         return execOrShoot(w, screenshot);
     }
     if (name == QLatin1String("names")) {
-        FrmNames w(s);
+        NameSearchWindow w(s);
         box.setParent(&w);
         dialogs.setParent(&w);
         return execOrShoot(w, screenshot);
     }
     if (name == QLatin1String("months")) {
-        FrmMonths w(strings, box, 1 | 2048);
+        MonthPickerWindow w(strings, box, 1 | 2048);
         return execOrShoot(w, screenshot);
     }
     if (name == QLatin1String("colors")) {
-        FrmColorPicker w(strings, MonthTheme{}, 120);
+        ColourPickerWindow w(strings, MonthTheme{}, 120);
         return execOrShoot(w, screenshot);
     }
     return 2;

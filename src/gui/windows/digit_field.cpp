@@ -27,7 +27,7 @@ void EditorLineEdit::keyPressEvent(QKeyEvent* event) {
                        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (typed || event->key() == Qt::Key_Backspace) {
         const char32_t key = event->key() == Qt::Key_Backspace ? U'\b' : text.toUcs4().value(0, 0);
-        if (!DigitFieldAccepts(field_, key)) {
+        if (!digitFieldAccepts(field_, key)) {
             if (shell_ != nullptr) shell_->beep();
             event->accept();
             return;

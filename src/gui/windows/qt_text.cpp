@@ -16,7 +16,7 @@ QString qtText(std::string_view text) {
 }
 
 QString qtString(const StringTable& strings, std::string_view key) {
-    return qtText(strings.fGetString(key));
+    return qtText(strings.getString(key));
 }
 
 QString plainCaption(const QString& text) {
@@ -26,13 +26,13 @@ QString plainCaption(const QString& text) {
 }
 
 void setCaption(QAbstractButton* button, const StringTable& strings, std::string_view key) {
-    const Caption c = strings.fSetCaption(key);
+    const Caption c = strings.captionOf(key);
     button->setText(plainCaption(qtText(c.caption)));
     button->setToolTip(qtText(c.tooltip));
 }
 
 void setCaption(QLabel* label, const StringTable& strings, std::string_view key) {
-    const Caption c = strings.fSetCaption(key);
+    const Caption c = strings.captionOf(key);
     label->setText(qtText(c.caption));
     label->setToolTip(qtText(c.tooltip));
 }
@@ -48,7 +48,7 @@ void useNarrowFont(QWidget* window) {
     window->setFont(f);
 }
 
-int WidgetMeasurer::TextWidth(std::string_view text) const {
+int WidgetMeasurer::textWidth(std::string_view text) const {
     return metrics_.horizontalAdvance(qtText(text)) * kTwipsPerPixel;
 }
 

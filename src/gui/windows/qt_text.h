@@ -34,7 +34,7 @@ void useNarrowFont(QWidget* window);
 class WidgetMeasurer : public TextMeasurer {
 public:
     explicit WidgetMeasurer(const QFontMetrics& metrics) : metrics_(metrics) {}
-    int TextWidth(std::string_view text) const override;
+    int textWidth(std::string_view text) const override;
 
 private:
     QFontMetrics metrics_;

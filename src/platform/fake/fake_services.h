@@ -149,14 +149,14 @@ class FakeMeasurer : public TextMeasurer {
 public:
     explicit FakeMeasurer(int charWidth = 7, int blankWidth = 3)
         : charWidth_(charWidth), blankWidth_(blankWidth) {}
-    int TextWidth(std::string_view text) const override;
+    int textWidth(std::string_view text) const override;
 
 private:
     int charWidth_;
     int blankWidth_;
 };
 
-inline int FakeMeasurer::TextWidth(std::string_view text) const {
+inline int FakeMeasurer::textWidth(std::string_view text) const {
     int w = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         auto b = static_cast<unsigned char>(text[i]);

@@ -18,15 +18,15 @@ QString menuText(const std::string& text) {
 
 }  // namespace
 
-mcPopupMenu::mcPopupMenu() : menu_(std::make_unique<QMenu>()) {}
-mcPopupMenu::~mcPopupMenu() = default;
+PopupMenu::PopupMenu() : menu_(std::make_unique<QMenu>()) {}
+PopupMenu::~PopupMenu() = default;
 
-void mcPopupMenu::setCaption(const std::string& caption) {
+void PopupMenu::setCaption(const std::string& caption) {
     caption_ = caption;
     menu_->setTitle(menuText(caption));
 }
 
-void mcPopupMenu::apply(QAction* action, int id, bool isDefault, bool checked, MenuState state) {
+void PopupMenu::apply(QAction* action, int id, bool isDefault, bool checked, MenuState state) {
     action->setData(id);
     // Only a checked item is checkable: an unchecked one shows no empty box, as in the tray.
     action->setCheckable(checked);
@@ -40,8 +40,8 @@ void mcPopupMenu::apply(QAction* action, int id, bool isDefault, bool checked, M
     }
 }
 
-void mcPopupMenu::Add(int id, const std::string& text, bool isDefault, bool checked,
-                      MenuState state, const QIcon& uncheckedIcon, const QIcon& checkedIcon) {
+void PopupMenu::add(int id, const std::string& text, bool isDefault, bool checked, MenuState state,
+                    const QIcon& uncheckedIcon, const QIcon& checkedIcon) {
     if (text == "-") {
         menu_->addSeparator()->setData(id);
         return;
@@ -52,12 +52,12 @@ void mcPopupMenu::Add(int id, const std::string& text, bool isDefault, bool chec
     if (!icon.isNull()) action->setIcon(icon);
 }
 
-void mcPopupMenu::Add(int id, mcPopupMenu& submenu, bool isDefault, bool checked, MenuState state) {
+void PopupMenu::add(int id, PopupMenu& submenu, bool isDefault, bool checked, MenuState state) {
     QAction* action = menu_->addMenu(submenu.hwnd());
     apply(action, id, isDefault, checked, state);
 }
 
-void mcPopupMenu::Remove(int position) {
+void PopupMenu::remove(int position) {
     const QList<QAction*> actions = menu_->actions();
     if (position < 0 || position >= actions.size()) return;
     QAction* action = actions[position];
@@ -65,31 +65,31 @@ void mcPopupMenu::Remove(int position) {
     if (action->parent() == menu_.get()) delete action;
 }
 
-int mcPopupMenu::Show() {
-    return Show(QCursor::pos().x(), QCursor::pos().y());
+int PopupMenu::show() {
+    return show(QCursor::pos().x(), QCursor::pos().y());
 }
 
-int mcPopupMenu::Show(int x, int y) {
+int PopupMenu::show(int x, int y) {
     const QAction* chosen = menu_->exec(QPoint(x, y));
     return chosen != nullptr ? idOf(chosen) : 0;
 }
 
-int mcPopupMenu::idOf(const QAction* action) {
+int PopupMenu::idOf(const QAction* action) {
     return action != nullptr ? action->data().toInt() : 0;
 }
 
-std::unique_ptr<mcPopupMenu> mcPopupMenu::fromModel(const MenuModel& model) {
-    auto menu = std::make_unique<mcPopupMenu>();
+std::unique_ptr<PopupMenu> PopupMenu::fromModel(const MenuModel& model) {
+    auto menu = std::make_unique<PopupMenu>();
     menu->setCaption(model.caption);
     for (const MenuItem& item : model.items) {
         if (item.separator) {
-            menu->Add(item.id, "-");
+            menu->add(item.id, "-");
         } else if (!item.submenu.empty()) {
             auto sub = fromModel(MenuModel{item.text, item.submenu});
-            menu->Add(item.id, *sub, item.isDefault, item.checked, item.state);
+            menu->add(item.id, *sub, item.isDefault, item.checked, item.state);
             menu->owned_.push_back(std::move(sub));
         } else {
-            menu->Add(item.id, item.text, item.isDefault, item.checked, item.state);
+            menu->add(item.id, item.text, item.isDefault, item.checked, item.state);
         }
     }
     return menu;

@@ -1,4 +1,4 @@
-// mcPopupMenu on QMenu: the popup menu the main window and the tray icon show. Items carry
+// PopupMenu on QMenu: the popup menu the main window and the tray icon show. Items carry
 // their command id; Show returns the chosen id, 0 when the menu was dismissed.
 #pragma once
 
@@ -14,32 +14,32 @@ class QMenu;
 
 namespace tv {
 
-class mcPopupMenu {
+class PopupMenu {
 public:
-    mcPopupMenu();
-    ~mcPopupMenu();
-    mcPopupMenu(const mcPopupMenu&) = delete;
-    mcPopupMenu& operator=(const mcPopupMenu&) = delete;
+    PopupMenu();
+    ~PopupMenu();
+    PopupMenu(const PopupMenu&) = delete;
+    PopupMenu& operator=(const PopupMenu&) = delete;
 
     // The whole menu, submenus included, from the core's model.
-    static std::unique_ptr<mcPopupMenu> fromModel(const MenuModel& model);
+    static std::unique_ptr<PopupMenu> fromModel(const MenuModel& model);
 
-    const std::string& Caption() const { return caption_; }
+    const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption);
     QMenu* hwnd() const { return menu_.get(); }
 
     // "-" appends a separator. A caption may hold a tab followed by the shortcut label.
-    void Add(int id, const std::string& text, bool isDefault = false, bool checked = false,
+    void add(int id, const std::string& text, bool isDefault = false, bool checked = false,
              MenuState state = MenuState::kEnabled, const QIcon& uncheckedIcon = {},
              const QIcon& checkedIcon = {});
     // Appends `submenu` under its Caption; it must outlive this menu's use.
-    void Add(int id, mcPopupMenu& submenu, bool isDefault = false, bool checked = false,
+    void add(int id, PopupMenu& submenu, bool isDefault = false, bool checked = false,
              MenuState state = MenuState::kEnabled);
-    void Remove(int position);
+    void remove(int position);
 
     // Modal; at the mouse position, or at the given screen position.
-    int Show();
-    int Show(int x, int y);
+    int show();
+    int show(int x, int y);
 
     // The id an action of this menu or of its submenus carries.
     static int idOf(const QAction* action);
@@ -49,7 +49,7 @@ private:
 
     std::unique_ptr<QMenu> menu_;
     std::string caption_;
-    std::vector<std::unique_ptr<mcPopupMenu>> owned_;  // submenus built by fromModel
+    std::vector<std::unique_ptr<PopupMenu>> owned_;  // submenus built by fromModel
 };
 
 }  // namespace tv

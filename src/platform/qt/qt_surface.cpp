@@ -206,7 +206,7 @@ uint32_t QtSurface::pixel(int x, int y) const {
     return fromQRgb(image_.pixel(x, y));
 }
 
-QImage ShapedWindowImage(const QImage& frame, const WindowRequest& w) {
+QImage shapedWindowImage(const QImage& frame, const WindowRequest& w) {
     QImage out = frame.convertToFormat(QImage::Format_ARGB32);
     if (w.colourKeyed) {
         const QRgb key = toQRgb(w.colourKey) & 0xFFFFFF;

@@ -66,7 +66,7 @@ private:
 
 // The frame as the desktop shows it: pixels in the skin's colour key and those outside the
 // rounded outline become fully transparent (for a PNG of the window, or a window mask).
-QImage ShapedWindowImage(const QImage& frame, const WindowRequest& window);
+QImage shapedWindowImage(const QImage& frame, const WindowRequest& window);
 
 class QtSurfaceFactory : public SurfaceFactory {
 public:

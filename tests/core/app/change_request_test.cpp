@@ -92,7 +92,7 @@ struct ReceiverHarness : AppHarness {
     ReceiverHarness() {
         platform.paths.runtimeDir = runtime.dir();
         state.strings.loadFile(program.file("data/hun_strings.dat"));
-        Main(ctx, "");
+        startCalendar(ctx, "");
     }
     std::string send(const ChangeRequest& r, const std::string& id = "1-a", unsigned mode = 0600) {
         const std::string file = runtime.dir() + std::string(kChangeFilePrefix) + id;
@@ -150,7 +150,7 @@ TEST(ChangeReceiver, AnAddIsAppliedSavedAndShownAtOnce) {
 
 TEST(ChangeReceiver, InTheTrayTheAlarmListTakesTheNewEvent) {
     ReceiverHarness h;
-    fUnloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, "");
     ChangeRequest r = h.addRequest("Hívás");
     r.event.day = "9";  // today, 09:30: still ahead
     ASSERT_EQ(decodeChangeReply(h.send(r)).word, "done");

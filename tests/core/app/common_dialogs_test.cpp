@@ -10,7 +10,7 @@ namespace {
 
 TEST(CommonDialogs, EachKindOffersItsFiltersInOrder) {
     StringTable s;
-    s.table().Add("sets_filter_pic1", "Minden kép");
+    s.table().add("sets_filter_pic1", "Minden kép");
     auto pics = fileFiltersFor(FileKind::kPictures, s);
     ASSERT_EQ(pics.size(), 5u);
     EXPECT_EQ(pics[0].label, "Minden kép");
@@ -38,16 +38,16 @@ TEST(CommonDialogs, CancelGivesNothingAndTheEmptyFolder) {
     StringTable s;
     FakeDialogs d;
     d.fileAnswers.push_back(std::nullopt);
-    EXPECT_FALSE(fOpenFileDialog(d, FileKind::kSounds, "", "Hang", false, s).has_value());
-    EXPECT_EQ(fBrowseFolder(d, "Mappa"), "");
+    EXPECT_FALSE(openFileDialog(d, FileKind::kSounds, "", "Hang", false, s).has_value());
+    EXPECT_EQ(browseFolder(d, "Mappa"), "");
     d.folderAnswers.push_back(std::string("/tmp/x\0junk", 11));
-    EXPECT_EQ(fBrowseFolder(d, "Mappa"), "/tmp/x");
+    EXPECT_EQ(browseFolder(d, "Mappa"), "/tmp/x");
 }
 
 TEST(CommonDialogs, PointsAndPixelsAtTheUsualResolution) {
-    EXPECT_EQ(PointsToHeight(12, 96), 16);
-    EXPECT_EQ(HeightToPoints(16, 96), 12);
-    EXPECT_EQ(HeightToPoints(16, 0), 0);
+    EXPECT_EQ(pointsToHeight(12, 96), 16);
+    EXPECT_EQ(heightToPoints(16, 96), 12);
+    EXPECT_EQ(heightToPoints(16, 0), 0);
 }
 
 }  // namespace

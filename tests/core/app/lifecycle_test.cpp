@@ -19,7 +19,7 @@
 #include "core/events/event_database_format.h"
 #include "core/events/legacy_qzi_builder.h"
 #include "core/names/data_block_writer.h"
-#include "core/names/qpacker.h"
+#include "core/names/pack_file.h"
 #include "core/settings/backup.h"
 
 namespace tv {
@@ -33,7 +33,7 @@ DateTime at(int y, int m, int d, int h, int mi, int s = 0) {
 
 EventRecord& addEvent(EventTable& t, const std::string& name, RepeatKind repeat, int y, int m,
                       int d) {
-    EventRecord& e = t[t.AllocateEventSlot()];
+    EventRecord& e = t[t.allocateEventSlot()];
     e.name = name;
     e.repeat = static_cast<uint8_t>(repeat);
     e.year = static_cast<int16_t>(y);
@@ -48,7 +48,7 @@ void prepareUserFiles(AppHarness& h, const EventTable& table, const std::string&
     EventDbContext db;
     db.userDataDir = h.platform.paths.userDataDir;
     db.clock = &h.clock;
-    ASSERT_TRUE(SaveEventDatabase(table, db));
+    ASSERT_TRUE(saveEventDatabase(table, db));
     std::ofstream(h.userFile("settings.cfg"), std::ios::binary)
         << "Skin = \"metal_big\"\n" + settings;
 }
@@ -75,8 +75,8 @@ TEST(TrayAlarms, RingWithTheWindowClosedAndAgainNextMonth) {
     pills.alarmOn = 1;
     pills.alarmHour = 9;
     prepareUserFiles(h, table);
-    ASSERT_EQ(Main(h.ctx, ""), MainOutcome::kLoaded);
-    fUnloadCalendar(h.ctx, "");
+    ASSERT_EQ(startCalendar(h.ctx, ""), MainOutcome::kLoaded);
+    unloadCalendar(h.ctx, "");
     ASSERT_FALSE(h.state.loaded);
 
     h.clock.set(at(2024, 3, 9, 9, 0, 5));
@@ -84,7 +84,7 @@ TEST(TrayAlarms, RingWithTheWindowClosedAndAgainNextMonth) {
     EXPECT_TRUE(h.state.loaded);
     EXPECT_EQ(h.state.screenMode, kAlarmScreenMode);
     EXPECT_EQ(h.state.alarm.currentAlarm.name, "Gyógyszer");
-    fUnloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, "");
 
     // A month in the tray: each new day carries the list on; the window stays closed.
     h.clock.set(at(2024, 3, 10, 0, 0, 10));
@@ -106,7 +106,7 @@ TEST(TrayAlarms, AStartAtLogOnWithoutTheWindowRingsToo) {
     call.alarmHour = 8;
     call.alarmMinute = 30;
     prepareUserFiles(h, table, "AS_AutoStart = 0\n");
-    ASSERT_EQ(Main(h.ctx, "-boot"), MainOutcome::kInTray);
+    ASSERT_EQ(startCalendar(h.ctx, "-boot"), MainOutcome::kInTray);
     EXPECT_FALSE(h.state.eventsLoaded);
 
     h.clock.set(at(2024, 3, 9, 8, 30, 1));
@@ -116,15 +116,15 @@ TEST(TrayAlarms, AStartAtLogOnWithoutTheWindowRingsToo) {
 
 TEST(Welcome, OneEventPerInstallationHoweverOftenTheWindowComesBack) {
     AppHarness h;
-    Main(h.ctx, "");
+    startCalendar(h.ctx, "");
     ASSERT_TRUE(h.state.firstRun);
     // Already on disk before the window ever closes.
     EXPECT_EQ(countNamed(eventsOnDisk(h), "Üdvözöljük!"), 1);
     for (int i = 0; i < 5; ++i) {
-        fUnloadCalendar(h.ctx, "");
-        fLoadUpCalendar(h.ctx, "");
+        unloadCalendar(h.ctx, "");
+        loadUpCalendar(h.ctx, "");
     }
-    fReloadForSkin(h.ctx);
+    reloadForSkin(h.ctx);
     EXPECT_EQ(countNamed(h.state.events, "Üdvözöljük!"), 1);
     EXPECT_EQ(countNamed(eventsOnDisk(h), "Üdvözöljük!"), 1);
 
@@ -133,7 +133,7 @@ TEST(Welcome, OneEventPerInstallationHoweverOftenTheWindowComesBack) {
     std::filesystem::remove(h.userFile("settings.cfg"));
     AppState again(h.clock);
     AppContext ctx{again, h.platform, h.window, h.tray};
-    Main(ctx, "");
+    startCalendar(ctx, "");
     ASSERT_TRUE(again.firstRun);
     EXPECT_EQ(countNamed(again.events, "Üdvözöljük!"), 1);
 }
@@ -144,8 +144,8 @@ TEST(Wisdom, TheMarksAndTheSayingReachTheDiskWhenChosen) {
                                    {"Egy+Első", "Kettő+Második", "Három+Harmadik"})
                     .ok());
     prepareUserFiles(h, EventTable{});
-    Main(h.ctx, "");
-    const std::string chosen = h.state.settings.Item("LastWisdom");
+    startCalendar(h.ctx, "");
+    const std::string chosen = h.state.settings.item("LastWisdom");
     ASSERT_FALSE(chosen.empty());
 
     // Not a close yet: a crash now must not show the saying again.
@@ -153,18 +153,18 @@ TEST(Wisdom, TheMarksAndTheSayingReachTheDiskWhenChosen) {
     ASSERT_EQ(saved.wisdomMarks().size(), 3u);
     EXPECT_EQ(std::count(saved.wisdomMarks().begin(), saved.wisdomMarks().end(), 255), 1);
     HashTable settings;
-    ASSERT_TRUE(fReadConfig(settings, h.userFile("settings.cfg")));
-    EXPECT_EQ(settings.Item("LastWisdom"), chosen);
+    ASSERT_TRUE(readConfig(settings, h.userFile("settings.cfg")));
+    EXPECT_EQ(settings.item("LastWisdom"), chosen);
 }
 
 TEST(SessionEnd, TheCommitSavesAndGoesOnAndTheEndSavesOnce) {
     AppHarness h;
-    Main(h.ctx, "");
+    startCalendar(h.ctx, "");
     commitSessionData(h.ctx);
     EXPECT_TRUE(h.state.loaded);
     HashTable saved;
-    ASSERT_TRUE(fReadConfig(saved, h.userFile("settings.cfg")));
-    EXPECT_EQ(saved.Item("LastRun"), "2024-03-09");
+    ASSERT_TRUE(readConfig(saved, h.userFile("settings.cfg")));
+    EXPECT_EQ(saved.item("LastRun"), "2024-03-09");
 
     endSession(h.ctx, "SIGTERM");
     endSession(h.ctx, "quit");  // the application's own quit follows
@@ -180,7 +180,7 @@ TEST(SessionEnd, ATableNeverReadIsNeverWrittenOverTheFile) {
     EventTable table;
     addEvent(table, "Megmarad", RepeatKind::kYearly, 2000, 1, 1);
     prepareUserFiles(h, table, "AS_AutoStart = 0\n");
-    ASSERT_EQ(Main(h.ctx, "-boot"), MainOutcome::kInTray);
+    ASSERT_EQ(startCalendar(h.ctx, "-boot"), MainOutcome::kInTray);
     endSession(h.ctx, "SIGTERM");
     EXPECT_EQ(countNamed(eventsOnDisk(h), "Megmarad"), 1);
 }
@@ -190,7 +190,7 @@ TEST(Restore, TheReloadReadsTheRestoredFilesAndWritesNothingOverThem) {
     EventTable mine;
     addEvent(mine, "Saját", RepeatKind::kYearly, 2000, 5, 1);
     prepareUserFiles(h, mine);
-    Main(h.ctx, "");
+    startCalendar(h.ctx, "");
     ASSERT_EQ(countNamed(h.state.events, "Saját"), 1);
 
     // The restore has put the backup's files in place.
@@ -202,15 +202,15 @@ TEST(Restore, TheReloadReadsTheRestoredFilesAndWritesNothingOverThem) {
     EXPECT_TRUE(h.state.loaded);
     EXPECT_EQ(countNamed(h.state.events, "Visszaállított"), 1);
     EXPECT_EQ(countNamed(h.state.events, "Saját"), 0);
-    EXPECT_EQ(h.state.settings.Item("Wise"), "0");
+    EXPECT_EQ(h.state.settings.item("Wise"), "0");
     EXPECT_EQ(countNamed(eventsOnDisk(h), "Visszaállított"), 1);
     // Counted as last seen yesterday.
-    EXPECT_EQ(h.state.settings.Item("LastRun"), "2024-03-08");
+    EXPECT_EQ(h.state.settings.item("LastRun"), "2024-03-08");
 }
 
 TEST(Restore, ABackupOfTheOldGenerationIsRestoredAndImported) {
     AppHarness h;
-    Main(h.ctx, "");
+    startCalendar(h.ctx, "");
     test::TempDir old;
     old.write("config.qzi", test::qziPairs({{"skin", "paper_light"}, {"bolcsek", "0"}}));
     old.write("dates.qzi",
@@ -219,8 +219,8 @@ TEST(Restore, ABackupOfTheOldGenerationIsRestoredAndImported) {
     const std::string comment = buildBackupComment({1, 1, 0}, "", "").substr(0, 18);
     const std::string pack = old.file("regi.backup");
     ASSERT_EQ(
-        Qpacker::Pack(pack, {old.file("config.qzi"), old.file("dates.qzi")}, comment, h.clock),
-        Qpacker::kOk);
+        PackFile::pack(pack, {old.file("config.qzi"), old.file("dates.qzi")}, comment, h.clock),
+        PackFile::kOk);
 
     h.box.script = {MessageAnswer::kOk, MessageAnswer::kOk};
     BackupContext b;
@@ -231,15 +231,15 @@ TEST(Restore, ABackupOfTheOldGenerationIsRestoredAndImported) {
     b.box = &h.box;
     RestoreHooks hooks;
     hooks.reload = [&h] { reloadAfterRestore(h.ctx); };
-    ASSERT_EQ(fRestoreBackup(b, pack, hooks), RestoreResult::kRestored);
+    ASSERT_EQ(restoreBackup(b, pack, hooks), RestoreResult::kRestored);
 
-    EXPECT_EQ(h.state.settings.Item("Skin"), "paper_light");
-    EXPECT_EQ(h.state.settings.Item("Wise"), "0");
+    EXPECT_EQ(h.state.settings.item("Skin"), "paper_light");
+    EXPECT_EQ(h.state.settings.item("Wise"), "0");
     EXPECT_EQ(countNamed(h.state.events, "Nagymama"), 1);
     EXPECT_EQ(countNamed(eventsOnDisk(h), "Nagymama"), 1);
     HashTable settings;
-    ASSERT_TRUE(fReadConfig(settings, h.userFile("settings.cfg")));
-    EXPECT_EQ(settings.Item("Skin"), "paper_light");
+    ASSERT_TRUE(readConfig(settings, h.userFile("settings.cfg")));
+    EXPECT_EQ(settings.item("Skin"), "paper_light");
 }
 
 }  // namespace

@@ -28,19 +28,19 @@ struct PictureHarness : AppHarness {
         return EventDbContext{
             platform.paths.userDataDir, &clock, &state.strings, &state.settings, &state.log, &box};
     }
-    bool databaseWritten() const { return FileExists(userFile(std::string(kEventDbName))); }
+    bool databaseWritten() const { return fileExists(userFile(std::string(kEventDbName))); }
 };
 
 TEST(PictureStep, ASeasonalChoiceSavesItsRotationMarkAtOnce) {
     PictureHarness h;
-    const PictureOfDay p = gfxLoadBgImg(h.ctx, nullptr, false);
+    const PictureOfDay p = loadBackgroundPicture(h.ctx, nullptr, false);
     EXPECT_EQ(p.origin, PictureOrigin::kSeasonal);
     EXPECT_TRUE(p.path.starts_with(h.program.dir() + "pictures/background/1")) << p.path;
     EXPECT_EQ(read(h.state.settings, settings::PicToday), p.path);
     EXPECT_EQ(p.errorText, "err_pic_miss");  // no built-in pictures in the test's folder
 
     EventTable saved;
-    ASSERT_TRUE(LoadEventDatabase(saved, h.db()));
+    ASSERT_TRUE(loadEventDatabase(saved, h.db()));
     EXPECT_EQ(saved.pictureMarks(), h.state.events.pictureMarks());
     EXPECT_EQ(std::count(saved.pictureMarks().begin(), saved.pictureMarks().end(), kPictureShown),
               1);
@@ -49,13 +49,13 @@ TEST(PictureStep, ASeasonalChoiceSavesItsRotationMarkAtOnce) {
 TEST(PictureStep, ARedrawWithoutAnEventPictureKeepsEverything) {
     PictureHarness h;
     write(h.state.settings, settings::PicToday, "/kept.jpg");
-    EXPECT_FALSE(gfxLoadBgImg(h.ctx, nullptr, true).changed);
+    EXPECT_FALSE(loadBackgroundPicture(h.ctx, nullptr, true).changed);
     EXPECT_EQ(read(h.state.settings, settings::PicToday), "/kept.jpg");
     EXPECT_FALSE(h.databaseWritten());
 
     // An event picture is drawn again, with the background restored under it first.
     h.state.lists.dayPicture = h.program.file("event.jpg");
-    const PictureOfDay p = gfxLoadBgImg(h.ctx, nullptr, true);
+    const PictureOfDay p = loadBackgroundPicture(h.ctx, nullptr, true);
     EXPECT_EQ(p.origin, PictureOrigin::kEvent);
     EXPECT_TRUE(p.fillBackground);
     EXPECT_FALSE(h.databaseWritten());
@@ -68,7 +68,7 @@ TEST(PictureStep, TheUserFolderIsListedOnceAndTheRestLeftToTheSearchTimer) {
     write(h.state.settings, settings::BGPic_Source, folder.dir());
 
     // An empty folder: the choice finds nothing and no listing is left running.
-    PictureOfDay p = gfxLoadBgImg(h.ctx, nullptr, false);
+    PictureOfDay p = loadBackgroundPicture(h.ctx, nullptr, false);
     ASSERT_NE(h.state.userPictures, nullptr);
     EXPECT_EQ(p.errorText, "err_pic_noimages");
     EXPECT_FALSE(h.state.userPictures->searchTimerOn());
@@ -78,16 +78,16 @@ TEST(PictureStep, TheUserFolderIsListedOnceAndTheRestLeftToTheSearchTimer) {
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
         folder.write(name, "x");
     h.state.firstAppearanceToday = true;
-    p = gfxLoadBgImg(h.ctx, nullptr, false);
+    p = loadBackgroundPicture(h.ctx, nullptr, false);
     EXPECT_EQ(p.origin, PictureOrigin::kUser);
     EXPECT_TRUE(p.path.starts_with(folder.dir())) << p.path;
-    RandomFile& list = *h.state.userPictures;
+    UserPictureList& list = *h.state.userPictures;
     EXPECT_TRUE(list.searchTimerOn());
     int ticks = 0;
-    while (list.CompletePictureListStep() && ticks < 100)
+    while (list.completePictureListStep() && ticks < 100)
         ++ticks;
     EXPECT_FALSE(list.searchTimerOn());
-    EXPECT_TRUE(FileExists(list.filePath("userpic_index.dat")));
+    EXPECT_TRUE(fileExists(list.filePath("userpic_index.dat")));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ const std::string kLoadRule = "======= Load calendar window " + std::string(52, 
 
 TEST(Startup, FirstLaunchWritesEveryStepInOrder) {
     AppHarness h;
-    EXPECT_EQ(Main(h.ctx, "  "), MainOutcome::kLoaded);
+    EXPECT_EQ(startCalendar(h.ctx, "  "), MainOutcome::kLoaded);
 
     // The header, then every step of the load under its name.
     EXPECT_TRUE(h.logHasInOrder({kRule,
@@ -70,7 +70,7 @@ TEST(Startup, FirstLaunchWritesEveryStepInOrder) {
 
 TEST(Startup, FirstRunAddsTheWelcomeEventAndCountsOneDay) {
     AppHarness h;
-    Main(h.ctx, "");
+    startCalendar(h.ctx, "");
     ASSERT_TRUE(h.state.firstRun);
     const EventRecord* welcome = nullptr;
     for (const EventRecord& e : h.state.events.records())
@@ -84,15 +84,15 @@ TEST(Startup, FirstRunAddsTheWelcomeEventAndCountsOneDay) {
     EXPECT_EQ(welcome->repeat, 0);
     EXPECT_EQ(welcome->active, 1);
 
-    EXPECT_EQ(h.state.settings.Item("LastRun"), "2024-03-09");
-    EXPECT_EQ(h.state.settings.Item("LastRunToday"), "2024-03-09");
+    EXPECT_EQ(h.state.settings.item("LastRun"), "2024-03-09");
+    EXPECT_EQ(h.state.settings.item("LastRunToday"), "2024-03-09");
     EXPECT_EQ(h.state.daysSinceLastRun, 1);
     // No wisdom on the very first run.
-    EXPECT_FALSE(h.state.settings.Exists("Wise"));
+    EXPECT_FALSE(h.state.settings.exists("Wise"));
 
     // The first activation greets once and opens the about page.
-    fFirstActivation(h.ctx);
-    fFirstActivation(h.ctx);
+    firstActivation(h.ctx);
+    firstActivation(h.ctx);
     ASSERT_EQ(h.box.shown.size(), 1u);
     EXPECT_EQ(h.box.shown[0].text, "Köszönjük, hogy a programot választotta.");
     EXPECT_EQ(h.box.shown[0].icon, MessageIcon::kNone);
@@ -101,10 +101,10 @@ TEST(Startup, FirstRunAddsTheWelcomeEventAndCountsOneDay) {
 
 TEST(Startup, SettingsAreReadWithTheirDefaultsAndSavedOnClose) {
     AppHarness h;
-    Main(h.ctx, "");
-    fUnloadCalendar(h.ctx, "");
+    startCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, "");
     HashTable saved;
-    ASSERT_TRUE(fReadConfig(saved, h.userFile("settings.cfg")));
+    ASSERT_TRUE(readConfig(saved, h.userFile("settings.cfg")));
     const std::pair<const char*, const char*> expected[] = {
         {"AS_TrayIcon", "1"},   {"AS_AutoStart", "1"}, {"AS_OnTime", "0"},
         {"AS_Hour", "5"},       {"AS_Minute", "0"},    {"TrayOneClick", "1"},
@@ -113,7 +113,7 @@ TEST(Startup, SettingsAreReadWithTheirDefaultsAndSavedOnClose) {
         {"Cal_LastX", "11400"}, {"Cal_LastY", "5550"}, {"LastAppearNow", "2024-03-09T08:00:00"},
     };
     for (const auto& [key, value] : expected)
-        EXPECT_EQ(saved.Item(key), value) << key;
+        EXPECT_EQ(saved.item(key), value) << key;
     // Stored position is in twips: 760 x 15 and 370 x 15.
     EXPECT_TRUE(h.state.tray.loaded);
     EXPECT_FALSE(h.window.has("endProcess"));
@@ -123,17 +123,17 @@ TEST(Startup, ExistingSettingsAreLoadedAndSteerTheLoad) {
     AppHarness h;
     std::filesystem::create_directories(h.platform.paths.userDataDir);
     HashTable s;
-    s.Add("Skin", "wood");
-    s.Add("Cal_WinCenter", "0");
-    s.Add("Cal_LastX", "-30000");
-    s.Add("Cal_LastY", "600");
-    s.Add("Cal_StartPage", "3");
-    s.Add("Cal_LastPage", "2");
-    s.Add("LastAppearNow", "2024-03-04T10:00:00");
-    s.Add("LastRunToday", "2024-03-04");
-    ASSERT_TRUE(fWriteConfig(s, h.userFile("settings.cfg")));
+    s.add("Skin", "wood");
+    s.add("Cal_WinCenter", "0");
+    s.add("Cal_LastX", "-30000");
+    s.add("Cal_LastY", "600");
+    s.add("Cal_StartPage", "3");
+    s.add("Cal_LastPage", "2");
+    s.add("LastAppearNow", "2024-03-04T10:00:00");
+    s.add("LastRunToday", "2024-03-04");
+    ASSERT_TRUE(writeConfig(s, h.userFile("settings.cfg")));
 
-    Main(h.ctx, "");
+    startCalendar(h.ctx, "");
     EXPECT_FALSE(h.state.firstRun);
     EXPECT_TRUE(h.window.has("loadSkin wood"));
     EXPECT_FALSE(h.logHas("  default theme was set (metal_big)"));
@@ -142,7 +142,7 @@ TEST(Startup, ExistingSettingsAreLoadedAndSteerTheLoad) {
     EXPECT_EQ(h.state.screenMode, 1);  // the last page: the month grid
     EXPECT_EQ(h.state.daysSinceLastRun, 5);
     EXPECT_TRUE(h.logHas("  Days since last run: 5"));
-    EXPECT_EQ(h.state.settings.Item("LastRun"), "2024-03-04");
+    EXPECT_EQ(h.state.settings.item("LastRun"), "2024-03-04");
 }
 
 // The lines and calls by which each mode word differs from a plain start by the user.
@@ -159,12 +159,12 @@ class LoadModes : public ::testing::TestWithParam<ModeCase> {};
 TEST_P(LoadModes, LogAndWindow) {
     const ModeCase& c = GetParam();
     AppHarness h;
-    Main(h.ctx, "-boot");  // AS_AutoStart defaults to 1: the window loads with "boot"
+    startCalendar(h.ctx, "-boot");  // AS_AutoStart defaults to 1: the window loads with "boot"
     h.state.activatedSinceLoad = true;
-    if (std::string(c.mode) != "") fUnloadCalendar(h.ctx, "", UnloadIntent::kReload);
+    if (std::string(c.mode) != "") unloadCalendar(h.ctx, "", UnloadIntent::kReload);
     h.window.calls.clear();
     if (c.before) c.before(h);
-    fLoadUpCalendar(h.ctx, c.mode);
+    loadUpCalendar(h.ctx, c.mode);
     EXPECT_TRUE(h.logHasInOrder(c.logInOrder)) << ::testing::PrintToString(h.logLines());
     for (const std::string& call : c.calls)
         EXPECT_TRUE(h.window.has(call)) << call << ::testing::PrintToString(h.window.calls);
@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"autoRefresh off"}},
         ModeCase{
             "schedule",
-            [](AppHarness& h) { h.state.settings.SetItem("AutoStartWindowMode", "1"); },
+            [](AppHarness& h) { h.state.settings.setItem("AutoStartWindowMode", "1"); },
             {"fLoadUpCalendar(schedule)", "  bLoadUpFront = False", "  Show window without focus"},
             {"showWindow nofocus", "autoRefresh off"},
             {"showSplash", "showWindow focus"}},
@@ -200,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
         ModeCase{"alert",  // AlarmTop takes the front even over a full-screen program
                  [](AppHarness& h) {
                      h.window.fullScreen = true;
-                     h.state.settings.SetItem("AlarmTop", "1");
+                     h.state.settings.setItem("AlarmTop", "1");
                  },
                  {"fLoadUpCalendar(alert)", "  bLoadUpFront = True"},
                  {"showWindow focus"},
@@ -223,29 +223,29 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Startup, ModeWordsSetTheirState) {
     AppHarness h;
-    Main(h.ctx, "");
-    fUnloadCalendar(h.ctx, "", UnloadIntent::kReload);
-    fLoadUpCalendar(h.ctx, "alert");
+    startCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, "", UnloadIntent::kReload);
+    loadUpCalendar(h.ctx, "alert");
     EXPECT_EQ(h.state.screenMode, 2);
 
-    fUnloadCalendar(h.ctx, "restore");
-    fLoadUpCalendar(h.ctx, "restore");
-    EXPECT_EQ(h.state.settings.Item("LastRun"), "2024-03-08");
+    unloadCalendar(h.ctx, "restore");
+    loadUpCalendar(h.ctx, "restore");
+    EXPECT_EQ(h.state.settings.item("LastRun"), "2024-03-08");
 
-    fUnloadCalendar(h.ctx, "", UnloadIntent::kReload);
-    h.state.settings.SetItem("M_Default", "0");
-    fLoadUpCalendar(h.ctx, "skin");
-    EXPECT_EQ(h.state.settings.Item("M_Default"), "2");
+    unloadCalendar(h.ctx, "", UnloadIntent::kReload);
+    h.state.settings.setItem("M_Default", "0");
+    loadUpCalendar(h.ctx, "skin");
+    EXPECT_EQ(h.state.settings.item("M_Default"), "2");
 }
 
 TEST(Startup, ALoadedWindowOnlyComesForwardWhenItMay) {
     AppHarness h;
-    Main(h.ctx, "");
+    startCalendar(h.ctx, "");
     h.window.calls.clear();
     h.window.fullScreen = true;
-    fLoadUpCalendar(h.ctx, "schedule");
+    loadUpCalendar(h.ctx, "schedule");
     EXPECT_TRUE(h.window.calls.empty());
-    fLoadUpCalendar(h.ctx, "launch_by_user");
+    loadUpCalendar(h.ctx, "launch_by_user");
     EXPECT_THAT(h.window.calls, ElementsAre("bringToFront"));
     EXPECT_TRUE(h.logHas("  SHOW WINDOW AND ASSIGN TO TOP"));
 }
@@ -255,10 +255,10 @@ TEST(Startup, BootWithoutAutoStartShowsNoWindow) {
         AppHarness h;
         std::filesystem::create_directories(h.platform.paths.userDataDir);
         HashTable s;
-        s.Add("AS_AutoStart", "0");
-        s.Add("AS_TrayIcon", tray);
-        fWriteConfig(s, h.userFile("settings.cfg"));
-        const MainOutcome out = Main(h.ctx, " -BOOT ");
+        s.add("AS_AutoStart", "0");
+        s.add("AS_TrayIcon", tray);
+        writeConfig(s, h.userFile("settings.cfg"));
+        const MainOutcome out = startCalendar(h.ctx, " -BOOT ");
         EXPECT_FALSE(h.state.loaded);
         EXPECT_FALSE(h.window.has("showWindow focus"));
         EXPECT_TRUE(h.logHas("  parameters: \"-boot\""));
@@ -275,19 +275,19 @@ TEST(Startup, BootWithoutAutoStartShowsNoWindow) {
 TEST(Startup, ASecondStartHandsOverOrRefuses) {
     AppHarness h;
     h.single.primary = false;
-    EXPECT_EQ(Main(h.ctx, "-DEV"), MainOutcome::kHandedOver);
+    EXPECT_EQ(startCalendar(h.ctx, "-DEV"), MainOutcome::kHandedOver);
     EXPECT_THAT(h.single.sent, ElementsAre("launch-dev"));
     EXPECT_FALSE(h.state.log.isOpen());
 
     AppHarness other;
     other.single.primary = false;
-    EXPECT_EQ(Main(other.ctx, "-boot"), MainOutcome::kHandedOver);
+    EXPECT_EQ(startCalendar(other.ctx, "-boot"), MainOutcome::kHandedOver);
     EXPECT_THAT(other.single.sent, ElementsAre("launch"));
 
     AppHarness noTray;
     noTray.single.primary = false;
-    noTray.state.settings.Add("AS_TrayIcon", "0");
-    EXPECT_EQ(Main(noTray.ctx, ""), MainOutcome::kRefused);
+    noTray.state.settings.add("AS_TrayIcon", "0");
+    EXPECT_EQ(startCalendar(noTray.ctx, ""), MainOutcome::kRefused);
     ASSERT_EQ(noTray.box.shown.size(), 1u);
     EXPECT_EQ(noTray.box.shown[0].text, "A program már fut!");
     EXPECT_TRUE(noTray.single.sent.empty());
@@ -297,7 +297,7 @@ TEST(Startup, AnUnreadableEventDatabaseEndsWithoutSaving) {
     AppHarness h;
     // A folder where the file should be cannot be read as one.
     std::filesystem::create_directories(h.userFile("events.cdb"));
-    EXPECT_EQ(Main(h.ctx, ""), MainOutcome::kEnded);
+    EXPECT_EQ(startCalendar(h.ctx, ""), MainOutcome::kEnded);
     EXPECT_TRUE(h.logHasInOrder({"fSetVariables", "Unload calendar",
                                  "  Calendar unloaded successfully. sComs = dberror",
                                  "System tray icon removed"}))
@@ -309,27 +309,27 @@ TEST(Startup, AnUnreadableEventDatabaseEndsWithoutSaving) {
 
 TEST(Startup, ClosingEndsOnlyWithoutTheTrayAndNeverOnReload) {
     AppHarness h;
-    Main(h.ctx, "");
-    h.state.settings.SetItem("AS_TrayIcon", "0");
-    fReloadForSkin(h.ctx);
+    startCalendar(h.ctx, "");
+    h.state.settings.setItem("AS_TrayIcon", "0");
+    reloadForSkin(h.ctx);
     EXPECT_FALSE(h.window.has("endProcess"));
     EXPECT_TRUE(h.state.loaded);
 
     h.state.screenMode = 1;
-    fUnloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, "");
     EXPECT_TRUE(h.logHasInOrder(
         {"Unload calendar", "  Calendar unloaded successfully. sComs = ", "  ", "  Ended"}));
     EXPECT_TRUE(h.window.has("endProcess"));
-    EXPECT_EQ(h.state.settings.Item("Cal_LastPage"), "2");
+    EXPECT_EQ(h.state.settings.item("Cal_LastPage"), "2");
 
-    fUnloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, "");
     EXPECT_TRUE(h.logHas("  Calendar is already unloaded"));
 }
 
 TEST(Startup, TheExitEndsEvenWithTheTrayOn) {
     AppHarness h;
-    Main(h.ctx, "");
-    fExitProgram(h.ctx);
+    startCalendar(h.ctx, "");
+    exitProgram(h.ctx);
     EXPECT_TRUE(h.logHasInOrder(
         {"Unload calendar", "System tray icon removed", "Application terminated by user."}));
     EXPECT_THAT(h.tray.calls, ElementsAre("addIcon Tempovirens", "removeIcon"));
@@ -357,17 +357,17 @@ TEST(Startup, LastRunBookkeeping) {
     };
     for (const LastRunCase& c : cases) {
         AppHarness h;
-        h.state.log.fOpenLog(h.data.file("run.log"));
-        h.state.settings.Add("LastAppearNow", c.lastAppearNow);
-        h.state.settings.Add("LastRunToday", c.lastRunToday);
-        h.state.settings.Add("LastRun", "2024-03-01");
-        fCheckLastRun(h.state, h.clock.now());
+        h.state.log.open(h.data.file("run.log"));
+        h.state.settings.add("LastAppearNow", c.lastAppearNow);
+        h.state.settings.add("LastRunToday", c.lastRunToday);
+        h.state.settings.add("LastRun", "2024-03-01");
+        checkLastRun(h.state, h.clock.now());
         SCOPED_TRACE(c.lastRunToday);
         EXPECT_EQ(h.state.daysSinceLastRun, c.days);
         EXPECT_EQ(h.state.firstAppearanceToday, c.firstToday);
-        EXPECT_EQ(h.state.settings.Item("LastRun"), c.lastRun);
-        EXPECT_EQ(h.state.settings.Item("LastAppear"), c.lastAppearNow);
-        EXPECT_EQ(h.state.settings.Item("LastAppearNow"), "2024-03-09T08:00:00");
+        EXPECT_EQ(h.state.settings.item("LastRun"), c.lastRun);
+        EXPECT_EQ(h.state.settings.item("LastAppear"), c.lastAppearNow);
+        EXPECT_EQ(h.state.settings.item("LastAppearNow"), "2024-03-09T08:00:00");
         EXPECT_EQ(h.state.timeMovedBackward, c.days < 0);
         EXPECT_EQ(h.logHas("  System time has changed backward."), c.days < 0);
     }
@@ -377,12 +377,12 @@ TEST(Startup, FirstActivationReportsMissedEventsAndTheClock) {
     AppHarness h;
     std::filesystem::create_directories(h.platform.paths.userDataDir);
     HashTable s;
-    s.Add("LastAppearNow", "2024-03-10T07:00:00");
-    s.Add("LastRunToday", "2024-03-10");
-    fWriteConfig(s, h.userFile("settings.cfg"));
-    Main(h.ctx, "");
+    s.add("LastAppearNow", "2024-03-10T07:00:00");
+    s.add("LastRunToday", "2024-03-10");
+    writeConfig(s, h.userFile("settings.cfg"));
+    startCalendar(h.ctx, "");
     h.state.lists.missed.push_back(MissedEntry{0, 2, "000002x"});
-    fFirstActivation(h.ctx);
+    firstActivation(h.ctx);
     EXPECT_EQ(h.shell.beeps, 1);
     EXPECT_TRUE(h.window.has("command 10"));
     EXPECT_TRUE(h.logHas("  system time has been set backward"));
@@ -391,22 +391,22 @@ TEST(Startup, FirstActivationReportsMissedEventsAndTheClock) {
     EXPECT_EQ(h.box.shown[0].icon, MessageIcon::kWarning);
 
     // Once per load.
-    fFirstActivation(h.ctx);
+    firstActivation(h.ctx);
     EXPECT_EQ(h.shell.beeps, 1);
 }
 
 TEST(Startup, DayChangeRunsTheDaysStepsAgain) {
     AppHarness h;
-    Main(h.ctx, "");
+    startCalendar(h.ctx, "");
     h.clock.advanceSeconds(3600);
-    EXPECT_FALSE(fCheckDayChange(h.ctx));
+    EXPECT_FALSE(checkDayChange(h.ctx));
     h.clock.advanceDays(1);
-    EXPECT_TRUE(fCheckDayChange(h.ctx));
+    EXPECT_TRUE(checkDayChange(h.ctx));
     EXPECT_EQ(h.state.today.day, 10);
     EXPECT_TRUE(h.window.has("refreshDay"));
-    EXPECT_EQ(h.state.settings.Item("LastRunToday"), "2024-03-10");
+    EXPECT_EQ(h.state.settings.item("LastRunToday"), "2024-03-10");
     EXPECT_TRUE(std::filesystem::exists(h.userFile("settings.cfg")));
-    EXPECT_FALSE(fCheckDayChange(h.ctx));
+    EXPECT_FALSE(checkDayChange(h.ctx));
 }
 
 TEST(Placement, CentredOrKeptReachable) {

@@ -15,9 +15,9 @@ using ::testing::ElementsAre;
 // A calendar in the tray with its window closed, at 04:59:50 on 2024-03-09.
 struct TrayHarness : AppHarness {
     TrayHarness() {
-        state.settings.Add("AS_OnTime", "1");
-        Main(ctx, "");
-        fUnloadCalendar(ctx, "");
+        state.settings.add("AS_OnTime", "1");
+        startCalendar(ctx, "");
+        unloadCalendar(ctx, "");
         clock.set(DateTime::of(Date::serial(2024, 3, 9), 4, 59, 50));
         window.calls.clear();
     }
@@ -52,22 +52,22 @@ TEST(TrayTick, TheScheduledShowingHappensOnceInItsMinute) {
     EXPECT_TRUE(h.logHas("fLoadUpCalendar(schedule)"));
 
     // Closed again within the minute: the minute was handled, the window stays down.
-    fUnloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, "");
     h.tick(5);
     EXPECT_FALSE(h.state.loaded);
 }
 
 TEST(TrayTick, NothingAtTheScheduledTimeWhenTheWindowIsUpOrTheShowingIsOff) {
     TrayHarness open;
-    fLoadUpCalendar(open.ctx, "launch_by_user");
+    loadUpCalendar(open.ctx, "launch_by_user");
     open.window.calls.clear();
     open.tick();
     EXPECT_THAT(open.results, ElementsAre(TickResult::kNothing));
     EXPECT_TRUE(open.window.calls.empty());
 
     TrayHarness off;
-    off.state.settings.SetItem("AS_OnTime", "0");
-    asGetVariables(off.ctx);
+    off.state.settings.setItem("AS_OnTime", "0");
+    refreshTrayForm(off.ctx);
     off.tick();
     EXPECT_FALSE(off.state.loaded);
 }
@@ -87,8 +87,8 @@ TEST(TrayTick, AnAlarmWinsOverTheScheduledShowing) {
 
 TEST(TrayTick, TheUpdateCheckWaitsForAQuietTickAfterTenMinutes) {
     TrayHarness h;
-    h.state.settings.SetItem("AS_OnTime", "0");
-    asGetVariables(h.ctx);
+    h.state.settings.setItem("AS_OnTime", "0");
+    refreshTrayForm(h.ctx);
     h.state.update.elapsed = 10'000'000;  // long past the weekly interval
     for (int i = 0; i < 30; ++i)
         h.tick();  // 600 s: not more than ten minutes yet
@@ -112,10 +112,10 @@ TEST(TrayIcon, ClicksFollowTheOneClickSetting) {
     EXPECT_FALSE(h.state.loaded);
     trayIconClicked(h.ctx, TrayClick::kSingle);
     EXPECT_TRUE(h.state.loaded);
-    fUnloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, "");
 
-    h.state.settings.SetItem("TrayOneClick", "0");
-    asGetVariables(h.ctx);
+    h.state.settings.setItem("TrayOneClick", "0");
+    refreshTrayForm(h.ctx);
     trayIconClicked(h.ctx, TrayClick::kSingle);
     EXPECT_FALSE(h.state.loaded);
     trayIconClicked(h.ctx, TrayClick::kDouble);
@@ -128,24 +128,24 @@ TEST(TrayIcon, ClicksFollowTheOneClickSetting) {
 TEST(SecondStart, OnlyTheTwoCommandsReachTheWindow) {
     TrayHarness h;
     for (const char* ignored : {"", "Launch", "launch ", "launch-dev2", "quit"}) {
-        fReceiveText(h.ctx, ignored);
+        receiveText(h.ctx, ignored);
     }
     EXPECT_FALSE(h.state.loaded);
     EXPECT_FALSE(h.state.developer);
 
-    fReceiveText(h.ctx, "launch");
+    receiveText(h.ctx, "launch");
     EXPECT_TRUE(h.state.loaded);
     EXPECT_FALSE(h.state.developer);
     h.window.calls.clear();
-    fReceiveText(h.ctx, "launch-dev");  // already up: raised, and developer entries on
+    receiveText(h.ctx, "launch-dev");  // already up: raised, and developer entries on
     EXPECT_TRUE(h.state.developer);
     EXPECT_THAT(h.window.calls, ElementsAre("bringToFront"));
 
     // Without the tray form nobody listens.
-    h.state.settings.SetItem("AS_TrayIcon", "0");
-    asGetVariables(h.ctx);
-    fUnloadCalendar(h.ctx, "", UnloadIntent::kReload);
-    fReceiveText(h.ctx, "launch");
+    h.state.settings.setItem("AS_TrayIcon", "0");
+    refreshTrayForm(h.ctx);
+    unloadCalendar(h.ctx, "", UnloadIntent::kReload);
+    receiveText(h.ctx, "launch");
     EXPECT_FALSE(h.state.loaded);
 }
 
@@ -172,11 +172,11 @@ TEST(Autostart, TheEntryFollowsTheSettings) {
     };
     for (const AutostartCase& c : cases) {
         AppHarness h;
-        h.state.settings.Add("AS_TrayIcon", c.tray);
-        h.state.settings.Add("AS_AutoStart", c.autoStart);
-        h.state.settings.Add("AS_OnTime", c.onTime);
+        h.state.settings.add("AS_TrayIcon", c.tray);
+        h.state.settings.add("AS_AutoStart", c.autoStart);
+        h.state.settings.add("AS_OnTime", c.onTime);
         h.autostart.entry = c.before;
-        fCheckAutoStart(h.ctx);
+        checkAutoStart(h.ctx);
         SCOPED_TRACE(std::string(c.tray) + c.autoStart + c.onTime + " " + c.before.value_or("-"));
         EXPECT_EQ(h.autostart.entry, c.after);
         EXPECT_EQ(h.autostart.writes, c.writes);
@@ -193,7 +193,7 @@ TEST(Autostart, AFailedWriteOrRemovalSaysSoOnce) {
     AppHarness h;
     h.state.strings.loadFile(h.program.file("data/hun_strings.dat"));
     h.autostart.failWrites = true;
-    fCheckAutoStart(h.ctx);
+    checkAutoStart(h.ctx);
     ASSERT_EQ(h.box.shown.size(), 1u);
     EXPECT_EQ(h.box.shown[0].text, "Nem sikerült az automatikus indítás beállítása.");
     EXPECT_EQ(h.box.shown[0].title, "Hiba");
@@ -203,9 +203,9 @@ TEST(Autostart, AFailedWriteOrRemovalSaysSoOnce) {
     FailingRemoval entry;
     entry.entry = "/opt/tempovirens/tempovirens -boot";
     off.platform.autostart = &entry;
-    off.state.settings.Add("AS_TrayIcon", "0");
-    off.state.settings.Add("AS_AutoStart", "0");
-    fCheckAutoStart(off.ctx);
+    off.state.settings.add("AS_TrayIcon", "0");
+    off.state.settings.add("AS_AutoStart", "0");
+    checkAutoStart(off.ctx);
     EXPECT_EQ(off.box.shown.size(), 1u);
 }
 

@@ -74,18 +74,18 @@ std::map<std::string, std::string> readPlain(const std::string& utf8) {
 class GeneratedArt : public ::testing::Test {
 protected:
     void SetUp() override {
-        program_ = fs::path(TV_TEST_PROGRAM_DIR);
-        if (!fs::exists(program_ / "themes" / "metal_big" / "theme.cfg"))
-            GTEST_SKIP() << "no painted skins in " << program_ << " (built without the GUI?)";
+        program = fs::path(TV_TEST_PROGRAM_DIR);
+        if (!fs::exists(program / "themes" / "metal_big" / "theme.cfg"))
+            GTEST_SKIP() << "no painted skins in " << program << " (built without the GUI?)";
     }
-    fs::path program_;
+    fs::path program;
 };
 
 TEST_F(GeneratedArt, ShippedThemeIsTheSourceInWindows1250WithCrLf) {
     for (const auto& e : fs::directory_iterator(fs::path(TV_TEST_SOURCE_DIR) / "data" / "themes")) {
         std::string source, shipped;
         ASSERT_EQ(readWholeFile((e.path() / "theme.cfg").string(), source), ReadResult::kOk);
-        ASSERT_EQ(readWholeFile((program_ / "themes" / e.path().filename() / "theme.cfg").string(),
+        ASSERT_EQ(readWholeFile((program / "themes" / e.path().filename() / "theme.cfg").string(),
                                 shipped),
                   ReadResult::kOk)
             << e.path().filename();
@@ -104,7 +104,7 @@ TEST_F(GeneratedArt, ShippedThemeIsTheSourceInWindows1250WithCrLf) {
 }
 
 TEST_F(GeneratedArt, EveryImageIsThereAndCoversWhatIsCutFromIt) {
-    for (const auto& e : fs::directory_iterator(program_ / "themes")) {
+    for (const auto& e : fs::directory_iterator(program / "themes")) {
         std::string bytes;
         ASSERT_EQ(readWholeFile((e.path() / "theme.cfg").string(), bytes), ReadResult::kOk);
         auto t = readPlain(decodeTextFile(bytes));
@@ -155,20 +155,20 @@ TEST_F(GeneratedArt, HolidayPicturesAndIconsExist) {
     for (const char* name : {"ujev", "valentin", "nonap", "marc15", "aug20", "1956",
                              "mindenszentek", "halottaknapja", "miki", "dec24", "dec25", "dec26",
                              "husvet", "advent1", "advent2", "advent3", "advent4", "welcome"}) {
-        auto s = imageSize(program_ / "pictures" / (std::string(name) + ".jpg"));
+        auto s = imageSize(program / "pictures" / (std::string(name) + ".jpg"));
         ASSERT_TRUE(s.has_value()) << name;
         EXPECT_GE(s->w, 640) << name;
         EXPECT_GE(s->h, 480) << name;
         EXPECT_EQ(s->w * 3, s->h * 4) << name << " is not 4:3";
     }
     for (int px : {16, 32, 48, 256}) {
-        auto s = imageSize(program_ / "icons" / ("tempovirens_" + std::to_string(px) + ".png"));
+        auto s = imageSize(program / "icons" / ("tempovirens_" + std::to_string(px) + ".png"));
         ASSERT_TRUE(s.has_value()) << px;
         EXPECT_EQ(s->w, px);
         EXPECT_EQ(s->h, px);
     }
     std::string desktop;
-    ASSERT_EQ(readWholeFile((program_ / "tempovirens.desktop").string(), desktop), ReadResult::kOk);
+    ASSERT_EQ(readWholeFile((program / "tempovirens.desktop").string(), desktop), ReadResult::kOk);
     EXPECT_EQ(desktop.rfind("[Desktop Entry]\n", 0), 0u);
     EXPECT_NE(desktop.find("\nExec="), std::string::npos);
     EXPECT_NE(desktop.find("/icons/tempovirens_256.png"), std::string::npos);

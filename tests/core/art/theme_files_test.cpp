@@ -109,7 +109,7 @@ protected:
             fs::path cfg = entry.path() / "theme.cfg";
             if (!fs::exists(cfg)) continue;
             std::vector<std::string> dups;
-            skins_[entry.path().filename().string()] = readTheme(cfg, dups);
+            skins[entry.path().filename().string()] = readTheme(cfg, dups);
             for (const auto& d : dups) {
                 ADD_FAILURE() << cfg << ": key " << d << " twice";
             }
@@ -131,20 +131,20 @@ protected:
         return {num(t, std::string(kButtons[i]) + "_x"), num(t, std::string(kButtons[i]) + "_y"),
                 num(t, "tx" + n + "_w"), num(t, "tx" + n + "_h")};
     }
-    std::map<std::string, Theme> skins_;
+    std::map<std::string, Theme> skins;
 };
 
 TEST_F(ThemeFiles, TheDefaultSkinAndASecondOneShip) {
-    ASSERT_TRUE(skins_.count("metal_big"));
-    EXPECT_GE(skins_.size(), 2u);
-    const Theme& metal = skins_["metal_big"];
+    ASSERT_TRUE(skins.count("metal_big"));
+    EXPECT_GE(skins.size(), 2u);
+    const Theme& metal = skins["metal_big"];
     EXPECT_EQ(num(metal, "window_width", 648), 648);
     EXPECT_EQ(num(metal, "window_height", 564), 564);
     EXPECT_EQ(num(metal, "titlebar_height", 25), 25);
 }
 
 TEST_F(ThemeFiles, EveryKeyReadWithoutADefaultIsThere) {
-    for (const auto& [skin, t] : skins_) {
+    for (const auto& [skin, t] : skins) {
         for (const char* key : kRequired) {
             EXPECT_TRUE(t.count(key)) << skin << ": " << key;
         }
@@ -173,7 +173,7 @@ TEST_F(ThemeFiles, EveryKeyReadWithoutADefaultIsThere) {
 }
 
 TEST_F(ThemeFiles, ValuesHaveTheirTypes) {
-    for (const auto& [skin, t] : skins_) {
+    for (const auto& [skin, t] : skins) {
         for (const auto& [key, value] : t) {
             EXPECT_TRUE(fitsCp1250(value)) << skin << ": " << key;
             auto ends = [&](const char* suffix) {
@@ -222,7 +222,7 @@ TEST_F(ThemeFiles, ValuesHaveTheirTypes) {
 }
 
 TEST_F(ThemeFiles, LayoutFitsTheWindow) {
-    for (const auto& [skin, t] : skins_) {
+    for (const auto& [skin, t] : skins) {
         const Rect window{0, 0, num(t, "window_width", 648), num(t, "window_height", 564)};
         const Rect picture = rect(t, "picture");
         EXPECT_TRUE(picture.inside(window)) << skin;
@@ -261,7 +261,7 @@ TEST_F(ThemeFiles, LayoutFitsTheWindow) {
 }
 
 TEST_F(ThemeFiles, ButtonLooksDoNotShareSheetCells) {
-    for (const auto& [skin, t] : skins_) {
+    for (const auto& [skin, t] : skins) {
         std::vector<std::pair<Rect, std::string>> cells;
         for (int i = 0; i < 12; ++i) {
             std::string n = "tx" + std::to_string(i);

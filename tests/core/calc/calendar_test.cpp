@@ -22,21 +22,21 @@ Date meeusGregorian(int y) {
 }
 
 TEST(LeapYear, CenturiesAreLeapOnlyEveryFourHundredYears) {
-    EXPECT_TRUE(!IsLeapYear(1900) && IsLeapYear(2000) && IsLeapYear(2024) && !IsLeapYear(2023));
+    EXPECT_TRUE(!isLeapYear(1900) && isLeapYear(2000) && isLeapYear(2024) && !isLeapYear(2023));
 }
 
 TEST(Easter, KnownYearsAndTheCache) {
     EasterCache cache;
-    EXPECT_EQ(cache.EasterSunday(2024), ymd(2024, 3, 31));
-    EXPECT_EQ(cache.EasterSunday(2025), ymd(2025, 4, 20));
-    EXPECT_EQ(cache.EasterSunday(2019), ymd(2019, 4, 21));
-    EXPECT_EQ(cache.EasterSunday(2038), ymd(2038, 4, 25));
-    EXPECT_EQ(cache.EasterSunday(2285), ymd(2285, 3, 22));
+    EXPECT_EQ(cache.easterSunday(2024), ymd(2024, 3, 31));
+    EXPECT_EQ(cache.easterSunday(2025), ymd(2025, 4, 20));
+    EXPECT_EQ(cache.easterSunday(2019), ymd(2019, 4, 21));
+    EXPECT_EQ(cache.easterSunday(2038), ymd(2038, 4, 25));
+    EXPECT_EQ(cache.easterSunday(2285), ymd(2285, 3, 22));
     // Up to 1752 the Julian rule gives the day and month; 1753 is Gregorian.
-    EXPECT_EQ(cache.EasterSunday(1500), ymd(1500, 4, 19));
-    EXPECT_EQ(cache.EasterSunday(1752), ymd(1752, 3, 29));
-    EXPECT_EQ(cache.EasterSunday(1753), ymd(1753, 4, 22));
-    EXPECT_EQ(cache.EasterSunday(2024), ymd(2024, 3, 31));
+    EXPECT_EQ(cache.easterSunday(1500), ymd(1500, 4, 19));
+    EXPECT_EQ(cache.easterSunday(1752), ymd(1752, 3, 29));
+    EXPECT_EQ(cache.easterSunday(1753), ymd(1753, 4, 22));
+    EXPECT_EQ(cache.easterSunday(2024), ymd(2024, 3, 31));
     EXPECT_EQ(cache.size(), 8u);  // each year computed once
 }
 
@@ -49,72 +49,72 @@ TEST(Easter, GregorianYearsAgreeWithMeeusOnASundayBetween22MarchAnd25April) {
     }
 }
 
-TEST(WeekNumber, KnownDates) {
-    EXPECT_EQ(WeekNumber(ymd(2021, 1, 1)), 0);  // a Friday
-    EXPECT_EQ(WeekNumber(ymd(2020, 1, 1)), 1);  // a Wednesday
-    EXPECT_EQ(WeekNumber(ymd(2020, 12, 31)), 53);
-    EXPECT_EQ(WeekNumber(ymd(2024, 12, 30)), 53);  // ISO: week 1 of 2025
+TEST(weekNumber, KnownDates) {
+    EXPECT_EQ(weekNumber(ymd(2021, 1, 1)), 0);  // a Friday
+    EXPECT_EQ(weekNumber(ymd(2020, 1, 1)), 1);  // a Wednesday
+    EXPECT_EQ(weekNumber(ymd(2020, 12, 31)), 53);
+    EXPECT_EQ(weekNumber(ymd(2024, 12, 30)), 53);  // ISO: week 1 of 2025
 }
 
-TEST(WeekNumber, IsTheIsoWeekWithinTheYearAndNeverWraps) {
+TEST(weekNumber, IsTheIsoWeekWithinTheYearAndNeverWraps) {
     for (Date d = ymd(1901, 1, 1); d <= ymd(2100, 12, 31); d = d.addDays(1)) {
         Date thursday = d.addDays(4 - d.isoWeekday());
         int isoYear = thursday.year();
         int iso = Date::serial(isoYear, 1, 1).daysUntil(thursday) / 7 + 1;
         int expected = isoYear == d.year() ? iso : (isoYear < d.year() ? 0 : 53);
-        ASSERT_EQ(WeekNumber(d), expected) << d.serialNumber();
+        ASSERT_EQ(weekNumber(d), expected) << d.serialNumber();
     }
 }
 
 TEST(Feasts, KnownDatesInAnyCase) {
     EasterCache c;
-    EXPECT_EQ(FeastDate("advent4", 2023, c), ymd(2023, 12, 24));
-    EXPECT_EQ(FeastDate("advent1", 2023, c), ymd(2023, 12, 3));
-    EXPECT_EQ(FeastDate("motherday", 2022, c), ymd(2022, 5, 1));
-    EXPECT_EQ(FeastDate("kidsday", 2022, c), ymd(2022, 5, 29));
-    EXPECT_EQ(FeastDate("EasterMonday", 2024, c), ymd(2024, 4, 1));
-    EXPECT_EQ(FeastDate("whitsunmonday", 2024, c), ymd(2024, 5, 20));
+    EXPECT_EQ(feastDate("advent4", 2023, c), ymd(2023, 12, 24));
+    EXPECT_EQ(feastDate("advent1", 2023, c), ymd(2023, 12, 3));
+    EXPECT_EQ(feastDate("motherday", 2022, c), ymd(2022, 5, 1));
+    EXPECT_EQ(feastDate("kidsday", 2022, c), ymd(2022, 5, 29));
+    EXPECT_EQ(feastDate("EasterMonday", 2024, c), ymd(2024, 4, 1));
+    EXPECT_EQ(feastDate("whitsunmonday", 2024, c), ymd(2024, 5, 20));
     for (const char* unknown : {"advent5", "advent", "easter ", ""}) {
-        EXPECT_TRUE(FeastDate(unknown, 2023, c).isZero()) << unknown;
+        EXPECT_TRUE(feastDate(unknown, 2023, c).isZero()) << unknown;
     }
 }
 
 TEST(Feasts, FallOnTheirWeekdaysInsideTheirWindows) {
     EasterCache c;
     for (int y = 1800; y <= 2400; ++y) {
-        Date a4 = FeastDate("advent4", y, c);
+        Date a4 = feastDate("advent4", y, c);
         ASSERT_TRUE(a4.weekday() == 1 && a4 >= ymd(y, 12, 18) && a4 <= ymd(y, 12, 24)) << y;
-        ASSERT_EQ(FeastDate("advent1", y, c), a4.addDays(-21));
-        Date mother = FeastDate("motherday", y, c), kids = FeastDate("kidsday", y, c);
+        ASSERT_EQ(feastDate("advent1", y, c), a4.addDays(-21));
+        Date mother = feastDate("motherday", y, c), kids = feastDate("kidsday", y, c);
         ASSERT_TRUE(mother.weekday() == 1 && mother.month() == 5 && mother.day() <= 7) << y;
         ASSERT_TRUE(kids.weekday() == 1 && kids.month() == 5 && kids.day() >= 25) << y;
-        ASSERT_EQ(FeastDate("eastermonday", y, c).weekday(), 2);
+        ASSERT_EQ(feastDate("eastermonday", y, c).weekday(), 2);
     }
 }
 
 TEST(Feasts, FromTheCurrentDayTakesNextYearOnlyOnceThisYearsHasPassed) {
     EasterCache c;
-    EXPECT_EQ(FeastDateFrom("easter", ymd(2024, 3, 31), c), ymd(2024, 3, 31));
-    EXPECT_EQ(FeastDateFrom("easter", ymd(2024, 4, 1), c), ymd(2025, 4, 20));
-    EXPECT_EQ(FeastDateFrom("advent4", ymd(2023, 12, 25), c), ymd(2024, 12, 22));
-    EXPECT_TRUE(FeastDateFrom("nosuchday", ymd(2024, 4, 1), c).isZero());
+    EXPECT_EQ(feastDateFrom("easter", ymd(2024, 3, 31), c), ymd(2024, 3, 31));
+    EXPECT_EQ(feastDateFrom("easter", ymd(2024, 4, 1), c), ymd(2025, 4, 20));
+    EXPECT_EQ(feastDateFrom("advent4", ymd(2023, 12, 25), c), ymd(2024, 12, 22));
+    EXPECT_TRUE(feastDateFrom("nosuchday", ymd(2024, 4, 1), c).isZero());
 }
 
 TEST(NameTable, EveryEntryIsUsedOnceAndTheLeapDayShiftsOnlyLateFebruary) {
-    EXPECT_EQ(NameTableIndex(2024, 2, 24), kNameTableLeapDay);
-    EXPECT_EQ(NameTableIndex(2024, 2, 25), NameTableIndex(2023, 2, 24));
-    EXPECT_EQ(NameTableIndex(2024, 2, 29), NameTableIndex(2023, 2, 28));
-    EXPECT_EQ(NameTableIndex(2024, 3, 1), NameTableIndex(2023, 3, 1));
+    EXPECT_EQ(nameTableIndex(2024, 2, 24), kNameTableLeapDay);
+    EXPECT_EQ(nameTableIndex(2024, 2, 25), nameTableIndex(2023, 2, 24));
+    EXPECT_EQ(nameTableIndex(2024, 2, 29), nameTableIndex(2023, 2, 28));
+    EXPECT_EQ(nameTableIndex(2024, 3, 1), nameTableIndex(2023, 3, 1));
     for (int y : {2023, 2024}) {
         std::vector<int> uses(365, 0);
         for (Date d = ymd(y, 1, 1); d.year() == y; d = d.addDays(1)) {
-            int i = NameTableIndex(y, d.month(), d.day());
+            int i = nameTableIndex(y, d.month(), d.day());
             if (i != kNameTableLeapDay) ++uses.at(static_cast<size_t>(i));
         }
         EXPECT_EQ(std::count(uses.begin(), uses.end(), 1), 365) << y;
     }
-    EXPECT_EQ(NameTableIndex(2023, 2, 29), kNameTableInvalid);
-    EXPECT_EQ(NameTableIndex(2024, 4, 31), kNameTableInvalid);
+    EXPECT_EQ(nameTableIndex(2023, 2, 29), kNameTableInvalid);
+    EXPECT_EQ(nameTableIndex(2024, 4, 31), kNameTableInvalid);
 }
 
 }  // namespace

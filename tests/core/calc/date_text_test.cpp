@@ -18,10 +18,10 @@ class TimeSpent : public ::testing::Test {
 protected:
     TimeSpent() {
         for (const char* kind : {"d", "m", "md", "y", "ym", "yd", "ymd"}) {
-            strings.table().Add(std::string("time_spent_") + kind, std::string(kind) + " $1 $2 $3");
+            strings.table().add(std::string("time_spent_") + kind, std::string(kind) + " $1 $2 $3");
         }
     }
-    std::string between(Date a, Date b) { return TimeSpentBetween(a, b, strings); }
+    std::string between(Date a, Date b) { return timeSpentBetween(a, b, strings); }
     StringTable strings;
 };
 
@@ -44,50 +44,50 @@ TEST_F(TimeSpent, BorrowTakesTheLengthOfTheMonthBeforeTheEnd) {
 
 TEST_F(TimeSpent, SinceRejectsEmptyAndImpossibleDates) {
     const Date today = ymd(2024, 7, 1);
-    EXPECT_EQ(TimeSpentSince("2024", "2", "29", today, strings), "md 4 2 $3");
-    EXPECT_EQ(TimeSpentSince(" 2000", "07", "1", today, strings), "y 24 $2 $3");
+    EXPECT_EQ(timeSpentSince("2024", "2", "29", today, strings), "md 4 2 $3");
+    EXPECT_EQ(timeSpentSince(" 2000", "07", "1", today, strings), "y 24 $2 $3");
     for (auto [y, m, d] : {std::tuple{"2023", "2", "29"},
                            {"", "2", "1"},
                            {"99", "2", "1"},
                            {"2024", "13", "1"},
                            {"2024", "4", "31"},
                            {"*", "4", "1"}}) {
-        EXPECT_EQ(TimeSpentSince(y, m, d, today, strings), "time_spent_invalid") << y << m << d;
+        EXPECT_EQ(timeSpentSince(y, m, d, today, strings), "time_spent_invalid") << y << m << d;
     }
 }
 
 TEST(IsoText, PadsEveryPartAndParsesBackToTheSameValue) {
-    EXPECT_EQ(IsoDate(ymd(100, 1, 1)), "0100-01-01");
-    EXPECT_EQ(IsoDateTime(DateTime::of(ymd(2024, 3, 9), 7, 5, 0)), "2024-03-09T07:05:00");
+    EXPECT_EQ(isoDate(ymd(100, 1, 1)), "0100-01-01");
+    EXPECT_EQ(isoDateTime(DateTime::of(ymd(2024, 3, 9), 7, 5, 0)), "2024-03-09T07:05:00");
     for (Date d = ymd(100, 1, 1); d <= ymd(9999, 12, 31); d = d.addDays(97)) {
-        ASSERT_EQ(ParseDate(IsoDate(d)), d) << IsoDate(d);
+        ASSERT_EQ(parseDate(isoDate(d)), d) << isoDate(d);
         DateTime t{d, (d.serialNumber() * 7919 % 86400 + 86400) % 86400};
-        ASSERT_EQ(ParseDateTime(IsoDateTime(t)), t) << IsoDateTime(t);
+        ASSERT_EQ(parseDateTime(isoDateTime(t)), t) << isoDateTime(t);
     }
 }
 
-TEST(ParseDate, TakesDashesDotsAndMonthsAloneAndNothingElse) {
+TEST(parseDate, TakesDashesDotsAndMonthsAloneAndNothingElse) {
     for (const char* text : {"2024-03-09", "  2024.03.09. ", "2024.03.09", "2024. 03. 09.",
                              "2024/3/9", "2024-03-09T07:05:00"}) {
-        EXPECT_EQ(ParseDate(text), ymd(2024, 3, 9)) << text;
+        EXPECT_EQ(parseDate(text), ymd(2024, 3, 9)) << text;
     }
     for (const char* text : {"2024.03", "2024.03.", "2024-3"}) {
-        EXPECT_EQ(ParseDate(text), ymd(2024, 3, 1)) << text;
+        EXPECT_EQ(parseDate(text), ymd(2024, 3, 1)) << text;
     }
     for (const char* bad : {"", "2024", "2023-02-29", "2024-13-01", "2024-03-09-01", "abc",
                             "-2024-01-01", "10000-01-01", "2024..03", "2024.03.09..", "24:00"}) {
-        EXPECT_TRUE(ParseDate(bad).isZero()) << bad;
+        EXPECT_TRUE(parseDate(bad).isZero()) << bad;
     }
 }
 
-TEST(ParseDateTime, TakesTheIsoFormLenientFormsAndRejectsImpossibleParts) {
+TEST(parseDateTime, TakesTheIsoFormLenientFormsAndRejectsImpossibleParts) {
     const Date d = ymd(2024, 3, 9);
-    EXPECT_EQ(ParseDateTime("2024-03-09 07:05"), DateTime::of(d, 7, 5, 0));
-    EXPECT_EQ(ParseDateTime("2024.03.09. 7:05:30"), DateTime::of(d, 7, 5, 30));
-    EXPECT_EQ(ParseDateTime("07:05"), DateTime::of(Date{}, 7, 5, 0));
+    EXPECT_EQ(parseDateTime("2024-03-09 07:05"), DateTime::of(d, 7, 5, 0));
+    EXPECT_EQ(parseDateTime("2024.03.09. 7:05:30"), DateTime::of(d, 7, 5, 30));
+    EXPECT_EQ(parseDateTime("07:05"), DateTime::of(Date{}, 7, 5, 0));
     for (const char* bad : {"2024-03-09T24:00:00", "2024-03-09T23:60:00", "2024-02-30T00:00:00",
                             "2024-03-09T07:05:0x", "2024-03-09X07:05", "nonsense", ""}) {
-        EXPECT_EQ(ParseDateTime(bad), DateTime{}) << bad;
+        EXPECT_EQ(parseDateTime(bad), DateTime{}) << bad;
     }
 }
 

@@ -13,55 +13,55 @@ namespace {
 const FakeMeasurer kMeasure;  // letters 7 px, blanks 3 px
 
 int px(std::string_view s) {
-    return kMeasure.TextWidth(s) / kTwipsPerPixel;
+    return kMeasure.textWidth(s) / kTwipsPerPixel;
 }
 
-TEST(FitSurfaceText, CutsToTheLongestStartThatLeavesRoomForTheMark) {
-    EXPECT_EQ(FitSurfaceText(kMeasure, "Hello", 35), "Hello");        // fits: no mark
-    EXPECT_EQ(FitSurfaceText(kMeasure, "Hello world", 40), "He...");  // 40 - 21 px: two letters
-    EXPECT_EQ(FitSurfaceText(kMeasure, "ab cdefgh", 38), "ab...");    // the blank is trimmed
-    EXPECT_EQ(FitSurfaceText(kMeasure, "Hello", 10), "...");
+TEST(fitSurfaceText, CutsToTheLongestStartThatLeavesRoomForTheMark) {
+    EXPECT_EQ(fitSurfaceText(kMeasure, "Hello", 35), "Hello");        // fits: no mark
+    EXPECT_EQ(fitSurfaceText(kMeasure, "Hello world", 40), "He...");  // 40 - 21 px: two letters
+    EXPECT_EQ(fitSurfaceText(kMeasure, "ab cdefgh", 38), "ab...");    // the blank is trimmed
+    EXPECT_EQ(fitSurfaceText(kMeasure, "Hello", 10), "...");
 }
 
-TEST(FitSurfaceText, NeverSplitsACharacterAndFitsUnlessOnlyTheMarkIsLeft) {
+TEST(fitSurfaceText, NeverSplitsACharacterAndFitsUnlessOnlyTheMarkIsLeft) {
     const std::string text = "Árvíztűrő tükörfúrógép és ŐŰ";
     for (int w = 0; w <= px(text) + 1; ++w) {
-        std::string out = FitSurfaceText(kMeasure, text, w);
+        std::string out = fitSurfaceText(kMeasure, text, w);
         ASSERT_TRUE(isValidUtf8(out)) << w;
         ASSERT_TRUE(out == "..." || px(out) <= w) << out;
     }
 }
 
-TEST(ShortenPath, DropsFoldersFromTheEndThenFallsBackToTheFileName) {
+TEST(shortenPath, DropsFoldersFromTheEndThenFallsBackToTheFileName) {
     const std::string path = "/home/user/pictures/2024/summer.jpg";
     const std::string oneLess = "/home/user/pictures/.../summer.jpg";
-    EXPECT_EQ(ShortenPath(kMeasure, path, px(path)), path);
-    EXPECT_EQ(ShortenPath(kMeasure, path, px(oneLess)), oneLess);
-    EXPECT_EQ(ShortenPath(kMeasure, path, px(oneLess) - 1), "/home/user/.../summer.jpg");
-    EXPECT_EQ(ShortenPath(kMeasure, path, px("summer.jpg")), "summer.jpg");
-    EXPECT_EQ(ShortenPath(kMeasure, path, 40), "su...");
+    EXPECT_EQ(shortenPath(kMeasure, path, px(path)), path);
+    EXPECT_EQ(shortenPath(kMeasure, path, px(oneLess)), oneLess);
+    EXPECT_EQ(shortenPath(kMeasure, path, px(oneLess) - 1), "/home/user/.../summer.jpg");
+    EXPECT_EQ(shortenPath(kMeasure, path, px("summer.jpg")), "summer.jpg");
+    EXPECT_EQ(shortenPath(kMeasure, path, 40), "su...");
     const std::string stored = "C:\\Users\\Anna\\Képek\\nyár.jpg";
-    EXPECT_EQ(ShortenPath(kMeasure, stored, px("C:\\Users\\...\\nyár.jpg")),
+    EXPECT_EQ(shortenPath(kMeasure, stored, px("C:\\Users\\...\\nyár.jpg")),
               "C:\\Users\\...\\nyár.jpg");
 }
 
-TEST(WrapSurfaceText, BreaksAtTheLastBlankOrBeforeTheCharacterThatOverflows) {
-    EXPECT_EQ(WrapSurfaceText(kMeasure, "short text", 280, 2), "  short text");
-    EXPECT_EQ(WrapSurfaceText(kMeasure, "aa bb cc", 40, 2), "  aa bb\r\n  cc");
-    EXPECT_EQ(WrapSurfaceText(kMeasure, "ab cdefgh", 21, 0), "ab\r\ncde\r\nfgh");
-    EXPECT_EQ(WrapSurfaceText(kMeasure, "őű", 1, 0), "ő\r\nű");  // nothing fits: no endless loop
-    EXPECT_EQ(WrapSurfaceText(kMeasure, "a\r\n\r\nb", 280, 1), " a\r\n \r\n b");
-    EXPECT_EQ(WrapSurfaceText(kMeasure, "a\nb\rc", 280, 0), "a\r\nb\r\nc");
+TEST(wrapSurfaceText, BreaksAtTheLastBlankOrBeforeTheCharacterThatOverflows) {
+    EXPECT_EQ(wrapSurfaceText(kMeasure, "short text", 280, 2), "  short text");
+    EXPECT_EQ(wrapSurfaceText(kMeasure, "aa bb cc", 40, 2), "  aa bb\r\n  cc");
+    EXPECT_EQ(wrapSurfaceText(kMeasure, "ab cdefgh", 21, 0), "ab\r\ncde\r\nfgh");
+    EXPECT_EQ(wrapSurfaceText(kMeasure, "őű", 1, 0), "ő\r\nű");  // nothing fits: no endless loop
+    EXPECT_EQ(wrapSurfaceText(kMeasure, "a\r\n\r\nb", 280, 1), " a\r\n \r\n b");
+    EXPECT_EQ(wrapSurfaceText(kMeasure, "a\nb\rc", 280, 0), "a\r\nb\r\nc");
 }
 
-TEST(WrapSurfaceText, EveryLineFitsAndNoLetterIsLost) {
+TEST(wrapSurfaceText, EveryLineFitsAndNoLetterIsLost) {
     const std::string text =
         "Boldog születésnapot kívánunk a legjobb barátunknak, aki ma ünnepli "
         "a hatvanadik születésnapját egy hosszúszóvalamelyiknemférelegysorba is.";
     auto letters = [](std::string s) { return std::erase(s, ' '), s; };
     for (int w = 16; w <= 300; w += 3) {  // from where one letter fits beside the indent
         for (int indent : {0, 3}) {
-            std::string out = WrapSurfaceText(kMeasure, text, w, indent) + "\r\n";
+            std::string out = wrapSurfaceText(kMeasure, text, w, indent) + "\r\n";
             ASSERT_TRUE(isValidUtf8(out));
             std::string joined;
             for (size_t start = 0, end; (end = out.find("\r\n", start)) != out.npos;

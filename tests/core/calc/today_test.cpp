@@ -11,13 +11,13 @@ namespace {
 
 TEST(Today, FillsTheDatePartsAndNamesAndKeepsTheEasterCache) {
     StringTable strings;
-    strings.table().Add("main_days_6", "szombat");
-    strings.table().Add("main_month_2", "március");
-    strings.table().Add("main_month_short_2", "márc.");
+    strings.table().add("main_days_6", "szombat");
+    strings.table().add("main_month_2", "március");
+    strings.table().add("main_month_short_2", "márc.");
     TodayState today;
-    today.easter.EasterSunday(2024);
+    today.easter.easterSunday(2024);
 
-    fSetVariables(today, DateTime::of(*Date::fromYmd(2024, 3, 9), 7, 5, 0), strings);
+    setTodayState(today, DateTime::of(*Date::fromYmd(2024, 3, 9), 7, 5, 0), strings);
     EXPECT_EQ(today.year * 10000 + today.month * 100 + today.day, 20240309);
     EXPECT_EQ(today.currentDay, *Date::fromYmd(2024, 3, 9));
     EXPECT_EQ(today.dayName(), "szombat");
@@ -25,7 +25,7 @@ TEST(Today, FillsTheDatePartsAndNamesAndKeepsTheEasterCache) {
     EXPECT_EQ(today.monthNames[0], "main_month_0");  // a missing text shows its key
     EXPECT_EQ(today.season, 1);
     for (int m = 1; m <= 12; ++m)
-        EXPECT_EQ(SeasonOfMonth(m), "441112223334"[m - 1] - '0') << m;
+        EXPECT_EQ(seasonOfMonth(m), "441112223334"[m - 1] - '0') << m;
     EXPECT_EQ(today.easter.size(), 1u);
 }
 

@@ -29,19 +29,19 @@ TEST(ConfigRead, ValueRules) {
         "empty =\r\n"
         "no equals here\r\n"
         "  spaced  =   x  \r\n");
-    EXPECT_EQ(t.Item("plain"), "some text");
-    EXPECT_EQ(t.Item("quoted"), "a // b = c # d");
-    EXPECT_EQ(t.Item("cut"), "value");
-    EXPECT_EQ(t.Item("single"), "say \"hi");  // one quote: the comment rule still applies
-    EXPECT_EQ(t.Item("three"), "ab ");
-    EXPECT_EQ(t.Item("hashed"), "1");
-    EXPECT_FALSE(t.Exists("#hashed"));
-    EXPECT_TRUE(t.Exists("empty"));
-    EXPECT_EQ(t.Item("empty"), "");
-    EXPECT_EQ(t.Item("spaced"), "x");
-    EXPECT_EQ(t.Count(), 8);
-    EXPECT_EQ(t.KeyByIndex(1), "plain");
-    EXPECT_EQ(t.KeyByIndex(8), "spaced");
+    EXPECT_EQ(t.item("plain"), "some text");
+    EXPECT_EQ(t.item("quoted"), "a // b = c # d");
+    EXPECT_EQ(t.item("cut"), "value");
+    EXPECT_EQ(t.item("single"), "say \"hi");  // one quote: the comment rule still applies
+    EXPECT_EQ(t.item("three"), "ab ");
+    EXPECT_EQ(t.item("hashed"), "1");
+    EXPECT_FALSE(t.exists("#hashed"));
+    EXPECT_TRUE(t.exists("empty"));
+    EXPECT_EQ(t.item("empty"), "");
+    EXPECT_EQ(t.item("spaced"), "x");
+    EXPECT_EQ(t.count(), 8);
+    EXPECT_EQ(t.keyByIndex(1), "plain");
+    EXPECT_EQ(t.keyByIndex(8), "spaced");
 }
 
 TEST(ConfigRead, ContinuationComesBeforeComments) {
@@ -52,47 +52,47 @@ TEST(ConfigRead, ContinuationComesBeforeComments) {
         "// a comment ~\n"
         "hidden = 1\n"
         "after = 2\n");
-    EXPECT_EQ(t.Item("long"), "first secondthird");
-    EXPECT_FALSE(t.Exists("hidden"));
-    EXPECT_EQ(t.Item("after"), "2");
+    EXPECT_EQ(t.item("long"), "first secondthird");
+    EXPECT_FALSE(t.exists("hidden"));
+    EXPECT_EQ(t.item("after"), "2");
 }
 
 TEST(ConfigRead, FailuresKeepWhatWasReadBefore) {
     FakeMessageBox box;
     HashTable t;
     EXPECT_FALSE(parseConfig(t, "a = 1\nb = 2\na = 3\nc = 4\n", &box));
-    EXPECT_EQ(t.Count(), 2);
-    EXPECT_EQ(t.Item("a"), "1");
+    EXPECT_EQ(t.count(), 2);
+    EXPECT_EQ(t.item("a"), "1");
     ASSERT_EQ(box.shown.size(), 1u);
     EXPECT_EQ(box.shown[0].text,
               "This key is already associated with an element of this collection:\r\na");
 
     EXPECT_FALSE(parseConfig(t, "x = 1\n= 2\n"));  // empty key
-    EXPECT_EQ(t.Count(), 1);
+    EXPECT_EQ(t.count(), 1);
     EXPECT_FALSE(parseConfig(t, ""));  // an empty file is a failed read
-    EXPECT_EQ(t.Count(), 0);
-    EXPECT_FALSE(fReadConfig(t, "/nonexistent/settings.cfg"));
+    EXPECT_EQ(t.count(), 0);
+    EXPECT_FALSE(readConfig(t, "/nonexistent/settings.cfg"));
 }
 
 TEST(ConfigRead, ReadsWindows1250AndUtf8AlikeAndSurvivesOddBytes) {
-    EXPECT_EQ(parse("név = \"Győző\"\n").Item("név"), "Győző");
-    EXPECT_EQ(parse(utf8ToCp1250("név = \"Győző\"\n")).Item("név"), "Győző");
+    EXPECT_EQ(parse("név = \"Győző\"\n").item("név"), "Győző");
+    EXPECT_EQ(parse(utf8ToCp1250("név = \"Győző\"\n")).item("név"), "Győző");
     bool ok = false;
     HashTable t = parse(std::string("a = x\0y\nb = ", 12) + std::string(1 << 20, 'z'), &ok);
     EXPECT_TRUE(ok);
-    EXPECT_EQ(t.Item("a"), std::string("x\0y", 3));
-    EXPECT_EQ(t.Item("b").size(), 1u << 20);
+    EXPECT_EQ(t.item("a"), std::string("x\0y", 3));
+    EXPECT_EQ(t.item("b").size(), 1u << 20);
 }
 
 TEST(ConfigWrite, FormattedPadsKeysAndQuotesOnlyWhatIsNotANumber) {
     HashTable t;
-    t.Add("AS_TrayIcon", "1");
-    t.Add("Skin", "metal_big");
-    t.Add("Neg", "-3");
-    t.Add("Flag", "TRUE");
-    t.Add("Zeros", "007");
-    t.Add("Half", "1.5");
-    t.Add("Empty", "");
+    t.add("AS_TrayIcon", "1");
+    t.add("Skin", "metal_big");
+    t.add("Neg", "-3");
+    t.add("Flag", "TRUE");
+    t.add("Zeros", "007");
+    t.add("Half", "1.5");
+    t.add("Empty", "");
     const std::string text = formatConfig(t, true);
     EXPECT_TRUE(text.starts_with("// Created with Tempovirens v"));
     EXPECT_NE(text.find("\r\n\r\nAS_TrayIcon = 1\r\n"), std::string::npos);
@@ -119,19 +119,19 @@ TEST(ConfigWrite, BareNumbersAreExactlyWhatANumberPrintsAs) {
 TEST(ConfigWrite, RoundTripKeepsKeysValuesAndOrderOnDisk) {
     test::TempDir dir;
     HashTable t;
-    t.Add("Ünnep", "Nemzeti ünnep // nem megjegyzés");
-    t.Add("b", "  blanks kept  ");
-    t.Add("n", "42");
-    t.Add("e", "");
+    t.add("Ünnep", "Nemzeti ünnep // nem megjegyzés");
+    t.add("b", "  blanks kept  ");
+    t.add("n", "42");
+    t.add("e", "");
     const std::string path = dir.file("settings.cfg");
-    ASSERT_TRUE(fWriteConfig(t, path));
+    ASSERT_TRUE(writeConfig(t, path));
     EXPECT_NE(dir.read("settings.cfg").find(utf8ToCp1250("Ünnep")), std::string::npos);
     HashTable back;
-    ASSERT_TRUE(fReadConfig(back, path));
-    ASSERT_EQ(back.Count(), t.Count());
-    for (int i = 1; i <= t.Count(); ++i) {
-        EXPECT_EQ(back.KeyByIndex(i), t.KeyByIndex(i));
-        EXPECT_EQ(back.ItemByIndex(i), t.ItemByIndex(i));
+    ASSERT_TRUE(readConfig(back, path));
+    ASSERT_EQ(back.count(), t.count());
+    for (int i = 1; i <= t.count(); ++i) {
+        EXPECT_EQ(back.keyByIndex(i), t.keyByIndex(i));
+        EXPECT_EQ(back.itemByIndex(i), t.itemByIndex(i));
     }
 }
 
@@ -139,9 +139,9 @@ TEST(ConfigWrite, AFailedWriteLeavesTheOldFile) {
     test::TempDir dir;
     dir.write("settings.cfg", "old = 1\r\n");
     HashTable t;
-    t.Add("new", "2");
+    t.add("new", "2");
     // The folder is gone: the temporary file cannot be made, nothing is replaced.
-    EXPECT_FALSE(fWriteConfig(t, dir.file("missing/settings.cfg")));
+    EXPECT_FALSE(writeConfig(t, dir.file("missing/settings.cfg")));
     EXPECT_EQ(dir.read("settings.cfg"), "old = 1\r\n");
 }
 

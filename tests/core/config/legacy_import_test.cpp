@@ -21,10 +21,10 @@ using test::qziRecords;
 
 class LegacyImport : public ::testing::Test {
 protected:
-    void SetUp() override { log.fOpenLog(logs.file("calendar.log")); }
+    void SetUp() override { log.open(logs.file("calendar.log")); }
     bool import(const std::string& name, const std::string& bytes) {
         dir.write(name, bytes);
-        return fImportLegacy(name, ctx);
+        return importLegacy(name, ctx);
     }
 
     test::TempDir dir;
@@ -37,27 +37,27 @@ protected:
 };
 
 TEST_F(LegacyImport, SettingsAreRenamedConvertedAndWritten) {
-    settings.Add("Skin", "kept");
+    settings.add("Skin", "kept");
     ASSERT_TRUE(import("config.qzi", qziPairs({{"mbbold", "True"},
                                                {"msbold", "False"},
                                                {"mubold", "-1"},
                                                {"skin", "old_skin"},
                                                {"nosuchkey", "1"},
                                                {"nevnap", "Árpád"}})));
-    EXPECT_EQ(settings.Item("MB_Weight"), "700");
-    EXPECT_EQ(settings.Item("MS_Weight"), "400");
-    EXPECT_EQ(settings.Item("MU_Weight"), "700");
-    EXPECT_EQ(settings.Item("Skin"), "kept");  // what is already set wins
-    EXPECT_EQ(settings.Count(), 5);
+    EXPECT_EQ(settings.item("MB_Weight"), "700");
+    EXPECT_EQ(settings.item("MS_Weight"), "400");
+    EXPECT_EQ(settings.item("MU_Weight"), "700");
+    EXPECT_EQ(settings.item("Skin"), "kept");  // what is already set wins
+    EXPECT_EQ(settings.count(), 5);
     HashTable written;
-    ASSERT_TRUE(fReadConfig(written, dir.file("settings.cfg")));
-    EXPECT_EQ(written.Item("Today_Name"), "Árpád");
+    ASSERT_TRUE(readConfig(written, dir.file("settings.cfg")));
+    EXPECT_EQ(written.item("Today_Name"), "Árpád");
     EXPECT_NE(logs.read("calendar.log").find("Finished converting 'config.qzi'"),
               std::string::npos);
 }
 
 TEST_F(LegacyImport, RefusedFilesChangeAndLogNothingButEmptyListsCount) {
-    EXPECT_FALSE(fImportLegacy("dates.qzi", ctx));  // missing
+    EXPECT_FALSE(importLegacy("dates.qzi", ctx));  // missing
     const std::string body = qziRecords(1, {{"x"}}).substr(qziHeader(0).size());
     EXPECT_FALSE(import("dates.qzi", qziHeader(0, 2, 0) + body));
     EXPECT_FALSE(import("dates.qzi", qziHeader(0, 1, 3) + body));
@@ -66,14 +66,14 @@ TEST_F(LegacyImport, RefusedFilesChangeAndLogNothingButEmptyListsCount) {
     EXPECT_FALSE(import("dates.qzi", qziPairs({{"astray", "1"}})));
     EXPECT_FALSE(import("config.qzi", qziRecords(1, {{"x"}})));
     EXPECT_EQ(events.eventCount(), 0);
-    EXPECT_EQ(settings.Count(), 0);
+    EXPECT_EQ(settings.count(), 0);
     EXPECT_FALSE(std::filesystem::exists(dir.file("settings.cfg")));
     EXPECT_EQ(logs.read("calendar.log"), "");
 
     EXPECT_TRUE(import("ceremonies.qzi", qziRecords(8, {})));
     EXPECT_TRUE(import("config.qzi", qziPairs({{"astray", "1"}}, 0)));  // a zero flag: no list
     EXPECT_EQ(events.eventCount(), 0);
-    EXPECT_EQ(settings.Count(), 0);
+    EXPECT_EQ(settings.count(), 0);
 }
 
 TEST_F(LegacyImport, RecordFieldsLandInTheirPlacesByFileName) {
@@ -126,8 +126,8 @@ TEST_F(LegacyImport, CutFilesKeepTheWholeRecordsAndSayWhatWasCut) {
 
     const std::string pairs = qziPairs({{"astray", "0"}, {"asreg", "1"}});
     ASSERT_TRUE(import("config.qzi", pairs.substr(0, pairs.size() - 1)));
-    EXPECT_EQ(settings.Item("AS_TrayIcon"), "0");
-    EXPECT_FALSE(settings.Exists("AS_AutoStart"));
+    EXPECT_EQ(settings.item("AS_TrayIcon"), "0");
+    EXPECT_FALSE(settings.exists("AS_AutoStart"));
 }
 
 }  // namespace

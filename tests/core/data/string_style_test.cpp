@@ -242,34 +242,34 @@ class StringStyle : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         StringTable strings;
-        loaded_ = strings.loadFile(kSourceDir + "/data/hun_strings.dat");
-        texts_ = new std::vector<Text>;
+        loaded = strings.loadFile(kSourceDir + "/data/hun_strings.dat");
+        texts = new std::vector<Text>;
         const HashTable& raw = strings.table();
-        for (int32_t i = 1; i <= raw.Count(); ++i) {
-            std::string value = raw.Item(raw.KeyByIndex(i));
+        for (int32_t i = 1; i <= raw.count(); ++i) {
+            std::string value = raw.item(raw.keyByIndex(i));
             // A line break ends a sentence; as "\n" it would read as the word "n".
             for (size_t at = value.find("\\n"); at != std::string::npos; at = value.find("\\n"))
                 value.replace(at, 2, "\n");
-            texts_->push_back({raw.KeyByIndex(i), value});
+            texts->push_back({raw.keyByIndex(i), value});
         }
-        help_ = new std::string(helpText(readSource("data/about_hun.html")));
-        rejected_ = new std::vector<std::string>(rejectedTerms(readSource("data/glossary.md")));
+        help = new std::string(helpText(readSource("data/about_hun.html")));
+        rejected = new std::vector<std::string>(rejectedTerms(readSource("data/glossary.md")));
     }
     static void TearDownTestSuite() {
-        delete texts_;
-        delete help_;
-        delete rejected_;
+        delete texts;
+        delete help;
+        delete rejected;
     }
 
-    static bool loaded_;
-    static std::vector<Text>* texts_;
-    static std::string* help_;
-    static std::vector<std::string>* rejected_;
+    static bool loaded;
+    static std::vector<Text>* texts;
+    static std::string* help;
+    static std::vector<std::string>* rejected;
 };
-bool StringStyle::loaded_ = false;
-std::vector<Text>* StringStyle::texts_ = nullptr;
-std::string* StringStyle::help_ = nullptr;
-std::vector<std::string>* StringStyle::rejected_ = nullptr;
+bool StringStyle::loaded = false;
+std::vector<Text>* StringStyle::texts = nullptr;
+std::string* StringStyle::help = nullptr;
+std::vector<std::string>* StringStyle::rejected = nullptr;
 
 void expectNone(const std::string& where, const Faults& faults) {
     for (const std::string& f : faults)
@@ -288,30 +288,30 @@ TEST_F(StringStyle, EachCheckCatchesItsFault) {
     EXPECT_EQ(firstPersonFaults("Ha nem, így mentem el.").size(), 1u);
     EXPECT_EQ(firstPersonFaults("Amíg le nem állítom").size(), 1u);
     EXPECT_TRUE(firstPersonFaults("Amíg le nem állítja").empty());
-    ASSERT_FALSE(rejected_->empty()) << "the glossary lists no turned-down variant";
-    EXPECT_EQ(glossaryFaults("Egy újabb Változata", *rejected_).size(), 1u);
-    EXPECT_EQ(glossaryFaults("a több napos esemény", *rejected_).size(), 1u);
+    ASSERT_FALSE(rejected->empty()) << "the glossary lists no turned-down variant";
+    EXPECT_EQ(glossaryFaults("Egy újabb Változata", *rejected).size(), 1u);
+    EXPECT_EQ(glossaryFaults("a több napos esemény", *rejected).size(), 1u);
     EXPECT_EQ(glossaryFaults("egy napos", {"napos"}).size(), 1u);
     EXPECT_TRUE(glossaryFaults("többnapos, ébresztőóra", {"napos", "óra"}).empty());
 }
 
 TEST_F(StringStyle, ArticlesFollowTheSoundAndPlaceholdersTakeTheMarker) {
-    ASSERT_TRUE(loaded_);
-    for (const Text& t : *texts_)
+    ASSERT_TRUE(loaded);
+    for (const Text& t : *texts)
         expectNone(t.where, articleFaults(t.text));
-    expectNone("about_hun.html", articleFaults(*help_));
+    expectNone("about_hun.html", articleFaults(*help));
 }
 
 TEST_F(StringStyle, TheProgramNeverSpeaksInTheFirstPerson) {
-    for (const Text& t : *texts_)
+    for (const Text& t : *texts)
         expectNone(t.where, firstPersonFaults(t.text));
-    expectNone("about_hun.html", firstPersonFaults(*help_));
+    expectNone("about_hun.html", firstPersonFaults(*help));
 }
 
 TEST_F(StringStyle, OnlyTheGlossarysTermsAreUsed) {
-    for (const Text& t : *texts_)
-        expectNone(t.where, glossaryFaults(t.text, *rejected_));
-    expectNone("about_hun.html", glossaryFaults(*help_, *rejected_));
+    for (const Text& t : *texts)
+        expectNone(t.where, glossaryFaults(t.text, *rejected));
+    expectNone("about_hun.html", glossaryFaults(*help, *rejected));
 }
 
 }  // namespace

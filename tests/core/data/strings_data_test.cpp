@@ -138,30 +138,30 @@ const std::map<std::string_view, std::vector<std::string_view>> kTodayTags = {
 class StringsData : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        table_ = new StringTable;
-        loaded_ = table_->loadFile(kSourceDir + "/data/hun_strings.dat");
+        table = new StringTable;
+        loaded = table->loadFile(kSourceDir + "/data/hun_strings.dat");
     }
     static void TearDownTestSuite() {
-        delete table_;
-        table_ = nullptr;
+        delete table;
+        table = nullptr;
     }
 
-    static const HashTable& raw() { return table_->table(); }
-    static bool has(std::string_view key) { return table_->has(key); }
-    static std::string text(std::string_view key) { return raw().Item(key); }
+    static const HashTable& raw() { return table->table(); }
+    static bool has(std::string_view key) { return table->has(key); }
+    static std::string text(std::string_view key) { return raw().item(key); }
 
     static std::vector<std::string> keys() {
         std::vector<std::string> out;
-        for (int32_t i = 1; i <= raw().Count(); ++i)
-            out.push_back(raw().KeyByIndex(i));
+        for (int32_t i = 1; i <= raw().count(); ++i)
+            out.push_back(raw().keyByIndex(i));
         return out;
     }
 
-    static StringTable* table_;
-    static bool loaded_;
+    static StringTable* table;
+    static bool loaded;
 };
-StringTable* StringsData::table_ = nullptr;
-bool StringsData::loaded_ = false;
+StringTable* StringsData::table = nullptr;
+bool StringsData::loaded = false;
 
 // Which of $1..$4 a text holds, as bits 1..4; bit 0 stands for any other "$" use. The article
 // of a placeholder ("$a2", "$A2") needs that placeholder filled just as "$2" does.
@@ -194,8 +194,8 @@ std::string describePlaceholders(unsigned bits) {
 
 TEST_F(StringsData, FileReadsToTheEndWithoutDuplicates) {
     // The reader stops at the first duplicate key, so a false here hides every key after it.
-    ASSERT_TRUE(loaded_) << "data/hun_strings.dat could not be read to the end";
-    EXPECT_GT(raw().Count(), 400);
+    ASSERT_TRUE(loaded) << "data/hun_strings.dat could not be read to the end";
+    EXPECT_GT(raw().count(), 400);
 }
 
 TEST_F(StringsData, EveryKeyTheProgramNamesExists) {
@@ -302,15 +302,15 @@ TEST_F(StringsData, TodaySentenceReadsWellInEveryCombination) {
         std::replace(s.begin(), s.end(), '|', ' ');
         return s;
     };
-    const std::string date = table_->fGetStringP("main_t_date", "május", "1", "csütörtök");
-    const std::string dayWeek[] = {"", table_->fGetStringP("main_t_day", "121"),
-                                   table_->fGetStringP("main_t_week", "18"),
-                                   table_->fGetStringP("main_t_dwmix", "121", "18")};
-    const std::string today[] = {table_->fGetStringP("main_t_name", "Fülöp, Jakab"),
-                                 table_->fGetString("main_t_nameleak"),
-                                 table_->fGetString("main_t_now")};
-    const std::string tomorrow[] = {"", table_->fGetStringP("main_t_nname", "Zsigmond"),
-                                    table_->fGetString("main_t_nnameleak")};
+    const std::string date = table->formatString("main_t_date", "május", "1", "csütörtök");
+    const std::string dayWeek[] = {"", table->formatString("main_t_day", "121"),
+                                   table->formatString("main_t_week", "18"),
+                                   table->formatString("main_t_dwmix", "121", "18")};
+    const std::string today[] = {table->formatString("main_t_name", "Fülöp, Jakab"),
+                                 table->getString("main_t_nameleak"),
+                                 table->getString("main_t_now")};
+    const std::string tomorrow[] = {"", table->formatString("main_t_nname", "Zsigmond"),
+                                    table->getString("main_t_nnameleak")};
     for (const std::string& dw : dayWeek) {
         for (const std::string& t : today) {
             for (const std::string& n : tomorrow) {
@@ -329,8 +329,8 @@ TEST_F(StringsData, TodaySentenceReadsWellInEveryCombination) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Keys written into the code: every string literal handed to fGetString, fGetStringP or
-// fSetCaption anywhere under src/ must name a key (or, followed by "+", begin one).
+// Keys written into the code: every string literal handed to getString, formatString or
+// captionOf anywhere under src/ must name a key (or, followed by "+", begin one).
 
 struct CallSite {
     std::string file;
@@ -402,10 +402,10 @@ std::vector<CallSite> findCallSites(const std::filesystem::path& root) {
         std::string bytes;
         if (readWholeFile(entry.path().string(), bytes) != ReadResult::kOk) continue;
         const std::string src = withoutComments(bytes);
-        for (std::string_view fn : {"fGetStringP", "fGetString", "fSetCaption"}) {
+        for (std::string_view fn : {"formatString", "getString", "captionOf", "setCaption"}) {
             for (size_t p = src.find(fn); p != std::string::npos; p = src.find(fn, p + 1)) {
                 const size_t end = p + fn.size();
-                // Whole identifiers only: "fGetString" must not match inside "fGetStringP".
+                // Whole identifiers only: "getString" must not match inside "formatString".
                 const auto ident = [](char c) {
                     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
                 };
@@ -469,9 +469,9 @@ TEST_F(StringsData, EveryKeyWrittenInTheCodeExists) {
     const std::vector<std::string> all = keys();
     size_t checked = 0;
     for (const CallSite& site : sites) {
-        // fSetCaption(key) in the core, fSetCaption(control, key) in the windows.
+        // captionOf(key) in the core, setCaption(control, strings, key) in the windows.
         const std::string& keyArg =
-            site.function == "fSetCaption" ? site.args.back() : site.args.front();
+            site.function == "setCaption" ? site.args.back() : site.args.front();
         for (const KeyLiteral& lit : keyLiterals(keyArg)) {
             ++checked;
             const std::string where = site.file + ": " + site.function + "(\"" + lit.text + "\"";
@@ -486,14 +486,14 @@ TEST_F(StringsData, EveryKeyWrittenInTheCodeExists) {
                 ADD_FAILURE() << where << "): no such key";
                 continue;
             }
-            if (site.function == "fGetStringP") {
+            if (site.function == "formatString") {
                 int filled = 0;
                 for (size_t i = 1; i < site.args.size(); ++i) {
                     if (!isEmptyArgument(site.args[i])) filled = static_cast<int>(i);
                 }
                 EXPECT_EQ(placeholders(text(lit.text)), expectedPlaceholders(filled))
                     << where << ", ...) fills " << filled << " placeholders";
-            } else if (site.function == "fGetString") {
+            } else if (site.function == "getString") {
                 EXPECT_EQ(placeholders(text(lit.text)), 0u)
                     << where << "): the text has placeholders nobody fills";
             }

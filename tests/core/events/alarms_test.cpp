@@ -50,7 +50,7 @@ struct Ringer {
         ctx.hooks.flashTaskbar = [this] { ++flashes; };
     }
     bool check(std::vector<AlarmEntry>& alarms, int h, int m, Date d = kToday) {
-        return CheckAlarms(alarms, DateTime::of(d, h, m, 0), state, ctx);
+        return checkAlarms(alarms, DateTime::of(d, h, m, 0), state, ctx);
     }
 };
 
@@ -90,53 +90,53 @@ TEST(Alarms, EveryAlarmOfTheMinuteIsMarkedAndTheLastOneShows) {
 
 TEST(Alarms, OnlyALoopingSoundWithALengthIsCountedDown) {
     Ringer r;
-    r.settings.SetItem("AlarmLength", "2");
-    StartAlarm(r.state, r.ctx);
+    r.settings.setItem("AlarmLength", "2");
+    startAlarm(r.state, r.ctx);
     ASSERT_EQ(r.sound.plays.size(), 1u);
     EXPECT_EQ(r.sound.plays[0].path, "/opt/tv/sounds/Bugle Call - Reveille.wav");
     EXPECT_TRUE(r.sound.plays[0].loop);
     EXPECT_TRUE(r.state.timerAlarmEnabled);
     for (int i = 0; i < 29; ++i)
-        AlarmTimerTick(r.state, r.ctx);
+        alarmTimerTick(r.state, r.ctx);
     EXPECT_EQ(r.sound.stops, 0);
-    AlarmTimerTick(r.state, r.ctx);
+    alarmTimerTick(r.state, r.ctx);
     EXPECT_EQ(r.sound.stops, 1);
     EXPECT_FALSE(r.state.timerAlarmEnabled);
     EXPECT_TRUE(r.state.alarmActive);  // the screen stays until dismissed
 
     Ringer untilDismissed;
-    StartAlarm(untilDismissed.state, untilDismissed.ctx);
+    startAlarm(untilDismissed.state, untilDismissed.ctx);
     EXPECT_TRUE(untilDismissed.sound.plays[0].loop);
     EXPECT_FALSE(untilDismissed.state.timerAlarmEnabled);
 
     Ringer once;
-    once.settings.SetItem("AlarmLength", "3");
-    once.settings.SetItem("AlarmSndRepeat", "0");
-    StartAlarm(once.state, once.ctx);
+    once.settings.setItem("AlarmLength", "3");
+    once.settings.setItem("AlarmSndRepeat", "0");
+    startAlarm(once.state, once.ctx);
     EXPECT_FALSE(once.sound.plays[0].loop);
     EXPECT_FALSE(once.state.timerAlarmEnabled);
 }
 
 TEST(Alarms, SoundFallsBackToTheDefaultFileThenToABeep) {
     Ringer r;
-    r.settings.SetItem("AlarmSoundFile", "Csengő.wav");
+    r.settings.setItem("AlarmSoundFile", "Csengő.wav");
     r.files.insert("/opt/tv/sounds/Csengő.wav");
-    EXPECT_EQ(AlarmSoundPath(r.ctx), "/opt/tv/sounds/Csengő.wav");
-    r.settings.SetItem("AlarmSoundSet", "1");
-    r.settings.SetItem("CustomAlarmSound", "/home/u/own.wav");
+    EXPECT_EQ(alarmSoundPath(r.ctx), "/opt/tv/sounds/Csengő.wav");
+    r.settings.setItem("AlarmSoundSet", "1");
+    r.settings.setItem("CustomAlarmSound", "/home/u/own.wav");
     r.files.insert("/home/u/own.wav");
-    EXPECT_EQ(AlarmSoundPath(r.ctx), "/home/u/own.wav");
+    EXPECT_EQ(alarmSoundPath(r.ctx), "/home/u/own.wav");
     r.files = {"/opt/tv/sounds/Bugle Call - Reveille.wav"};
-    EXPECT_EQ(AlarmSoundPath(r.ctx), "/opt/tv/sounds/Bugle Call - Reveille.wav");
+    EXPECT_EQ(alarmSoundPath(r.ctx), "/opt/tv/sounds/Bugle Call - Reveille.wav");
 
     r.files.clear();
-    StartAlarm(r.state, r.ctx);
+    startAlarm(r.state, r.ctx);
     EXPECT_TRUE(r.sound.plays.empty());
     EXPECT_EQ(r.shell.beeps, 1);
 
     Ringer quiet;
-    quiet.settings.SetItem("AlarmSoundOn", "0");
-    StartAlarm(quiet.state, quiet.ctx);
+    quiet.settings.setItem("AlarmSoundOn", "0");
+    startAlarm(quiet.state, quiet.ctx);
     EXPECT_TRUE(quiet.sound.plays.empty());
     EXPECT_EQ(quiet.shell.beeps, 0);
     EXPECT_EQ(quiet.flashes, 1);
@@ -144,15 +144,15 @@ TEST(Alarms, SoundFallsBackToTheDefaultFileThenToABeep) {
 
 TEST(Alarms, MissedWindowLines) {
     StringTable s;
-    s.table().Add("dates_list_day_m1", "tegnap");
-    s.table().Add("dates_list_day_m2", "tegnapelőtt");
-    s.table().Add("dates_list_past", "$1 napja");
-    s.table().Add("main_month_short_2", "márc.");
-    s.table().Add("missed_title", "Elmulasztott események");
+    s.table().add("dates_list_day_m1", "tegnap");
+    s.table().add("dates_list_day_m2", "tegnapelőtt");
+    s.table().add("dates_list_past", "$1 napja");
+    s.table().add("main_month_short_2", "márc.");
+    s.table().add("missed_title", "Elmulasztott események");
     EventTable table;
-    table.AddBuiltinEvent(1, 3, 8, 0, 1, "", "Nőnap", "", "");
+    table.addBuiltinEvent(1, 3, 8, 0, 1, "", "Nőnap", "", "");
     std::vector<MissedEntry> missed = {{0, 3, ""}, {0, 2, ""}, {0, 1, ""}};
-    MissedWindow w = BuildMissedWindow(missed, table, kToday, s);
+    MissedWindow w = buildMissedWindow(missed, table, kToday, s);
     EXPECT_EQ(w.title, "Elmulasztott események");
     EXPECT_EQ(w.lines, (std::vector<std::string>{"3 napja\tNőnap\t2025. márc. 6.",
                                                  "tegnapelőtt\tNőnap\t2025. márc. 7.",

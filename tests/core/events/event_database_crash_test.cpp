@@ -19,7 +19,7 @@ namespace {
 EventTable tableOf(int n, const std::string& tag) {
     EventTable t;
     for (int i = 0; i < n; ++i) {
-        t.AppendEventSlot();
+        t.appendEventSlot();
         EventRecord& r = t.records().back();
         r.inUse = -1;
         r.name = tag + " esemény " + std::to_string(i);
@@ -46,12 +46,12 @@ TEST(EventDbCrash, KilledSavesLeaveTheTableBeforeOrAfter) {
     ctx.clock = &clock;
     const EventTable a = tableOf(300, "A");
     const EventTable b = tableOf(420, "B");
-    ASSERT_TRUE(SaveEventDatabase(a, ctx));
+    ASSERT_TRUE(saveEventDatabase(a, ctx));
 
     // Spread the kills over about three saves, whatever this disk's flush costs.
     const auto start = Clock::now();
-    ASSERT_TRUE(SaveEventDatabase(b, ctx));
-    ASSERT_TRUE(SaveEventDatabase(a, ctx));
+    ASSERT_TRUE(saveEventDatabase(b, ctx));
+    ASSERT_TRUE(saveEventDatabase(a, ctx));
     const auto oneSave =
         std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count() / 2;
     const auto window = static_cast<unsigned>(std::clamp<long>(oneSave * 3, 300, 20000));
@@ -65,7 +65,7 @@ TEST(EventDbCrash, KilledSavesLeaveTheTableBeforeOrAfter) {
         if (child == 0) {
             ::alarm(30);  // never outlive a parent that died
             for (unsigned i = 0;; ++i)
-                SaveEventDatabase(i % 2 == 0 ? b : a, ctx);
+                saveEventDatabase(i % 2 == 0 ? b : a, ctx);
         }
         ::usleep(static_cast<useconds_t>(rng() % window));
         ::kill(child, SIGKILL);
@@ -74,7 +74,7 @@ TEST(EventDbCrash, KilledSavesLeaveTheTableBeforeOrAfter) {
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 
         EventTable loaded;
-        ASSERT_TRUE(LoadEventDatabase(loaded, ctx));
+        ASSERT_TRUE(loadEventDatabase(loaded, ctx));
         const bool isA = sameTable(loaded, a);
         const bool isB = sameTable(loaded, b);
         ASSERT_TRUE(isA || isB) << "after kill " << kill << ": " << loaded.eventCount()

@@ -25,7 +25,7 @@ const DateTime kWritten = DateTime::of(Date::serial(2024, 3, 9), 12, 34, 56);
 EventTable sampleTable(int n, int seed = 0) {
     EventTable t;
     for (int i = 0; i < n; ++i) {
-        t.AppendEventSlot();
+        t.appendEventSlot();
         EventRecord& r = t.records().back();
         r.inUse = -1;
         r.name = "Esemény " + std::to_string(i + seed);
@@ -62,7 +62,7 @@ std::string i16(int v) {
 
 TEST(EventDbFormat, WritesTheDocumentedBytes) {
     EventTable t;
-    t.AppendEventSlot();
+    t.appendEventSlot();
     EventRecord& r = t.records().back();
     r.inUse = -1;
     r.name = "Szülinap";
@@ -100,8 +100,8 @@ TEST(EventDbFormat, WritesTheDocumentedBytes) {
 
 TEST(EventDbFormat, SavingDropsFreeSlotsAndLoadingRenumbers) {
     EventTable t = sampleTable(8, 3);
-    t.DeleteEvent(3);
-    t.DeleteEvent(4);
+    t.deleteEvent(3);
+    t.deleteEvent(4);
     t.records()[2].ruleKey = std::string(300, 'k');  // one length byte: cut to 255
     EventTable back;
     ASSERT_EQ(decodeEventDatabase(encodeEventDatabase(t, kWritten), back).status,
@@ -184,11 +184,11 @@ TEST(EventDbFormat, CutOrLyingFilesGiveOnlyWholeEvents) {
 class EventDbFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        strings.table().Add("err_db_version", "Ismeretlen formátum.\\nFolytatja?");
-        strings.table().Add("com_error", "Hiba");
-        strings.table().Add("com_err_dbsave", "Nem sikerült menteni ($1).\\nA hiba oka:");
-        strings.table().Add("com_err_critical", "Súlyos hiba");
-        log.fOpenLog(logs.file("calendar.log"));
+        strings.table().add("err_db_version", "Ismeretlen formátum.\\nFolytatja?");
+        strings.table().add("com_error", "Hiba");
+        strings.table().add("com_err_dbsave", "Nem sikerült menteni ($1).\\nA hiba oka:");
+        strings.table().add("com_err_critical", "Súlyos hiba");
+        log.open(logs.file("calendar.log"));
         ctx = {dir.dir(), &clock, &strings, nullptr, &log, &box};
     }
     bool exists(const std::string& name) const { return std::filesystem::exists(dir.file(name)); }
@@ -209,10 +209,10 @@ TEST_F(EventDbFiles, FirstStartCreatesAndSavesTheBuiltinHolidays) {
     ctx.box = nullptr;
     ctx.strings = nullptr;
     EventTable t;
-    ASSERT_TRUE(LoadEventDatabase(t, ctx));
+    ASSERT_TRUE(loadEventDatabase(t, ctx));
     EXPECT_EQ(t.eventCount(), 24);
     EventTable again;  // the second start reads the file and adds nothing
-    ASSERT_TRUE(LoadEventDatabase(again, ctx));
+    ASSERT_TRUE(loadEventDatabase(again, ctx));
     EXPECT_TRUE(sameTable(again, t));
     EXPECT_FALSE(exists("events.cdb_temp"));
 }
@@ -221,7 +221,7 @@ TEST_F(EventDbFiles, LegacyListsDecideWhichHolidaysAreAdded) {
     dir.write("dates.qzi", test::qziRecords(1, {{"Anya szülinapja"}}));
     dir.write("ceremonies.qzi", test::qziRecords(1, {{"Halottak napja"}}));
     EventTable t;
-    ASSERT_TRUE(LoadEventDatabase(t, ctx));
+    ASSERT_TRUE(loadEventDatabase(t, ctx));
     ASSERT_EQ(t.eventCount(), 13);  // 2 imported, "Valentin nap", 10 movable feasts
     EXPECT_EQ(t[0].name, "Anya szülinapja");
     EXPECT_EQ(t[2].name, "Valentin nap");
@@ -229,7 +229,7 @@ TEST_F(EventDbFiles, LegacyListsDecideWhichHolidaysAreAdded) {
 
     dir.write("unique.qzi", test::qziRecords(1, {{"easter"}}));
     std::filesystem::remove(dir.file("events.cdb"));
-    ASSERT_TRUE(LoadEventDatabase(t, ctx));
+    ASSERT_TRUE(loadEventDatabase(t, ctx));
     ASSERT_EQ(t.eventCount(), 4);
     EXPECT_EQ(t[3].name, "Valentin nap");
 }
@@ -241,7 +241,7 @@ TEST_F(EventDbFiles, UnknownVersionAsksAndKeepsACopyEitherWay) {
 
     box.script = {MessageAnswer::kYes};
     EventTable t;
-    EXPECT_TRUE(LoadEventDatabase(t, ctx));
+    EXPECT_TRUE(loadEventDatabase(t, ctx));
     EXPECT_EQ(t.eventCount(), 0);
     ASSERT_EQ(box.shown.size(), 1u);
     EXPECT_EQ(box.shown[0].buttons, MessageButtons::kYesNo);
@@ -251,7 +251,7 @@ TEST_F(EventDbFiles, UnknownVersionAsksAndKeepsACopyEitherWay) {
     EXPECT_EQ(dir.read("events.cdb"), newer);  // untouched until the next save
 
     box.script = {MessageAnswer::kNo};
-    EXPECT_FALSE(LoadEventDatabase(t, ctx));
+    EXPECT_FALSE(loadEventDatabase(t, ctx));
     EXPECT_EQ(t.eventCount(), 24);  // a fresh table, already saved over the old file
     EventTable onDisk;
     EXPECT_EQ(decodeEventDatabase(dir.read("events.cdb"), onDisk).status, EventDbStatus::kWhole);
@@ -260,7 +260,7 @@ TEST_F(EventDbFiles, UnknownVersionAsksAndKeepsACopyEitherWay) {
 
     dir.write("events.cdb", newer);
     ctx.box = nullptr;  // nobody to ask: the careful answer
-    EXPECT_FALSE(LoadEventDatabase(t, ctx));
+    EXPECT_FALSE(loadEventDatabase(t, ctx));
 }
 
 TEST_F(EventDbFiles, DamagedFileLoadsWhatIsWholeAndKeepsItsBytes) {
@@ -270,7 +270,7 @@ TEST_F(EventDbFiles, DamagedFileLoadsWhatIsWholeAndKeepsItsBytes) {
     const std::string cut = bytes.substr(0, bytes.size() - 422 - 5);
     dir.write("events.cdb", cut);
     EventTable t;
-    EXPECT_TRUE(LoadEventDatabase(t, ctx));
+    EXPECT_TRUE(loadEventDatabase(t, ctx));
     ASSERT_EQ(t.eventCount(), 4);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(t[i], full[i]);
@@ -280,10 +280,10 @@ TEST_F(EventDbFiles, DamagedFileLoadsWhatIsWholeAndKeepsItsBytes) {
 
     // Not ours at all: an empty table, no question, no holidays, and a copy of its own.
     dir.write("events.cdb", "not a calendar");
-    EXPECT_TRUE(LoadEventDatabase(t, ctx));
+    EXPECT_TRUE(loadEventDatabase(t, ctx));
     EXPECT_EQ(t.eventCount(), 0);
     EXPECT_TRUE(box.shown.empty());
-    ASSERT_TRUE(SaveEventDatabase(t, ctx));
+    ASSERT_TRUE(saveEventDatabase(t, ctx));
     EXPECT_EQ(dir.read(kCopy + "-2"), "not a calendar");
 }
 
@@ -293,37 +293,37 @@ TEST_F(EventDbFiles, WholeTempFileStandsInForAMissingOrBrokenOne) {
 
     dir.write("events.cdb_temp", bytes);  // a save died before its rename
     EventTable t;
-    ASSERT_TRUE(LoadEventDatabase(t, ctx));
+    ASSERT_TRUE(loadEventDatabase(t, ctx));
     EXPECT_TRUE(sameTable(t, saved));
     EXPECT_EQ(dir.read("events.cdb"), bytes);  // promoted before a save could delete it
     EXPECT_FALSE(exists("events.cdb_temp"));
 
     dir.write("events.cdb", bytes.substr(0, 60));
     dir.write("events.cdb_temp", bytes);
-    ASSERT_TRUE(LoadEventDatabase(t, ctx));
+    ASSERT_TRUE(loadEventDatabase(t, ctx));
     EXPECT_TRUE(sameTable(t, saved));
     EXPECT_EQ(dir.read(kCopy), bytes.substr(0, 60));
 
     // A temp file that is itself cut is trusted neither over a whole file nor alone.
     dir.write("events.cdb_temp", bytes.substr(0, 200));
-    ASSERT_TRUE(LoadEventDatabase(t, ctx));
+    ASSERT_TRUE(loadEventDatabase(t, ctx));
     EXPECT_TRUE(sameTable(t, saved));
     std::filesystem::remove(dir.file("events.cdb"));
-    ASSERT_TRUE(LoadEventDatabase(t, ctx));
+    ASSERT_TRUE(loadEventDatabase(t, ctx));
     EXPECT_EQ(t.eventCount(), 24);
 }
 
 TEST_F(EventDbFiles, UnreadableFileStopsStartUpAndWritesNothing) {
     std::filesystem::create_directory(dir.file("events.cdb"));
     EventTable t;
-    EXPECT_FALSE(LoadEventDatabase(t, ctx));
+    EXPECT_FALSE(loadEventDatabase(t, ctx));
     EXPECT_FALSE(exists("events.cdb_temp"));
     EXPECT_NE(logText().find("events.cdb cannot be read"), std::string::npos);
 
     // With a whole temp file beside it, that one is loaded and the unreadable one moved aside.
     const std::string bytes = encodeEventDatabase(sampleTable(2), kWritten);
     dir.write("events.cdb_temp", bytes);
-    EXPECT_TRUE(LoadEventDatabase(t, ctx));
+    EXPECT_TRUE(loadEventDatabase(t, ctx));
     EXPECT_EQ(t.eventCount(), 2);
     EXPECT_EQ(dir.read("events.cdb"), bytes);
     EXPECT_TRUE(std::filesystem::is_directory(dir.file(kCopy)));
@@ -334,7 +334,7 @@ TEST_F(EventDbFiles, FailedSaveLogsShowsAndKeepsTheOldFile) {
     dir.write("events.cdb", old);
     // A folder in the way of the temporary file makes the save fail before the rename.
     std::filesystem::create_directories(dir.file("events.cdb_temp/blocker"));
-    EXPECT_FALSE(SaveEventDatabase(sampleTable(9), ctx));
+    EXPECT_FALSE(saveEventDatabase(sampleTable(9), ctx));
     EXPECT_EQ(dir.read("events.cdb"), old);
     EXPECT_NE(logText().find("Error saving the event database: "), std::string::npos);
     ASSERT_EQ(box.shown.size(), 1u);

@@ -8,7 +8,7 @@ namespace {
 EventTable tableOf(int n) {
     EventTable t;
     for (int i = 0; i < n; ++i) {
-        t.AppendEventSlot();
+        t.appendEventSlot();
         t.records().back().inUse = -1;
         t.records().back().name = "e" + std::to_string(i);
     }
@@ -19,11 +19,11 @@ EventTable tableOf(int n) {
 // make slot numbers that no longer fit in 16 bits.
 TEST(EventTable, FreeSlotsCountAgainstTheSlotLimit) {
     EventTable t = tableOf(EventTable::kMaxSlots);
-    t.DeleteEvent(10);
-    EXPECT_FALSE(t.AppendEventSlot());
+    t.deleteEvent(10);
+    EXPECT_FALSE(t.appendEventSlot());
     EXPECT_EQ(t.slotCount(), EventTable::kMaxSlots);
-    EXPECT_EQ(t.AllocateEventSlot(), 10);
-    EXPECT_EQ(t.AllocateEventSlot(), -1);
+    EXPECT_EQ(t.allocateEventSlot(), 10);
+    EXPECT_EQ(t.allocateEventSlot(), -1);
 }
 
 }  // namespace

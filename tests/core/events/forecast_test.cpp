@@ -27,7 +27,7 @@ StringTable hungarianStrings() {
         {"dates_list_day_m1", "tegnap"},
     };
     for (auto& p : pairs)
-        s.table().Add(p[0], p[1]);
+        s.table().add(p[0], p[1]);
     return s;
 }
 
@@ -39,7 +39,7 @@ struct Fixture {
     EventLists lists;
 
     EventRecord& add(std::string name, RepeatKind repeat, int y, int m, int d, int notice = 0) {
-        int slot = table.AllocateEventSlot();
+        int slot = table.allocateEventSlot();
         EventRecord& e = table[slot];
         e.name = std::move(name);
         e.repeat = static_cast<uint8_t>(repeat);
@@ -50,7 +50,7 @@ struct Fixture {
         return e;
     }
     EventRecord& holiday(std::string name, int m, int d, int announce) {
-        table.AddBuiltinEvent(1, m, d, 1, announce, "", name, "", "");
+        table.addBuiltinEvent(1, m, d, 1, announce, "", name, "", "");
         return table[table.slotCount() - 1];
     }
     void check(DateTime now, int daysSinceLastRun = 1,
@@ -63,7 +63,7 @@ struct Fixture {
         ctx.easter = &easter;
         ctx.programDir = "/opt/tv/";
         ctx.fileExists = exists ? exists : [](const std::string&) { return false; };
-        fCheckEvents(table, ctx, lists);
+        checkEvents(table, ctx, lists);
     }
     std::vector<std::string> texts() const {
         std::vector<std::string> out;
@@ -96,15 +96,15 @@ TEST(Forecast, BirthdayAnnouncedWithItsAgeAndTheDaysLeft) {
 
 TEST(Forecast, TimeLeftPhrasesInBothModes) {
     StringTable s = hungarianStrings();
-    EXPECT_EQ(ForecastTimeText(1, "1", s), "holnap");
-    EXPECT_EQ(ForecastTimeText(2, "1", s), "holnapután");
-    EXPECT_EQ(ForecastTimeText(6, "1", s), "még 6 nap");
-    EXPECT_EQ(ForecastTimeText(14, "1", s), "még 2 hét");
-    EXPECT_EQ(ForecastTimeText(15, "1", s), "még 2 hét 1 nap");
-    EXPECT_EQ(ForecastTimeText(9, "2", s), "1 hét 2 nap múlva");
+    EXPECT_EQ(forecastTimeText(1, "1", s), "holnap");
+    EXPECT_EQ(forecastTimeText(2, "1", s), "holnapután");
+    EXPECT_EQ(forecastTimeText(6, "1", s), "még 6 nap");
+    EXPECT_EQ(forecastTimeText(14, "1", s), "még 2 hét");
+    EXPECT_EQ(forecastTimeText(15, "1", s), "még 2 hét 1 nap");
+    EXPECT_EQ(forecastTimeText(9, "2", s), "1 hét 2 nap múlva");
 
     Fixture f;
-    f.settings.SetItem("ForecastMode", "0");
+    f.settings.setItem("ForecastMode", "0");
     f.add("Vizsga", RepeatKind::kOnce, 2025, 3, 10, 30);
     f.check(at(2025, 3, 1));
     EXPECT_EQ(f.texts(), std::vector<std::string>{"1 hét 2 nap múlva: Vizsga"});
@@ -112,7 +112,7 @@ TEST(Forecast, TimeLeftPhrasesInBothModes) {
 
 TEST(Forecast, HolidaysAreAnnouncedByTheHolidaySettingOrOnlyOnTheDay) {
     Fixture f;
-    f.settings.SetItem("CeremForecast", "10");
+    f.settings.setItem("CeremForecast", "10");
     f.holiday("Nemzeti ünnep", 3, 15, 1);
     f.holiday("Karácsony", 3, 13, 0);
     f.check(at(2025, 3, 5));
@@ -177,8 +177,8 @@ TEST(Forecast, AlarmListHoldsTodaysAndLaterAlarmsWithTheirPassedFlag) {
 
 TEST(Forecast, MovableFeastsGetTheirDateAndSwitchedOffOnesAreIgnored) {
     Fixture f;
-    f.table.AddBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");
-    f.table.AddBuiltinEvent(2, 5, 23, 1, 1, "whitsun", "Pünkösd", "", "");
+    f.table.addBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");
+    f.table.addBuiltinEvent(2, 5, 23, 1, 1, "whitsun", "Pünkösd", "", "");
     f.table[1].active = 0;
     f.check(at(2025, 4, 18));
     EXPECT_EQ(f.texts(), std::vector<std::string>{"Húsvét – holnapután"});

@@ -10,9 +10,9 @@ namespace {
 
 TEST(BuiltinHolidays, FourteenFixedThenTenMovableAllYearlyAndActive) {
     EventTable t;
-    CreateBuiltinHolidays(t, 0);
-    CreateBuiltinHolidays(t, 1);
-    CreateBuiltinHolidays(t, 2);  // not a set: nothing
+    createBuiltinHolidays(t, 0);
+    createBuiltinHolidays(t, 1);
+    createBuiltinHolidays(t, 2);  // not a set: nothing
     ASSERT_EQ(t.eventCount(), 24);
     std::set<std::string> neverAnnounced;
     for (int i = 0; i < 24; ++i) {
@@ -37,7 +37,7 @@ TEST(BuiltinHolidays, FourteenFixedThenTenMovableAllYearlyAndActive) {
     EXPECT_EQ(t[1].comment, "Szent Bálint, a szerelmesek védőszentjének ünnepe.");
     EXPECT_EQ(t[23].ruleKey, "advent4");
 
-    AddBuiltinHolidayRow(t, kValentinesDayRow);
+    addBuiltinHolidayRow(t, kValentinesDayRow);
     EXPECT_EQ(t[24].name, "Valentin nap");
     EXPECT_EQ(t[24].slot, 24);
 }

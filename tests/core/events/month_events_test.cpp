@@ -18,18 +18,18 @@ struct Month {
     MonthEvents m;
 
     Month() {
-        strings.table().Add("main_event_more", "…összesen $1");
-        strings.table().Add("main_leapyear", "szökőnap");
-        strings.table().Add("main_event_new", "Új esemény ($1)");
-        strings.table().Add("main_event_del", "„$1” törlése");
-        strings.table().Add("main_month_short_2", "márc.");
+        strings.table().add("main_event_more", "…összesen $1");
+        strings.table().add("main_leapyear", "szökőnap");
+        strings.table().add("main_event_new", "Új esemény ($1)");
+        strings.table().add("main_event_del", "„$1” törlése");
+        strings.table().add("main_month_short_2", "márc.");
         ctx.settings = &settings;
         ctx.strings = &strings;
         ctx.measurer = &measurer;
         ctx.today = *Date::fromYmd(2025, 3, 1);
     }
     EventRecord& add(std::string name, RepeatKind repeat, int y, int mo, int d) {
-        EventRecord& e = table[table.AllocateEventSlot()];
+        EventRecord& e = table[table.allocateEventSlot()];
         e.name = std::move(name);
         e.repeat = static_cast<uint8_t>(repeat);
         e.year = static_cast<int16_t>(y);
@@ -40,13 +40,13 @@ struct Month {
     const MonthEvents& build(int y, int mo) {
         ctx.year = y;
         ctx.month = mo;
-        BuildMonthEvents(table, ctx, m);
+        buildMonthEvents(table, ctx, m);
         return m;
     }
     const DayCell& cellOf(int day) const { return m.cells[static_cast<size_t>(m.cellOfDay(day))]; }
     std::vector<std::string> lines(int day) const {
         std::vector<std::string> out;
-        for (const FieldLine& l : SplitFieldText(cellOf(day).fieldText))
+        for (const FieldLine& l : splitFieldText(cellOf(day).fieldText))
             out.push_back(l.text);
         return out;
     }
@@ -98,7 +98,7 @@ TEST(MonthEvents, LongEventsGetABandInEveryMonthTheyTouch) {
                                                   "1\x01\x2d",
                                                   4) +
                                           "Túra");
-    EXPECT_EQ(SplitFieldText(t.cellOf(30).fieldText)[0].hue, 300);
+    EXPECT_EQ(splitFieldText(t.cellOf(30).fieldText)[0].hue, 300);
 
     t.build(2025, 2);
     ASSERT_EQ(t.m.bands.size(), 1u);
@@ -116,8 +116,8 @@ TEST(MonthEvents, LongEventsGetABandInEveryMonthTheyTouch) {
     ASSERT_EQ(t.m.bands.size(), 2u);
     EXPECT_EQ(t.m.bands[0].length, 9);          // the longest first
     EXPECT_EQ(t.m.bands[0].colour, 0x0000FFu);  // hue 0 is red
-    EXPECT_EQ(HsvColour(240, 1, 0.5), 0x800000u);
-    EXPECT_EQ(HsvColour(400, 0, 1), 0xFFFFFFu);
+    EXPECT_EQ(hsvColour(240, 1, 0.5), 0x800000u);
+    EXPECT_EQ(hsvColour(400, 0, 1), 0xFFFFFFu);
 }
 
 TEST(MonthEvents, CrowdedDaysShowAMoreLine) {
@@ -128,7 +128,7 @@ TEST(MonthEvents, CrowdedDaysShowAMoreLine) {
     t.add("y", RepeatKind::kOnce, 2025, 3, 11);
     t.build(2025, 3);
     EXPECT_EQ(t.lines(10), (std::vector<std::string>{"a", "…összesen 3"}));
-    EXPECT_EQ(SplitFieldText(t.cellOf(10).fieldText)[1].type, kFieldLineMore);
+    EXPECT_EQ(splitFieldText(t.cellOf(10).fieldText)[1].type, kFieldLineMore);
     EXPECT_EQ(t.cellOf(10).eventTotal, 3);
     EXPECT_EQ(t.lines(11), (std::vector<std::string>{"x", "y"}));
 
@@ -165,7 +165,7 @@ TEST(MonthEvents, AlarmsOrderTheDayAndTheTooltipListsEverything) {
     t.ctx.buildTooltips = false;
     t.build(2025, 3);
     EXPECT_TRUE(t.cellOf(12).tipText.empty());
-    EXPECT_EQ(DayTipText(t.m, t.table, t.m.cellOfDay(12), &t.measurer),
+    EXPECT_EQ(dayTipText(t.m, t.table, t.m.cellOfDay(12), &t.measurer),
               "• [7:05] Reggeli\r\nKávé\r\n\r\n• [7:50] Busz\r\n\r\n• Vacsora\r\n\r\n• " +
                   std::string(40, 'w') + "\r\n" + std::string(10, 'w'));
 }
@@ -184,10 +184,10 @@ TEST(MonthEvents, AnniversariesCountYearsFromTheirBase) {
 
 TEST(MonthEvents, HolidayMarksAndFeasts) {
     Month t;
-    t.table.AddBuiltinEvent(1, 4, 20, 1, 1, "", "Szabadnap", "", "");
-    t.table.AddBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");
-    t.table.AddBuiltinEvent(2, 5, 23, 1, 1, "whitsun", "Pünkösd", "", "");
-    t.table.AddBuiltinEvent(1, 4, 21, 0, 0, "", "Emléknap", "", "");
+    t.table.addBuiltinEvent(1, 4, 20, 1, 1, "", "Szabadnap", "", "");
+    t.table.addBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");
+    t.table.addBuiltinEvent(2, 5, 23, 1, 1, "whitsun", "Pünkösd", "", "");
+    t.table.addBuiltinEvent(1, 4, 21, 0, 0, "", "Emléknap", "", "");
     t.table[2].active = 0;
     t.build(2025, 4);  // Easter Sunday 2025 is 20 April
     EXPECT_EQ(t.lines(20), (std::vector<std::string>{"Húsvét", "Szabadnap"}));
@@ -224,7 +224,7 @@ TEST(MonthEvents, DisplaySwitchesFilterOneTimeAndRepeatingEvents) {
 
 TEST(MonthEvents, NamesModeShowsTheLeapDayAndShiftsTheNamesAfterIt) {
     Month t;
-    t.settings.SetItem("Cal_Names", "1");
+    t.settings.setItem("Cal_Names", "1");
     t.ctx.names = [](int index) { return "names#" + std::to_string(index); };
     t.add("a", RepeatKind::kOnce, 2024, 2, 25);
     t.build(2024, 2);
@@ -242,7 +242,7 @@ TEST(MonthEvents, DayFieldMenuListsUpToSixteenEvents) {
     t.add("R&D", RepeatKind::kOnce, 2025, 3, 7);
     t.build(2025, 3);
     const int cell = t.m.cellOfDay(7);
-    std::vector<DayMenuItem> menu = BuildDayFieldMenu(t.m, cell, t.table, t.strings);
+    std::vector<DayMenuItem> menu = buildDayFieldMenu(t.m, cell, t.table, t.strings);
     ASSERT_EQ(menu.size(), 5u);
     EXPECT_EQ(menu[0].id, kDayMenuNewId);
     EXPECT_EQ(menu[0].text, "Új esemény (2025. márc. 7.)");
@@ -251,24 +251,24 @@ TEST(MonthEvents, DayFieldMenuListsUpToSixteenEvents) {
     EXPECT_EQ(menu[2].text, "R&&D");
     EXPECT_EQ(menu[4].id, 200);
     EXPECT_EQ(menu[4].text, "„R&&D” törlése");
-    DayMenuChoice c = ResolveDayFieldMenu(t.m, cell, menu, 200);
+    DayMenuChoice c = resolveDayFieldMenu(t.m, cell, menu, 200);
     EXPECT_EQ(c.command, DayMenuCommand::kDeleteEvent);
     EXPECT_EQ(c.slot, 0);
-    c = ResolveDayFieldMenu(t.m, cell, menu, 11);
+    c = resolveDayFieldMenu(t.m, cell, menu, 11);
     EXPECT_EQ(c.command, DayMenuCommand::kNewEvent);
     EXPECT_EQ(c.date, *Date::fromYmd(2025, 3, 7));
-    EXPECT_EQ(ResolveDayFieldMenu(t.m, cell, menu, 101).command, DayMenuCommand::kNone);
+    EXPECT_EQ(resolveDayFieldMenu(t.m, cell, menu, 101).command, DayMenuCommand::kNone);
 
     for (int i = 0; i < 16; ++i)
         t.add("e" + std::to_string(i), RepeatKind::kOnce, 2025, 3, 7);
     t.build(2025, 3);
-    menu = BuildDayFieldMenu(t.m, cell, t.table, t.strings);
+    menu = buildDayFieldMenu(t.m, cell, t.table, t.strings);
     ASSERT_EQ(menu.size(), 1u + 1 + 16 + 1 + 16 + 2);
     EXPECT_EQ(menu[17].id, 115);
     EXPECT_EQ(menu[34].id, 215);
     EXPECT_FALSE(menu.back().enabled);
     EXPECT_EQ(menu.back().text, "main_event_cant");
-    EXPECT_EQ(BuildDayFieldMenu(t.m, t.m.cellOfDay(8), t.table, t.strings).size(), 1u);
+    EXPECT_EQ(buildDayFieldMenu(t.m, t.m.cellOfDay(8), t.table, t.strings).size(), 1u);
 }
 
 }  // namespace

@@ -42,23 +42,23 @@ std::string header(const std::string& count, char offsetWidth, char lengthWidth)
     return "DATA_QZS"s + count + offsetWidth + lengthWidth;
 }
 
-std::vector<std::string> readAll(const clsDataBlockReader& reader) {
+std::vector<std::string> readAll(const DataBlockReader& reader) {
     std::vector<std::string> out;
-    for (int32_t n = 1; n <= reader.EntryCount(); ++n)
-        out.push_back(reader.ReadEntry(n));
+    for (int32_t n = 1; n <= reader.entryCount(); ++n)
+        out.push_back(reader.readEntry(n));
     return out;
 }
 
 TEST(DataBlockIntegers, DecodeRemovesTheBiasHighByteFirst) {
-    EXPECT_EQ(DecodeInt16("\x80\x1E"), 30);
-    EXPECT_EQ(DecodeInt16("\x00\x00"s), -32768);
-    EXPECT_EQ(DecodeInt16("\x7F\xFF"), -1);
-    EXPECT_EQ(DecodeInt32("\x80\x00\x00\x05"s), 5);
-    EXPECT_EQ(DecodeInt32("\x81\x02\x03\x04"), 0x01020304);
-    EXPECT_EQ(DecodeInt32("\x00\x00\x00\x00"s), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(DecodeInt32("\xFF\xFF\xFF\xFF"), std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(DecodeInt16("\x80\x1E\x00"s), 0);  // only the exact width decodes
-    EXPECT_EQ(DecodeInt32("\x80\x00\x05"s), 0);
+    EXPECT_EQ(decodeInt16("\x80\x1E"), 30);
+    EXPECT_EQ(decodeInt16("\x00\x00"s), -32768);
+    EXPECT_EQ(decodeInt16("\x7F\xFF"), -1);
+    EXPECT_EQ(decodeInt32("\x80\x00\x00\x05"s), 5);
+    EXPECT_EQ(decodeInt32("\x81\x02\x03\x04"), 0x01020304);
+    EXPECT_EQ(decodeInt32("\x00\x00\x00\x00"s), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(decodeInt32("\xFF\xFF\xFF\xFF"), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(decodeInt16("\x80\x1E\x00"s), 0);  // only the exact width decodes
+    EXPECT_EQ(decodeInt32("\x80\x00\x05"s), 0);
 }
 
 TEST(DataBlockReader, ReadsAHandMadeFileWithHungarianText) {
@@ -66,11 +66,11 @@ TEST(DataBlockReader, ReadsAHandMadeFileWithHungarianText) {
     const std::string bytes = header("\x80\x00\x00\x02"s, 2, 1) + "\x80\x15\x05"s +
                               "\x80\x1A\x0B"s + "Hello" + "\xC1rv\xEDzt\xFBr\xF5+X";
     TempFolder tmp;
-    clsDataBlockReader reader;
-    ASSERT_EQ(reader.OpenFile(tmp.file("wise.dat", bytes)), clsDataBlockReader::kOpened);
+    DataBlockReader reader;
+    ASSERT_EQ(reader.openFile(tmp.file("wise.dat", bytes)), DataBlockReader::kOpened);
     EXPECT_EQ(readAll(reader), (std::vector<std::string>{"Hello", "Árvíztűrő+X"}));
-    EXPECT_EQ(reader.ReadEntry(0), "");
-    EXPECT_EQ(reader.ReadEntry(3), "");
+    EXPECT_EQ(reader.readEntry(0), "");
+    EXPECT_EQ(reader.readEntry(3), "");
 }
 
 class DataBlockWidthsTest : public ::testing::TestWithParam<std::pair<char, char>> {};
@@ -84,8 +84,8 @@ TEST_P(DataBlockWidthsTest, WriterAndReaderAgreeOnEveryWidth) {
                        {static_cast<uint8_t>(offsetWidth), static_cast<uint8_t>(lengthWidth)})
             .ok());
     TempFolder tmp;
-    clsDataBlockReader reader;
-    ASSERT_EQ(reader.OpenFile(tmp.file("w.dat", bytes)), clsDataBlockReader::kOpened);
+    DataBlockReader reader;
+    ASSERT_EQ(reader.openFile(tmp.file("w.dat", bytes)), DataBlockReader::kOpened);
     EXPECT_EQ(reader.offsetWidth(), offsetWidth);
     EXPECT_EQ(reader.lengthWidth(), lengthWidth);
     EXPECT_EQ(readAll(reader), entries);
@@ -100,18 +100,18 @@ struct LyingFile {
     const char* what;
     std::string bytes;
     int32_t count;
-    std::vector<std::string> entries;  // what ReadEntry(1..) gives
+    std::vector<std::string> entries;  // what readEntry(1..) gives
 };
 
 class DataBlockLyingFileTest : public ::testing::TestWithParam<LyingFile> {};
 
 TEST_P(DataBlockLyingFileTest, GivesEmptyOrCutTextNeverMore) {
     const LyingFile& c = GetParam();
-    clsDataBlockReader reader;
-    ASSERT_EQ(reader.OpenBytes(c.bytes), clsDataBlockReader::kOpened) << c.what;
-    EXPECT_EQ(reader.EntryCount(), c.count) << c.what;
+    DataBlockReader reader;
+    ASSERT_EQ(reader.openBytes(c.bytes), DataBlockReader::kOpened) << c.what;
+    EXPECT_EQ(reader.entryCount(), c.count) << c.what;
     for (size_t i = 0; i < c.entries.size(); ++i) {
-        EXPECT_EQ(reader.ReadEntry(static_cast<int32_t>(i + 1)), c.entries[i]) << c.what;
+        EXPECT_EQ(reader.readEntry(static_cast<int32_t>(i + 1)), c.entries[i]) << c.what;
     }
 }
 
@@ -141,15 +141,15 @@ TEST(DataBlockReader, EveryTruncationOfAGoodFileGivesOnlyPrefixes) {
     std::string whole;
     ASSERT_TRUE(buildDataBlock(entries, whole, {2, 2}).ok());
     for (size_t size = 0; size <= whole.size(); ++size) {
-        clsDataBlockReader reader;
-        const uint8_t code = reader.OpenBytes(whole.substr(0, size));
-        if (size < clsDataBlockReader::kHeaderSize) {
-            EXPECT_EQ(code, clsDataBlockReader::kBadMagic) << size;
+        DataBlockReader reader;
+        const uint8_t code = reader.openBytes(whole.substr(0, size));
+        if (size < DataBlockReader::kHeaderSize) {
+            EXPECT_EQ(code, DataBlockReader::kBadMagic) << size;
             continue;
         }
-        ASSERT_EQ(reader.EntryCount(), 3) << size;
+        ASSERT_EQ(reader.entryCount(), 3) << size;
         for (int32_t n = 1; n <= 3; ++n) {
-            const std::string got = utf8ToCp1250(reader.ReadEntry(n));
+            const std::string got = utf8ToCp1250(reader.readEntry(n));
             const std::string full = utf8ToCp1250(entries[static_cast<size_t>(n - 1)]);
             EXPECT_EQ(full.substr(0, got.size()), got) << "size " << size << " entry " << n;
         }
@@ -161,10 +161,10 @@ TEST(DataBlockReader, FileShrunkAfterOpeningGivesCutText) {
     ASSERT_TRUE(buildDataBlock({"abcdef"}, bytes).ok());
     TempFolder tmp;
     const std::string path = tmp.file("w.dat", bytes);
-    clsDataBlockReader reader;
-    ASSERT_EQ(reader.OpenFile(path), clsDataBlockReader::kOpened);
+    DataBlockReader reader;
+    ASSERT_EQ(reader.openFile(path), DataBlockReader::kOpened);
     ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(bytes.size() - 2)), 0);
-    EXPECT_EQ(reader.ReadEntry(1), "abcd");
+    EXPECT_EQ(reader.readEntry(1), "abcd");
 }
 
 TEST(DataBlockReader, OpenFileCodesAndReplacingTheOpenFile) {
@@ -172,32 +172,32 @@ TEST(DataBlockReader, OpenFileCodesAndReplacingTheOpenFile) {
     const std::string first = tmp.file("a.dat", header(kOne, 1, 1) + "\x11\x02" + "ab");
     const std::string second =
         tmp.file("b.dat", header("\x80\x00\x00\x02"s, 1, 1) + "\x13\x01\x14\x01" + "xy");
-    clsDataBlockReader reader;
-    EXPECT_EQ(reader.OpenFile("a.b"), clsDataBlockReader::kNoFile);
-    EXPECT_EQ(reader.OpenFile(tmp.path()), clsDataBlockReader::kNoFile);  // a folder
-    EXPECT_EQ(reader.OpenFile(tmp.file("short.dat", "DATA_QZS\x80\x00"s)),
-              clsDataBlockReader::kBadMagic);
-    EXPECT_EQ(reader.EntryCount(), 0);
+    DataBlockReader reader;
+    EXPECT_EQ(reader.openFile("a.b"), DataBlockReader::kNoFile);
+    EXPECT_EQ(reader.openFile(tmp.path()), DataBlockReader::kNoFile);  // a folder
+    EXPECT_EQ(reader.openFile(tmp.file("short.dat", "DATA_QZS\x80\x00"s)),
+              DataBlockReader::kBadMagic);
+    EXPECT_EQ(reader.entryCount(), 0);
 
-    ASSERT_EQ(reader.OpenFile(first), clsDataBlockReader::kOpened);
+    ASSERT_EQ(reader.openFile(first), DataBlockReader::kOpened);
     // Stored paths may carry Windows separators and stray blanks.
     std::string stored = " " + second + " ";
     stored.replace(stored.rfind('/'), 1, "\\");
-    ASSERT_EQ(reader.OpenFile(stored), clsDataBlockReader::kOpened);
+    ASSERT_EQ(reader.openFile(stored), DataBlockReader::kOpened);
     EXPECT_EQ(readAll(reader), (std::vector<std::string>{"x", "y"}));
 
     // A missing path is refused before anything is closed; a wrong magic closes the old file.
-    EXPECT_EQ(reader.OpenFile(tmp.path() + "/none.dat"), clsDataBlockReader::kNoFile);
-    EXPECT_EQ(reader.EntryCount(), 2);
-    EXPECT_EQ(reader.OpenFile(tmp.file("c.dat", "DATA_QZs" + kOne + "\x01\x01")),
-              clsDataBlockReader::kBadMagic);
+    EXPECT_EQ(reader.openFile(tmp.path() + "/none.dat"), DataBlockReader::kNoFile);
+    EXPECT_EQ(reader.entryCount(), 2);
+    EXPECT_EQ(reader.openFile(tmp.file("c.dat", "DATA_QZs" + kOne + "\x01\x01")),
+              DataBlockReader::kBadMagic);
     EXPECT_FALSE(reader.isOpen());
-    EXPECT_EQ(reader.ReadEntry(1), "");
+    EXPECT_EQ(reader.readEntry(1), "");
 
-    ASSERT_EQ(reader.OpenFile(first), clsDataBlockReader::kOpened);
-    EXPECT_EQ(reader.CloseFile(), 0);
-    EXPECT_EQ(reader.EntryCount(), 0);
-    EXPECT_EQ(reader.ReadEntry(1), "");
+    ASSERT_EQ(reader.openFile(first), DataBlockReader::kOpened);
+    EXPECT_EQ(reader.closeFile(), 0);
+    EXPECT_EQ(reader.entryCount(), 0);
+    EXPECT_EQ(reader.readEntry(1), "");
 }
 
 }  // namespace

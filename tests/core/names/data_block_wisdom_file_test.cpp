@@ -29,11 +29,10 @@ std::vector<std::string> sourceEntries() {
 }
 
 TEST(ShippedWisdom, HoldsAtLeast500SayingsEachWithAnAuthor) {
-    clsDataBlockReader reader;
-    ASSERT_EQ(reader.OpenFile(TV_TEST_PROGRAM_DIR "/data/hun_wise.dat"),
-              clsDataBlockReader::kOpened)
+    DataBlockReader reader;
+    ASSERT_EQ(reader.openFile(TV_TEST_PROGRAM_DIR "/data/hun_wise.dat"), DataBlockReader::kOpened)
         << "the build writes data/hun_wise.dat into the program folder";
-    const int32_t count = reader.EntryCount();
+    const int32_t count = reader.entryCount();
     EXPECT_GE(count, 500);
 
     const std::vector<std::string> source = sourceEntries();
@@ -41,7 +40,7 @@ TEST(ShippedWisdom, HoldsAtLeast500SayingsEachWithAnAuthor) {
 
     std::set<std::string> sayings;
     for (int32_t n = 1; n <= count; ++n) {
-        const std::string entry = reader.ReadEntry(n);
+        const std::string entry = reader.readEntry(n);
         ASSERT_EQ(entry, source[static_cast<size_t>(n - 1)]) << "entry " << n;
         const size_t plus = entry.rfind('+');
         ASSERT_NE(plus, std::string::npos) << entry;

@@ -16,14 +16,14 @@ using namespace std::string_literals;
 
 TEST(DataBlockIntegers, EncodeIsTheInverseOfDecode) {
     for (int32_t v : {-32768, -1, 0, 255, 256, 32767}) {
-        EXPECT_EQ(DecodeInt16(EncodeInt16(static_cast<int16_t>(v))), v);
+        EXPECT_EQ(decodeInt16(encodeInt16(static_cast<int16_t>(v))), v);
     }
     for (int64_t v = std::numeric_limits<int32_t>::min(); v <= std::numeric_limits<int32_t>::max();
          v += 16'843'009) {
-        EXPECT_EQ(DecodeInt32(EncodeInt32(static_cast<int32_t>(v))), v);
+        EXPECT_EQ(decodeInt32(encodeInt32(static_cast<int32_t>(v))), v);
     }
-    EXPECT_EQ(EncodeInt16(30), "\x80\x1E");
-    EXPECT_EQ(EncodeInt32(std::numeric_limits<int32_t>::max()), "\xFF\xFF\xFF\xFF");
+    EXPECT_EQ(encodeInt16(30), "\x80\x1E");
+    EXPECT_EQ(encodeInt32(std::numeric_limits<int32_t>::max()), "\xFF\xFF\xFF\xFF");
 }
 
 TEST(DataBlockWriter, WritesTheExactBytes) {
@@ -49,9 +49,9 @@ TEST_P(DataBlockAutoWidthTest, PicksTheNarrowestWidthsThatHoldEveryValue) {
     ASSERT_TRUE(buildDataBlock(entries, out).ok());
     EXPECT_EQ(out[12], c.offsetWidth);
     EXPECT_EQ(out[13], c.lengthWidth);
-    clsDataBlockReader reader;
-    ASSERT_EQ(reader.OpenBytes(out), clsDataBlockReader::kOpened);
-    EXPECT_EQ(reader.ReadEntry(static_cast<int32_t>(entries.size())), entries.back());
+    DataBlockReader reader;
+    ASSERT_EQ(reader.openBytes(out), DataBlockReader::kOpened);
+    EXPECT_EQ(reader.readEntry(static_cast<int32_t>(entries.size())), entries.back());
 }
 
 // With two 1/1 records the texts start at position 19, so a first entry of 236 bytes puts the

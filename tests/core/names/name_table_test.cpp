@@ -36,10 +36,10 @@ TEST(NameTable, ReadsTheWindows1250FileAndLeavesMissingDaysEmpty) {
     EXPECT_EQ(t.line(3), "");
     EXPECT_EQ(t.line(-1), "");
 
-    std::string long_;
+    std::string longText;
     for (int i = 0; i < 370; ++i)
-        long_ += "n" + std::to_string(i) + "\n";
-    t.loadText(long_);
+        longText += "n" + std::to_string(i) + "\n";
+    t.loadText(longText);
     EXPECT_EQ(t.line(364), "n364");
     EXPECT_EQ(t.line(365), "");
 }
@@ -51,13 +51,13 @@ TEST(NameTable, NamesOfDateFollowTheLeapDayRule) {
     NameTable t;
     t.loadText(text);
     StringTable strings;
-    strings.table().SetItem("main_leapyear", "leap");
+    strings.table().setItem("main_leapyear", "leap");
 
-    EXPECT_EQ(NamesOfDate(t, 2023, 2, 24, strings), "n54");
-    EXPECT_EQ(NamesOfDate(t, 2024, 2, 24, strings), "leap");
-    EXPECT_EQ(NamesOfDate(t, 2024, 2, 25, strings), "n54");
-    EXPECT_EQ(NamesOfDate(t, 2024, 12, 31, strings), "n364");
-    EXPECT_EQ(NamesOfDate(t, 2023, 2, 29, strings), "");
+    EXPECT_EQ(namesOfDate(t, 2023, 2, 24, strings), "n54");
+    EXPECT_EQ(namesOfDate(t, 2024, 2, 24, strings), "leap");
+    EXPECT_EQ(namesOfDate(t, 2024, 2, 25, strings), "n54");
+    EXPECT_EQ(namesOfDate(t, 2024, 12, 31, strings), "n364");
+    EXPECT_EQ(namesOfDate(t, 2023, 2, 29, strings), "");
 }
 
 }  // namespace

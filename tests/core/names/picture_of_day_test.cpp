@@ -29,16 +29,16 @@ DateTime at(int d, int h, int mi, int s) {
 }
 
 TEST(PictureOfDay, SamePeriodCutsTheDayIntoEqualParts) {
-    EXPECT_TRUE(SamePeriod(at(1, 0, 0, 0), at(1, 23, 59, 59), 1));
-    EXPECT_FALSE(SamePeriod(at(1, 23, 59, 59), at(2, 0, 0, 0), 1));
-    EXPECT_TRUE(SamePeriod(at(1, 0, 0, 0), at(1, 11, 59, 59), 2));  // P = 43200 s
-    EXPECT_FALSE(SamePeriod(at(1, 11, 59, 59), at(1, 12, 0, 0), 2));
-    EXPECT_TRUE(SamePeriod(at(1, 12, 0, 0), at(1, 12, 4, 59), 288));  // five minutes
-    EXPECT_FALSE(SamePeriod(at(1, 12, 4, 59), at(1, 12, 5, 0), 288));
-    EXPECT_FALSE(SamePeriod(at(1, 8, 0, 0), at(1, 8, 0, 0), 0));
-    EXPECT_FALSE(SamePeriod(at(1, 8, 0, 0), at(1, 8, 0, 0), -3));
-    EXPECT_TRUE(SamePeriod(at(1, 8, 0, 0), at(1, 8, 0, 0), 1000000));  // shorter than a second
-    EXPECT_FALSE(SamePeriod(at(1, 8, 0, 0), at(1, 8, 0, 1), 1000000));
+    EXPECT_TRUE(samePeriod(at(1, 0, 0, 0), at(1, 23, 59, 59), 1));
+    EXPECT_FALSE(samePeriod(at(1, 23, 59, 59), at(2, 0, 0, 0), 1));
+    EXPECT_TRUE(samePeriod(at(1, 0, 0, 0), at(1, 11, 59, 59), 2));  // P = 43200 s
+    EXPECT_FALSE(samePeriod(at(1, 11, 59, 59), at(1, 12, 0, 0), 2));
+    EXPECT_TRUE(samePeriod(at(1, 12, 0, 0), at(1, 12, 4, 59), 288));  // five minutes
+    EXPECT_FALSE(samePeriod(at(1, 12, 4, 59), at(1, 12, 5, 0), 288));
+    EXPECT_FALSE(samePeriod(at(1, 8, 0, 0), at(1, 8, 0, 0), 0));
+    EXPECT_FALSE(samePeriod(at(1, 8, 0, 0), at(1, 8, 0, 0), -3));
+    EXPECT_TRUE(samePeriod(at(1, 8, 0, 0), at(1, 8, 0, 0), 1000000));  // shorter than a second
+    EXPECT_FALSE(samePeriod(at(1, 8, 0, 0), at(1, 8, 0, 1), 1000000));
 }
 
 TEST(PictureOfDay, TheSeasonalRotationShowsEveryPictureBeforeARepeat) {
@@ -47,7 +47,7 @@ TEST(PictureOfDay, TheSeasonalRotationShowsEveryPictureBeforeARepeat) {
     std::set<int> round;
     int i = 0;
     for (;;) {
-        i = ChooseSeasonalPicture(marks, 3, random);
+        i = chooseSeasonalPicture(marks, 3, random);
         ASSERT_GE(i, 0);
         ASSERT_LT(i, 100);
         if (!round.insert(i).second) break;
@@ -68,7 +68,7 @@ TEST(PictureOfDay, TheSeasonalRotationShowsEveryPictureBeforeARepeat) {
 
 struct FitCase {
     PictureFitMode mode;
-    int W, H, w, h;
+    int pictureW, pictureH, areaW, areaH;
     PictureRect source, destination;
 };
 
@@ -95,19 +95,20 @@ TEST(PictureOfDay, FitRulesInWholePixels) {
         {M::kFitInside, 400, 300, 200, 0, {0, 0, 400, 300}, {0, 0, 200, 0}},
     };
     for (const FitCase& c : cases) {
-        const FittedPicture fit = FitPictureInto(c.mode, c.W, c.H, c.w, c.h);
-        EXPECT_EQ(fit.source, c.source) << c.W << "x" << c.H << " in " << c.w << "x" << c.h;
+        const FittedPicture fit = fitPictureInto(c.mode, c.pictureW, c.pictureH, c.areaW, c.areaH);
+        EXPECT_EQ(fit.source, c.source)
+            << c.pictureW << "x" << c.pictureH << " in " << c.areaW << "x" << c.areaH;
         EXPECT_EQ(fit.destination, c.destination)
-            << c.W << "x" << c.H << " in " << c.w << "x" << c.h;
+            << c.pictureW << "x" << c.pictureH << " in " << c.areaW << "x" << c.areaH;
     }
 }
 
 TEST(PictureOfDay, FitModeBySourceSkinAndSetting) {
     using M = PictureFitMode;
-    EXPECT_EQ(ChooseFitMode(true, false, "no", 0), M::kNatural);
-    EXPECT_EQ(ChooseFitMode(true, false, "stretch", 0), M::kStretch);
-    EXPECT_EQ(ChooseFitMode(true, true, "no", 0), M::kFillCrop);  // not for an event's picture
-    EXPECT_EQ(ChooseFitMode(false, true, "scale", 0), M::kFitInside);
+    EXPECT_EQ(chooseFitMode(true, false, "no", 0), M::kNatural);
+    EXPECT_EQ(chooseFitMode(true, false, "stretch", 0), M::kStretch);
+    EXPECT_EQ(chooseFitMode(true, true, "no", 0), M::kFillCrop);  // not for an event's picture
+    EXPECT_EQ(chooseFitMode(false, true, "scale", 0), M::kFitInside);
 }
 
 TEST(PictureOfDay, AreaAndTitle) {
@@ -116,11 +117,11 @@ TEST(PictureOfDay, AreaAndTitle) {
          {std::pair{"picture_x", "4"}, std::pair{"picture_y", "80"}, std::pair{"picture_w", "640"},
           std::pair{"picture_h", "480"}, std::pair{"pic_margin_left", "10"},
           std::pair{"pic_margin_right", "6"}, std::pair{"pic_margin_top", "3"}}) {
-        theme.SetItem(key, value);
+        theme.setItem(key, value);
     }
-    EXPECT_EQ(VisiblePictureArea(theme), (PictureRect{14, 83, 624, 477}));
-    EXPECT_EQ(UserPictureTitle("C:\\Képek\\Balaton 2023.v2.JPG"), "Balaton 2023.v2");
-    EXPECT_EQ(UserPictureTitle("/x/noextension"), "noextension");
+    EXPECT_EQ(visiblePictureArea(theme), (PictureRect{14, 83, 624, 477}));
+    EXPECT_EQ(userPictureTitle("C:\\Képek\\Balaton 2023.v2.JPG"), "Balaton 2023.v2");
+    EXPECT_EQ(userPictureTitle("/x/noextension"), "noextension");
 }
 
 class FakeImages : public ImageLoader {
@@ -149,7 +150,8 @@ struct LoadFixture {
     PictureMarks marks{};
     RandomSource random{5};
     FakeImages images;
-    RandomFile userPictures{UserPicContext{dir.file("user") + "/", "", &clock, nullptr, {}}};
+    UserPictureList userPictures{
+        UserPictureContext{dir.file("user") + "/", "", &clock, nullptr, {}}};
     PictureContext ctx;
     PictureDay day;
 
@@ -158,15 +160,15 @@ struct LoadFixture {
         fs::create_directories(dir.file("user"));
         for (int s = 1; s <= 4; ++s) {
             for (int i = 0; i < kSeasonPictures; ++i)
-                touch(SeasonalPicturePath(programDir(), s, i));
+                touch(seasonalPicturePath(programDir(), s, i));
         }
-        strings.table().SetItem("err_pic_miss", "MISS");
-        strings.table().SetItem("err_pic_noimages", "NONE");
-        strings.table().SetItem("err_pic_damaged", "DAMAGED $1");
-        theme.SetItem("picture_x", "0");
-        theme.SetItem("picture_y", "0");
-        theme.SetItem("picture_w", "200");
-        theme.SetItem("picture_h", "200");
+        strings.table().setItem("err_pic_miss", "MISS");
+        strings.table().setItem("err_pic_noimages", "NONE");
+        strings.table().setItem("err_pic_damaged", "DAMAGED $1");
+        theme.setItem("picture_x", "0");
+        theme.setItem("picture_y", "0");
+        theme.setItem("picture_w", "200");
+        theme.setItem("picture_h", "200");
         ctx = {&settings, &theme, &strings, &marks, &random, &images, &userPictures, programDir()};
         day.now = clock.now();
         day.season = 2;
@@ -174,8 +176,8 @@ struct LoadFixture {
     }
     std::string programDir() const { return dir.file("prog") + "/"; }
     static void touch(const std::string& path) { std::ofstream(path) << "x"; }
-    void lastAppeared(const std::string& isoTime) { settings.SetItem("LastAppear", isoTime); }
-    PictureOfDay load(bool redraw = false) { return LoadPictureOfDay(redraw, day, ctx); }
+    void lastAppeared(const std::string& isoTime) { settings.setItem("LastAppear", isoTime); }
+    PictureOfDay load(bool redraw = false) { return loadPictureOfDay(redraw, day, ctx); }
 };
 
 TEST(PictureOfDayLoad, APictureStaysForItsPeriodButNotPastTheFirstAppearance) {
@@ -183,7 +185,7 @@ TEST(PictureOfDayLoad, APictureStaysForItsPeriodButNotPastTheFirstAppearance) {
     f.lastAppeared("2024-05-01T08:00:00");
     const PictureOfDay first = f.load();  // nothing kept yet: PicToday names no file
     EXPECT_EQ(first.origin, PictureOrigin::kSeasonal);
-    EXPECT_EQ(f.settings.Item("PicToday"), first.path);
+    EXPECT_EQ(f.settings.item("PicToday"), first.path);
     EXPECT_EQ(fs::path(first.path).filename().string()[0], '2');  // summer
 
     const PictureOfDay again = f.load();
@@ -194,15 +196,15 @@ TEST(PictureOfDayLoad, APictureStaysForItsPeriodButNotPastTheFirstAppearance) {
     EXPECT_EQ(f.load().origin, PictureOrigin::kSeasonal);
     f.day.firstAppearanceToday = false;
 
-    f.settings.SetItem("BGPic_Replace", "2");
+    f.settings.setItem("BGPic_Replace", "2");
     f.lastAppeared("2024-05-01T11:59:59");
     EXPECT_EQ(f.load().origin, PictureOrigin::kSeasonal);
-    f.settings.SetItem("BGPic_Replace", "0");
+    f.settings.setItem("BGPic_Replace", "0");
     f.lastAppeared("2024-05-01T12:00:00");
     EXPECT_EQ(f.load().origin, PictureOrigin::kSeasonal);
 
-    f.settings.SetItem("BGPic_Replace", "1");
-    const std::string gone = f.settings.Item("PicToday");
+    f.settings.setItem("BGPic_Replace", "1");
+    const std::string gone = f.settings.item("PicToday");
     fs::remove(gone);
     const PictureOfDay replaced = f.load();
     EXPECT_EQ(replaced.origin, PictureOrigin::kSeasonal);
@@ -215,14 +217,14 @@ TEST(PictureOfDayLoad, TheSeasonNamesTheFile) {
     EXPECT_EQ(fs::path(f.load().path).filename().string()[0], '1');
     f.day.season = 4;
     EXPECT_EQ(fs::path(f.load().path).filename().string()[0], '4');
-    EXPECT_EQ(SeasonalPicturePath("/opt/tv/", 4, 99), "/opt/tv/pictures/background/4100.jpg");
+    EXPECT_EQ(seasonalPicturePath("/opt/tv/", 4, 99), "/opt/tv/pictures/background/4100.jpg");
 }
 
 TEST(PictureOfDayLoad, AnEventPictureWinsAndShowsNoTitle) {
     LoadFixture f;
-    f.settings.SetItem("OptBG", "1");
-    f.settings.SetItem("BGPic_FitMode", "1");
-    f.settings.SetItem("PicToday", "/somewhere/else.jpg");
+    f.settings.setItem("OptBG", "1");
+    f.settings.setItem("BGPic_FitMode", "1");
+    f.settings.setItem("PicToday", "/somewhere/else.jpg");
     const std::string eventPicture = f.dir.file("party.jpg");
     LoadFixture::touch(eventPicture);
     f.day.eventPicture = eventPicture;
@@ -233,7 +235,7 @@ TEST(PictureOfDayLoad, AnEventPictureWinsAndShowsNoTitle) {
     EXPECT_EQ(p.title, "");
     EXPECT_FALSE(p.fillBackground);
     EXPECT_EQ(p.fit.source, (PictureRect{50, 0, 300, 300}));
-    EXPECT_EQ(f.settings.Item("PicToday"), "/somewhere/else.jpg");
+    EXPECT_EQ(f.settings.item("PicToday"), "/somewhere/else.jpg");
 
     const PictureOfDay redrawn = f.load(true);
     EXPECT_TRUE(redrawn.changed);
@@ -242,7 +244,7 @@ TEST(PictureOfDayLoad, AnEventPictureWinsAndShowsNoTitle) {
     // Without an event picture a redraw leaves everything as it was.
     f.day.eventPicture.clear();
     EXPECT_FALSE(f.load(true).changed);
-    EXPECT_EQ(f.settings.Item("PicToday"), "/somewhere/else.jpg");
+    EXPECT_EQ(f.settings.item("PicToday"), "/somewhere/else.jpg");
     EXPECT_TRUE(std::all_of(f.marks.begin(), f.marks.end(), [](uint8_t m) { return m == 0; }));
 }
 
@@ -262,8 +264,8 @@ TEST(PictureOfDayLoad, ErrorTextsTakeThePlaceOfThePicture) {
     EXPECT_EQ(f.load().errorText, "DAMAGED " + broken);
 
     f.day.eventPicture.clear();
-    f.settings.SetItem("OptBG", "1");
-    f.settings.SetItem("BGPic_Source", f.dir.file("empty"));
+    f.settings.setItem("OptBG", "1");
+    f.settings.setItem("BGPic_Source", f.dir.file("empty"));
     fs::create_directories(f.dir.file("empty"));
     p = f.load();
     EXPECT_EQ(p.origin, PictureOrigin::kUser);
@@ -273,9 +275,9 @@ TEST(PictureOfDayLoad, ErrorTextsTakeThePlaceOfThePicture) {
 
 TEST(PictureOfDayLoad, UserPicturesCarryTheirNameAndFitInsideOnRequest) {
     LoadFixture f;
-    f.settings.SetItem("OptBG", "1");
-    f.settings.SetItem("BGPic_FitMode", "0");
-    f.settings.SetItem("BGPic_Source", f.dir.file("mine"));
+    f.settings.setItem("OptBG", "1");
+    f.settings.setItem("BGPic_FitMode", "0");
+    f.settings.setItem("BGPic_Source", f.dir.file("mine"));
     fs::create_directories(f.dir.file("mine"));
     LoadFixture::touch(f.dir.file("mine/Nyári tó.JPG"));
     PictureOfDay p = f.load();
@@ -283,16 +285,16 @@ TEST(PictureOfDayLoad, UserPicturesCarryTheirNameAndFitInsideOnRequest) {
     EXPECT_EQ(p.title, "Nyári tó");
     EXPECT_EQ(p.fitMode, PictureFitMode::kFitInside);
     EXPECT_EQ(p.fit.destination, (PictureRect{0, 25, 200, 150}));
-    f.userPictures.CompletePictureList();
+    f.userPictures.completePictureList();
 
-    f.settings.SetItem("BGPic_Name", "0");
+    f.settings.setItem("BGPic_Name", "0");
     f.day.firstAppearanceToday = true;
     EXPECT_EQ(f.load().title, "");
 
     // A folder inside the program's own pictures gets no title, whatever its letter case.
-    f.settings.SetItem("BGPic_Name", "1");
+    f.settings.setItem("BGPic_Name", "1");
     f.ctx.programDir = f.dir.file("PROG") + "/";
-    f.settings.SetItem("BGPic_Source", f.dir.file("prog/pictures/background"));
+    f.settings.setItem("BGPic_Source", f.dir.file("prog/pictures/background"));
     p = f.load();
     EXPECT_EQ(p.origin, PictureOrigin::kUser);
     EXPECT_TRUE(p.loaded);

@@ -30,7 +30,7 @@ protected:
                             {"main_month_11", "Dec"},
                             {"main_days_2", "Tue"},
                             {"main_days_6", "Sat"}}) {
-            strings.table().SetItem(k, v);
+            strings.table().setItem(k, v);
         }
         std::string text;
         for (int i = 0; i < 365; ++i)
@@ -40,13 +40,13 @@ protected:
 
     std::string build(int y, int m, int d) {
         TodayState today;
-        fSetVariables(today, DateTime::of(Date::serial(y, m, d), 9, 0, 0), strings);
-        return fSetTodayText(today, settings, strings, names);
+        setTodayState(today, DateTime::of(Date::serial(y, m, d), 9, 0, 0), strings);
+        return buildTodayText(today, settings, strings, names);
     }
     // Only the name parts, for the slot rules.
     std::string namesOnly(int y, int m, int d) {
-        settings.SetItem("Today_Day", "0");
-        settings.SetItem("Today_Week", "0");
+        settings.setItem("Today_Day", "0");
+        settings.setItem("Today_Week", "0");
         std::string s = build(y, m, d);
         return s.substr(s.find_first_of("[{"));
     }
@@ -68,56 +68,56 @@ TEST_F(TodayTextTest, TodayAndTomorrowTakeTheirSlotsByTheLeapDayRule) {
 }
 
 TEST_F(TodayTextTest, SwitchedOffNamesLeaveTheClosingVerb) {
-    settings.SetItem("Today_Name", "0");
+    settings.setItem("Today_Name", "0");
     EXPECT_EQ(build(2024, 2, 24), "Feb 24 Sat(55/8)_now{n54}.");
-    settings.SetItem("Today_NextName", "0");
-    settings.SetItem("Today_Day", "0");
-    settings.SetItem("Today_Week", "0");
+    settings.setItem("Today_NextName", "0");
+    settings.setItem("Today_Day", "0");
+    settings.setItem("Today_Week", "0");
     EXPECT_EQ(build(2024, 2, 24), "Feb 24 Sat_now.");
     // Only "0" switches a part off in favour of the verb; another value just hides the part.
-    settings.SetItem("Today_Name", "2");
-    settings.SetItem("Today_NextName", "1");
+    settings.setItem("Today_Name", "2");
+    settings.setItem("Today_NextName", "1");
     EXPECT_EQ(build(2024, 2, 24), "Feb 24 Sat{n54}.");
 }
 
 TEST_F(TodayTextTest, DayAndWeekClauseAndTheHighlightChoices) {
-    settings.SetItem("Today_Name", "0");
-    settings.SetItem("Today_NextName", "0");
+    settings.setItem("Today_Name", "0");
+    settings.setItem("Today_NextName", "0");
     EXPECT_EQ(build(2024, 12, 31), "Dec 31 Tue(366/53)_now.");
-    settings.SetItem("Today_DayHL", "1");
-    settings.SetItem("Today_Week", "0");
+    settings.setItem("Today_DayHL", "1");
+    settings.setItem("Today_Week", "0");
     EXPECT_EQ(build(2024, 12, 31), "Dec 31 Tue(<r>366</r>)_now.");
-    settings.SetItem("Today_Day", "0");
-    settings.SetItem("Today_Week", "1");
-    settings.SetItem("Today_WeekHL", "1");
+    settings.setItem("Today_Day", "0");
+    settings.setItem("Today_Week", "1");
+    settings.setItem("Today_WeekHL", "1");
     EXPECT_EQ(build(2024, 12, 31), "Dec 31 Tue(<r>53</r>)_now.");
 
-    settings.SetItem("Today_Name", "1");
-    settings.SetItem("Today_NameHL", "0");
-    settings.SetItem("Today_NextName", "1");
-    settings.SetItem("Today_NextNameHL", "1");
+    settings.setItem("Today_Name", "1");
+    settings.setItem("Today_NameHL", "0");
+    settings.setItem("Today_NextName", "1");
+    settings.setItem("Today_NextNameHL", "1");
     EXPECT_EQ(namesOnly(2023, 6, 1), "[n151]{<r>n152</r>}.");
 }
 
 // "a"/"az" before the week number follows how the number is read, through the article marker.
 TEST_F(TodayTextTest, TheWeekTakesTheArticleItsNumberIsReadWith) {
-    strings.table().SetItem("main_t_week", ", $a1 <mw>$1.</mw> héten");
-    strings.table().SetItem("main_t_dwmix", ", az év <md>$1.</md> napja|$a2 <mw>$2.</mw> héten");
-    settings.SetItem("Today_Name", "0");
-    settings.SetItem("Today_NextName", "0");
+    strings.table().setItem("main_t_week", ", $a1 <mw>$1.</mw> héten");
+    strings.table().setItem("main_t_dwmix", ", az év <md>$1.</md> napja|$a2 <mw>$2.</mw> héten");
+    settings.setItem("Today_Name", "0");
+    settings.setItem("Today_NextName", "0");
     const std::pair<int, const char*> weeks[] = {{1, "az 1."},   {2, "a 2."},   {5, "az 5."},
                                                  {10, "a 10."},  {11, "a 11."}, {50, "az 50."},
                                                  {51, "az 51."}, {53, "az 53."}};
     for (const auto& [week, expected] : weeks) {
         Date d = Date::serial(2020, 1, 1);
-        while (WeekNumber(d) != week)
+        while (weekNumber(d) != week)
             d = d.addDays(1);
         const Ymd ymd = d.ymd();
-        settings.SetItem("Today_Day", "0");
+        settings.setItem("Today_Day", "0");
         EXPECT_NE(build(ymd.year, ymd.month, ymd.day).find(std::string(", ") + expected + " héten"),
                   std::string::npos)
             << week;
-        settings.SetItem("Today_Day", "1");
+        settings.setItem("Today_Day", "1");
         EXPECT_NE(build(ymd.year, ymd.month, ymd.day).find(std::string(" napja|") + expected),
                   std::string::npos)
             << week;
@@ -127,7 +127,7 @@ TEST_F(TodayTextTest, TheWeekTakesTheArticleItsNumberIsReadWith) {
 TEST_F(TodayTextTest, MissingNamesLeaveEmptyNamesNotPlaceholders) {
     names.clear();
     EXPECT_EQ(namesOnly(2023, 5, 5), "[<r></r>]{}.");
-    EXPECT_EQ(PlainTodayText("az év <r>55.</r> napja|a 8. héten"), "az év 55. napja a 8. héten");
+    EXPECT_EQ(plainTodayText("az év <r>55.</r> napja|a 8. héten"), "az év 55. napja a 8. héten");
 }
 
 }  // namespace

@@ -48,16 +48,16 @@ struct Fixture {
     Log log{clock};
     std::vector<bool> timer;  // every switch of the search timer
     HashTable settings;
-    RandomFile list;
+    UserPictureList list;
 
     Fixture() : list(makeContext()) {
         fs::create_directories(dir.file("pics"));
-        log.fOpenLog(dir.file("calendar.log"));
+        log.open(dir.file("calendar.log"));
         write(settings, settings::BGPic_Source, source());
     }
-    UserPicContext makeContext() {
+    UserPictureContext makeContext() {
         fs::create_directories(dir.file("user"));
-        UserPicContext c;
+        UserPictureContext c;
         c.userDataDir = dir.file("user") + "/";
         c.picturesDir = dir.file("own") + "/";
         c.clock = &clock;
@@ -78,10 +78,10 @@ struct Fixture {
     void clearLog() const { put(dir.file("calendar.log"), ""); }
     // Lists the folder whole, as a finished background walk leaves it.
     void buildList(bool subFolders = false) {
-        list.StartPictureList(source(), true, subFolders);
-        list.CompletePictureList();
+        list.startPictureList(source(), true, subFolders);
+        list.completePictureList();
     }
-    std::string choose(RandomSource& random) { return fManageUserPic(list, settings, random); }
+    std::string choose(RandomSource& random) { return manageUserPictures(list, settings, random); }
 };
 
 // A generator whose first choice over `n` slots starts at `start`.
@@ -123,12 +123,12 @@ TEST(UserPictureFiles, ReadersStayInsideTheFiles) {
     ASSERT_TRUE(w.add("one.jpg"));
     std::string index = w.index();
     const MemoryListBytes images(w.images());
-    EXPECT_EQ(ReadListedPath(MemoryListBytes(index), images, 0), "one.jpg");
-    EXPECT_EQ(ReadListedPath(MemoryListBytes(index), images, 1), std::nullopt);
-    EXPECT_EQ(ReadListedPath(MemoryListBytes(index), images, -1), std::nullopt);
+    EXPECT_EQ(readListedPath(MemoryListBytes(index), images, 0), "one.jpg");
+    EXPECT_EQ(readListedPath(MemoryListBytes(index), images, 1), std::nullopt);
+    EXPECT_EQ(readListedPath(MemoryListBytes(index), images, -1), std::nullopt);
 
     const auto withRecord = [&](int64_t position, int length) {
-        return ReadListedPath(MemoryListBytes(MakeIndexHeader() + be32(position) + be16(length)),
+        return readListedPath(MemoryListBytes(makeIndexHeader() + be32(position) + be16(length)),
                               images, 0);
     };
     const auto size = static_cast<int64_t>(w.images().size());
@@ -139,43 +139,43 @@ TEST(UserPictureFiles, ReadersStayInsideTheFiles) {
     EXPECT_EQ(withRecord(1, -1), std::nullopt);
 
     // A source length that runs past the end still leaves the flag and the date readable.
-    std::string header = MakeImagesHeader(Date::serial(2024, 1, 2), true, "/pictures");
+    std::string header = makeImagesHeader(Date::serial(2024, 1, 2), true, "/pictures");
     header.replace(39, 2, be16(500));
-    const std::optional<ImagesHeader> h = ReadImagesHeader(MemoryListBytes(header));
+    const std::optional<ImagesHeader> h = readImagesHeader(MemoryListBytes(header));
     ASSERT_TRUE(h.has_value());
     EXPECT_TRUE(h->subFolders);
     EXPECT_EQ(h->listed, Date::serial(2024, 1, 2));
     EXPECT_EQ(h->source, std::nullopt);
 
-    EXPECT_EQ(ListedPictureCount(28), 0);
-    EXPECT_EQ(ListedPictureCount(29 + 6 * 5 + 5), 5);
-    EXPECT_EQ(ListedPictureCount(uint64_t{1} << 40), kMaxListedPictures);
+    EXPECT_EQ(listedPictureCount(28), 0);
+    EXPECT_EQ(listedPictureCount(29 + 6 * 5 + 5), 5);
+    EXPECT_EQ(listedPictureCount(uint64_t{1} << 40), kMaxListedPictures);
 }
 
 TEST(UserPictureFiles, ABadSlotFileStartsAFreshRoundFromTheIndex) {
     const uint64_t indexSize = 29 + 6 * 4;
-    const std::string good = MakeSlotsHeader() + std::string("\xff\x00\xff", 3);
-    EXPECT_EQ(LoadUserPicSlots(nullptr, indexSize), std::vector<uint8_t>(4, 0));
+    const std::string good = makeSlotsHeader() + std::string("\xff\x00\xff", 3);
+    EXPECT_EQ(loadUserPictureSlots(nullptr, indexSize), std::vector<uint8_t>(4, 0));
     const MemoryListBytes goodBytes(good);
-    EXPECT_EQ(LoadUserPicSlots(&goodBytes, indexSize),
+    EXPECT_EQ(loadUserPictureSlots(&goodBytes, indexSize),
               (std::vector<uint8_t>{255, 0, 255}));  // the slot file decides the count
     std::string wrong = good;
     wrong[26] = 0x03;
     const MemoryListBytes wrongBytes(wrong);
-    EXPECT_EQ(LoadUserPicSlots(&wrongBytes, indexSize), std::vector<uint8_t>(4, 0));
-    const MemoryListBytes headerOnly(MakeSlotsHeader());
-    EXPECT_EQ(LoadUserPicSlots(&headerOnly, indexSize), std::vector<uint8_t>(4, 0));
+    EXPECT_EQ(loadUserPictureSlots(&wrongBytes, indexSize), std::vector<uint8_t>(4, 0));
+    const MemoryListBytes headerOnly(makeSlotsHeader());
+    EXPECT_EQ(loadUserPictureSlots(&headerOnly, indexSize), std::vector<uint8_t>(4, 0));
 }
 
 TEST(UserPictureWalk, ListsPictureNamesInAnyCaseAndNothingElse) {
     for (std::string_view name : {"a.jpg", "a.JPG", "a.Jpeg", "b.bmp", "c.GIF", "d.wmf", ".jpg"})
-        EXPECT_TRUE(IsListedPictureName(name)) << name;
+        EXPECT_TRUE(isListedPictureName(name)) << name;
     for (std::string_view name : {"a.png", "a.jpg.txt", "jpg", "a.jpgx", "a_jpg", ""})
-        EXPECT_FALSE(IsListedPictureName(name)) << name;
+        EXPECT_FALSE(isListedPictureName(name)) << name;
     for (std::string_view path : {"/proc", "/proc/1", "/sys/class", "/dev", "/run/user/1000"})
-        EXPECT_TRUE(IsSystemFolder(path)) << path;
+        EXPECT_TRUE(isSystemFolder(path)) << path;
     for (std::string_view path : {"/processes", "/home/run", "/", "/devices", "proc"})
-        EXPECT_FALSE(IsSystemFolder(path)) << path;
+        EXPECT_FALSE(isSystemFolder(path)) << path;
 }
 
 TEST(UserPictureWalk, SubFoldersAreEnteredOnlyWhenAskedAndLinksToFoldersNever) {
@@ -199,10 +199,10 @@ TEST(UserPictureWalk, SubFoldersAreEnteredOnlyWhenAskedAndLinksToFoldersNever) {
 
 TEST(UserPictureWalk, SystemFoldersAreNeverSearched) {
     Fixture f;
-    EXPECT_EQ(f.list.StartPictureList("/proc/", false, true), "");
+    EXPECT_EQ(f.list.startPictureList("/proc/", false, true), "");
     EXPECT_FALSE(f.list.searchTimerOn());
     EXPECT_THAT(f.logText(), HasSubstr("Error in GetRandomFile/Search(). a system folder"));
-    EXPECT_EQ(f.userFile(kUserPicIndexFile), MakeIndexHeader());
+    EXPECT_EQ(f.userFile(kUserPicIndexFile), makeIndexHeader());
 }
 
 TEST(UserPictureWalk, TheForegroundShowsTheFirstPictureAndTheTimerListsTheRest) {
@@ -210,21 +210,21 @@ TEST(UserPictureWalk, TheForegroundShowsTheFirstPictureAndTheTimerListsTheRest) 
     f.add("a/1.jpg");
     f.add("b.jpg");
     f.add("c.gif");
-    EXPECT_EQ(f.list.StartPictureList(f.source() + "/", false, true), f.pic("a/1.jpg"));
+    EXPECT_EQ(f.list.startPictureList(f.source() + "/", false, true), f.pic("a/1.jpg"));
     EXPECT_TRUE(f.list.searchTimerOn());
     EXPECT_EQ(f.timer, std::vector<bool>{true});
     // Until the timer has finished there is no list: a choice meanwhile would rebuild.
     EXPECT_FALSE(fs::exists(f.dir.file("user/userpic_index.dat")));
 
     f.clock.setFraction(0.25);
-    EXPECT_TRUE(f.list.CompletePictureListStep(1));
+    EXPECT_TRUE(f.list.completePictureListStep(1));
     f.clock.advanceSeconds(1);
     f.clock.setFraction(0.5);
     int ticks = 1;
-    while (f.list.CompletePictureListStep(1))
+    while (f.list.completePictureListStep(1))
         ++ticks;
     EXPECT_GE(ticks, 4);  // one entry a tick: the window stays responsive
-    EXPECT_FALSE(f.list.CompletePictureListStep(1));  // nothing left to do
+    EXPECT_FALSE(f.list.completePictureListStep(1));  // nothing left to do
     EXPECT_EQ(f.timer, (std::vector<bool>{true, false}));
     EXPECT_THAT(f.userFile(kUserPicImagesFile), HasSubstr("a/1.jpg\rb.jpg\rc.gif\r"));
     EXPECT_THAT(f.logText(), HasSubstr("  Picture list was made in 1.25 sec.\r\n"
@@ -242,7 +242,7 @@ TEST(UserPictureList, RebuildConditionsInTheirOrder) {
                            bool sub) {
         const MemoryListBytes i(idx);
         const MemoryListBytes m(img);
-        return CheckUserPicList(&i, &m, source, sub, today, nullptr).rebuild;
+        return checkUserPictureList(&i, &m, source, sub, today, nullptr).rebuild;
     };
     EXPECT_FALSE(check(index, images, "/home/u/Pictures", true));
     // One trailing slash and the letter case do not make another folder.
@@ -258,7 +258,8 @@ TEST(UserPictureList, RebuildConditionsInTheirOrder) {
     badImages[26] = 0x01;
     EXPECT_TRUE(check(index, badImages, "/home/u/Pictures", true));
     const MemoryListBytes m(images);
-    EXPECT_TRUE(CheckUserPicList(nullptr, &m, "/home/u/Pictures", true, today, nullptr).rebuild);
+    EXPECT_TRUE(
+        checkUserPictureList(nullptr, &m, "/home/u/Pictures", true, today, nullptr).rebuild);
 }
 
 TEST(UserPictureList, AChangedSubFolderOptionRebuildsAndSaysWhy) {
@@ -306,8 +307,8 @@ TEST(UserPictureList, TheScanCountsOnlyTheFreeSlotsWhoseFilesAreGone) {
 
     std::vector<uint8_t> slots = round;
     RandomSource random = startingAt(3, 10);  // 3 shown, 4 and 5 gone, 6..8 shown, 9 wraps to 0
-    UserPicChoice c =
-        ChooseUserPicture(index, images, "/p/", slots, random, onlyExists("p1.jpg"), nullptr);
+    UserPictureChoice c =
+        chooseUserPicture(index, images, "/p/", slots, random, onlyExists("p1.jpg"), nullptr);
     EXPECT_EQ(c.path, "/p/p1.jpg");
     EXPECT_EQ(c.missing, 3);
     EXPECT_EQ(slots[1], kUserPicShown);
@@ -318,7 +319,7 @@ TEST(UserPictureList, TheScanCountsOnlyTheFreeSlotsWhoseFilesAreGone) {
     Fixture f;
     slots = round;
     random = startingAt(3, 10);
-    c = ChooseUserPicture(index, images, "/p", slots, random, onlyExists("none"), &f.log);
+    c = chooseUserPicture(index, images, "/p", slots, random, onlyExists("none"), &f.log);
     EXPECT_TRUE(c.allMissing);
     EXPECT_EQ(c.missing, 10);
     EXPECT_EQ(f.logText(), "  Slot db is full, reseting...\r\n  All files are missing!\r\n");
@@ -340,7 +341,7 @@ TEST(UserPictureList, AWeekOldListIsRefreshedInTheBackgroundAfterThisChoice) {
     EXPECT_THAT(f.logText(), HasSubstr("Last reset was 7 day(s) ago."));
     EXPECT_THAT(f.logText(), HasSubstr("Weekly reset."));
     EXPECT_TRUE(f.list.searchTimerOn());
-    f.list.CompletePictureList();
+    f.list.completePictureList();
     EXPECT_THAT(f.userFile(kUserPicImagesFile), HasSubstr("new.jpg\rold.jpg\r"));
     EXPECT_THAT(f.userFile(kUserPicImagesFile), HasSubstr("2024.03.16"));
 }
@@ -375,7 +376,7 @@ TEST(UserPictureList, WhenEveryListedFileIsGoneTheWalkFindsTheNewOnes) {
     EXPECT_EQ(f.choose(random), f.pic("c.gif"));
     EXPECT_THAT(f.logText(), HasSubstr("All files are missing!"));
     EXPECT_THAT(f.logText(), HasSubstr("First picture was loaded and searching."));
-    f.list.CompletePictureList();
+    f.list.completePictureList();
 
     fs::remove(f.pic("c.gif"));
     EXPECT_EQ(f.choose(random), "");
@@ -391,7 +392,7 @@ TEST(UserPictureList, AMissingFolderFallsBackToTheDesktopPicturesFolder) {
     EXPECT_EQ(f.choose(random), f.dir.file("own/mine.jpg"));
     EXPECT_EQ(read(f.settings, settings::BGPic_Source), f.dir.file("own"));
     EXPECT_EQ(read(f.settings, settings::BGPic_SubFolder), "0");
-    f.list.CompletePictureList();
+    f.list.completePictureList();
 
     // Without one either, there is nothing to walk: certainly not the root folder.
     fs::remove_all(f.dir.file("own"));

@@ -28,10 +28,10 @@ std::vector<std::string> sayings(int n) {
     return out;
 }
 
-void openSayings(clsDataBlockReader& reader, int n) {
+void openSayings(DataBlockReader& reader, int n) {
     std::string bytes;
     ASSERT_TRUE(buildDataBlock(sayings(n), bytes).ok());
-    ASSERT_EQ(reader.OpenBytes(bytes), clsDataBlockReader::kOpened);
+    ASSERT_EQ(reader.openBytes(bytes), DataBlockReader::kOpened);
 }
 
 size_t shown(const Slots& slots) {
@@ -50,21 +50,21 @@ TEST(Wisdom, FittingTheMarksToTheFileIsLogged) {
     test::TempDir dir;
     FakeClock clock;
     Log log(clock);
-    log.fOpenLog(dir.file("calendar.log"));
+    log.open(dir.file("calendar.log"));
     Slots slots;
-    FitWisdomSlots(slots, 365, &log);
+    fitWisdomSlots(slots, 365, &log);
     EXPECT_EQ(slots, Slots(365, 0));
 
     slots.assign(300, kWisdomShown);
-    FitWisdomSlots(slots, 310, &log);  // a grown file keeps the round's marks
+    fitWisdomSlots(slots, 310, &log);  // a grown file keeps the round's marks
     EXPECT_EQ(shown(slots), 300u);
     EXPECT_EQ(slots.size(), 310u);
-    FitWisdomSlots(slots, 300, &log);  // a shrunk one starts a new round
+    fitWisdomSlots(slots, 300, &log);  // a shrunk one starts a new round
     EXPECT_EQ(slots, Slots(300, 0));
-    FitWisdomSlots(slots, 300, &log);  // an unchanged one says nothing
+    fitWisdomSlots(slots, 300, &log);  // an unchanged one says nothing
 
     RandomSource random(1);
-    EXPECT_FALSE(ChooseWisdom(dir.dir(), slots, random, &log).opened);
+    EXPECT_FALSE(chooseWisdom(dir.dir(), slots, random, &log).opened);
     EXPECT_EQ(slots, Slots(300, 0));
     EXPECT_EQ(dir.read("calendar.log"),
               "  resize 'slots/wise', new size = 365\r\n"
@@ -75,7 +75,7 @@ TEST(Wisdom, FittingTheMarksToTheFileIsLogged) {
 
 TEST(Wisdom, NoSayingRepeatsWithinARound) {
     constexpr int kEntries = 7;
-    clsDataBlockReader reader;
+    DataBlockReader reader;
     openSayings(reader, kEntries);
     for (uint64_t seed = 1; seed <= 40; ++seed) {
         RandomSource random(seed);
@@ -83,7 +83,7 @@ TEST(Wisdom, NoSayingRepeatsWithinARound) {
         std::set<int32_t> round;
         for (int n = 0; n < 60; ++n) {
             const size_t before = shown(slots);
-            const WisdomChoice c = ChooseWisdom(reader, slots, random, nullptr);
+            const WisdomChoice c = chooseWisdom(reader, slots, random, nullptr);
             ASSERT_TRUE(c.entry >= 1 && c.entry <= kEntries);
             EXPECT_EQ(c.text, sayings(kEntries)[static_cast<size_t>(c.entry - 1)]);
             if (shown(slots) != before + 1) {
@@ -98,30 +98,30 @@ TEST(Wisdom, NoSayingRepeatsWithinARound) {
 }
 
 TEST(Wisdom, ScansForwardFromTheStartAndWrapsAround) {
-    clsDataBlockReader reader;
+    DataBlockReader reader;
     openSayings(reader, 5);
     for (auto [start, want] : {std::pair{2, 3}, {3, 1}, {0, 1}, {1, 3}}) {
         Slots slots = {255, 0, 255, 0, 255};
         RandomSource random = startingAt(start, 5);
-        EXPECT_EQ(ChooseWisdom(reader, slots, random, nullptr).entry, want + 1) << start;
+        EXPECT_EQ(chooseWisdom(reader, slots, random, nullptr).entry, want + 1) << start;
     }
     // The start slot is not taken even when it is the only free one: a new round begins.
     Slots slots = {255, 255, 0, 255, 255};
     RandomSource random = startingAt(2, 5);
-    ChooseWisdom(reader, slots, random, nullptr);
+    chooseWisdom(reader, slots, random, nullptr);
     EXPECT_EQ(shown(slots), 1u);
 
     openSayings(reader, 1);  // one saying is always the one
     for (int n = 0; n < 3; ++n)
-        EXPECT_EQ(ChooseWisdom(reader, slots, random, nullptr).entry, 1);
+        EXPECT_EQ(chooseWisdom(reader, slots, random, nullptr).entry, 1);
     openSayings(reader, 0);  // nothing to choose: the marks stay
-    EXPECT_EQ(ChooseWisdom(reader, slots, random, nullptr).entry, 0);
+    EXPECT_EQ(chooseWisdom(reader, slots, random, nullptr).entry, 0);
     EXPECT_EQ(slots, Slots{kWisdomShown});
 }
 
 TEST(Wisdom, StartUpRemembersTheSayingAndAMissingFileHidesTheMenuItem) {
-    EXPECT_EQ(SplitWisdom("Egy+egy kettő+Szerző").saying, "Egy+egy kettő");
-    EXPECT_EQ(SplitWisdom("Szerző nélkül").author, "");
+    EXPECT_EQ(splitWisdom("Egy+egy kettő+Szerző").saying, "Egy+egy kettő");
+    EXPECT_EQ(splitWisdom("Szerző nélkül").author, "");
 
     test::TempDir dir;
     std::filesystem::create_directory(dir.file("data"));
@@ -129,16 +129,16 @@ TEST(Wisdom, StartUpRemembersTheSayingAndAMissingFileHidesTheMenuItem) {
     Slots slots;
     RandomSource random(5);
     WisdomState state;
-    fPickStartupWisdom(state, settings, dir.dir(), slots, random, nullptr);
+    pickStartupWisdom(state, settings, dir.dir(), slots, random, nullptr);
     EXPECT_TRUE(state.shown);
-    EXPECT_FALSE(LastWisdomOffered(settings));
+    EXPECT_FALSE(lastWisdomOffered(settings));
 
     ASSERT_TRUE(writeDataBlockFile(dir.file("data/hun_wise.dat"), sayings(2)).ok());
-    fPickStartupWisdom(state, settings, dir.dir(), slots, random, nullptr);
-    EXPECT_EQ(settings.Item("LastWisdom"), state.text);
-    EXPECT_TRUE(LastWisdomOffered(settings));
-    settings.SetItem("Wise", "0");
-    EXPECT_FALSE(LastWisdomOffered(settings));
+    pickStartupWisdom(state, settings, dir.dir(), slots, random, nullptr);
+    EXPECT_EQ(settings.item("LastWisdom"), state.text);
+    EXPECT_TRUE(lastWisdomOffered(settings));
+    settings.setItem("Wise", "0");
+    EXPECT_FALSE(lastWisdomOffered(settings));
 }
 
 }  // namespace

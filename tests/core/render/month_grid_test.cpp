@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         f.writeSkin("small", kSmallTheme);
         f.load(sc.skin, "small");
-        sc.colours = ReadGridColours(sc.skin.theme);
+        sc.colours = readGridColours(sc.skin.theme);
         today.year = 2025;
         today.currentDay = Date::serial(2025, 3, 15);
         for (int i = 0; i < 12; ++i)
@@ -62,7 +62,7 @@ TEST_F(MonthGridTest, TitleHeaderAndDayColours) {
     month.cells[13].holidayMark = 0;
     month.cells[6].holidayMark = 2;  // 2 March, a Sunday
     month.cells[12].holidayMark = 1;
-    DrawMonthGrid(sc);
+    drawMonthGrid(sc);
     EXPECT_NE(main().findText("2025. m3"), nullptr);
     const SurfaceOp* sunday = main().findText("d1");
     ASSERT_NE(sunday, nullptr);
@@ -82,24 +82,24 @@ TEST_F(MonthGridTest, TitleHeaderAndDayColours) {
 }
 
 TEST_F(MonthGridTest, HomeMarkSitsOnTheSideTowardsToday) {
-    sc.skin.theme.SetItem("tx_today2", "today.png");
-    sc.skin.theme.SetItem("calhome_w", "10");
-    sc.skin.theme.SetItem("calhome_h", "10");
-    sc.skin.theme.SetItem("calhomeleft_x", "1");
-    sc.skin.theme.SetItem("calhomeleft_y", "2");
-    sc.skin.theme.SetItem("calhomeright_x", "100");
-    sc.skin.theme.SetItem("calhomeright_y", "2");
-    sc.skin.theme.SetItem("menuhome_x", "5");
-    sc.skin.theme.SetItem("menuhome_y", "5");
+    sc.skin.theme.setItem("tx_today2", "today.png");
+    sc.skin.theme.setItem("calhome_w", "10");
+    sc.skin.theme.setItem("calhome_h", "10");
+    sc.skin.theme.setItem("calhomeleft_x", "1");
+    sc.skin.theme.setItem("calhomeleft_y", "2");
+    sc.skin.theme.setItem("calhomeright_x", "100");
+    sc.skin.theme.setItem("calhomeright_y", "2");
+    sc.skin.theme.setItem("menuhome_x", "5");
+    sc.skin.theme.setItem("menuhome_y", "5");
     today.currentDay = Date::serial(2025, 2, 10);  // the shown month lies after today's
-    DrawMonthGrid(sc);
+    drawMonthGrid(sc);
     auto keyed = main().of("keyed");
     ASSERT_EQ(keyed.size(), 1u);
     EXPECT_EQ(keyed[0].x, 1);
     EXPECT_TRUE(sc.skin.buttons[kBtnHome].visible);
     main().ops.clear();
     today.currentDay = Date::serial(2025, 5, 10);
-    DrawMonthGrid(sc);
+    drawMonthGrid(sc);
     keyed = main().of("keyed");
     ASSERT_EQ(keyed.size(), 1u);
     EXPECT_EQ(keyed[0].x, 100);
@@ -110,7 +110,7 @@ TEST_F(MonthGridTest, WeekNumbersUseLastYearsWeekInJanuary) {
     month.year = 2021;
     month.month = 1;
     month.offset = 5;
-    DrawMonthGrid(sc);
+    drawMonthGrid(sc);
     const SurfaceOp* first = nullptr;
     for (const SurfaceOp& op : main().ops)
         if (op.kind == "text" && op.x == 2 && op.y == 90) first = &op;
@@ -127,28 +127,28 @@ TEST_F(MonthGridTest, LongEventLinesPickTheirTextColourByLuminance) {
         s += static_cast<char>((hue + 1) % 256);
         return s + text;
     };
-    sc.skin.theme.SetItem("cal_long_val", "50");
+    sc.skin.theme.setItem("cal_long_val", "50");
     month.cells[10].fieldText = line(240, "Blue");  // dark blue at half value
-    sc.skin.theme.SetItem("cal_long_sat", "100");
+    sc.skin.theme.setItem("cal_long_sat", "100");
     month.cells[11].fieldText = line(60, "Yellow");
-    DrawMonthGrid(sc);
+    drawMonthGrid(sc);
     const SurfaceOp* blue = main().findText("Blue");
     ASSERT_NE(blue, nullptr);
     EXPECT_EQ(blue->colour, kWhite);
     const auto fills = main().of("fill");
     ASSERT_GE(fills.size(), 2u);
-    EXPECT_EQ(fills[0].colour, HsvToRgb(240, 1, 0.5));
+    EXPECT_EQ(fills[0].colour, hsvToRgb(240, 1, 0.5));
     const SurfaceOp* yellow = main().findText("Yellow");
     ASSERT_NE(yellow, nullptr);
     // 60 degrees at half value is olive: still bright enough for black text.
-    EXPECT_EQ(yellow->colour, Luminance(HsvToRgb(60, 1, 0.5)) < 128 ? kWhite : 0u);
+    EXPECT_EQ(yellow->colour, luminance(hsvToRgb(60, 1, 0.5)) < 128 ? kWhite : 0u);
 }
 
 TEST_F(MonthGridTest, BandsNestFiveLowerAndThreeFurtherIn) {
     LongBand outer{7, 9, true, true, 42, 3};
     LongBand inner{8, 9, true, true, 43, 2};
     month.bands = {outer, inner};
-    DrawMonthGrid(sc);
+    drawMonthGrid(sc);
     std::vector<SurfaceOp> first, second;
     for (const SurfaceOp& op : main().of("fill"))
         (op.colour == 42 ? first : second).push_back(op);
@@ -171,14 +171,14 @@ TEST_F(MonthGridTest, BandsNestFiveLowerAndThreeFurtherIn) {
 
 TEST(MonthGridHitTest, MapsPointsToCells) {
     HashTable t;
-    t.SetItem("cal_fields_x", "10");
-    t.SetItem("cal_fields_y", "90");
-    t.SetItem("cal_field_w", "40");
-    t.SetItem("cal_field_h", "18");
-    EXPECT_EQ(MonthGridHit(t, 10, 90), 0);
-    EXPECT_EQ(MonthGridHit(t, 289, 197), 41);
-    EXPECT_EQ(MonthGridHit(t, 290, 100), -1);
-    EXPECT_EQ(MonthGridHit(t, 9, 100), -1);
+    t.setItem("cal_fields_x", "10");
+    t.setItem("cal_fields_y", "90");
+    t.setItem("cal_field_w", "40");
+    t.setItem("cal_field_h", "18");
+    EXPECT_EQ(monthGridHit(t, 10, 90), 0);
+    EXPECT_EQ(monthGridHit(t, 289, 197), 41);
+    EXPECT_EQ(monthGridHit(t, 290, 100), -1);
+    EXPECT_EQ(monthGridHit(t, 9, 100), -1);
 }
 
 }  // namespace

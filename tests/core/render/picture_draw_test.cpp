@@ -15,7 +15,7 @@ struct DrawFixture {
     DrawFixture() {
         f.writeSkin("small", kSmallTheme);
         f.load(skin, "small");
-        f.strings.table().SetItem("err_pic_damaged", "Damaged: $1");
+        f.strings.table().setItem("err_pic_damaged", "Damaged: $1");
         buf = &SkinFixture::fake(*skin.pictureBuffer);
         buf->ops.clear();
         f.loader.loads.clear();  // the skin's own images
@@ -28,7 +28,7 @@ struct DrawFixture {
         f.loader.images[p.path] = {w, h};
         return p;
     }
-    void draw(PictureOfDay& p) { DrawPictureOfDay(skin, p, f.loader, f.strings); }
+    void draw(PictureOfDay& p) { drawPictureOfDay(skin, p, f.loader, f.strings); }
 
     SkinFixture f;
     Skin skin;

@@ -19,8 +19,8 @@ protected:
     void SetUp() override {
         f.writeSkin("small", kSmallTheme);
         f.load(sc.skin, "small");
-        f.strings.table().SetItem("main_title", "Naptár $1");
-        f.strings.table().SetItem("main_title_noskin", "(no skin)");
+        f.strings.table().setItem("main_title", "Naptár $1");
+        f.strings.table().setItem("main_title_noskin", "(no skin)");
         today.year = 2025;
         sc.settings = &f.settings;
         sc.strings = &f.strings;
@@ -46,7 +46,7 @@ protected:
 };
 
 TEST_F(ScreenTest, MainScreenOrder) {
-    RedrawScreen(sc);
+    redrawScreen(sc);
     const auto& ops = main().ops;
     ASSERT_GE(ops.size(), 3u);
     EXPECT_EQ(ops[0].kind, "copy");  // the background first
@@ -61,13 +61,13 @@ TEST_F(ScreenTest, MainScreenOrder) {
 
 TEST_F(ScreenTest, TitleWithoutThemeCarriesTheNotice) {
     sc.skin.themeLoaded = false;
-    DrawTitle(sc);
+    drawTitle(sc);
     EXPECT_NE(main().findText("Naptár 2025    (no skin)"), nullptr);
 }
 
 TEST_F(ScreenTest, OneLineTodayTextSitsHalfALineAboveTheMiddle) {
     sc.todayText = "Ma <r>Ábel</r> napja";
-    DrawTodayBlock(sc);
+    drawTodayBlock(sc);
     const SurfaceOp* op = main().findText("Ma ");
     ASSERT_NE(op, nullptr);
     // today_size 12 -> 16 px font, line height 19: 40 - 9.5 rounds to 30 (half to even).
@@ -75,12 +75,12 @@ TEST_F(ScreenTest, OneLineTodayTextSitsHalfALineAboveTheMiddle) {
 }
 
 TEST_F(ScreenTest, TodayTextBreaksAtTheBarNearestTheMiddle) {
-    EXPECT_EQ(TodayBreakPoint("aaaa|bb|cccccccc"), 8);
-    EXPECT_EQ(TodayBreakPoint("aaaaaa|bbbbb|c"), 7);  // equal distances: the one behind
-    EXPECT_EQ(TodayBreakPoint("no bars"), 0);
+    EXPECT_EQ(todayBreakPoint("aaaa|bb|cccccccc"), 8);
+    EXPECT_EQ(todayBreakPoint("aaaaaa|bbbbb|c"), 7);  // equal distances: the one behind
+    EXPECT_EQ(todayBreakPoint("no bars"), 0);
     // Wider than the picture (280 px at 8 px a character): two lines around the middle.
     sc.todayText = std::string(20, 'a') + "|" + std::string(30, 'b');
-    DrawTodayBlock(sc);
+    drawTodayBlock(sc);
     EXPECT_NE(main().findText(std::string(20, 'a')), nullptr);
     const SurfaceOp* second = main().findText(std::string(30, 'b'));
     ASSERT_NE(second, nullptr);
@@ -88,7 +88,7 @@ TEST_F(ScreenTest, TodayTextBreaksAtTheBarNearestTheMiddle) {
     // Without a bar the first line is empty and the second holds it all.
     main().ops.clear();
     sc.todayText = std::string(50, 'c');
-    DrawTodayBlock(sc);
+    drawTodayBlock(sc);
     const SurfaceOp* whole = main().findText(std::string(50, 'c'));
     ASSERT_NE(whole, nullptr);
     EXPECT_EQ(whole->y, 40);
@@ -98,8 +98,8 @@ TEST_F(ScreenTest, LineBlocksGoHolidaysOwnEventsThenComing) {
     addEntry("Soon", 3, false);
     addEntry("Mine", 0, false, true);
     addEntry("Feast", 0, true);
-    f.settings.SetItem("M_Shadow", "0");
-    DrawMainScreen(sc);
+    f.settings.setItem("M_Shadow", "0");
+    drawMainScreen(sc);
     const SurfaceOp* feast = main().findText("Feast");
     const SurfaceOp* mine = main().findText("Mine");
     const SurfaceOp* soon = main().findText("Soon");
@@ -118,12 +118,12 @@ TEST_F(ScreenTest, LineBlocksGoHolidaysOwnEventsThenComing) {
 }
 
 TEST_F(ScreenTest, SecondLayoutJoinsTodaysHolidaysIntoACaption) {
-    f.strings.table().SetItem("main_d_and", " és ");
+    f.strings.table().setItem("main_d_and", " és ");
     addEntry("A", 0, true);
     addEntry("B", 0, true);
-    f.settings.SetItem("M_AlignType", "2");
-    f.settings.SetItem("M_Shadow", "0");
-    DrawMainScreen(sc);
+    f.settings.setItem("M_AlignType", "2");
+    f.settings.setItem("M_Shadow", "0");
+    drawMainScreen(sc);
     const SurfaceOp* caption = main().findText("A és B");
     ASSERT_NE(caption, nullptr);
     // Centred on the picture; above its foot by a line and 22 pixels.
@@ -136,7 +136,7 @@ TEST_F(ScreenTest, AlarmScreenTimeAndButtons) {
     sc.alarmHour = 9;
     sc.alarmMinute = 5;
     sc.alarmTitle = "Meeting";
-    RedrawScreen(sc);
+    redrawScreen(sc);
     EXPECT_NE(main().findText("9:05"), nullptr);
     EXPECT_NE(main().findText("Meeting"), nullptr);
     EXPECT_TRUE(sc.skin.buttons[kBtnAlarm].visible);
@@ -145,7 +145,7 @@ TEST_F(ScreenTest, AlarmScreenTimeAndButtons) {
     main().ops.clear();
     sc.alarmHour = 14;
     sc.alarmMinute = 30;
-    RedrawScreen(sc);
+    redrawScreen(sc);
     EXPECT_NE(main().findText("14:30"), nullptr);
 }
 
@@ -154,7 +154,7 @@ TEST_F(ScreenTest, LayoutTestSwitchesToTheAlarmScreenAndLeavingStopsTheAlarm) {
     sc.leaveAlarm = [&] { ++stops; };
     sc.tests.normalAlarm = true;
     sc.now = DateTime::of(Date::serial(2025, 1, 2), 7, 8, 0);
-    RedrawScreen(sc);
+    redrawScreen(sc);
     EXPECT_EQ(sc.mode, kScreenAlarm);
     EXPECT_NE(main().findText("7:08"), nullptr);
     EXPECT_EQ(stops, 1);  // the redraw began on the main screen
@@ -163,7 +163,7 @@ TEST_F(ScreenTest, LayoutTestSwitchesToTheAlarmScreenAndLeavingStopsTheAlarm) {
 TEST_F(ScreenTest, WisdomBoxSplitsAtTheLastPlus) {
     wisdom.shown = true;
     wisdom.text = "Quote 1+1 is two+Author";
-    DrawWisdomBox(sc);
+    drawWisdomBox(sc);
     const auto masked = main().of("masked");
     ASSERT_EQ(masked.size(), 1u);
     EXPECT_EQ(masked[0].x, 20);
@@ -174,7 +174,7 @@ TEST_F(ScreenTest, WisdomBoxSplitsAtTheLastPlus) {
 
     main().ops.clear();
     wisdom.text = "No author mark";
-    DrawWisdomBox(sc);
+    drawWisdomBox(sc);
     const SurfaceOp* only = main().findText("No author mark");
     ASSERT_NE(only, nullptr);
     EXPECT_EQ(only->colour, 7u);  // drawn as the author line
@@ -183,7 +183,7 @@ TEST_F(ScreenTest, WisdomBoxSplitsAtTheLastPlus) {
 TEST_F(ScreenTest, RefreshStopsAfterTwentySeconds) {
     std::vector<Rect> looks;
     int ticks = 0;
-    while (RefreshScreen(sc, &looks))
+    while (refreshScreen(sc, &looks))
         ++ticks;
     EXPECT_EQ(ticks, 6);  // 3000 .. 18000 keep going; 21000 stops
     EXPECT_EQ(sc.refreshElapsedMs, 0);
@@ -192,18 +192,18 @@ TEST_F(ScreenTest, RefreshStopsAfterTwentySeconds) {
 
 TEST(Primitives, LinesAndColours) {
     FakeSurface s(50, 50);
-    HLine(s, 10, 5, 0, 3, 1);
-    VLine(s, 0, 10, 5, 3, 1);
+    hLine(s, 10, 5, 0, 3, 1);
+    vLine(s, 0, 10, 5, 3, 1);
     EXPECT_TRUE(s.ops.empty());
-    HLine(s, 5, 10, 2, 3, 1);
+    hLine(s, 5, 10, 2, 3, 1);
     ASSERT_EQ(s.ops.size(), 1u);
     EXPECT_EQ(s.ops[0].w, 6);
     EXPECT_EQ(s.ops[0].h, 3);
-    EXPECT_EQ(HsvToRgb(360, 1, 1), 255u);
-    EXPECT_EQ(HsvToRgb(120, 1, 1), 0x00FF00u);
-    EXPECT_EQ(Luminance(0), 0);
-    EXPECT_LT(Luminance(HsvToRgb(240, 1, 0.5)), 128);  // dark blue
-    EXPECT_GE(Luminance(HsvToRgb(60, 1, 1)), 128);     // yellow
+    EXPECT_EQ(hsvToRgb(360, 1, 1), 255u);
+    EXPECT_EQ(hsvToRgb(120, 1, 1), 0x00FF00u);
+    EXPECT_EQ(luminance(0), 0);
+    EXPECT_LT(luminance(hsvToRgb(240, 1, 0.5)), 128);  // dark blue
+    EXPECT_GE(luminance(hsvToRgb(60, 1, 1)), 128);     // yellow
 }
 
 }  // namespace

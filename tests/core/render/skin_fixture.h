@@ -130,7 +130,7 @@ public:
         sv.programDir = dir.dir();
         return sv;
     }
-    bool load(Skin& skin, std::string name) { return fgfxSetSkin(skin, name, false, services()); }
+    bool load(Skin& skin, std::string name) { return setSkin(skin, name, false, services()); }
     static FakeSurface& fake(Surface& s) { return static_cast<FakeSurface&>(s); }
 
     TempDir dir;

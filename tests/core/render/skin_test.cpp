@@ -56,9 +56,9 @@ TEST(SetSkin, SkinWithoutThemeFileFallsBackToTheDefaultAndStoresIt) {
     f.writeSkin("metal_big", kSmallTheme);
     Skin skin;
     std::string name = "gone";
-    ASSERT_TRUE(fgfxSetSkin(skin, name, false, f.services()));
+    ASSERT_TRUE(setSkin(skin, name, false, f.services()));
     EXPECT_EQ(name, "metal_big");
-    EXPECT_EQ(f.settings.Item("Skin"), "metal_big");
+    EXPECT_EQ(f.settings.item("Skin"), "metal_big");
     EXPECT_TRUE(skin.themeLoaded);
 }
 
@@ -67,7 +67,7 @@ TEST(SetSkin, ThemeLackingARequiredKeyIsRefusedWithTheGridDefaults) {
     std::string theme = kSmallTheme;
     theme.replace(theme.find("alarm_title_w"), 13, "alarm_titleXw");
     f.writeSkin("broken", theme);
-    f.strings.table().SetItem("com_err_skincfg", "Bad skin: $1");
+    f.strings.table().setItem("com_err_skincfg", "Bad skin: $1");
     Skin skin;
     ASSERT_TRUE(f.load(skin, "broken"));
     EXPECT_FALSE(skin.themeLoaded);
@@ -92,13 +92,13 @@ TEST(SetSkin, ShapeFollowsTheRoundKeysAndTransparencyTheSetting) {
     EXPECT_EQ(skin.window.opacity, 255);
     EXPECT_FALSE(skin.window.colourKeyed);
 
-    f.settings.SetItem("Transparency", "0");
-    SetTransparency(skin, f.settings);
+    f.settings.setItem("Transparency", "0");
+    setTransparency(skin, f.settings);
     EXPECT_FALSE(skin.window.layered);
 
-    skin.theme.SetItem("transparentcolor", "16711935");
-    f.settings.SetItem("Transparency", "50");
-    SetTransparency(skin, f.settings);
+    skin.theme.setItem("transparentcolor", "16711935");
+    f.settings.setItem("Transparency", "50");
+    setTransparency(skin, f.settings);
     EXPECT_TRUE(skin.window.colourKeyed);
     EXPECT_EQ(skin.window.colourKey, 16711935u);
     EXPECT_EQ(skin.window.opacity, 128);
@@ -113,8 +113,8 @@ TEST(SetSkin, StampsTheIconOnlyWithBothCoordinates) {
     sv.icon = &icon;
     Skin a, b;
     std::string na = "iconx", nb = "iconxy";
-    fgfxSetSkin(a, na, false, sv);
-    fgfxSetSkin(b, nb, false, sv);
+    setSkin(a, na, false, sv);
+    setSkin(b, nb, false, sv);
     EXPECT_TRUE(SkinFixture::fake(*a.images[kImgMainBg]).of("keyed").empty());
     const auto keyed = SkinFixture::fake(*b.images[kImgMainBg]).of("keyed");
     ASSERT_EQ(keyed.size(), 1u);
@@ -129,11 +129,11 @@ TEST(ButtonImage, LooksComeFromTheSheetAndOtherStatesCopyNothing) {
     Skin skin;
     f.load(skin, "small");
     Rect r;
-    ASSERT_TRUE(SetButtonImage(skin, 10, 1, r));
+    ASSERT_TRUE(setButtonImage(skin, 10, 1, r));
     EXPECT_EQ(r, (Rect{20, 40, 16, 14}));
-    ASSERT_TRUE(SetButtonImage(skin, 10, 2, r));
+    ASSERT_TRUE(setButtonImage(skin, 10, 2, r));
     EXPECT_EQ(r, (Rect{20, 60, 16, 14}));  // over: the down image's left edge
-    EXPECT_FALSE(SetButtonImage(skin, 10, 3, r));
+    EXPECT_FALSE(setButtonImage(skin, 10, 3, r));
 }
 
 }  // namespace

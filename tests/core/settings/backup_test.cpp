@@ -12,7 +12,7 @@
 #include "core/calc/text_format.h"
 #include "core/config/hash_table.h"
 #include "core/config/string_table.h"
-#include "core/names/qpacker.h"
+#include "core/names/pack_file.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
@@ -44,7 +44,7 @@ TEST(BackupComment, LayoutAndReadingBack) {
     EXPECT_FALSE(readBackupComment(std::string("Tempovirex\0\x80\x02\x80\x03\x80\x01", 18)));
     // The names share what the version leaves of the comment's 255 bytes.
     const std::string longer = buildBackupComment({1, 0, 0}, std::string(300, 'c'), "user");
-    EXPECT_EQ(longer.size(), Qpacker::kMaxCommentBytes);
+    EXPECT_EQ(longer.size(), PackFile::kMaxCommentBytes);
     EXPECT_EQ(readBackupComment(longer)->computer, std::string(235, 'c'));
 }
 
@@ -71,9 +71,9 @@ protected:
     BackupTest() : clock(FakeClock::at(2024, 3, 9, 14, 30, 15)), log(clock) {
         fs::create_directory(user);
         fs::create_directory(backups);
-        strings.table().Add("sets_bk_q_restore", "restore? $1");
-        strings.table().Add("sets_bk_q_restore2", "restore? $1 $2 $3");
-        log.fOpenLog(root.file("test.log"));
+        strings.table().add("sets_bk_q_restore", "restore? $1");
+        strings.table().add("sets_bk_q_restore2", "restore? $1 $2 $3");
+        log.open(root.file("test.log"));
         ctx = {user, root.dir(), &settings, &strings, &clock, &box, &shell, &log, {1, 0, 0}};
     }
     void writeUserFiles(const std::string& events, const std::string& cfg) {
@@ -96,7 +96,7 @@ protected:
             root.write("scratch/" + name, bytes);
             paths.push_back(root.file("scratch/" + name));
         }
-        EXPECT_EQ(Qpacker::Pack(backups + "made.backup", paths, comment, clock), Qpacker::kOk);
+        EXPECT_EQ(PackFile::pack(backups + "made.backup", paths, comment, clock), PackFile::kOk);
         fs::remove_all(root.file("scratch"));
         return backups + "made.backup";
     }
@@ -120,58 +120,58 @@ protected:
 
 TEST_F(BackupTest, SaveWritesBothFilesWithTheBackupTimeInside) {
     writeUserFiles("EVENTS", "old settings");
-    settings.SetItem("Backup_Last", "2024-01-01T10:00:00");
+    settings.setItem("Backup_Last", "2024-01-01T10:00:00");
     const auto saveAll = [&] {
-        root.write("user/settings.cfg", "Backup_Last = " + settings.Item("Backup_Last"));
+        root.write("user/settings.cfg", "Backup_Last = " + settings.item("Backup_Last"));
     };
-    EXPECT_EQ(fSaveBackup(ctx, backups, "mentés", saveAll), BackupSaveResult::kSaved);
-    EXPECT_EQ(settings.Item("Backup_Last"), "2024-03-09T14:30:15");
+    EXPECT_EQ(saveBackup(ctx, backups, "mentés", saveAll), BackupSaveResult::kSaved);
+    EXPECT_EQ(settings.item("Backup_Last"), "2024-03-09T14:30:15");
     EXPECT_THAT(boxTexts(), ElementsAre("sets_bksave_done"));
 
-    Qpacker pack;
-    ASSERT_EQ(pack.OpenPack(backups + "mentés.backup"), Qpacker::kOk);
-    ASSERT_EQ(pack.Entries().size(), 2u);
-    EXPECT_EQ(pack.Entries()[0].name, "events.cdb");
+    PackFile pack;
+    ASSERT_EQ(pack.openPack(backups + "mentés.backup"), PackFile::kOk);
+    ASSERT_EQ(pack.entries().size(), 2u);
+    EXPECT_EQ(pack.entries()[0].name, "events.cdb");
     std::string cfg;
-    ASSERT_EQ(pack.ReadEntry(1, cfg), Qpacker::kOk);
+    ASSERT_EQ(pack.readEntry(1, cfg), PackFile::kOk);
     EXPECT_EQ(cfg, "Backup_Last = 2024-03-09T14:30:15");
-    EXPECT_EQ(readBackupComment(pack.Comment())->computer, "testhost");
+    EXPECT_EQ(readBackupComment(pack.comment())->computer, "testhost");
 }
 
 TEST_F(BackupTest, SaveRefusalsAndFailuresKeepBackupLast) {
-    settings.SetItem("Backup_Last", "2024-01-01T10:00:00");
+    settings.setItem("Backup_Last", "2024-01-01T10:00:00");
     int saves = 0;
     const auto saveAll = [&] { ++saves; };
-    EXPECT_EQ(fSaveBackup(ctx, backups, "   ", saveAll), BackupSaveResult::kNoFileName);
-    EXPECT_EQ(fSaveBackup(ctx, backups + "missing", "b", saveAll), BackupSaveResult::kNoFolder);
-    EXPECT_EQ(fSaveBackup(ctx, "/etc", "b", saveAll), BackupSaveResult::kSystemFolder);
+    EXPECT_EQ(saveBackup(ctx, backups, "   ", saveAll), BackupSaveResult::kNoFileName);
+    EXPECT_EQ(saveBackup(ctx, backups + "missing", "b", saveAll), BackupSaveResult::kNoFolder);
+    EXPECT_EQ(saveBackup(ctx, "/etc", "b", saveAll), BackupSaveResult::kSystemFolder);
     EXPECT_EQ(saves, 0);
     // No events.cdb: the pack cannot be written.
-    EXPECT_EQ(fSaveBackup(ctx, backups, "b", saveAll), BackupSaveResult::kFailed);
+    EXPECT_EQ(saveBackup(ctx, backups, "b", saveAll), BackupSaveResult::kFailed);
     EXPECT_THAT(boxTexts(),
                 ElementsAre("sets_bk_nodir", "sets_bk_err_sysdir", "sets_bksave_failed"));
-    EXPECT_EQ(settings.Item("Backup_Last"), "2024-01-01T10:00:00");
+    EXPECT_EQ(settings.item("Backup_Last"), "2024-01-01T10:00:00");
 
     // Cancelling the overwrite question keeps the old backup and the old time.
     writeUserFiles("EVENTS", "cfg");
     root.write("backups/b.backup", "older backup");
     box.script = {MessageAnswer::kCancel, MessageAnswer::kOk};
-    EXPECT_EQ(fSaveBackup(ctx, backups, "b.backup", saveAll), BackupSaveResult::kCancelled);
+    EXPECT_EQ(saveBackup(ctx, backups, "b.backup", saveAll), BackupSaveResult::kCancelled);
     EXPECT_EQ(box.shown.back().buttons, MessageButtons::kOkCancel);
     EXPECT_EQ(root.read("backups/b.backup"), "older backup");
-    EXPECT_EQ(settings.Item("Backup_Last"), "2024-01-01T10:00:00");
-    EXPECT_EQ(fSaveBackup(ctx, backups, "b", saveAll), BackupSaveResult::kSaved);
+    EXPECT_EQ(settings.item("Backup_Last"), "2024-01-01T10:00:00");
+    EXPECT_EQ(saveBackup(ctx, backups, "b", saveAll), BackupSaveResult::kSaved);
     EXPECT_NE(root.read("backups/b.backup"), "older backup");
 }
 
 TEST_F(BackupTest, RestoreReplacesTheUsersFilesAndReloads) {
     writeUserFiles("BACKED UP EVENTS", "backed up cfg");
-    ASSERT_EQ(fSaveBackup(ctx, backups, "b", {}), BackupSaveResult::kSaved);
+    ASSERT_EQ(saveBackup(ctx, backups, "b", {}), BackupSaveResult::kSaved);
     writeUserFiles("NEWER EVENTS", "newer cfg");
     root.write("user/userpic_index.dat", "untouched");
     box.shown.clear();
 
-    EXPECT_EQ(fRestoreBackup(ctx, backups + "b.backup", hooks()), RestoreResult::kRestored);
+    EXPECT_EQ(restoreBackup(ctx, backups + "b.backup", hooks()), RestoreResult::kRestored);
     EXPECT_EQ(userFile("events.cdb"), "BACKED UP EVENTS");
     EXPECT_EQ(userFile("settings.cfg"), "backed up cfg");
     EXPECT_THAT(listFolder(user), ElementsAre("events.cdb", "settings.cfg", "userpic_index.dat"));
@@ -184,25 +184,25 @@ TEST_F(BackupTest, RestoreReplacesTheUsersFilesAndReloads) {
 TEST_F(BackupTest, RestoreChecksTheProductAndTheVersionBeforeItAsks) {
     writeUserFiles("MINE", "mine");
     root.write("backups/text.backup", "not a pack");
-    EXPECT_EQ(fRestoreBackup(ctx, backups + "text.backup", hooks()), RestoreResult::kNotOpened);
+    EXPECT_EQ(restoreBackup(ctx, backups + "text.backup", hooks()), RestoreResult::kNotOpened);
     EXPECT_TRUE(box.shown.empty());  // silently
-    EXPECT_EQ(fRestoreBackup(ctx, makePack("Another calendar", {{"a", "X"}}), hooks()),
+    EXPECT_EQ(restoreBackup(ctx, makePack("Another calendar", {{"a", "X"}}), hooks()),
               RestoreResult::kInvalidFile);
 
     ctx.running = {2, 2, 9};
-    EXPECT_EQ(fRestoreBackup(ctx, makePack(ours({2, 3, 0}), {{"a", "X"}}), hooks()),
+    EXPECT_EQ(restoreBackup(ctx, makePack(ours({2, 3, 0}), {{"a", "X"}}), hooks()),
               RestoreResult::kNewerVersion);
     EXPECT_THAT(boxTexts(), ElementsAre("sets_bk_invalidfile", "sets_bk_wrongver"));
     // An older minor asks.
     box.script = {MessageAnswer::kCancel};
     ctx.running = {2, 3, 0};
-    EXPECT_EQ(fRestoreBackup(ctx, makePack(ours({2, 2, 9}), {{"a", "X"}}), hooks()),
+    EXPECT_EQ(restoreBackup(ctx, makePack(ours({2, 2, 9}), {{"a", "X"}}), hooks()),
               RestoreResult::kCancelled);
     // Without names, the short question.
     ctx.running = {2, 2, 0};
     box.shown.clear();
     box.script = {MessageAnswer::kCancel};
-    EXPECT_EQ(fRestoreBackup(ctx, makePack(ours({2, 1, 2}).substr(0, 18), {{"a", "X"}}), hooks()),
+    EXPECT_EQ(restoreBackup(ctx, makePack(ours({2, 1, 2}).substr(0, 18), {{"a", "X"}}), hooks()),
               RestoreResult::kCancelled);
     EXPECT_THAT(boxTexts(), ElementsAre("restore? 2024.03.09. 14:30"));
     EXPECT_TRUE(calls.empty());
@@ -219,7 +219,7 @@ TEST_F(BackupTest, AFailedRestoreChangesNothing) {
 
     for (const std::string& bytes : {whole.substr(0, whole.size() - 2), escaping}) {
         root.write("backups/made.backup", bytes);
-        EXPECT_EQ(fRestoreBackup(ctx, path, hooks()), RestoreResult::kInvalidFile);
+        EXPECT_EQ(restoreBackup(ctx, path, hooks()), RestoreResult::kInvalidFile);
         EXPECT_EQ(userFile("events.cdb"), "MINE");
         EXPECT_THAT(listFolder(user), ElementsAre("events.cdb", "settings.cfg"));
     }
@@ -228,7 +228,7 @@ TEST_F(BackupTest, AFailedRestoreChangesNothing) {
     // A file that cannot be put in place brings back the ones moved before it.
     fs::create_directory(user + "logs");
     makePack(ours({1, 0, 0}), {{"events.cdb", "THEIRS"}, {"settings.cfg", "x"}, {"logs", "f"}});
-    EXPECT_EQ(fRestoreBackup(ctx, path, hooks()), RestoreResult::kWriteFailed);
+    EXPECT_EQ(restoreBackup(ctx, path, hooks()), RestoreResult::kWriteFailed);
     EXPECT_EQ(userFile("events.cdb"), "MINE");
     EXPECT_EQ(userFile("settings.cfg"), "mine");
     EXPECT_THAT(listFolder(user), ElementsAre("events.cdb", "logs", "settings.cfg"));
@@ -240,13 +240,13 @@ TEST_F(BackupTest, AnOldGenerationBackupIsMigratedOnReload) {
     writeUserFiles("MINE", "mine");
     const std::string old = makePack(ours({1, 1, 4}).substr(0, 18),
                                      {{"config.qzi", "old config"}, {"dates.qzi", "old dates"}});
-    EXPECT_EQ(fRestoreBackup(ctx, old, hooks()), RestoreResult::kRestored);
+    EXPECT_EQ(restoreBackup(ctx, old, hooks()), RestoreResult::kRestored);
     EXPECT_THAT(listFolder(user), ElementsAre("config.qzi", "dates.qzi"));
 
     // Our own 1.1 backups record names and restore as they are.
     const std::string own =
         makePack(ours({1, 1, 0}), {{"events.cdb", "THEIRS"}, {"settings.cfg", "theirs"}});
-    EXPECT_EQ(fRestoreBackup(ctx, own, {}), RestoreResult::kRestored);
+    EXPECT_EQ(restoreBackup(ctx, own, {}), RestoreResult::kRestored);
     EXPECT_EQ(userFile("events.cdb"), "THEIRS");
 }
 
@@ -257,12 +257,12 @@ TEST(BackupLastText, DaysAndWeeksAgo) {
                         {"sets_bk_weeks_ago", "$1 w"},
                         {"sets_bk_dayweek_ago", "$1 w $2 d"},
                         {"main_month_2", "március"}}) {
-        s.table().Add(k, v);
+        s.table().add(k, v);
     }
     const Date today = Date::serial(2024, 3, 23);
-    EXPECT_EQ(fLastBackupText("", today, s), "sets_nobackup");
-    EXPECT_EQ(fLastBackupText("soon", today, s), "sets_nobackup");
-    EXPECT_EQ(fLastBackupText("2024-03-23T09:05:07", today, s),
+    EXPECT_EQ(lastBackupText("", today, s), "sets_nobackup");
+    EXPECT_EQ(lastBackupText("soon", today, s), "sets_nobackup");
+    EXPECT_EQ(lastBackupText("2024-03-23T09:05:07", today, s),
               "2024. március 23. 9:05:07 (sets_bk_today)");
     for (const auto& [ago, text] :
          std::vector<std::pair<int, std::string>>{{1, "sets_bk_yesterday1"},
@@ -273,7 +273,7 @@ TEST(BackupLastText, DaysAndWeeksAgo) {
                                                   {14, "2 w"},
                                                   {-1, " "}}) {
         const DateTime when = DateTime::of(Date::serial(2024, 3, 23 - ago), 23, 59, 0);
-        EXPECT_THAT(fLastBackupText(IsoDateTime(when), today, s),
+        EXPECT_THAT(lastBackupText(isoDateTime(when), today, s),
                     ::testing::EndsWith("(" + text + ")"))
             << ago;
     }

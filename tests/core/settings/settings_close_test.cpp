@@ -35,7 +35,7 @@ struct CloseFixture : ::testing::Test {
         c.executable = "/opt/tv/tempovirens";
         c.saveSettings = [this] {
             ++saves;
-            return fWriteConfig(settings, dir.file("settings.cfg"));
+            return writeConfig(settings, dir.file("settings.cfg"));
         };
         c.reloadForSkin = [this] { ++reloads; };
         return c;
@@ -44,9 +44,9 @@ struct CloseFixture : ::testing::Test {
 
 TEST_F(CloseFixture, WritesEveryKeyTheEntryAndTheFileThenStopsTheSound) {
     SettingsControls c;
-    c.Cbolcs = false;
-    c.SetsList = 5;
-    const SettingsCloseResult r = fCloseSettings(c, "metal_big", "metal_big", ctx());
+    c.showWisdom = false;
+    c.page = 5;
+    const SettingsCloseResult r = closeSettings(c, "metal_big", "metal_big", ctx());
     EXPECT_TRUE(box.shown.empty());  // the active skin is selected: no question
     EXPECT_TRUE(r.written && r.saved && r.autostartOk);
     EXPECT_FALSE(r.skinActivated);
@@ -54,40 +54,40 @@ TEST_F(CloseFixture, WritesEveryKeyTheEntryAndTheFileThenStopsTheSound) {
     EXPECT_EQ(sound.stops, 1);
 
     HashTable file;
-    ASSERT_TRUE(fReadConfig(file, dir.file("settings.cfg")));
-    EXPECT_EQ(file.Item("Wise"), "0");
-    EXPECT_EQ(file.Item("SettingsLastPage"), "5");
+    ASSERT_TRUE(readConfig(file, dir.file("settings.cfg")));
+    EXPECT_EQ(file.item("Wise"), "0");
+    EXPECT_EQ(file.item("SettingsLastPage"), "5");
 }
 
 TEST_F(CloseFixture, InactiveSkinIsActivatedOnlyOnOk) {
     box.script = {MessageAnswer::kCancel};
-    SettingsCloseResult r = fCloseSettings(SettingsControls{}, "paper_light", "metal_big", ctx());
+    SettingsCloseResult r = closeSettings(SettingsControls{}, "paper_light", "metal_big", ctx());
     ASSERT_EQ(box.shown.size(), 1u);
     EXPECT_EQ(box.shown[0].text, "sets_q_skinactivate");
     EXPECT_EQ(box.shown[0].buttons, MessageButtons::kOkCancel);
     EXPECT_FALSE(r.skinActivated);
     EXPECT_EQ(reloads, 0);
-    EXPECT_FALSE(settings.Exists("Skin"));
+    EXPECT_FALSE(settings.exists("Skin"));
     EXPECT_TRUE(r.saved);  // Cancel only keeps the skin; the rest is still written
 
     box.script = {MessageAnswer::kOk};
-    r = fCloseSettings(SettingsControls{}, "paper_light", "metal_big", ctx());
+    r = closeSettings(SettingsControls{}, "paper_light", "metal_big", ctx());
     EXPECT_TRUE(r.skinActivated);
     EXPECT_EQ(reloads, 1);
     HashTable file;
-    ASSERT_TRUE(fReadConfig(file, dir.file("settings.cfg")));
-    EXPECT_EQ(file.Item("Skin"), "paper_light");  // saved with the rest
+    ASSERT_TRUE(readConfig(file, dir.file("settings.cfg")));
+    EXPECT_EQ(file.item("Skin"), "paper_light");  // saved with the rest
 }
 
 TEST_F(CloseFixture, AfterARestoreNothingIsWrittenOverTheRestoredFiles) {
     SettingsCloseContext c = ctx();
     c.restoredSinceLoad = true;
     SettingsControls controls;
-    controls.Cbolcs = false;
-    const SettingsCloseResult r = fCloseSettings(controls, "metal_big", "metal_big", c);
+    controls.showWisdom = false;
+    const SettingsCloseResult r = closeSettings(controls, "metal_big", "metal_big", c);
     EXPECT_FALSE(r.written || r.saved);
     EXPECT_EQ(saves, 0);
-    EXPECT_FALSE(settings.Exists("Wise"));
+    EXPECT_FALSE(settings.exists("Wise"));
     EXPECT_FALSE(autostart.entry);
     EXPECT_EQ(sound.stops, 1);  // the sound stops all the same
 }
@@ -95,23 +95,23 @@ TEST_F(CloseFixture, AfterARestoreNothingIsWrittenOverTheRestoredFiles) {
 TEST_F(CloseFixture, LogOnEntryFollowsTheSameRuleAsTheLoad) {
     // Any of tray, log-on start or daily showing wants the entry; none removes it.
     SettingsControls c;
-    c.ChShowSystemTray = false;
+    c.trayIcon = false;
     c.autoStart = false;
-    c.CautoStartFix = false;
+    c.scheduledShowing = false;
     autostart.entry = "/old/place/tempovirens -boot";
-    fCloseSettings(c, "", "metal_big", ctx());
+    closeSettings(c, "", "metal_big", ctx());
     EXPECT_FALSE(autostart.entry);
 
-    c.ChShowSystemTray = true;
-    fCloseSettings(c, "", "metal_big", ctx());
+    c.trayIcon = true;
+    closeSettings(c, "", "metal_big", ctx());
     EXPECT_EQ(autostart.entry, "/opt/tv/tempovirens -boot");
     const int writes = autostart.writes;
-    fCloseSettings(c, "", "metal_big", ctx());
+    closeSettings(c, "", "metal_big", ctx());
     EXPECT_EQ(autostart.writes, writes);  // already right: left alone
 
     autostart.entry.reset();
     autostart.failWrites = true;
-    const SettingsCloseResult r = fCloseSettings(c, "", "metal_big", ctx());
+    const SettingsCloseResult r = closeSettings(c, "", "metal_big", ctx());
     EXPECT_FALSE(r.autostartOk);
     ASSERT_FALSE(box.shown.empty());
     EXPECT_EQ(box.shown.back().text, "com_err_reg");

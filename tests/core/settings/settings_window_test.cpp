@@ -14,7 +14,7 @@ namespace {
 HashTable themeWith(std::initializer_list<std::pair<const char*, const char*>> keys) {
     HashTable t;
     for (const auto& [k, v] : keys)
-        t.SetItem(k, v);
+        t.setItem(k, v);
     return t;
 }
 
@@ -22,95 +22,95 @@ TEST(SettingsControls, EmptySettingsOpenWithTheDefaultsAndStoreEveryKey) {
     HashTable settings;
     const HashTable theme;
     const SettingsControls c = readSettingsControls(settings, theme);
-    EXPECT_TRUE(c.Cnap && c.Chet && c.Cnevnap && c.CnextName && c.CnevnapHL);
-    EXPECT_FALSE(c.CnapHL || c.ChetHL || c.CnextNameHL);
-    EXPECT_TRUE(c.Cubef);
-    EXPECT_EQ(c.CmbUbef, 7);
-    EXPECT_TRUE(c.Mtype2);  // M_Default 2: the theme's fonts
-    EXPECT_TRUE(c.ChShadow);
-    EXPECT_EQ(c.cmbShadowType, 1);
-    EXPECT_EQ(c.cmbBgReplace, 8);  // one picture a day
-    EXPECT_EQ(c.lstAlarmFiles, "Bugle Call - Reveille");
-    EXPECT_EQ(c.ChAutoH, 5);
-    EXPECT_EQ(c.ScrlTransp, 100);
+    EXPECT_TRUE(c.showDay && c.showWeek && c.showName && c.showNextName && c.highlightName);
+    EXPECT_FALSE(c.highlightDay || c.highlightWeek || c.highlightNextName);
+    EXPECT_TRUE(c.showForecast);
+    EXPECT_EQ(c.forecastDays, 7);
+    EXPECT_TRUE(c.themeFonts);  // M_Default 2: the theme's fonts
+    EXPECT_TRUE(c.textShadow);
+    EXPECT_EQ(c.shadowType, 1);
+    EXPECT_EQ(c.pictureChange, 8);  // one picture a day
+    EXPECT_EQ(c.alarmSoundFile, "Bugle Call - Reveille");
+    EXPECT_EQ(c.scheduledHour, 5);
+    EXPECT_EQ(c.transparency, 100);
     for (const char* key :
          {"Today_Day", "CeremForecast", "M_Shadow", "BGPic_Replace", "AlarmSoundFile", "AS_Hour",
           "SettingsLastPage", "MB_Font", "MU_Italic", "Transparency", "Backup_Folder"}) {
-        EXPECT_TRUE(settings.Exists(key)) << key;
+        EXPECT_TRUE(settings.exists(key)) << key;
     }
 
     // Written back unchanged, the defaults read as the defaults.
     HashTable out;
     writeSettingsControls(c, out);
-    EXPECT_EQ(out.Item("CeremForecast"), "7");
-    EXPECT_EQ(out.Item("M_Default"), "2");
-    EXPECT_EQ(out.Item("M_Shadow"), "2");
-    EXPECT_EQ(out.Item("BGPic_Replace"), "1");
-    EXPECT_EQ(out.Item("AlarmSoundFile"), "Bugle Call - Reveille.wav");
-    EXPECT_EQ(out.Item("Cal_StartPage"), "1");
-    EXPECT_EQ(out.Item("ForecastMode"), "1");
-    EXPECT_EQ(out.Item("M_AlignType"), "1");
+    EXPECT_EQ(out.item("CeremForecast"), "7");
+    EXPECT_EQ(out.item("M_Default"), "2");
+    EXPECT_EQ(out.item("M_Shadow"), "2");
+    EXPECT_EQ(out.item("BGPic_Replace"), "1");
+    EXPECT_EQ(out.item("AlarmSoundFile"), "Bugle Call - Reveille.wav");
+    EXPECT_EQ(out.item("Cal_StartPage"), "1");
+    EXPECT_EQ(out.item("ForecastMode"), "1");
+    EXPECT_EQ(out.item("M_AlignType"), "1");
 }
 
 TEST(SettingsControls, ComposedValuesMapBothWays) {
     HashTable s;
-    s.SetItem("CeremForecast", "0");
-    s.SetItem("M_Shadow", "0");
-    s.SetItem("BGPic_Replace", "0");
-    s.SetItem("M_TextAlign1", "1");  // "right" is the third entry
-    s.SetItem("M_TextAlign2", "2");
-    s.SetItem("ForecastMode", "2");
-    s.SetItem("Cal_StartPage", "3");
-    s.SetItem("M_AlignType", "2");
+    s.setItem("CeremForecast", "0");
+    s.setItem("M_Shadow", "0");
+    s.setItem("BGPic_Replace", "0");
+    s.setItem("M_TextAlign1", "1");  // "right" is the third entry
+    s.setItem("M_TextAlign2", "2");
+    s.setItem("ForecastMode", "2");
+    s.setItem("Cal_StartPage", "3");
+    s.setItem("M_AlignType", "2");
     SettingsControls c = readSettingsControls(s, HashTable{});
-    EXPECT_FALSE(c.Cubef);
-    EXPECT_FALSE(c.ChShadow);
-    EXPECT_EQ(c.cmbBgReplace, 0);
-    EXPECT_EQ(c.cmbEventAlign, 2);
-    EXPECT_EQ(c.cmbForecastAlign, 1);
-    EXPECT_TRUE(c.befMode2b);
-    EXPECT_EQ(c.startpage, 2);
-    EXPECT_EQ(c.picAlign, 2);
+    EXPECT_FALSE(c.showForecast);
+    EXPECT_FALSE(c.textShadow);
+    EXPECT_EQ(c.pictureChange, 0);
+    EXPECT_EQ(c.eventAlign, 2);
+    EXPECT_EQ(c.forecastAlign, 1);
+    EXPECT_TRUE(c.forecastCountsDown);
+    EXPECT_EQ(c.startPage, 2);
+    EXPECT_EQ(c.layout, 2);
 
-    c.Cubef = true;
-    c.CmbUbef = 3;
-    c.ChShadow = true;
-    c.cmbShadowType = 1;
-    c.cmbBgReplace = 8;
+    c.showForecast = true;
+    c.forecastDays = 3;
+    c.textShadow = true;
+    c.shadowType = 1;
+    c.pictureChange = 8;
     HashTable out;
     writeSettingsControls(c, out);
-    EXPECT_EQ(out.Item("CeremForecast"), "3");
-    EXPECT_EQ(out.Item("M_Shadow"), "2");
-    EXPECT_EQ(out.Item("BGPic_Replace"), "1");
-    EXPECT_EQ(out.Item("M_TextAlign1"), "1");
-    EXPECT_EQ(out.Item("M_TextAlign2"), "2");
-    EXPECT_EQ(out.Item("ForecastMode"), "2");
-    EXPECT_EQ(out.Item("Cal_StartPage"), "3");
+    EXPECT_EQ(out.item("CeremForecast"), "3");
+    EXPECT_EQ(out.item("M_Shadow"), "2");
+    EXPECT_EQ(out.item("BGPic_Replace"), "1");
+    EXPECT_EQ(out.item("M_TextAlign1"), "1");
+    EXPECT_EQ(out.item("M_TextAlign2"), "2");
+    EXPECT_EQ(out.item("ForecastMode"), "2");
+    EXPECT_EQ(out.item("Cal_StartPage"), "3");
 
     // Unchecked boxes win over the list they guard.
-    c.Cubef = false;
-    c.ChShadow = false;
+    c.showForecast = false;
+    c.textShadow = false;
     writeSettingsControls(c, out);
-    EXPECT_EQ(out.Item("CeremForecast"), "0");
-    EXPECT_EQ(out.Item("M_Shadow"), "0");
+    EXPECT_EQ(out.item("CeremForecast"), "0");
+    EXPECT_EQ(out.item("M_Shadow"), "0");
 }
 
 TEST(SettingsControls, HandEditedValuesFallBackInsteadOfBreakingTheLists) {
     HashTable s;
     for (const char* k : {"CeremForecast", "AS_Hour", "AS_Minute", "BGPic_Replace", "AlarmLength",
                           "SettingsLastPage", "M_Shadow"}) {
-        s.SetItem(k, "999");
+        s.setItem(k, "999");
     }
-    s.SetItem("Transparency", "3");
+    s.setItem("Transparency", "3");
     const SettingsControls c = readSettingsControls(s, HashTable{});
-    EXPECT_EQ(c.CmbUbef, 7);
-    EXPECT_EQ(c.ChAutoH, 5);
-    EXPECT_EQ(c.ChAutoM, 0);
-    EXPECT_EQ(c.cmbBgReplace, 8);
-    EXPECT_EQ(c.cmbRepeatLen, 0);
-    EXPECT_EQ(c.SetsList, 0);
-    EXPECT_EQ(c.cmbShadowType, 1);
-    EXPECT_EQ(c.ScrlTransp, kTransparencyMin);  // never an invisible window
+    EXPECT_EQ(c.forecastDays, 7);
+    EXPECT_EQ(c.scheduledHour, 5);
+    EXPECT_EQ(c.scheduledMinute, 0);
+    EXPECT_EQ(c.pictureChange, 8);
+    EXPECT_EQ(c.alarmLength, 0);
+    EXPECT_EQ(c.page, 0);
+    EXPECT_EQ(c.shadowType, 1);
+    EXPECT_EQ(c.transparency, kTransparencyMin);  // never an invisible window
 }
 
 TEST(SettingsControls, EveryBooleanControlWritesItsOwnKey) {
@@ -120,29 +120,29 @@ TEST(SettingsControls, EveryBooleanControlWritesItsOwnKey) {
         const char* key;
     };
     const Box boxes[] = {
-        {&SettingsControls::Cnap, "Today_Day"},
-        {&SettingsControls::Chet, "Today_Week"},
-        {&SettingsControls::Cnevnap, "Today_Name"},
-        {&SettingsControls::CnextName, "Today_NextName"},
-        {&SettingsControls::CnapHL, "Today_DayHL"},
-        {&SettingsControls::ChetHL, "Today_WeekHL"},
-        {&SettingsControls::CnevnapHL, "Today_NameHL"},
-        {&SettingsControls::CnextNameHL, "Today_NextNameHL"},
-        {&SettingsControls::Cbolcs, "Wise"},
-        {&SettingsControls::ChSavePast, "SaveInPastPromt"},
-        {&SettingsControls::ChUserPicDir, "BGPic_SubFolder"},
-        {&SettingsControls::ChUserPicName, "BGPic_Name"},
-        {&SettingsControls::ChUserPicScale, "BGPic_FitMode"},
-        {&SettingsControls::chAlertEnabled, "AlarmEnabled"},
-        {&SettingsControls::chAlertSound, "AlarmSoundOn"},
-        {&SettingsControls::chAlarmFront, "AlarmTop"},
-        {&SettingsControls::chSoundRepeat, "AlarmSndRepeat"},
-        {&SettingsControls::ChAlwaysCenter, "Cal_WinCenter"},
-        {&SettingsControls::ChTrayOneClick, "TrayOneClick"},
-        {&SettingsControls::ChShowSystemTray, "AS_TrayIcon"},
+        {&SettingsControls::showDay, "Today_Day"},
+        {&SettingsControls::showWeek, "Today_Week"},
+        {&SettingsControls::showName, "Today_Name"},
+        {&SettingsControls::showNextName, "Today_NextName"},
+        {&SettingsControls::highlightDay, "Today_DayHL"},
+        {&SettingsControls::highlightWeek, "Today_WeekHL"},
+        {&SettingsControls::highlightName, "Today_NameHL"},
+        {&SettingsControls::highlightNextName, "Today_NextNameHL"},
+        {&SettingsControls::showWisdom, "Wise"},
+        {&SettingsControls::askBeforeSavingPast, "SaveInPastPromt"},
+        {&SettingsControls::userPictureSubfolders, "BGPic_SubFolder"},
+        {&SettingsControls::userPictureName, "BGPic_Name"},
+        {&SettingsControls::userPictureScale, "BGPic_FitMode"},
+        {&SettingsControls::alarmEnabled, "AlarmEnabled"},
+        {&SettingsControls::alarmSound, "AlarmSoundOn"},
+        {&SettingsControls::alarmOnTop, "AlarmTop"},
+        {&SettingsControls::alarmSoundRepeat, "AlarmSndRepeat"},
+        {&SettingsControls::centreWindow, "Cal_WinCenter"},
+        {&SettingsControls::trayOneClick, "TrayOneClick"},
+        {&SettingsControls::trayIcon, "AS_TrayIcon"},
         {&SettingsControls::autoStart, "AS_AutoStart"},
-        {&SettingsControls::CautoStartFix, "AS_OnTime"},
-        {&SettingsControls::chAutoStartMode, "AutoStartWindowMode"},
+        {&SettingsControls::scheduledShowing, "AS_OnTime"},
+        {&SettingsControls::scheduledWithoutFocus, "AutoStartWindowMode"},
     };
     const SettingsControls base;
     HashTable before;
@@ -152,13 +152,13 @@ TEST(SettingsControls, EveryBooleanControlWritesItsOwnKey) {
         c.*b.member = !(c.*b.member);
         HashTable after;
         writeSettingsControls(c, after);
-        ASSERT_EQ(after.Count(), before.Count());
-        for (int i = 1; i <= before.Count(); ++i) {
-            const std::string& key = before.KeyByIndex(i);
+        ASSERT_EQ(after.count(), before.count());
+        for (int i = 1; i <= before.count(); ++i) {
+            const std::string& key = before.keyByIndex(i);
             if (key == b.key) {
-                EXPECT_EQ(after.Item(key), c.*b.member ? "1" : "0") << key;
+                EXPECT_EQ(after.item(key), c.*b.member ? "1" : "0") << key;
             } else {
-                EXPECT_EQ(after.Item(key), before.Item(key)) << b.key << " changed " << key;
+                EXPECT_EQ(after.item(key), before.item(key)) << b.key << " changed " << key;
             }
         }
         // And the key reads back into the same box.
@@ -168,22 +168,22 @@ TEST(SettingsControls, EveryBooleanControlWritesItsOwnKey) {
 
 TEST(SettingsDependencies, TrayIsLockedOnWhileAlarmsOrTheDailyShowingNeedIt) {
     SettingsControls c;
-    c.ChShowSystemTray = false;
-    c.chAlertEnabled = true;
+    c.trayIcon = false;
+    c.alarmEnabled = true;
     SettingsEnabling e = applySettingsDependencies(c);
-    EXPECT_TRUE(c.ChShowSystemTray);
-    EXPECT_FALSE(e.ChShowSystemTray);
+    EXPECT_TRUE(c.trayIcon);
+    EXPECT_FALSE(e.trayIcon);
 
-    c.chAlertEnabled = false;
-    c.CautoStartFix = true;
+    c.alarmEnabled = false;
+    c.scheduledShowing = true;
     e = applySettingsDependencies(c);
-    EXPECT_FALSE(e.ChShowSystemTray);
+    EXPECT_FALSE(e.trayIcon);
     EXPECT_TRUE(e.scheduled);
 
-    c.CautoStartFix = false;
+    c.scheduledShowing = false;
     e = applySettingsDependencies(c);
-    EXPECT_TRUE(e.ChShowSystemTray);
-    EXPECT_TRUE(c.ChShowSystemTray);  // freed, not switched off
+    EXPECT_TRUE(e.trayIcon);
+    EXPECT_TRUE(c.trayIcon);  // freed, not switched off
     EXPECT_FALSE(e.scheduled);
 }
 
@@ -191,32 +191,33 @@ TEST(SettingsDependencies, SoundControlsNeedAlarmsThenSoundThenRepeat) {
     SettingsControls c;
     SettingsEnabling e = applySettingsDependencies(c);
     EXPECT_TRUE(e.alarmOptions && e.soundControls && e.repeatLength);
-    c.chSoundRepeat = false;
+    c.alarmSoundRepeat = false;
     e = applySettingsDependencies(c);
     EXPECT_TRUE(e.soundControls);
     EXPECT_FALSE(e.repeatLength);
-    c.chSoundRepeat = true;
-    c.chAlertSound = false;
+    c.alarmSoundRepeat = true;
+    c.alarmSound = false;
     e = applySettingsDependencies(c);
     EXPECT_TRUE(e.alarmOptions);
     EXPECT_FALSE(e.soundControls || e.repeatLength);
-    c.chAlertSound = true;
-    c.chAlertEnabled = false;
+    c.alarmSound = true;
+    c.alarmEnabled = false;
     e = applySettingsDependencies(c);
     EXPECT_FALSE(e.alarmOptions || e.soundControls || e.repeatLength);
 }
 
 TEST(SettingsDependencies, GuardedListsFollowTheirBoxes) {
     SettingsControls c;
-    c.Cnap = false;
-    c.CnextName = false;
-    c.Cubef = false;
-    c.ChShadow = false;
-    c.optBG = 0;
+    c.showDay = false;
+    c.showNextName = false;
+    c.showForecast = false;
+    c.textShadow = false;
+    c.pictureSource = 0;
     SettingsEnabling e = applySettingsDependencies(c);
-    EXPECT_FALSE(e.CnapHL || e.CnextNameHL || e.CmbUbef || e.cmbShadowType || e.userPicture);
-    EXPECT_TRUE(e.ChetHL && e.CnevnapHL);
-    c.optBG = 1;
+    EXPECT_FALSE(e.highlightDay || e.highlightNextName || e.forecastDays || e.shadowType ||
+                 e.userPicture);
+    EXPECT_TRUE(e.highlightWeek && e.highlightName);
+    c.pictureSource = 1;
     EXPECT_TRUE(applySettingsDependencies(c).userPicture);
 }
 
@@ -232,7 +233,7 @@ TEST(FontStyles, OpenFallsBackTo400ButResetAndThemeSamplesTo700) {
     EXPECT_EQ(mb.weight, 400);
     EXPECT_FALSE(mb.italic);
     EXPECT_EQ(mb.color, 16777215);
-    EXPECT_EQ(s.Item("MB_Weight"), "400");  // stored as read
+    EXPECT_EQ(s.item("MB_Weight"), "400");  // stored as read
     EXPECT_EQ(themeFontStyle(theme, kStyleMB).weight, 700);
     EXPECT_EQ(themeFontStyle(theme, kStyleMU).weight, 600);
 
@@ -246,11 +247,11 @@ TEST(FontStyles, OpenFallsBackTo400ButResetAndThemeSamplesTo700) {
 
 TEST(FontStyles, UserValuesWinAndWriteBackAsTheyWereRead) {
     HashTable s;
-    s.SetItem("MS_Font", "DejaVu Serif");
-    s.SetItem("MS_Size", "9");
-    s.SetItem("MS_Weight", "1200");  // out of range: clamped
-    s.SetItem("MS_Italic", "true");
-    s.SetItem("MS_BGColor", "255");
+    s.setItem("MS_Font", "DejaVu Serif");
+    s.setItem("MS_Size", "9");
+    s.setItem("MS_Weight", "1200");  // out of range: clamped
+    s.setItem("MS_Italic", "true");
+    s.setItem("MS_BGColor", "255");
     const FontStyle ms = readFontStyle(s, themeWith({{"def_ms_font", "Other"}}), kStyleMS);
     EXPECT_EQ(ms.face, "DejaVu Serif");
     EXPECT_EQ(ms.weight, 900);
@@ -258,15 +259,15 @@ TEST(FontStyles, UserValuesWinAndWriteBackAsTheyWereRead) {
     EXPECT_EQ(ms.bgColor, 255);
     HashTable out;
     writeFontStyle(out, kStyleMS, ms);
-    EXPECT_EQ(out.Item("MS_Italic"), "true");
-    EXPECT_EQ(out.Item("MS_Size"), "9");
+    EXPECT_EQ(out.item("MS_Italic"), "true");
+    EXPECT_EQ(out.item("MS_Size"), "9");
     EXPECT_EQ(readFontStyle(out, HashTable{}, kStyleMS), ms);
 }
 
 TEST(SettingsPages, ListTextsAndFrames) {
     StringTable strings;
-    strings.table().SetItem("sets_fr_appear", "Megjelenés");
-    strings.table().SetItem("sets_fr_disp", "Kijelzés");
+    strings.table().setItem("sets_fr_appear", "Megjelenés");
+    strings.table().setItem("sets_fr_disp", "Kijelzés");
     EXPECT_EQ(settingsPageText(strings, 0), "Megjelenés");
     EXPECT_EQ(settingsPageText(strings, 1), " - Kijelzés");
     EXPECT_EQ(settingsPageText(strings, 8), "");

@@ -19,8 +19,8 @@ protected:
         s.shownMonth = 5;
         s.screenMode = kScreenMonth;
     }
-    Actions run(int code) { return fButtonEvent(s, code, settings); }
-    Actions key(int code, int shift = 0) { return fKeyDown(s, code, shift, settings); }
+    Actions run(int code) { return buttonEvent(s, code, settings); }
+    Actions key(int code, int shift = 0) { return keyDown(s, code, shift, settings); }
     void show(int y, int m) {
         s.shownYear = y;
         s.shownMonth = m;
@@ -80,7 +80,7 @@ TEST_F(Commands, MonthCommandsDoNothingOutsideTheMonthScreen) {
             EXPECT_EQ(kinds(run(code)), std::vector{K::kRedraw}) << code;
         EXPECT_EQ(shown(), std::make_pair(2020, 3));
         EXPECT_EQ(before.showOneTime, s.switches.showOneTime);
-        EXPECT_FALSE(settings.Exists("Cal_Names"));
+        EXPECT_FALSE(settings.exists("Cal_Names"));
     }
 }
 
@@ -130,12 +130,12 @@ TEST_F(Commands, HomeShowsTheCurrentMonthOnlyWhenAnotherIsShown) {
 
 TEST_F(Commands, NamesSwitchTogglesTheSetting) {
     run(kCmdSwitchNames);
-    EXPECT_EQ(settings.Item("Cal_Names"), "1");
+    EXPECT_EQ(settings.item("Cal_Names"), "1");
     run(kCmdSwitchNames);
-    EXPECT_EQ(settings.Item("Cal_Names"), "0");
-    settings.SetItem("Cal_Names", "7");  // anything but 1 counts as off
+    EXPECT_EQ(settings.item("Cal_Names"), "0");
+    settings.setItem("Cal_Names", "7");  // anything but 1 counts as off
     run(kCmdSwitchNames);
-    EXPECT_EQ(settings.Item("Cal_Names"), "1");
+    EXPECT_EQ(settings.item("Cal_Names"), "1");
 }
 
 TEST_F(Commands, DisplaySwitchesNeverHideBothKinds) {
@@ -156,11 +156,11 @@ TEST_F(Commands, DisplaySwitchesNeverHideBothKinds) {
 TEST_F(Commands, LastWisdomNeedsTheSettingAndARememberedSaying) {
     run(kCmdLastWisdom);
     EXPECT_FALSE(s.wisdom.shown);
-    settings.SetItem("LastWisdom", "Lassan járj+Közmondás");
-    settings.SetItem("Wise", "0");
+    settings.setItem("LastWisdom", "Lassan járj+Közmondás");
+    settings.setItem("Wise", "0");
     run(kCmdLastWisdom);
     EXPECT_FALSE(s.wisdom.shown);
-    settings.SetItem("Wise", "1");
+    settings.setItem("Wise", "1");
     run(kCmdLastWisdom);
     EXPECT_TRUE(s.wisdom.shown);
     EXPECT_EQ(s.wisdom.text, "Lassan járj+Közmondás");
@@ -179,7 +179,7 @@ TEST_F(Commands, KeyTable) {
                          Case{kKeyPageDown, 0, 13}, Case{'I', 0, 15},      Case{'O', 0, 16},
                          Case{'E', 0, 17},          Case{'B', 0, 18},      Case{'E', kCtrl, 17},
                          Case{'Q', 0, -1},          Case{'4', 0, -1}})
-        EXPECT_EQ(KeyCommand(c.key, c.shift), c.command) << c.key << "/" << c.shift;
+        EXPECT_EQ(keyCommand(c.key, c.shift), c.command) << c.key << "/" << c.shift;
 }
 
 TEST_F(Commands, KeysRunTheirCommand) {

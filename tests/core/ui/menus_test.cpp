@@ -13,7 +13,7 @@ namespace {
 class Menus : public ::testing::Test {
 protected:
     void SetUp() override { s.screenMode = kScreenMonth; }
-    MenuModel main() { return BuildMainMenu(s, settings, strings); }
+    MenuModel main() { return buildMainMenu(s, settings, strings); }
     static std::vector<int> ids(const std::vector<MenuItem>& items) {
         std::vector<int> out;
         for (const MenuItem& m : items)
@@ -23,9 +23,9 @@ protected:
     static const MenuItem& find(const std::vector<MenuItem>& items, int id) {
         for (const MenuItem& m : items)
             if (!m.separator && m.id == id) return m;
-        static const MenuItem none;
+        static const MenuItem kNone;
         ADD_FAILURE() << "no item " << id;
-        return none;
+        return kNone;
     }
 
     MainWindowState s;
@@ -55,7 +55,7 @@ TEST_F(Menus, MonthItemsAreGreyedOffTheMonthScreen) {
 
 TEST_F(Menus, SwitchItemsShowTheirStateAndRepeatingNextOnlyNeedsRepeating) {
     s.switches = {false, true, true};
-    settings.SetItem("Cal_Names", "1");
+    settings.setItem("Cal_Names", "1");
     auto sub = main().items[0].submenu;
     EXPECT_FALSE(find(sub, 17).checked);
     EXPECT_TRUE(find(sub, 15).checked);
@@ -64,16 +64,16 @@ TEST_F(Menus, SwitchItemsShowTheirStateAndRepeatingNextOnlyNeedsRepeating) {
     EXPECT_TRUE(find(sub, 9).checked);
 
     s.switches.showRepeating = false;
-    settings.SetItem("Cal_Names", "0");
+    settings.setItem("Cal_Names", "0");
     sub = main().items[0].submenu;
     EXPECT_EQ(find(sub, 16).state, MenuState::kGreyed);
     EXPECT_FALSE(find(sub, 9).checked);
 }
 
 TEST_F(Menus, LastWisdomItemOnlyWithASaying) {
-    settings.SetItem("LastWisdom", "Mondás+Szerző");
+    settings.setItem("LastWisdom", "Mondás+Szerző");
     EXPECT_EQ(ids(main().items), (std::vector{0, -1, 4, 7, 18, -1, 5, 6, -1, 255}));
-    settings.SetItem("Wise", "0");
+    settings.setItem("Wise", "0");
     EXPECT_EQ(ids(main().items), (std::vector{0, -1, 4, 7, -1, 5, 6, -1, 255}));
 }
 
@@ -86,24 +86,24 @@ TEST_F(Menus, DeveloperEntriesWithTheirOwnSeparator) {
 }
 
 TEST_F(Menus, MainMenuChoiceToCommand) {
-    EXPECT_EQ(MainMenuCommand(0), -1);
-    EXPECT_EQ(MainMenuCommand(255), 0);
-    EXPECT_EQ(MainMenuCommand(17), 17);
-    EXPECT_EQ(MainMenuCommand(252), 252);
+    EXPECT_EQ(mainMenuCommand(0), -1);
+    EXPECT_EQ(mainMenuCommand(255), 0);
+    EXPECT_EQ(mainMenuCommand(17), 17);
+    EXPECT_EQ(mainMenuCommand(252), 252);
 }
 
 TEST_F(Menus, TrayMenuShowsTheScheduledTimeWhenOn) {
-    strings.table().Add("st_autostart", "Napi megjelenés: $1:$2");
-    MenuModel m = BuildTrayMenu(settings, strings);
+    strings.table().add("st_autostart", "Napi megjelenés: $1:$2");
+    MenuModel m = buildTrayMenu(settings, strings);
     EXPECT_EQ(ids(m.items), (std::vector{1, -1, 4}));
     EXPECT_TRUE(m.items[0].isDefault);
     EXPECT_EQ(m.items[0].text, "com_title");
     EXPECT_EQ(m.items[1].id, 3);
 
-    settings.SetItem("AS_OnTime", "1");
-    settings.SetItem("AS_Hour", "7");
-    settings.SetItem("AS_Minute", "5");
-    m = BuildTrayMenu(settings, strings);
+    settings.setItem("AS_OnTime", "1");
+    settings.setItem("AS_Hour", "7");
+    settings.setItem("AS_Minute", "5");
+    m = buildTrayMenu(settings, strings);
     EXPECT_EQ(ids(m.items), (std::vector{1, 2, -1, 4}));
     EXPECT_EQ(m.items[1].text, "Napi megjelenés: 7:05");
     EXPECT_EQ(m.items[1].state, MenuState::kGreyed);
@@ -111,14 +111,14 @@ TEST_F(Menus, TrayMenuShowsTheScheduledTimeWhenOn) {
 
 TEST_F(Menus, TrayExitIsAskedFirst) {
     FakeMessageBox box;
-    EXPECT_EQ(ResolveTrayMenu(1, strings, box), TrayCommand::kOpenCalendar);
-    EXPECT_EQ(ResolveTrayMenu(2, strings, box), TrayCommand::kNone);
-    EXPECT_EQ(ResolveTrayMenu(0, strings, box), TrayCommand::kNone);
+    EXPECT_EQ(resolveTrayMenu(1, strings, box), TrayCommand::kOpenCalendar);
+    EXPECT_EQ(resolveTrayMenu(2, strings, box), TrayCommand::kNone);
+    EXPECT_EQ(resolveTrayMenu(0, strings, box), TrayCommand::kNone);
     EXPECT_TRUE(box.shown.empty());
 
     box.script = {MessageAnswer::kCancel, MessageAnswer::kOk};
-    EXPECT_EQ(ResolveTrayMenu(4, strings, box), TrayCommand::kNone);
-    EXPECT_EQ(ResolveTrayMenu(4, strings, box), TrayCommand::kExitProgram);
+    EXPECT_EQ(resolveTrayMenu(4, strings, box), TrayCommand::kNone);
+    EXPECT_EQ(resolveTrayMenu(4, strings, box), TrayCommand::kExitProgram);
     ASSERT_EQ(box.shown.size(), 2u);
     EXPECT_EQ(box.shown[0].text, "st_q_exit");
     EXPECT_EQ(box.shown[0].buttons, MessageButtons::kOkCancel);
@@ -131,7 +131,7 @@ TEST_F(Menus, DayFieldMenuKeepsItsIdsAndGreysTheNote) {
     day[1].separator = true;
     day[2] = {kDayMenuEditBase, "Születésnap", false, true, 3};
     day[3] = {0, "(a többi nem fér el)", false, true, -1};
-    const MenuModel m = DayFieldMenuModel(day);
+    const MenuModel m = dayFieldMenuModel(day);
     EXPECT_EQ(ids(m.items), (std::vector{11, -1, 100, 0}));
     EXPECT_EQ(m.items[2].text, "Születésnap");
     EXPECT_EQ(m.items[3].state, MenuState::kGreyed);

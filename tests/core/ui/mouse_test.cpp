@@ -36,7 +36,7 @@ HashTable skinTheme() {
                         {"calhomeleft_y", "45"},
                         {"calhomeright_x", "590"},
                         {"calhomeright_y", "45"}})
-        t.Add(k, v);
+        t.add(k, v);
     return t;
 }
 
@@ -65,21 +65,21 @@ TEST_F(Mouse, GeometryDefaultsAreStoredInTheTheme) {
     EXPECT_EQ(g.titlebarHeight, 25);
     EXPECT_EQ(g.windowWidth, 740);
     EXPECT_FALSE(g.desktop);
-    EXPECT_EQ(theme.Item("window_width"), "740");
-    EXPECT_EQ(theme.Item("desktop"), "false");
+    EXPECT_EQ(theme.item("window_width"), "740");
+    EXPECT_EQ(theme.item("desktop"), "false");
 }
 
 TEST_F(Mouse, HitTestCoversSevenBySixFields) {
-    EXPECT_EQ(MonthCellAt(g, 30, 100), 0);
-    EXPECT_EQ(MonthCellAt(g, 109, 149), 0);
-    EXPECT_EQ(MonthCellAt(g, 110, 100), 1);
-    EXPECT_EQ(MonthCellAt(g, 30, 150), 7);
-    EXPECT_EQ(MonthCellAt(g, 30 + 7 * 80 - 1, 100 + 6 * 50 - 1), 41);
-    EXPECT_EQ(MonthCellAt(g, 29, 120), -1);
-    EXPECT_EQ(MonthCellAt(g, 30 + 7 * 80, 120), -1);
-    EXPECT_EQ(MonthCellAt(g, 40, 100 + 6 * 50), -1);
+    EXPECT_EQ(monthCellAt(g, 30, 100), 0);
+    EXPECT_EQ(monthCellAt(g, 109, 149), 0);
+    EXPECT_EQ(monthCellAt(g, 110, 100), 1);
+    EXPECT_EQ(monthCellAt(g, 30, 150), 7);
+    EXPECT_EQ(monthCellAt(g, 30 + 7 * 80 - 1, 100 + 6 * 50 - 1), 41);
+    EXPECT_EQ(monthCellAt(g, 29, 120), -1);
+    EXPECT_EQ(monthCellAt(g, 30 + 7 * 80, 120), -1);
+    EXPECT_EQ(monthCellAt(g, 40, 100 + 6 * 50), -1);
     WindowGeometry none;  // a skin without a grid never divides by zero
-    EXPECT_EQ(MonthCellAt(none, 0, 0), -1);
+    EXPECT_EQ(monthCellAt(none, 0, 0), -1);
 }
 
 TEST_F(Mouse, RolloverFollowsTheCursorAcrossButtons) {
@@ -162,7 +162,7 @@ TEST_F(Mouse, DoubleClickOnTheShownHomeMark) {
     EXPECT_EQ(s.shownYear, 2024);
 
     s.shownYear = 2025;
-    theme.Remove("tx_today2");  // a skin that paints no marks has nothing to click
+    theme.remove("tx_today2");  // a skin that paints no marks has nothing to click
     EXPECT_TRUE(areaDoubleClick(s, readWindowGeometry(theme), 30, 50).empty());
 }
 
@@ -196,7 +196,7 @@ TEST_F(Mouse, DayTooltipFollowsTheField) {
 }
 
 TEST_F(Mouse, NoDayTooltipAfterSwitchingToTheMainScreen) {
-    const Actions a = fButtonEvent(s, kCmdSwitchScreen, settings);
+    const Actions a = buttonEvent(s, kCmdSwitchScreen, settings);
     EXPECT_TRUE(hasAction(a, K::kRemoveDayTooltip));
     EXPECT_FALSE(hasAction(areaMouseMove(s, g, 30 + 3 * 80, 110, &month, nullptr, nullptr),
                            K::kSetDayTooltip));

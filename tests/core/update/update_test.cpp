@@ -83,14 +83,14 @@ protected:
     UpdateCheckTest() : clock(FakeClock::at(2024, 3, 9, 12, 0, 0)), log(clock) {
         std::filesystem::create_directory(prog.file("data"));
         prog.write("data/update.cfg", "endpoint = \"https://upd.example/tv\"\r\n");
-        log.fOpenLog(prog.file("calendar.log"));
+        log.open(prog.file("calendar.log"));
         ctx = {&settings,  &clock,      &strings, &log,      &store,
                prog.dir(), "metal_big", 7,        {1, 9, 5}, [this] { return ++saves > 0; }};
     }
     // Starts a check and answers it with `result`; the status it ended with.
     int check(const DownloadResult& result, bool manual = false) {
         int status = 99;
-        fGetOnlineVersion(state, ctx, &download, manual, [&status](int s) { status = s; });
+        getOnlineVersion(state, ctx, &download, manual, [&status](int s) { status = s; });
         if (!download.pending.empty()) download.finish(result);
         return status;
     }
@@ -112,18 +112,18 @@ protected:
 
 TEST_F(UpdateCheckTest, StateAtStart) {
     // First start: the latest known version is our own, nothing is pending, the wait is a week.
-    settings.SetItem("Update_NextCheck", "0");
-    fUpdateStateAtStart(state, ctx);
+    settings.setItem("Update_NextCheck", "0");
+    updateStateAtStart(state, ctx);
     EXPECT_FALSE(state.updatePending);
     EXPECT_EQ(state.checkInterval, 604800);
-    EXPECT_EQ(settings.Item("Update_NextCheck"), "604800");
-    EXPECT_EQ(settings.Item("Update_LatestVerMin"), "9");
+    EXPECT_EQ(settings.item("Update_NextCheck"), "604800");
+    EXPECT_EQ(settings.item("Update_LatestVerMin"), "9");
     EXPECT_GT(state.elapsed, int64_t{100} * 365 * 86400);  // never checked: long ago
 
-    settings.SetItem("Update_LatestVerMaj", "2");
-    settings.SetItem("Update_NextCheck", "0");
-    settings.SetItem("Update_LastTime", "2024-03-10T12:00:10");  // ahead counts as well
-    fUpdateStateAtStart(state, ctx);
+    settings.setItem("Update_LatestVerMaj", "2");
+    settings.setItem("Update_NextCheck", "0");
+    settings.setItem("Update_LastTime", "2024-03-10T12:00:10");  // ahead counts as well
+    updateStateAtStart(state, ctx);
     EXPECT_TRUE(state.updatePending);
     EXPECT_EQ(state.checkInterval, 0);
     EXPECT_EQ(state.elapsed, 86410);
@@ -148,7 +148,7 @@ TEST_F(UpdateCheckTest, AutomaticTriggerNeedsEveryCondition) {
         state.elapsed = c.elapsed;
         state.checkInterval = c.interval;
         state.updatePending = c.pending;
-        EXPECT_EQ(fUpdateTick(state, ctx, &download, 20, c.started), c.fires) << c.what;
+        EXPECT_EQ(updateTick(state, ctx, &download, 20, c.started), c.fires) << c.what;
         EXPECT_EQ(download.pending.size(), c.fires ? 1u : 0u) << c.what;
         while (!download.pending.empty())
             download.finish({});
@@ -158,15 +158,15 @@ TEST_F(UpdateCheckTest, AutomaticTriggerNeedsEveryCondition) {
 }
 
 TEST_F(UpdateCheckTest, NoConnectionRecordsOnlyTheAttempt) {
-    settings.SetItem("Update_LatestVerMaj", "3");
+    settings.setItem("Update_LatestVerMaj", "3");
     store.setString("UserID", "u-1");
     EXPECT_EQ(check(DownloadResult{false, ""}, true), kCheckNoConnection);
     EXPECT_THAT(download.urls.at(0), HasSubstr("/tv/get_content_info.php?mode=data&check_type="
                                                "manual&id=tempovirens&user_id=u-1&use_user_id="
                                                "true&tempovirens_skin=metal_big&tempovirens_"
                                                "entries=7&ver_maj=1&ver_min=9&ver_rev=5"));
-    EXPECT_EQ(settings.Item("Update_LastTime"), "2024-03-09T12:00:00");
-    EXPECT_EQ(settings.Item("Update_LatestVerMaj"), "3");
+    EXPECT_EQ(settings.item("Update_LastTime"), "2024-03-09T12:00:00");
+    EXPECT_EQ(settings.item("Update_LatestVerMaj"), "3");
     EXPECT_EQ(saves, 1);
     EXPECT_THAT(logText(), HasSubstr("] fGetOnlineVersion(manual)\r\n"
                                      "  Error, can't connect to the server.\r\n"
@@ -181,23 +181,23 @@ TEST_F(UpdateCheckTest, NoConnectionRecordsOnlyTheAttempt) {
 TEST_F(UpdateCheckTest, AnOutdatedVersionRemindsAtTheNextStart) {
     EXPECT_EQ(checkWith(reply({2, 0, 0}, "https://example.org/get", std::string(32, 'N'))),
               kCheckOutdated);
-    EXPECT_EQ(settings.Item("Update_NextCheck"), "0");
-    EXPECT_EQ(settings.Item("Update_LatestVerMaj"), "2");
-    EXPECT_EQ(settings.Item("Update_Link"), "https://example.org/get");
+    EXPECT_EQ(settings.item("Update_NextCheck"), "0");
+    EXPECT_EQ(settings.item("Update_LatestVerMaj"), "2");
+    EXPECT_EQ(settings.item("Update_Link"), "https://example.org/get");
     EXPECT_EQ(store.getString("UserID"), std::string(32, 'N'));
     EXPECT_THAT(logText(), HasSubstr("  Version local: v1.9.5; online: v2.0.0\r\n"
                                      "  Current version is outdated\r\n"));
 
     clock.advanceSeconds(60);
     UpdateState next;
-    fUpdateStateAtStart(next, ctx);
+    updateStateAtStart(next, ctx);
     EXPECT_TRUE(next.updatePending);
-    const auto dialog = fUpdateReminder(next, ctx, false);
+    const auto dialog = updateReminder(next, ctx, false);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->link, "https://example.org/get");
     EXPECT_EQ(dialog->currentVersion, "v1.9.5");
     EXPECT_EQ(dialog->onlineVersion, "v2.0.0");
-    EXPECT_EQ(settings.Item("Update_LastTime"), "2024-03-09T12:01:00");
+    EXPECT_EQ(settings.item("Update_LastTime"), "2024-03-09T12:01:00");
     EXPECT_THAT(logText(), HasSubstr("Current version is outdated, show alert (manual=False)"));
 }
 
@@ -208,11 +208,11 @@ TEST_F(UpdateCheckTest, OtherReplies) {
     EXPECT_THAT(logText(), HasSubstr("  Current version is up to date\r\n"));
     EXPECT_EQ(checkWith(reply({1, 10, 0})), kCheckOutdated);
 
-    settings.SetItem("Update_NextCheck", "3600");
+    settings.setItem("Update_NextCheck", "3600");
     EXPECT_EQ(checkWith("<html>busy</html>"), kCheckInvalidReply);
-    EXPECT_EQ(settings.Item("Update_LatestVerMaj"), "0");
-    EXPECT_EQ(settings.Item("Update_Link"), "");
-    EXPECT_EQ(settings.Item("Update_NextCheck"), "3600");
+    EXPECT_EQ(settings.item("Update_LatestVerMaj"), "0");
+    EXPECT_EQ(settings.item("Update_Link"), "");
+    EXPECT_EQ(settings.item("Update_NextCheck"), "3600");
     EXPECT_THAT(logText(), HasSubstr("  Invalid downloaded content.\r\n"
                                      "  Version local: v1.9.5; online: v0.0.0\r\n"));
     EXPECT_EQ(checkWith(reply({2, 0, 0}, "", std::nullopt, 0)), kCheckInvalidReply);
@@ -223,35 +223,35 @@ TEST_F(UpdateCheckTest, ReminderOnlyWhenDue) {
     state.updatePending = true;
     state.checkInterval = 3600;
     state.elapsed = 3599;
-    EXPECT_FALSE(fUpdateReminder(state, ctx, false));
+    EXPECT_FALSE(updateReminder(state, ctx, false));
     state.checkInterval = -1;
     state.elapsed = 1'000'000;
-    EXPECT_FALSE(fUpdateReminder(state, ctx, false));
+    EXPECT_FALSE(updateReminder(state, ctx, false));
     state.updatePending = false;
     state.checkInterval = 0;
-    EXPECT_FALSE(fUpdateReminder(state, ctx, false));
-    EXPECT_EQ(settings.Item("Update_LastTime"), "");
-    ASSERT_TRUE(fUpdateReminder(state, ctx, true));  // asked for, whatever the wait says
+    EXPECT_FALSE(updateReminder(state, ctx, false));
+    EXPECT_EQ(settings.item("Update_LastTime"), "");
+    ASSERT_TRUE(updateReminder(state, ctx, true));  // asked for, whatever the wait says
     EXPECT_THAT(logText(), HasSubstr("show alert (manual=True)"));
 }
 
 TEST_F(UpdateCheckTest, DialogButtonsSetTheNextWait) {
-    fUpdateDownloadClicked(state, ctx, &shell, "https://example.org/get");
-    fUpdateDownloadClicked(state, ctx, &shell, "");
+    updateDownloadClicked(state, ctx, &shell, "https://example.org/get");
+    updateDownloadClicked(state, ctx, &shell, "");
     EXPECT_EQ(shell.opened, std::vector<std::string>{"https://example.org/get"});
     EXPECT_EQ(shell.beeps, 1);
-    EXPECT_EQ(settings.Item("Update_NextCheck"), "86400");
+    EXPECT_EQ(settings.item("Update_NextCheck"), "86400");
     EXPECT_EQ(state.checkInterval, 86400);
 
     // "Never": no more reminders and no automatic checks.
-    fUpdateLaterClicked(state, ctx, 6);
-    EXPECT_EQ(settings.Item("Update_NextCheck"), "-1");
+    updateLaterClicked(state, ctx, 6);
+    EXPECT_EQ(settings.item("Update_NextCheck"), "-1");
     state.updatePending = true;
     state.elapsed = 10'000'000;
-    EXPECT_FALSE(fUpdateReminder(state, ctx, false));
+    EXPECT_FALSE(updateReminder(state, ctx, false));
     state.updatePending = false;
     state.uptime = 10'000;
-    EXPECT_FALSE(fUpdateTick(state, ctx, &download, 20, false));
+    EXPECT_FALSE(updateTick(state, ctx, &download, 20, false));
 }
 
 }  // namespace

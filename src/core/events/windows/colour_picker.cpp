@@ -4,7 +4,7 @@
 
 namespace tv {
 
-ColourPicker OpenColourPicker(int hue) {
+ColourPicker openColourPicker(int hue) {
     ColourPicker p;
     p.given = hue;
     auto it = std::find(kBandHues.begin(), kBandHues.end(), hue);
@@ -12,26 +12,26 @@ ColourPicker OpenColourPicker(int hue) {
     return p;
 }
 
-void PickColourCell(ColourPicker& picker, int cell) {
+void pickColourCell(ColourPicker& picker, int cell) {
     if (cell >= 0 && cell < static_cast<int>(kBandHues.size())) picker.selected = cell;
 }
 
-int ConfirmColourPicker(const ColourPicker& picker) {
+int confirmColourPicker(const ColourPicker& picker) {
     return kBandHues[static_cast<size_t>(picker.selected)];
 }
 
-uint32_t BandHueColour(int hue, const MonthTheme& theme) {
-    return HsvColour(hue, theme.longSat / 100.0, theme.longVal / 100.0);
+uint32_t bandHueColour(int hue, const MonthTheme& theme) {
+    return hsvColour(hue, theme.longSat / 100.0, theme.longVal / 100.0);
 }
 
-std::array<ColourCell, 14> DescribeColourPicker(const MonthTheme& theme) {
+std::array<ColourCell, 14> describeColourPicker(const MonthTheme& theme) {
     std::array<ColourCell, 14> cells;
     for (size_t i = 0; i < cells.size(); ++i) {
         const int n = static_cast<int>(i);
         cells[i].x = kColourCellMargin + (n % kColourCellsPerRow) * kColourCellPitch;
         cells[i].y = kColourCellMargin + (n / kColourCellsPerRow) * kColourCellPitch;
         cells[i].hue = kBandHues[i];
-        cells[i].colour = BandHueColour(kBandHues[i], theme);
+        cells[i].colour = bandHueColour(kBandHues[i], theme);
     }
     return cells;
 }

@@ -20,14 +20,14 @@ struct ColourPicker {
 };
 
 // Frames the cell of `hue`, or the first cell when the palette has no such hue.
-ColourPicker OpenColourPicker(int hue);
+ColourPicker openColourPicker(int hue);
 // A click on a cell; clicks outside the palette change nothing.
-void PickColourCell(ColourPicker& picker, int cell);
-// `cmdOK`: the framed cell's hue.
-int ConfirmColourPicker(const ColourPicker& picker);
+void pickColourCell(ColourPicker& picker, int cell);
+// `okButton`: the framed cell's hue.
+int confirmColourPicker(const ColourPicker& picker);
 
 // The colour a hue is painted in, as the month grid paints the band (0x00BBGGRR).
-uint32_t BandHueColour(int hue, const MonthTheme& theme);
+uint32_t bandHueColour(int hue, const MonthTheme& theme);
 
 struct ColourCell {
     int x = 0;  // top left, pixels inside the frame
@@ -35,6 +35,6 @@ struct ColourCell {
     int hue = 0;
     uint32_t colour = 0;
 };
-std::array<ColourCell, 14> DescribeColourPicker(const MonthTheme& theme);
+std::array<ColourCell, 14> describeColourPicker(const MonthTheme& theme);
 
 }  // namespace tv

@@ -11,7 +11,7 @@ constexpr std::string_view kNeverSaved = "nope";
 
 }  // namespace
 
-CustomColourSet ParseCustomColors(std::string_view text) {
+CustomColourSet parseCustomColors(std::string_view text) {
     CustomColourSet colours{};
     for (size_t i = 0; i < colours.size(); ++i) {
         if (text == kNeverSaved) {
@@ -22,29 +22,29 @@ CustomColourSet ParseCustomColors(std::string_view text) {
         // A short text leaves the missing digits 0: better black than a failed dialog.
         auto digits = [&](size_t at) {
             const size_t pos = 6 * i + at;
-            return HexToByte(pos < text.size() ? text.substr(pos, 2) : std::string_view{});
+            return hexToByte(pos < text.size() ? text.substr(pos, 2) : std::string_view{});
         };
         colours[i] = digits(0) | digits(2) << 8 | digits(4) << 16;
     }
     return colours;
 }
 
-std::string FormatCustomColors(const CustomColourSet& colours) {
+std::string formatCustomColors(const CustomColourSet& colours) {
     std::string text;
     text.reserve(colours.size() * 6);
     for (int c : colours) {
-        text += ByteToHex(c & 0xFF);
-        text += ByteToHex(c >> 8 & 0xFF);
-        text += ByteToHex(c >> 16 & 0xFF);
+        text += byteToHex(c & 0xFF);
+        text += byteToHex(c >> 8 & 0xFF);
+        text += byteToHex(c >> 16 & 0xFF);
     }
     return text;
 }
 
-int ChooseColorDialog(Dialogs& dialogs, HashTable& settings, int colour) {
-    CustomColourSet custom = ParseCustomColors(read(settings, settings::CustomColors));
+int chooseColorDialog(Dialogs& dialogs, HashTable& settings, int colour) {
+    CustomColourSet custom = parseCustomColors(read(settings, settings::CustomColors));
     int chosen = colour;
     if (!dialogs.chooseColor(chosen, custom)) chosen = colour;
-    write(settings, settings::CustomColors, FormatCustomColors(custom));
+    write(settings, settings::CustomColors, formatCustomColors(custom));
     return chosen;
 }
 

@@ -21,12 +21,12 @@ void applyFieldRules(EventEditor& ed, Date today) {
     if (ed.form == EditorForm::kFeast) return;
     const Date ref = ed.preset.isZero() ? today : ed.preset;
     EditorFields& f = ed.fields;
-    if (!EditorUsesYear(ed)) {
+    if (!editorUsesYear(ed)) {
         f.year = kUnusedField;
     } else if (f.year == kUnusedField) {
         f.year = std::to_string(ref.year());
     }
-    if (!EditorUsesMonth(ed)) {
+    if (!editorUsesMonth(ed)) {
         f.month = kUnusedField;
     } else if (f.month == kUnusedField) {
         f.month = std::to_string(ref.month());
@@ -52,29 +52,29 @@ const StringTable& stringsOr(const StringTable* s) {
 
 }  // namespace
 
-int FieldNumber(std::string_view text) {
+int fieldNumber(std::string_view text) {
     return static_cast<int>(
-        std::clamp<int64_t>(LeadingInteger(text), -1'000'000'000, 1'000'000'000));
+        std::clamp<int64_t>(leadingInteger(text), -1'000'000'000, 1'000'000'000));
 }
 
-int EditorRepeatKind(const EventEditor& editor) {
+int editorRepeatKind(const EventEditor& editor) {
     const int offset = editor.form == EditorForm::kUserEvent ? 0 : 1;
     return std::clamp(editor.fields.repeatIndex + offset, 0, 3);
 }
 
-bool EditorUsesYear(const EventEditor& editor) {
+bool editorUsesYear(const EventEditor& editor) {
     if (editor.form != EditorForm::kUserEvent) return false;
-    const int kind = EditorRepeatKind(editor);
+    const int kind = editorRepeatKind(editor);
     return kind == 0 || (kind == 1 && editor.fields.special);
 }
 
-bool EditorUsesMonth(const EventEditor& editor) {
+bool editorUsesMonth(const EventEditor& editor) {
     if (editor.form == EditorForm::kFeast) return false;
-    const int kind = EditorRepeatKind(editor);
+    const int kind = editorRepeatKind(editor);
     return kind == 0 || kind == 1;
 }
 
-EventEditor NewEventEditor(Date today, Date preset, EditorForm form) {
+EventEditor newEventEditor(Date today, Date preset, EditorForm form) {
     EventEditor ed;
     ed.form = form == EditorForm::kFeast ? EditorForm::kHoliday : form;
     ed.preset = preset;
@@ -92,7 +92,7 @@ EventEditor NewEventEditor(Date today, Date preset, EditorForm form) {
     return ed;
 }
 
-EventEditor EditEventEditor(const EventTable& table, int slot, Date today) {
+EventEditor editEventEditor(const EventTable& table, int slot, Date today) {
     EventEditor ed;
     const EventRecord& e = table[slot];
     ed.form = formOf(e);
@@ -131,7 +131,7 @@ EventEditor EditEventEditor(const EventTable& table, int slot, Date today) {
     return ed;
 }
 
-EventListOpen NameDayEventOpen(int month, int day, std::string title, Date today) {
+EventListOpen nameDayEventOpen(int month, int day, std::string title, Date today) {
     EventListOpen open;
     open.mode = EventListOpenMode::kNewFromNameSearch;
     open.name = std::move(title);
@@ -144,22 +144,22 @@ EventListOpen NameDayEventOpen(int month, int day, std::string title, Date today
     return open;
 }
 
-std::optional<EventEditor> EditorForOpen(const EventTable& table, const EventListOpen& open,
+std::optional<EventEditor> editorForOpen(const EventTable& table, const EventListOpen& open,
                                          Date today) {
     switch (open.mode) {
         case EventListOpenMode::kList:
             return std::nullopt;
         case EventListOpenMode::kNewOnDate:
-            return NewEventEditor(today, open.date);
+            return newEventEditor(today, open.date);
         case EventListOpenMode::kEditSlot:
             if (open.slot < 0 || open.slot >= table.slotCount() || !table[open.slot].used()) {
                 return std::nullopt;
             }
-            return EditEventEditor(table, open.slot, today);
+            return editEventEditor(table, open.slot, today);
         case EventListOpenMode::kNewFromNameSearch: {
-            EventEditor ed = NewEventEditor(today, open.date);
+            EventEditor ed = newEventEditor(today, open.date);
             ed.fields.name = open.name;
-            SetRepeatIndex(ed, 1, today);
+            setRepeatIndex(ed, 1, today);
             ed.opened = ed.fields;
             return ed;
         }
@@ -167,59 +167,59 @@ std::optional<EventEditor> EditorForOpen(const EventTable& table, const EventLis
     return std::nullopt;
 }
 
-void SetRepeatIndex(EventEditor& editor, int index, Date today) {
+void setRepeatIndex(EventEditor& editor, int index, Date today) {
     editor.fields.repeatIndex = std::clamp(index, 0, editor.form == EditorForm::kUserEvent ? 3 : 2);
     applyFieldRules(editor, today);
 }
 
-void SetSpecial(EventEditor& editor, bool on, Date today) {
+void setSpecial(EventEditor& editor, bool on, Date today) {
     editor.fields.special = on;
     applyFieldRules(editor, today);
 }
 
-void StepLength(EventEditor& editor, int delta) {
-    const int now = std::clamp(FieldNumber(editor.fields.length), kMinLongDays, kMaxLongDays);
+void stepLength(EventEditor& editor, int delta) {
+    const int now = std::clamp(fieldNumber(editor.fields.length), kMinLongDays, kMaxLongDays);
     editor.fields.length = std::to_string(std::clamp(now + delta, kMinLongDays, kMaxLongDays));
 }
 
-bool DigitFieldAccepts(EditorField field, char32_t key) {
+bool digitFieldAccepts(EditorField field, char32_t key) {
     if (field == EditorField::kName || field == EditorField::kComment) return true;
     constexpr char32_t kBackspace = 8;
     return (key >= U'0' && key <= U'9') || key == kBackspace;
 }
 
-std::string LongEventEndText(const EditorFields& fields) {
+std::string longEventEndText(const EditorFields& fields) {
     auto start =
-        Date::fromYmd(FieldNumber(fields.year), FieldNumber(fields.month), FieldNumber(fields.day));
+        Date::fromYmd(fieldNumber(fields.year), fieldNumber(fields.month), fieldNumber(fields.day));
     if (!start) return {};
-    const int days = std::clamp(FieldNumber(fields.length), kMinLongDays, kMaxLongDays);
+    const int days = std::clamp(fieldNumber(fields.length), kMinLongDays, kMaxLongDays);
     const Ymd end = start->addDays(days - 1).ymd();
     std::string year = std::to_string(end.year);
     year.insert(0, year.size() < 4 ? 4 - year.size() : 0, '0');
     return year + "." + twoDigits(end.month) + "." + twoDigits(end.day);
 }
 
-EditorView DescribeEditor(const EventEditor& editor, const EditorViewContext& ctx) {
+EditorView describeEditor(const EventEditor& editor, const EditorViewContext& ctx) {
     const StringTable& s = stringsOr(ctx.strings);
     const EditorFields& f = editor.fields;
     const bool user = editor.form == EditorForm::kUserEvent;
     const bool feast = editor.form == EditorForm::kFeast;
-    const int kind = EditorRepeatKind(editor);
+    const int kind = editorRepeatKind(editor);
 
     EditorView v;
     for (const char* key :
          {"dates_repeat_once", "dates_repeat_year", "dates_repeat_month", "dates_repeat_months"}) {
-        v.repeatItems.push_back(s.fGetString(key));
+        v.repeatItems.push_back(s.getString(key));
     }
     if (!user) v.repeatItems.erase(v.repeatItems.begin());  // holidays are never one-time
-    v.specialCaption = s.fGetString(user    ? "dates_birthday"
-                                    : feast ? "dates_cerem_active"
-                                            : "dates_nowork");
-    v.dateLabel = s.fGetString(user ? "dates_lbl_date_e" : "dates_lbl_date_c");
-    v.nameLabel = s.fGetString(user ? "dates_lbl_name_e" : "dates_lbl_name_c");
+    v.specialCaption = s.getString(user    ? "dates_birthday"
+                                   : feast ? "dates_cerem_active"
+                                           : "dates_nowork");
+    v.dateLabel = s.getString(user ? "dates_lbl_date_e" : "dates_lbl_date_c");
+    v.nameLabel = s.getString(user ? "dates_lbl_name_e" : "dates_lbl_name_c");
     v.forecastFieldVisible = user;
-    v.yearEnabled = EditorUsesYear(editor);
-    v.monthEnabled = EditorUsesMonth(editor);
+    v.yearEnabled = editorUsesYear(editor);
+    v.monthEnabled = editorUsesMonth(editor);
     v.dayEnabled = !feast;
     v.monthsButtonEnabled = !feast && kind == 3;
     v.specialEnabled = !user || kind == 1;
@@ -227,55 +227,55 @@ EditorView DescribeEditor(const EventEditor& editor, const EditorViewContext& ct
     v.alarmEnabled = !feast;
     v.longControlsVisible = user && kind == 0;
     v.sinceVisible = user && kind == 1 && f.special;
-    if (v.sinceVisible) v.sinceText = TimeSpentSince(f.year, f.month, f.day, ctx.today, s);
+    if (v.sinceVisible) v.sinceText = timeSpentSince(f.year, f.month, f.day, ctx.today, s);
     if (user && kind == 0) {
-        const std::string end = LongEventEndText(f);
-        if (!end.empty()) v.longText = s.fGetStringP("dates_lbl_long3", end);
+        const std::string end = longEventEndText(f);
+        if (!end.empty()) v.longText = s.formatString("dates_lbl_long3", end);
     } else {
-        v.longText = s.fGetString("dates_lbl_long2");
+        v.longText = s.getString("dates_lbl_long2");
     }
     bool pictureThere = true;
     if (!f.picture.empty()) {
-        const std::string path = ExpandAppPath(f.picture, ctx.programDir);
-        pictureThere = ctx.fileExists ? ctx.fileExists(path) : FileExists(path);
+        const std::string path = expandAppPath(f.picture, ctx.programDir);
+        pictureThere = ctx.fileExists ? ctx.fileExists(path) : fileExists(path);
     }
-    v.pictureLabel = s.fGetString(pictureThere ? "dates_lbl_bg" : "dates_lbl_bg_miss");
-    if (feast) v.uniqueInfo = s.fGetString("dates_uniqueinfo");
+    v.pictureLabel = s.getString(pictureThere ? "dates_lbl_bg" : "dates_lbl_bg_miss");
+    if (feast) v.uniqueInfo = s.getString("dates_uniqueinfo");
     return v;
 }
 
-bool EditorHasChanges(const EventEditor& editor) {
+bool editorHasChanges(const EventEditor& editor) {
     return !(editor.fields == editor.opened);
 }
 
-bool ConfirmCancel(const EventEditor& editor, MessageBox& box, const StringTable& strings) {
-    if (!EditorHasChanges(editor)) return true;
+bool confirmCancel(const EventEditor& editor, MessageBox& box, const StringTable& strings) {
+    if (!editorHasChanges(editor)) return true;
     MessageRequest ask;
-    ask.text = strings.fGetString("dates_q_cancel");
+    ask.text = strings.getString("dates_q_cancel");
     ask.title = std::string(kProgramName);
     ask.buttons = MessageButtons::kYesNo;
     ask.icon = MessageIcon::kQuestion;
     return box.show(ask) == MessageAnswer::kYes;
 }
 
-OpenFileRequest PictureDialogRequest(HashTable& settings, const std::string& programDir,
+OpenFileRequest pictureDialogRequest(HashTable& settings, const std::string& programDir,
                                      const StringTable& strings) {
     const std::string fallback = programDir + "pictures/";
     std::string folder =
-        ExpandAppPath(settings.ItemAlt(settings::BGPic_LastDir, fallback), programDir);
-    if (!FolderExists(folder)) folder = fallback;
+        expandAppPath(settings.itemAlt(settings::BGPic_LastDir, fallback), programDir);
+    if (!folderExists(folder)) folder = fallback;
     if (folder.back() != '/') folder += '/';
     // Only the folder: the dialog offers no file name for a new choice.
-    return makeOpenFileRequest(FileKind::kPictures, folder, strings.fGetString("dates_selectbg"),
+    return makeOpenFileRequest(FileKind::kPictures, folder, strings.getString("dates_selectbg"),
                                true, strings);
 }
 
-void SetChosenPicture(EventEditor& editor, const std::string& path, HashTable& settings,
+void setChosenPicture(EventEditor& editor, const std::string& path, HashTable& settings,
                       const std::string& programDir) {
-    editor.fields.picture = CompactAppPath(path, programDir);
+    editor.fields.picture = compactAppPath(path, programDir);
     const size_t sep = path.find_last_of('/');
     if (sep != std::string::npos)
-        settings.SetItem(settings::BGPic_LastDir, path.substr(0, sep + 1));
+        settings.setItem(settings::BGPic_LastDir, path.substr(0, sep + 1));
 }
 
 }  // namespace tv

@@ -73,9 +73,9 @@ struct EventEditor {
 
 // A new event: 7 days of notice, one day long, no picture, once, dated `preset` (today when
 // zero). `form` kHoliday gives a new yearly holiday.
-EventEditor NewEventEditor(Date today, Date preset = {}, EditorForm form = EditorForm::kUserEvent);
+EventEditor newEventEditor(Date today, Date preset = {}, EditorForm form = EditorForm::kUserEvent);
 // The editor on the event of a used slot.
-EventEditor EditEventEditor(const EventTable& table, int slot, Date today);
+EventEditor editEventEditor(const EventTable& table, int slot, Date today);
 
 // How the event list window was opened.
 enum class EventListOpenMode : int {
@@ -92,28 +92,28 @@ struct EventListOpen {
 };
 // The name search's "new event for this name day": month and day in the current year, or, for
 // 29 February outside a leap year, in the next leap year, so the preset date exists.
-EventListOpen NameDayEventOpen(int month, int day, std::string title, Date today);
+EventListOpen nameDayEventOpen(int month, int day, std::string title, Date today);
 // The editor the window opens on, or nothing for the plain list (also for a slot that holds no
 // event any more).
-std::optional<EventEditor> EditorForOpen(const EventTable& table, const EventListOpen& open,
+std::optional<EventEditor> editorForOpen(const EventTable& table, const EventListOpen& open,
                                          Date today);
 
 // The repeat kind the combo box stands for (0 once .. 3 selected months).
-int EditorRepeatKind(const EventEditor& editor);
+int editorRepeatKind(const EventEditor& editor);
 // Whether the kind reads the year (a one-time event or an anniversary) and the month field.
-bool EditorUsesYear(const EventEditor& editor);
-bool EditorUsesMonth(const EventEditor& editor);
+bool editorUsesYear(const EventEditor& editor);
+bool editorUsesMonth(const EventEditor& editor);
 // A numeric field's value: its leading digits, 0 when there are none.
-int FieldNumber(std::string_view text);
+int fieldNumber(std::string_view text);
 // Changing the repeat kind or `Cspecial` fills the year and month fields that the kind does not
 // use with "*", and gives a field that comes back into use the preset (or current) year or month.
-void SetRepeatIndex(EventEditor& editor, int index, Date today);
-void SetSpecial(EventEditor& editor, bool on, Date today);
-// `cmdStepLeft` / `cmdStepRight`: the length within 1..9999.
-void StepLength(EventEditor& editor, int delta);
+void setRepeatIndex(EventEditor& editor, int index, Date today);
+void setSpecial(EventEditor& editor, bool on, Date today);
+// `stepLeftButton` / `stepRightButton`: the length within 1..9999.
+void stepLength(EventEditor& editor, int delta);
 
 // Numeric fields take only digits and backspace; any other key beeps and is dropped.
-bool DigitFieldAccepts(EditorField field, char32_t key);
+bool digitFieldAccepts(EditorField field, char32_t key);
 
 // What the controls show and allow for the current fields.
 struct EditorView {
@@ -129,10 +129,10 @@ struct EditorView {
     bool specialEnabled = false;
     bool repeatEnabled = false;
     bool alarmEnabled = false;         // `ChAlert` and the time fields
-    bool longControlsVisible = false;  // length, steps, `lblLong`, `cmdEventColor`
+    bool longControlsVisible = false;  // length, steps, `longEventLabel`, `colourButton`
     bool sinceVisible = false;
-    std::string sinceText;  // `lblSince`: time since the anniversary's base date
-    std::string longText;   // `lblLong`
+    std::string sinceText;  // `sinceLabel`: time since the anniversary's base date
+    std::string longText;   // `longEventLabel`
     std::string pictureLabel;
     std::string uniqueInfo;  // the feast form's explanation; empty otherwise
 };
@@ -140,12 +140,12 @@ struct EditorViewContext {
     Date today;
     const StringTable* strings = nullptr;
     std::string programDir;
-    std::function<bool(const std::string&)> fileExists;  // FileExists when empty
+    std::function<bool(const std::string&)> fileExists;  // fileExists when empty
 };
-EditorView DescribeEditor(const EventEditor& editor, const EditorViewContext& ctx);
+EditorView describeEditor(const EventEditor& editor, const EditorViewContext& ctx);
 
 // The last day of a long event, "YYYY.MM.DD"; empty while the start is not a date.
-std::string LongEventEndText(const EditorFields& fields);
+std::string longEventEndText(const EditorFields& fields);
 
 // What a save asks or tells on its way.
 enum class EditorPrompt {
@@ -165,14 +165,14 @@ struct EditorMessage {
 
 using EditorPromptFn = std::function<MessageAnswer(EditorPrompt, const EditorMessage&)>;
 // Shows every prompt as a message box under the program's title.
-EditorPromptFn PromptThroughBox(MessageBox& box);
+EditorPromptFn promptThroughBox(MessageBox& box);
 
 struct EditorContext {
     Date today;
     const StringTable* strings = nullptr;
     HashTable* settings = nullptr;  // SaveInPastPromt, AlarmEnabled; null reads the defaults
     std::string programDir;         // stands for "<AppPath>"
-    std::function<bool(const std::string&)> fileExists;  // FileExists when empty
+    std::function<bool(const std::string&)> fileExists;  // fileExists when empty
     EditorPromptFn prompt;                               // null answers No
     // Writes the database after the record is stored; null stores in memory only.
     std::function<bool(const EventTable&)> saveDatabase;
@@ -196,20 +196,21 @@ struct SaveOutcome {
     bool alarmsSwitchedOn = false;  // the tray-resident form must start again
 };
 
-// `cmdSave`: checks the fields in order and stores the event on success. A refusal leaves the
+// `saveButton`: checks the fields in order and stores the event on success. A refusal leaves the
 // table and the editor as they were.
-SaveOutcome SaveEditor(EventTable& table, EventEditor& editor, const EditorContext& ctx);
+SaveOutcome saveEditor(EventTable& table, EventEditor& editor, const EditorContext& ctx);
 
-// `cmdCancel`: true when the editor may close, after asking "dates_q_cancel" if anything changed.
-bool EditorHasChanges(const EventEditor& editor);
-bool ConfirmCancel(const EventEditor& editor, MessageBox& box, const StringTable& strings);
+// `cancelButton`: true when the editor may close, after asking "dates_q_cancel" if anything
+// changed.
+bool editorHasChanges(const EventEditor& editor);
+bool confirmCancel(const EventEditor& editor, MessageBox& box, const StringTable& strings);
 
 // The picture file dialog, starting in `BGPic_LastDir`.
-OpenFileRequest PictureDialogRequest(HashTable& settings, const std::string& programDir,
+OpenFileRequest pictureDialogRequest(HashTable& settings, const std::string& programDir,
                                      const StringTable& strings);
 // Takes the chosen file (stored relative to the program folder when inside it) and remembers its
 // folder in `BGPic_LastDir`.
-void SetChosenPicture(EventEditor& editor, const std::string& path, HashTable& settings,
+void setChosenPicture(EventEditor& editor, const std::string& path, HashTable& settings,
                       const std::string& programDir);
 
 }  // namespace tv

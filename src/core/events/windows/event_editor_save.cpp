@@ -1,4 +1,4 @@
-// SaveEditor: the checks of a save, in the order the user meets them, and the store.
+// saveEditor: the checks of a save, in the order the user meets them, and the store.
 #include <algorithm>
 
 #include "core/app/version.h"
@@ -48,8 +48,8 @@ private:
                           MessageButtons buttons) const {
         EditorMessage m;
         m.text = params.empty()
-                     ? s_.fGetString(key)
-                     : s_.fGetStringP(key, params[0], params.size() > 1 ? params[1] : "");
+                     ? s_.getString(key)
+                     : s_.formatString(key, params[0], params.size() > 1 ? params[1] : "");
         m.key = std::move(key);
         m.params = std::move(params);
         m.icon = icon;
@@ -82,8 +82,8 @@ private:
     bool pictureGoneAndUserFixes() {
         const std::string& picture = ed_.fields.picture;
         if (picture.empty()) return false;
-        const std::string path = ExpandAppPath(picture, ctx_.programDir);
-        if (ctx_.fileExists ? ctx_.fileExists(path) : FileExists(path)) return false;
+        const std::string path = expandAppPath(picture, ctx_.programDir);
+        if (ctx_.fileExists ? ctx_.fileExists(path) : fileExists(path)) return false;
         return ask(EditorPrompt::kPictureMissing, "dates_err_bgmissing", MessageIcon::kQuestion) ==
                MessageAnswer::kYes;
     }
@@ -108,17 +108,17 @@ private:
     SaveOutcome saveEvent() {
         const EditorFields& f = ed_.fields;
         const bool user = ed_.form == EditorForm::kUserEvent;
-        const int kind = EditorRepeatKind(ed_);
+        const int kind = editorRepeatKind(ed_);
 
         // Read the fields.
-        const int year = EditorUsesYear(ed_) ? FieldNumber(f.year) : 0;
-        const int month = kind == 3 ? f.monthMask : FieldNumber(f.month);
-        const int day = FieldNumber(f.day);
-        const int forecast = user ? FieldNumber(f.forecast) : (f.forecastOn ? 1 : 0);
+        const int year = editorUsesYear(ed_) ? fieldNumber(f.year) : 0;
+        const int month = kind == 3 ? f.monthMask : fieldNumber(f.month);
+        const int day = fieldNumber(f.day);
+        const int forecast = user ? fieldNumber(f.forecast) : (f.forecastOn ? 1 : 0);
         const bool anniversary = user && kind == 1 && f.special;
-        const int length = std::clamp(FieldNumber(f.length), kMinLongDays, kMaxLongDays);
-        const int hour = FieldNumber(f.alarmHour);
-        const int minute = FieldNumber(f.alarmMinute);
+        const int length = std::clamp(fieldNumber(f.length), kMinLongDays, kMaxLongDays);
+        const int hour = fieldNumber(f.alarmHour);
+        const int minute = fieldNumber(f.alarmMinute);
 
         if (trimmed(f.name).empty()) return refuse("dates_err_empty", EditorField::kName);
         if (f.year.empty()) return refuse("dates_err_empty", EditorField::kYear);
@@ -143,7 +143,7 @@ private:
                 if (anniversary && (year < kBaseYearMin || year > kBaseYearMax)) {
                     return refuse("dates_err_yearlimit2", EditorField::kYear);
                 }
-            } else if (month == 2 && day == 29 && !IsLeapYear(year)) {
+            } else if (month == 2 && day == 29 && !isLeapYear(year)) {
                 return refuse("dates_err_leap2", EditorField::kYear);
             } else if (year < kOnceYearMin || year > kOnceYearMax) {
                 return refuse("dates_err_yearlimit", EditorField::kYear);
@@ -267,7 +267,7 @@ private:
         SaveOutcome o;
         int slot = ed_.slot;
         if (slot < 0 || slot >= table_.slotCount() || !table_[slot].used()) {
-            slot = table_.AllocateEventSlot();
+            slot = table_.allocateEventSlot();
             if (slot < 0) {
                 o.status = SaveStatus::kTableFull;
                 return o;
@@ -295,11 +295,11 @@ private:
 
 }  // namespace
 
-SaveOutcome SaveEditor(EventTable& table, EventEditor& editor, const EditorContext& ctx) {
+SaveOutcome saveEditor(EventTable& table, EventEditor& editor, const EditorContext& ctx) {
     return SaveRun(table, editor, ctx).run();
 }
 
-EditorPromptFn PromptThroughBox(MessageBox& box) {
+EditorPromptFn promptThroughBox(MessageBox& box) {
     return [&box](EditorPrompt, const EditorMessage& m) {
         MessageRequest r;
         r.text = m.text;

@@ -66,7 +66,7 @@ std::string padded(int value, size_t width) {
 }
 
 std::string monthName(const StringTable& s, int month) {
-    return s.fGetString("main_month_" + std::to_string(month - 1));
+    return s.getString("main_month_" + std::to_string(month - 1));
 }
 
 // The order key of "by date": one-time events by their date; the repeating ones grouped
@@ -98,26 +98,27 @@ std::string dateKey(const EventRecord& e, Date shown, Date today) {
 std::string dayWord(const EventListRow& row, const StringTable& s) {
     switch (row.daysUntil) {
         case -2:
-            return s.fGetString("dates_list_day_m2");
+            return s.getString("dates_list_day_m2");
         case -1:
-            return s.fGetString("dates_list_day_m1");
+            return s.getString("dates_list_day_m1");
         case 0:
-            return s.fGetString(row.error ? "dates_list_error" : "dates_list_today");
+            return s.getString(row.error ? "dates_list_error" : "dates_list_today");
         case 1:
-            return s.fGetString("dates_list_day_p1");
+            return s.getString("dates_list_day_p1");
         case 2:
-            return s.fGetString("dates_list_day_p2");
+            return s.getString("dates_list_day_p2");
         default:
             break;
     }
-    if (row.daysUntil > 0) return s.fGetStringP("dates_list_future", std::to_string(row.daysUntil));
-    return s.fGetStringP("dates_list_past", std::to_string(-row.daysUntil));
+    if (row.daysUntil > 0)
+        return s.formatString("dates_list_future", std::to_string(row.daysUntil));
+    return s.formatString("dates_list_past", std::to_string(-row.daysUntil));
 }
 
 std::string nameColumn(const EventRecord& e, const StringTable& s) {
     std::string text;
-    if (e.alarmOn != 0) text = "(" + AlarmTimeText(e.alarmHour, e.alarmMinute) + ") ";
-    text += e.name.empty() ? s.fGetString("dates_unnamedevent") : e.name;
+    if (e.alarmOn != 0) text = "(" + alarmTimeText(e.alarmHour, e.alarmMinute) + ") ";
+    text += e.name.empty() ? s.getString("dates_unnamedevent") : e.name;
     return text;
 }
 
@@ -128,9 +129,9 @@ std::string dateColumn(const EventRecord& e, const EventListRow& row, const Stri
     }
     switch (e.repeatKind()) {
         case RepeatKind::kOnce:
-            return ShortDateText(Date::serial(e.year, e.month, e.day), s);
+            return shortDateText(Date::serial(e.year, e.month, e.day), s);
         case RepeatKind::kYearly:
-            if (countsYears(e)) return ShortDateText(Date::serial(e.year, e.month, e.day), s);
+            if (countsYears(e)) return shortDateText(Date::serial(e.year, e.month, e.day), s);
             if (isMovableFeast(e)) {
                 return monthName(s, row.next.month()) + " " + std::to_string(row.next.day()) + ".";
             }
@@ -166,7 +167,7 @@ std::string_view trimmed(std::string_view s) {
 
 }  // namespace
 
-EventListFilter ReadListFilter(HashTable& settings) {
+EventListFilter readListFilter(HashTable& settings) {
     EventListFilter f;
     for (size_t i = 0; i < 3; ++i)
         f.repeatFilter[i] = readFlag(settings, *kRepeatFilterKeys[i]);
@@ -174,13 +175,13 @@ EventListFilter ReadListFilter(HashTable& settings) {
     return f;
 }
 
-void WriteListFilter(HashTable& settings, const EventListFilter& filter) {
+void writeListFilter(HashTable& settings, const EventListFilter& filter) {
     for (size_t i = 0; i < 3; ++i)
         write(settings, *kRepeatFilterKeys[i], filter.repeatFilter[i] ? "1" : "0");
     write(settings, settings::DatesEventFilter, std::to_string(filter.pastWindow));
 }
 
-std::string AnniversaryAgeText(int baseYear, int nextYear, int daysUntil, bool leapYearNow) {
+std::string anniversaryAgeText(int baseYear, int nextYear, int daysUntil, bool leapYearNow) {
     const double yearDays = leapYearNow ? 366.0 : 365.0;
     // The tenths gone of the year before the next birthday; truncated, as the age only ever
     // shows what is complete.
@@ -190,7 +191,7 @@ std::string AnniversaryAgeText(int baseYear, int nextYear, int daysUntil, bool l
     return (total < 0 ? "-" : "") + std::to_string(whole / 10) + "," + std::to_string(whole % 10);
 }
 
-EventListView FillList(const EventTable& table, EventListFilter& filter,
+EventListView fillList(const EventTable& table, EventListFilter& filter,
                        const EventListContext& ctx) {
     static const StringTable kNoStrings;
     const StringTable& s = ctx.strings != nullptr ? *ctx.strings : kNoStrings;
@@ -212,7 +213,7 @@ EventListView FillList(const EventTable& table, EventListFilter& filter,
 
     const int window =
         kPastEventWindows[static_cast<size_t>(std::clamp(filter.pastWindow, 0, kNoPastLimit))];
-    const bool leapNow = IsLeapYear(ctx.today.year());
+    const bool leapNow = isLeapYear(ctx.today.year());
 
     for (int slot = 0; slot < table.slotCount(); ++slot) {
         const EventRecord& e = table[slot];
@@ -221,14 +222,14 @@ EventListView FillList(const EventTable& table, EventListFilter& filter,
         row.slot = slot;
         row.error = !storedDateValid(e);
         if (!row.error) {
-            row.next = NextOccurrenceOf(e, ctx.today, easter);
+            row.next = nextOccurrenceOf(e, ctx.today, easter);
             row.error = row.next.isZero();  // an unknown feast rule
         }
         row.daysUntil = row.error ? 0 : ctx.today.daysUntil(row.next);
         if (window >= 0 && row.daysUntil < -window) continue;
 
         if (filter.list == EventListKind::kRecurring && countsYears(e) && !row.error) {
-            row.ageText = AnniversaryAgeText(e.year, row.next.year(), row.daysUntil, leapNow);
+            row.ageText = anniversaryAgeText(e.year, row.next.year(), row.daysUntil, leapNow);
         }
         row.dayText = dayWord(row, s);
         row.nameText = nameColumn(e, s);
@@ -256,7 +257,7 @@ EventListView FillList(const EventTable& table, EventListFilter& filter,
     return view;
 }
 
-int FindListRow(const EventListView& view, const EventTable& table, std::string_view search) {
+int findListRow(const EventListView& view, const EventTable& table, std::string_view search) {
     const std::string wanted = foldSortKey(trimmed(search));
     for (size_t i = 0; i < view.rows.size(); ++i) {
         const std::string name = foldSortKey(table[view.rows[i].slot].name);
@@ -265,25 +266,25 @@ int FindListRow(const EventListView& view, const EventTable& table, std::string_
     return -1;
 }
 
-int RowOfSlot(const EventListView& view, int slot) {
+int rowOfSlot(const EventListView& view, int slot) {
     for (size_t i = 0; i < view.rows.size(); ++i) {
         if (view.rows[i].slot == slot) return static_cast<int>(i);
     }
     return -1;
 }
 
-bool DeleteListedEvent(EventTable& table, int slot, MessageBox& box, const StringTable& strings,
+bool deleteListedEvent(EventTable& table, int slot, MessageBox& box, const StringTable& strings,
                        const std::function<bool(const EventTable&)>& save) {
     if (slot < 0 || slot >= table.slotCount() || !table[slot].used()) return false;
     const EventRecord& e = table[slot];
     MessageRequest ask;
-    ask.text = strings.fGetStringP(
-        "dates_q_delete", e.name.empty() ? strings.fGetString("dates_unnamedevent") : e.name);
+    ask.text = strings.formatString(
+        "dates_q_delete", e.name.empty() ? strings.getString("dates_unnamedevent") : e.name);
     ask.title = std::string(kProgramName);
     ask.buttons = MessageButtons::kYesNo;
     ask.icon = MessageIcon::kQuestion;
     if (box.show(ask) != MessageAnswer::kYes) return false;
-    table.DeleteEvent(slot);
+    table.deleteEvent(slot);
     if (save) save(table);
     return true;
 }

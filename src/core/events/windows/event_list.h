@@ -28,7 +28,7 @@ enum class EventListKind : int {
 
 enum class EventSort { kByName, kByDate };
 
-// Days a one-time event may lie in the past and still be listed, per `cmbEventFilter` item;
+// Days a one-time event may lie in the past and still be listed, per `eventFilter` item;
 // the last item has no limit.
 inline constexpr std::array<int, 12> kPastEventWindows = {0,   7,   14,  30,  61,  122,
                                                           183, 243, 304, 365, 730, -1};
@@ -38,15 +38,15 @@ inline constexpr int kNoPastLimit = 11;
 struct EventListFilter {
     EventListKind list = EventListKind::kRecurring;
     EventSort sort = EventSort::kByName;
-    // `chAnni`: anniversaries, other yearly events, monthly and selected-months events.
+    // `repeatFilters`: anniversaries, other yearly events, monthly and selected-months events.
     std::array<bool, 3> repeatFilter = {true, true, true};
-    int pastWindow = kNoPastLimit;    // `cmbEventFilter` index 0..11
-    bool showDisabledFeasts = false;  // `chDisabledCerem`
+    int pastWindow = kNoPastLimit;    // `eventFilter` index 0..11
+    bool showDisabledFeasts = false;  // `disabledHolidays`
 };
 
 // The filters are remembered between sessions.
-EventListFilter ReadListFilter(HashTable& settings);
-void WriteListFilter(HashTable& settings, const EventListFilter& filter);
+EventListFilter readListFilter(HashTable& settings);
+void writeListFilter(HashTable& settings, const EventListFilter& filter);
 
 struct EventListRow {
     int slot = -1;
@@ -64,8 +64,8 @@ struct EventListRow {
 
 struct EventListView {
     std::vector<EventListRow> rows;
-    bool repeatFilterVisible = false;    // the `chAnni` boxes: recurring list only
-    bool pastWindowVisible = false;      // `cmbEventFilter` and its label: one-time list only
+    bool repeatFilterVisible = false;    // the `repeatFilters` boxes: recurring list only
+    bool pastWindowVisible = false;      // `eventFilter` and its label: one-time list only
     bool disabledFeastsVisible = false;  // holiday list, and only while a feast is switched off
     std::vector<int> tabStops;           // of `RecordList`
     std::string entriesCaption;          // "DEV: entries = N" for the developer, else empty
@@ -80,22 +80,22 @@ struct EventListContext {
 
 // Rebuilds the rows of the selected list. `filter.showDisabledFeasts` is cleared when no
 // movable feast is switched off, as the box then disappears.
-EventListView FillList(const EventTable& table, EventListFilter& filter,
+EventListView fillList(const EventTable& table, EventListFilter& filter,
                        const EventListContext& ctx);
 
 // The first row, in list order, whose name starts with the trimmed search text ignoring case;
 // -1 when none does.
-int FindListRow(const EventListView& view, const EventTable& table, std::string_view search);
+int findListRow(const EventListView& view, const EventTable& table, std::string_view search);
 // The row that shows the event of `slot`; -1 when the list does not hold it.
-int RowOfSlot(const EventListView& view, int slot);
+int rowOfSlot(const EventListView& view, int slot);
 
 // The anniversary age with one decimal: whole years to the last birthday plus the tenth of the
 // year gone since. `daysUntil` counts to the next birthday, in `nextYear`.
-std::string AnniversaryAgeText(int baseYear, int nextYear, int daysUntil, bool leapYearNow);
+std::string anniversaryAgeText(int baseYear, int nextYear, int daysUntil, bool leapYearNow);
 
 // Asks "dates_q_delete" for the event and, on Yes, removes it (a movable feast is switched off
 // instead) and saves through `save`. True when the event was deleted.
-bool DeleteListedEvent(EventTable& table, int slot, MessageBox& box, const StringTable& strings,
+bool deleteListedEvent(EventTable& table, int slot, MessageBox& box, const StringTable& strings,
                        const std::function<bool(const EventTable&)>& save);
 
 }  // namespace tv

@@ -15,15 +15,15 @@ struct MonthPicker {
 };
 
 // The boxes of the bits set in `mask`.
-MonthPicker OpenMonthPicker(int mask);
-// `cmdAll`: checks all twelve unless all are checked already, then clears them all.
-void ToggleAllMonths(MonthPicker& picker);
-int MonthMaskOf(const MonthPicker& picker);
+MonthPicker openMonthPicker(int mask);
+// `allButton`: checks all twelve unless all are checked already, then clears them all.
+void toggleAllMonths(MonthPicker& picker);
+int monthMaskOf(const MonthPicker& picker);
 
 // `ComOK`: the mask to close with, or nothing while no month is checked: the dialog then shows
 // "months_err01" and stays open.
 inline constexpr const char* kNoMonthMessage = "months_err01";
-std::optional<int> ConfirmMonthPicker(const MonthPicker& picker);
+std::optional<int> confirmMonthPicker(const MonthPicker& picker);
 
 // How a box is shown: its caption, bold while checked, and its place in the two columns.
 struct MonthBox {
@@ -32,6 +32,6 @@ struct MonthBox {
     int column = 0;  // 0: January..June, 1: July..December
     int row = 0;
 };
-std::array<MonthBox, 12> DescribeMonthPicker(const MonthPicker& picker, const StringTable& strings);
+std::array<MonthBox, 12> describeMonthPicker(const MonthPicker& picker, const StringTable& strings);
 
 }  // namespace tv

@@ -20,7 +20,7 @@ struct Prompted {
 class EditorSaveTest : public ::testing::Test {
 protected:
     EditorSaveTest() {
-        strings.table().Add("dates_err_months", "Ebben a hónapban csak $1 nap van.");
+        strings.table().add("dates_err_months", "Ebben a hónapban csak $1 nap van.");
         ctx.today = kToday;
         ctx.strings = &strings;
         ctx.settings = &settings;
@@ -38,21 +38,21 @@ protected:
 
     // A valid one-time event in the future, ready to be changed by a case.
     EventEditor once(int y, int m, int d, std::string name = "Teszt") {
-        EventEditor ed = NewEventEditor(kToday, Date::serial(y, m, d));
+        EventEditor ed = newEventEditor(kToday, Date::serial(y, m, d));
         ed.fields.name = std::move(name);
         return ed;
     }
     EventEditor ofKind(int kind, int y, int m, int d, bool special = false) {
         EventEditor ed = once(2025, 6, 15);
-        SetRepeatIndex(ed, kind, kToday);
-        SetSpecial(ed, special, kToday);
+        setRepeatIndex(ed, kind, kToday);
+        setSpecial(ed, special, kToday);
         ed.fields.year = std::to_string(y);
         ed.fields.month = std::to_string(m);
         ed.fields.day = std::to_string(d);
         return ed;
     }
 
-    SaveOutcome save(EventEditor ed) { return SaveEditor(table, ed, ctx); }
+    SaveOutcome save(EventEditor ed) { return saveEditor(table, ed, ctx); }
 
     EventTable table;
     StringTable strings;
@@ -181,7 +181,7 @@ TEST_F(EditorSaveTest, DuplicatesAreTheSameNameKindAndDateAmongOtherUserEvents) 
     }
     EventEditor sameMask = ofKind(3, 0, 0, 20);
     sameMask.fields.monthMask = 0b101;
-    EventEditor again = EditEventEditor(table, 0, kToday);  // itself is no duplicate
+    EventEditor again = editEventEditor(table, 0, kToday);  // itself is no duplicate
     const struct {
         const char* what;
         EventEditor ed;
@@ -211,9 +211,9 @@ TEST_F(EditorSaveTest, DuplicatesAreTheSameNameKindAndDateAmongOtherUserEvents) 
 }
 
 TEST_F(EditorSaveTest, AHolidayMayNotShareItsDayWithAnotherFixedHoliday) {
-    table.AddBuiltinEvent(1, 12, 24, 0, 1, "", "Szenteste", "", "");
+    table.addBuiltinEvent(1, 12, 24, 0, 1, "", "Szenteste", "", "");
     ASSERT_EQ(save(once(2025, 12, 25, "Magán")).status, SaveStatus::kStored);
-    EventEditor ed = NewEventEditor(kToday, Date::serial(2025, 12, 24), EditorForm::kHoliday);
+    EventEditor ed = newEventEditor(kToday, Date::serial(2025, 12, 24), EditorForm::kHoliday);
     ed.fields.name = "Másik";
     EXPECT_EQ(save(ed).message.key, "dates_err_sameday");
     ed.fields.day = "25";  // only a user event there
@@ -233,9 +233,9 @@ TEST_F(EditorSaveTest, QuestionsOnTheWayStopTheSaveOnYesOrGoOn) {
     EXPECT_EQ(save(yesterday).status, SaveStatus::kStored);
     EXPECT_EQ(prompts.size(), 2u);
     EXPECT_EQ(prompts[0].prompt, EditorPrompt::kDateInPast);
-    settings.SetItem("SaveInPastPromt", "0");
+    settings.setItem("SaveInPastPromt", "0");
     EXPECT_EQ(save(once(2025, 2, 27)).status, SaveStatus::kStored);
-    settings.SetItem("SaveInPastPromt", "1");
+    settings.setItem("SaveInPastPromt", "1");
     EXPECT_EQ(save(once(2025, 3, 1)).status, SaveStatus::kStored);  // today is not past
     EXPECT_EQ(prompts.size(), 2u);
 
@@ -252,8 +252,8 @@ TEST_F(EditorSaveTest, QuestionsOnTheWayStopTheSaveOnYesOrGoOn) {
 }
 
 TEST_F(EditorSaveTest, AnAlarmWhileAlarmsAreOffOffersToSwitchThemOn) {
-    settings.SetItem("AlarmEnabled", "0");
-    settings.SetItem("AS_TrayIcon", "0");
+    settings.setItem("AlarmEnabled", "0");
+    settings.setItem("AS_TrayIcon", "0");
     EventEditor ed = once(2025, 6, 15);
     ed.fields.alarmOn = true;
     ed.fields.alarmHour = "7";
@@ -261,13 +261,13 @@ TEST_F(EditorSaveTest, AnAlarmWhileAlarmsAreOffOffersToSwitchThemOn) {
     SaveOutcome o = save(ed);
     EXPECT_EQ(o.status, SaveStatus::kStored);  // stored either way
     EXPECT_FALSE(o.alarmsSwitchedOn);
-    EXPECT_EQ(settings.Item("AlarmEnabled"), "0");
+    EXPECT_EQ(settings.item("AlarmEnabled"), "0");
     answers = {MessageAnswer::kYes};
     ed.fields.day = "16";
     o = save(ed);
     EXPECT_TRUE(o.alarmsSwitchedOn);
-    EXPECT_EQ(settings.Item("AlarmEnabled"), "1");
-    EXPECT_EQ(settings.Item("AS_TrayIcon"), "1");
+    EXPECT_EQ(settings.item("AlarmEnabled"), "1");
+    EXPECT_EQ(settings.item("AS_TrayIcon"), "1");
     EXPECT_EQ(o.record.alarmMinute, 5);
     EXPECT_EQ(prompts.back().prompt, EditorPrompt::kAlarmsOff);
 }
@@ -300,25 +300,25 @@ TEST_F(EditorSaveTest, StoringFillsTheRecordFromTheFieldsTheKindUses) {
 TEST_F(EditorSaveTest, AnEditedEventKeepsItsSlotAndTimeAndANewOneTakesTheFirstFreeSlot) {
     for (int d = 10; d < 13; ++d)
         ASSERT_EQ(save(once(2025, 6, d)).slot, d - 10);
-    table.DeleteEvent(1);
+    table.deleteEvent(1);
     EXPECT_EQ(save(once(2025, 7, 1)).slot, 1);
 
     table[2].alarmHour = 9;
     table[2].alarmMinute = 30;
-    EventEditor ed = EditEventEditor(table, 2, kToday);
+    EventEditor ed = editEventEditor(table, 2, kToday);
     ed.fields.alarmHour = "11";  // typed, but the alarm box is clear
-    SaveOutcome o = SaveEditor(table, ed, ctx);
+    SaveOutcome o = saveEditor(table, ed, ctx);
     EXPECT_EQ(o.slot, 2);
     EXPECT_EQ(table.eventCount(), 3);
     EXPECT_EQ(table[2].alarmHour, 9);
-    EXPECT_FALSE(EditorHasChanges(ed));  // saved: nothing left to lose
+    EXPECT_FALSE(editorHasChanges(ed));  // saved: nothing left to lose
     table[2].alarmHour = 25;             // out of range: reset
-    EXPECT_EQ(save(EditEventEditor(table, 2, kToday)).record.alarmHour, 0);
+    EXPECT_EQ(save(editEventEditor(table, 2, kToday)).record.alarmHour, 0);
 }
 
 TEST_F(EditorSaveTest, AFeastChangesOnlyItsTextsPictureNoticeAndSwitch) {
-    table.AddBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");
-    EventEditor ed = EditEventEditor(table, 0, kToday);
+    table.addBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");
+    EventEditor ed = editEventEditor(table, 0, kToday);
     ASSERT_EQ(ed.form, EditorForm::kFeast);
     ed.fields.name = " ";
     EXPECT_EQ(save(ed).message.key, "dates_err_empty2");

@@ -44,14 +44,14 @@ protected:
                  {"main_month_2", "március"},
                  {"main_month_short_1", "febr."},
                  {"main_month_short_2", "márc."}}) {
-            strings.table().Add(key, text);
+            strings.table().add(key, text);
         }
         ctx.today = kToday;
         ctx.strings = &strings;
     }
 
     int add(EventRecord e) {
-        table.AppendEventSlot();
+        table.appendEventSlot();
         const int slot = table.slotCount() - 1;
         e.inUse = -1;
         e.slot = static_cast<int16_t>(slot);
@@ -69,7 +69,7 @@ protected:
     std::vector<std::string> fill(EventListKind list, EventSort sort = EventSort::kByName) {
         filter.list = list;
         filter.sort = sort;
-        return names(FillList(table, filter, ctx));
+        return names(fillList(table, filter, ctx));
     }
 
     EventTable table;
@@ -86,8 +86,8 @@ TEST_F(EventListTest, EachListTakesItsKindOfEventAndTheRepeatBoxesFilterTheFirst
     add(userEvent("Havonta", RepeatKind::kMonthly, 0, 0, 10));
     add(userEvent("Tavasszal", RepeatKind::kSelectedMonths, 0, 0b111100, 3));
     add(userEvent("Egyszer", RepeatKind::kOnce, 2025, 4, 1));
-    table.AddBuiltinEvent(1, 1, 1, 1, 1, "", "Újév", "", "");
-    table.AddBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");
+    table.addBuiltinEvent(1, 1, 1, 1, 1, "", "Újév", "", "");
+    table.addBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");
 
     EXPECT_EQ(fill(EventListKind::kRecurring), (Names{"Béla", "Havonta", "Nyár", "Tavasszal"}));
     EXPECT_EQ(fill(EventListKind::kOneTime), (Names{"Egyszer"}));
@@ -100,19 +100,19 @@ TEST_F(EventListTest, EachListTakesItsKindOfEventAndTheRepeatBoxesFilterTheFirst
 }
 
 TEST_F(EventListTest, SwitchedOffFeastsHaveTheirOwnViewWhichVanishesWithoutThem) {
-    table.AddBuiltinEvent(1, 1, 1, 1, 1, "", "Újév", "", "");
-    table.AddBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");
-    table.AddBuiltinEvent(2, 5, 2, 1, 1, "motherday", "Anyák napja", "", "");
+    table.addBuiltinEvent(1, 1, 1, 1, 1, "", "Újév", "", "");
+    table.addBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");
+    table.addBuiltinEvent(2, 5, 2, 1, 1, "motherday", "Anyák napja", "", "");
     filter.list = EventListKind::kHolidays;
     filter.showDisabledFeasts = true;
-    EventListView v = FillList(table, filter, ctx);
+    EventListView v = fillList(table, filter, ctx);
     EXPECT_FALSE(v.disabledFeastsVisible);
     EXPECT_FALSE(filter.showDisabledFeasts);  // cleared: nothing is switched off
     EXPECT_EQ(v.rows.size(), 3u);
 
-    table.DeleteEvent(1);  // Easter is only switched off
+    table.deleteEvent(1);  // Easter is only switched off
     filter.showDisabledFeasts = true;
-    v = FillList(table, filter, ctx);
+    v = fillList(table, filter, ctx);
     EXPECT_TRUE(v.disabledFeastsVisible);
     EXPECT_EQ(names(v), (Names{"Húsvét"}));
     filter.showDisabledFeasts = false;
@@ -159,7 +159,7 @@ TEST_F(EventListTest, RowTextsNameTheDayTheAlarmTheAgeAndTheDate) {
     alarm.alarmMinute = 5;
     add(alarm);
     filter.list = EventListKind::kRecurring;
-    EventListView v = FillList(table, filter, ctx);
+    EventListView v = fillList(table, filter, ctx);
     ASSERT_EQ(v.rows.size(), 2u);
     EXPECT_EQ(v.rows[0].text, "30 nap múlva\t(7:05) (névtelen)\t\tmárcius 31.");
     EXPECT_EQ(v.rows[1].text, "6 nap múlva\tBéla\t44,9\t1980. márc. 7.");
@@ -175,7 +175,7 @@ TEST_F(EventListTest, OneTimeRowsHaveNoAgeColumnAndNameTheDaysAround) {
     }
     filter.list = EventListKind::kOneTime;
     filter.sort = EventSort::kByDate;
-    EventListView v = FillList(table, filter, ctx);
+    EventListView v = fillList(table, filter, ctx);
     std::vector<std::string> days;
     for (const auto& r : v.rows)
         days.push_back(r.dayText);
@@ -191,24 +191,24 @@ TEST_F(EventListTest, AStoredDateThatIsNoDateIsListedAsAnErrorWithItsNumbers) {
     add(userEvent("Áprilisi", RepeatKind::kYearly, 0, 4, 31));
     add(userEvent("Semmikor", RepeatKind::kSelectedMonths, 0, 0, 5));
     filter.list = EventListKind::kOneTime;
-    EventListView v = FillList(table, filter, ctx);
+    EventListView v = fillList(table, filter, ctx);
     ASSERT_EQ(v.rows.size(), 1u);
     EXPECT_TRUE(v.rows[0].error);
     EXPECT_EQ(v.rows[0].text, "hibás dátum\tSzökőnap\t2023. 2. 29.");
     filter.list = EventListKind::kRecurring;
-    v = FillList(table, filter, ctx);
+    v = fillList(table, filter, ctx);
     ASSERT_EQ(v.rows.size(), 2u);
     EXPECT_TRUE(v.rows[0].error && v.rows[1].error);
     EXPECT_EQ(v.rows[1].dateText, "0. 4. 31.");
 }
 
 TEST(AnniversaryAge, CountsTenthsOfTheYearGoneAndNeverRoundsUp) {
-    EXPECT_EQ(AnniversaryAgeText(1980, 2025, 110, false), "44,6");
-    EXPECT_EQ(AnniversaryAgeText(1980, 2025, 0, false), "45,0");
-    EXPECT_EQ(AnniversaryAgeText(1980, 2025, 364, false), "44,0");
-    EXPECT_EQ(AnniversaryAgeText(1980, 2024, 37, true), "43,8");  // 10 - 370/366 = 8.98...
+    EXPECT_EQ(anniversaryAgeText(1980, 2025, 110, false), "44,6");
+    EXPECT_EQ(anniversaryAgeText(1980, 2025, 0, false), "45,0");
+    EXPECT_EQ(anniversaryAgeText(1980, 2025, 364, false), "44,0");
+    EXPECT_EQ(anniversaryAgeText(1980, 2024, 37, true), "43,8");  // 10 - 370/366 = 8.98...
     // The base date still ahead: not born yet.
-    EXPECT_EQ(AnniversaryAgeText(2025, 2025, 100, false), "-0,3");
+    EXPECT_EQ(anniversaryAgeText(2025, 2025, 100, false), "-0,3");
 }
 
 TEST_F(EventListTest, SearchSelectsTheFirstRowInListOrderWhoseNameStartsWithTheText) {
@@ -218,53 +218,53 @@ TEST_F(EventListTest, SearchSelectsTheFirstRowInListOrderWhoseNameStartsWithTheT
     add(userEvent("Ágnes", RepeatKind::kOnce, 2025, 2, 1));
     filter.list = EventListKind::kOneTime;
     filter.sort = EventSort::kByDate;
-    EventListView v = FillList(table, filter, ctx);
+    EventListView v = fillList(table, filter, ctx);
     ASSERT_EQ(names(v), (Names{"Béla", "ANDRÁS", "Ágnes", "anna"}));
-    EXPECT_EQ(FindListRow(v, table, "an"), 1);
-    EXPECT_EQ(FindListRow(v, table, "  Ann "), 3);
-    EXPECT_EQ(FindListRow(v, table, "ÁG"), 2);
-    EXPECT_EQ(FindListRow(v, table, "Ag"), -1);  // accents count
-    EXPECT_EQ(FindListRow(v, table, "annabella"), -1);
-    EXPECT_EQ(RowOfSlot(v, 1), 3);
+    EXPECT_EQ(findListRow(v, table, "an"), 1);
+    EXPECT_EQ(findListRow(v, table, "  Ann "), 3);
+    EXPECT_EQ(findListRow(v, table, "ÁG"), 2);
+    EXPECT_EQ(findListRow(v, table, "Ag"), -1);  // accents count
+    EXPECT_EQ(findListRow(v, table, "annabella"), -1);
+    EXPECT_EQ(rowOfSlot(v, 1), 3);
 }
 
 TEST_F(EventListTest, DeleteAsksWithTheNameAndRemovesOrSwitchesOffOnlyOnYes) {
     const int slot = add(userEvent("Fogorvos", RepeatKind::kOnce, 2025, 4, 1));
-    table.AddBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");
+    table.addBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");
     FakeMessageBox box;
     int saves = 0;
     auto save = [&saves](const EventTable&) { return ++saves > 0; };
 
     box.script = {MessageAnswer::kNo};
-    EXPECT_FALSE(DeleteListedEvent(table, slot, box, strings, save));
+    EXPECT_FALSE(deleteListedEvent(table, slot, box, strings, save));
     EXPECT_EQ(table.eventCount(), 2);
     EXPECT_EQ(saves, 0);
     EXPECT_EQ(box.shown.at(0).text, "Törli? Fogorvos");
 
     box.script = {MessageAnswer::kYes, MessageAnswer::kYes};
-    EXPECT_TRUE(DeleteListedEvent(table, slot, box, strings, save));
-    EXPECT_TRUE(DeleteListedEvent(table, 1, box, strings, save));
+    EXPECT_TRUE(deleteListedEvent(table, slot, box, strings, save));
+    EXPECT_TRUE(deleteListedEvent(table, 1, box, strings, save));
     EXPECT_EQ(table.eventCount(), 1);
     EXPECT_FALSE(table[slot].used());
     EXPECT_EQ(table[1].active, 0);  // a feast stays, switched off
     EXPECT_EQ(saves, 2);
-    EXPECT_FALSE(DeleteListedEvent(table, slot, box, strings, save));  // nothing there any more
+    EXPECT_FALSE(deleteListedEvent(table, slot, box, strings, save));  // nothing there any more
 }
 
 TEST_F(EventListTest, FiltersAreRememberedInTheSettingsAndTheDeveloperSeesTheCount) {
     HashTable settings;
-    EventListFilter f = ReadListFilter(settings);
+    EventListFilter f = readListFilter(settings);
     EXPECT_EQ(f.pastWindow, kNoPastLimit);  // a first run lists every past event
     f.repeatFilter[1] = false;
     f.pastWindow = 3;
-    WriteListFilter(settings, f);
-    EXPECT_EQ(settings.Item("DatesRepeatFilter2"), "0");
-    EXPECT_EQ(ReadListFilter(settings).repeatFilter, f.repeatFilter);
-    EXPECT_EQ(ReadListFilter(settings).pastWindow, 3);
+    writeListFilter(settings, f);
+    EXPECT_EQ(settings.item("DatesRepeatFilter2"), "0");
+    EXPECT_EQ(readListFilter(settings).repeatFilter, f.repeatFilter);
+    EXPECT_EQ(readListFilter(settings).pastWindow, 3);
 
     add(userEvent("x", RepeatKind::kOnce, 2025, 4, 1));
     ctx.developer = true;
-    EXPECT_EQ(FillList(table, filter, ctx).entriesCaption, "DEV: entries = 1");
+    EXPECT_EQ(fillList(table, filter, ctx).entriesCaption, "DEV: entries = 1");
 }
 
 }  // namespace

@@ -1,0 +1,251 @@
+#include "gui/windows/name_search_window.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "core/config/string_table.h"
+#include "core/events/windows/event_editor.h"
+#include "gui/windows/event_list_window.h"
+#include "gui/windows/qt_text.h"
+#include "platform/clock.h"
+
+namespace tv {
+
+NameSearchWindow::NameSearchWindow(WindowServices& services, QWidget* parent)
+    : QDialog(parent), s_(services), files_(nameFilesIn(services.programDir)) {
+    setObjectName(QStringLiteral("frmNames"));
+    setWindowTitle(qtString(*s_.strings, "main_b_names"));
+    setModal(true);
+    useNarrowFont(this);
+    opener_ = [this](const NameDayEventRequest& r) { return openEditorFor(r); };
+
+    tabs_ = new QTabWidget;
+    tabs_->setObjectName(QStringLiteral("optTabStrip"));
+    tabs_->addTab(buildDaysTab(), qtString(*s_.strings, "name_tab_days"));
+    tabs_->addTab(buildExplainTab(), qtString(*s_.strings, "name_tab_explain"));
+    tabs_->setTabToolTip(0, qtString(*s_.strings, "name_tab_days_tt"));
+    tabs_->setTabToolTip(1, qtString(*s_.strings, "name_tab_explain_tt"));
+
+    auto* closeButton = new QPushButton;
+    closeButton->setObjectName(QStringLiteral("ComExit"));
+    closeButton->setAutoDefault(false);
+    setCaption(closeButton, *s_.strings, "com_close");
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(closeButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addLayout(bottom);
+
+    openNameSearch(w_, files_, *s_.strings);
+    resultList_->clear();
+    for (const std::string& name : w_.describedNames)
+        resultList_->addItem(qtText(name));
+    showState();
+    resize(sizeHint().expandedTo(QSize(520, 440)));
+    descriptionEdit_->setFocus();
+}
+
+QWidget* NameSearchWindow::buildDaysTab() {
+    const StringTable& st = *s_.strings;
+    auto* tab = new QWidget;
+    lbl1Text_ = new QLabel;
+    lbl1Text_->setObjectName(QStringLiteral("lbl1Text"));
+    lbl1Text_->setWordWrap(true);
+    descriptionEdit_ = new QLineEdit;
+    descriptionEdit_->setObjectName(QStringLiteral("Tinput2"));
+    lbl1Text_->setBuddy(descriptionEdit_);
+    connect(descriptionEdit_, &QLineEdit::returnPressed, this, [this] {
+        if (w_.searchMode) onSearchButton();
+    });
+    searchButton_ = new QPushButton;
+    searchButton_->setObjectName(QStringLiteral("ComSearch"));
+    searchButton_->setAutoDefault(false);
+    connect(searchButton_, &QPushButton::clicked, this, &NameSearchWindow::onSearchButton);
+    // The button shows "Keresés" and "Vissza" in turn: wide enough for either.
+    searchButton_->setText(qtText(kSearchCaption));
+    int wide = searchButton_->sizeHint().width();
+    searchButton_->setText(qtString(st, "name_back"));
+    searchButton_->setMinimumWidth(std::max(wide, searchButton_->sizeHint().width()));
+
+    describedList_ = new QListWidget;
+    describedList_->setObjectName(QStringLiteral("List2"));
+    describedList_->installEventFilter(this);
+    connect(describedList_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { createEvent(describedList_->row(item)); });
+    doubleClickLabel_ = new QLabel(qtString(st, "name_res_instruct"));
+    doubleClickLabel_->setObjectName(QStringLiteral("lblDblClick"));
+    doubleClickLabel_->setWordWrap(true);
+
+    auto* databasesGroup = new QGroupBox(qtString(st, "name_database"));
+    databasesGroup->setObjectName(QStringLiteral("frDatabases"));
+    mainListOption_ = new QRadioButton;
+    mainListOption_->setObjectName(QStringLiteral("Option1"));
+    setCaption(mainListOption_, st, "name_db_a");
+    largeListOption_ = new QRadioButton;
+    largeListOption_->setObjectName(QStringLiteral("Option2"));
+    setCaption(largeListOption_, st, "name_db_b");
+    auto* dbl = new QVBoxLayout(databasesGroup);
+    dbl->addWidget(mainListOption_);
+    dbl->addWidget(largeListOption_);
+    connect(mainListOption_, &QRadioButton::toggled, this, [this](bool on) {
+        w_.database = on ? NameDatabase::kDayTable : NameDatabase::kNameList;
+    });
+
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(descriptionEdit_, 1);
+    searchRow->addWidget(searchButton_);
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(lbl1Text_);
+    layout->addLayout(searchRow);
+    layout->addWidget(describedList_, 1);
+    layout->addWidget(doubleClickLabel_);
+    layout->addStretch(0);
+    layout->addWidget(databasesGroup);
+    return tab;
+}
+
+QWidget* NameSearchWindow::buildExplainTab() {
+    auto* tab = new QWidget;
+    nameEdit_ = new QLineEdit;
+    nameEdit_->setObjectName(QStringLiteral("Tinput1"));
+    nameEdit_->setToolTip(qtString(*s_.strings, "name_tab_explain_tt"));
+    connect(nameEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        typeAheadDescribed(w_, text.toStdString(), files_);
+        showState();
+    });
+    nameEdit_->installEventFilter(this);
+    resultList_ = new QListWidget;
+    resultList_->setObjectName(QStringLiteral("List1"));
+    connect(resultList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row < 0 || row == w_.selectedName) return;
+        selectDescribedName(w_, row, files_);
+        showState();
+    });
+    descriptionText_ = new QPlainTextEdit;
+    descriptionText_->setObjectName(QStringLiteral("txtDescrResult"));
+    descriptionText_->setReadOnly(true);
+
+    auto* left = new QWidget;
+    auto* ll = new QVBoxLayout(left);
+    ll->setContentsMargins(0, 0, 0, 0);
+    ll->addWidget(nameEdit_);
+    ll->addWidget(resultList_, 1);
+    auto* split = new QSplitter;
+    split->addWidget(left);
+    split->addWidget(descriptionText_);
+    split->setStretchFactor(1, 2);
+    split->setChildrenCollapsible(false);
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(split);
+    return tab;
+}
+
+void NameSearchWindow::showState() {
+    const StringTable& st = *s_.strings;
+    {
+        const QSignalBlocker b1(mainListOption_), b2(largeListOption_);
+        mainListOption_->setEnabled(w_.dayTableEnabled);
+        largeListOption_->setEnabled(w_.nameListEnabled);
+        (w_.database == NameDatabase::kDayTable ? mainListOption_ : largeListOption_)
+            ->setChecked(true);
+    }
+    if (descriptionEdit_->text().toStdString() != w_.searchText)
+        descriptionEdit_->setText(qtText(w_.searchText));
+    descriptionEdit_->setEnabled(w_.searchMode && w_.searchButtonEnabled);
+    searchButton_->setEnabled(w_.searchButtonEnabled);
+    searchButton_->setText(plainCaption(qtText(w_.searchButton)));
+    searchButton_->setToolTip(qtString(st, w_.searchMode ? "name_search_tt" : "name_back_tt"));
+    lbl1Text_->setText(qtText(w_.prompt));
+    describedList_->setVisible(w_.resultsVisible);
+    doubleClickLabel_->setVisible(w_.resultsVisible);
+    if (describedList_->count() != static_cast<int>(w_.resultLines.size()) || !w_.resultsVisible) {
+        describedList_->clear();
+        for (const std::string& line : w_.resultLines)
+            describedList_->addItem(qtText(line));
+    }
+
+    nameEdit_->setEnabled(w_.descriptionsEnabled);
+    resultList_->setEnabled(w_.descriptionsEnabled);
+    if (w_.selectedName >= 0 && resultList_->currentRow() != w_.selectedName) {
+        const QSignalBlocker block(resultList_);
+        resultList_->setCurrentRow(w_.selectedName);
+        resultList_->scrollToItem(resultList_->currentItem(), QAbstractItemView::PositionAtTop);
+    }
+    const QString descr = qtText(w_.description);
+    if (descriptionText_->toPlainText() != descr) descriptionText_->setPlainText(descr);
+}
+
+void NameSearchWindow::onSearchButton() {
+    w_.searchText = descriptionEdit_->text().toStdString();
+    const NameSearchOutcome out = pressSearchButton(w_, *s_.names, files_, *s_.strings, s_.box);
+    showState();
+    if (out == NameSearchOutcome::kResults) {
+        describedList_->setCurrentRow(0);
+        describedList_->setFocus();
+    } else if (w_.searchMode) {
+        descriptionEdit_->setFocus();
+        descriptionEdit_->selectAll();
+    }
+}
+
+void NameSearchWindow::onBack() {
+    nameSearchBack(w_, *s_.strings);
+    showState();
+    descriptionEdit_->setFocus();
+}
+
+void NameSearchWindow::createEvent(int line) {
+    if (const std::optional<NameDayEventRequest> r = nameDayEventFor(w_, line, *s_.strings)) {
+        if (opener_(*r)) changed_ = true;
+    }
+}
+
+bool NameSearchWindow::openEditorFor(const NameDayEventRequest& request) {
+    EventListWindow dates(
+        s_, nameDayEventOpen(request.month, request.day, request.title, s_.clock->now().date),
+        this);
+    dates.exec();
+    return dates.eventsChanged();
+}
+
+bool NameSearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == describedList_) {
+            switch (key->key()) {
+                case Qt::Key_Return:
+                case Qt::Key_Enter:
+                    createEvent(describedList_->currentRow());
+                    return true;
+                case Qt::Key_Backspace:
+                case Qt::Key_Escape:
+                    onBack();
+                    return true;
+                default:
+                    break;
+            }
+        } else if (watched == nameEdit_ &&
+                   (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up)) {
+            resultList_->setFocus();
+            QCoreApplication::sendEvent(resultList_, event);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace tv
