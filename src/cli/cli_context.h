@@ -10,8 +10,8 @@
 
 #include "core/calc/date.h"
 #include "core/config/string_table.h"
-#include "platform/clock.h"
-#include "platform/paths.h"
+#include "core/ports/clock.h"
+#include "core/ports/paths.h"
 
 namespace tv::cli {
 

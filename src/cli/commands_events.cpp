@@ -17,7 +17,7 @@
 #include "core/events/event_database.h"
 #include "core/events/windows/event_editor.h"
 #include "core/events/windows/event_list.h"
-#include "platform/message_box.h"
+#include "core/ports/message_box.h"
 
 namespace tv::cli {
 namespace {

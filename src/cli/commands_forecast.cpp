@@ -16,7 +16,7 @@
 #include "core/events/month_events.h"
 #include "core/events/occurrence.h"
 #include "core/names/name_table.h"
-#include "platform/message_box.h"
+#include "core/ports/message_box.h"
 
 namespace tv::cli {
 namespace {

@@ -19,11 +19,11 @@
 #include "core/events/event_database.h"
 #include "core/events/event_database_format.h"
 #include "core/names/pack_file.h"
+#include "core/ports/download.h"
+#include "core/ports/message_box.h"
+#include "core/ports/shell.h"
 #include "core/settings/backup.h"
 #include "core/update/update_check.h"
-#include "platform/download.h"
-#include "platform/message_box.h"
-#include "platform/shell.h"
 
 namespace tv::cli {
 namespace {

@@ -22,11 +22,11 @@
 #include "core/names/today_text.h"
 #include "core/names/user_pictures.h"
 #include "core/names/wisdom.h"
+#include "core/ports/message_box.h"
 #include "core/render/month_grid.h"
 #include "core/render/picture_draw.h"
 #include "core/render/screen.h"
 #include "core/render/skin.h"
-#include "platform/message_box.h"
 #include "platform/qt/qt_image_loader.h"
 #include "platform/qt/qt_surface.h"
 

@@ -15,8 +15,8 @@
 #include "core/app/version.h"
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
+#include "core/ports/user_store.h"
 #include "platform/qt/qt_surface.h"
-#include "platform/user_store.h"
 
 namespace tv {
 namespace {

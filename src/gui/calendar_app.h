@@ -15,13 +15,13 @@
 #include "core/events/event_database.h"
 #include "core/events/month_events.h"
 #include "core/events/windows/event_editor.h"
+#include "core/ports/platform.h"
 #include "core/render/screen.h"
 #include "core/ui/mouse.h"
 #include "core/ui/ui_actions.h"
 #include "core/ui/window_state.h"
 #include "gui/windows/settings_window.h"
 #include "gui/windows/window_services.h"
-#include "platform/platform.h"
 
 class QTimer;
 class QWidget;

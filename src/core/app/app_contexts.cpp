@@ -1,7 +1,7 @@
 #include "core/app/app_contexts.h"
 
 #include "core/app/app_state.h"
-#include "platform/platform.h"
+#include "core/ports/platform.h"
 
 namespace tv {
 

@@ -11,7 +11,7 @@
 #include "core/app/change_request.h"
 #include "core/calc/date.h"
 #include "core/events/event_record.h"
-#include "platform/message_box.h"
+#include "core/ports/message_box.h"
 
 namespace tv {
 

@@ -15,8 +15,8 @@
 #include "core/app/tray.h"
 #include "core/app/tray_alarms.h"
 #include "core/calc/files.h"
+#include "core/ports/platform.h"
 #include "core/settings/backup.h"
-#include "platform/platform.h"
 
 namespace tv {
 namespace {

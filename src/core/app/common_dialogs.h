@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/dialogs.h"
+#include "core/ports/dialogs.h"
 
 namespace tv {
 

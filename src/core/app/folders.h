@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/paths.h"
+#include "core/ports/paths.h"
 
 namespace tv {
 

@@ -11,7 +11,7 @@
 
 #include "core/calc/date.h"
 #include "core/calc/files.h"
-#include "platform/clock.h"
+#include "core/ports/clock.h"
 
 namespace tv {
 namespace {

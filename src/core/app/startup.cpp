@@ -21,8 +21,8 @@
 #include "core/names/picture_of_day.h"
 #include "core/names/today_text.h"
 #include "core/names/user_pictures.h"
-#include "platform/platform.h"
-#include "platform/text_measurer.h"
+#include "core/ports/platform.h"
+#include "core/ports/text_measurer.h"
 
 namespace tv {
 namespace {

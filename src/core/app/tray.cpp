@@ -5,7 +5,7 @@
 #include "core/app/tray_alarms.h"
 #include "core/config/settings_keys.h"
 #include "core/events/alarms.h"
-#include "platform/platform.h"
+#include "core/ports/platform.h"
 
 namespace tv {
 namespace {

@@ -3,7 +3,7 @@
 #include "core/app/app_contexts.h"
 #include "core/app/app_state.h"
 #include "core/calc/text_format.h"
-#include "platform/platform.h"
+#include "core/ports/platform.h"
 
 namespace tv {
 

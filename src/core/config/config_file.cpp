@@ -6,7 +6,7 @@
 #include "core/calc/files.h"
 #include "core/config/cp1250.h"
 #include "core/config/hash_table.h"
-#include "platform/message_box.h"
+#include "core/ports/message_box.h"
 
 namespace tv {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/config/cp1250.h"
-#include "platform/message_box.h"
+#include "core/ports/message_box.h"
 
 namespace tv {
 namespace {

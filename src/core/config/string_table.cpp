@@ -3,7 +3,7 @@
 #include "core/app/log.h"
 #include "core/calc/text_format.h"
 #include "core/config/config_file.h"
-#include "platform/message_box.h"
+#include "core/ports/message_box.h"
 
 namespace tv {
 namespace {

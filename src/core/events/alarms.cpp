@@ -4,8 +4,8 @@
 #include "core/calc/text_format.h"
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
-#include "platform/shell.h"
-#include "platform/sound.h"
+#include "core/ports/shell.h"
+#include "core/ports/sound.h"
 
 namespace tv {
 namespace {

@@ -13,8 +13,8 @@
 #include "core/config/string_table.h"
 #include "core/events/event_database_format.h"
 #include "core/events/holidays.h"
-#include "platform/clock.h"
-#include "platform/message_box.h"
+#include "core/ports/clock.h"
+#include "core/ports/message_box.h"
 
 namespace tv {
 namespace {

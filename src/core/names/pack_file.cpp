@@ -11,7 +11,7 @@
 #include "core/calc/files.h"
 #include "core/config/binary_io.h"
 #include "core/config/cp1250.h"
-#include "platform/clock.h"
+#include "core/ports/clock.h"
 
 namespace tv {
 namespace {

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "core/calc/date.h"
-#include "platform/image_loader.h"
+#include "core/ports/image_loader.h"
 
 namespace tv {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/clock.h"
+#include "core/ports/clock.h"
 
 namespace tv {
 

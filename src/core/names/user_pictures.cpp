@@ -10,7 +10,7 @@
 #include "core/calc/files.h"
 #include "core/config/settings_keys.h"
 #include "core/names/random_source.h"
-#include "platform/clock.h"
+#include "core/ports/clock.h"
 
 namespace tv {
 namespace {

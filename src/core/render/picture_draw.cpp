@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "core/calc/files.h"
+#include "core/ports/image_loader.h"
 #include "core/render/primitives.h"
 #include "core/render/screen.h"
 #include "core/render/text.h"
 #include "core/render/theme.h"
-#include "platform/image_loader.h"
 
 namespace tv {
 

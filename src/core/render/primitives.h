@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/surface.h"
+#include "core/ports/surface.h"
 
 namespace tv {
 

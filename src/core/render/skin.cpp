@@ -8,10 +8,10 @@
 #include "core/config/config_file.h"
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
+#include "core/ports/image_loader.h"
+#include "core/ports/message_box.h"
 #include "core/render/text.h"
 #include "core/render/theme.h"
-#include "platform/image_loader.h"
-#include "platform/message_box.h"
 
 namespace tv {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "core/config/hash_table.h"
-#include "platform/surface.h"
+#include "core/ports/surface.h"
 
 namespace tv {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/surface.h"
+#include "core/ports/surface.h"
 
 namespace tv {
 

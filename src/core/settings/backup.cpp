@@ -20,10 +20,10 @@
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
 #include "core/names/pack_file.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/message_box.h"
-#include "platform/shell.h"
+#include "core/ports/clock.h"
+#include "core/ports/dialogs.h"
+#include "core/ports/message_box.h"
+#include "core/ports/shell.h"
 
 namespace tv {
 namespace {

@@ -5,9 +5,9 @@
 #include "core/config/hash_table.h"
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
-#include "platform/autostart.h"
-#include "platform/message_box.h"
-#include "platform/sound.h"
+#include "core/ports/autostart.h"
+#include "core/ports/message_box.h"
+#include "core/ports/sound.h"
 
 namespace tv {
 

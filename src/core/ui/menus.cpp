@@ -3,8 +3,8 @@
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
 #include "core/names/wisdom.h"
+#include "core/ports/message_box.h"
 #include "core/ui/commands.h"
-#include "platform/message_box.h"
 
 namespace tv {
 

@@ -8,13 +8,13 @@
 #include "core/config/hash_table.h"
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
+#include "core/ports/clock.h"
+#include "core/ports/download.h"
+#include "core/ports/message_box.h"
+#include "core/ports/shell.h"
+#include "core/ports/user_store.h"
 #include "core/update/update_query.h"
 #include "core/update/update_reply.h"
-#include "platform/clock.h"
-#include "platform/download.h"
-#include "platform/message_box.h"
-#include "platform/shell.h"
-#include "platform/user_store.h"
 
 namespace tv {
 namespace {

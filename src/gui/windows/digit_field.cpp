@@ -5,7 +5,7 @@
 #include <QRegularExpressionValidator>
 #include <QTimer>
 
-#include "platform/shell.h"
+#include "core/ports/shell.h"
 
 namespace tv {
 

@@ -19,14 +19,14 @@
 #include "core/calc/text_format.h"
 #include "core/config/string_table.h"
 #include "core/events/windows/colour_picker.h"
+#include "core/ports/dialogs.h"
+#include "core/ports/message_box.h"
+#include "core/ports/shell.h"
 #include "gui/windows/colour_picker_window.h"
 #include "gui/windows/digit_field.h"
 #include "gui/windows/event_list_window.h"
 #include "gui/windows/month_picker_window.h"
 #include "gui/windows/qt_text.h"
-#include "platform/dialogs.h"
-#include "platform/message_box.h"
-#include "platform/shell.h"
 
 namespace tv {
 namespace {

@@ -20,8 +20,8 @@
 #include "core/config/hash_table.h"
 #include "core/config/string_table.h"
 #include "core/events/event_database.h"
+#include "core/ports/clock.h"
 #include "gui/windows/qt_text.h"
-#include "platform/clock.h"
 
 namespace tv {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "core/app/version.h"
 #include "core/config/string_table.h"
+#include "core/ports/message_box.h"
 #include "gui/windows/qt_text.h"
-#include "platform/message_box.h"
 
 namespace tv {
 

@@ -16,9 +16,9 @@
 
 #include "core/config/string_table.h"
 #include "core/events/windows/event_editor.h"
+#include "core/ports/clock.h"
 #include "gui/windows/event_list_window.h"
 #include "gui/windows/qt_text.h"
-#include "platform/clock.h"
 
 namespace tv {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text_measurer.h"
+#include "core/ports/text_measurer.h"
 
 class QAbstractButton;
 class QLabel;

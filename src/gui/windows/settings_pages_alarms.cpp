@@ -16,13 +16,13 @@
 #include "core/calc/text_format.h"
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
+#include "core/ports/clock.h"
+#include "core/ports/shell.h"
+#include "core/ports/sound.h"
 #include "core/settings/settings_sources.h"
 #include "gui/windows/qt_text.h"
 #include "gui/windows/settings_widgets.h"
 #include "gui/windows/settings_window.h"
-#include "platform/clock.h"
-#include "platform/shell.h"
-#include "platform/sound.h"
 
 namespace tv {
 

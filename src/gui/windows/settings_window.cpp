@@ -19,10 +19,10 @@
 #include "core/config/hash_table.h"
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
+#include "core/ports/sound.h"
 #include "core/settings/settings_close.h"
 #include "gui/windows/font_sample.h"
 #include "gui/windows/qt_text.h"
-#include "platform/sound.h"
 
 namespace tv {
 

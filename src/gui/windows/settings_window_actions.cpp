@@ -17,16 +17,16 @@
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
 #include "core/events/windows/custom_colors.h"
+#include "core/ports/clock.h"
+#include "core/ports/dialogs.h"
+#include "core/ports/message_box.h"
+#include "core/ports/shell.h"
+#include "core/ports/sound.h"
 #include "core/settings/backup.h"
 #include "core/settings/settings_close.h"
 #include "gui/windows/font_sample.h"
 #include "gui/windows/qt_text.h"
 #include "gui/windows/settings_window.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/message_box.h"
-#include "platform/shell.h"
-#include "platform/sound.h"
 
 namespace tv {
 

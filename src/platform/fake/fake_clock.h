@@ -1,7 +1,7 @@
 // A clock the test sets and moves.
 #pragma once
 
-#include "platform/clock.h"
+#include "core/ports/clock.h"
 
 namespace tv {
 

@@ -4,7 +4,7 @@
 #include <deque>
 #include <vector>
 
-#include "platform/message_box.h"
+#include "core/ports/message_box.h"
 
 namespace tv {
 

@@ -5,13 +5,13 @@
 #include <optional>
 #include <vector>
 
-#include "platform/autostart.h"
-#include "platform/dialogs.h"
-#include "platform/download.h"
-#include "platform/shell.h"
-#include "platform/single_instance.h"
-#include "platform/sound.h"
-#include "platform/text_measurer.h"
+#include "core/ports/autostart.h"
+#include "core/ports/dialogs.h"
+#include "core/ports/download.h"
+#include "core/ports/shell.h"
+#include "core/ports/single_instance.h"
+#include "core/ports/sound.h"
+#include "core/ports/text_measurer.h"
 
 namespace tv {
 

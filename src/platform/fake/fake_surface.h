@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/config/cp1250.h"
-#include "platform/image_loader.h"
-#include "platform/surface.h"
+#include "core/ports/image_loader.h"
+#include "core/ports/surface.h"
 
 namespace tv {
 

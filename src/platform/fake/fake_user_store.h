@@ -4,7 +4,7 @@
 #include <map>
 #include <variant>
 
-#include "platform/user_store.h"
+#include "core/ports/user_store.h"
 
 namespace tv {
 

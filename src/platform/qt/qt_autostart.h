@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/autostart.h"
+#include "core/ports/autostart.h"
 
 namespace tv {
 

@@ -1,7 +1,7 @@
 // The local clock through Qt.
 #pragma once
 
-#include "platform/clock.h"
+#include "core/ports/clock.h"
 
 namespace tv {
 

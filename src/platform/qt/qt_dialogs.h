@@ -1,7 +1,7 @@
 // The standard dialogs on QFileDialog, QFontDialog and QColorDialog.
 #pragma once
 
-#include "platform/dialogs.h"
+#include "core/ports/dialogs.h"
 
 class QWidget;
 

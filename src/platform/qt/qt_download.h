@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-#include "platform/download.h"
+#include "core/ports/download.h"
 
 class QNetworkAccessManager;
 

@@ -2,7 +2,7 @@
 // a header that claims a huge picture is refused before anything is decoded.
 #pragma once
 
-#include "platform/image_loader.h"
+#include "core/ports/image_loader.h"
 
 namespace tv {
 

@@ -1,7 +1,7 @@
 // Message boxes on QMessageBox. Texts arrive with CR LF line breaks; Qt wants LF.
 #pragma once
 
-#include "platform/message_box.h"
+#include "core/ports/message_box.h"
 
 class QWidget;
 

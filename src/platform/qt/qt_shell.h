@@ -1,7 +1,7 @@
 // Calls out to the desktop through QDesktopServices and QApplication.
 #pragma once
 
-#include "platform/shell.h"
+#include "core/ports/shell.h"
 
 namespace tv {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/single_instance.h"
+#include "core/ports/single_instance.h"
 
 class QLocalServer;
 class QLocalSocket;

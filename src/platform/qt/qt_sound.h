@@ -4,7 +4,7 @@
 #include <QObject>
 #include <memory>
 
-#include "platform/sound.h"
+#include "core/ports/sound.h"
 
 class QSoundEffect;
 

@@ -7,8 +7,8 @@
 #include <QImage>
 #include <optional>
 
+#include "core/ports/surface.h"
 #include "core/render/skin.h"
-#include "platform/surface.h"
 
 namespace tv {
 

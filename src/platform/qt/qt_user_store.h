@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/user_store.h"
+#include "core/ports/user_store.h"
 
 class QSettings;
 

@@ -9,11 +9,11 @@
 
 #include "core/app/app_state.h"
 #include "core/app/window_host.h"
+#include "core/ports/platform.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/fake_user_store.h"
-#include "platform/platform.h"
 #include "support/temp_dir.h"
 
 namespace tv::test {

@@ -15,8 +15,8 @@
 #include "core/config/string_table.h"
 #include "core/names/random_source.h"
 #include "core/names/user_pictures.h"
+#include "core/ports/surface.h"
 #include "platform/fake/fake_clock.h"
-#include "platform/surface.h"
 #include "support/temp_dir.h"
 
 namespace tv {

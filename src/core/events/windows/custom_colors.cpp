@@ -2,7 +2,7 @@
 
 #include "core/calc/text_format.h"
 #include "core/config/settings_keys.h"
-#include "platform/dialogs.h"
+#include "core/ports/dialogs.h"
 
 namespace tv {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "core/calc/date.h"
 #include "core/events/event_record.h"
-#include "platform/dialogs.h"
-#include "platform/message_box.h"
+#include "core/ports/dialogs.h"
+#include "core/ports/message_box.h"
 
 namespace tv {
 

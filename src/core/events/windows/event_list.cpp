@@ -10,7 +10,7 @@
 #include "core/config/string_table.h"
 #include "core/events/forecast.h"
 #include "core/events/occurrence.h"
-#include "platform/message_box.h"
+#include "core/ports/message_box.h"
 
 namespace tv {
 namespace {

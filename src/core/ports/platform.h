@@ -2,17 +2,17 @@
 // service this front end does not have (the CLI has no dialogs, for instance).
 #pragma once
 
-#include "platform/autostart.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/download.h"
-#include "platform/image_loader.h"
-#include "platform/message_box.h"
-#include "platform/paths.h"
-#include "platform/shell.h"
-#include "platform/single_instance.h"
-#include "platform/sound.h"
-#include "platform/user_store.h"
+#include "core/ports/autostart.h"
+#include "core/ports/clock.h"
+#include "core/ports/dialogs.h"
+#include "core/ports/download.h"
+#include "core/ports/image_loader.h"
+#include "core/ports/message_box.h"
+#include "core/ports/paths.h"
+#include "core/ports/shell.h"
+#include "core/ports/single_instance.h"
+#include "core/ports/sound.h"
+#include "core/ports/user_store.h"
 
 namespace tv {
 

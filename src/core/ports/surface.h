@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text_measurer.h"
+#include "core/ports/text_measurer.h"
 
 namespace tv {
 
