@@ -581,7 +581,7 @@ void firstActivation(AppContext& ctx) {
     if (s.firstAppearanceToday) {
         if (!s.lists.missed.empty()) {
             if (p.shell != nullptr) p.shell->beep();
-            ctx.window.runCommand(10);
+            ctx.window.runCommand(CommandCode::kMissedEvents);
         }
         if (s.timeMovedBackward) {
             s.log.write("system time has been set backward", 0);
