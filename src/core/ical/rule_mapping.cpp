@@ -85,7 +85,8 @@ RuleForm ruleOfEvent(const EventRecord& e) {
             f.start = clampedDay(e.year, e.month, e.day);
             return f;
         case RepeatKind::kYearly: {
-            const int year = countsYears(e) ? e.year : kRuleStartYear;
+            const int year =
+                countsYears(e) ? std::min<int>(e.year, kLastWritableYear) : kRuleStartYear;
             f.repeats = true;
             f.rule = emptyRule(ICAL_YEARLY_RECURRENCE);
             f.start = clampedDay(year, e.month, e.day);
@@ -205,6 +206,7 @@ RuleReading readRule(const icalrecurrencetype* rule, Ymd start, int dayNote, boo
     int shortest = 31;  // the shortest month the rule runs through
     if (months.empty()) {
         out.kind = 2;
+        out.month = 0;  // the editor stores no month for monthly events
         shortest = kShortestMonth;
     } else {
         out.kind = 3;

@@ -33,6 +33,9 @@ namespace tv::ical {
 
 // Repeating events without a year of their own start in this year in the file.
 inline constexpr int kRuleStartYear = 1900;
+// libical writes no date after this year; an anniversary counted from a later base year starts
+// here in the file and keeps its year in X-TEMPOVIRENS-ANNIVERSARY.
+inline constexpr int kLastWritableYear = 3000;
 
 struct RuleForm {
     Date start;  // DTSTART

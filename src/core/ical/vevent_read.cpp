@@ -225,11 +225,15 @@ VeventReading veventToEvent(icalcomponent* v, const ReadContext& ctx) {
     r.month = static_cast<int16_t>(reading.month);
     r.day = static_cast<uint8_t>(reading.day);
     const bool repeats = reading.kind != 0;
-    const bool anniversary = reading.kind == 1 && r.kind() == EventCategory::kUser &&
-                             xNumber(v, kPropAnniversary).value_or(0) == 1;
+    const int anniversaryNote = xNumber(v, kPropAnniversary).value_or(0);
+    const bool anniversary =
+        reading.kind == 1 && r.kind() == EventCategory::kUser && anniversaryNote >= 1;
     r.anniversary = anniversary ? 1 : 0;
-    r.year = static_cast<int16_t>(reading.kind == 0 || anniversary ? std::clamp(start.year, 0, 9999)
-                                                                   : 0);
+    int year = reading.kind == 0 || anniversary ? start.year : 0;
+    if (anniversary && anniversaryNote > kLastWritableYear && start.year == kLastWritableYear) {
+        year = anniversaryNote;  // a base year past what the file could hold
+    }
+    r.year = static_cast<int16_t>(std::clamp(year, -1, 9999));
 
     if (repeats) {
         if (hasProperty(v, ICAL_EXDATE_PROPERTY) || hasProperty(v, ICAL_EXRULE_PROPERTY)) {

@@ -131,7 +131,10 @@ void writeOwnProperties(icalcomponent* vevent, const EventRecord& e) {
     setX(vevent, kPropForecast,
          !user || e.forecastDays != kDefaultForecastDays ? number(e.forecastDays) : "");
     setX(vevent, kPropPicture, e.picture);
-    setX(vevent, kPropAnniversary, countsYears(e) ? "1" : "");
+    setX(vevent, kPropAnniversary,
+         !countsYears(e)              ? ""
+         : e.year > kLastWritableYear ? number(e.year)
+                                      : "1");
     setX(vevent, kPropCategory, user ? "" : number(e.category));
     setX(vevent, kPropDayOff, e.dayOff != 0 ? "1" : "");
     setX(vevent, kPropRule, e.ruleKey);
