@@ -1,5 +1,6 @@
 #include "core/ical/calendar_import.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "core/config/string_table.h"
@@ -110,7 +111,10 @@ void foldChangedOccurrences(std::vector<ParsedEvent>& events) {
     }
     for (ParsedEvent& e : kept) {
         VeventReading& r = e.reading;
-        if (r.usable && r.record.repeat != 0 && changed.count(r.uid) != 0) {
+        const bool noted = std::any_of(r.issues.begin(), r.issues.end(), [](const IssueNote& n) {
+            return n.issue == Issue::kExceptions;
+        });
+        if (r.usable && r.record.repeat != 0 && changed.count(r.uid) != 0 && !noted) {
             r.issues.push_back(IssueNote{Issue::kExceptions, {}, {}});
         }
     }
@@ -208,8 +212,10 @@ ImportReport importCalendar(std::string_view text, EventTable& table,
     if (options.dryRun || adding.empty()) return report;
 
     EventTable before = table;
+    int searchFrom = 0;
     for (EventRecord& record : adding) {
-        const int slot = table.allocateEventSlot();
+        const int slot = table.allocateEventSlot(searchFrom);
+        searchFrom = slot + 1;
         record.inUse = -1;
         record.slot = static_cast<int16_t>(slot);
         table[slot] = std::move(record);

@@ -105,7 +105,11 @@ public:
                 return fail("ical_err_line", number, line);
             }
             icalcomponent* done = icalparser_add_line(parser_.get(), line.data());
-            if (icalparser_get_state(parser_.get()) == ICALPARSER_ERROR && !unknownName(name)) {
+            // An unknown property, or a known one left empty (Google writes "LOCATION:"), is
+            // dropped by libical and is no damage.
+            const bool emptyValue = line.find(':') != std::string::npos && valueOf(line).empty();
+            if (icalparser_get_state(parser_.get()) == ICALPARSER_ERROR && !unknownName(name) &&
+                !emptyValue) {
                 if (done != nullptr) icalcomponent_free(done);
                 return fail("ical_err_line", number, line);
             }
@@ -122,13 +126,18 @@ public:
     }
 
 private:
+    // A well-formed name libical does not know: letters, digits and "-" (RFC 5545 3.1).
     static bool unknownName(const std::string& name) {
-        return name != "BEGIN" && name != "END" &&
+        const bool token =
+            !name.empty() &&
+            name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-") == std::string::npos;
+        return token && name != "BEGIN" && name != "END" &&
                icalproperty_string_to_kind(name.c_str()) == ICAL_NO_PROPERTY;
     }
 
     static bool checkCalendarProperty(const std::string& name, const std::string& line) {
-        if (unknownName(name) || name.starts_with("X-")) return true;
+        if (line.find(':') == std::string::npos) return false;
+        if (unknownName(name) || name.starts_with("X-") || valueOf(line).empty()) return true;
         PropertyPtr p(icalproperty_new_from_string(line.c_str()));
         return p != nullptr;
     }
