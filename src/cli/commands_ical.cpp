@@ -84,13 +84,13 @@ int printReport(CliContext& c, const ical::ImportReport& r) {
 }
 
 // "tempovirens-ical-report-PID-RANDOM" in the runtime folder, where the calendar may write.
-std::string newReportFile(const CliContext& c) {
+std::string newReportFile() {
     std::random_device device;
     std::mt19937_64 random(device());
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(random()));
-    return withSlash(c.paths.runtimeDir) + std::string(kImportReportPrefix) +
-           std::to_string(::getpid()) + "-" + hex;
+    return handoverFolder() + std::string(kImportReportPrefix) + std::to_string(::getpid()) + "-" +
+           hex;
 }
 
 int importEvents(CliContext& c, const ImportArgs& a) {
@@ -120,7 +120,7 @@ int importEvents(CliContext& c, const ImportArgs& a) {
         here.reportFile.clear();
         return printReport(c, importCalendarChange(s.table, here, s.environment()).report);
     };
-    if (!c.paths.runtimeDir.empty()) request.reportFile = newReportFile(c);
+    if (!handoverFolder().empty()) request.reportFile = newReportFile();
     return runChange(c, request, local, [&](const ChangeReply&) {
         std::string bytes;
         const bool read = readWholeFile(request.reportFile, bytes) == ReadResult::kOk;
