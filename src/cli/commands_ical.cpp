@@ -3,6 +3,8 @@
 // running calendar when one runs, like every other change.
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
+
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -132,79 +134,61 @@ int importEvents(CliContext& c, const ImportArgs& a) {
     });
 }
 
-std::optional<ExportArgs> exportArgs(CliContext& c, const std::vector<std::string>& args) {
+int icalExportCommand(CliContext& c, const Arguments& o) {
     ExportArgs a;
-    std::optional<int> from;
-    std::optional<int> to;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--holidays") {
-            a.holidays = true;
-        } else if ((arg == "--from" || arg == "--to") && i + 1 < args.size()) {
-            const auto year = parseIntArg(args[++i]);
-            if (!year || *year < 100 || *year > 9999) return std::nullopt;
-            (arg == "--from" ? from : to) = *year;
-        } else if (!arg.starts_with("--") && a.file.empty()) {
-            a.file = arg;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (a.file.empty() || from.has_value() != to.has_value() || (from && *from > *to)) {
-        return std::nullopt;
+    a.file = o.get("FILE");
+    a.holidays = o.has("--holidays");
+    const std::optional<int> from =
+        o.has("--from") ? parseIntArg(o.get("--from")) : std::optional<int>();
+    const std::optional<int> to = o.has("--to") ? parseIntArg(o.get("--to")) : std::optional<int>();
+    const auto badYear = [](std::optional<int> y) { return y && (*y < 100 || *y > 9999); };
+    if (o.has("--from") != o.has("--to") || (o.has("--from") && (!from || !to)) || badYear(from) ||
+        badYear(to) || (from && *from > *to)) {
+        return c.usage("--from and --to go together, a year from 100 to 9999 each, in order");
     }
     const int thisYear = c.clock.now().date.year();
     a.fromYear = from.value_or(thisYear);
     a.toYear = to.value_or(thisYear + kDefaultFeastYears - 1);
-    return a;
+    return exportEvents(c, a);
 }
 
-std::optional<ImportArgs> importArgs(const std::vector<std::string>& args) {
+int icalImportCommand(CliContext& c, const Arguments& o) {
     ImportArgs a;
-    for (const std::string& arg : args) {
-        if (arg == "--dry-run") {
-            a.dryRun = true;
-        } else if (arg == "--nearest") {
-            a.nearest = true;
-        } else if (!arg.starts_with("--") && a.file.empty()) {
-            a.file = arg;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (a.file.empty()) return std::nullopt;
-    return a;
+    a.file = o.get("FILE");
+    a.dryRun = o.has("--dry-run");
+    a.nearest = o.has("--nearest");
+    return importEvents(c, a);
 }
 
-int icalCommand(CliContext& c, const std::vector<std::string>& args) {
-    const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
-    if (!args.empty() && args[0] == "export") {
-        const auto a = exportArgs(c, rest);
-        return a ? exportEvents(c, *a) : c.usage(kExportUsage);
-    }
-    if (!args.empty() && args[0] == "import") {
-        // --json is the tool's own option; accept it after the file too.
-        std::vector<std::string> own;
-        for (const std::string& arg : rest) {
-            if (arg == "--json") {
-                c.json = true;
-            } else {
-                own.push_back(arg);
-            }
-        }
-        const auto a = importArgs(own);
-        return a ? importEvents(c, *a) : c.usage(kImportUsage);
-    }
-    *c.err << "usage: tempovirens-cli " << kExportUsage << '\n';
-    return c.usage(kImportUsage);
+void describeIcal(CommandTree& t) {
+    CLI::App& ical = t.group("ical", "your events in and out as iCalendar (.ics) files");
+    ical.footer(
+        "While the calendar runs, import hands the file to it; it saves once and redraws, or "
+        "imports nothing.");
+
+    CLI::App& out = t.add("export", "writes your events into an .ics file for other calendars",
+                          icalExportCommand, &ical);
+    addOption(out, "FILE", "the .ics file to write")->required();
+    addFlag(out, "--holidays", "the holidays too; movable feasts as dates of each year");
+    addOption(out, "--from", "movable feasts from this year (default: this year)")
+        ->type_name("YEAR");
+    addOption(out, "--to", "movable feasts up to this year (default: nine years on)")
+        ->type_name("YEAR");
+    t.reads(out, "--json");
+
+    CLI::App& in = t.add("import",
+                         "adds the events of an .ics file; prints what it took, what the table "
+                         "has already and what it left out, with the reason",
+                         icalImportCommand, &ical);
+    addOption(in, "FILE", "the .ics file to read")->required();
+    addFlag(in, "--dry-run", "only reports what an import would do");
+    addFlag(in, "--nearest", "takes the nearest form of what the calendar cannot hold exactly");
+    t.reads(in, "--json");
+    t.reads(in, "--today");
 }
 
 }  // namespace
 
-const CommandRegistration kIcal{
-    {"ical",
-     "ical export FILE [--holidays] [--from YEAR --to YEAR] | ical import FILE "
-     "[--dry-run] [--nearest] [--json]",
-     icalCommand}};
+const CommandRegistration kIcal{describeIcal};
 
 }  // namespace tv::cli

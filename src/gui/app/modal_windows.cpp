@@ -184,8 +184,7 @@ void ModalWindows::openAbout() {
             p.shell->openDocument(read(s.settings, settings::Update_Link));
         } else {
             runManualUpdateCheck(s.update, makeUpdateContext(app_.context()),
-                                 &app_.services().download(), p.messageBox, p.shell,
-                                 app_.window());
+                                 &app_.services().download(), p.messageBox, p.shell, app_.window());
         }
     };
     AboutWindow w(s.strings, act, app_.window());
@@ -229,11 +228,11 @@ void ModalWindows::openDayMenu(int cell) {
 void ModalWindows::openMainMenu() {
     AppState& s = app_.state();
     const auto menu = PopupMenu::fromModel(buildMainMenu(s.window, s.settings, s.strings));
-    const int code = mainMenuCommand(menu->show());
-    if (code < 0) return;
+    const std::optional<CommandCode> code = mainMenuCommand(menu->show());
+    if (!code) return;
     // After this action list: the command may open windows of its own.
-    QTimer::singleShot(0, &app_, [this, code] {
-        if (app_.state().loaded) app_.command(code);
+    QTimer::singleShot(0, &app_, [this, command = *code] {
+        if (app_.state().loaded) app_.command(command);
     });
 }
 
