@@ -73,6 +73,7 @@ protected:
         fs::create_directory(backups);
         strings.table().add("sets_bk_q_restore", "restore? $1");
         strings.table().add("sets_bk_q_restore2", "restore? $1 $2 $3");
+        strings.table().add("main_month_2", "március");
         log.open(root.file("test.log"));
         ctx = {user, root.dir(), &settings, &strings, &clock, &box, &shell, &log, {1, 0, 0}};
     }
@@ -176,8 +177,8 @@ TEST_F(BackupTest, RestoreReplacesTheUsersFilesAndReloads) {
     EXPECT_EQ(userFile("settings.cfg"), "backed up cfg");
     EXPECT_THAT(listFolder(user), ElementsAre("events.cdb", "settings.cfg", "userpic_index.dat"));
     EXPECT_THAT(calls, ElementsAre("flag", "reload"));
-    EXPECT_THAT(boxTexts(),
-                ElementsAre("restore? 2024.03.09. 14:30 testhost tester", "sets_bk_restoredone"));
+    EXPECT_THAT(boxTexts(), ElementsAre("restore? 2024. március 9. 14:30 testhost tester",
+                                        "sets_bk_restoredone"));
     EXPECT_THAT(root.read("test.log"), ::testing::HasSubstr("  Unpack backup file (v1.0.0)\r\n"));
 }
 
@@ -204,7 +205,7 @@ TEST_F(BackupTest, RestoreChecksTheProductAndTheVersionBeforeItAsks) {
     box.script = {MessageAnswer::kCancel};
     EXPECT_EQ(restoreBackup(ctx, makePack(ours({2, 1, 2}).substr(0, 18), {{"a", "X"}}), hooks()),
               RestoreResult::kCancelled);
-    EXPECT_THAT(boxTexts(), ElementsAre("restore? 2024.03.09. 14:30"));
+    EXPECT_THAT(boxTexts(), ElementsAre("restore? 2024. március 9. 14:30"));
     EXPECT_TRUE(calls.empty());
     EXPECT_THAT(listFolder(user), ElementsAre("events.cdb", "settings.cfg"));
 }
@@ -263,7 +264,7 @@ TEST(BackupLastText, DaysAndWeeksAgo) {
     EXPECT_EQ(lastBackupText("", today, s), "sets_nobackup");
     EXPECT_EQ(lastBackupText("soon", today, s), "sets_nobackup");
     EXPECT_EQ(lastBackupText("2024-03-23T09:05:07", today, s),
-              "2024. március 23. 9:05:07 (sets_bk_today)");
+              "2024. március 23. 9:05 (sets_bk_today)");
     for (const auto& [ago, text] :
          std::vector<std::pair<int, std::string>>{{1, "sets_bk_yesterday1"},
                                                   {2, "sets_bk_yesterday2"},
