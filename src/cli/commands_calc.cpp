@@ -38,9 +38,10 @@ static int feastCommand(CliContext& c, const std::vector<std::string>& args) {
     EasterCache cache;
     Date d = feastDate(args[0], *year, cache);
     if (d.isZero()) {
-        return c.fail("unknown feast '" + args[0] +
-                      "' (advent1..advent4, motherday, kidsday, easter, eastermonday, whitsun, "
-                      "whitsunmonday)");
+        return c.fail(
+            "unknown feast '" + args[0] +
+            "' (advent1..advent4, motherday, kidsday, goodfriday, easter, eastermonday, whitsun, "
+            "whitsunmonday)");
     }
     if (c.json) {
         *c.out << "{\"feast\":" << jsonString(args[0]) << ",\"year\":" << *year

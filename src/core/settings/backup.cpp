@@ -25,6 +25,7 @@
 #include "core/ports/dialogs.h"
 #include "core/ports/message_box.h"
 #include "core/ports/shell.h"
+#include "core/settings/restore_feasts.h"
 
 namespace tv {
 namespace {
@@ -326,6 +327,8 @@ RestoreResult restoreBackup(const BackupContext& ctx, const std::string& path,
         return RestoreResult::kInvalidFile;
     }
 
+    // A feast the user turned down after the backup was made stays turned down.
+    if (goodFridayDeclinedBeforeRestore(dir, ctx.settings)) keepGoodFridayDeclined(temp);
     const bool placed = swapIn(temp, dir, entryNames(pack));
     removeTemp();
     if (!placed) {

@@ -210,7 +210,7 @@ TEST_F(EventDbFiles, FirstStartCreatesAndSavesTheBuiltinHolidays) {
     ctx.strings = nullptr;
     EventTable t;
     ASSERT_TRUE(loadEventDatabase(t, ctx));
-    EXPECT_EQ(t.eventCount(), 24);
+    EXPECT_EQ(t.eventCount(), 25);
     EventTable again;  // the second start reads the file and adds nothing
     ASSERT_TRUE(loadEventDatabase(again, ctx));
     EXPECT_TRUE(sameTable(again, t));
@@ -222,7 +222,7 @@ TEST_F(EventDbFiles, LegacyListsDecideWhichHolidaysAreAdded) {
     dir.write("ceremonies.qzi", test::qziRecords(1, {{"Halottak napja"}}));
     EventTable t;
     ASSERT_TRUE(loadEventDatabase(t, ctx));
-    ASSERT_EQ(t.eventCount(), 13);  // 2 imported, "Valentin nap", 10 movable feasts
+    ASSERT_EQ(t.eventCount(), 14);  // 2 imported, "Valentin nap", 11 movable feasts
     EXPECT_EQ(t[0].name, "Anya szülinapja");
     EXPECT_EQ(t[2].name, "Valentin nap");
     EXPECT_EQ(t[3].ruleKey, "easter");
@@ -252,7 +252,7 @@ TEST_F(EventDbFiles, UnknownVersionAsksAndKeepsACopyEitherWay) {
 
     box.script = {MessageAnswer::kNo};
     EXPECT_FALSE(loadEventDatabase(t, ctx));
-    EXPECT_EQ(t.eventCount(), 24);  // a fresh table, already saved over the old file
+    EXPECT_EQ(t.eventCount(), 25);  // a fresh table, already saved over the old file
     EventTable onDisk;
     EXPECT_EQ(decodeEventDatabase(dir.read("events.cdb"), onDisk).status, EventDbStatus::kWhole);
     EXPECT_EQ(dir.read(kCopy), newer);
@@ -310,7 +310,7 @@ TEST_F(EventDbFiles, WholeTempFileStandsInForAMissingOrBrokenOne) {
     EXPECT_TRUE(sameTable(t, saved));
     std::filesystem::remove(dir.file("events.cdb"));
     ASSERT_TRUE(loadEventDatabase(t, ctx));
-    EXPECT_EQ(t.eventCount(), 24);
+    EXPECT_EQ(t.eventCount(), 25);
 }
 
 TEST_F(EventDbFiles, UnreadableFileStopsStartUpAndWritesNothing) {

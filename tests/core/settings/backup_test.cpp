@@ -10,8 +10,11 @@
 
 #include "core/app/log.h"
 #include "core/calc/text_format.h"
+#include "core/config/config_file.h"
 #include "core/config/hash_table.h"
 #include "core/config/string_table.h"
+#include "core/events/event_database_format.h"
+#include "core/events/holidays.h"
 #include "core/names/pack_file.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
@@ -249,6 +252,42 @@ TEST_F(BackupTest, AnOldGenerationBackupIsMigratedOnReload) {
         makePack(ours({1, 1, 0}), {{"events.cdb", "THEIRS"}, {"settings.cfg", "theirs"}});
     EXPECT_EQ(restoreBackup(ctx, own, {}), RestoreResult::kRestored);
     EXPECT_EQ(userFile("events.cdb"), "THEIRS");
+}
+
+// Good Friday came after backups of older versions: a user who switched it off must not get it
+// back from one, and a user who kept it gets it again at the reload (nothing to carry).
+TEST_F(BackupTest, AFeastTurnedDownStaysTurnedDownAfterAnOlderBackup) {
+    EventTable older;
+    createBuiltinHolidays(older, 0);
+    for (int row = kFixedHolidayCount + 1; row < kGoodFridayRow; ++row)
+        addBuiltinHolidayRow(older, row);
+    const std::string olderEvents = encodeEventDatabase(older, clock.now());
+    const std::string backup = makePack(
+        ours({1, 0, 0}), {{"events.cdb", olderEvents}, {"settings.cfg", "Skin = \"x\"\n"}});
+    const auto restoredMark = [this] {
+        HashTable restored;
+        readConfig(restored, user + "settings.cfg");
+        return restored.item("Feast_GoodFridayOffered");
+    };
+
+    EventTable current = older;
+    addBuiltinHolidayRow(current, kGoodFridayRow);
+    writeUserFiles(encodeEventDatabase(current, clock.now()), "Feast_GoodFridayOffered = 1\n");
+    ASSERT_EQ(restoreBackup(ctx, backup, {}), RestoreResult::kRestored);
+    EXPECT_EQ(restoredMark(), "");  // kept it: offered again after the reload
+
+    current.deleteEvent(current.slotCount() - 1);  // a feast is switched off, not removed
+    writeUserFiles(encodeEventDatabase(current, clock.now()), "Feast_GoodFridayOffered = 1\n");
+    ASSERT_EQ(restoreBackup(ctx, backup, {}), RestoreResult::kRestored);
+    EXPECT_EQ(restoredMark(), "1");
+    EXPECT_EQ(userFile("events.cdb"), olderEvents);
+
+    // Turned down before a restore that already carried the mark, and the mark not yet saved
+    // by the running program: both still count.
+    writeUserFiles(olderEvents, "Skin = \"x\"\n");
+    settings.setItem("Feast_GoodFridayOffered", "1");
+    ASSERT_EQ(restoreBackup(ctx, backup, {}), RestoreResult::kRestored);
+    EXPECT_EQ(restoredMark(), "1");
 }
 
 TEST(BackupLastText, DaysAndWeeksAgo) {
