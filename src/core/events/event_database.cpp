@@ -161,9 +161,18 @@ bool startFreshTable(EventTable& table, const EventDbContext& ctx, bool result) 
     return result;
 }
 
-bool askAboutUnknownVersion(const EventDbContext& ctx, const EventDbReadReport& report) {
+// `copy` is the path of the copy kept beside the file, empty when none could be kept: then the
+// question must not promise that the data is safe.
+bool askAboutUnknownVersion(const EventDbContext& ctx, const EventDbReadReport& report,
+                            const std::string& copy) {
     MessageRequest q;
-    q.text = uiText(ctx, "err_db_version");
+    if (copy.empty()) {
+        q.text = uiText(ctx, "err_db_version_nocopy");
+    } else {
+        const std::string name = copy.substr(copy.find_last_of('/') + 1);
+        q.text = ctx.strings ? ctx.strings->formatString("err_db_version", name)
+                             : std::string("err_db_version");
+    }
     q.title = uiText(ctx, "com_error");
     q.buttons = MessageButtons::kYesNo;
     q.icon = MessageIcon::kCritical;
@@ -219,7 +228,7 @@ bool loadEventDatabase(EventTable& table, const EventDbContext& ctx) {
             // Either answer ends with the file overwritten sooner or later.
             const std::string copy = keepDamagedCopy(ctx, bytes);
             if (!copy.empty()) logLine(ctx, "A copy of events.cdb is kept as '" + copy + "'");
-            if (askAboutUnknownVersion(ctx, report)) return true;
+            if (askAboutUnknownVersion(ctx, report, copy)) return true;
             return startFreshTable(table, ctx, false);
         }
     }

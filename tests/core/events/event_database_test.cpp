@@ -184,7 +184,8 @@ TEST(EventDbFormat, CutOrLyingFilesGiveOnlyWholeEvents) {
 class EventDbFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        strings.table().add("err_db_version", "Ismeretlen formátum.\\nFolytatja?");
+        strings.table().add("err_db_version", "Ismeretlen formátum, másolat: $1.\\nFolytatja?");
+        strings.table().add("err_db_version_nocopy", "Ismeretlen formátum, nincs másolat.");
         strings.table().add("com_error", "Hiba");
         strings.table().add("com_err_dbsave", "Nem sikerült menteni ($1).\\nA hiba oka:");
         strings.table().add("com_err_critical", "Súlyos hiba");
@@ -247,7 +248,7 @@ TEST_F(EventDbFiles, UnknownVersionAsksAndKeepsACopyEitherWay) {
     EXPECT_EQ(box.shown[0].buttons, MessageButtons::kYesNo);
     EXPECT_EQ(box.shown[0].icon, MessageIcon::kCritical);
     EXPECT_EQ(box.shown[0].title, "Hiba");
-    EXPECT_EQ(box.shown[0].text, "Ismeretlen formátum.\r\nFolytatja?");
+    EXPECT_EQ(box.shown[0].text, "Ismeretlen formátum, másolat: " + kCopy + ".\r\nFolytatja?");
     EXPECT_EQ(dir.read("events.cdb"), newer);  // untouched until the next save
 
     box.script = {MessageAnswer::kNo};
@@ -261,6 +262,22 @@ TEST_F(EventDbFiles, UnknownVersionAsksAndKeepsACopyEitherWay) {
     dir.write("events.cdb", newer);
     ctx.box = nullptr;  // nobody to ask: the careful answer
     EXPECT_FALSE(loadEventDatabase(t, ctx));
+}
+
+TEST_F(EventDbFiles, UnknownVersionWithoutACopySaysSo) {
+    std::string newer = encodeEventDatabase(sampleTable(2), kWritten);
+    newer[14] = '\x05';
+    dir.write("events.cdb", newer);
+    // Every name a copy could take is taken by something that cannot be read.
+    std::filesystem::create_directory(dir.file(kCopy));
+    for (int n = 2; n <= 99; ++n)
+        std::filesystem::create_directory(dir.file(kCopy + "-" + std::to_string(n)));
+    box.script = {MessageAnswer::kYes};
+    EventTable t;
+    EXPECT_TRUE(loadEventDatabase(t, ctx));
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, "Ismeretlen formátum, nincs másolat.");
+    EXPECT_NE(logText().find("Could not keep a copy"), std::string::npos);
 }
 
 TEST_F(EventDbFiles, DamagedFileLoadsWhatIsWholeAndKeepsItsBytes) {
