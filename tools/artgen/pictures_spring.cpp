@@ -92,7 +92,7 @@ QImage paintGoodFriday() {
     for (int i = 0; i < 11; ++i) {
         const QPointF c(rng.range(30, kW - 30), rng.range(505, 585));
         const double r = 6 + 8 * (c.y() - 505) / 80 + rng.range(-1, 1);  // nearer, larger
-        p.setPen(QPen(QColor(150, 150, 140), 1.6));  // the hairy, silvery stem
+        p.setPen(QPen(QColor(150, 150, 140), 1.6));                      // the hairy, silvery stem
         p.drawLine(c, c + QPointF(rng.range(-4, 4), r * 3));
         p.setPen(Qt::NoPen);
         for (int k = 0; k < 6; ++k) {
