@@ -34,6 +34,11 @@ namespace {
 constexpr std::string_view kSettingsFile = "settings.cfg";
 constexpr std::string_view kLegacySettingsFile = "config.qzi";
 
+// The request of a second start, by its (trimmed, lower-case) command line.
+std::string launchMessage(std::string_view line) {
+    return line == "-dev" ? "launch-dev" : "launch";
+}
+
 std::string trimLower(std::string_view text) {
     size_t b = 0;
     size_t e = text.size();
@@ -95,6 +100,7 @@ void step(AppContext& ctx, std::string_view name, int level, const std::function
     } catch (const std::exception& e) {
         ctx.state.log.write("Error in '" + std::string(name) + "': " + e.what(), 0);
     }
+    ctx.window.stepDone();
 }
 
 bool readUserSettings(AppContext& ctx) {
@@ -132,6 +138,12 @@ UpdateContext makeUpdateContext(AppContext& ctx) {
     return u;
 }
 
+std::optional<std::string> handOverMessage(std::string_view commandLine) {
+    HashTable unread;
+    if (!readFlag(unread, settings::AS_TrayIcon)) return std::nullopt;
+    return launchMessage(trimLower(commandLine));
+}
+
 MainOutcome startCalendar(AppContext& ctx, std::string_view commandLine) {
     AppState& s = ctx.state;
     Platform& p = ctx.platform;
@@ -143,7 +155,7 @@ MainOutcome startCalendar(AppContext& ctx, std::string_view commandLine) {
         !p.singleInstance->becomePrimary(
             [&ctx](const std::string& message) { return receiveMessage(ctx, message); })) {
         if (readFlag(s.settings, settings::AS_TrayIcon)) {
-            p.singleInstance->send(line == "-dev" ? "launch-dev" : "launch");
+            p.singleInstance->send(launchMessage(line));
             return MainOutcome::kHandedOver;
         }
         if (p.messageBox != nullptr) {

@@ -278,7 +278,7 @@ void drawWisdomBox(Screen& sc) {
     const int wx = themeInt(t, "wise_x");
     const int wy = themeInt(t, "wise_y");
     copyMasked(s, wx, wy, themeInt(t, "wise_w"), themeInt(t, "wise_h"), skin.image(kImgWiseBg),
-               skin.images[kImgMaskWiseBg].get(), 0, 0);
+               skin.imageOrNull(kImgMaskWiseBg), 0, 0);
     std::string quote;
     std::string author = w.text;
     if (w.text.find('+') != std::string::npos) {

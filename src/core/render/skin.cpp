@@ -77,21 +77,22 @@ void useFallbackTheme(HashTable& theme) {
 }
 
 void loadImages(Skin& skin, const SkinServices& sv) {
+    skin.imageLoader = sv.images;
+    skin.imageLog = sv.log;
     for (int i = 0; i < kSkinImageCount; ++i) {
         const std::string_view key = kSkinImageKeys[i];
         if (!skin.theme.exists(key) || !sv.images) continue;
         const std::string path = skin.folder + skin.theme.item(key);
-        if (!fileExists(path)) continue;
-        ImageLoadResult result = ImageLoadResult::kOk;
-        skin.images[i] = sv.images->load(path, result);
-        if (result != ImageLoadResult::kOk)
-            log(sv, "skin image '" + path + "' could not be loaded", 1);
+        if (fileExists(path)) skin.imageFiles[i] = path;
     }
+    // The frame and the buttons are on every page, and the frame gets its stamps now.
+    skin.image(kImgMainBg);
+    skin.image(kImgButtons);
 }
 
 void stampBackground(Skin& skin, const SkinServices& sv) {
     if (!skin.hasImage(kImgMainBg)) return;
-    Surface& bg = *skin.images[kImgMainBg];
+    Surface& bg = *skin.images[kImgMainBg];  // decoded by loadImages
     HashTable& t = skin.theme;
     if (themeHasPoint(t, "titlebar_icon") && sv.icon)
         bg.copyKeyed(themeInt(t, "titlebar_icon_x"), themeInt(t, "titlebar_icon_y"), 16, 16,
@@ -139,7 +140,26 @@ void setUpButtons(Skin& skin, const SkinServices& sv) {
 }  // namespace
 
 const Surface& Skin::image(SkinImage i) const {
-    return images[i] ? *images[i] : static_cast<const Surface&>(kEmpty);
+    const Surface* s = imageOrNull(i);
+    return s != nullptr ? *s : static_cast<const Surface&>(kEmpty);
+}
+
+Surface* Skin::imageOrNull(SkinImage i) const {
+    if (!images[i] && !imageTried[i] && !imageFiles[i].empty() && imageLoader != nullptr) {
+        imageTried[i] = true;
+        ImageLoadResult result = ImageLoadResult::kOk;
+        images[i] = imageLoader->load(imageFiles[i], result);
+        if (result != ImageLoadResult::kOk && imageLog != nullptr)
+            imageLog->write("skin image '" + imageFiles[i] + "' could not be loaded", 1);
+    }
+    return images[i].get();
+}
+
+void Skin::releaseImages() {
+    for (auto& img : images)
+        img.reset();
+    imageFiles = {};
+    imageTried = {};
 }
 
 bool setButtonImage(Skin& skin, int index, int look, Rect& source) {
@@ -222,8 +242,7 @@ bool setSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const SkinServ
 
     skin.mainBuffer.reset();
     skin.pictureBuffer.reset();
-    for (auto& img : skin.images)
-        img.reset();
+    skin.releaseImages();
     const int ww = themeInt(t, "window_width", 648);
     const int wh = themeInt(t, "window_height", 564);
     skin.mainBuffer = sv.factory->create(std::max(ww, 0), std::max(wh, 0));

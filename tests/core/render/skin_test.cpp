@@ -1,5 +1,6 @@
 #include "core/render/skin.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/render/skin_fixture.h"
@@ -134,6 +135,28 @@ TEST(ButtonImage, LooksComeFromTheSheetAndOtherStatesCopyNothing) {
     ASSERT_TRUE(setButtonImage(skin, 10, 2, r));
     EXPECT_EQ(r, (Rect{20, 60, 16, 14}));  // over: the down image's left edge
     EXPECT_FALSE(setButtonImage(skin, 10, 3, r));
+}
+
+TEST(SetSkin, OnlyTheFrameAndTheButtonsAreDecodedAtLoadTheRestOnFirstUse) {
+    SkinFixture f;
+    const std::string folder = f.writeSkin("small", kSmallTheme);
+    f.loader.failures[folder + "cal.png"] = ImageLoadResult::kDamaged;
+    Skin skin;
+    ASSERT_TRUE(f.load(skin, "small"));
+    EXPECT_THAT(f.loader.loads,
+                ::testing::ElementsAre(folder + "main.png", folder + "buttons.png"));
+
+    EXPECT_EQ(skin.image(kImgAlarmBg).width(), 300);
+    EXPECT_EQ(skin.image(kImgAlarmBg).width(), 300);
+    // A picture that cannot be decoded draws nothing and is tried once, not at every redraw.
+    EXPECT_TRUE(skin.image(kImgCalBg).empty());
+    EXPECT_FALSE(skin.hasImage(kImgCalBg));
+    EXPECT_EQ(f.loader.loads.size(), 4u);
+
+    // A window that goes away takes its pictures along; nothing is decoded for it again.
+    skin.releaseImages();
+    EXPECT_FALSE(skin.hasImage(kImgMainBg));
+    EXPECT_EQ(f.loader.loads.size(), 4u);
 }
 
 }  // namespace
