@@ -206,12 +206,39 @@ void markerCircle(QPainter& p, const QRectF& r, double width) {
     p.drawPath(path);
 }
 
+// A red marker frame drawn round a field in one stroke that runs a little past its start, so the
+// day number and the lines inside stay readable.
+void markerFrame(QPainter& p, const QRectF& r, double width) {
+    const QPointF corners[] = {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()};
+    QPainterPath path;
+    const int steps = 24;  // a side
+    for (int side = 0; side <= 4; ++side) {
+        const QPointF a = corners[side % 4], b = corners[(side + 1) % 4];
+        const int last = side == 4 ? steps / 3 : steps;  // the overshoot along the top again
+        for (int i = 0; i <= last; ++i) {
+            const double f = i / static_cast<double>(steps);
+            const double wobble = 0.8 * std::sin((side * steps + i) * 0.45) + 0.35 * side;
+            const QPointF d = b - a;
+            const QPointF normal(-d.y(), d.x());
+            const double len = std::hypot(normal.x(), normal.y());
+            QPointF pt = a + d * f + normal / len * wobble;
+            if (side == 0 && i == 0)
+                path.moveTo(pt + QPointF(-2, 1.5));
+            else
+                path.lineTo(pt);
+        }
+    }
+    p.setPen(QPen(QColor(200, 30, 44, 220), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+}
+
 QImage todayMark(const ThemeSource& t) {
     const int fw = t.num("cal_field_w"), fh = t.num("cal_field_h");
     QImage img = canvas(fw, fh);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    markerCircle(p, QRectF(3, 3, fw - 6, fh - 6), 2.6);
+    markerFrame(p, QRectF(3, 3, fw - 6, fh - 6), 2.4);
     p.end();
     return keyed(img, kPaper, kMagenta, 100);
 }
@@ -263,7 +290,8 @@ QImage alarmBackground(const ThemeSource& t) {
     p.drawLine(c + QPointF(-r * 0.55, r * 0.8), c + QPointF(-r * 0.75, r * 1.05));
     p.drawLine(c + QPointF(r * 0.55, r * 0.8), c + QPointF(r * 0.75, r * 1.05));
     // Red rules framing the message, like a printed reminder slip.
-    const double sep = t.num("alarm_com_y") - pic.top() - 14;
+    // Midway between the comment and the lowest a title may reach (a comment line above it).
+    const double sep = t.num("alarm_com_y") - pic.top() - 9;
     p.setPen(QPen(withAlpha(kWine, 0.7), 1.4));
     p.drawLine(QPointF(50, sep), QPointF(w - 50, sep));
     p.setPen(QPen(withAlpha(kWine, 0.45), 0.8));
