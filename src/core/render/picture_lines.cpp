@@ -98,8 +98,7 @@ int captionTop(Screen& sc, const Room& room, int height) {
     return y;
 }
 
-void drawCaption(Screen& sc, const Block& mu, const Room& room, const std::string& caption,
-                 int y) {
+void drawCaption(Screen& sc, const Block& mu, const Room& room, const std::string& caption, int y) {
     Surface& s = *sc.skin.mainBuffer;
     HashTable& t = sc.skin.theme;
     setFontRecord(s, mu.record);
@@ -120,26 +119,40 @@ int linesBottom(Screen& sc, const Room& room) {
     return bottom;
 }
 
-// The rows of the blocks in order, each at its place.
-std::vector<Row> layOutRows(const Screen& sc, const std::vector<Block>& blocks, int top) {
+// The rows of the blocks in order, each at its place. The coming events stop after `comingLimit`
+// entries, and a row counting the rest takes the next place.
+std::vector<Row> layOutRows(const Screen& sc, const std::vector<Block>& blocks, int top,
+                            size_t comingLimit) {
     std::vector<Row> rows;
     int y = top;
     for (size_t b = 0; b < blocks.size(); ++b) {
         y += blocks[b].gapBefore;
+        const bool coming = blocks[b].kind == "ms";
+        size_t placed = 0;
         for (const ForecastEntry& f : *sc.forecast) {
             if (!belongsTo(blocks[b].kind, f)) continue;
+            if (coming && placed == comingLimit) {
+                rows.push_back({nullptr, b, y});
+                y += blocks[b].height;
+                break;
+            }
             rows.push_back({&f, b, y});
             y += blocks[b].height;
+            ++placed;
         }
     }
     return rows;
+}
+
+bool allFit(const std::vector<Row>& rows, const std::vector<Block>& blocks, int bottom) {
+    return rows.empty() || rows.back().y + blocks[rows.back().block].height <= bottom;
 }
 
 // Keeps the rows that fit above `bottom`. When some do not, the last place that fits takes the
 // line counting the rest; returns how many entries that line stands for (0: all fit).
 size_t cutRows(std::vector<Row>& rows, const std::vector<Block>& blocks, int bottom) {
     auto fits = [&](const Row& r) { return r.y + blocks[r.block].height <= bottom; };
-    if (rows.empty() || fits(rows.back())) return 0;
+    if (allFit(rows, blocks, bottom)) return 0;
     // Rows only go down, so the ones that fit come first.
     const auto firstOut = std::find_if_not(rows.begin(), rows.end(), fits);
     const size_t total = rows.size();
@@ -151,6 +164,28 @@ size_t cutRows(std::vector<Row>& rows, const std::vector<Block>& blocks, int bot
     rows.resize(shown + 1);
     rows.back().entry = nullptr;
     return total - shown;
+}
+
+// The rows that fit above `bottom`, and how many entries the counting row stands for. The coming
+// events give way first, so today's lines stay whole whichever block comes first on the page;
+// only when today's lines alone are too many does the cut reach them.
+std::vector<Row> fittingRows(const Screen& sc, const std::vector<Block>& blocks, int top,
+                             int bottom, size_t& left) {
+    const size_t all = static_cast<size_t>(
+        std::count_if(sc.forecast->begin(), sc.forecast->end(),
+                      [](const ForecastEntry& f) { return belongsTo("ms", f); }));
+    std::vector<Row> rows = layOutRows(sc, blocks, top, all);
+    left = 0;
+    if (allFit(rows, blocks, bottom)) return rows;
+    for (size_t keep = all; keep-- > 0;) {
+        std::vector<Row> fewer = layOutRows(sc, blocks, top, keep);
+        if (allFit(fewer, blocks, bottom)) {
+            left = all - keep;
+            return fewer;
+        }
+    }
+    left = cutRows(rows, blocks, bottom);
+    return rows;
 }
 
 void drawRow(Screen& sc, const Block& b, const Room& room, const Row& row,
@@ -169,8 +204,8 @@ void drawRow(Screen& sc, const Block& b, const Room& room, const Row& row,
     if (b.align == kAlignCentre) left = room.px + room.pw / 2 - width / 2;
     const int y = room.py + row.y;
     if (alarm) drawShadowedBell(s, left, y, b.record.color, b.record.color2, shadowType);
-    drawShadowed(s, left + bell, y, b.record.color, b.record.color2, shadowType, fitted,
-                 kAlignLeft, themeColour(t, "text_shadow_color"));
+    drawShadowed(s, left + bell, y, b.record.color, b.record.color2, shadowType, fitted, kAlignLeft,
+                 themeColour(t, "text_shadow_color"));
 }
 
 }  // namespace
@@ -208,13 +243,12 @@ void drawPictureLines(Screen& sc) {
         bottom = std::min(bottom, captionY - room.py);
     }
 
-    std::vector<Row> rows = layOutRows(sc, blocks, room.top);
-    const size_t left = cutRows(rows, blocks, bottom);
+    size_t left = 0;
+    const std::vector<Row> rows = fittingRows(sc, blocks, room.top, bottom, left);
     for (const Row& row : rows) {
-        const std::string text = row.entry != nullptr
-                                     ? row.entry->text
-                                     : sc.strings->formatString(kForecastMoreKey,
-                                                                std::to_string(left));
+        const std::string text =
+            row.entry != nullptr ? row.entry->text
+                                 : sc.strings->formatString(kForecastMoreKey, std::to_string(left));
         drawRow(sc, blocks[row.block], room, row, text);
     }
     if (!caption.empty()) drawCaption(sc, mu, room, caption, captionY);

@@ -95,6 +95,24 @@ TEST_F(PictureLinesTest, CutInTodaysBlockCountsTheComingEventsToo) {
     EXPECT_EQ(drawn[5].colour, 111u);  // in the own events' font and colour
 }
 
+TEST_F(PictureLinesTest, SecondLayoutGivesUpComingEventsBeforeTodaysOwn) {
+    // The coming events come first in this layout; cutting from the end would drop today's.
+    f.settings.setItem("M_AlignType", "2");
+    addEntry("Mine 0", 0, false);
+    addEntry("Mine 1", 0, false);
+    addComing(10);
+    drawPictureLines(sc);
+    const auto drawn = lines();
+    // 66 + 5 x 14 = 136, then two lines of 19 end at 174; a sixth coming line would not leave room.
+    ASSERT_EQ(drawn.size(), 7u);
+    EXPECT_EQ(drawn[3].text, "Coming 3");
+    EXPECT_EQ(drawn[4].text, "… és még 6 esemény");
+    EXPECT_EQ(drawn[4].colour, 555u);
+    EXPECT_EQ(drawn[5].text, "Mine 0");
+    EXPECT_EQ(drawn[6].text, "Mine 1");
+    EXPECT_LE(drawn[6].y + 19, 184);
+}
+
 TEST_F(PictureLinesTest, WidthBudgetKeepsTheRightMarginAndPadding) {
     sc.skin.theme.setItem("pic_margin_right", "40");
     addEntry(std::string(80, 'x'), 2, false);
