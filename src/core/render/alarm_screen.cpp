@@ -61,8 +61,8 @@ AlarmTexts alarmTexts(const Screen& sc) {
 // The lowest row the comment may use: the picture's inner bottom, or the top of the alarm
 // button when the button stands in the comment's way.
 int commentFloor(const Skin& skin, HashTable& t) {
-    int floor = themeInt(t, "picture_y") + themeInt(t, "picture_h") -
-                themeInt(t, "pic_margin_bottom", 0);
+    int floor =
+        themeInt(t, "picture_y") + themeInt(t, "picture_h") - themeInt(t, "pic_margin_bottom", 0);
     const ButtonState& b = skin.buttons[kBtnAlarm];
     const int left = themeInt(t, "alarm_com_x");
     const int right = left + themeInt(t, "alarm_com_w");
@@ -90,20 +90,28 @@ void drawAlarmTexts(Screen& sc) {
     setTextStyle(s, t, "alarm_com");
     const int commentHeight = lineHeight(s);
     const std::vector<std::string> comment = wrapText(s, a.comment, themeInt(t, "alarm_com_w"));
-    int commentY = themeInt(t, "alarm_com_y");
+    const int commentY = themeInt(t, "alarm_com_y");
 
     // The title is centred on its point, but a long one moves up to keep a comment line's
-    // height of air above the comment (where the skins draw their rule), never into the time;
-    // one that still does not fit pushes the comment down.
+    // height of air above the comment (where the skins paint their rule), never into the time.
+    // A title taller than that room keeps the lines that fit, the last one marked as cut.
     setTextStyle(s, t, "alarm_title");
     setColor(s, themeColour(t, "alarm_title_color", 0));
-    const std::vector<std::string> title = wrapText(s, a.title, themeInt(t, "alarm_title_w"));
+    const int titleWidth = themeInt(t, "alarm_title_w");
+    std::vector<std::string> title = wrapText(s, a.title, titleWidth);
     const int h = lineHeight(s);
+    const int roomBottom = commentY - commentHeight;
+    const size_t room =
+        static_cast<size_t>(std::max(1, (roomBottom - timeBottom) / std::max(1, h)));
+    if (title.size() > room) {
+        title.resize(room);
+        const std::string overflow = t.itemAlt("overflow_chars", "...");
+        title.back() = fitText(s, title.back() + overflow, titleWidth, overflow);
+    }
     const int blockHeight = static_cast<int>(title.size()) * h;
     int titleY = themeInt(t, "alarm_title_y") - blockHeight / 2;
-    titleY = std::min(titleY, commentY - commentHeight - blockHeight);
+    titleY = std::min(titleY, roomBottom - blockHeight);
     titleY = std::max(titleY, timeBottom);
-    commentY = std::max(commentY, titleY + blockHeight + commentHeight);
     const int titleX = themeInt(t, "alarm_title_x");
     const int titleAlign = themeInt(t, "alarm_title_align");
     for (size_t i = 0; i < title.size(); ++i)

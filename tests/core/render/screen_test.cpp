@@ -153,14 +153,16 @@ TEST_F(ScreenTest, AlarmTitleIsLaidOutFromItsWrappedHeight) {
     EXPECT_EQ(lines[0].y, 140 - 16 - 32);
     EXPECT_EQ(main().findText("Comment")->y, 140);
 
-    // Three lines cannot rise into the time: they start under it and push the comment down.
+    // Three lines do not fit between the time (ends at 86) and the air above the comment (124):
+    // two stay, the second marked as cut, and the comment keeps its place under the rule.
     main().ops.clear();
     alarmEntry.name = words(14);
     drawAlarmScreen(sc);
     lines = titleLines();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].y, 86);
-    EXPECT_EQ(main().findText("Comment")->y, 86 + 48 + 16);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].y, 124 - 32);
+    EXPECT_EQ(lines[1].text.substr(lines[1].text.size() - 3), "...");
+    EXPECT_EQ(main().findText("Comment")->y, 140);
 }
 
 TEST_F(ScreenTest, AlarmCommentStopsAtThePictureAndTheAlarmButton) {
