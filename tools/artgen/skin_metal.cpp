@@ -245,11 +245,12 @@ QImage todayMark(const ThemeSource& t) {
     QImage img = canvas(fw, fh);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    QRectF r(2.5, 2.5, fw - 5, fh - 5);
+    // Along the very edge: the day number and the lines are drawn inside, over the mark.
+    QRectF r(1.6, 1.6, fw - 3.2, fh - 3.2);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(255, 196, 90, 120), 5));
-    p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
-    p.setPen(QPen(QColor(236, 128, 16), 2.6));
+    p.setPen(QPen(QColor(255, 196, 90, 120), 3.2));
+    p.drawRoundedRect(r, 4, 4);
+    p.setPen(QPen(QColor(236, 128, 16), 2.2));
     p.drawRoundedRect(r, 4, 4);
     p.end();
     return keyed(img, QColor(238, 241, 246), kMagenta, 110);

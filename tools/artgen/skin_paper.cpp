@@ -18,6 +18,7 @@ const QColor kPaper(250, 246, 236);
 const QColor kWine(150, 24, 40);
 const QColor kInk(60, 46, 38);
 const QColor kRule(196, 176, 156);
+const QColor kMarker(200, 30, 44, 225);
 
 QImage mainBackground(const ThemeSource& t) {
     const int w = t.num("window_width"), h = t.num("window_height");
@@ -186,59 +187,12 @@ QImage eventMark(const ThemeSource& t, const QImage& cal) {
     return img;
 }
 
-// A red marker circle drawn in one sweep that overshoots its start.
-void markerCircle(QPainter& p, const QRectF& r, double width) {
-    QPainterPath path;
-    const int steps = 90;
-    for (int i = 0; i <= steps; ++i) {
-        double f = i / static_cast<double>(steps);
-        double a = -2.2 + f * 2 * M_PI * 1.12;
-        double wobble = 1.0 + 0.05 * std::sin(f * 9.0) - 0.05 * f;
-        QPointF pt(r.center().x() + std::cos(a) * r.width() / 2 * wobble,
-                   r.center().y() + std::sin(a) * r.height() / 2 * wobble);
-        if (i == 0)
-            path.moveTo(pt);
-        else
-            path.lineTo(pt);
-    }
-    p.setPen(QPen(QColor(200, 30, 44, 230), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(path);
-}
-
-// A red marker frame drawn round a field in one stroke that runs a little past its start, so the
-// day number and the lines inside stay readable.
-void markerFrame(QPainter& p, const QRectF& r, double width) {
-    const QPointF corners[] = {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()};
-    QPainterPath path;
-    const int steps = 24;  // a side
-    for (int side = 0; side <= 4; ++side) {
-        const QPointF a = corners[side % 4], b = corners[(side + 1) % 4];
-        const int last = side == 4 ? steps / 3 : steps;  // the overshoot along the top again
-        for (int i = 0; i <= last; ++i) {
-            const double f = i / static_cast<double>(steps);
-            const double wobble = 0.8 * std::sin((side * steps + i) * 0.45) + 0.35 * side;
-            const QPointF d = b - a;
-            const QPointF normal(-d.y(), d.x());
-            const double len = std::hypot(normal.x(), normal.y());
-            QPointF pt = a + d * f + normal / len * wobble;
-            if (side == 0 && i == 0)
-                path.moveTo(pt + QPointF(-2, 1.5));
-            else
-                path.lineTo(pt);
-        }
-    }
-    p.setPen(QPen(QColor(200, 30, 44, 220), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(path);
-}
-
 QImage todayMark(const ThemeSource& t) {
     const int fw = t.num("cal_field_w"), fh = t.num("cal_field_h");
     QImage img = canvas(fw, fh);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    markerFrame(p, QRectF(3, 3, fw - 6, fh - 6), 2.4);
+    markerFrame(p, QRectF(1.8, 1.8, fw - 3.6, fh - 3.6), kMarker, 2.2);
     p.end();
     return keyed(img, kPaper, kMagenta, 100);
 }
@@ -248,7 +202,7 @@ QImage homeMark(const ThemeSource& t) {
     QImage img = canvas(w, h);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    markerCircle(p, QRectF(3, 3, w - 6, h - 6), 2.2);
+    markerCircle(p, QRectF(3, 3, w - 6, h - 6), kMarker, 2.2);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(200, 30, 44));
     p.drawEllipse(QPointF(w / 2.0, h / 2.0), 3.4, 3.4);
