@@ -71,13 +71,22 @@ int commentFloor(const Skin& skin, HashTable& t) {
     return floor;
 }
 
+// Keeps the first `count` lines; when some are left out, the last one kept ends with the
+// overflow mark. Measures with the surface's current font.
+void keepLines(const Surface& s, std::vector<std::string>& lines, size_t count, int width,
+               const std::string& overflow) {
+    if (lines.size() <= count) return;
+    lines.resize(count);
+    if (!lines.empty()) lines.back() = fitText(s, lines.back() + overflow, width, overflow);
+}
+
 }  // namespace
 
 void drawAlarmTexts(Screen& sc) {
     Surface& s = *sc.skin.mainBuffer;
     HashTable& t = sc.skin.theme;
     const AlarmTexts a = alarmTexts(sc);
-    const uint32_t shadow = themeColour(t, "text_shadow_color");
+    const uint32_t shadow = textShadowColour(t);
 
     setTextStyle(s, t, "alarm_time");
     setColor(s, themeColour(t, "alarm_time_color", 0));
@@ -89,7 +98,8 @@ void drawAlarmTexts(Screen& sc) {
 
     setTextStyle(s, t, "alarm_com");
     const int commentHeight = lineHeight(s);
-    const std::vector<std::string> comment = wrapText(s, a.comment, themeInt(t, "alarm_com_w"));
+    const int commentWidth = themeInt(t, "alarm_com_w");
+    std::vector<std::string> comment = wrapText(s, a.comment, commentWidth);
     const int commentY = themeInt(t, "alarm_com_y");
 
     // The title is centred on its point, but a long one moves up to keep a comment line's
@@ -103,11 +113,7 @@ void drawAlarmTexts(Screen& sc) {
     const int roomBottom = commentY - commentHeight;
     const size_t room =
         static_cast<size_t>(std::max(1, (roomBottom - timeBottom) / std::max(1, h)));
-    if (title.size() > room) {
-        title.resize(room);
-        const std::string overflow = t.itemAlt("overflow_chars", "...");
-        title.back() = fitText(s, title.back() + overflow, titleWidth, overflow);
-    }
+    keepLines(s, title, room, titleWidth, overflowMark(t));
     const int blockHeight = static_cast<int>(title.size()) * h;
     int titleY = themeInt(t, "alarm_title_y") - blockHeight / 2;
     titleY = std::min(titleY, roomBottom - blockHeight);
@@ -121,19 +127,15 @@ void drawAlarmTexts(Screen& sc) {
     setTextStyle(s, t, "alarm_com");
     setColor(s, themeColour(t, "alarm_com_color", 0));
     const int floor = commentFloor(sc.skin, t);
-    const int width = themeInt(t, "alarm_com_w");
     const int x = themeInt(t, "alarm_com_x");
-    const std::string overflow = t.itemAlt("overflow_chars", "...");
     const size_t fitting =
         commentY + commentHeight > floor
             ? 0
-            : std::min(comment.size(), static_cast<size_t>((floor - commentY) / commentHeight));
-    for (size_t i = 0; i < fitting; ++i) {
-        std::string line = comment[i];
-        if (i + 1 == fitting && fitting < comment.size())
-            line = fitText(s, line + overflow, width, overflow);
-        drawText(s, x, commentY + static_cast<int>(i) * commentHeight, line, kAlignLeft, shadow);
-    }
+            : static_cast<size_t>((floor - commentY) / std::max(1, commentHeight));
+    keepLines(s, comment, fitting, commentWidth, overflowMark(t));
+    for (size_t i = 0; i < comment.size(); ++i)
+        drawText(s, x, commentY + static_cast<int>(i) * commentHeight, comment[i], kAlignLeft,
+                 shadow);
 }
 
 }  // namespace tv

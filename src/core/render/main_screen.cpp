@@ -23,7 +23,7 @@ constexpr std::string_view kSampleWisdom =
     "közmondás";
 
 uint32_t shadowColour(Screen& sc) {
-    return themeColour(sc.skin.theme, "text_shadow_color");
+    return textShadowColour(sc.skin.theme);
 }
 
 // Byte offsets of the characters: starts[i] is where character i (from 0) begins.
@@ -135,8 +135,8 @@ void drawAlarmScreen(Screen& sc) {
     Skin& skin = sc.skin;
     HashTable& t = skin.theme;
     setButtons(skin, {kBtnCalLeft, kBtnCalRight, kBtnSwNames});
-    copyRect(*skin.mainBuffer, themeInt(t, "picture_x"), themeInt(t, "picture_y"), themeInt(t, "picture_w"),
-             themeInt(t, "picture_h"), skin.image(kImgAlarmBg), 0, 0);
+    copyRect(*skin.mainBuffer, themeInt(t, "picture_x"), themeInt(t, "picture_y"),
+             themeInt(t, "picture_w"), themeInt(t, "picture_h"), skin.image(kImgAlarmBg), 0, 0);
     drawAlarmTexts(sc);
     skin.buttons[kBtnAlarm].visible = true;
 }

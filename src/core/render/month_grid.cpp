@@ -70,7 +70,7 @@ void drawWeekNumbers(Screen& sc, const Grid& g) {
     setTextStyle(s, t, "cal_weeknum");
     setColor(s, themeColour(t, "cal_weeknum_color", 0));
     const int align = themeInt(t, "cal_weeknum_align", 0);
-    const uint32_t shadow = themeColour(t, "text_shadow_color");
+    const uint32_t shadow = textShadowColour(t);
     for (int r = 0; r < 6; ++r) {
         const Date d = sc.month->cellDate(r == 0 ? 6 : 7 * r);
         if (r > 0 && d.month() != sc.month->month) break;
@@ -100,8 +100,8 @@ void drawFieldLines(Screen& sc, const Grid& g) {
     const int w = themeInt(t, "cal_dayevent_w");
     const int align = themeInt(t, "cal_dayevent_align");
     const int h = lineHeight(s);
-    const uint32_t shadow = themeColour(t, "text_shadow_color");
-    const std::string overflow = t.itemAlt("overflow_chars", "...");
+    const uint32_t shadow = textShadowColour(t);
+    const std::string overflow = overflowMark(t);
     const int maxEvents = themeInt(t, "cal_field_maxevents", 2);
     const double sat = themeInt(t, "cal_long_sat", 100) / 100.0;
     const double val = themeInt(t, "cal_long_val", 100) / 100.0;
@@ -192,7 +192,7 @@ void drawMonthGrid(Screen& sc) {
     if (!sc.month) return;
     const MonthEvents& m = *sc.month;
     const Grid g = gridOf(t);
-    const uint32_t shadow = themeColour(t, "text_shadow_color");
+    const uint32_t shadow = textShadowColour(t);
 
     setTextStyle(s, t, "cal_month");
     setColor(s, themeColour(t, "cal_month_color", 0));

@@ -102,10 +102,10 @@ void drawCaption(Screen& sc, const Block& mu, const Room& room, const std::strin
     Surface& s = *sc.skin.mainBuffer;
     HashTable& t = sc.skin.theme;
     setFontRecord(s, mu.record);
-    const std::string text = fitText(s, caption, room.inner, t.itemAlt("overflow_chars", "..."));
+    const std::string text = fitText(s, caption, room.inner, overflowMark(t));
     drawShadowed(s, room.px + room.pw / 2, y, mu.record.color, mu.record.color2,
                  readInt(*sc.settings, settings::M_Shadow), text, kAlignCentre,
-                 themeColour(t, "text_shadow_color"));
+                 textShadowColour(t));
 }
 
 // Where the lines stop: the room's bottom, and the top of a wisdom box shown below the first line.
@@ -196,8 +196,7 @@ void drawRow(Screen& sc, const Block& b, const Room& room, const Row& row,
     const int shadowType = readInt(*sc.settings, settings::M_Shadow);
     const bool alarm = row.entry != nullptr && row.entry->hasAlarm;
     const int bell = alarm ? s.bellWidthPx() : 0;
-    const std::string fitted =
-        fitText(s, text, room.budget - bell, t.itemAlt("overflow_chars", "..."));
+    const std::string fitted = fitText(s, text, room.budget - bell, overflowMark(t));
     const int width = bell + s.textWidthPx(fitted);
     int left = room.px + room.x;
     if (b.align == kAlignRight) left = room.px + room.pw - room.x - width;
@@ -205,7 +204,7 @@ void drawRow(Screen& sc, const Block& b, const Room& room, const Row& row,
     const int y = room.py + row.y;
     if (alarm) drawShadowedBell(s, left, y, b.record.color, b.record.color2, shadowType);
     drawShadowed(s, left + bell, y, b.record.color, b.record.color2, shadowType, fitted, kAlignLeft,
-                 themeColour(t, "text_shadow_color"));
+                 textShadowColour(t));
 }
 
 }  // namespace

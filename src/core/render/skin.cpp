@@ -114,7 +114,7 @@ void stampBackground(Skin& skin, const SkinServices& sv) {
     if (themeHasPoint(t, "titlebar_icon") && sv.icon)
         bg.copyKeyed(themeInt(t, "titlebar_icon_x"), themeInt(t, "titlebar_icon_y"), 16, 16,
                      *sv.icon, 0, 0, kMagenta);
-    const uint32_t shadow = themeColour(t, "text_shadow_color");
+    const uint32_t shadow = textShadowColour(t);
     if (themeHasPoint(t, "versiontext")) {
         setTextStyle(bg, t, "versiontext");
         setColor(bg, themeColour(t, "versiontext_color", 8421504));
@@ -225,7 +225,8 @@ bool setSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const SkinServ
     if (!skin.themeLoaded || skinChange) {
         HashTable complete;
         bool ok = readCompleteTheme(complete, skinName, skin.folder, sv);
-        const std::string defaultFolder = sv.programDir + "themes/" + std::string(kDefaultSkin) + "/";
+        const std::string defaultFolder =
+            sv.programDir + "themes/" + std::string(kDefaultSkin) + "/";
         if (!ok && skinName != kDefaultSkin && fileExists(defaultFolder + "theme.cfg")) {
             // The user's choice is not drawable: the window shows the default skin instead, and
             // the settings say so.
