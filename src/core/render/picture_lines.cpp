@@ -56,6 +56,7 @@ struct Room {
     int bottom = 0;  // no line reaches below this, from the picture's top
     int budget = 0;  // widest line
     int inner = 0;   // width between the margins and paddings on both sides
+    int end = 0;     // where right-aligned lines end, from the picture's left edge
 };
 
 Room roomOf(HashTable& t) {
@@ -73,6 +74,7 @@ Room roomOf(HashTable& t) {
     r.bottom = r.ph - themeInt(t, "pic_margin_bottom", 0) - padY;
     r.budget = r.pw - r.x - right - padX;
     r.inner = r.pw - left - right - 2 * padX;
+    r.end = r.pw - right - padX;
     return r;
 }
 
@@ -199,7 +201,8 @@ void drawRow(Screen& sc, const Block& b, const Room& room, const Row& row,
     const std::string fitted = fitText(s, text, room.budget - bell, overflowMark(t));
     const int width = bell + s.textWidthPx(fitted);
     int left = room.px + room.x;
-    if (b.align == kAlignRight) left = room.px + room.pw - room.x - width;
+    // Right-aligned lines keep off the right margin, which need not match the left one.
+    if (b.align == kAlignRight) left = room.px + room.end - width;
     if (b.align == kAlignCentre) left = room.px + room.pw / 2 - width / 2;
     const int y = room.py + row.y;
     if (alarm) drawShadowedBell(s, left, y, b.record.color, b.record.color2, shadowType);

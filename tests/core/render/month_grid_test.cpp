@@ -179,8 +179,9 @@ TEST_F(MonthGridTest, BandRectangleFollowsTheLineAlignment) {
         const auto fills = main().of("fill");
         ASSERT_EQ(fills.size(), 1u) << c.align;
         // The text room where the alignment puts it, 2 pixels wider, kept inside the field.
-        const int room = c.align[0] == '0' ? 130 + c.x : c.align[0] == '1' ? 130 + c.x - 36
-                                                                           : 130 + c.x - 18;
+        const int room = c.align[0] == '0'   ? 130 + c.x
+                         : c.align[0] == '1' ? 130 + c.x - 36
+                                             : 130 + c.x - 18;
         EXPECT_EQ(fills[0].x, std::max(131, room - 2)) << c.align << " " << c.x;
         EXPECT_EQ(fills[0].x + fills[0].w, std::min(169, room + 36 + 2)) << c.align << " " << c.x;
         const SurfaceOp* text = main().findText("Band");

@@ -130,6 +130,16 @@ TEST_F(PictureLinesTest, WidthBudgetKeepsTheRightMarginAndPadding) {
     // The bell's width comes out of the same budget.
     EXPECT_EQ(mine->x, 20 + 8);
     EXPECT_LE(mine->x + 8 * static_cast<int>(mine->text.size()), 240);
+
+    // Right-aligned, a short line ends at the same edge, not one left padding in from the frame.
+    f.settings.setItem("M_TextAlign2", "1");
+    forecast.clear();
+    main().ops.clear();
+    addEntry("abc", 2, false);
+    drawPictureLines(sc);
+    const SurfaceOp* right = main().findText("abc");
+    ASSERT_NE(right, nullptr);
+    EXPECT_EQ(right->x + 3 * 5, 240);
 }
 
 TEST_F(PictureLinesTest, CaptionOfTheSecondLayoutClearsTheWisdomBox) {
