@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: setup build run test bench fuzz format clean art-preview
+.PHONY: setup build run test bench fuzz format clean art-preview deb
 
 setup:
 	@./scripts/setup
@@ -18,6 +18,11 @@ run: build
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory fuzz
+
+# A Debian package of the installed layout: build/tempovirens_VERSION_ARCH.deb.
+deb: build
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@ls $(BUILD)/tempovirens_*.deb
 
 # libFuzzer targets under AddressSanitizer and UndefinedBehaviorSanitizer, a short budget each.
 FUZZ_SECONDS ?= 60

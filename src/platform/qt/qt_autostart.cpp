@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "core/app/version.h"
 #include "core/calc/files.h"
 
 namespace tv {
@@ -128,6 +129,9 @@ bool QtAutostart::setCommand(const std::string& command) {
         "Comment=Asztali naptár\n"
         "Exec=" +
         escapeDesktopValue(command) +
+        "\n"
+        "Icon=" +
+        std::string(kDesktopId) +
         "\n"
         "Terminal=false\n"
         "X-GNOME-Autostart-enabled=true\n";
