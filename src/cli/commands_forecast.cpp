@@ -196,10 +196,10 @@ void printMonth(CliContext& c, const MonthEvents& m) {
     auto lineTexts = [&m](const DayCell& cell) {
         std::vector<std::string> texts;
         if (m.namesMode) {
-            if (!cell.fieldText.empty()) texts.push_back(cell.fieldText);
+            if (!cell.names.empty()) texts.push_back(cell.names);
         } else {
-            for (FieldLine& l : splitFieldText(cell.fieldText))
-                texts.push_back(std::move(l.text));
+            for (const FieldLine& l : cell.lines)
+                texts.push_back(l.text);
         }
         return texts;
     };

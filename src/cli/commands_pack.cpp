@@ -33,26 +33,26 @@ namespace fs = std::filesystem;
 
 constexpr size_t kMaxReplyBytes = 64 * 1024;
 
-std::string packCodeText(int code) {
+std::string packCodeText(PackResult code) {
     switch (code) {
-        case PackFile::kReadError:
+        case PackResult::kReadError:
             return "cannot be read";
-        case PackFile::kNoFile:
+        case PackResult::kNoFile:
             return "does not exist";
-        case PackFile::kBadMagic:
+        case PackResult::kBadMagic:
             return "is not a pack file";
-        case PackFile::kBadVersion:
+        case PackResult::kBadVersion:
             return "has a pack format version this program cannot read";
-        case PackFile::kDamaged:
+        case PackResult::kDamaged:
             return "is cut off before the end of its directory";
-        case PackFile::kWriteError:
+        case PackResult::kWriteError:
             return "cannot be written";
-        case PackFile::kUnsafeName:
+        case PackResult::kUnsafeName:
             return "has a name that would leave the folder; refused";
-        case PackFile::kTooLarge:
+        case PackResult::kTooLarge:
             return "is too large";
         default:
-            return "failed (code " + std::to_string(code) + ")";
+            return "failed (code " + std::to_string(static_cast<int>(code)) + ")";
     }
 }
 
@@ -131,15 +131,15 @@ int packCreate(CliContext& c, const Arguments& a) {
     const std::string comment = utf8ToCp1250(a.get("--comment"));
     const std::vector<std::string> files = a.all("FILE");
     const std::string out = a.get("OUT");
-    const int r = PackFile::pack(out, files, comment, c.clock);
-    if (r != PackFile::kOk) return c.fail("pack '" + out + "' " + packCodeText(r));
+    const PackResult r = PackFile::pack(out, files, comment, c.clock);
+    if (r != PackResult::kOk) return c.fail("pack '" + out + "' " + packCodeText(r));
     return kExitOk;
 }
 
 int packList(CliContext& c, const Arguments& a) {
     const std::string file = a.get("FILE");
     PackFile pack;
-    if (const int r = pack.openPack(file); r != PackFile::kOk) {
+    if (const PackResult r = pack.openPack(file); r != PackResult::kOk) {
         return c.fail("'" + file + "' " + packCodeText(r));
     }
     if (c.json) {
@@ -168,15 +168,15 @@ int packList(CliContext& c, const Arguments& a) {
 int packExtract(CliContext& c, const Arguments& a) {
     const std::string file = a.get("FILE");
     PackFile pack;
-    if (const int r = pack.openPack(file); r != PackFile::kOk) {
+    if (const PackResult r = pack.openPack(file); r != PackResult::kOk) {
         return c.fail("'" + file + "' " + packCodeText(r));
     }
     const std::string dir = absolutePath(a.get("DIR"));
     if (!createFolderPath(dir)) return c.fail("cannot create the folder '" + dir + "'");
     int failed = 0;
     for (size_t i = 0; i < pack.entries().size(); ++i) {
-        const int r = pack.extractEntry(dir, i, true);
-        if (r == PackFile::kOk) continue;
+        const PackResult r = pack.extractEntry(dir, i, true);
+        if (r == PackResult::kOk) continue;
         *c.err << "tempovirens-cli: entry '" << pack.entries()[i].name << "' " << packCodeText(r)
                << '\n';
         ++failed;

@@ -48,7 +48,7 @@ private:
 };
 
 struct RenderArgs {
-    int page = kScreenMain;
+    ScreenMode page = ScreenMode::kMain;
     int year = 0, month = 0;
     std::string skin;
     std::string output;
@@ -57,11 +57,11 @@ struct RenderArgs {
 bool parseArgs(const Arguments& a, RenderArgs& r) {
     const std::string page = a.get("--page", "main");
     if (page == "main") {
-        r.page = kScreenMain;
+        r.page = ScreenMode::kMain;
     } else if (page == "month") {
-        r.page = kScreenMonth;
+        r.page = ScreenMode::kMonth;
     } else if (page == "alarm") {
-        r.page = kScreenAlarm;
+        r.page = ScreenMode::kAlarm;
     } else {
         return false;
     }
@@ -169,7 +169,8 @@ int renderCommand(CliContext& c, const Arguments& args) {
 
     NameTable names;
     names.load(c.paths.programDir);
-    sc.todayText = buildTodayText(today, settings, strings, names);
+    const std::string todayText = buildTodayText(today, settings, strings, names);
+    sc.todayText = &todayText;
 
     EventLists lists;
     EventCheckContext ev;
@@ -188,7 +189,7 @@ int renderCommand(CliContext& c, const Arguments& args) {
         wisdom.text = chooseWisdom(c.paths.programDir, marks, random, nullptr).text;
     }
     // The box shows on the page the window opens with; switching pages closes it.
-    wisdom.shown = !wisdom.text.empty() && ra.page == kScreenMain;
+    wisdom.shown = !wisdom.text.empty() && ra.page == ScreenMode::kMain;
 
     PictureOfDay picture =
         choosePicture(c, settings, table, db, lists, today, sc.skin.theme, images, record);
@@ -199,7 +200,9 @@ int renderCommand(CliContext& c, const Arguments& args) {
     sc.today = &today;
     sc.forecast = &lists.forecast;
     sc.wisdom = &wisdom;
-    sc.now = now;
+    sc.clock = &c.clock;
+    LayoutTests tests;
+    sc.tests = &tests;
 
     MonthEvents month;
     MonthContext mc;
@@ -210,13 +213,13 @@ int renderCommand(CliContext& c, const Arguments& args) {
     mc.buildTooltips = false;
     mc.names = [&names](int index) { return names.line(index); };
     initCalendarWindow(sc, table, mc, month);
-    if (ra.page == kScreenMonth && ra.year > 0) {
-        mc.year = sc.shownYear = ra.year;
-        mc.month = sc.shownMonth = ra.month;
+    if (ra.page == ScreenMode::kMonth && ra.year > 0) {
+        mc.year = ra.year;
+        mc.month = ra.month;
         mc.theme = readMonthTheme(&sc.skin.theme);
         buildMonthEvents(table, mc, month);
     }
-    if (ra.page == kScreenAlarm) {
+    if (ra.page == ScreenMode::kAlarm) {
         // The next alarm still to ring today or later; the layout sample without one.
         const AlarmEntry* next = nullptr;
         for (const AlarmEntry& a : lists.alarms)
@@ -225,16 +228,12 @@ int renderCommand(CliContext& c, const Arguments& args) {
                                                     next->minute)))
                 next = &a;
         if (next) {
-            sc.alarmHour = next->hour;
-            sc.alarmMinute = next->minute;
-            sc.alarmTitle = next->name;
-            sc.alarmComment = next->comment;
+            sc.alarm = next;
         } else {
-            sc.tests.normalAlarm = true;
+            tests.normalAlarm = true;
         }
     }
-    sc.mode = ra.page;
-    redrawScreen(sc);
+    redrawScreen(sc, ra.page);
 
     // The buttons are controls of their own on the window; the picture shows them up.
     auto& frame = static_cast<QtSurface&>(*sc.skin.mainBuffer);
