@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: setup build run test bench fuzz format clean art-preview deb
+.PHONY: setup build run test lint sanitize bench fuzz format clean art-preview deb
 
 setup:
 	@./scripts/setup
@@ -17,7 +17,17 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory lint
+	@$(MAKE) --no-print-directory sanitize
 	@$(MAKE) --no-print-directory fuzz
+
+# Formatting and clang-tidy (naming convention, bug-finding checks) over the sources.
+lint: build
+	@./scripts/lint $(BUILD)
+
+# The core and command-line tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: setup
+	@./scripts/sanitize
 
 # A Debian package of the installed layout: build/tempovirens_VERSION_ARCH.deb.
 deb: build
@@ -41,4 +51,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) build-fuzz build-asan
