@@ -45,7 +45,7 @@ std::string_view installedProgramDir() {
 
 std::string programDirFor(const std::string& overrideDir, const std::string& executableDir) {
     if (!overrideDir.empty()) return withSlash(normalizePath(overrideDir));
-    const std::string here = withSlash(executableDir);
+    std::string here = withSlash(executableDir);
     if (folderExists(here + "data")) return here;
     // "/usr/bin/../share/tempovirens" becomes "/usr/share/tempovirens/": the log and the
     // settings show the folder the way a user would look for it.

@@ -234,5 +234,15 @@ TEST(Autostart, CommandQuotesWhatTheDesktopWouldSplit) {
     EXPECT_EQ(autostartCommand("/opt/100%/tv"), "/opt/100%%/tv -boot");
 }
 
+TEST(Autostart, TheProgramComesBackOutOfItsCommand) {
+    for (const char* program :
+         {"/usr/bin/tempovirens", "/home/éva/Saját programok/tempovirens", "/opt/a\"b$c/tv",
+          "/opt/100%/tv", "/opt/a\\b/100% x/tv", "/opt/`x`/tv"}) {
+        EXPECT_EQ(autostartProgram(autostartCommand(program)), program);
+    }
+    EXPECT_EQ(autostartProgram("/usr/bin/tv"), "/usr/bin/tv");
+    EXPECT_EQ(autostartProgram("\"/unfinished"), "/unfinished");
+}
+
 }  // namespace
 }  // namespace tv
