@@ -14,6 +14,7 @@
 #include "platform/qt/qt_single_instance.h"
 
 #include "core/app/startup.h"
+#include "core/app/version.h"
 #include "gui/app/calendar_app.h"
 #include "gui/main_window.h"
 #include "gui/session_guard.h"
@@ -81,6 +82,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tempovirens"));
     QApplication::setOrganizationName(QStringLiteral("Brimcove"));
+    // Wayland matches the window to its launcher and icon by this name.
+    QGuiApplication::setDesktopFileName(
+        QString::fromUtf8(tv::kDesktopId.data(), static_cast<qsizetype>(tv::kDesktopId.size())));
 
     QStringList args = QApplication::arguments();
     const qsizetype shot = args.indexOf(QStringLiteral("--screenshot"));
