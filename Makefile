@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: setup build run test bench fuzz format clean art-preview
+.PHONY: setup build run test bench fuzz format clean art-preview mutate
 
 setup:
 	@./scripts/setup
@@ -36,4 +36,12 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) build-fuzz build-mutate
+
+# Mutation testing of the core (long: about a minute per mutant; not part of `make test`).
+MUTATE_SEED ?= 21
+MUTATE_COUNT ?= 200
+MUTATE_TIMEOUT ?= 120
+mutate:
+	@./scripts/mutate --seed $(MUTATE_SEED) --count $(MUTATE_COUNT) --timeout $(MUTATE_TIMEOUT) \
+		--jobs $(JOBS)
