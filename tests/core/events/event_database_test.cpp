@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "core/app/log.h"
@@ -12,6 +13,7 @@
 #include "core/events/legacy_qzi_builder.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
+#include "support/failing_file_ops.h"
 #include "support/temp_dir.h"
 
 namespace tv {
@@ -332,16 +334,31 @@ TEST_F(EventDbFiles, UnreadableFileStopsStartUpAndWritesNothing) {
 TEST_F(EventDbFiles, FailedSaveLogsShowsAndKeepsTheOldFile) {
     const std::string old = encodeEventDatabase(sampleTable(3), kWritten);
     dir.write("events.cdb", old);
-    // A folder in the way of the temporary file makes the save fail before the rename.
-    std::filesystem::create_directories(dir.file("events.cdb_temp/blocker"));
+    test::FailingFileOps disk(test::FileStep::kFsync, EIO);
+    ctx.files = &disk;
     EXPECT_FALSE(saveEventDatabase(sampleTable(9), ctx));
     EXPECT_EQ(dir.read("events.cdb"), old);
-    EXPECT_NE(logText().find("Error saving the event database: "), std::string::npos);
+    EXPECT_FALSE(exists("events.cdb_temp"));
+    const std::string why = std::strerror(EIO);
+    EXPECT_NE(logText().find("Error saving the event database: " + why), std::string::npos);
     ASSERT_EQ(box.shown.size(), 1u);
     EXPECT_EQ(box.shown[0].icon, MessageIcon::kCritical);
     EXPECT_EQ(box.shown[0].title, "Súlyos hiba");
-    EXPECT_EQ(box.shown[0].text.rfind("Nem sikerült menteni (events.cdb).\r\nA hiba oka:\r\n", 0),
-              0u);
+    EXPECT_EQ(box.shown[0].text, "Nem sikerült menteni (events.cdb).\r\nA hiba oka:\r\n" + why);
+}
+
+TEST_F(EventDbFiles, ATempFileThatCannotBePromotedIsStillLoaded) {
+    const EventTable saved = sampleTable(4, 2);
+    dir.write("events.cdb_temp", encodeEventDatabase(saved, kWritten));
+    test::FailingFileOps disk(test::FileStep::kRename, EACCES);
+    ctx.files = &disk;
+    EventTable t;
+    ASSERT_TRUE(loadEventDatabase(t, ctx));
+    EXPECT_TRUE(sameTable(t, saved));
+    EXPECT_NE(logText().find("Could not rename events.cdb_temp to events.cdb: " +
+                             std::string(std::strerror(EACCES))),
+              std::string::npos);
+    EXPECT_TRUE(exists("events.cdb_temp"));  // still the only copy: never deleted
 }
 
 }  // namespace
