@@ -40,6 +40,9 @@ TEST_F(TimeSpent, BorrowTakesTheLengthOfTheMonthBeforeTheEnd) {
     EXPECT_EQ(between(ymd(2023, 3, 10), ymd(2024, 3, 9)), "md 11 28 $3");   // February 2024: 29
     EXPECT_EQ(between(ymd(2023, 12, 20), ymd(2024, 1, 5)), "d 16 $2 $3");   // December: 31
     EXPECT_EQ(between(ymd(2023, 5, 31), ymd(2024, 5, 30)), "md 11 29 $3");  // April: 30
+    EXPECT_EQ(between(ymd(2023, 2, 10), ymd(2023, 3, 5)), "d 23 $2 $3");    // February 2023: 28
+    EXPECT_EQ(between(ymd(2100, 2, 10), ymd(2100, 3, 5)), "d 23 $2 $3");    // not leap either
+    EXPECT_EQ(between(ymd(2000, 2, 10), ymd(2000, 3, 5)), "d 24 $2 $3");    // leap by the 400s
 }
 
 TEST_F(TimeSpent, SinceRejectsEmptyAndImpossibleDates) {
@@ -85,8 +88,11 @@ TEST(parseDateTime, TakesTheIsoFormLenientFormsAndRejectsImpossibleParts) {
     EXPECT_EQ(parseDateTime("2024-03-09 07:05"), DateTime::of(d, 7, 5, 0));
     EXPECT_EQ(parseDateTime("2024.03.09. 7:05:30"), DateTime::of(d, 7, 5, 30));
     EXPECT_EQ(parseDateTime("07:05"), DateTime::of(Date{}, 7, 5, 0));
-    for (const char* bad : {"2024-03-09T24:00:00", "2024-03-09T23:60:00", "2024-02-30T00:00:00",
-                            "2024-03-09T07:05:0x", "2024-03-09X07:05", "nonsense", ""}) {
+    // Trailing junk makes the whole text invalid, in the short and in the full form.
+    for (const char* bad :
+         {"2024-03-09T24:00:00", "2024-03-09T23:60:00", "2024-02-30T00:00:00",
+          "2024-03-09T07:05:0x", "2024-03-09X07:05", "nonsense", "", "2024-03-09 07:05xyz",
+          "07:05xyz", "2024-03-09T07:05:00xyz", "2024-03-09T07:05:00 1", "2024-03-09 07:05:"}) {
         EXPECT_EQ(parseDateTime(bad), DateTime{}) << bad;
     }
 }

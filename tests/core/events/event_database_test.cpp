@@ -183,6 +183,22 @@ TEST(EventDbFormat, CutOrLyingFilesGiveOnlyWholeEvents) {
     }
 }
 
+TEST(EventDbFormat, TheMarksNeverStartInsideTheHeader) {
+    EventTable t;
+    t.pictureMarks().fill(7);
+    std::string bytes = encodeEventDatabase(t, kWritten);
+    // One byte of the event count gone: the marks' shape still ends the file, but it now starts
+    // inside the count, so it cannot be the marks section; the file is cut, and no mark is read.
+    const size_t countAt = 13 + 2 + 20 + 1;
+    ASSERT_EQ(bytes[countAt + 2], '\x02');
+    bytes.erase(countAt, 1);
+    EventTable back;
+    EXPECT_EQ(decodeEventDatabase(bytes, back).status, EventDbStatus::kCut);
+    EXPECT_EQ(back.eventCount(), 0);
+    EXPECT_EQ(back.pictureMarks()[0], 0);
+    EXPECT_EQ(back.pictureMarks()[399], 0);
+}
+
 class EventDbFiles : public ::testing::Test {
 protected:
     void SetUp() override {

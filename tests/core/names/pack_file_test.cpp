@@ -111,6 +111,11 @@ TEST(PackFile, OpenResultCodes) {
     const std::string good = packOf(dir, {{"a", "1"}});
     std::string negativeWidth = good;
     negativeWidth[5] = '\x7f';
+    // With no entries no later size check would notice the width: only its own check can.
+    std::string emptyNegativeWidth = good.substr(0, 15) + std::string("\x80\x00", 2);
+    emptyNegativeWidth.replace(5, 2, "\x7f\xff");  // -1
+    std::string emptyZeroWidth = emptyNegativeWidth;
+    emptyZeroWidth.replace(5, 2, std::string("\x80\x00", 2));
     const std::vector<std::pair<std::string, int>> cases = {
         {"QP", PackFile::kBadMagic},
         {"QPX" + good.substr(3), PackFile::kBadMagic},
@@ -120,6 +125,8 @@ TEST(PackFile, OpenResultCodes) {
         {good.substr(0, 16), PackFile::kDamaged},       // inside the count
         {good.substr(0, 17 + 54), PackFile::kDamaged},  // inside the directory
         {negativeWidth, PackFile::kDamaged},
+        {emptyNegativeWidth, PackFile::kDamaged},
+        {emptyZeroWidth, PackFile::kOk},
         {good.substr(0, 17 + 55), PackFile::kOk},  // contents are checked when read
     };
     PackFile pack;
@@ -151,6 +158,11 @@ TEST(PackFile, NamesThatWouldLeaveTheFolderAreRefusedAndTheRestComesOut) {
     EXPECT_EQ(std::distance(fs::directory_iterator(root.dir()), {}), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(root.file("dest")), {}), 1);
     EXPECT_EQ(root.read("dest/good.txt"), "fine");
+    // Each is refused by the name check itself, not by whatever the file system does next.
+    for (size_t i = 0; i < bad.size(); ++i) {
+        EXPECT_FALSE(isSafeEntryName(bad[i])) << bad[i];
+        EXPECT_EQ(pack.extractEntry(root.file("dest"), i, false), PackFile::kUnsafeName) << bad[i];
+    }
     EXPECT_TRUE(isSafeEntryName("..hidden"));
     EXPECT_TRUE(isSafeEntryName("árvíztűrő.txt"));
 }
