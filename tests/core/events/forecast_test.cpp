@@ -6,35 +6,15 @@
 
 #include "core/config/hash_table.h"
 #include "core/config/string_table.h"
+#include "support/forecast_strings.h"
 
 namespace tv {
 namespace {
 
-StringTable hungarianStrings() {
-    StringTable s;
-    const char* pairs[][2] = {
-        {"main_d_day", "$1 nap"},
-        {"main_d_wd", "$1 hét $2 nap"},
-        {"main_d_week", "$1 hét"},
-        {"main_d_tomorrow1", "holnap"},
-        {"main_d_a_tomorrow1", "holnapután"},
-        {"main_d_still1", "még $1"},
-        {"main_d_forecast1", "$1 – $2"},
-        {"main_d_tomorrow2", "holnap"},
-        {"main_d_still2", "$1 múlva"},
-        {"main_d_forecast2", "$2: $1"},
-        {"main_month_short_2", "márc."},
-        {"dates_list_day_m1", "tegnap"},
-    };
-    for (auto& p : pairs)
-        s.table().add(p[0], p[1]);
-    return s;
-}
-
 struct Fixture {
     EventTable table;
     HashTable settings;
-    StringTable strings = hungarianStrings();
+    StringTable strings = test::forecastStrings();
     EasterCache easter;
     EventLists lists;
 
@@ -95,7 +75,7 @@ TEST(Forecast, BirthdayAnnouncedWithItsAgeAndTheDaysLeft) {
 }
 
 TEST(Forecast, TimeLeftPhrasesInBothModes) {
-    StringTable s = hungarianStrings();
+    StringTable s = test::forecastStrings();
     EXPECT_EQ(forecastTimeText(1, "1", s), "holnap");
     EXPECT_EQ(forecastTimeText(2, "1", s), "holnapután");
     EXPECT_EQ(forecastTimeText(6, "1", s), "még 6 nap");
