@@ -31,14 +31,14 @@ bool writeAll(FileOps& ops, int fd, std::string_view bytes) {
     return true;
 }
 
-std::string folderOf(const std::string& path) {
-    size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
 }  // namespace
+
+std::string folderOf(std::string_view path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string_view::npos) return ".";
+    if (slash == 0) return "/";
+    return std::string(path.substr(0, slash));
+}
 
 std::string normalizePath(std::string_view path) {
     std::string out(path);

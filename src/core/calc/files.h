@@ -12,6 +12,9 @@ namespace tv {
 // Stored paths may use "\" (they came from Windows); on disk we use "/".
 std::string normalizePath(std::string_view path);
 
+// The folder holding the last part of a path: "." for a bare name, "/" for a name in the root.
+std::string folderOf(std::string_view path);
+
 // True when the trimmed path is not empty and names a folder.
 bool folderExists(std::string_view path);
 // True when the trimmed path is at least 4 characters long and names a file (not a folder).

@@ -132,6 +132,14 @@ private:
     fs::path old_;
 };
 
+TEST(Files, FolderOfAPathIsWhatComesBeforeItsLastSlash) {
+    EXPECT_EQ(folderOf("/home/anna/settings.cfg"), "/home/anna");
+    EXPECT_EQ(folderOf("/settings.cfg"), "/");
+    EXPECT_EQ(folderOf("a/settings.cfg"), "a");
+    EXPECT_EQ(folderOf("settings.cfg"), ".");
+    EXPECT_EQ(folderOf("/home/anna/"), "/home/anna");
+}
+
 TEST(Files, ExistenceTestsTrimAndTellFilesFromFolders) {
     test::TempDir dir;
     dir.write("abcd", "x");

@@ -95,6 +95,8 @@ TEST_F(EditorSaveTest, EveryCheckRefusesAndAcceptsAtItsLimits) {
         {"empty notice", 0, false, {{E::kForecast, ""}}, kEmpty, E::kForecast},
         {"month 13", 0, false, {{kM, "13"}}, "dates_err_12months", kM},
         {"month 0, yearly", 1, false, {{kM, "0"}}, "dates_err_12months", kM},
+        {"month 1", 0, false, {{kM, "1"}}, nullptr},
+        {"month 12, yearly", 1, false, {{kM, "12"}, {kD, "31"}}, nullptr},
         {"31 April, yearly", 1, false, {{kM, "4"}, {kD, "31"}}, kMonthDays, kD},
         {"day 0", 0, false, {{kD, "0"}}, kMonthDays, kD},
         {"30 February 2024", 0, false, {{kY, "2024"}, {kM, "2"}, {kD, "30"}}, kMonthDays, kD},
