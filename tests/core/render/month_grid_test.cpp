@@ -169,6 +169,22 @@ TEST_F(MonthGridTest, BandsNestFiveLowerAndThreeFurtherIn) {
     EXPECT_TRUE(innerEnd);
 }
 
+TEST_F(MonthGridTest, ABandReachesTheLastCellAndNoFurther) {
+    month.bands = {LongBand{40, 45, true, false, 42, 9}};  // runs on past the grid
+    drawMonthGrid(sc);
+    const int x40 = 10 + 5 * 40, x41 = 10 + 6 * 40, y = 90 + 5 * 18;
+    bool in40 = false, in41 = false;
+    for (const SurfaceOp& op : main().of("fill")) {
+        if (op.colour != 42) continue;
+        EXPECT_GE(op.y, y) << "no band above the last row";
+        EXPECT_LE(op.x + op.w, x41 + 40) << "no band right of the last cell";
+        if (op.x >= x40 && op.x < x41) in40 = true;
+        if (op.x >= x41) in41 = true;
+    }
+    EXPECT_TRUE(in40);
+    EXPECT_TRUE(in41);
+}
+
 TEST(MonthGridHitTest, MapsPointsToCells) {
     HashTable t;
     t.setItem("cal_fields_x", "10");

@@ -160,6 +160,25 @@ TEST_F(ScreenTest, LayoutTestSwitchesToTheAlarmScreenAndLeavingStopsTheAlarm) {
     EXPECT_EQ(stops, 1);  // the redraw began on the main screen
 }
 
+TEST_F(ScreenTest, ExtremeAlarmTestRepeatsTheCommentOnFiveLines) {
+    sc.skin.theme.setItem("alarm_com_w", "100000");  // one line per paragraph
+    const auto commentLines = [&] {
+        std::vector<std::string> out;
+        for (const SurfaceOp& op : main().of("text"))
+            if (op.x == 20 && op.y >= 140) out.push_back(op.text);
+        return out;
+    };
+    sc.tests.normalAlarm = true;
+    redrawScreen(sc);
+    const std::vector<std::string> one = commentLines();
+    ASSERT_EQ(one.size(), 1u);
+    sc.tests.normalAlarm = false;
+    sc.tests.extremeAlarm = true;
+    main().ops.clear();
+    redrawScreen(sc);
+    EXPECT_EQ(commentLines(), std::vector<std::string>(5, one[0]));
+}
+
 TEST_F(ScreenTest, WisdomBoxSplitsAtTheLastPlus) {
     wisdom.shown = true;
     wisdom.text = "Quote 1+1 is two+Author";

@@ -119,6 +119,22 @@ TEST(EventEditor, OpenModesPresetTheEditor) {
     EXPECT_FALSE(editorHasChanges(*named));
 }
 
+TEST(EventEditor, ALongEventShowsItsLengthInDaysCountingTheFirst) {
+    EventTable table;
+    for (int extra : {0, 4, 9998, 20000}) {
+        const int slot = table.allocateEventSlot();
+        table[slot].name = "Szabadság";
+        table[slot].year = 2025;
+        table[slot].month = 7;
+        table[slot].day = 1;
+        table[slot].extraDays = static_cast<int16_t>(extra);
+    }
+    EXPECT_EQ(editEventEditor(table, 0, kToday).fields.length, "1");
+    EXPECT_EQ(editEventEditor(table, 1, kToday).fields.length, "5");
+    EXPECT_EQ(editEventEditor(table, 2, kToday).fields.length, "9999");
+    EXPECT_EQ(editEventEditor(table, 3, kToday).fields.length, "9999");
+}
+
 TEST(EventEditor, CancelAsksOnlyWhenSomethingChanged) {
     StringTable s;
     FakeMessageBox box;
