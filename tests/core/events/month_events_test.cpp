@@ -258,6 +258,10 @@ TEST(MonthEvents, DayFieldMenuListsUpToSixteenEvents) {
     EXPECT_EQ(c.command, DayMenuCommand::kNewEvent);
     EXPECT_EQ(c.date, *Date::fromYmd(2025, 3, 7));
     EXPECT_EQ(resolveDayFieldMenu(t.m, cell, menu, 101).command, DayMenuCommand::kNone);
+    // Id 0 is "nothing chosen", even should an item carry it by mistake.
+    DayMenuItem unnumbered;
+    unnumbered.enabled = true;
+    EXPECT_EQ(resolveDayFieldMenu(t.m, cell, {unnumbered}, 0).command, DayMenuCommand::kNone);
 
     for (int i = 0; i < 16; ++i)
         t.add("e" + std::to_string(i), RepeatKind::kOnce, 2025, 3, 7);
