@@ -181,6 +181,17 @@ TEST(ChangeReceiver, RefusesWhatItMustNotApply) {
     EXPECT_EQ(refused.word, "error");
     EXPECT_FALSE(refused.notes.empty());
 
+    // A request whose file is not there, and a calendar already on its way out.
+    const ChangeReply missing =
+        decodeChangeReply(receiveMessage(h.ctx, std::string(kApplyMessage) + "5-gone"));
+    EXPECT_EQ(missing.word, "error");
+    EXPECT_EQ(missing.notes, "the change request could not be read");
+    h.state.ended = true;
+    const ChangeReply ending = decodeChangeReply(h.send(h.addRequest("E"), "6"));
+    EXPECT_EQ(ending.word, "error");
+    EXPECT_NE(ending.notes.find("busy"), std::string::npos) << ending.notes;
+    h.state.ended = false;
+
     EXPECT_EQ(h.state.events.eventCount(), before);
     // The second start's words still work, and answer "ok".
     EXPECT_EQ(receiveMessage(h.ctx, "launch"), "ok");

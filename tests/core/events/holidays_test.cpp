@@ -40,6 +40,18 @@ TEST(BuiltinHolidays, FourteenFixedThenTenMovableAllYearlyAndActive) {
     addBuiltinHolidayRow(t, kValentinesDayRow);
     EXPECT_EQ(t[24].name, "Valentin nap");
     EXPECT_EQ(t[24].slot, 24);
+    // Rows count from 1 to the last feast; anything else adds nothing.
+    addBuiltinHolidayRow(t, 0);
+    addBuiltinHolidayRow(t, 25);
+    EXPECT_EQ(t.eventCount(), 25);
+    addBuiltinHolidayRow(t, 24);
+    addBuiltinHolidayRow(t, 1);
+    ASSERT_EQ(t.eventCount(), 27);
+    EXPECT_EQ(t[25].ruleKey, "advent4");
+    EXPECT_EQ(t[26].name, "Boldog Új Évet!");
+    createBuiltinHolidays(t, 2);
+    createBuiltinHolidays(t, -1);
+    EXPECT_EQ(t.eventCount(), 27);
 }
 
 }  // namespace

@@ -111,6 +111,17 @@ TEST(MonthEvents, LongEventsGetABandInEveryMonthTheyTouch) {
     t.build(2025, 3);
     EXPECT_TRUE(t.m.bands.empty());
 
+    t.add("from the last day", RepeatKind::kOnce, 2025, 3, 31).extraDays = 1;
+    t.build(2025, 3);
+    ASSERT_EQ(t.m.bands.size(), 1u);
+    EXPECT_TRUE(t.m.bands[0].startsHere);
+    EXPECT_FALSE(t.m.bands[0].endsHere);
+    EXPECT_EQ(t.m.bands[0].firstCell, t.m.cellOfDay(31));
+    t.build(2025, 4);
+    ASSERT_EQ(t.m.bands.size(), 1u);  // its last day is the first of the next month
+    EXPECT_TRUE(t.m.bands[0].endsHere);
+    EXPECT_EQ(t.m.bands[0].lastCell, t.m.cellOfDay(1));
+
     t.add("long", RepeatKind::kOnce, 2025, 2, 3).extraDays = 9;
     t.build(2025, 2);
     ASSERT_EQ(t.m.bands.size(), 2u);

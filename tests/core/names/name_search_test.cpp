@@ -133,6 +133,10 @@ TEST_F(NameSearchWindowTest, MissingFilesDisableWhatNeedsThem) {
 TEST_F(NameSearchWindowTest, SearchResultsEventAndBack) {
     dir.write("data/hun_names_mek.dat", "Ágota 3.15., 2.5.*\n");
     openNameSearch(w, files, strings);
+    w.searchText = " \t";  // nothing to look for: no search, no message
+    EXPECT_EQ(pressSearchButton(w, table, files, strings, &box), NameSearchOutcome::kNothing);
+    EXPECT_TRUE(box.shown.empty());
+    EXPECT_TRUE(w.searchMode);
     w.searchText = "Zebulon";
     EXPECT_EQ(pressSearchButton(w, table, files, strings, &box), NameSearchOutcome::kNoResult);
     ASSERT_EQ(box.shown.size(), 1u);

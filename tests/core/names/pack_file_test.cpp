@@ -40,6 +40,20 @@ void setName(std::string& pack, size_t i, const std::string& name) {
     pack.replace(entryAt(i) + 23, 32, name + std::string(32 - name.size(), '\0'));
 }
 
+TEST(PackStamp, NamesAMomentOnlyWhenEveryFieldIsInRange) {
+    EXPECT_EQ((PackStamp{2024, 2, 29, 23, 59, 59}.toDateTime()),
+              DateTime::of(Date::serial(2024, 2, 29), 23, 59, 59));
+    EXPECT_EQ((PackStamp{2024, 3, 9, 0, 0, 0}.toDateTime()),
+              DateTime::of(Date::serial(2024, 3, 9), 0, 0, 0));
+    for (const PackStamp& bad : {PackStamp{2024, 3, 9, 24, 0, 0}, PackStamp{2024, 3, 9, 0, 60, 0},
+                                 PackStamp{2024, 3, 9, 0, 0, 60}, PackStamp{2023, 2, 29, 0, 0, 0},
+                                 PackStamp{2024, 13, 1, 0, 0, 0}}) {
+        EXPECT_FALSE(bad.toDateTime()) << bad.hour << ":" << bad.minute << ":" << bad.second;
+    }
+    EXPECT_EQ(PackStamp::of(DateTime::of(Date::serial(2024, 3, 9), 7, 5, 3)),
+              (PackStamp{2024, 3, 9, 7, 5, 3}));
+}
+
 TEST(PackFile, LayoutOfTwoFilesWithoutComment) {
     TempDir dir;
     const std::string p =

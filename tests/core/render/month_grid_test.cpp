@@ -144,6 +144,31 @@ TEST_F(MonthGridTest, LongEventLinesPickTheirTextColourByLuminance) {
     EXPECT_EQ(yellow->colour, luminance(hsvToRgb(60, 1, 0.5)) < 128 ? kWhite : 0u);
 }
 
+TEST_F(MonthGridTest, ALineBandIsTwoPixelsWiderThanItsTextInsideTheField) {
+    sc.skin.theme.setItem("cal_dayevent_x", "5");
+    sc.skin.theme.setItem("cal_dayevent_w", "20");
+    std::string line(1, '\0');
+    line += "1";
+    line += '\0';
+    line += '\x2d';  // hue 44
+    month.cells[10].fieldText = line + "Narrow";
+    drawMonthGrid(sc);
+    const auto fills = main().of("fill");
+    ASSERT_FALSE(fills.empty());
+    const int x10 = 10 + 3 * 40;
+    EXPECT_EQ(fills[0].x, x10 + 5 - 2);
+    EXPECT_EQ(fills[0].w, 20 + 4);
+
+    main().ops.clear();
+    sc.skin.theme.setItem("cal_dayevent_x", "1");  // the field's edges clip it
+    sc.skin.theme.setItem("cal_dayevent_w", "40");
+    drawMonthGrid(sc);
+    const auto clipped = main().of("fill");
+    ASSERT_FALSE(clipped.empty());
+    EXPECT_EQ(clipped[0].x, x10 + 1);
+    EXPECT_EQ(clipped[0].x + clipped[0].w, x10 + 40 - 1);
+}
+
 TEST_F(MonthGridTest, BandsNestFiveLowerAndThreeFurtherIn) {
     LongBand outer{7, 9, true, true, 42, 3};
     LongBand inner{8, 9, true, true, 43, 2};

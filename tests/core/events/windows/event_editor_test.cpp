@@ -135,6 +135,23 @@ TEST(EventEditor, ALongEventShowsItsLengthInDaysCountingTheFirst) {
     EXPECT_EQ(editEventEditor(table, 3, kToday).fields.length, "9999");
 }
 
+TEST(EventEditor, NumberFieldsTakeDigitsAndBackspaceTextFieldsTakeAnything) {
+    for (EditorField f : {EditorField::kName, EditorField::kComment}) {
+        EXPECT_TRUE(digitFieldAccepts(f, U'x'));
+        EXPECT_TRUE(digitFieldAccepts(f, U'ő'));
+    }
+    for (EditorField f :
+         {EditorField::kYear, EditorField::kDay, EditorField::kLength, EditorField::kAlarmMinute}) {
+        EXPECT_TRUE(digitFieldAccepts(f, U'0'));
+        EXPECT_TRUE(digitFieldAccepts(f, U'9'));
+        EXPECT_TRUE(digitFieldAccepts(f, 8));  // backspace
+        EXPECT_FALSE(digitFieldAccepts(f, U'x'));
+        EXPECT_FALSE(digitFieldAccepts(f, U'/'));  // just below '0'
+        EXPECT_FALSE(digitFieldAccepts(f, U':'));  // just above '9'
+        EXPECT_FALSE(digitFieldAccepts(f, 7));
+    }
+}
+
 TEST(EventEditor, CancelAsksOnlyWhenSomethingChanged) {
     StringTable s;
     FakeMessageBox box;
