@@ -78,7 +78,8 @@ TEST(parseDate, TakesDashesDotsAndMonthsAloneAndNothingElse) {
         EXPECT_EQ(parseDate(text), ymd(2024, 3, 1)) << text;
     }
     for (const char* bad : {"", "2024", "2023-02-29", "2024-13-01", "2024-03-09-01", "abc",
-                            "-2024-01-01", "10000-01-01", "2024..03", "2024.03.09..", "24:00"}) {
+                            "-2024-01-01", "10000-01-01", "2024..03", "2024.03.09..", "24:00",
+                            "2024x03x09", "2024_3_9", "2024 03 09"}) {
         EXPECT_TRUE(parseDate(bad).isZero()) << bad;
     }
 }

@@ -146,9 +146,11 @@ TEST(MonthEvents, CrowdedDaysShowAMoreLine) {
     t.ctx.theme.fieldMaxEvents = 1;  // room for the "more" line only
     t.build(2025, 3);
     EXPECT_EQ(t.lines(10), std::vector<std::string>{"…összesen 3"});
-    t.ctx.theme.fieldMaxEvents = 0;
+    t.ctx.theme.fieldMaxEvents = 0;  // no room at all: the days still count their events
     t.build(2025, 3);
     EXPECT_TRUE(t.cellOf(10).fieldText.empty());
+    EXPECT_TRUE(t.cellOf(11).fieldText.empty());
+    EXPECT_EQ(t.cellOf(10).eventTotal, 3);
 }
 
 TEST(MonthEvents, AlarmsOrderTheDayAndTheTooltipListsEverything) {
