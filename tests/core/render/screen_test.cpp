@@ -78,6 +78,9 @@ TEST_F(ScreenTest, TodayTextBreaksAtTheBarNearestTheMiddle) {
     EXPECT_EQ(todayBreakPoint("aaaa|bb|cccccccc"), 8);
     EXPECT_EQ(todayBreakPoint("aaaaaa|bbbbb|c"), 7);  // equal distances: the one behind
     EXPECT_EQ(todayBreakPoint("no bars"), 0);
+    EXPECT_EQ(todayBreakPoint("ab|"), 3);  // the last character counts
+    EXPECT_EQ(todayBreakPoint("|ab"), 1);  // and the first
+    EXPECT_EQ(todayBreakPoint("ő|"), 2);   // positions are characters, not bytes
     // Wider than the picture (280 px at 8 px a character): two lines around the middle.
     sc.todayText = std::string(20, 'a') + "|" + std::string(30, 'b');
     drawTodayBlock(sc);

@@ -274,6 +274,24 @@ TEST_F(EditorSaveTest, AnAlarmWhileAlarmsAreOffOffersToSwitchThemOn) {
     EXPECT_EQ(prompts.back().prompt, EditorPrompt::kAlarmsOff);
 }
 
+TEST_F(EditorSaveTest, AFullTableStoresNothingAndAsksNothingMore) {
+    while (table.eventCount() < EventTable::kMaxSlots) {
+        table.appendEventSlot();
+        table.records().back().inUse = -1;
+    }
+    settings.setItem("AlarmEnabled", "0");
+    answers = {MessageAnswer::kYes};
+    EventEditor ed = once(2025, 6, 15);
+    ed.fields.alarmOn = true;
+    ed.fields.alarmHour = "7";
+    const SaveOutcome o = save(ed);
+    EXPECT_EQ(o.status, SaveStatus::kTableFull);
+    EXPECT_TRUE(prompts.empty());
+    EXPECT_FALSE(o.alarmsSwitchedOn);
+    EXPECT_EQ(settings.item("AlarmEnabled"), "0");
+    EXPECT_EQ(saves, 0);
+}
+
 TEST_F(EditorSaveTest, StoringFillsTheRecordFromTheFieldsTheKindUses) {
     EventEditor ed = once(2025, 6, 15, "  Nyaralás ");
     ed.fields.length = "14";
