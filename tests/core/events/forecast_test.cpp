@@ -157,6 +157,17 @@ TEST(Forecast, AlarmListHoldsTodaysAndLaterAlarmsWithTheirPassedFlag) {
     EXPECT_EQ(f.lists.alarms[3].date(), *Date::fromYmd(2025, 3, 10));
 }
 
+TEST(Forecast, AOneTimeEventsYearIsHeldWithinZeroTo2999) {
+    Fixture f;
+    for (int year : {-1, 0, 2999, 3000})
+        f.add("e" + std::to_string(year), RepeatKind::kOnce, year, 3, 9);
+    f.check(at(2025, 3, 9));
+    EXPECT_EQ(f.table[0].year, 0);
+    EXPECT_EQ(f.table[1].year, 0);
+    EXPECT_EQ(f.table[2].year, 2999);
+    EXPECT_EQ(f.table[3].year, 2999);
+}
+
 TEST(Forecast, MovableFeastsGetTheirDateAndSwitchedOffOnesAreIgnored) {
     Fixture f;
     f.table.addBuiltinEvent(2, 4, 4, 1, 1, "easter", "Húsvét", "", "");

@@ -95,6 +95,11 @@ TEST(SetSkin, ShapeFollowsTheRoundKeysAndTransparencyTheSetting) {
     f.settings.setItem("Transparency", "0");
     setTransparency(skin, f.settings);
     EXPECT_FALSE(skin.window.layered);
+    EXPECT_FALSE(skin.window.hasOpacity);
+    f.settings.setItem("Transparency", "1");  // the least there is: 2.55 rounds to 3
+    setTransparency(skin, f.settings);
+    EXPECT_TRUE(skin.window.layered && skin.window.hasOpacity);
+    EXPECT_EQ(skin.window.opacity, 3);
 
     skin.theme.setItem("transparentcolor", "16711935");
     f.settings.setItem("Transparency", "50");
