@@ -157,6 +157,17 @@ TEST(Forecast, AlarmListHoldsTodaysAndLaterAlarmsWithTheirPassedFlag) {
     EXPECT_EQ(f.lists.alarms[3].date(), *Date::fromYmd(2025, 3, 10));
 }
 
+TEST(Forecast, SelectedMonthsWithoutAnyMonthAreNeverDue) {
+    Fixture f;
+    f.add("none", RepeatKind::kSelectedMonths, 0, 0, 9).alarmOn = 1;
+    f.add("march", RepeatKind::kSelectedMonths, 0, 1 << 2, 9).alarmOn = 1;
+    f.add("zero month, monthly", RepeatKind::kMonthly, 0, 0, 9);
+    f.check(at(2025, 3, 9, 6, 0));
+    EXPECT_EQ(f.texts(), (std::vector<std::string>{"0:00 - march", "zero month, monthly"}));
+    ASSERT_EQ(f.lists.alarms.size(), 1u);
+    EXPECT_EQ(f.lists.alarms[0].name, "march");
+}
+
 TEST(Forecast, AOneTimeEventsYearIsHeldWithinZeroTo2999) {
     Fixture f;
     for (int year : {-1, 0, 2999, 3000})
