@@ -81,6 +81,17 @@ TEST_F(MonthGridTest, TitleHeaderAndDayColours) {
     EXPECT_FALSE(sc.skin.buttons[kBtnHome].visible);
 }
 
+TEST_F(MonthGridTest, EveryCellHasItsDayNumberAndNothingFollowsTheLast) {
+    drawMonthGrid(sc);
+    for (int c = 0; c < kDayCells; ++c) {
+        const SurfaceOp* n = dayNumber(c);
+        ASSERT_NE(n, nullptr) << c;
+        EXPECT_EQ(n->text, std::to_string(month.cells[static_cast<size_t>(c)].day)) << c;
+    }
+    for (const SurfaceOp& op : main().of("text"))
+        EXPECT_LT(op.y, 90 + 6 * 18) << op.text << " below the grid";
+}
+
 TEST_F(MonthGridTest, HomeMarkSitsOnTheSideTowardsToday) {
     sc.skin.theme.setItem("tx_today2", "today.png");
     sc.skin.theme.setItem("calhome_w", "10");
