@@ -477,6 +477,14 @@ TEST(Placement, CentredOrKeptReachable) {
     EXPECT_EQ(at(false, 1500, 3000), "100,200");        // on the screen: kept
     EXPECT_EQ(at(false, -20000, -20000), "-200,-100");  // 3000 twips of its corner still show
     EXPECT_EQ(at(false, 99999, 99999), "1720,880");     // 3000 twips from the far edges
+    // A window narrower than 3000 twips is pulled in until 3000 twips of it show: 1500 + 1500.
+    const PixelRect small{0, 0, 100, 100};
+    const WindowPlacement p = placeWindow(false, -20000, -20000, small, work, screen);
+    EXPECT_EQ(p.x, 100);
+    EXPECT_EQ(p.y, 100);
+    const WindowPlacement exact = placeWindow(false, 1499, 1500, small, work, screen);
+    EXPECT_EQ(exact.x, 100);  // 1499 + 1500 falls short by one twip
+    EXPECT_EQ(exact.y, 100);  // exactly 3000: left where it is
 }
 
 }  // namespace
