@@ -74,6 +74,9 @@ TEST(parseDate, TakesDashesDotsAndMonthsAloneAndNothingElse) {
                              "2024/3/9", "2024-03-09T07:05:00"}) {
         EXPECT_EQ(parseDate(text), ymd(2024, 3, 9)) << text;
     }
+    EXPECT_EQ(parseDate("2024-00003-09"), ymd(2024, 3, 9));  // up to five digits a field
+    EXPECT_TRUE(parseDate("2024-000003-09").isZero());
+    EXPECT_TRUE(parseDate("002024-03-09").isZero());
     for (const char* text : {"2024.03", "2024.03.", "2024-3"}) {
         EXPECT_EQ(parseDate(text), ymd(2024, 3, 1)) << text;
     }

@@ -37,6 +37,15 @@ TEST(Cp1250, TextFilesAreUtf8WhenValidOtherwiseWindows1250) {
     EXPECT_FALSE(isValidUtf8("\xC0\x80"));      // overlong NUL
     EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // surrogate
     EXPECT_TRUE(isValidUtf8("\xEF\xBF\xBD"));   // U+FFFD itself
+    // A view is read to its end and no further, whatever follows it in memory.
+    const std::string buffer = "abc\xFF\xE2\x82\xAC";
+    EXPECT_TRUE(isValidUtf8(std::string_view(buffer).substr(0, 3)));
+    EXPECT_TRUE(fitsCp1250(std::string_view(buffer).substr(0, 3)));
+    EXPECT_FALSE(isValidUtf8(std::string_view(buffer).substr(0, 4)));
+    EXPECT_TRUE(fitsCp1250(std::string_view(buffer).substr(4)));  // the euro sign is there
+    EXPECT_EQ(utf8ToCp1250(std::string_view(buffer).substr(0, 3)), "abc");
+    EXPECT_EQ(utf8Length(std::string_view(buffer).substr(0, 3)), 3u);
+    EXPECT_EQ(utf8Length("kör€"), 4u);
 }
 
 }  // namespace

@@ -196,6 +196,19 @@ TEST(PackFile, ALinkInTheFolderIsReplacedNotFollowed) {
     EXPECT_EQ(fs::status(root.file("outside")).permissions(), fs::perms::owner_read);
 }
 
+TEST(PackFile, AFolderOfTheEntrysNameIsLeftAsItWas) {
+    TempDir root;
+    fs::create_directories(root.file("dest/a.txt"));
+    root.write("dest/a.txt/inside", "mine");
+    ::chmod(root.file("dest/a.txt").c_str(), 0750);
+    PackFile pack;
+    ASSERT_EQ(pack.openBytes(packOf(root, {{"a.txt", "new"}})), PackFile::kOk);
+    EXPECT_EQ(pack.extractEntry(root.file("dest"), 0, false), PackFile::kWriteError);
+    EXPECT_EQ(fs::status(root.file("dest/a.txt")).permissions() & fs::perms::all,
+              fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    EXPECT_EQ(root.read("dest/a.txt/inside"), "mine");
+}
+
 TEST(PackFile, ContentsOutsideTheFileFailThatEntryOnly) {
     TempDir dir;
     std::string bytes = packOf(dir, {{"past_end", "xx"}, {"zero_pos", "y"}, {"ok", "data"}});
