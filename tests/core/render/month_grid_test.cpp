@@ -191,8 +191,12 @@ TEST_F(MonthGridTest, BandsNestFiveLowerAndThreeFurtherIn) {
     // Outer: cell 7 has a vertical start at its left edge and a line at y + 2.
     const int x7 = 10, y7 = 90 + 18;
     bool startLine = false;
-    for (const SurfaceOp& op : first)
-        if (op.x == x7 && op.y == y7 + 2 && op.w == 3) startLine = true;
+    for (const SurfaceOp& op : first) {
+        if (op.x == x7 && op.y == y7 + 2 && op.w == 3) {
+            startLine = true;
+            EXPECT_EQ(op.y + op.h, y7 + 18);  // down to the field's last row
+        }
+    }
     EXPECT_TRUE(startLine);
     // Inner starts in cell 8 one level down; cell 9 ends both, the inner 3 pixels further in.
     const int x8 = 50, x9 = 90;
@@ -231,6 +235,19 @@ TEST(MonthGridHitTest, MapsPointsToCells) {
     EXPECT_EQ(monthGridHit(t, 289, 197), 41);
     EXPECT_EQ(monthGridHit(t, 290, 100), -1);
     EXPECT_EQ(monthGridHit(t, 9, 100), -1);
+    EXPECT_EQ(monthGridHit(t, 100, 89), -1);
+    EXPECT_EQ(monthGridHit(t, 100, 198), -1);
+    // A skin without field sizes has no cells to hit (and nothing to divide by).
+    for (const char* size : {"0", "-5"}) {
+        t.setItem("cal_field_w", size);
+        EXPECT_EQ(monthGridHit(t, 10, 90), -1) << size;
+        EXPECT_EQ(monthGridHit(t, 5, 95), -1) << size;
+        t.setItem("cal_field_w", "40");
+        t.setItem("cal_field_h", size);
+        EXPECT_EQ(monthGridHit(t, 10, 90), -1) << size;
+        EXPECT_EQ(monthGridHit(t, 15, 85), -1) << size;
+        t.setItem("cal_field_h", "18");
+    }
 }
 
 }  // namespace
