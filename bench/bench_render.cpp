@@ -38,9 +38,10 @@ struct Fixture {
         sc.settings = &settings;
         sc.strings = &strings;
         sc.today = &today;
-        sc.todayText =
+        todayText =
             "Ma március 15., szombat,|az év 74. napja a 11. héten,|<r>Kristóf</r> "
             "napja, holnap Henrietta napja.";
+        sc.todayText = &todayText;
         for (int i = 0; i < 12; ++i) {
             ForecastEntry e;
             e.text = "Esemény " + std::to_string(i) + " még " + std::to_string(i) + " nap";
@@ -63,9 +64,8 @@ struct Fixture {
             cell.inMonth = month.cellDate(c).month() == 3;
             cell.userMark = true;
             for (int k = 0; k < 10; ++k) {
-                const int hue = k % 2 ? 0 : 40 * k + 1;
-                cell.fieldText += std::string(1, '\0') + '1' + static_cast<char>(hue / 256) +
-                                  static_cast<char>(hue % 256) + "Esemény " + std::to_string(k);
+                const int hue = k % 2 ? -1 : 40 * k;
+                cell.lines.push_back({FieldLineKind::kEvent, hue, "Esemény " + std::to_string(k)});
             }
         }
         for (int b = 0; b < 5; ++b)
@@ -81,6 +81,7 @@ struct Fixture {
     TodayState today;
     std::vector<ForecastEntry> forecast;
     WisdomState wisdom;
+    std::string todayText;
     MonthEvents month;
     Screen sc;
 };
@@ -92,9 +93,8 @@ Fixture& fixture() {
 
 void benchRedrawMainScreen(benchmark::State& state) {
     Fixture& f = fixture();
-    f.sc.mode = kScreenMain;
     for (auto _ : state) {
-        redrawScreen(f.sc);
+        redrawScreen(f.sc, ScreenMode::kMain);
         benchmark::DoNotOptimize(f.sc.skin.mainBuffer->pixel(10, 10));
     }
 }
@@ -102,9 +102,8 @@ BENCHMARK(benchRedrawMainScreen)->Unit(benchmark::kMillisecond);
 
 void benchRedrawMonthGridTenEventsADay(benchmark::State& state) {
     Fixture& f = fixture();
-    f.sc.mode = kScreenMonth;
     for (auto _ : state) {
-        redrawScreen(f.sc);
+        redrawScreen(f.sc, ScreenMode::kMonth);
         benchmark::DoNotOptimize(f.sc.skin.mainBuffer->pixel(10, 10));
     }
 }

@@ -14,7 +14,7 @@
 #include "core/app/version.h"
 #include "core/ui/keys.h"
 #include "core/ui/mouse.h"
-#include "gui/calendar_app.h"
+#include "gui/app/calendar_app.h"
 #include "gui/pong_game.h"
 #include "platform/qt/qt_surface.h"
 
@@ -298,7 +298,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // A close from the desktop (window menu, Alt+F4 by the window manager) is the close command,
     // so the unload saves and the tray may keep the process.
     event->ignore();
-    app_.command(0);
+    app_.command(CommandCode::kClose);
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -53,8 +53,7 @@ WisdomChoice chooseWisdom(const DataBlockReader& reader, std::vector<uint8_t>& s
 WisdomChoice chooseWisdom(const std::string& programDir, std::vector<uint8_t>& slots,
                           RandomSource& random, Log* log) {
     DataBlockReader reader;
-    if (reader.openFile(programDir + std::string(kWisdomRelativePath)) !=
-        DataBlockReader::kOpened) {
+    if (reader.openFile(programDir + std::string(kWisdomRelativePath)) != DataBlockOpen::kOpened) {
         logLine(log, kWisdomOpenError);
         return {};
     }
@@ -69,9 +68,9 @@ WisdomParts splitWisdom(std::string_view text) {
     return {std::string(text.substr(0, plus)), std::string(text.substr(plus + 1))};
 }
 
-bool wisdomDueAtStartup(std::string_view loadMode, bool firstRun, bool firstAppearanceToday,
+bool wisdomDueAtStartup(bool reloadOrAlarm, bool firstRun, bool firstAppearanceToday,
                         HashTable& settings) {
-    if (loadMode == "skin" || loadMode == "alert" || firstRun) return false;
+    if (reloadOrAlarm || firstRun) return false;
     return readFlag(settings, settings::Wise) && firstAppearanceToday;
 }
 

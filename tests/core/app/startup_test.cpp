@@ -133,7 +133,7 @@ TEST(Startup, FirstRunAddsTheWelcomeEventAndCountsOneDay) {
 TEST(Startup, SettingsAreReadWithTheirDefaultsAndSavedOnClose) {
     AppHarness h;
     startCalendar(h.ctx, "");
-    unloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, UnloadMode::kClose);
     HashTable saved;
     ASSERT_TRUE(readConfig(saved, h.userFile("settings.cfg")));
     const std::pair<const char*, const char*> expected[] = {
@@ -170,7 +170,7 @@ TEST(Startup, ExistingSettingsAreLoadedAndSteerTheLoad) {
     EXPECT_FALSE(h.logHas("  default theme was set (metal_big)"));
     // Far to the left: the right edge comes back to 3000 twips (400 px = 6000 twips wide).
     EXPECT_TRUE(h.window.has("move -200,40"));
-    EXPECT_EQ(h.state.screenMode, 1);  // the last page: the month grid
+    EXPECT_EQ(h.state.window.screenMode, ScreenMode::kMonth);  // the last page
     EXPECT_EQ(h.state.daysSinceLastRun, 5);
     EXPECT_TRUE(h.logHas("  Days since last run: 5"));
     EXPECT_EQ(h.state.settings.item("LastRun"), "2024-03-04");
@@ -178,7 +178,7 @@ TEST(Startup, ExistingSettingsAreLoadedAndSteerTheLoad) {
 
 // The lines and calls by which each mode word differs from a plain start by the user.
 struct ModeCase {
-    const char* mode;
+    LoadMode mode;
     std::function<void(AppHarness&)> before;
     std::vector<std::string> logInOrder;  // within the mode's load section
     std::vector<std::string> absentLog;   // nowhere in it
@@ -193,19 +193,21 @@ TEST_P(LoadModes, LogAndWindow) {
     AppHarness h;
     startCalendar(h.ctx, "-boot");  // AS_AutoStart defaults to 1: the window loads with "boot"
     h.state.activatedSinceLoad = true;
-    if (std::string(c.mode) != "") unloadCalendar(h.ctx, "", UnloadIntent::kReload);
+    if (c.mode != LoadMode::kRaise)
+        unloadCalendar(h.ctx, UnloadMode::kClose, UnloadIntent::kReload);
     h.window.calls.clear();
     if (c.before) c.before(h);
     loadUpCalendar(h.ctx, c.mode);
 
-    const std::vector<std::string> section = loadSection(h.logLines(), c.mode);
+    const std::string word(logWord(c.mode));
+    const std::vector<std::string> section = loadSection(h.logLines(), word);
     ASSERT_FALSE(section.empty()) << ::testing::PrintToString(h.logLines());
     // A load runs the steps of the first start's load, in its order; a window already up is
     // only raised.
     std::vector<std::string> steps = loadSection(firstLaunchLog(), "launch_by_user");
     steps = stepsOf(steps);
-    steps.front() = "fLoadUpCalendar(" + std::string(c.mode) + ")";
-    if (std::string(c.mode).empty()) steps.resize(1);
+    steps.front() = "fLoadUpCalendar(" + word + ")";
+    if (c.mode == LoadMode::kRaise) steps.resize(1);
     EXPECT_EQ(stepsOf(section), steps);
     size_t next = 0;
     for (const std::string& line : section) {
@@ -228,13 +230,13 @@ const std::string kNoFocus = "  Show window without focus";
 
 INSTANTIATE_TEST_SUITE_P(
     Startup, LoadModes,
-    ::testing::Values(ModeCase{"boot",
+    ::testing::Values(ModeCase{LoadMode::kBoot,
                                nullptr,
                                {kFront, kFocus},
                                {kBehind, kNoFocus},
                                {"autoRefresh on", "showSplash"},
                                {"autoRefresh off"}},
-                      ModeCase{"schedule",
+                      ModeCase{LoadMode::kSchedule,
                                [](AppHarness& h) {
                                    h.state.settings.setItem("AutoStartWindowMode", "1");
                                },
@@ -242,19 +244,19 @@ INSTANTIATE_TEST_SUITE_P(
                                {kFront, kFocus},
                                {"showWindow nofocus", "autoRefresh off"},
                                {"showSplash", "showWindow focus"}},
-                      ModeCase{"schedule",  // a full-screen program in front keeps the focus
+                      ModeCase{LoadMode::kSchedule,  // a full-screen program keeps the focus
                                [](AppHarness& h) { h.window.fullScreen = true; },
                                {kBehind, kNoFocus},
                                {kFront, kFocus},
                                {"showWindow nofocus"},
                                {}},
-                      ModeCase{"alert",
+                      ModeCase{LoadMode::kAlert,
                                [](AppHarness& h) { h.window.fullScreen = true; },
                                {kBehind, kNoFocus},
                                {kFront, kFocus},
                                {"showWindow nofocus"},
                                {}},
-                      ModeCase{"alert",  // AlarmTop takes the front even over a full-screen program
+                      ModeCase{LoadMode::kAlert,  // AlarmTop takes the front even then
                                [](AppHarness& h) {
                                    h.window.fullScreen = true;
                                    h.state.settings.setItem("AlarmTop", "1");
@@ -263,14 +265,14 @@ INSTANTIATE_TEST_SUITE_P(
                                {kBehind, kNoFocus},
                                {"showWindow focus"},
                                {}},
-                      ModeCase{"restore",
+                      ModeCase{LoadMode::kRestore,
                                nullptr,
                                {"fCheckLastRun", "  Days since last run: 1", kFocus},
                                {},
                                {"showWindow focus"},
                                {}},
-                      ModeCase{"skin", nullptr, {kFront}, {}, {"settingsModal"}, {}},
-                      ModeCase{"",  // wanted again while up: only raised
+                      ModeCase{LoadMode::kSkin, nullptr, {kFront}, {}, {"settingsModal"}, {}},
+                      ModeCase{LoadMode::kRaise,  // wanted again while up: only raised
                                nullptr,
                                {kFront},
                                {kFocus, kNoFocus},
@@ -280,17 +282,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Startup, ModeWordsSetTheirState) {
     AppHarness h;
     startCalendar(h.ctx, "");
-    unloadCalendar(h.ctx, "", UnloadIntent::kReload);
-    loadUpCalendar(h.ctx, "alert");
-    EXPECT_EQ(h.state.screenMode, 2);
+    unloadCalendar(h.ctx, UnloadMode::kClose, UnloadIntent::kReload);
+    loadUpCalendar(h.ctx, LoadMode::kAlert);
+    EXPECT_EQ(h.state.window.screenMode, ScreenMode::kAlarm);
 
-    unloadCalendar(h.ctx, "restore");
-    loadUpCalendar(h.ctx, "restore");
+    unloadCalendar(h.ctx, UnloadMode::kRestore);
+    loadUpCalendar(h.ctx, LoadMode::kRestore);
     EXPECT_EQ(h.state.settings.item("LastRun"), "2024-03-08");
 
-    unloadCalendar(h.ctx, "", UnloadIntent::kReload);
+    unloadCalendar(h.ctx, UnloadMode::kClose, UnloadIntent::kReload);
     h.state.settings.setItem("M_Default", "0");
-    loadUpCalendar(h.ctx, "skin");
+    loadUpCalendar(h.ctx, LoadMode::kSkin);
     EXPECT_EQ(h.state.settings.item("M_Default"), "2");
 }
 
@@ -299,9 +301,9 @@ TEST(Startup, ALoadedWindowOnlyComesForwardWhenItMay) {
     startCalendar(h.ctx, "");
     h.window.calls.clear();
     h.window.fullScreen = true;
-    loadUpCalendar(h.ctx, "schedule");
+    loadUpCalendar(h.ctx, LoadMode::kSchedule);
     EXPECT_TRUE(h.window.calls.empty());
-    loadUpCalendar(h.ctx, "launch_by_user");
+    loadUpCalendar(h.ctx, LoadMode::kLaunchByUser);
     EXPECT_THAT(h.window.calls, ElementsAre("bringToFront"));
     EXPECT_TRUE(h.logHas("  SHOW WINDOW AND ASSIGN TO TOP"));
 }
@@ -371,14 +373,14 @@ TEST(Startup, ClosingEndsOnlyWithoutTheTrayAndNeverOnReload) {
     EXPECT_FALSE(h.window.has("endProcess"));
     EXPECT_TRUE(h.state.loaded);
 
-    h.state.screenMode = 1;
-    unloadCalendar(h.ctx, "");
+    h.state.window.screenMode = ScreenMode::kMonth;
+    unloadCalendar(h.ctx, UnloadMode::kClose);
     EXPECT_TRUE(h.logHasInOrder(
         {"Unload calendar", "  Calendar unloaded successfully. sComs = ", "  ", "  Ended"}));
     EXPECT_TRUE(h.window.has("endProcess"));
     EXPECT_EQ(h.state.settings.item("Cal_LastPage"), "2");
 
-    unloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, UnloadMode::kClose);
     EXPECT_TRUE(h.logHas("  Calendar is already unloaded"));
 }
 

@@ -38,7 +38,6 @@ protected:
         sc.strings = &f.strings;
         sc.today = &today;
         sc.month = &month;
-        sc.mode = kScreenMonth;
     }
     FakeSurface& main() { return SkinFixture::fake(*sc.skin.mainBuffer); }
     // The text drawn at a day field's number position.
@@ -132,16 +131,12 @@ TEST_F(MonthGridTest, WeekNumbersUseLastYearsWeekInJanuary) {
 
 TEST_F(MonthGridTest, LongEventLinesPickTheirTextColourByLuminance) {
     auto line = [](int hue, const std::string& text) {
-        std::string s(1, '\0');
-        s += '1';
-        s += static_cast<char>((hue + 1) / 256);
-        s += static_cast<char>((hue + 1) % 256);
-        return s + text;
+        return std::vector{FieldLine{FieldLineKind::kEvent, hue, text}};
     };
     sc.skin.theme.setItem("cal_long_val", "50");
-    month.cells[10].fieldText = line(240, "Blue");  // dark blue at half value
+    month.cells[10].lines = line(240, "Blue");  // dark blue at half value
     sc.skin.theme.setItem("cal_long_sat", "100");
-    month.cells[11].fieldText = line(60, "Yellow");
+    month.cells[11].lines = line(60, "Yellow");
     drawMonthGrid(sc);
     const SurfaceOp* blue = main().findText("Blue");
     ASSERT_NE(blue, nullptr);
@@ -158,11 +153,7 @@ TEST_F(MonthGridTest, LongEventLinesPickTheirTextColourByLuminance) {
 TEST_F(MonthGridTest, ALineBandIsTwoPixelsWiderThanItsTextInsideTheField) {
     sc.skin.theme.setItem("cal_dayevent_x", "5");
     sc.skin.theme.setItem("cal_dayevent_w", "20");
-    std::string line(1, '\0');
-    line += "1";
-    line += '\0';
-    line += '\x2d';  // hue 44
-    month.cells[10].fieldText = line + "Narrow";
+    month.cells[10].lines = {FieldLine{FieldLineKind::kEvent, 44, "Narrow"}};
     drawMonthGrid(sc);
     const auto fills = main().of("fill");
     ASSERT_FALSE(fills.empty());
