@@ -197,28 +197,27 @@ bool setSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const SkinServ
         return false;
     }
     HashTable& t = skin.theme;
-    const bool skinChange = t.count() > 0;
     skin.folder = sv.programDir + "themes/" + skinName + "/";
     if (!fileExists(skin.folder + "theme.cfg")) {
         if (sv.settings) sv.settings->setItem(settings::Skin.key, kDefaultSkin);
         skinName = std::string(kDefaultSkin);
         skin.folder = sv.programDir + "themes/" + skinName + "/";
     }
-    if (!skin.themeLoaded || skinChange) {
-        bool ok = readConfig(t, skin.folder + "theme.cfg");
-        if (ok) {
-            const std::string missing = missingThemeKey(t);
-            if (!missing.empty()) {
-                log(sv, "theme.cfg of '" + skinName + "' lacks '" + missing + "'", 1);
-                ok = false;
-            }
+    // Every load reads the theme afresh: a loaded theme always holds keys, so whether one was
+    // read before never spared the read.
+    bool ok = readConfig(t, skin.folder + "theme.cfg");
+    if (ok) {
+        const std::string missing = missingThemeKey(t);
+        if (!missing.empty()) {
+            log(sv, "theme.cfg of '" + skinName + "' lacks '" + missing + "'", 1);
+            ok = false;
         }
-        if (!ok) {
-            warn(sv, "com_err_skincfg", skinName);
-            useFallbackTheme(t);
-        }
-        skin.themeLoaded = ok;
     }
+    if (!ok) {
+        warn(sv, "com_err_skincfg", skinName);
+        useFallbackTheme(t);
+    }
+    skin.themeLoaded = ok;
 
     skin.mainBuffer.reset();
     skin.pictureBuffer.reset();

@@ -49,9 +49,13 @@ TEST_F(TimeSpent, SinceRejectsEmptyAndImpossibleDates) {
     const Date today = ymd(2024, 7, 1);
     EXPECT_EQ(timeSpentSince("2024", "2", "29", today, strings), "md 4 2 $3");
     EXPECT_EQ(timeSpentSince(" 2000", "07", "1", today, strings), "y 24 $2 $3");
+    EXPECT_EQ(timeSpentSince("100", "7", "1", today, strings), "y 1924 $2 $3");
     for (auto [y, m, d] : {std::tuple{"2023", "2", "29"},
                            {"", "2", "1"},
                            {"99", "2", "1"},
+                           {"10000", "1", "1"},
+                           {"2024", "0", "1"},
+                           {"2024", "1", "0"},
                            {"2024", "13", "1"},
                            {"2024", "4", "31"},
                            {"*", "4", "1"}}) {

@@ -46,6 +46,8 @@ TEST(Cp1250, TextFilesAreUtf8WhenValidOtherwiseWindows1250) {
     EXPECT_EQ(utf8ToCp1250(std::string_view(buffer).substr(0, 3)), "abc");
     EXPECT_EQ(utf8Length(std::string_view(buffer).substr(0, 3)), 3u);
     EXPECT_EQ(utf8Length("kör€"), 4u);
+    // The highest code point of the page is U+2122; the lookup ends at U+2200.
+    EXPECT_EQ(utf8ToCp1250("\u2122\u21FF\u2200\u2201"), "\x99???");
 }
 
 }  // namespace

@@ -144,6 +144,8 @@ TEST_F(LegacyImport, CutFilesKeepTheWholeRecordsAndSayWhatWasCut) {
     ASSERT_TRUE(import("config.qzi", pairs.substr(0, pairs.size() - 1)));
     EXPECT_EQ(settings.item("AS_TrayIcon"), "0");
     EXPECT_FALSE(settings.exists("AS_AutoStart"));
+    EXPECT_NE(logs.read("calendar.log").find("the file ends inside setting 2 of 2"),
+              std::string::npos);
 }
 
 }  // namespace

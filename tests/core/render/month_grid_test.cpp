@@ -150,6 +150,18 @@ TEST_F(MonthGridTest, LongEventLinesPickTheirTextColourByLuminance) {
     EXPECT_EQ(yellow->colour, luminance(hsvToRgb(60, 1, 0.5)) < 128 ? kWhite : 0u);
 }
 
+TEST_F(MonthGridTest, PlainLinesTakeTheSundayColourInTheSundayColumnOnly) {
+    for (int c : {5, 6, 7, 13, 41})
+        month.cells[static_cast<size_t>(c)].lines = {
+            FieldLine{FieldLineKind::kEvent, -1, "L" + std::to_string(c)}};
+    drawMonthGrid(sc);
+    for (int c : {5, 6, 7, 13, 41}) {
+        const SurfaceOp* op = main().findText("L" + std::to_string(c));
+        ASSERT_NE(op, nullptr) << c;
+        EXPECT_EQ(op->colour, c % 7 == 6 ? 1003u : 1004u) << c;
+    }
+}
+
 TEST_F(MonthGridTest, ALineBandIsTwoPixelsWiderThanItsTextInsideTheField) {
     sc.skin.theme.setItem("cal_dayevent_x", "5");
     sc.skin.theme.setItem("cal_dayevent_w", "20");
@@ -198,6 +210,19 @@ TEST_F(MonthGridTest, BandsNestFiveLowerAndThreeFurtherIn) {
     }
     EXPECT_TRUE(innerStart);
     EXPECT_TRUE(innerEnd);
+}
+
+TEST_F(MonthGridTest, ABandOfTheLastCellAloneStaysInIt) {
+    month.bands = {LongBand{41, 41, true, true, 42, 0}};
+    drawMonthGrid(sc);
+    const int x41 = 10 + 6 * 40;
+    bool drawn = false;
+    for (const SurfaceOp& op : main().of("fill")) {
+        if (op.colour != 42) continue;
+        drawn = true;
+        EXPECT_GE(op.x, x41);
+    }
+    EXPECT_TRUE(drawn);
 }
 
 TEST_F(MonthGridTest, ABandReachesTheLastCellAndNoFurther) {
