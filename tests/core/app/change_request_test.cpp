@@ -81,6 +81,9 @@ TEST(ChangeRequestFile, IdsCannotLeaveTheRuntimeFolderAndAnswersFitTheChannel) {
     const std::string reply =
         encodeChangeReply({"error", "", std::string(247, 'x') + "ő and more"}, 254);
     EXPECT_EQ(reply.size(), 253u);
+    // A cut between whole characters keeps everything up to the limit.
+    EXPECT_EQ(encodeChangeReply({"error", "", std::string(300, 'x')}, 254).size(), 254u);
+    EXPECT_EQ(encodeChangeReply({"done", "1", ""}, 254), "done 1");
     const ChangeReply back = decodeChangeReply("done 24 1\nElső sor\nmásodik");
     EXPECT_EQ(back.word, "done");
     EXPECT_EQ(back.result, "24 1");
@@ -157,6 +160,18 @@ TEST(ChangeReceiver, InTheTrayTheAlarmListTakesTheNewEvent) {
     ASSERT_EQ(h.state.lists.alarms.size(), 1u);
     EXPECT_EQ(h.state.lists.alarms[0].name, "Hívás");
     EXPECT_FALSE(h.window.has("refreshEvents"));
+}
+
+TEST(ChangeReceiver, ABackupLandsWhereTheToolAskedForIt) {
+    ReceiverHarness h;
+    test::TempDir out;
+    ChangeRequest r;
+    r.kind = ChangeKind::kSaveBackup;
+    r.userDataDir = h.platform.paths.userDataDir;
+    r.backupPath = out.file("mentés.backup");
+    EXPECT_EQ(decodeChangeReply(h.send(r, "8")).word, "done");
+    EXPECT_TRUE(std::filesystem::exists(out.file("mentés.backup")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.dir()), {}), 1);
 }
 
 TEST(ChangeReceiver, RefusesWhatItMustNotApply) {

@@ -126,6 +126,10 @@ TEST(MonthEvents, LongEventsGetABandInEveryMonthTheyTouch) {
     EXPECT_EQ(t.m.bands[0].colour, 0x0000FFu);  // hue 0 is red
     EXPECT_EQ(hsvColour(240, 1, 0.5), 0x800000u);
     EXPECT_EQ(hsvColour(400, 0, 1), 0xFFFFFFu);
+    // A hue outside 0..359 counts as red.
+    EXPECT_EQ(hsvColour(360, 1, 1), 0x0000FFu);
+    EXPECT_EQ(hsvColour(-1, 1, 1), 0x0000FFu);
+    EXPECT_NE(hsvColour(359.5, 1, 1), 0x0000FFu);
 }
 
 TEST(MonthEvents, CrowdedDaysShowAMoreLine) {
