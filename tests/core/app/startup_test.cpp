@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 
@@ -451,6 +453,17 @@ TEST(Startup, FirstActivationReportsMissedEventsAndTheClock) {
     // Once per load.
     firstActivation(h.ctx);
     EXPECT_EQ(h.shell.beeps, 1);
+}
+
+TEST(Startup, ASettingsSaveThatFailsIsLoggedWithItsReason) {
+    AppHarness h;
+    startCalendar(h.ctx, "");
+    std::filesystem::remove(h.userFile("settings.cfg"));
+    std::filesystem::create_directory(h.userFile("settings.cfg"));  // in the rename's way
+    EXPECT_FALSE(saveSettings(h.ctx));
+    EXPECT_TRUE(h.logHas("  Error saving settings.cfg: " + std::string(std::strerror(EISDIR))))
+        << h.logLines().back();
+    EXPECT_FALSE(std::filesystem::exists(h.userFile("settings.cfg.tmp")));
 }
 
 TEST(Startup, DayChangeRunsTheDaysStepsAgain) {
