@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: setup build run test bench fuzz format clean art-preview mutate
+.PHONY: setup build run test lint sanitize bench fuzz format clean art-preview mutate
 
 setup:
 	@./scripts/setup
@@ -17,7 +17,17 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory lint
+	@$(MAKE) --no-print-directory sanitize
 	@$(MAKE) --no-print-directory fuzz
+
+# Formatting and clang-tidy (naming convention, bug-finding checks) over the sources.
+lint: build
+	@./scripts/lint $(BUILD)
+
+# The core and command-line tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: setup
+	@./scripts/sanitize
 
 # libFuzzer targets under AddressSanitizer and UndefinedBehaviorSanitizer, a short budget each.
 FUZZ_SECONDS ?= 60
@@ -36,9 +46,9 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) build-fuzz build-mutate
+	rm -rf $(BUILD) build-fuzz build-asan build-mutate
 
-# Mutation testing of the core (long: about a minute per mutant; not part of `make test`).
+# Mutation testing of the core (long: about an hour for 200 mutants; not part of `make test`).
 MUTATE_SEED ?= 21
 MUTATE_COUNT ?= 200
 MUTATE_TIMEOUT ?= 120
