@@ -38,16 +38,14 @@ constexpr Family kFamilies[] = {
 // reach formatString through a helper (a refusal, a warning, a table). The text must hold
 // $1..$n and nothing else; a key neither here nor found by the scan must hold none.
 const std::map<std::string_view, int> kParams = {
-    {"about_version", 1},      {"com_err_skin", 1},        {"com_err_skincfg", 1},
-    {"dates_err_months", 1},   {"ical_err_encoding", 1},   {"ical_err_full", 1},
-    {"ical_err_line", 2},      {"ical_err_read", 1},       {"ical_err_unfinished", 2},
-    {"ical_err_write", 1},     {"ical_export_done", 2},    {"ical_issue_alarms", 1},
-    {"ical_issue_chars", 1},   {"ical_issue_interval", 1}, {"ical_issue_later", 1},
-    {"ical_issue_replong", 1}, {"ical_issue_toolong", 1},  {"ical_q_nearest", 1},
-    {"ical_rep_dryrun", 1},    {"ical_rep_duplicates", 1}, {"ical_rep_entry", 3},
-    {"ical_rep_imported", 1},  {"ical_rep_nearest", 1},    {"ical_rep_skipped", 1},
-    {"main_d_forecast1", 2},   {"main_d_forecast2", 2},    {"main_d_still1", 1},
-    {"main_d_still2", 1},      {"main_t_name", 1},         {"main_t_nname", 1},
+    {"about_version", 1},       {"com_err_skin", 1},        {"com_err_skincfg", 1},
+    {"dates_err_months", 1},    {"ical_err_encoding", 1},   {"ical_err_line", 2},
+    {"ical_err_unfinished", 2}, {"ical_issue_alarms", 1},   {"ical_issue_chars", 1},
+    {"ical_issue_interval", 1}, {"ical_issue_later", 1},    {"ical_issue_replong", 1},
+    {"ical_issue_toolong", 1},  {"ical_rep_duplicates", 1}, {"ical_rep_nearest", 1},
+    {"ical_rep_skipped", 1},    {"main_d_forecast1", 2},    {"main_d_forecast2", 2},
+    {"main_d_still1", 1},       {"main_d_still2", 1},       {"main_t_name", 1},
+    {"main_t_nname", 1},
 };
 
 // The pieces of today's sentence and the highlight tags each must carry.
