@@ -71,7 +71,7 @@ std::string damagedName(const EventDbContext& ctx, int n) {
 // understood. Keep its bytes beside it first; the same bytes are kept once.
 std::string keepDamagedCopy(const EventDbContext& ctx, std::string_view bytes) {
     for (int n = 1; n <= kMaxDamagedCopies; ++n) {
-        const std::string name = damagedName(ctx, n);
+        std::string name = damagedName(ctx, n);
         std::string old;
         const ReadResult r = readWholeFile(name, old, kMaxDbBytes);
         if (r == ReadResult::kOk && old == bytes) return name;
@@ -86,7 +86,7 @@ std::string keepDamagedCopy(const EventDbContext& ctx, std::string_view bytes) {
 // The same for a file we cannot even open: move it aside, whole, by name.
 std::string moveUnreadableAside(const EventDbContext& ctx) {
     for (int n = 1; n <= kMaxDamagedCopies; ++n) {
-        const std::string name = damagedName(ctx, n);
+        std::string name = damagedName(ctx, n);
         if (::access(name.c_str(), F_OK) == 0) continue;
         if (!moveFile(ctx, dbPath(ctx), name)) break;
         return name;
