@@ -197,6 +197,8 @@ TEST(Files, ReadWholeFileKeepsToItsLimitAndTellsMissingFromUnreadable) {
     EXPECT_TRUE(out.empty());
     EXPECT_EQ(readWholeFile(dir.file("ten.dat/inside"), out), ReadResult::kMissing);
     EXPECT_EQ(readWholeFile(dir.dir(), out), ReadResult::kError);
+    // A folder is unreadable, not too large, whatever its size says.
+    EXPECT_EQ(readWholeFile(dir.dir(), out, 0), ReadResult::kError);
     dir.write("empty.dat", "");
     EXPECT_EQ(readWholeFile(dir.file("empty.dat"), out, 0), ReadResult::kOk);
 }
