@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace tv {
 namespace {
 
@@ -29,6 +31,21 @@ TEST(Cp1250, EveryByteSurvivesDecodeThenEncode) {
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
     EXPECT_EQ(utf8ToCp1250(cp1250ToUtf8(all)), all);
+}
+
+TEST(Cp1250, Utf8LengthsChangeExactlyAtTheirBounds) {
+    const std::pair<char32_t, std::string_view> edges[] = {
+        {0x7F, "\x7F"},          {0x80, "\xC2\x80"},       {0x7FF, "\xDF\xBF"},
+        {0x800, "\xE0\xA0\x80"}, {0xFFFF, "\xEF\xBF\xBF"}, {0x10000, "\xF0\x90\x80\x80"},
+    };
+    for (const auto& [cp, bytes] : edges) {
+        std::string out;
+        appendUtf8(out, cp);
+        EXPECT_EQ(out, bytes) << std::hex << uint32_t{cp};
+        size_t pos = 0;
+        EXPECT_EQ(uint32_t{nextCodePoint(out, pos)}, uint32_t{cp});
+        EXPECT_EQ(pos, bytes.size());
+    }
 }
 
 TEST(Cp1250, TextFilesAreUtf8WhenValidOtherwiseWindows1250) {
