@@ -318,11 +318,11 @@ TEST_F(IcalImport, reportTextCountsThenListsTheSkippedWithReasons) {
     EXPECT_EQ(importReportText(*back, *strings_), text);
     EXPECT_EQ(importReportJson(*back), importReportJson(r));
     EXPECT_FALSE(decodeImportReport(encodeImportReport(r).substr(0, 40)).has_value());
-    // A whole report of another kind or format, or with unknown flags, is no report either.
+    // The tool and the running calendar may be different builds: the header is fixed, and a
+    // whole report of another kind or format, or with unknown flags, is no report.
     const std::string bytes = encodeImportReport(r);
-    const size_t format = bytes.find('\1');  // the format byte follows the magic text
-    ASSERT_NE(format, std::string::npos);
-    for (const size_t at : {size_t{0}, format, format + 1}) {
+    ASSERT_EQ(bytes.substr(0, 13), std::string("TVICALREPORT\x01", 13));
+    for (const size_t at : {size_t{0}, size_t{12}, size_t{13}}) {
         std::string changed = bytes;
         changed[at] = '\x10';
         EXPECT_FALSE(decodeImportReport(changed).has_value()) << at;
