@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: setup build run test lint sanitize bench bench-startup fuzz format clean art-preview deb
+.PHONY: setup build run test lint sanitize bench bench-startup fuzz format clean art-preview deb mutate
 
 setup:
 	@./scripts/setup
@@ -55,4 +55,12 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) build-fuzz build-asan
+	rm -rf $(BUILD) build-fuzz build-asan build-mutate
+
+# Mutation testing of the core (long: about an hour for 200 mutants; not part of `make test`).
+MUTATE_SEED ?= 21
+MUTATE_COUNT ?= 200
+MUTATE_TIMEOUT ?= 120
+mutate:
+	@./scripts/mutate --seed $(MUTATE_SEED) --count $(MUTATE_COUNT) --timeout $(MUTATE_TIMEOUT) \
+		--jobs $(JOBS)

@@ -2,69 +2,31 @@
 // table into bytes (a save without the flush), the save with its flush, and a plain read of the
 // same file for scale.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <random>
 #include <string>
 
 #include "core/calc/files.h"
 #include "core/events/event_database.h"
 #include "core/events/event_database_format.h"
-#include "core/events/holidays.h"
 #include "platform/fake/fake_clock.h"
+#include "support/event_tables.h"
+#include "support/temp_dir.h"
 
 namespace {
 
-tv::EventTable fullTable() {
-    static const char* kNames[] = {
-        "Anya születésnapja",   "Fogorvos", "Házassági évforduló", "Számlák befizetése",
-        "Nyaralás a Balatonon", "Edzés",    "Névnapi köszöntő",    "Kölcsönzött könyv vissza"};
-    tv::EventTable t;
-    tv::createBuiltinHolidays(t, 0);
-    tv::createBuiltinHolidays(t, 1);
-    std::mt19937 rng(32767);
-    while (t.eventCount() < tv::EventTable::kMaxSlots) {
-        t.appendEventSlot();
-        tv::EventRecord& r = t.records().back();
-        r.inUse = -1;
-        r.category = 0;
-        r.repeat = static_cast<uint8_t>(rng() % 4);
-        r.name = std::string(kNames[rng() % 8]) + " " + std::to_string(t.eventCount());
-        r.comment = rng() % 3 == 0 ? std::string(rng() % 200, 'm') : "";
-        r.picture = rng() % 10 == 0 ? "<AppPath>\\pictures\\sajat_kep.jpg" : "";
-        r.year = static_cast<int16_t>(1950 + rng() % 80);
-        r.month = static_cast<int16_t>(r.repeat == 3 ? 1 + rng() % 4095 : 1 + rng() % 12);
-        r.day = static_cast<uint8_t>(1 + rng() % 28);
-        r.anniversary = static_cast<uint8_t>(r.repeat == 1 && rng() % 2);
-        r.forecastDays = static_cast<int16_t>(rng() % 30);
-        r.extraDays = static_cast<int16_t>(r.repeat == 0 && rng() % 5 == 0 ? rng() % 14 : 0);
-        r.hue = static_cast<int16_t>(rng() % 360);
-        r.alarmOn = static_cast<uint8_t>(rng() % 4 == 0);
-        r.alarmHour = static_cast<uint8_t>(rng() % 24);
-        r.alarmMinute = static_cast<uint8_t>(rng() % 60);
-    }
-    t.wisdomMarks().assign(2000, 0);
-    return t;
-}
-
 const tv::EventTable& table() {
-    static const tv::EventTable kT = fullTable();
+    static const tv::EventTable kT = tv::test::fullEventTable();
     return kT;
 }
 
 // A folder holding the saved table, removed at exit.
 struct Folder {
     Folder() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "tvbench-XXXXXX").string();
-        path = ::mkdtemp(tmpl.data());
-        path += "/";
-        ctx.userDataDir = path;
+        ctx.userDataDir = dir.dir();
         ctx.clock = &clock;
         tv::saveEventDatabase(table(), ctx);
     }
-    ~Folder() { std::filesystem::remove_all(path); }
-    std::string path;
+    tv::test::TempDir dir;
     tv::FakeClock clock;
     tv::EventDbContext ctx;
 };
@@ -105,7 +67,7 @@ void benchSaveEventDatabase(benchmark::State& state) {
 BENCHMARK(benchSaveEventDatabase)->Unit(benchmark::kMillisecond);
 
 void benchReadFileOnly(benchmark::State& state) {
-    const std::string path = folder().path + "events.cdb";
+    const std::string path = folder().dir.file("events.cdb");
     std::string bytes;
     for (auto _ : state) {
         tv::readWholeFile(path, bytes);

@@ -3,7 +3,6 @@
 // month grid.
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <string>
 
 #include "core/config/hash_table.h"
@@ -11,68 +10,15 @@
 #include "core/events/forecast.h"
 #include "core/events/month_events.h"
 #include "platform/fake/fake_services.h"
+#include "support/event_tables.h"
+#include "support/forecast_strings.h"
 
 namespace tv {
 namespace {
 
-EventTable fullTable() {
-    static const char* kNames[] = {
-        "Anya születésnapja",   "Fogorvos", "Házassági évforduló", "Számlák befizetése",
-        "Nyaralás a Balatonon", "Edzés",    "Névnapi köszöntő",    "Kölcsönzött könyv vissza"};
-    static const char* kComments[] = {
-        "Ne felejtsd el!",
-        "Időpont a rendelőben, a leleteket és a TAJ-kártyát vinni kell, előtte nem enni.",
-        "Ajándék: könyv vagy színházjegy; a virágot a sarki boltban kell megrendelni legalább két "
-        "nappal előtte, mert szombaton zárva vannak."};
-    EventTable t;
-    static const char* kFeasts[] = {"easter",    "eastermonday", "whitsun", "whitsunmonday",
-                                    "motherday", "kidsday",      "advent1", "advent4"};
-    for (int i = 0; i < 14; ++i)
-        t.addBuiltinEvent(1, 1 + i % 12, 1 + i, i % 2, 1, "", "Ünnep", "", "");
-    for (const char* f : kFeasts)
-        t.addBuiltinEvent(2, 4, 4, 1, 1, f, "Mozgó ünnep", "", "");
-    std::mt19937 rng(32767);
-    while (t.eventCount() < EventTable::kMaxSlots) {
-        t.appendEventSlot();  // never a free slot to look for: the table only grows
-        EventRecord& r = t.records().back();
-        r.inUse = -1;
-        r.repeat = static_cast<uint8_t>(rng() % 4);
-        r.name = std::string(kNames[rng() % 8]) + " " + std::to_string(t.eventCount());
-        r.comment = rng() % 3 == 0 ? std::string(kComments[rng() % 3]) : "";
-        r.year = static_cast<int16_t>(1950 + rng() % 80);
-        r.month = static_cast<int16_t>(r.repeat == 3 ? 1 + rng() % 4095 : 1 + rng() % 12);
-        r.day = static_cast<uint8_t>(1 + rng() % 31);
-        r.anniversary = static_cast<uint8_t>(r.repeat == 1 && rng() % 2);
-        r.forecastDays = static_cast<int16_t>(rng() % 30);
-        r.extraDays = static_cast<int16_t>(r.repeat == 0 && rng() % 5 == 0 ? rng() % 14 : 0);
-        r.hue = static_cast<int16_t>(rng() % 360);
-        r.alarmOn = static_cast<uint8_t>(rng() % 4 == 0);
-        r.alarmHour = static_cast<uint8_t>(rng() % 24);
-        r.alarmMinute = static_cast<uint8_t>(rng() % 60);
-    }
-    return t;
-}
-
-StringTable strings() {
-    StringTable s;
-    const char* pairs[][2] = {
-        {"main_d_day", "$1 nap"},
-        {"main_d_wd", "$1 hét $2 nap"},
-        {"main_d_week", "$1 hét"},
-        {"main_d_tomorrow1", "holnap"},
-        {"main_d_a_tomorrow1", "holnapután"},
-        {"main_d_still1", "még $1"},
-        {"main_d_forecast1", "$1 – $2"},
-        {"main_event_more", "…összesen $1"},
-    };
-    for (auto& p : pairs)
-        s.table().add(p[0], p[1]);
-    return s;
-}
-
 void benchfCheckEvents(benchmark::State& state) {
-    EventTable table = fullTable();
-    StringTable s = strings();
+    EventTable table = test::fullEventTable();
+    StringTable s = test::forecastStrings();
     HashTable settings;
     EasterCache easter;
     EventCheckContext ctx;
@@ -108,8 +54,8 @@ MonthContext monthContext(const StringTable& s, HashTable& settings, EasterCache
 
 // Argument 1: every field's tooltip too; 0: tooltips left to the field under the mouse.
 void benchBuildMonthEvents(benchmark::State& state) {
-    EventTable table = fullTable();
-    StringTable s = strings();
+    EventTable table = test::fullEventTable();
+    StringTable s = test::forecastStrings();
     HashTable settings;
     EasterCache easter;
     FakeMeasurer measurer;
@@ -126,8 +72,8 @@ BENCHMARK(benchBuildMonthEvents)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // The tooltip of the busiest field, built when the mouse comes to it.
 void benchDayTipText(benchmark::State& state) {
-    EventTable table = fullTable();
-    StringTable s = strings();
+    EventTable table = test::fullEventTable();
+    StringTable s = test::forecastStrings();
     HashTable settings;
     EasterCache easter;
     FakeMeasurer measurer;

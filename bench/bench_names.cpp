@@ -15,6 +15,7 @@
 #include "core/config/cp1250.h"
 #include "core/names/name_search.h"
 #include "core/names/name_table.h"
+#include "support/temp_dir.h"
 
 extern char** environ;
 
@@ -53,11 +54,10 @@ std::string makeNameList(std::string& lastName) {
 }
 
 struct Fixture {
-    std::string dir;
+    tv::test::TempDir folder;
+    std::string dir = folder.dir();
     std::string searchName;  // folded, as a user types it
     Fixture() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "tvbench-XXXXXX").string();
-        dir = std::string(::mkdtemp(tmpl.data())) + "/";
         std::filesystem::create_directory(dir + "data");
         std::string last;
         const std::string list = makeNameList(last);
@@ -69,10 +69,6 @@ struct Fixture {
             days += "Név" + std::to_string(i) + ", Más" + std::to_string(i) + "\r\n";
         std::ofstream(dir + std::string(tv::NameTable::kRelativePath), std::ios::binary)
             << tv::utf8ToCp1250(days);
-    }
-    ~Fixture() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
     }
 };
 

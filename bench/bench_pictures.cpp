@@ -19,30 +19,25 @@
 #include "core/names/random_source.h"
 #include "core/names/user_pictures.h"
 #include "platform/fake/fake_clock.h"
+#include "support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string makeTempDir() {
-    std::string tmpl = (fs::temp_directory_path() / "tvbench-pictures-XXXXXX").string();
-    return std::string(::mkdtemp(tmpl.data()));
-}
-
 // 10 x 100 folders of 100 files: 40 .jpg, 10 .JPG, 30 .png and 20 .txt each, as mktree.sh.
 struct Tree {
+    tv::test::TempDir workDir;  // per-user folder for the list files
+    tv::test::TempDir treeDir;  // unused when the tree is given
     std::string root;
-    std::string work;  // per-user folder for the list files
-    bool owned = false;
+    std::string work = workDir.dir();
 
     Tree() {
-        work = makeTempDir();
         if (const char* given = std::getenv("TV_PICTURE_TREE"); given != nullptr && *given) {
             root = given;
             return;
         }
-        root = makeTempDir() + "/tree";
-        owned = true;
+        root = treeDir.file("tree");
         char name[32];
         for (int a = 0; a < 10; ++a) {
             for (int b = 0; b < 100; ++b) {
@@ -59,11 +54,6 @@ struct Tree {
                 }
             }
         }
-    }
-    ~Tree() {
-        std::error_code ec;
-        if (owned) fs::remove_all(fs::path(root).parent_path(), ec);
-        fs::remove_all(work, ec);
     }
 };
 
@@ -94,13 +84,13 @@ BENCHMARK(benchRecursiveDirectoryIteratorCount)->Unit(benchmark::kMillisecond)->
 // A whole background listing: the walk, and the two files saved through saveFileAtomic.
 void benchPictureListWalk(benchmark::State& state) {
     tv::FakeClock clock;
-    tv::UserPictureList list({tree().work + "/", "", &clock, nullptr, {}});
+    tv::UserPictureList list({tree().work, "", &clock, nullptr, {}});
     for (auto _ : state) {
         list.startPictureList(tree().root, true, true);
         list.completePictureList();
     }
     std::string index;
-    tv::readWholeFile(tree().work + "/userpic_index.dat", index);
+    tv::readWholeFile(tree().work + "userpic_index.dat", index);
     state.counters["pictures"] = static_cast<double>(tv::listedPictureCount(index.size()));
 }
 BENCHMARK(benchPictureListWalk)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -108,7 +98,7 @@ BENCHMARK(benchPictureListWalk)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The same walk in timer-sized steps, as the window runs it.
 void benchPictureListWalkInSteps(benchmark::State& state) {
     tv::FakeClock clock;
-    tv::UserPictureList list({tree().work + "/", "", &clock, nullptr, {}});
+    tv::UserPictureList list({tree().work, "", &clock, nullptr, {}});
     for (auto _ : state) {
         list.startPictureList(tree().root, true, true);
         while (list.completePictureListStep()) {
@@ -119,13 +109,13 @@ BENCHMARK(benchPictureListWalkInSteps)->Unit(benchmark::kMillisecond)->UseRealTi
 
 // A built list of `n` pictures (every path names the one picture that exists) in its own folder.
 struct BuiltList {
-    std::string folder;
+    tv::test::TempDir dir;
+    std::string folder = dir.dir();
     std::string source;
     tv::FakeClock clock = tv::FakeClock::at(2024, 3, 9);
     tv::HashTable settings;
 
     explicit BuiltList(int n) {
-        folder = makeTempDir() + "/";
         source = folder + "pics";
         fs::create_directories(source);
         std::ofstream(source + "/one.jpg") << "x";
@@ -136,10 +126,6 @@ struct BuiltList {
         tv::saveFileAtomic(folder + "userpic_index.dat", w.index());
         tv::saveFileAtomic(folder + "userpic_images.dat", w.images());
         tv::write(settings, tv::settings::BGPic_Source, source);
-    }
-    ~BuiltList() {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
     }
 };
 

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <functional>
 #include <vector>
@@ -119,8 +121,17 @@ bool readUserSettings(AppContext& ctx) {
 }
 
 bool saveSettings(AppContext& ctx) {
-    return writeConfig(ctx.state.settings,
-                       ctx.platform.paths.userDataDir + std::string(kSettingsFile));
+    errno = 0;
+    if (writeConfig(ctx.state.settings,
+                    ctx.platform.paths.userDataDir + std::string(kSettingsFile))) {
+        return true;
+    }
+    // The background saves (day change, unload) only log; the settings window says it aloud.
+    const int error = errno;
+    ctx.state.log.write("Error saving settings.cfg: " +
+                            std::string(error != 0 ? std::strerror(error) : "unknown error"),
+                        0);
+    return false;
 }
 
 UpdateContext makeUpdateContext(AppContext& ctx) {

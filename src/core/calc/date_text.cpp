@@ -246,7 +246,7 @@ Date parseDate(std::string_view text) {
 
 DateTime parseDateTime(std::string_view text) {
     const std::string_view s = trim(text);
-    if (s.size() >= 19 && s[4] == '-' && s[7] == '-' && s[10] == 'T' && s[13] == ':' &&
+    if (s.size() == 19 && s[4] == '-' && s[7] == '-' && s[10] == 'T' && s[13] == ':' &&
         s[16] == ':') {
         const auto y = numberField(s.substr(0, 4));
         const auto mo = numberField(s.substr(5, 2));

@@ -17,12 +17,13 @@ std::string trimmed(std::string_view s) {
     return std::string(s.substr(b, e - b + 1));
 }
 
-bool writeAll(int fd, std::string_view bytes) {
+bool writeAll(FileOps& ops, int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
+        const ssize_t n = ops.write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;  // no progress: a device that takes nothing more
             return false;
         }
         done += static_cast<size_t>(n);
@@ -30,14 +31,14 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-std::string folderOf(const std::string& path) {
-    size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
 }  // namespace
+
+std::string folderOf(std::string_view path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string_view::npos) return ".";
+    if (slash == 0) return "/";
+    return std::string(path.substr(0, slash));
+}
 
 std::string normalizePath(std::string_view path) {
     std::string out(path);
@@ -115,31 +116,44 @@ ReadResult readWholeFile(const std::string& path, std::string& out, size_t maxBy
     return ReadResult::kOk;
 }
 
+bool flushFolder(const std::string& folder, FileOps& ops) {
+    const int fd = ops.openFolder(folder);
+    if (fd < 0) return false;
+    bool ok = ops.fsyncFolder(fd) == 0 || errno == EINVAL;
+    int reason = errno;
+    if (ops.close(fd) != 0 && ok) {
+        ok = false;
+        reason = errno;
+    }
+    errno = reason;
+    return ok;
+}
+
 bool saveFileAtomic(const std::string& target, std::string_view bytes, std::string_view tempSuffix,
-                    unsigned mode) {
+                    unsigned mode, FileOps& ops) {
     const std::string path = normalizePath(target);
     const std::string temp = path + std::string(tempSuffix);
-    ::unlink(temp.c_str());
-    int fd =
-        ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, static_cast<mode_t>(mode));
+    ops.unlink(temp);
+    const int fd = ops.openNew(temp, mode);
     if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
+    bool ok = writeAll(ops, fd, bytes) && ops.fsync(fd) == 0;
+    int reason = errno;
+    if (ops.close(fd) != 0 && ok) {
+        ok = false;
+        reason = errno;
+    }
     if (ok) {
         ::chmod(path.c_str(), 0644);  // a read-only old file must not stop the rename's caller
-        ok = ::rename(temp.c_str(), path.c_str()) == 0;
+        ok = ops.rename(temp, path) == 0;
+        reason = errno;
     }
     if (!ok) {
-        ::unlink(temp.c_str());
+        ops.unlink(temp);
+        errno = reason;  // the reason the caller shows, not the clean-up's
         return false;
     }
     // The rename is the commit point; flushing the folder makes it survive a power cut.
-    int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    return flushFolder(folderOf(path), ops);
 }
 
 }  // namespace tv

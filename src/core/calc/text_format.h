@@ -62,7 +62,8 @@ std::string expandAppPath(std::string_view stored, std::string_view programDir);
 std::string compactAppPath(std::string_view path, std::string_view programDir);
 
 // The whole number at the start of the text (leading blanks, an optional sign, digits; anything
-// after them is ignored, no digits read as 0), saturated far outside the int range.
+// after them is ignored, no digits read as 0). Digits past 2^40 stop counting: a longer number
+// reads as some value of at least 2^40, far outside the int range, and never wraps.
 int64_t leadingInteger(std::string_view text);
 // leadingInteger limited to low..high.
 int clampInt(std::string_view text, int low, int high);

@@ -185,8 +185,8 @@ std::string formatConfig(const HashTable& table, bool formatted) {
     return out;
 }
 
-bool writeConfig(const HashTable& table, const std::string& path, bool formatted) {
-    return saveFileAtomic(path, utf8ToCp1250(formatConfig(table, formatted)));
+bool writeConfig(const HashTable& table, const std::string& path, bool formatted, FileOps& ops) {
+    return saveFileAtomic(path, utf8ToCp1250(formatConfig(table, formatted)), ".tmp", 0644, ops);
 }
 
 }  // namespace tv

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/calc/file_ops.h"
+
 namespace tv {
 
 class HashTable;
@@ -18,7 +20,8 @@ bool parseConfig(HashTable& table, std::string_view bytes, MessageBox* box = nul
 
 // Replaces the file with the table, in Windows-1250. Formatted: a header, keys padded to the
 // longest, numbers and booleans bare. Plain: every value quoted, no header, no padding.
-bool writeConfig(const HashTable& table, const std::string& path, bool formatted = true);
+bool writeConfig(const HashTable& table, const std::string& path, bool formatted = true,
+                 FileOps& ops = systemFileOps());
 // The bytes writeConfig writes (UTF-8, before the conversion).
 std::string formatConfig(const HashTable& table, bool formatted);
 

@@ -124,8 +124,8 @@ HashTable::Found HashTable::find(std::string_view key) const {
     return f;
 }
 
+// `n` > 0: capacity and growth are kept positive by setSize.
 void HashTable::grow(int32_t n) {
-    if (n <= 0) n = 1;
     auto c = static_cast<int32_t>(slots_.size()) - 1;
     slots_.resize(slots_.size() + static_cast<size_t>(n));
     links_.resize(slots_.size());

@@ -281,13 +281,13 @@ std::string_view legacySettingKey(std::string_view oldKey) {
 LegacyImportReport importLegacyBytes(std::string_view fileName, std::string_view bytes,
                                      EventTable* events, HashTable* settings) {
     LegacyImportReport report;
-    if (bytes.size() < 8 || bytes.substr(0, kMagic.size()) != kMagic) return report;
-    const auto major = static_cast<uint8_t>(bytes[6]);
-    const auto minor = static_cast<uint8_t>(bytes[7]);
-    if (major >= 2 || minor >= 3) return report;
-
+    if (bytes.substr(0, kMagic.size()) != kMagic) return report;
     ByteReader in(bytes);
-    in.skip(9);
+    in.skip(kMagic.size());
+    const uint8_t major = in.byte();  // 0 when cut short: the check after the header catches it
+    const uint8_t minor = in.byte();
+    if (major >= 2 || minor >= 3) return report;
+    in.skip(1);
     in.skip(in.byte());  // two header texts nobody reads
     in.skip(in.byte());
     in.skip(20);

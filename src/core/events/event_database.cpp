@@ -1,6 +1,5 @@
 #include "core/events/event_database.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -47,11 +46,16 @@ std::string errorText(int err) {
     return err != 0 ? std::strerror(err) : "unknown error";
 }
 
-void syncFolder(const std::string& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
+FileOps& files(const EventDbContext& ctx) {
+    return ctx.files ? *ctx.files : systemFileOps();
+}
+
+// Moves a file by name and flushes the folder. A folder that cannot be flushed does not undo
+// the move; the next save flushes it again.
+bool moveFile(const EventDbContext& ctx, const std::string& from, const std::string& to) {
+    if (files(ctx).rename(from, to) != 0) return false;
+    flushFolder(ctx.userDataDir, files(ctx));
+    return true;
 }
 
 // "events.cdb.damaged-YYYYMMDD", then "-2", "-3", ... for further damage on the same day.
@@ -73,7 +77,7 @@ std::string keepDamagedCopy(const EventDbContext& ctx, std::string_view bytes) {
         const ReadResult r = readWholeFile(name, old, kMaxDbBytes);
         if (r == ReadResult::kOk && old == bytes) return name;
         if (r != ReadResult::kMissing) continue;
-        if (saveFileAtomic(name, bytes, kEventDbTempSuffix)) return name;
+        if (saveFileAtomic(name, bytes, kEventDbTempSuffix, 0644, files(ctx))) return name;
         break;
     }
     logLine(ctx, "Could not keep a copy of the damaged events.cdb");
@@ -85,8 +89,7 @@ std::string moveUnreadableAside(const EventDbContext& ctx) {
     for (int n = 1; n <= kMaxDamagedCopies; ++n) {
         std::string name = damagedName(ctx, n);
         if (::access(name.c_str(), F_OK) == 0) continue;
-        if (::rename(dbPath(ctx).c_str(), name.c_str()) != 0) break;
-        syncFolder(ctx.userDataDir);
+        if (!moveFile(ctx, dbPath(ctx), name)) break;
         return name;
     }
     logLine(ctx, "Could not move the unreadable events.cdb aside");
@@ -123,9 +126,7 @@ bool recoverFromTemp(EventTable& table, const EventDbContext& ctx, const std::st
     }
     // Promote it at once: the next save begins by replacing the temporary file, which must not
     // take the only good copy with it.
-    if (::rename(tempPath(ctx).c_str(), dbPath(ctx).c_str()) == 0) {
-        syncFolder(ctx.userDataDir);
-    } else {
+    if (!moveFile(ctx, tempPath(ctx), dbPath(ctx))) {
         logLine(ctx, "Could not rename events.cdb_temp to events.cdb: " + errorText(errno));
     }
     table = std::move(recovered);
@@ -238,7 +239,7 @@ bool loadEventDatabase(EventTable& table, const EventDbContext& ctx) {
 bool saveEventDatabase(const EventTable& table, const EventDbContext& ctx) {
     const std::string bytes = encodeEventDatabase(table, now(ctx));
     errno = 0;
-    if (saveFileAtomic(dbPath(ctx), bytes, kEventDbTempSuffix)) return true;
+    if (saveFileAtomic(dbPath(ctx), bytes, kEventDbTempSuffix, 0644, files(ctx))) return true;
     const std::string why = errorText(errno);
     logLine(ctx, "Error saving the event database: " + why);
     if (ctx.box) {

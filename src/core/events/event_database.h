@@ -11,6 +11,7 @@
 namespace tv {
 
 class Clock;
+class FileOps;
 class HashTable;
 class Log;
 class MessageBox;
@@ -24,6 +25,7 @@ struct EventDbContext {
     HashTable* settings = nullptr;  // for the legacy import of a fresh table
     Log* log = nullptr;             // may be null
     MessageBox* box = nullptr;      // may be null: questions are then answered No
+    FileOps* files = nullptr;       // the real file calls when null
 };
 
 // The one way the program and every command of the tool put the context together.

@@ -86,8 +86,7 @@ void buildEventLines(const EventTable& table, const MonthContext& ctx, MonthEven
     sortByFoldedKey(m.entries, false);
     for (const DayEntry& d : m.entries)
         ++m.cells[static_cast<size_t>(d.cell)].eventTotal;
-    const int n = ctx.theme.fieldMaxEvents;
-    if (n <= 0) return;
+    const int n = ctx.theme.fieldMaxEvents;  // 0 or less: every day is crowded, no line fits
     std::array<bool, kDayCells> moreShown{};
     const StringTable& strings = stringsOf(ctx);
     for (const DayEntry& d : m.entries) {

@@ -116,8 +116,8 @@ std::string manageUserPictures(UserPictureList& list, HashTable& settings, Rando
     std::string source = read(settings, settings::BGPic_Source);
     bool subFolders = readFlag(settings, settings::BGPic_SubFolder);
     if (!folderExists(source)) {
-        source =
-            ctx.picturesDir.size() > 1 ? withoutTrailingSlash(ctx.picturesDir) : ctx.picturesDir;
+        source = withoutTrailingSlash(ctx.picturesDir);
+        if (source.empty()) source = ctx.picturesDir;  // "/" stays the root, not nothing
         subFolders = false;
         if (!source.empty()) {
             write(settings, settings::BGPic_Source, source);

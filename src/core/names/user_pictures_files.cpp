@@ -14,7 +14,6 @@ namespace tv {
 namespace {
 
 constexpr uint64_t kImagesFixedSize = 41;  // magic, version, flag, date, source length
-constexpr int32_t kMaxInt32 = 2147483647;
 constexpr size_t kMaxText16 = 32767;
 // A slot file this large is damaged, not a list: a fresh round is cheaper than the memory.
 constexpr uint64_t kMaxSlotFile = kUserPicHeaderSize + kMaxListedPictures;
@@ -175,8 +174,8 @@ void ListWriter::begin(Date listed, bool subFolders, std::string_view source) {
 
 bool ListWriter::add(std::string_view relative) {
     const uint64_t position = images_.size() + 1;
-    if (relative.size() > kMaxText16 || position + relative.size() > uint64_t{kMaxInt32} ||
-        count_ >= kMaxListedPictures) {
+    if (relative.size() > kMaxText16 || position + relative.size() >= limits_.imagesBytes ||
+        count_ >= limits_.pictures) {
         return false;
     }
     ByteWriter record;

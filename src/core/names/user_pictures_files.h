@@ -110,9 +110,17 @@ std::optional<std::string> readListedPath(const ListBytes& index, const ListByte
 // header and starts with it, otherwise one free slot per record of the index.
 std::vector<uint8_t> loadUserPictureSlots(const ListBytes* slots, uint64_t indexSize);
 
+// What one listing may hold: the 32-bit positions of the images file and the record count.
+// Tests shrink them to try their edges without gigabytes of paths.
+struct ListLimits {
+    uint64_t imagesBytes = uint64_t{1} << 31;  // positions end below 2^31
+    int32_t pictures = kMaxListedPictures;
+};
+
 // Builds the index and images files of one listing in memory; they are saved when it ends.
 class ListWriter {
 public:
+    explicit ListWriter(ListLimits limits = {}) : limits_(limits) {}
     void begin(Date listed, bool subFolders, std::string_view source);
     // Appends one picture; false (nothing written) when its path or position no longer fits the
     // 16- and 32-bit fields.
@@ -123,6 +131,7 @@ public:
     int32_t count() const { return count_; }
 
 private:
+    ListLimits limits_;
     std::string index_;
     std::string images_;
     int32_t count_ = 0;

@@ -177,7 +177,7 @@ void initCalendarWindow(Screen& sc, EventTable& table, MonthContext ctx, MonthEv
 
 int monthGridHit(const HashTable& theme, int x, int y) {
     const Grid g = gridOf(theme);
-    if (g.w <= 0 || g.h <= 0) return -1;
+    // A grid without size contains no point, so nothing below divides by zero.
     if (x < g.x0 || x >= g.x0 + 7 * g.w || y < g.y0 || y >= g.y0 + 6 * g.h) return -1;
     return ((y - g.y0) / g.h) * 7 + (x - g.x0) / g.w;
 }

@@ -235,33 +235,31 @@ bool setSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const SkinServ
         return false;
     }
     HashTable& t = skin.theme;
-    const bool skinChange = t.count() > 0;
     skin.folder = sv.programDir + "themes/" + skinName + "/";
     if (!fileExists(skin.folder + "theme.cfg")) {
         if (sv.settings) sv.settings->setItem(settings::Skin.key, kDefaultSkin);
         skinName = std::string(kDefaultSkin);
         skin.folder = sv.programDir + "themes/" + skinName + "/";
     }
-    if (!skin.themeLoaded || skinChange) {
-        HashTable complete;
-        bool ok = readCompleteTheme(complete, skinName, skin.folder, sv);
-        const std::string defaultFolder =
-            sv.programDir + "themes/" + std::string(kDefaultSkin) + "/";
-        if (!ok && skinName != kDefaultSkin && fileExists(defaultFolder + "theme.cfg")) {
-            // The user's choice is not drawable: the window shows the default skin instead, and
-            // the settings say so.
-            skinName = std::string(kDefaultSkin);
-            skin.folder = defaultFolder;
-            if (sv.settings) sv.settings->setItem(settings::Skin.key, kDefaultSkin);
-            ok = readCompleteTheme(complete, skinName, skin.folder, sv);
-        }
-        if (ok) {
-            t = std::move(complete);
-        } else {
-            useFallbackTheme(t);
-        }
-        skin.themeLoaded = ok;
+    // Every load reads the theme afresh: a loaded theme always holds keys, so whether one was
+    // read before never spared the read.
+    HashTable complete;
+    bool ok = readCompleteTheme(complete, skinName, skin.folder, sv);
+    const std::string defaultFolder = sv.programDir + "themes/" + std::string(kDefaultSkin) + "/";
+    if (!ok && skinName != kDefaultSkin && fileExists(defaultFolder + "theme.cfg")) {
+        // The user's choice is not drawable: the window shows the default skin instead, and
+        // the settings say so.
+        skinName = std::string(kDefaultSkin);
+        skin.folder = defaultFolder;
+        if (sv.settings) sv.settings->setItem(settings::Skin.key, kDefaultSkin);
+        ok = readCompleteTheme(complete, skinName, skin.folder, sv);
     }
+    if (ok) {
+        t = std::move(complete);
+    } else {
+        useFallbackTheme(t);
+    }
+    skin.themeLoaded = ok;
 
     skin.mainBuffer.reset();
     skin.pictureBuffer.reset();

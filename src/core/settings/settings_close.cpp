@@ -1,5 +1,8 @@
 #include "core/settings/settings_close.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "core/app/log.h"
 #include "core/app/tray.h"
 #include "core/config/hash_table.h"
@@ -10,6 +13,19 @@
 #include "core/ports/sound.h"
 
 namespace tv {
+namespace {
+
+// The choices stay in force while the calendar runs; the user must know they are not on disk.
+void showSaveError(const SettingsCloseContext& ctx, int error) {
+    const std::string why = error != 0 ? std::strerror(error) : "unknown error";
+    if (ctx.log != nullptr) ctx.log->write("Error: settings.cfg not saved: " + why, 0);
+    if (ctx.box == nullptr || ctx.strings == nullptr) return;
+    ctx.box->show({ctx.strings->formatString("com_err_cfgsave", "settings.cfg") + "\r\n" + why,
+                   ctx.strings->getString("com_error"), MessageButtons::kOk,
+                   MessageIcon::kWarning});
+}
+
+}  // namespace
 
 void activateSkin(const SettingsCloseContext& ctx, std::string_view skinFolder) {
     if (ctx.settings == nullptr || skinFolder.empty()) return;
@@ -54,8 +70,9 @@ SettingsCloseResult closeSettings(const SettingsControls& controls, std::string_
         writeSettingsControls(controls, *ctx.settings);
         r.written = true;
         r.autostartOk = registerAutoStart(ctx);
+        errno = 0;
         r.saved = ctx.saveSettings ? ctx.saveSettings() : false;
-        if (!r.saved && ctx.log != nullptr) ctx.log->write("Error: settings.cfg not saved", 0);
+        if (!r.saved) showSaveError(ctx, errno);
     }
 
     if (ctx.sound != nullptr) ctx.sound->stop();

@@ -100,6 +100,9 @@ TEST(ChangeRequestFile, IdsCannotLeaveTheRuntimeFolderAndAnswersFitTheChannel) {
     const std::string reply =
         encodeChangeReply({"error", "", std::string(247, 'x') + "ő and more"}, 254);
     EXPECT_EQ(reply.size(), 253u);
+    // A cut between whole characters keeps everything up to the limit.
+    EXPECT_EQ(encodeChangeReply({"error", "", std::string(300, 'x')}, 254).size(), 254u);
+    EXPECT_EQ(encodeChangeReply({"done", "1", ""}, 254), "done 1");
     const ChangeReply back = decodeChangeReply("done 24 1\nElső sor\nmásodik");
     EXPECT_EQ(back.word, "done");
     EXPECT_EQ(back.result, "24 1");
@@ -178,6 +181,18 @@ TEST(ChangeReceiver, InTheTrayTheAlarmListTakesTheNewEvent) {
     EXPECT_FALSE(h.window.has("refreshEvents"));
 }
 
+TEST(ChangeReceiver, ABackupLandsWhereTheToolAskedForIt) {
+    ReceiverHarness h;
+    test::TempDir out;
+    ChangeRequest r;
+    r.kind = ChangeKind::kSaveBackup;
+    r.userDataDir = h.platform.paths.userDataDir;
+    r.backupPath = out.file("mentés.backup");
+    EXPECT_EQ(decodeChangeReply(h.send(r, "8")).word, "done");
+    EXPECT_TRUE(std::filesystem::exists(out.file("mentés.backup")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.dir()), {}), 1);
+}
+
 TEST(ChangeReceiver, RefusesWhatItMustNotApply) {
     ReceiverHarness h;
     const int before = h.state.events.eventCount();
@@ -199,6 +214,17 @@ TEST(ChangeReceiver, RefusesWhatItMustNotApply) {
     const ChangeReply refused = decodeChangeReply(h.send(bad, "4"));
     EXPECT_EQ(refused.word, "error");
     EXPECT_FALSE(refused.notes.empty());
+
+    // A request whose file is not there, and a calendar already on its way out.
+    const ChangeReply missing =
+        decodeChangeReply(receiveMessage(h.ctx, std::string(kApplyMessage) + "5-gone"));
+    EXPECT_EQ(missing.word, "error");
+    EXPECT_EQ(missing.notes, "the change request could not be read");
+    h.state.ended = true;
+    const ChangeReply ending = decodeChangeReply(h.send(h.addRequest("E"), "6"));
+    EXPECT_EQ(ending.word, "error");
+    EXPECT_NE(ending.notes.find("busy"), std::string::npos) << ending.notes;
+    h.state.ended = false;
 
     EXPECT_EQ(h.state.events.eventCount(), before);
     // The second start's words still work, and answer "ok".

@@ -13,6 +13,7 @@
 #include "core/app/session_end.h"
 #include "core/app/startup.h"
 #include "core/app/tray.h"
+#include "core/app/tray_alarms.h"
 #include "core/calc/files.h"
 #include "core/config/config_file.h"
 #include "core/events/event_database.h"
@@ -96,6 +97,16 @@ TEST(TrayAlarms, RingWithTheWindowClosedAndAgainNextMonth) {
     EXPECT_EQ(trayTick(h.ctx), TickResult::kAlarm);
     EXPECT_TRUE(h.state.loaded);
     EXPECT_TRUE(h.logHas("Alarm list for 2024-04-09"));
+}
+
+TEST(TrayAlarms, WithTheWindowUpTheTrayLeavesTheListsToTheWindow) {
+    AppHarness h;
+    ASSERT_EQ(startCalendar(h.ctx, ""), MainOutcome::kLoaded);
+    const Date built = h.state.lists.builtFor;
+    h.clock.advanceDays(1);
+    EXPECT_TRUE(keepAlarmListCurrent(h.ctx));
+    EXPECT_EQ(h.state.lists.builtFor, built);
+    EXPECT_FALSE(h.logHas("Alarm list for 2024-03-10"));
 }
 
 TEST(TrayAlarms, AStartAtLogOnWithoutTheWindowRingsToo) {

@@ -62,6 +62,13 @@ TEST(Log, CleaningDeletesWeekOldLogsWithHalfDaysRoundedToEven) {
     EXPECT_TRUE(std::filesystem::exists(dir.file("other_2024-01-01.log")));
     EXPECT_TRUE(std::filesystem::exists(dir.file("calendar_xxxx-01-01.log")));
     cleanLogs(dir.file("no-such-folder"), noon);  // nothing to do, no failure
+
+    dir.write("calendar_2024-03-04.log", "x");
+    FakeClock later = FakeClock::at(2024, 3, 20, 12, 0, 0);
+    std::string folder = dir.dir();
+    folder.pop_back();  // the folder without its trailing slash
+    cleanLogs(folder, later);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("calendar_2024-03-04.log")));
 }
 
 }  // namespace

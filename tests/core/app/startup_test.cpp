@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 
@@ -21,37 +23,68 @@ using ::testing::ElementsAre;
 const std::string kRule(81, '=');
 const std::string kLoadRule = "======= Load calendar window " + std::string(52, '=');
 
+// The whole log of a first start by the user, the one place that spells every line out (time
+// stamps aside). Other starts are checked by what they add, keep in order or leave out.
+std::vector<std::string> firstLaunchLog() {
+    return {kRule,
+            kRule,
+            "Tempovirens version " + versionText(),
+            "startup time: 2024.03.09. 08:00:00",
+            "",
+            "fLoadStrings",
+            "fCheckProduct",
+            "Load config file",
+            "  default theme was set (metal_big)",
+            "System tray icon added",
+            "fLoadUpCalendar(launch_by_user)",
+            "  bLoadUpFront = True",
+            kLoadRule,
+            "",
+            "fSetVariables",
+            "  A new event table with 24 events",
+            "",
+            "fCheckAutoStart",
+            "",
+            "fCheckLastRun",
+            "  Days since last run: 1",
+            "",
+            "fgfxSetSkin",
+            "",
+            "fInitCalendarWindow",
+            "",
+            "fSetTodayText",
+            "",
+            "fCheckEvents",
+            "",
+            "gfxLoadBgImg",
+            "  Show window with focus",
+            "  ",
+            "Tempovirens loaded successfully in 0.00 sec."};
+}
+
+// The step lines: what is neither blank nor a detail indented under its step.
+std::vector<std::string> stepsOf(const std::vector<std::string>& lines) {
+    std::vector<std::string> out;
+    for (const std::string& l : lines) {
+        if (!l.empty() && l[0] != ' ') out.push_back(l);
+    }
+    return out;
+}
+
+// The lines from the last "fLoadUpCalendar(<mode>)" on.
+std::vector<std::string> loadSection(const std::vector<std::string>& lines,
+                                     const std::string& mode) {
+    const std::string head = "fLoadUpCalendar(" + mode + ")";
+    for (size_t i = lines.size(); i-- > 0;) {
+        if (lines[i] == head) return {lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end()};
+    }
+    return {};
+}
+
 TEST(Startup, FirstLaunchWritesEveryStepInOrder) {
     AppHarness h;
     EXPECT_EQ(startCalendar(h.ctx, "  "), MainOutcome::kLoaded);
-
-    // The header, then every step of the load under its name.
-    EXPECT_TRUE(h.logHasInOrder({kRule,
-                                 kRule,
-                                 "Tempovirens version " + versionText(),
-                                 "startup time: 2024.03.09. 08:00:00",
-                                 "fLoadStrings",
-                                 "fCheckProduct",
-                                 "Load config file",
-                                 "  default theme was set (metal_big)",
-                                 "System tray icon added",
-                                 "fLoadUpCalendar(launch_by_user)",
-                                 "  bLoadUpFront = True",
-                                 kLoadRule,
-                                 "fSetVariables",
-                                 "fCheckAutoStart",
-                                 "fCheckLastRun",
-                                 "  Days since last run: 1",
-                                 "fgfxSetSkin",
-                                 "fInitCalendarWindow",
-                                 "fSetTodayText",
-                                 "fCheckEvents",
-                                 "gfxLoadBgImg",
-                                 "  Show window with focus",
-                                 "  ",
-                                 "Tempovirens loaded successfully in 0.00 sec."}))
-        << ::testing::PrintToString(h.logLines());
-    EXPECT_FALSE(h.logHas("  parameters: \"\""));
+    EXPECT_EQ(h.logLines(), firstLaunchLog());
 
     EXPECT_THAT(h.window.calls,
                 ElementsAre("showSplash", "loadSkin metal_big", "initCalendarWindow",
@@ -149,7 +182,8 @@ TEST(Startup, ExistingSettingsAreLoadedAndSteerTheLoad) {
 struct ModeCase {
     LoadMode mode;
     std::function<void(AppHarness&)> before;
-    std::vector<std::string> logInOrder;
+    std::vector<std::string> logInOrder;  // within the mode's load section
+    std::vector<std::string> absentLog;   // nowhere in it
     std::vector<std::string> calls;
     std::vector<std::string> absentCalls;
 };
@@ -166,61 +200,86 @@ TEST_P(LoadModes, LogAndWindow) {
     h.window.calls.clear();
     if (c.before) c.before(h);
     loadUpCalendar(h.ctx, c.mode);
-    EXPECT_TRUE(h.logHasInOrder(c.logInOrder)) << ::testing::PrintToString(h.logLines());
+
+    const std::string word(logWord(c.mode));
+    const std::vector<std::string> section = loadSection(h.logLines(), word);
+    ASSERT_FALSE(section.empty()) << ::testing::PrintToString(h.logLines());
+    // A load runs the steps of the first start's load, in its order; a window already up is
+    // only raised.
+    std::vector<std::string> steps = loadSection(firstLaunchLog(), "launch_by_user");
+    steps = stepsOf(steps);
+    steps.front() = "fLoadUpCalendar(" + word + ")";
+    if (c.mode == LoadMode::kRaise) steps.resize(1);
+    EXPECT_EQ(stepsOf(section), steps);
+    size_t next = 0;
+    for (const std::string& line : section) {
+        if (next < c.logInOrder.size() && line == c.logInOrder[next]) ++next;
+    }
+    EXPECT_EQ(next, c.logInOrder.size()) << ::testing::PrintToString(section);
+    for (const std::string& line : c.absentLog) {
+        EXPECT_EQ(std::count(section.begin(), section.end(), line), 0) << line;
+    }
     for (const std::string& call : c.calls)
         EXPECT_TRUE(h.window.has(call)) << call << ::testing::PrintToString(h.window.calls);
     for (const std::string& call : c.absentCalls)
         EXPECT_FALSE(h.window.has(call)) << call;
 }
 
+const std::string kFront = "  bLoadUpFront = True";
+const std::string kBehind = "  bLoadUpFront = False";
+const std::string kFocus = "  Show window with focus";
+const std::string kNoFocus = "  Show window without focus";
+
 INSTANTIATE_TEST_SUITE_P(
     Startup, LoadModes,
-    ::testing::Values(
-        ModeCase{LoadMode::kBoot,
-                 nullptr,
-                 {"fLoadUpCalendar(boot)", "  bLoadUpFront = True", kLoadRule,
-                  "  Show window with focus"},
-                 {"autoRefresh on", "showSplash"},
-                 {"autoRefresh off"}},
-        ModeCase{
-            LoadMode::kSchedule,
-            [](AppHarness& h) { h.state.settings.setItem("AutoStartWindowMode", "1"); },
-            {"fLoadUpCalendar(schedule)", "  bLoadUpFront = False", "  Show window without focus"},
-            {"showWindow nofocus", "autoRefresh off"},
-            {"showSplash", "showWindow focus"}},
-        ModeCase{LoadMode::kSchedule,  // a full-screen program in front keeps the focus
-                 [](AppHarness& h) { h.window.fullScreen = true; },
-                 {"fLoadUpCalendar(schedule)", "  bLoadUpFront = False"},
-                 {"showWindow nofocus"},
-                 {}},
-        ModeCase{LoadMode::kAlert,
-                 [](AppHarness& h) { h.window.fullScreen = true; },
-                 {"fLoadUpCalendar(alert)", "  bLoadUpFront = False"},
-                 {"showWindow nofocus"},
-                 {}},
-        ModeCase{LoadMode::kAlert,  // AlarmTop takes the front even over a full-screen program
-                 [](AppHarness& h) {
-                     h.window.fullScreen = true;
-                     h.state.settings.setItem("AlarmTop", "1");
-                 },
-                 {"fLoadUpCalendar(alert)", "  bLoadUpFront = True"},
-                 {"showWindow focus"},
-                 {}},
-        ModeCase{LoadMode::kRestore,
-                 nullptr,
-                 {"fLoadUpCalendar(restore)", "fCheckLastRun", "  Days since last run: 1"},
-                 {"showWindow focus"},
-                 {}},
-        ModeCase{LoadMode::kSkin,
-                 nullptr,
-                 {"fLoadUpCalendar(skin)", kLoadRule, "fgfxSetSkin"},
-                 {"settingsModal"},
-                 {}},
-        ModeCase{LoadMode::kRaise,  // wanted again while up: only raised
-                 nullptr,
-                 {"fLoadUpCalendar()", "  bLoadUpFront = True"},
-                 {"bringToFront"},
-                 {"showSplash", "composeScreen"}}));
+    ::testing::Values(ModeCase{LoadMode::kBoot,
+                               nullptr,
+                               {kFront, kFocus},
+                               {kBehind, kNoFocus},
+                               {"autoRefresh on", "showSplash"},
+                               {"autoRefresh off"}},
+                      ModeCase{LoadMode::kSchedule,
+                               [](AppHarness& h) {
+                                   h.state.settings.setItem("AutoStartWindowMode", "1");
+                               },
+                               {kBehind, kNoFocus},
+                               {kFront, kFocus},
+                               {"showWindow nofocus", "autoRefresh off"},
+                               {"showSplash", "showWindow focus"}},
+                      ModeCase{LoadMode::kSchedule,  // a full-screen program keeps the focus
+                               [](AppHarness& h) { h.window.fullScreen = true; },
+                               {kBehind, kNoFocus},
+                               {kFront, kFocus},
+                               {"showWindow nofocus"},
+                               {}},
+                      ModeCase{LoadMode::kAlert,
+                               [](AppHarness& h) { h.window.fullScreen = true; },
+                               {kBehind, kNoFocus},
+                               {kFront, kFocus},
+                               {"showWindow nofocus"},
+                               {}},
+                      ModeCase{LoadMode::kAlert,  // AlarmTop takes the front even then
+                               [](AppHarness& h) {
+                                   h.window.fullScreen = true;
+                                   h.state.settings.setItem("AlarmTop", "1");
+                               },
+                               {kFront, kFocus},
+                               {kBehind, kNoFocus},
+                               {"showWindow focus"},
+                               {}},
+                      ModeCase{LoadMode::kRestore,
+                               nullptr,
+                               {"fCheckLastRun", "  Days since last run: 1", kFocus},
+                               {},
+                               {"showWindow focus"},
+                               {}},
+                      ModeCase{LoadMode::kSkin, nullptr, {kFront}, {}, {"settingsModal"}, {}},
+                      ModeCase{LoadMode::kRaise,  // wanted again while up: only raised
+                               nullptr,
+                               {kFront},
+                               {kFocus, kNoFocus},
+                               {"bringToFront"},
+                               {"showSplash", "composeScreen"}}));
 
 TEST(Startup, ModeWordsSetTheirState) {
     AppHarness h;
@@ -400,6 +459,17 @@ TEST(Startup, FirstActivationReportsMissedEventsAndTheClock) {
     EXPECT_EQ(h.shell.beeps, 1);
 }
 
+TEST(Startup, ASettingsSaveThatFailsIsLoggedWithItsReason) {
+    AppHarness h;
+    startCalendar(h.ctx, "");
+    std::filesystem::remove(h.userFile("settings.cfg"));
+    std::filesystem::create_directory(h.userFile("settings.cfg"));  // in the rename's way
+    EXPECT_FALSE(saveSettings(h.ctx));
+    EXPECT_TRUE(h.logHas("  Error saving settings.cfg: " + std::string(std::strerror(EISDIR))))
+        << h.logLines().back();
+    EXPECT_FALSE(std::filesystem::exists(h.userFile("settings.cfg.tmp")));
+}
+
 TEST(Startup, DayChangeRunsTheDaysStepsAgain) {
     AppHarness h;
     startCalendar(h.ctx, "");
@@ -426,6 +496,14 @@ TEST(Placement, CentredOrKeptReachable) {
     EXPECT_EQ(at(false, 1500, 3000), "100,200");        // on the screen: kept
     EXPECT_EQ(at(false, -20000, -20000), "-200,-100");  // 3000 twips of its corner still show
     EXPECT_EQ(at(false, 99999, 99999), "1720,880");     // 3000 twips from the far edges
+    // A window narrower than 3000 twips is pulled in until 3000 twips of it show: 1500 + 1500.
+    const PixelRect small{0, 0, 100, 100};
+    const WindowPlacement p = placeWindow(false, -20000, -20000, small, work, screen);
+    EXPECT_EQ(p.x, 100);
+    EXPECT_EQ(p.y, 100);
+    const WindowPlacement exact = placeWindow(false, 1499, 1500, small, work, screen);
+    EXPECT_EQ(exact.x, 100);  // 1499 + 1500 falls short by one twip
+    EXPECT_EQ(exact.y, 100);  // exactly 3000: left where it is
 }
 
 }  // namespace

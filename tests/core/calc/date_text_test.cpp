@@ -40,15 +40,22 @@ TEST_F(TimeSpent, BorrowTakesTheLengthOfTheMonthBeforeTheEnd) {
     EXPECT_EQ(between(ymd(2023, 3, 10), ymd(2024, 3, 9)), "md 11 28 $3");   // February 2024: 29
     EXPECT_EQ(between(ymd(2023, 12, 20), ymd(2024, 1, 5)), "d 16 $2 $3");   // December: 31
     EXPECT_EQ(between(ymd(2023, 5, 31), ymd(2024, 5, 30)), "md 11 29 $3");  // April: 30
+    EXPECT_EQ(between(ymd(2023, 2, 10), ymd(2023, 3, 5)), "d 23 $2 $3");    // February 2023: 28
+    EXPECT_EQ(between(ymd(2100, 2, 10), ymd(2100, 3, 5)), "d 23 $2 $3");    // not leap either
+    EXPECT_EQ(between(ymd(2000, 2, 10), ymd(2000, 3, 5)), "d 24 $2 $3");    // leap by the 400s
 }
 
 TEST_F(TimeSpent, SinceRejectsEmptyAndImpossibleDates) {
     const Date today = ymd(2024, 7, 1);
     EXPECT_EQ(timeSpentSince("2024", "2", "29", today, strings), "md 4 2 $3");
     EXPECT_EQ(timeSpentSince(" 2000", "07", "1", today, strings), "y 24 $2 $3");
+    EXPECT_EQ(timeSpentSince("100", "7", "1", today, strings), "y 1924 $2 $3");
     for (auto [y, m, d] : {std::tuple{"2023", "2", "29"},
                            {"", "2", "1"},
                            {"99", "2", "1"},
+                           {"10000", "1", "1"},
+                           {"2024", "0", "1"},
+                           {"2024", "1", "0"},
                            {"2024", "13", "1"},
                            {"2024", "4", "31"},
                            {"*", "4", "1"}}) {
@@ -71,11 +78,15 @@ TEST(parseDate, TakesDashesDotsAndMonthsAloneAndNothingElse) {
                              "2024/3/9", "2024-03-09T07:05:00"}) {
         EXPECT_EQ(parseDate(text), ymd(2024, 3, 9)) << text;
     }
+    EXPECT_EQ(parseDate("2024-00003-09"), ymd(2024, 3, 9));  // up to five digits a field
+    EXPECT_TRUE(parseDate("2024-000003-09").isZero());
+    EXPECT_TRUE(parseDate("002024-03-09").isZero());
     for (const char* text : {"2024.03", "2024.03.", "2024-3"}) {
         EXPECT_EQ(parseDate(text), ymd(2024, 3, 1)) << text;
     }
     for (const char* bad : {"", "2024", "2023-02-29", "2024-13-01", "2024-03-09-01", "abc",
-                            "-2024-01-01", "10000-01-01", "2024..03", "2024.03.09..", "24:00"}) {
+                            "-2024-01-01", "10000-01-01", "2024..03", "2024.03.09..", "24:00",
+                            "2024x03x09", "2024_3_9", "2024 03 09"}) {
         EXPECT_TRUE(parseDate(bad).isZero()) << bad;
     }
 }
@@ -85,8 +96,11 @@ TEST(parseDateTime, TakesTheIsoFormLenientFormsAndRejectsImpossibleParts) {
     EXPECT_EQ(parseDateTime("2024-03-09 07:05"), DateTime::of(d, 7, 5, 0));
     EXPECT_EQ(parseDateTime("2024.03.09. 7:05:30"), DateTime::of(d, 7, 5, 30));
     EXPECT_EQ(parseDateTime("07:05"), DateTime::of(Date{}, 7, 5, 0));
-    for (const char* bad : {"2024-03-09T24:00:00", "2024-03-09T23:60:00", "2024-02-30T00:00:00",
-                            "2024-03-09T07:05:0x", "2024-03-09X07:05", "nonsense", ""}) {
+    // Trailing junk makes the whole text invalid, in the short and in the full form.
+    for (const char* bad :
+         {"2024-03-09T24:00:00", "2024-03-09T23:60:00", "2024-02-30T00:00:00",
+          "2024-03-09T07:05:0x", "2024-03-09X07:05", "nonsense", "", "2024-03-09 07:05xyz",
+          "07:05xyz", "2024-03-09T07:05:00xyz", "2024-03-09T07:05:00 1", "2024-03-09 07:05:"}) {
         EXPECT_EQ(parseDateTime(bad), DateTime{}) << bad;
     }
 }

@@ -49,6 +49,8 @@ TEST(wrapSurfaceText, BreaksAtTheLastBlankOrBeforeTheCharacterThatOverflows) {
     EXPECT_EQ(wrapSurfaceText(kMeasure, "short text", 280, 2), "  short text");
     EXPECT_EQ(wrapSurfaceText(kMeasure, "aa bb cc", 40, 2), "  aa bb\r\n  cc");
     EXPECT_EQ(wrapSurfaceText(kMeasure, "ab cdefgh", 21, 0), "ab\r\ncde\r\nfgh");
+    EXPECT_EQ(wrapSurfaceText(kMeasure, "abc", 21, 0), "abc");  // exactly the width: one line
+    EXPECT_EQ(wrapSurfaceText(kMeasure, "abcd", 21, 0), "abc\r\nd");
     EXPECT_EQ(wrapSurfaceText(kMeasure, "őű", 1, 0), "ő\r\nű");  // nothing fits: no endless loop
     EXPECT_EQ(wrapSurfaceText(kMeasure, "a\r\n\r\nb", 280, 1), " a\r\n \r\n b");
     EXPECT_EQ(wrapSurfaceText(kMeasure, "a\nb\rc", 280, 0), "a\r\nb\r\nc");

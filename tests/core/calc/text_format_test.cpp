@@ -53,6 +53,9 @@ TEST(clampInt, ReadsTheLeadingNumberAndLimitsIt) {
     EXPECT_EQ(clampInt("", -10, 10), 0);
     EXPECT_EQ(clampInt("99999999999999999999", 0, 59), 59);
     EXPECT_EQ(clampInt("-99999999999999999999", 0, 59), 0);
+    EXPECT_EQ(leadingInteger("+1099511627775x"), (int64_t{1} << 40) - 1);
+    EXPECT_GE(leadingInteger(std::string(400, '9')), int64_t{1} << 40);
+    EXPECT_LE(leadingInteger("-" + std::string(400, '9')), -(int64_t{1} << 40));
 }
 
 TEST(HungarianArticle, EveryWeekNumberGoesByHowItIsRead) {

@@ -45,16 +45,16 @@ TEST(ConfigRead, ValueRules) {
 }
 
 TEST(ConfigRead, ContinuationComesBeforeComments) {
-    HashTable t = parse(
-        "long = first ~\n"
-        "      second~\n"
-        "   third\n"
-        "// a comment ~\n"
-        "hidden = 1\n"
-        "after = 2\n");
-    EXPECT_EQ(t.item("long"), "first secondthird");
-    EXPECT_FALSE(t.exists("hidden"));
-    EXPECT_EQ(t.item("after"), "2");
+    // CR LF is what the calendar writes and must count as one line end, or a "~" would join
+    // the empty text between CR and LF instead of the next line.
+    for (const std::string eol : {"\n", "\r\n", "\r"}) {
+        HashTable t = parse("long = first ~" + eol + "      second~" + eol + "   third" + eol +
+                            "// a comment ~" + eol + "hidden = 1" + eol + "after = 2" + eol);
+        EXPECT_EQ(t.item("long"), "first secondthird") << ::testing::PrintToString(eol);
+        EXPECT_FALSE(t.exists("hidden"));
+        EXPECT_EQ(t.item("after"), "2");
+        EXPECT_EQ(t.count(), 2);
+    }
 }
 
 TEST(ConfigRead, FailuresKeepWhatWasReadBefore) {

@@ -86,11 +86,31 @@ TEST(HashTable, RemoveUnlinksFromTheChainAndTheSlotIsReusedNext) {
     EXPECT_EQ(t.remove("a"), HashError::kNone);
     EXPECT_EQ(t.remove("c"), HashError::kNone);
     EXPECT_EQ(t.item("d"), "4");
-    // Growth by the small step keeps everything reachable.
+    // Growth by the small step keeps everything reachable, with its own value.
     for (int i = 0; i < 20; ++i)
-        t.add("n" + std::to_string(i), "v");
+        t.add("n" + std::to_string(i), "v" + std::to_string(i));
     EXPECT_EQ(t.count(), 21);
-    EXPECT_TRUE(t.exists("n19"));
+    EXPECT_EQ(t.item("d"), "4");
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(t.item("n" + std::to_string(i)), "v" + std::to_string(i)) << i;
+    EXPECT_EQ(t.remove("n0"), HashError::kNone);
+    EXPECT_FALSE(t.exists("n0"));
+    for (int i = 1; i < 20; ++i)
+        EXPECT_TRUE(t.exists("n" + std::to_string(i))) << i;
+}
+
+TEST(HashTable, GrowthLeavesTheChainOfTheLastSlotAlone) {
+    HashTable t;
+    t.setSize(1, 2, 2);
+    t.add("a", "1");
+    t.add("b", "2");
+    t.remove("a");
+    t.add("x", "3");  // the freed first slot, after "b" in the chain
+    t.add("y", "4");  // full: grows past "b"'s slot
+    EXPECT_EQ(t.item("b"), "2");
+    EXPECT_EQ(t.item("x"), "3");
+    EXPECT_EQ(t.item("y"), "4");
+    EXPECT_EQ(t.count(), 3);
 }
 
 TEST(HashTable, RemoveAllEmptiesTheTable) {

@@ -114,6 +114,22 @@ TEST_F(LegacyImport, RecordFieldsLandInTheirPlacesByFileName) {
     EXPECT_EQ(events[4].active, 1);
     EXPECT_EQ(events[5].active, 0);  // only "T" switches a feast on
     EXPECT_EQ(events[5].slot, 5);
+    // Whole files: nothing was cut, so nothing but the conversion is logged.
+    EXPECT_EQ(logs.read("calendar.log"),
+              "  Finished converting 'dates.qzi'\r\n  Finished converting 'ceremonies.qzi'\r\n"
+              "  Finished converting 'unique.qzi'\r\n");
+}
+
+TEST_F(LegacyImport, AWholeFileIsReadToItsCountAndNoFurther) {
+    EventTable t;
+    // Bytes after the last record are none of the import's business.
+    const std::string bytes = qziRecords(2, {{"egy", "1"}, {"kettő", "2"}}) + "\x80\x03xyz";
+    const LegacyImportReport r = importLegacyBytes("dates.qzi", bytes, &t, nullptr);
+    EXPECT_TRUE(r.imported);
+    EXPECT_EQ(r.claimed, 2);
+    EXPECT_EQ(r.whole, 2);
+    EXPECT_EQ(r.note, "");
+    EXPECT_EQ(t.eventCount(), 2);
 }
 
 TEST_F(LegacyImport, CutFilesKeepTheWholeRecordsAndSayWhatWasCut) {
@@ -128,6 +144,8 @@ TEST_F(LegacyImport, CutFilesKeepTheWholeRecordsAndSayWhatWasCut) {
     ASSERT_TRUE(import("config.qzi", pairs.substr(0, pairs.size() - 1)));
     EXPECT_EQ(settings.item("AS_TrayIcon"), "0");
     EXPECT_FALSE(settings.exists("AS_AutoStart"));
+    EXPECT_NE(logs.read("calendar.log").find("the file ends inside setting 2 of 2"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -20,91 +20,6 @@ namespace {
 
 const std::string kSourceDir = TV_TEST_SOURCE_DIR;
 
-// Every key the program looks up by its full name.
-// clang-format off
-constexpr std::string_view kKeys[] = {
-    "about_btn_help", "about_btn_homepage", "about_check_version", "about_err_connect",
-    "about_err_invalid", "about_msg_up2date", "about_new_version", "about_version",
-    "clr_frame", "clr_title", "months_err01", "months_text",
-    "com_cancel", "com_close", "com_err_critical", "com_err_dbsave", "com_err_notfound",
-    "com_err_reg", "com_err_skin", "com_err_skin2", "com_err_skincfg", "com_error", "com_ok",
-    "com_title",
-    "dater_err_alert_h", "dater_err_alert_m", "dates_alarm_on", "dates_alert_off", "dates_b_cancel",
-    "dates_b_del", "dates_b_edit", "dates_b_months", "dates_b_new", "dates_b_save",
-    "dates_bgdelpath", "dates_bgnewpath", "dates_birthday", "dates_cerem_active",
-    "dates_db_ceremonies", "dates_db_dates", "dates_db_dates2", "dates_dbempty",
-    "dates_err_12months", "dates_err_bgmissing", "dates_err_empty", "dates_err_empty2",
-    "dates_err_exists", "dates_err_forecast", "dates_err_leap1", "dates_err_leap2",
-    "dates_err_months", "dates_err_noday1", "dates_err_noday2", "dates_err_passed",
-    "dates_err_sameday", "dates_err_yearlimit", "dates_err_yearlimit2", "dates_filter_anni",
-    "dates_filter_disabled", "dates_forecast", "dates_lbl_alarm", "dates_lbl_bg",
-    "dates_lbl_bg_miss", "dates_lbl_comment", "dates_lbl_date_c", "dates_lbl_date_e",
-    "dates_lbl_forecast", "dates_lbl_forecast2", "dates_lbl_long", "dates_lbl_long2",
-    "dates_lbl_long3", "dates_lbl_name_c", "dates_lbl_name_e", "dates_lbl_repeat",
-    "dates_list_day_m1", "dates_list_day_m2", "dates_list_day_p1", "dates_list_day_p2",
-    "dates_list_error", "dates_list_filter", "dates_list_future", "dates_list_past",
-    "dates_list_today", "dates_months_selall", "dates_nowork", "dates_q_cancel", "dates_q_delete",
-    "dates_repeat_month", "dates_repeat_months", "dates_repeat_once", "dates_repeat_year",
-    "dates_search", "dates_selectbg", "dates_sort_date", "dates_sort_name", "dates_uniqueinfo",
-    "dates_unnamedevent", "dates_b_import", "dates_b_export",
-    "ical_dup_exists", "ical_dup_holiday", "ical_err_encoding", "ical_err_full", "ical_err_line",
-    "ical_err_notcalendar", "ical_err_read", "ical_err_save", "ical_err_unfinished",
-    "ical_err_write", "ical_export_done", "ical_export_title", "ical_filter", "ical_import_title",
-    "ical_issue_alarms", "ical_issue_alarmtime", "ical_issue_chars", "ical_issue_exceptions",
-    "ical_issue_extradates", "ical_issue_frequency", "ical_issue_interval", "ical_issue_later",
-    "ical_issue_length", "ical_issue_monthend", "ical_issue_noname", "ical_issue_nostart",
-    "ical_issue_notevent", "ical_issue_replong", "ical_issue_ruleend", "ical_issue_ruleform",
-    "ical_issue_toolong", "ical_issue_weekday", "ical_q_holidays", "ical_q_nearest",
-    "ical_rep_duplicates", "ical_rep_dryrun", "ical_rep_entry", "ical_rep_errors",
-    "ical_rep_imported", "ical_rep_nearest", "ical_rep_skipped", "ical_report_title",
-    "err_db_version", "err_db_version_nocopy", "err_pic_damaged", "err_pic_miss",
-    "err_pic_noimages",
-    "main_b_about", "main_b_alarm", "main_b_alert", "main_b_cal_next", "main_b_cal_prev",
-    "main_b_calendar", "main_b_calendar2", "main_b_dates", "main_b_home", "main_b_lastwisdom",
-    "main_b_names", "main_b_names2", "main_b_nextmonth", "main_b_nextyear", "main_b_prevmonth",
-    "main_b_prevyear", "main_b_repnextonly", "main_b_sets", "main_b_show_rep", "main_b_show_still",
-    "main_b_swnames", "main_d_a_tomorrow1", "main_d_a_tomorrow2", "main_d_and", "main_d_day",
-    "main_d_forecast", "main_d_more", "main_d_still1", "main_d_still2", "main_d_tomorrow1", "main_d_tomorrow2",
-    "main_d_wd", "main_d_week", "main_err_systime", "main_event_cant", "main_event_del",
-    "main_event_more", "main_event_new", "main_leapyear", "main_t_date", "main_t_day",
-    "main_t_dwmix", "main_t_name", "main_t_nameleak", "main_t_nname", "main_t_nnameleak",
-    "main_t_now", "main_t_week", "main_title", "main_title_noskin", "main_welcome",
-    "main_welcome_t",
-    "missed_text", "missed_title",
-    "name_back", "name_database", "name_db_a", "name_db_b", "name_entername", "name_event_title",
-    "name_mainday", "name_nodb", "name_noname", "name_res_instruct", "name_results", "name_search",
-    "name_searchres", "name_tab_days", "name_tab_explain",
-    "sets_alarm_custom", "sets_alarm_enabled", "sets_alarm_frsound", "sets_alarm_info",
-    "sets_alarm_len", "sets_alarm_length", "sets_alarm_lstcust", "sets_alarm_repeat",
-    "sets_alarm_sndset1", "sets_alarm_sndset2", "sets_alarm_sound", "sets_alarm_top", "sets_alarm_notify", "main_ntf_open", "sets_align0",
-    "sets_align1", "sets_align2", "sets_autostart", "sets_autostart1", "sets_autostart2",
-    "sets_autostart2_inf", "sets_autostart_mode", "sets_bg_rep", "sets_bg_replace",
-    "sets_bk_b_restore", "sets_bk_days_ago", "sets_bk_dayweek_ago", "sets_bk_err_sysdir",
-    "sets_bk_filename", "sets_bk_invalidfile", "sets_bk_lasttime", "sets_bk_newdir",
-    "sets_bk_nodir", "sets_bk_q_restore", "sets_bk_q_restore2", "sets_bk_qoverwrite",
-    "sets_bk_restore", "sets_bk_restoredone", "sets_bk_save", "sets_bk_today", "sets_bk_weeks_ago",
-    "sets_bk_wrongver", "sets_bk_yesterday1", "sets_bk_yesterday2", "sets_bksave_done",
-    "sets_bksave_failed", "sets_cforecast", "sets_cforecast_day", "sets_dayleft", "sets_dayleft_a",
-    "sets_dayleft_b", "sets_err_nopreview", "sets_event_align1", "sets_event_align2",
-    "sets_filter_backup", "sets_filter_snd", "sets_fontreset", "sets_fr_alarm", "sets_fr_align",
-    "sets_fr_appear", "sets_fr_backup", "sets_fr_bg", "sets_fr_disp", "sets_fr_program",
-    "sets_fr_text", "sets_lbl_align1", "sets_lbl_align2", "sets_newsrcdir", "sets_nobackup",
-    "sets_noskin", "sets_obg_orig", "sets_obg_user", "sets_openbackup", "sets_opensound",
-    "sets_q_skinactivate", "sets_sample_mb", "sets_sample_ms", "sets_sample_ms2", "sets_sample_mu",
-    "sets_savepast", "sets_saveto", "sets_selectsavedir", "sets_shadow", "sets_skin_activate",
-    "sets_skin_author", "sets_skin_select", "sets_startpage", "sets_startpage1", "sets_startpage2",
-    "sets_startpage3", "sets_systemclock", "sets_today", "sets_today_day", "sets_today_highlight",
-    "sets_today_name", "sets_today_nextname", "sets_today_week", "sets_transp", "sets_trayicon",
-    "sets_trayoneclick", "sets_tx_color1", "sets_tx_color2", "sets_tx_def", "sets_tx_font",
-    "sets_tx_reset", "sets_tx_user", "sets_ubg_fitmode", "sets_ubg_newsrc", "sets_ubg_source",
-    "sets_ubg_subdir", "sets_ubg_writename", "sets_wincenter", "sets_wise", "st_autostart",
-    "st_exit", "st_q_exit",
-    "time_spent_d", "time_spent_invalid", "time_spent_m", "time_spent_md", "time_spent_no",
-    "time_spent_today", "time_spent_y", "time_spent_yd", "time_spent_ym", "time_spent_ymd",
-    "updt_btn_dwnload", "updt_btn_later", "updt_msg", "updt_remlist", "updt_title",
-};
-// clang-format on
-
 // Keys the program builds from a stem and a number: stem, first and last number. A member
 // beyond the range would be an entry no list shows; a missing one an empty list entry.
 struct Family {
@@ -119,32 +34,18 @@ constexpr Family kFamilies[] = {
     {"updt_remlist", 1, 7},     {"main_d_forecast", 1, 2},
 };
 
-// How many parameters each caller fills: the text must hold $1..$n and nothing else. Every key
-// not listed here is shown as it is and must hold no placeholder at all.
+// How many parameters the callers fill where the scan of the sources cannot see it: keys that
+// reach formatString through a helper (a refusal, a warning, a table). The text must hold
+// $1..$n and nothing else; a key neither here nor found by the scan must hold none.
 const std::map<std::string_view, int> kParams = {
-    {"about_version", 1},       {"com_err_dbsave", 1},      {"com_err_notfound", 1},
-    {"com_err_skin", 1},        {"com_err_skincfg", 1},     {"dates_err_months", 1},
-    {"dates_lbl_long3", 1},     {"dates_list_future", 1},   {"dates_list_past", 1},
-    {"dates_q_delete", 1},      {"err_db_version", 1},      {"err_pic_damaged", 1},
-    {"main_d_day", 1},          {"main_d_forecast1", 2},    {"main_d_forecast2", 2},
-    {"main_d_more", 1},         {"main_d_still1", 1},       {"main_d_still2", 1},
-    {"main_d_wd", 2},           {"main_d_week", 1},         {"main_event_del", 1},
-    {"main_event_more", 1},     {"main_event_new", 1},      {"main_ntf_text", 1},
-    {"main_t_date", 3},         {"main_t_day", 1},          {"main_t_dwmix", 2},
-    {"main_t_name", 1},         {"main_t_nname", 1},        {"main_t_week", 1},
-    {"main_title", 1},          {"name_event_title", 1},    {"name_mainday", 1},
-    {"name_results", 1},        {"sets_bk_dayweek_ago", 2}, {"sets_bk_days_ago", 1},
-    {"sets_bk_lasttime", 2},    {"sets_bk_q_restore", 1},   {"sets_bk_q_restore2", 3},
-    {"sets_bk_weeks_ago", 1},   {"st_autostart", 2},        {"time_spent_d", 1},
-    {"time_spent_m", 1},        {"time_spent_md", 2},       {"time_spent_y", 1},
-    {"time_spent_yd", 2},       {"time_spent_ym", 2},       {"time_spent_ymd", 3},
-    {"ical_q_nearest", 1},      {"ical_export_done", 2},    {"ical_err_write", 1},
-    {"ical_err_read", 1},       {"ical_rep_imported", 1},   {"ical_rep_dryrun", 1},
-    {"ical_rep_nearest", 1},    {"ical_rep_duplicates", 1}, {"ical_rep_skipped", 1},
-    {"ical_rep_entry", 3},      {"ical_err_line", 2},       {"ical_err_encoding", 1},
-    {"ical_err_unfinished", 2}, {"ical_err_full", 1},       {"ical_issue_interval", 1},
-    {"ical_issue_replong", 1},  {"ical_issue_later", 1},    {"ical_issue_alarms", 1},
-    {"ical_issue_chars", 1},    {"ical_issue_toolong", 1},
+    {"about_version", 1},       {"com_err_skin", 1},        {"com_err_skincfg", 1},
+    {"dates_err_months", 1},    {"ical_err_encoding", 1},   {"ical_err_line", 2},
+    {"ical_err_unfinished", 2}, {"ical_issue_alarms", 1},   {"ical_issue_chars", 1},
+    {"ical_issue_interval", 1}, {"ical_issue_later", 1},    {"ical_issue_replong", 1},
+    {"ical_issue_toolong", 1},  {"ical_rep_duplicates", 1}, {"ical_rep_nearest", 1},
+    {"ical_rep_skipped", 1},    {"main_d_forecast1", 2},    {"main_d_forecast2", 2},
+    {"main_d_still1", 1},       {"main_d_still2", 1},       {"main_t_name", 1},
+    {"main_t_nname", 1},
 };
 
 // The pieces of today's sentence and the highlight tags each must carry.
@@ -217,13 +118,6 @@ TEST_F(StringsData, FileReadsToTheEndWithoutDuplicates) {
     EXPECT_GT(raw().count(), 400);
 }
 
-TEST_F(StringsData, EveryKeyTheProgramNamesExists) {
-    for (std::string_view key : kKeys)
-        EXPECT_TRUE(has(key)) << key;
-    for (const auto& [key, n] : kParams)
-        EXPECT_TRUE(has(key)) << key;
-}
-
 TEST_F(StringsData, NumberedFamiliesAreCompleteAndDistinct) {
     for (const Family& f : kFamilies) {
         std::set<std::string> texts;
@@ -242,17 +136,6 @@ TEST_F(StringsData, NumberedFamiliesAreCompleteAndDistinct) {
             const int n = std::stoi(rest);
             EXPECT_TRUE(n >= f.first && n <= f.last) << key << " lies outside its family";
         }
-    }
-}
-
-TEST_F(StringsData, PlaceholdersMatchWhatTheCallersFill) {
-    for (const std::string& key : keys()) {
-        const auto it = kParams.find(key);
-        const int n = it == kParams.end() ? 0 : it->second;
-        const unsigned got = placeholders(text(key));
-        EXPECT_EQ(got, expectedPlaceholders(n))
-            << key << " holds" << describePlaceholders(got) << " but its caller fills"
-            << describePlaceholders(expectedPlaceholders(n));
     }
 }
 
@@ -363,7 +246,9 @@ std::string withoutComments(std::string_view src) {
     size_t i = 0;
     while (i < out.size()) {
         const char c = out[i];
-        if (c == '"' || c == '\'') {
+        const bool separator =
+            c == '\'' && i > 0 && std::isalnum(static_cast<unsigned char>(out[i - 1]));
+        if ((c == '"' || c == '\'') && !separator) {
             for (++i; i < out.size() && out[i] != c; ++i) {
                 if (out[i] == '\\') ++i;
             }
@@ -413,14 +298,27 @@ bool splitArguments(std::string_view src, size_t open, std::vector<std::string>&
     return false;
 }
 
-std::vector<CallSite> findCallSites(const std::filesystem::path& root) {
-    std::vector<CallSite> sites;
+struct SourceFile {
+    std::string path;  // relative to src/
+    std::string text;  // comments blanked out
+};
+
+std::vector<SourceFile> sourceFiles(const std::filesystem::path& root) {
+    std::vector<SourceFile> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
         const std::string ext = entry.path().extension().string();
         if (!entry.is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
         std::string bytes;
         if (readWholeFile(entry.path().string(), bytes) != ReadResult::kOk) continue;
-        const std::string src = withoutComments(bytes);
+        files.push_back({entry.path().lexically_relative(root).string(), withoutComments(bytes)});
+    }
+    return files;
+}
+
+std::vector<CallSite> findCallSites(const std::vector<SourceFile>& files) {
+    std::vector<CallSite> sites;
+    for (const SourceFile& file : files) {
+        const std::string& src = file.text;
         for (std::string_view fn : {"formatString", "getString", "captionOf", "setCaption"}) {
             for (size_t p = src.find(fn); p != std::string::npos; p = src.find(fn, p + 1)) {
                 const size_t end = p + fn.size();
@@ -433,7 +331,7 @@ std::vector<CallSite> findCallSites(const std::filesystem::path& root) {
                 while (open < src.size() && std::isspace(static_cast<unsigned char>(src[open])))
                     ++open;
                 if (open >= src.size() || src[open] != '(') continue;
-                CallSite site{entry.path().lexically_relative(root).string(), std::string(fn), {}};
+                CallSite site{file.path, std::string(fn), {}};
                 if (splitArguments(src, open, site.args) && !site.args.empty())
                     sites.push_back(std::move(site));
             }
@@ -481,7 +379,7 @@ bool isEmptyArgument(std::string_view arg) {
 }
 
 TEST_F(StringsData, EveryKeyWrittenInTheCodeExists) {
-    const std::vector<CallSite> sites = findCallSites(kSourceDir + "/src");
+    const std::vector<CallSite> sites = findCallSites(sourceFiles(kSourceDir + "/src"));
     // The calendar arithmetic already asks for day and month names; finding nothing would mean
     // the scan itself is broken.
     ASSERT_FALSE(sites.empty());
@@ -519,6 +417,70 @@ TEST_F(StringsData, EveryKeyWrittenInTheCodeExists) {
         }
     }
     EXPECT_GT(checked, 0u);
+}
+
+TEST_F(StringsData, PlaceholdersMatchWhatTheCallersFill) {
+    // What the scan sees: the placeholders each formatString call with a literal key fills.
+    std::map<std::string, int> scanned;
+    for (const CallSite& site : findCallSites(sourceFiles(kSourceDir + "/src"))) {
+        if (site.function != "formatString") continue;
+        for (const KeyLiteral& lit : keyLiterals(site.args.front())) {
+            if (lit.isStem) continue;
+            int filled = 0;
+            for (size_t i = 1; i < site.args.size(); ++i) {
+                if (!isEmptyArgument(site.args[i])) filled = static_cast<int>(i);
+            }
+            scanned[lit.text] = std::max(scanned[lit.text], filled);
+        }
+    }
+    for (const auto& [key, n] : kParams) {
+        EXPECT_FALSE(scanned.contains(std::string(key)))
+            << key << " is found by the scan: it needs no place in the list";
+    }
+    for (const std::string& key : keys()) {
+        const auto listed = kParams.find(key);
+        const auto found = scanned.find(key);
+        const int n = listed != kParams.end()  ? listed->second
+                      : found != scanned.end() ? found->second
+                                               : 0;
+        const unsigned got = placeholders(text(key));
+        EXPECT_EQ(got, expectedPlaceholders(n))
+            << key << " holds" << describePlaceholders(got) << " but its caller fills"
+            << describePlaceholders(expectedPlaceholders(n));
+    }
+}
+
+// Keys also travel through tables and helpers (captions of a page, a refusal's message), where
+// no call names them. Any literal that begins like a key of the table (its first word and "_")
+// must be one, or begin one when the code appends a number or a suffix to it.
+TEST_F(StringsData, EveryKeyLikeLiteralInTheCodeExists) {
+    const std::vector<std::string> all = keys();
+    std::set<std::string> families;
+    for (const std::string& key : all)
+        families.insert(key.substr(0, key.find('_') + 1));
+    size_t checked = 0;
+    for (const SourceFile& file : sourceFiles(kSourceDir + "/src")) {
+        const std::string& src = file.text;
+        for (size_t i = 0; i < src.size(); ++i) {
+            const char quote = src[i];
+            if (quote != '"' && quote != '\'') continue;
+            // A quote after a digit separates digits (1'000); it opens nothing.
+            if (quote == '\'' && i > 0 && std::isalnum(static_cast<unsigned char>(src[i - 1])))
+                continue;
+            size_t end = i + 1;
+            while (end < src.size() && src[end] != quote)
+                end += src[end] == '\\' ? 2 : 1;
+            const std::string lit = src.substr(i + 1, end - i - 1);
+            i = end;
+            if (quote != '"' || !looksLikeKey(lit)) continue;
+            if (!families.contains(lit.substr(0, lit.find('_') + 1))) continue;
+            ++checked;
+            EXPECT_TRUE(has(lit) || std::any_of(all.begin(), all.end(),
+                                                [&](const auto& k) { return k.starts_with(lit); }))
+                << file.path << ": \"" << lit << "\" is no key and begins none";
+        }
+    }
+    EXPECT_GT(checked, 300u);  // fewer would mean the scan itself is broken
 }
 
 }  // namespace

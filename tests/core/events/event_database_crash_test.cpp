@@ -11,26 +11,11 @@
 
 #include "core/events/event_database.h"
 #include "platform/fake/fake_clock.h"
+#include "support/event_tables.h"
 #include "support/temp_dir.h"
 
 namespace tv {
 namespace {
-
-EventTable tableOf(int n, const std::string& tag) {
-    EventTable t;
-    for (int i = 0; i < n; ++i) {
-        t.appendEventSlot();
-        EventRecord& r = t.records().back();
-        r.inUse = -1;
-        r.name = tag + " esemény " + std::to_string(i);
-        r.comment = std::string(static_cast<size_t>(i % 50), 'x');
-        r.month = static_cast<int16_t>(1 + i % 12);
-        r.day = static_cast<uint8_t>(1 + i % 28);
-    }
-    t.pictureMarks().fill(tag == "A" ? 0 : 255);
-    t.wisdomMarks().assign(static_cast<size_t>(n), 255);
-    return t;
-}
 
 bool sameTable(const EventTable& a, const EventTable& b) {
     return a.records() == b.records() && a.pictureMarks() == b.pictureMarks() &&
@@ -44,8 +29,8 @@ TEST(EventDbCrash, KilledSavesLeaveTheTableBeforeOrAfter) {
     EventDbContext ctx;
     ctx.userDataDir = dir.dir();
     ctx.clock = &clock;
-    const EventTable a = tableOf(300, "A");
-    const EventTable b = tableOf(420, "B");
+    const EventTable a = test::mixedEventTable(300, 0);
+    const EventTable b = test::mixedEventTable(420, 1);
     ASSERT_TRUE(saveEventDatabase(a, ctx));
 
     // Spread the kills over about three saves, whatever this disk's flush costs.

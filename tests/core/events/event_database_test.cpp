@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "core/app/log.h"
@@ -12,6 +13,8 @@
 #include "core/events/legacy_qzi_builder.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
+#include "support/event_tables.h"
+#include "support/failing_file_ops.h"
 #include "support/temp_dir.h"
 
 namespace tv {
@@ -20,34 +23,6 @@ namespace {
 using namespace std::string_literals;
 
 const DateTime kWritten = DateTime::of(Date::serial(2024, 3, 9), 12, 34, 56);
-
-// `n` events of all three categories and every repeat kind, texts of mixed lengths, both marks.
-EventTable sampleTable(int n, int seed = 0) {
-    EventTable t;
-    for (int i = 0; i < n; ++i) {
-        t.appendEventSlot();
-        EventRecord& r = t.records().back();
-        r.inUse = -1;
-        r.name = "Esemény " + std::to_string(i + seed);
-        r.comment = std::string(static_cast<size_t>(i * 7 % 300), 'c');
-        r.picture = i % 5 == 0 ? "<AppPath>\\pictures\\ő.jpg" : "";
-        r.category = static_cast<uint8_t>(i % 3);
-        r.ruleKey = r.category == 2 ? "advent" + std::to_string(i % 4 + 1) : "";
-        r.repeat = static_cast<uint8_t>(i % 4);
-        r.year = static_cast<int16_t>(1990 + i);
-        r.month = static_cast<int16_t>(1 + i % 12);
-        r.day = static_cast<uint8_t>(1 + i % 28);
-        r.forecastDays = static_cast<int16_t>(i - 1);
-        r.extraDays = static_cast<int16_t>(i % 9);
-        r.hue = static_cast<int16_t>(i * 37 % 360);
-        r.alarmOn = static_cast<uint8_t>(i % 2);
-        r.alarmMinute = static_cast<uint8_t>(i % 60);
-        r.active = static_cast<uint8_t>(i % 7 != 0);
-    }
-    t.pictureMarks()[399] = static_cast<uint8_t>(seed + 1);
-    t.wisdomMarks().assign(17, 255);
-    return t;
-}
 
 bool sameTable(const EventTable& a, const EventTable& b) {
     return a.records() == b.records() && a.eventCount() == b.eventCount() &&
@@ -99,7 +74,7 @@ TEST(EventDbFormat, WritesTheDocumentedBytes) {
 }
 
 TEST(EventDbFormat, SavingDropsFreeSlotsAndLoadingRenumbers) {
-    EventTable t = sampleTable(8, 3);
+    EventTable t = test::mixedEventTable(8, 3);
     t.deleteEvent(3);
     t.deleteEvent(4);
     t.records()[2].ruleKey = std::string(300, 'k');  // one length byte: cut to 255
@@ -136,7 +111,7 @@ TEST(EventDbFormat, ReadsVersion10RecordsWithoutTheLongFields) {
 }
 
 TEST(EventDbFormat, CutOrLyingFilesGiveOnlyWholeEvents) {
-    const EventTable t = sampleTable(6);
+    const EventTable t = test::mixedEventTable(6);
     const std::string bytes = encodeEventDatabase(t, kWritten);
     EventTable back;
     for (size_t len = 0; len < bytes.size(); ++len) {
@@ -179,6 +154,22 @@ TEST(EventDbFormat, CutOrLyingFilesGiveOnlyWholeEvents) {
         EXPECT_EQ(decodeEventDatabase(newer, back).status, EventDbStatus::kUnknownVersion);
         EXPECT_EQ(back.eventCount(), 0);
     }
+}
+
+TEST(EventDbFormat, TheMarksNeverStartInsideTheHeader) {
+    EventTable t;
+    t.pictureMarks().fill(7);
+    std::string bytes = encodeEventDatabase(t, kWritten);
+    // One byte of the event count gone: the marks' shape still ends the file, but it now starts
+    // inside the count, so it cannot be the marks section; the file is cut, and no mark is read.
+    const size_t countAt = 13 + 2 + 20 + 1;
+    ASSERT_EQ(bytes[countAt + 2], '\x02');
+    bytes.erase(countAt, 1);
+    EventTable back;
+    EXPECT_EQ(decodeEventDatabase(bytes, back).status, EventDbStatus::kCut);
+    EXPECT_EQ(back.eventCount(), 0);
+    EXPECT_EQ(back.pictureMarks()[0], 0);
+    EXPECT_EQ(back.pictureMarks()[399], 0);
 }
 
 class EventDbFiles : public ::testing::Test {
@@ -236,7 +227,7 @@ TEST_F(EventDbFiles, LegacyListsDecideWhichHolidaysAreAdded) {
 }
 
 TEST_F(EventDbFiles, UnknownVersionAsksAndKeepsACopyEitherWay) {
-    std::string newer = encodeEventDatabase(sampleTable(4), kWritten);
+    std::string newer = encodeEventDatabase(test::mixedEventTable(4), kWritten);
     newer[14] = '\x05';
     dir.write("events.cdb", newer);
 
@@ -281,7 +272,7 @@ TEST_F(EventDbFiles, UnknownVersionWithoutACopySaysSo) {
 }
 
 TEST_F(EventDbFiles, DamagedFileLoadsWhatIsWholeAndKeepsItsBytes) {
-    const EventTable full = sampleTable(5);
+    const EventTable full = test::mixedEventTable(5);
     const std::string bytes = encodeEventDatabase(full, kWritten);
     // 422 bytes of marks follow the events; 5 more end inside the last event.
     const std::string cut = bytes.substr(0, bytes.size() - 422 - 5);
@@ -305,7 +296,7 @@ TEST_F(EventDbFiles, DamagedFileLoadsWhatIsWholeAndKeepsItsBytes) {
 }
 
 TEST_F(EventDbFiles, WholeTempFileStandsInForAMissingOrBrokenOne) {
-    const EventTable saved = sampleTable(7, 1);
+    const EventTable saved = test::mixedEventTable(7, 1);
     const std::string bytes = encodeEventDatabase(saved, kWritten);
 
     dir.write("events.cdb_temp", bytes);  // a save died before its rename
@@ -338,7 +329,7 @@ TEST_F(EventDbFiles, UnreadableFileStopsStartUpAndWritesNothing) {
     EXPECT_NE(logText().find("events.cdb cannot be read"), std::string::npos);
 
     // With a whole temp file beside it, that one is loaded and the unreadable one moved aside.
-    const std::string bytes = encodeEventDatabase(sampleTable(2), kWritten);
+    const std::string bytes = encodeEventDatabase(test::mixedEventTable(2), kWritten);
     dir.write("events.cdb_temp", bytes);
     EXPECT_TRUE(loadEventDatabase(t, ctx));
     EXPECT_EQ(t.eventCount(), 2);
@@ -347,18 +338,33 @@ TEST_F(EventDbFiles, UnreadableFileStopsStartUpAndWritesNothing) {
 }
 
 TEST_F(EventDbFiles, FailedSaveLogsShowsAndKeepsTheOldFile) {
-    const std::string old = encodeEventDatabase(sampleTable(3), kWritten);
+    const std::string old = encodeEventDatabase(test::mixedEventTable(3), kWritten);
     dir.write("events.cdb", old);
-    // A folder in the way of the temporary file makes the save fail before the rename.
-    std::filesystem::create_directories(dir.file("events.cdb_temp/blocker"));
-    EXPECT_FALSE(saveEventDatabase(sampleTable(9), ctx));
+    test::FailingFileOps disk(test::FileStep::kFsync, EIO);
+    ctx.files = &disk;
+    EXPECT_FALSE(saveEventDatabase(test::mixedEventTable(9), ctx));
     EXPECT_EQ(dir.read("events.cdb"), old);
-    EXPECT_NE(logText().find("Error saving the event database: "), std::string::npos);
+    EXPECT_FALSE(exists("events.cdb_temp"));
+    const std::string why = std::strerror(EIO);
+    EXPECT_NE(logText().find("Error saving the event database: " + why), std::string::npos);
     ASSERT_EQ(box.shown.size(), 1u);
     EXPECT_EQ(box.shown[0].icon, MessageIcon::kCritical);
     EXPECT_EQ(box.shown[0].title, "Súlyos hiba");
-    EXPECT_EQ(box.shown[0].text.rfind("Nem sikerült menteni (events.cdb).\r\nA hiba oka:\r\n", 0),
-              0u);
+    EXPECT_EQ(box.shown[0].text, "Nem sikerült menteni (events.cdb).\r\nA hiba oka:\r\n" + why);
+}
+
+TEST_F(EventDbFiles, ATempFileThatCannotBePromotedIsStillLoaded) {
+    const EventTable saved = test::mixedEventTable(4, 2);
+    dir.write("events.cdb_temp", encodeEventDatabase(saved, kWritten));
+    test::FailingFileOps disk(test::FileStep::kRename, EACCES);
+    ctx.files = &disk;
+    EventTable t;
+    ASSERT_TRUE(loadEventDatabase(t, ctx));
+    EXPECT_TRUE(sameTable(t, saved));
+    EXPECT_NE(logText().find("Could not rename events.cdb_temp to events.cdb: " +
+                             std::string(std::strerror(EACCES))),
+              std::string::npos);
+    EXPECT_TRUE(exists("events.cdb_temp"));  // still the only copy: never deleted
 }
 
 }  // namespace

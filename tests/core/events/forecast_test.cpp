@@ -6,35 +6,15 @@
 
 #include "core/config/hash_table.h"
 #include "core/config/string_table.h"
+#include "support/forecast_strings.h"
 
 namespace tv {
 namespace {
 
-StringTable hungarianStrings() {
-    StringTable s;
-    const char* pairs[][2] = {
-        {"main_d_day", "$1 nap"},
-        {"main_d_wd", "$1 hét $2 nap"},
-        {"main_d_week", "$1 hét"},
-        {"main_d_tomorrow1", "holnap"},
-        {"main_d_a_tomorrow1", "holnapután"},
-        {"main_d_still1", "még $1"},
-        {"main_d_forecast1", "$1 – $2"},
-        {"main_d_tomorrow2", "holnap"},
-        {"main_d_still2", "$1 múlva"},
-        {"main_d_forecast2", "$2: $1"},
-        {"main_month_short_2", "márc."},
-        {"dates_list_day_m1", "tegnap"},
-    };
-    for (auto& p : pairs)
-        s.table().add(p[0], p[1]);
-    return s;
-}
-
 struct Fixture {
     EventTable table;
     HashTable settings;
-    StringTable strings = hungarianStrings();
+    StringTable strings = test::forecastStrings();
     EasterCache easter;
     EventLists lists;
 
@@ -95,7 +75,7 @@ TEST(Forecast, BirthdayAnnouncedWithItsAgeAndTheDaysLeft) {
 }
 
 TEST(Forecast, TimeLeftPhrasesInBothModes) {
-    StringTable s = hungarianStrings();
+    StringTable s = test::forecastStrings();
     EXPECT_EQ(forecastTimeText(1, "1", s), "holnap");
     EXPECT_EQ(forecastTimeText(2, "1", s), "holnapután");
     EXPECT_EQ(forecastTimeText(6, "1", s), "még 6 nap");
@@ -116,7 +96,7 @@ TEST(Forecast, HolidaysAreAnnouncedByTheHolidaySettingOrOnlyOnTheDay) {
     f.holiday("Nemzeti ünnep", 3, 15, 1);
     f.holiday("Karácsony", 3, 13, 0);
     f.check(at(2025, 3, 5));
-    EXPECT_EQ(f.texts(), std::vector<std::string>{"Nemzeti ünnep – még 1 hét 3 nap"});
+    ASSERT_EQ(f.texts(), std::vector<std::string>{"Nemzeti ünnep – még 1 hét 3 nap"});
     EXPECT_TRUE(f.lists.forecast[0].isHoliday);
     f.check(at(2025, 3, 13));
     EXPECT_EQ(f.texts(), (std::vector<std::string>{"Nemzeti ünnep – holnapután", "Karácsony"}));
@@ -134,7 +114,7 @@ TEST(Forecast, TodayEntriesWithAlarmsComeFirstInTimeOrderAndNamesIgnoreCase) {
     early.alarmOn = 1;
     early.alarmHour = 8;
     f.check(at(2025, 4, 30));  // the 31st of a monthly event falls on the 30th
-    EXPECT_EQ(f.texts(),
+    ASSERT_EQ(f.texts(),
               (std::vector<std::string>{"8:00 - Ödön", "17:05 - Zsolt", "Alma", "barack"}));
     EXPECT_TRUE(f.lists.forecast[0].hasAlarm);
 }
@@ -163,16 +143,40 @@ TEST(Forecast, AlarmListHoldsTodaysAndLaterAlarmsWithTheirPassedFlag) {
         e.alarmHour = static_cast<uint8_t>(h);
         e.alarmMinute = static_cast<uint8_t>(m);
     };
-    withAlarm("gone", 9, 9, 15);
-    withAlarm("ahead", 9, 9, 45);
+    withAlarm("gone", 9, 9, 29);
+    withAlarm("now", 9, 9, 30);  // rebuilt within its own minute: it must still ring
+    withAlarm("ahead", 9, 9, 31);
     withAlarm("tomorrow", 10, 6, 0);
     withAlarm("yesterday", 8, 23, 0);
     f.check(at(2025, 3, 9, 9, 30));
-    ASSERT_EQ(f.lists.alarms.size(), 3u);
+    ASSERT_EQ(f.lists.alarms.size(), 4u);
     EXPECT_TRUE(f.lists.alarms[0].passed);
     EXPECT_FALSE(f.lists.alarms[1].passed);
     EXPECT_FALSE(f.lists.alarms[2].passed);
-    EXPECT_EQ(f.lists.alarms[2].date(), *Date::fromYmd(2025, 3, 10));
+    EXPECT_FALSE(f.lists.alarms[3].passed);
+    EXPECT_EQ(f.lists.alarms[3].date(), *Date::fromYmd(2025, 3, 10));
+}
+
+TEST(Forecast, SelectedMonthsWithoutAnyMonthAreNeverDue) {
+    Fixture f;
+    f.add("none", RepeatKind::kSelectedMonths, 0, 0, 9).alarmOn = 1;
+    f.add("march", RepeatKind::kSelectedMonths, 0, 1 << 2, 9).alarmOn = 1;
+    f.add("zero month, monthly", RepeatKind::kMonthly, 0, 0, 9);
+    f.check(at(2025, 3, 9, 6, 0));
+    EXPECT_EQ(f.texts(), (std::vector<std::string>{"0:00 - march", "zero month, monthly"}));
+    ASSERT_EQ(f.lists.alarms.size(), 1u);
+    EXPECT_EQ(f.lists.alarms[0].name, "march");
+}
+
+TEST(Forecast, AOneTimeEventsYearIsHeldWithinZeroTo2999) {
+    Fixture f;
+    for (int year : {-1, 0, 2999, 3000})
+        f.add("e" + std::to_string(year), RepeatKind::kOnce, year, 3, 9);
+    f.check(at(2025, 3, 9));
+    EXPECT_EQ(f.table[0].year, 0);
+    EXPECT_EQ(f.table[1].year, 0);
+    EXPECT_EQ(f.table[2].year, 2999);
+    EXPECT_EQ(f.table[3].year, 2999);
 }
 
 TEST(Forecast, MovableFeastsGetTheirDateAndSwitchedOffOnesAreIgnored) {

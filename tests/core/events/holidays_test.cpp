@@ -48,6 +48,18 @@ TEST(BuiltinHolidays, FourteenFixedThenElevenMovableAllYearlyAndActive) {
     addBuiltinHolidayRow(t, kValentinesDayRow);
     EXPECT_EQ(t[25].name, "Valentin nap");
     EXPECT_EQ(t[25].slot, 25);
+    // Rows count from 1 to the last feast; anything else adds nothing.
+    addBuiltinHolidayRow(t, 0);
+    addBuiltinHolidayRow(t, kGoodFridayRow + 1);
+    EXPECT_EQ(t.eventCount(), 26);
+    addBuiltinHolidayRow(t, kGoodFridayRow);
+    addBuiltinHolidayRow(t, 1);
+    ASSERT_EQ(t.eventCount(), 28);
+    EXPECT_EQ(t[26].ruleKey, kGoodFridayRule);
+    EXPECT_EQ(t[27].name, "Boldog Új Évet!");
+    createBuiltinHolidays(t, 2);
+    createBuiltinHolidays(t, -1);
+    EXPECT_EQ(t.eventCount(), 28);
 }
 
 }  // namespace

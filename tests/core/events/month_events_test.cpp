@@ -108,6 +108,17 @@ TEST(MonthEvents, LongEventsGetABandInEveryMonthTheyTouch) {
     t.build(2025, 3);
     EXPECT_TRUE(t.m.bands.empty());
 
+    t.add("from the last day", RepeatKind::kOnce, 2025, 3, 31).extraDays = 1;
+    t.build(2025, 3);
+    ASSERT_EQ(t.m.bands.size(), 1u);
+    EXPECT_TRUE(t.m.bands[0].startsHere);
+    EXPECT_FALSE(t.m.bands[0].endsHere);
+    EXPECT_EQ(t.m.bands[0].firstCell, t.m.cellOfDay(31));
+    t.build(2025, 4);
+    ASSERT_EQ(t.m.bands.size(), 1u);  // its last day is the first of the next month
+    EXPECT_TRUE(t.m.bands[0].endsHere);
+    EXPECT_EQ(t.m.bands[0].lastCell, t.m.cellOfDay(1));
+
     t.add("long", RepeatKind::kOnce, 2025, 2, 3).extraDays = 9;
     t.build(2025, 2);
     ASSERT_EQ(t.m.bands.size(), 2u);
@@ -115,6 +126,10 @@ TEST(MonthEvents, LongEventsGetABandInEveryMonthTheyTouch) {
     EXPECT_EQ(t.m.bands[0].colour, 0x0000FFu);  // hue 0 is red
     EXPECT_EQ(hsvColour(240, 1, 0.5), 0x800000u);
     EXPECT_EQ(hsvColour(400, 0, 1), 0xFFFFFFu);
+    // A hue outside 0..359 counts as red.
+    EXPECT_EQ(hsvColour(360, 1, 1), 0x0000FFu);
+    EXPECT_EQ(hsvColour(-1, 1, 1), 0x0000FFu);
+    EXPECT_NE(hsvColour(359.5, 1, 1), 0x0000FFu);
 }
 
 TEST(MonthEvents, CrowdedDaysShowAMoreLine) {
@@ -133,9 +148,11 @@ TEST(MonthEvents, CrowdedDaysShowAMoreLine) {
     t.ctx.theme.fieldMaxEvents = 1;  // room for the "more" line only
     t.build(2025, 3);
     EXPECT_EQ(t.lines(10), std::vector<std::string>{"…összesen 3"});
-    t.ctx.theme.fieldMaxEvents = 0;
+    t.ctx.theme.fieldMaxEvents = 0;  // no room at all: the days still count their events
     t.build(2025, 3);
     EXPECT_TRUE(t.cellOf(10).lines.empty());
+    EXPECT_TRUE(t.cellOf(11).lines.empty());
+    EXPECT_EQ(t.cellOf(10).eventTotal, 3);
 }
 
 TEST(MonthEvents, AlarmsOrderTheDayAndTheTooltipListsEverything) {
@@ -256,6 +273,10 @@ TEST(MonthEvents, DayFieldMenuListsUpToSixteenEvents) {
     EXPECT_EQ(c.command, DayMenuCommand::kNewEvent);
     EXPECT_EQ(c.date, *Date::fromYmd(2025, 3, 7));
     EXPECT_EQ(resolveDayFieldMenu(t.m, cell, menu, 101).command, DayMenuCommand::kNone);
+    // Id 0 is "nothing chosen", even should an item carry it by mistake.
+    DayMenuItem unnumbered;
+    unnumbered.enabled = true;
+    EXPECT_EQ(resolveDayFieldMenu(t.m, cell, {unnumbered}, 0).command, DayMenuCommand::kNone);
 
     for (int i = 0; i < 16; ++i)
         t.add("e" + std::to_string(i), RepeatKind::kOnce, 2025, 3, 7);

@@ -103,6 +103,10 @@ TEST(Occurrence, SortKeysFoldCaseIncludingHungarianLetters) {
     EXPECT_EQ(foldSortKey("ŐZ"), foldSortKey("őz"));
     EXPECT_LT(foldSortKey("alma"), foldSortKey("Barack"));
     EXPECT_EQ(foldSortKey("\xff broken"), "\xff broken");
+    // Latin Extended-A pairs: capitals on even code points up to U+0137, on odd ones from
+    // U+0139 to U+0148 and from U+0179; Ÿ's small letter sits in Latin-1.
+    EXPECT_EQ(foldSortKey("ĀĹĽŁŃŅŇŹŻŽŸÀÞ"), "āĺľłńņňźżžÿàþ");
+    EXPECT_EQ(foldSortKey("āĺłžÿ×ßİĸŉſ"), "āĺłžÿ×ßİĸŉſ");  // already small, or no pair
     EXPECT_EQ(alarmTimeText(7, 5), "7:05");
 }
 

@@ -109,6 +109,33 @@ TEST_F(IcalImport, appleLastDayPlaceholderAlarmAndChangedOccurrences) {
     EXPECT_EQ(codes(r.skipped), (std::vector<std::string>{"Kerti parti: exceptions"}));
 }
 
+TEST_F(IcalImport, aMovedOccurrenceIsTiedToItsEventByTheUidAlone) {
+    // The two blocks end with different properties: only their UIDs are the same.
+    const ImportReport r = run(test::calendar(
+        "BEGIN:VEVENT\r\nUID:G7H8\r\nDTSTART;VALUE=DATE:20200601\r\nRRULE:FREQ=YEARLY\r\n"
+        "SUMMARY:Kerti parti\r\nDTSTAMP:20250101T000000Z\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:G7H8\r\nRECURRENCE-ID;VALUE=DATE:20240601\r\n"
+        "DTSTART;VALUE=DATE:20240602\r\nSUMMARY:Kerti parti\r\nSEQUENCE:1\r\nEND:VEVENT\r\n"));
+    ASSERT_TRUE(r.errors.empty()) << r.errors[0].reason;
+    EXPECT_TRUE(r.imported.empty());
+    EXPECT_EQ(codes(r.skipped), (std::vector<std::string>{"Kerti parti: exceptions"}));
+}
+
+TEST_F(IcalImport, aRuleOfOneOccurrenceIsOnceAndOfTwoHasAnEnd) {
+    const ImportReport r =
+        run(test::calendar("BEGIN:VEVENT\r\nUID:c1\r\nDTSTART;VALUE=DATE:20250601\r\n"
+                           "RRULE:FREQ=YEARLY;COUNT=1\r\nSUMMARY:Egyszer\r\nEND:VEVENT\r\n"
+                           "BEGIN:VEVENT\r\nUID:c2\r\nDTSTART;VALUE=DATE:20250602\r\n"
+                           "RRULE:FREQ=YEARLY;COUNT=2\r\nSUMMARY:Kétszer\r\nEND:VEVENT\r\n"));
+    ASSERT_TRUE(r.errors.empty()) << r.errors[0].reason;
+    const EventRecord* once = find("Egyszer");
+    ASSERT_NE(once, nullptr);
+    EXPECT_EQ(std::tuple(int(once->repeat), once->year, once->month, int(once->day)),
+              std::tuple(0, 2025, 6, 1));
+    // A user's repeating event that begins after today has no record form yet either.
+    EXPECT_EQ(codes(r.skipped), (std::vector<std::string>{"Kétszer: rule-end,starts-later"}));
+}
+
 TEST_F(IcalImport, thunderbirdFoldsDurationsTasksAndItsOwnZone) {
     const ImportReport r = run(test::thunderbirdCalendar());
     ASSERT_TRUE(r.errors.empty());
@@ -291,6 +318,15 @@ TEST_F(IcalImport, reportTextCountsThenListsTheSkippedWithReasons) {
     EXPECT_EQ(importReportText(*back, *strings_), text);
     EXPECT_EQ(importReportJson(*back), importReportJson(r));
     EXPECT_FALSE(decodeImportReport(encodeImportReport(r).substr(0, 40)).has_value());
+    // The tool and the running calendar may be different builds: the header is fixed, and a
+    // whole report of another kind or format, or with unknown flags, is no report.
+    const std::string bytes = encodeImportReport(r);
+    ASSERT_EQ(bytes.substr(0, 13), std::string("TVICALREPORT\x01", 13));
+    for (const size_t at : {size_t{0}, size_t{12}, size_t{13}}) {
+        std::string changed = bytes;
+        changed[at] = '\x10';
+        EXPECT_FALSE(decodeImportReport(changed).has_value()) << at;
+    }
 }
 
 TEST_F(IcalImport, aHugeFileImportsWholeOrNotAtAll) {

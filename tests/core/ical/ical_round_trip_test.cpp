@@ -54,6 +54,26 @@ TEST(IcalRoundTrip, everyRecordComesBackFromItsOwnVevent) {
     }
 }
 
+TEST(IcalRoundTrip, aFeastComesBackSwitchedOnOrOff) {
+    EventTable source;
+    createBuiltinHolidays(source, 1);
+    ReadContext ctx;
+    ctx.today = kToday;
+    int feasts = 0;
+    for (EventRecord e : usedRecords(source)) {
+        if (e.kind() != EventCategory::kFeast) continue;
+        ++feasts;
+        for (const uint8_t active : {uint8_t{1}, uint8_t{0}}) {
+            e.active = active;
+            const ComponentPtr v = eventToVevent(e, {});
+            const EventRecord back = veventToEvent(v.get(), ctx).record;
+            EXPECT_EQ(back.active, active) << e.ruleKey;
+            EXPECT_EQ(back.ruleKey, e.ruleKey);
+        }
+    }
+    EXPECT_GT(feasts, 0);
+}
+
 TEST(IcalRoundTrip, aWholeTableComesBackIntoAnEmptyOne) {
     test::RandomEvents random(2025);
     const std::vector<EventRecord> records = random.table(2000);

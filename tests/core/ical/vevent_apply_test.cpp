@@ -2,6 +2,10 @@
 // user changed here, and a text that differs only by what Windows-1250 lacks is no change.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+#include <vector>
+
 #include "core/ical/record_text.h"
 #include "core/ical/vevent_mapping.h"
 
@@ -77,6 +81,33 @@ TEST_F(VeventApply, aChangedNameDateAndAlarmReplaceOnlyTheirOwnProperties) {
     const VeventReading back = veventToEvent(server_.get(), ctx_);
     EXPECT_EQ(back.record.month, 4);
     EXPECT_EQ(back.record.name, e.name);
+}
+
+// Each field compared on its own: a change to any one of them alone must reach the copy.
+TEST_F(VeventApply, aSingleChangedDateOrAlarmFieldIsWritten) {
+    const std::vector<std::pair<const char*, void (*)(EventRecord&)>> changes = {
+        {"repeat", [](EventRecord& e) { e.repeat = static_cast<uint8_t>(RepeatKind::kMonthly); }},
+        {"year", [](EventRecord& e) { e.year = 1981; }},
+        {"month", [](EventRecord& e) { e.month = 5; }},
+        {"day", [](EventRecord& e) { e.day = 9; }},
+        {"anniversary", [](EventRecord& e) { e.anniversary = 0; }},
+        {"alarmHour", [](EventRecord& e) { e.alarmHour = 10; }},
+        {"alarmMinute", [](EventRecord& e) { e.alarmMinute = 15; }},
+    };
+    const auto fields = [](const EventRecord& r) {
+        return std::tuple(r.repeat, r.year, r.month, r.day, r.extraDays, r.anniversary, r.alarmHour,
+                          r.alarmMinute);
+    };
+    for (const auto& [field, change] : changes) {
+        SetUp();
+        EventRecord e = ours_;
+        change(e);
+        // What a fresh copy of the changed record reads back as: the mapping's own form.
+        const EventRecord fresh = veventToEvent(eventToVevent(e, {}).get(), ctx_).record;
+        ASSERT_NE(fields(fresh), fields(ours_)) << field;
+        applyEventToVevent(e, server_.get(), ctx_, {});
+        EXPECT_EQ(fields(veventToEvent(server_.get(), ctx_).record), fields(fresh)) << field;
+    }
 }
 
 TEST_F(VeventApply, switchingTheAlarmOffRemovesOnlyOurs) {

@@ -25,6 +25,19 @@ TEST(NameSearch, KeysFoldAccentsAndCase) {
     EXPECT_EQ(listCaseName("őrs"), "Őrs");
 }
 
+TEST(NameSearch, ListCaseCapitalisesEveryLatinLetterThatHasACapital) {
+    // Latin Extended-A pairs capitals on even code points up to U+0137, on odd ones from U+0139
+    // to U+0148 and again from U+0179; a few letters have no capital at all.
+    const std::pair<const char*, const char*> cases[] = {
+        {"ālmos", "Ālmos"},   {"ĺubo", "Ĺubo"},   {"ňa", "Ňa"},     {"łucja", "Łucja"},
+        {"źdenka", "Źdenka"}, {"žofia", "Žofia"}, {"ÿves", "Ÿves"}, {"ŋa", "Ŋa"},
+        {"ıa", "ıa"},         {"ĸa", "ĸa"},       {"ŉa", "ŉa"},     {"ſa", "ſa"},
+        {"ßa", "ßa"},         {"÷a", "÷a"},       {"zoé", "Zoé"},   {"éva", "Éva"},
+    };
+    for (const auto& [name, expected] : cases)
+        EXPECT_EQ(listCaseName(name), expected) << name;
+}
+
 TEST(NameSearch, DayTableMatchesEitherNameAndDatesByACommonYear) {
     NameTable t;
     t.loadText(std::string(59, '\n') + "Albin\nLujza, Ábel\n" + std::string(303, '\n') +
@@ -120,6 +133,10 @@ TEST_F(NameSearchWindowTest, MissingFilesDisableWhatNeedsThem) {
 TEST_F(NameSearchWindowTest, SearchResultsEventAndBack) {
     dir.write("data/hun_names_mek.dat", "Ágota 3.15., 2.5.*\n");
     openNameSearch(w, files, strings);
+    w.searchText = " \t";  // nothing to look for: no search, no message
+    EXPECT_EQ(pressSearchButton(w, table, files, strings, &box), NameSearchOutcome::kNothing);
+    EXPECT_TRUE(box.shown.empty());
+    EXPECT_TRUE(w.searchMode);
     w.searchText = "Zebulon";
     EXPECT_EQ(pressSearchButton(w, table, files, strings, &box), NameSearchOutcome::kNoResult);
     ASSERT_EQ(box.shown.size(), 1u);

@@ -44,6 +44,22 @@ TEST(NameTable, ReadsTheWindows1250FileAndLeavesMissingDaysEmpty) {
     EXPECT_EQ(t.line(365), "");
 }
 
+TEST(NameTable, AByteOrderMarkIsNotPartOfTheFirstDaysNames) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.file("data"));
+    dir.write("data/hun_names.dat",
+              "\xEF\xBB\xBF"
+              "Fruzsina\r\n\xC3\x81"
+              "bel\r\n");
+    NameTable t;
+    ASSERT_TRUE(t.load(dir.dir()));
+    EXPECT_EQ(t.line(0), "Fruzsina");
+    EXPECT_EQ(t.line(1), "Ábel");
+    std::string text;
+    ASSERT_TRUE(readNameFile(dir.file("data/hun_names.dat"), text));
+    EXPECT_EQ(text, "Fruzsina\r\nÁbel\r\n");
+}
+
 TEST(NameTable, NamesOfDateFollowTheLeapDayRule) {
     std::string text;
     for (int i = 0; i < 365; ++i)

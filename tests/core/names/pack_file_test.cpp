@@ -40,6 +40,20 @@ void setName(std::string& pack, size_t i, const std::string& name) {
     pack.replace(entryAt(i) + 23, 32, name + std::string(32 - name.size(), '\0'));
 }
 
+TEST(PackStamp, NamesAMomentOnlyWhenEveryFieldIsInRange) {
+    EXPECT_EQ((PackStamp{2024, 2, 29, 23, 59, 59}.toDateTime()),
+              DateTime::of(Date::serial(2024, 2, 29), 23, 59, 59));
+    EXPECT_EQ((PackStamp{2024, 3, 9, 0, 0, 0}.toDateTime()),
+              DateTime::of(Date::serial(2024, 3, 9), 0, 0, 0));
+    for (const PackStamp& bad : {PackStamp{2024, 3, 9, 24, 0, 0}, PackStamp{2024, 3, 9, 0, 60, 0},
+                                 PackStamp{2024, 3, 9, 0, 0, 60}, PackStamp{2023, 2, 29, 0, 0, 0},
+                                 PackStamp{2024, 13, 1, 0, 0, 0}}) {
+        EXPECT_FALSE(bad.toDateTime()) << bad.hour << ":" << bad.minute << ":" << bad.second;
+    }
+    EXPECT_EQ(PackStamp::of(DateTime::of(Date::serial(2024, 3, 9), 7, 5, 3)),
+              (PackStamp{2024, 3, 9, 7, 5, 3}));
+}
+
 TEST(PackFile, LayoutOfTwoFilesWithoutComment) {
     TempDir dir;
     const std::string p =
@@ -111,6 +125,11 @@ TEST(PackFile, OpenResultCodes) {
     const std::string good = packOf(dir, {{"a", "1"}});
     std::string negativeWidth = good;
     negativeWidth[5] = '\x7f';
+    // With no entries no later size check would notice the width: only its own check can.
+    std::string emptyNegativeWidth = good.substr(0, 15) + std::string("\x80\x00", 2);
+    emptyNegativeWidth.replace(5, 2, "\x7f\xff");  // -1
+    std::string emptyZeroWidth = emptyNegativeWidth;
+    emptyZeroWidth.replace(5, 2, std::string("\x80\x00", 2));
     const std::vector<std::pair<std::string, PackResult>> cases = {
         {"QP", PackResult::kBadMagic},
         {"QPX" + good.substr(3), PackResult::kBadMagic},
@@ -120,6 +139,8 @@ TEST(PackFile, OpenResultCodes) {
         {good.substr(0, 16), PackResult::kDamaged},       // inside the count
         {good.substr(0, 17 + 54), PackResult::kDamaged},  // inside the directory
         {negativeWidth, PackResult::kDamaged},
+        {emptyNegativeWidth, PackResult::kDamaged},
+        {emptyZeroWidth, PackResult::kOk},
         {good.substr(0, 17 + 55), PackResult::kOk},  // contents are checked when read
     };
     PackFile pack;
@@ -151,6 +172,12 @@ TEST(PackFile, NamesThatWouldLeaveTheFolderAreRefusedAndTheRestComesOut) {
     EXPECT_EQ(std::distance(fs::directory_iterator(root.dir()), {}), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(root.file("dest")), {}), 1);
     EXPECT_EQ(root.read("dest/good.txt"), "fine");
+    // Each is refused by the name check itself, not by whatever the file system does next.
+    for (size_t i = 0; i < bad.size(); ++i) {
+        EXPECT_FALSE(isSafeEntryName(bad[i])) << bad[i];
+        EXPECT_EQ(pack.extractEntry(root.file("dest"), i, false), PackResult::kUnsafeName)
+            << bad[i];
+    }
     EXPECT_TRUE(isSafeEntryName("..hidden"));
     EXPECT_TRUE(isSafeEntryName("árvíztűrő.txt"));
 }
@@ -168,6 +195,19 @@ TEST(PackFile, ALinkInTheFolderIsReplacedNotFollowed) {
     EXPECT_EQ(root.read("dest/a.txt"), "new");
     EXPECT_EQ(root.read("outside"), "keep");
     EXPECT_EQ(fs::status(root.file("outside")).permissions(), fs::perms::owner_read);
+}
+
+TEST(PackFile, AFolderOfTheEntrysNameIsLeftAsItWas) {
+    TempDir root;
+    fs::create_directories(root.file("dest/a.txt"));
+    root.write("dest/a.txt/inside", "mine");
+    ::chmod(root.file("dest/a.txt").c_str(), 0750);
+    PackFile pack;
+    ASSERT_EQ(pack.openBytes(packOf(root, {{"a.txt", "new"}})), PackResult::kOk);
+    EXPECT_EQ(pack.extractEntry(root.file("dest"), 0, false), PackResult::kWriteError);
+    EXPECT_EQ(fs::status(root.file("dest/a.txt")).permissions() & fs::perms::all,
+              fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    EXPECT_EQ(root.read("dest/a.txt/inside"), "mine");
 }
 
 TEST(PackFile, ContentsOutsideTheFileFailThatEntryOnly) {

@@ -35,6 +35,9 @@ TEST(PictureOfDay, SamePeriodCutsTheDayIntoEqualParts) {
     EXPECT_FALSE(samePeriod(at(1, 11, 59, 59), at(1, 12, 0, 0), 2));
     EXPECT_TRUE(samePeriod(at(1, 12, 0, 0), at(1, 12, 4, 59), 288));  // five minutes
     EXPECT_FALSE(samePeriod(at(1, 12, 4, 59), at(1, 12, 5, 0), 288));
+    // Seven a day: 86400 div 7 = 12342 s, the last (longer) period takes the remainder.
+    EXPECT_TRUE(samePeriod(at(1, 0, 0, 0), at(1, 3, 25, 41), 7));
+    EXPECT_FALSE(samePeriod(at(1, 3, 25, 41), at(1, 3, 25, 42), 7));
     EXPECT_FALSE(samePeriod(at(1, 8, 0, 0), at(1, 8, 0, 0), 0));
     EXPECT_FALSE(samePeriod(at(1, 8, 0, 0), at(1, 8, 0, 0), -3));
     EXPECT_TRUE(samePeriod(at(1, 8, 0, 0), at(1, 8, 0, 0), 1000000));  // shorter than a second

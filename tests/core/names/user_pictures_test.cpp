@@ -231,6 +231,33 @@ TEST(UserPictureWalk, TheForegroundShowsTheFirstPictureAndTheTimerListsTheRest) 
                                        "  Writing picture list was finished.\r\n"));
 }
 
+TEST(UserPictureList, TheWriterStopsAtEachFieldsLimitAndWritesNothingPastIt) {
+    const Date day = Date::serial(2024, 3, 9);
+    ListWriter probe;
+    probe.begin(day, false, "/p");
+    const uint64_t header = probe.images().size();
+    // "abcde" takes positions header+1 .. header+5; a position must stay below the limit.
+    for (const auto& [limit, fits] : {std::pair{header + 6, false}, std::pair{header + 7, true}}) {
+        ListWriter w({limit, 10});
+        w.begin(day, false, "/p");
+        EXPECT_EQ(w.add("abcde"), fits) << limit - header;
+        EXPECT_EQ(w.count(), fits ? 1 : 0);
+        EXPECT_EQ(w.images().size(), header + (fits ? 6 : 0));
+    }
+    ListWriter three({ListLimits{}.imagesBytes, 3});
+    three.begin(day, false, "/p");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(three.add("a.jpg"));
+    const std::string index = three.index();
+    EXPECT_FALSE(three.add("a.jpg"));
+    EXPECT_EQ(three.index(), index);
+    EXPECT_EQ(three.count(), 3);
+    // A path's length is a 16-bit field.
+    EXPECT_TRUE(probe.add(std::string(32767, 'p')));
+    EXPECT_FALSE(probe.add(std::string(32768, 'p')));
+    EXPECT_EQ(probe.count(), 1);
+}
+
 TEST(UserPictureList, RebuildConditionsInTheirOrder) {
     ListWriter w;
     w.begin(Date::serial(2024, 3, 9), true, "/home/u/Pictures");

@@ -80,6 +80,17 @@ TEST_F(MonthGridTest, TitleHeaderAndDayColours) {
     EXPECT_FALSE(sc.skin.buttons[kBtnHome].visible);
 }
 
+TEST_F(MonthGridTest, EveryCellHasItsDayNumberAndNothingFollowsTheLast) {
+    drawMonthGrid(sc);
+    for (int c = 0; c < kDayCells; ++c) {
+        const SurfaceOp* n = dayNumber(c);
+        ASSERT_NE(n, nullptr) << c;
+        EXPECT_EQ(n->text, std::to_string(month.cells[static_cast<size_t>(c)].day)) << c;
+    }
+    for (const SurfaceOp& op : main().of("text"))
+        EXPECT_LT(op.y, 90 + 6 * 18) << op.text << " below the grid";
+}
+
 TEST_F(MonthGridTest, HomeMarkSitsOnTheSideTowardsToday) {
     sc.skin.theme.setItem("tx_today2", "today.png");
     sc.skin.theme.setItem("calhome_w", "10");
@@ -191,6 +202,39 @@ TEST_F(MonthGridTest, BandRectangleFollowsTheLineAlignment) {
     }
 }
 
+TEST_F(MonthGridTest, PlainLinesTakeTheSundayColourInTheSundayColumnOnly) {
+    for (int c : {5, 6, 7, 13, 41})
+        month.cells[static_cast<size_t>(c)].lines = {
+            FieldLine{FieldLineKind::kEvent, -1, "L" + std::to_string(c)}};
+    drawMonthGrid(sc);
+    for (int c : {5, 6, 7, 13, 41}) {
+        const SurfaceOp* op = main().findText("L" + std::to_string(c));
+        ASSERT_NE(op, nullptr) << c;
+        EXPECT_EQ(op->colour, c % 7 == 6 ? 1003u : 1004u) << c;
+    }
+}
+
+TEST_F(MonthGridTest, ALineBandIsTwoPixelsWiderThanItsTextInsideTheField) {
+    sc.skin.theme.setItem("cal_dayevent_x", "5");
+    sc.skin.theme.setItem("cal_dayevent_w", "20");
+    month.cells[10].lines = {FieldLine{FieldLineKind::kEvent, 44, "Narrow"}};
+    drawMonthGrid(sc);
+    const auto fills = main().of("fill");
+    ASSERT_FALSE(fills.empty());
+    const int x10 = 10 + 3 * 40;
+    EXPECT_EQ(fills[0].x, x10 + 5 - 2);
+    EXPECT_EQ(fills[0].w, 20 + 4);
+
+    main().ops.clear();
+    sc.skin.theme.setItem("cal_dayevent_x", "1");  // the field's edges clip it
+    sc.skin.theme.setItem("cal_dayevent_w", "40");
+    drawMonthGrid(sc);
+    const auto clipped = main().of("fill");
+    ASSERT_FALSE(clipped.empty());
+    EXPECT_EQ(clipped[0].x, x10 + 1);
+    EXPECT_EQ(clipped[0].x + clipped[0].w, x10 + 40 - 1);
+}
+
 TEST_F(MonthGridTest, BandsNestFiveLowerAndThreeFurtherIn) {
     LongBand outer{7, 9, true, true, 42, 3};
     LongBand inner{8, 9, true, true, 43, 2};
@@ -202,8 +246,12 @@ TEST_F(MonthGridTest, BandsNestFiveLowerAndThreeFurtherIn) {
     // Outer: cell 7 has a vertical start at its left edge and a line at y + 2.
     const int x7 = 10, y7 = 90 + 18;
     bool startLine = false;
-    for (const SurfaceOp& op : first)
-        if (op.x == x7 && op.y == y7 + 2 && op.w == 3) startLine = true;
+    for (const SurfaceOp& op : first) {
+        if (op.x == x7 && op.y == y7 + 2 && op.w == 3) {
+            startLine = true;
+            EXPECT_EQ(op.y + op.h, y7 + 18);  // down to the field's last row
+        }
+    }
     EXPECT_TRUE(startLine);
     // Inner starts in cell 8 one level down; cell 9 ends both, the inner 3 pixels further in.
     const int x8 = 50, x9 = 90;
@@ -216,6 +264,35 @@ TEST_F(MonthGridTest, BandsNestFiveLowerAndThreeFurtherIn) {
     EXPECT_TRUE(innerEnd);
 }
 
+TEST_F(MonthGridTest, ABandOfTheLastCellAloneStaysInIt) {
+    month.bands = {LongBand{41, 41, true, true, 42, 0}};
+    drawMonthGrid(sc);
+    const int x41 = 10 + 6 * 40;
+    bool drawn = false;
+    for (const SurfaceOp& op : main().of("fill")) {
+        if (op.colour != 42) continue;
+        drawn = true;
+        EXPECT_GE(op.x, x41);
+    }
+    EXPECT_TRUE(drawn);
+}
+
+TEST_F(MonthGridTest, ABandReachesTheLastCellAndNoFurther) {
+    month.bands = {LongBand{40, 45, true, false, 42, 9}};  // runs on past the grid
+    drawMonthGrid(sc);
+    const int x40 = 10 + 5 * 40, x41 = 10 + 6 * 40, y = 90 + 5 * 18;
+    bool in40 = false, in41 = false;
+    for (const SurfaceOp& op : main().of("fill")) {
+        if (op.colour != 42) continue;
+        EXPECT_GE(op.y, y) << "no band above the last row";
+        EXPECT_LE(op.x + op.w, x41 + 40) << "no band right of the last cell";
+        if (op.x >= x40 && op.x < x41) in40 = true;
+        if (op.x >= x41) in41 = true;
+    }
+    EXPECT_TRUE(in40);
+    EXPECT_TRUE(in41);
+}
+
 TEST(MonthGridHitTest, MapsPointsToCells) {
     HashTable t;
     t.setItem("cal_fields_x", "10");
@@ -226,6 +303,19 @@ TEST(MonthGridHitTest, MapsPointsToCells) {
     EXPECT_EQ(monthGridHit(t, 289, 197), 41);
     EXPECT_EQ(monthGridHit(t, 290, 100), -1);
     EXPECT_EQ(monthGridHit(t, 9, 100), -1);
+    EXPECT_EQ(monthGridHit(t, 100, 89), -1);
+    EXPECT_EQ(monthGridHit(t, 100, 198), -1);
+    // A skin without field sizes has no cells to hit (and nothing to divide by).
+    for (const char* size : {"0", "-5"}) {
+        t.setItem("cal_field_w", size);
+        EXPECT_EQ(monthGridHit(t, 10, 90), -1) << size;
+        EXPECT_EQ(monthGridHit(t, 5, 95), -1) << size;
+        t.setItem("cal_field_w", "40");
+        t.setItem("cal_field_h", size);
+        EXPECT_EQ(monthGridHit(t, 10, 90), -1) << size;
+        EXPECT_EQ(monthGridHit(t, 15, 85), -1) << size;
+        t.setItem("cal_field_h", "18");
+    }
 }
 
 }  // namespace

@@ -45,6 +45,9 @@ TEST_F(ScreenTest, TodayTextBreaksAtTheBarNearestTheMiddle) {
     EXPECT_EQ(todayBreakPoint("aaaa|bb|cccccccc"), 8);
     EXPECT_EQ(todayBreakPoint("aaaaaa|bbbbb|c"), 7);  // equal distances: the one behind
     EXPECT_EQ(todayBreakPoint("no bars"), 0);
+    EXPECT_EQ(todayBreakPoint("ab|"), 3);  // the last character counts
+    EXPECT_EQ(todayBreakPoint("|ab"), 1);  // and the first
+    EXPECT_EQ(todayBreakPoint("ő|"), 2);   // positions are characters, not bytes
     // Wider than the picture (280 px at 8 px a character): two lines around the middle.
     todayText = std::string(20, 'a') + "|" + std::string(30, 'b');
     drawTodayBlock(sc);
@@ -203,6 +206,24 @@ TEST_F(ScreenTest, LayoutTestSwitchesToTheAlarmScreenAndLeavingStopsTheAlarm) {
     EXPECT_TRUE(sc.skin.buttons[kBtnAlarm].visible);  // the alarm screen was drawn
     EXPECT_FALSE(tests.normalAlarm);                  // and the sample is used up
     EXPECT_EQ(stops, 1);                              // the redraw began on the main screen
+}
+
+TEST_F(ScreenTest, ExtremeAlarmTestRepeatsTheCommentOnFiveLines) {
+    sc.skin.theme.setItem("alarm_com_w", "100000");  // one line per paragraph
+    const auto commentLines = [&] {
+        std::vector<std::string> out;
+        for (const SurfaceOp& op : main().of("text"))
+            if (op.x == 20 && op.y >= 140) out.push_back(op.text);
+        return out;
+    };
+    tests.normalAlarm = true;  // one-shot: the redraw clears it
+    redrawScreen(sc, ScreenMode::kMain);
+    const std::vector<std::string> one = commentLines();
+    ASSERT_EQ(one.size(), 1u);
+    tests.extremeAlarm = true;
+    main().ops.clear();
+    redrawScreen(sc, ScreenMode::kMain);
+    EXPECT_EQ(commentLines(), std::vector<std::string>(5, one[0]));
 }
 
 TEST_F(ScreenTest, WisdomBoxSplitsAtTheLastPlus) {

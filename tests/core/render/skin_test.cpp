@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/config/config_file.h"
+#include "core/config/hash_table.h"
 #include "core/names/wisdom.h"
 #include "core/render/screen.h"
 #include "core/render/skin_fixture.h"
@@ -23,6 +25,31 @@ TEST(ThemeValues, ReadIntegersColoursAndBooleans) {
     EXPECT_FALSE(parseThemeBool("false"));
     EXPECT_TRUE(parseThemeBool("3"));
     EXPECT_FALSE(parseThemeBool("0"));
+}
+
+TEST(ThemeValues, MissingThemeKeyNamesTheFirstGap) {
+    const auto missing = [](const std::string& text) {
+        HashTable t;
+        parseConfig(t, text);
+        return missingThemeKey(t);
+    };
+    const std::string full = kSmallTheme;
+    EXPECT_EQ(missing(full), "");
+    const auto without = [&](const std::string& line) {
+        std::string text = full;
+        text.erase(text.find(line), line.size());
+        return text;
+    };
+    EXPECT_EQ(missing(without("wise_say_align = 2\n")), "wise_say_align");
+    EXPECT_EQ(missing(without("tx10_oy = 60\n")), "tx10_oy");  // a shown button needs its cut
+    EXPECT_EQ(missing(full + "calhomeleft_x = 1\n"), "calhome_w");
+    EXPECT_EQ(missing(full + "calhomeright_x = 1\ncalhome_w = 9\n"), "calhome_w");
+    EXPECT_EQ(missing(full + "calhomeright_x = 1\ncalhome_w = 9\ncalhome_h = 9\n"), "");
+    // A style with a shadow needs the shadow colour; short keys are no shadow style.
+    const std::string noShadow = without("text_shadow_color = 4210752\n") + "x = 1\n";
+    EXPECT_EQ(missing(noShadow), "");
+    EXPECT_EQ(missing(noShadow + "today_shadow = 0\n"), "");
+    EXPECT_EQ(missing(noShadow + "today_shadow = 1\n"), "text_shadow_color");
 }
 
 TEST(SetSkin, LoadsTheSkinItsSurfacesAndButtons) {
@@ -137,6 +164,11 @@ TEST(SetSkin, ShapeFollowsTheRoundKeysAndTransparencyTheSetting) {
     f.settings.setItem("Transparency", "0");
     setTransparency(skin, f.settings);
     EXPECT_FALSE(skin.window.layered);
+    EXPECT_FALSE(skin.window.hasOpacity);
+    f.settings.setItem("Transparency", "1");  // the least there is: 2.55 rounds to 3
+    setTransparency(skin, f.settings);
+    EXPECT_TRUE(skin.window.layered && skin.window.hasOpacity);
+    EXPECT_EQ(skin.window.opacity, 3);
 
     skin.theme.setItem("transparentcolor", "16711935");
     f.settings.setItem("Transparency", "50");

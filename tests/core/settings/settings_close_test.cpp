@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "core/config/config_file.h"
 #include "core/config/hash_table.h"
 #include "core/config/string_table.h"
 #include "core/settings/settings_sources.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
+#include "support/failing_file_ops.h"
 #include "support/temp_dir.h"
 
 namespace tv {
@@ -90,6 +93,24 @@ TEST_F(CloseFixture, AfterARestoreNothingIsWrittenOverTheRestoredFiles) {
     EXPECT_FALSE(settings.exists("Wise"));
     EXPECT_FALSE(autostart.entry);
     EXPECT_EQ(sound.stops, 1);  // the sound stops all the same
+}
+
+TEST_F(CloseFixture, AFailedSaveIsShownWithItsReason) {
+    strings.table().add("com_err_cfgsave", "Nem sikerült menteni ($1).\\nA hiba oka:");
+    dir.write("settings.cfg", "Wise = 1\r\n");
+    test::FailingFileOps disk(test::FileStep::kRename, EROFS);
+    SettingsCloseContext c = ctx();
+    c.saveSettings = [&] { return writeConfig(settings, dir.file("settings.cfg"), true, disk); };
+    SettingsControls controls;
+    controls.showWisdom = false;
+    const SettingsCloseResult r = closeSettings(controls, "metal_big", "metal_big", c);
+    EXPECT_TRUE(r.written);
+    EXPECT_FALSE(r.saved);
+    EXPECT_EQ(dir.read("settings.cfg"), "Wise = 1\r\n");
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, "Nem sikerült menteni (settings.cfg).\r\nA hiba oka:\r\n" +
+                                     std::string(std::strerror(EROFS)));
+    EXPECT_EQ(box.shown[0].buttons, MessageButtons::kOk);
 }
 
 TEST_F(CloseFixture, LogOnEntryFollowsTheSameRuleAsTheLoad) {

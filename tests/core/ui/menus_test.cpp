@@ -107,6 +107,9 @@ TEST_F(Menus, TrayMenuShowsTheScheduledTimeWhenOn) {
     EXPECT_EQ(ids(m.items), (std::vector{1, 2, -1, 4}));
     EXPECT_EQ(m.items[1].text, "Napi megjelenés: 7:05");
     EXPECT_EQ(m.items[1].state, MenuState::kGreyed);
+    settings.setItem("AS_Hour", "17");
+    settings.setItem("AS_Minute", "30");  // two digits already: no padding
+    EXPECT_EQ(buildTrayMenu(settings, strings).items[1].text, "Napi megjelenés: 17:30");
 }
 
 TEST_F(Menus, TrayExitIsAskedFirst) {

@@ -93,6 +93,15 @@ TEST_F(Mouse, RolloverFollowsTheCursorAcrossButtons) {
     EXPECT_EQ(rolloverTick(s, false),
               (Actions{act(K::kPaintButton, 5, kLookUp), act(K::kStopRollover)}));
     EXPECT_EQ(s.hoveredButton, -1);
+    EXPECT_EQ(rolloverTick(s, false), (Actions{act(K::kStopRollover)}));  // nothing to paint
+
+    buttonMouseMove(s, 0);  // the first button is a button like the others
+    EXPECT_EQ(buttonMouseMove(s, 1),
+              (Actions{act(K::kPaintButton, 0, kLookUp), act(K::kPaintButton, 1, kLookOver),
+                       act(K::kStartRollover)}));
+    buttonMouseMove(s, 0);
+    EXPECT_EQ(rolloverTick(s, false),
+              (Actions{act(K::kPaintButton, 0, kLookUp), act(K::kStopRollover)}));
 }
 
 TEST_F(Mouse, ReleaseOutsideTheButtonStillRunsTheCommand) {

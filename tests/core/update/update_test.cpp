@@ -13,6 +13,7 @@
 #include "core/update/update_query.h"
 #include "core/update/update_reply.h"
 #include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/fake_user_store.h"
 #include "support/temp_dir.h"
@@ -217,6 +218,35 @@ TEST_F(UpdateCheckTest, OtherReplies) {
                                      "  Version local: v1.9.5; online: v0.0.0\r\n"));
     EXPECT_EQ(checkWith(reply({2, 0, 0}, "", std::nullopt, 0)), kCheckInvalidReply);
     EXPECT_THAT(logText(), HasSubstr("  There is no such entry.\r\n"));
+}
+
+TEST_F(UpdateCheckTest, AManualCheckSaysWhatItFound) {
+    FakeMessageBox box;
+    const struct {
+        int status;
+        const char* text;
+        MessageIcon icon;
+    } cases[] = {
+        {kCheckUpToDate, "about_msg_up2date", MessageIcon::kInformation},
+        {kCheckRunningIsNewer, "about_msg_up2date", MessageIcon::kInformation},
+        {kCheckInvalidReply, "about_err_invalid", MessageIcon::kCritical},
+        {kCheckNoConnection, "about_err_connect", MessageIcon::kCritical},
+    };
+    for (const auto& c : cases) {
+        box.shown.clear();
+        EXPECT_FALSE(manualCheckFinished(state, ctx, &box, c.status));
+        ASSERT_EQ(box.shown.size(), 1u) << c.status;
+        EXPECT_EQ(box.shown[0].text, c.text);
+        EXPECT_EQ(box.shown[0].icon, c.icon);
+        // Without a box (the window has gone) nothing is shown, and nothing breaks.
+        EXPECT_FALSE(manualCheckFinished(state, ctx, nullptr, c.status));
+    }
+    box.shown.clear();
+    settings.setItem("Update_LatestVerMaj", "2");
+    const auto model = manualCheckFinished(state, ctx, &box, kCheckOutdated);
+    ASSERT_TRUE(model);
+    EXPECT_EQ(model->currentVersion, "v1.9.5");
+    EXPECT_TRUE(box.shown.empty());  // the dialog tells it instead
 }
 
 TEST_F(UpdateCheckTest, ReminderOnlyWhenDue) {

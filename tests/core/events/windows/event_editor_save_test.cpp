@@ -95,6 +95,8 @@ TEST_F(EditorSaveTest, EveryCheckRefusesAndAcceptsAtItsLimits) {
         {"empty notice", 0, false, {{E::kForecast, ""}}, kEmpty, E::kForecast},
         {"month 13", 0, false, {{kM, "13"}}, "dates_err_12months", kM},
         {"month 0, yearly", 1, false, {{kM, "0"}}, "dates_err_12months", kM},
+        {"month 1", 0, false, {{kM, "1"}}, nullptr},
+        {"month 12, yearly", 1, false, {{kM, "12"}, {kD, "31"}}, nullptr},
         {"31 April, yearly", 1, false, {{kM, "4"}, {kD, "31"}}, kMonthDays, kD},
         {"day 0", 0, false, {{kD, "0"}}, kMonthDays, kD},
         {"30 February 2024", 0, false, {{kY, "2024"}, {kM, "2"}, {kD, "30"}}, kMonthDays, kD},
@@ -270,6 +272,24 @@ TEST_F(EditorSaveTest, AnAlarmWhileAlarmsAreOffOffersToSwitchThemOn) {
     EXPECT_EQ(settings.item("AS_TrayIcon"), "1");
     EXPECT_EQ(o.record.alarmMinute, 5);
     EXPECT_EQ(prompts.back().prompt, EditorPrompt::kAlarmsOff);
+}
+
+TEST_F(EditorSaveTest, AFullTableStoresNothingAndAsksNothingMore) {
+    while (table.eventCount() < EventTable::kMaxSlots) {
+        table.appendEventSlot();
+        table.records().back().inUse = -1;
+    }
+    settings.setItem("AlarmEnabled", "0");
+    answers = {MessageAnswer::kYes};
+    EventEditor ed = once(2025, 6, 15);
+    ed.fields.alarmOn = true;
+    ed.fields.alarmHour = "7";
+    const SaveOutcome o = save(ed);
+    EXPECT_EQ(o.status, SaveStatus::kTableFull);
+    EXPECT_TRUE(prompts.empty());
+    EXPECT_FALSE(o.alarmsSwitchedOn);
+    EXPECT_EQ(settings.item("AlarmEnabled"), "0");
+    EXPECT_EQ(saves, 0);
 }
 
 TEST_F(EditorSaveTest, StoringFillsTheRecordFromTheFieldsTheKindUses) {

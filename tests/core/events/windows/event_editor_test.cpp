@@ -120,6 +120,39 @@ TEST(EventEditor, OpenModesPresetTheEditor) {
     EXPECT_FALSE(editorHasChanges(*named));
 }
 
+TEST(EventEditor, ALongEventShowsItsLengthInDaysCountingTheFirst) {
+    EventTable table;
+    for (int extra : {0, 4, 9998, 20000}) {
+        const int slot = table.allocateEventSlot();
+        table[slot].name = "Szabadság";
+        table[slot].year = 2025;
+        table[slot].month = 7;
+        table[slot].day = 1;
+        table[slot].extraDays = static_cast<int16_t>(extra);
+    }
+    EXPECT_EQ(editEventEditor(table, 0, kToday).fields.length, "1");
+    EXPECT_EQ(editEventEditor(table, 1, kToday).fields.length, "5");
+    EXPECT_EQ(editEventEditor(table, 2, kToday).fields.length, "9999");
+    EXPECT_EQ(editEventEditor(table, 3, kToday).fields.length, "9999");
+}
+
+TEST(EventEditor, NumberFieldsTakeDigitsAndBackspaceTextFieldsTakeAnything) {
+    for (EditorField f : {EditorField::kName, EditorField::kComment}) {
+        EXPECT_TRUE(digitFieldAccepts(f, U'x'));
+        EXPECT_TRUE(digitFieldAccepts(f, U'ő'));
+    }
+    for (EditorField f :
+         {EditorField::kYear, EditorField::kDay, EditorField::kLength, EditorField::kAlarmMinute}) {
+        EXPECT_TRUE(digitFieldAccepts(f, U'0'));
+        EXPECT_TRUE(digitFieldAccepts(f, U'9'));
+        EXPECT_TRUE(digitFieldAccepts(f, 8));  // backspace
+        EXPECT_FALSE(digitFieldAccepts(f, U'x'));
+        EXPECT_FALSE(digitFieldAccepts(f, U'/'));  // just below '0'
+        EXPECT_FALSE(digitFieldAccepts(f, U':'));  // just above '9'
+        EXPECT_FALSE(digitFieldAccepts(f, 7));
+    }
+}
+
 TEST(EventEditor, CancelAsksOnlyWhenSomethingChanged) {
     StringTable s;
     FakeMessageBox box;

@@ -249,6 +249,9 @@ TEST_F(EventListTest, DeleteAsksWithTheNameAndRemovesOrSwitchesOffOnlyOnYes) {
     EXPECT_EQ(table[1].active, 0);  // a feast stays, switched off
     EXPECT_EQ(saves, 2);
     EXPECT_FALSE(deleteListedEvent(table, slot, box, strings, save));  // nothing there any more
+    EXPECT_FALSE(deleteListedEvent(table, -1, box, strings, save));
+    EXPECT_FALSE(deleteListedEvent(table, table.slotCount(), box, strings, save));
+    EXPECT_EQ(box.shown.size(), 3u);  // none of these asked anything
 }
 
 TEST_F(EventListTest, FiltersAreRememberedInTheSettingsAndTheDeveloperSeesTheCount) {
