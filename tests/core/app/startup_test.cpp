@@ -41,7 +41,7 @@ std::vector<std::string> firstLaunchLog() {
             kLoadRule,
             "",
             "fSetVariables",
-            "  A new event table with 24 events",
+            "  A new event table with 25 events",
             "",
             "fCheckAutoStart",
             "",

@@ -256,7 +256,7 @@ TEST_F(EventDbFiles, UnknownVersionAsksAndKeepsACopyEitherWay) {
 }
 
 TEST_F(EventDbFiles, UnknownVersionWithoutACopySaysSo) {
-    std::string newer = encodeEventDatabase(sampleTable(2), kWritten);
+    std::string newer = encodeEventDatabase(test::mixedEventTable(2), kWritten);
     newer[14] = '\x05';
     dir.write("events.cdb", newer);
     // Every name a copy could take is taken by something that cannot be read.
