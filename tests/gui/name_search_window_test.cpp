@@ -67,6 +67,27 @@ TEST_F(NameSearchWindowTest, SearchShowsTheDaysAndEnterCreatesTheNameDayEvent) {
     EXPECT_FALSE(results->isVisible());
 }
 
+// Regression: the result list was rebuilt only when the number of results changed, so the
+// second one-day search showed the first one's day.
+TEST_F(NameSearchWindowTest, SecondSearchShowsItsOwnDays) {
+    openWindow();
+    // The day table, whatever the last session chose.
+    child<QRadioButton>(w.get(), "Option1")->click();
+    auto* input = child<QLineEdit>(w.get(), "Tinput2");
+    auto* results = child<QListWidget>(w.get(), "List2");
+    auto* button = child<QPushButton>(w.get(), "ComSearch");
+    QTest::keyClicks(input, QStringLiteral("abel"));
+    QTest::keyClick(input, Qt::Key_Return);
+    ASSERT_EQ(results->count(), 1);
+    EXPECT_EQ(results->item(0)->text(), QStringLiteral("január 2"));
+
+    QTest::mouseClick(button, Qt::LeftButton);  // back
+    QTest::keyClicks(input, QStringLiteral("Miklós"));
+    QTest::keyClick(input, Qt::Key_Return);
+    ASSERT_EQ(results->count(), 1);
+    EXPECT_EQ(results->item(0)->text(), QStringLiteral("december 6"));
+}
+
 TEST_F(NameSearchWindowTest, UnknownNameSaysSo) {
     openWindow();
     auto* input = child<QLineEdit>(w.get(), "Tinput2");

@@ -10,6 +10,7 @@
 #include "core/render/month_grid.h"
 #include "core/render/primitives.h"
 #include "core/render/screen.h"
+#include "core/render/screen_buttons.h"
 #include "core/render/text.h"
 #include "core/render/theme.h"
 
@@ -47,11 +48,6 @@ std::vector<size_t> characterStarts(std::string_view text) {
         nextCodePoint(text, pos);
     }
     return starts;
-}
-
-void setButtons(Skin& skin, std::initializer_list<int> hide) {
-    for (int i : hide)
-        skin.buttons[i].visible = false;
 }
 
 // A block of lines over the picture: one kind of entries, in list order.
@@ -193,7 +189,7 @@ void drawTodayBlock(Screen& sc) {
 void drawMainScreen(Screen& sc) {
     Skin& skin = sc.skin;
     HashTable& t = skin.theme;
-    setButtons(skin, {kBtnCalLeft, kBtnCalRight, kBtnAlarm, kBtnSwNames});
+    showScreenButtons(skin, ScreenMode::kMain);
     const Rect area = pictureArea(t);
     copyRect(*skin.mainBuffer, area.x, area.y, area.w, area.h, *skin.pictureBuffer, 0, 0);
     if (!sc.forecast || sc.forecast->empty() || !sc.settings) return;
@@ -216,7 +212,7 @@ void drawAlarmScreen(Screen& sc) {
     Skin& skin = sc.skin;
     HashTable& t = skin.theme;
     Surface& s = *skin.mainBuffer;
-    setButtons(skin, {kBtnCalLeft, kBtnCalRight, kBtnSwNames});
+    showScreenButtons(skin, ScreenMode::kAlarm);
     copyRect(s, themeInt(t, "picture_x"), themeInt(t, "picture_y"), themeInt(t, "picture_w"),
              themeInt(t, "picture_h"), skin.image(kImgAlarmBg), 0, 0);
     const AlarmEntry none;
@@ -261,7 +257,6 @@ void drawAlarmScreen(Screen& sc) {
         drawText(s, themeInt(t, "alarm_com_x"),
                  themeInt(t, "alarm_com_y") + static_cast<int>(i) * h, lines[i], kAlignLeft,
                  shadow);
-    skin.buttons[kBtnAlarm].visible = true;
 }
 
 void drawWisdomBox(Screen& sc) {

@@ -77,8 +77,9 @@ QWidget* EventListWindow::buildEditor() {
     fitDigits(fields_[6], 2);
     fitDigits(fields_[7], 2);
     fitDigits(fields_[8], 4);
-    fields_[4]->setMaxLength(255);
-    fields_[5]->setMaxLength(255);
+    // As much as the record holds; the save refuses more rather than cutting it.
+    fields_[4]->setMaxLength(static_cast<int>(kEventTextMaxChars));
+    fields_[5]->setMaxLength(static_cast<int>(kEventTextMaxChars));
 
     uniqueInfoLabel_ = new QLabel;
     uniqueInfoLabel_->setObjectName(QStringLiteral("lblUniqueInfo"));

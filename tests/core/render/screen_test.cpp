@@ -20,6 +20,11 @@ protected:
     void SetUp() override {
         f.writeSkin("small", kSmallTheme);
         f.load(sc.skin, "small");
+        // The screen-bound buttons, placed where a skin would put them.
+        for (const char* b : {"calleft", "calright", "menualarm", "menuswname"}) {
+            sc.skin.theme.setItem(std::string(b) + "_x", "100");
+            sc.skin.theme.setItem(std::string(b) + "_y", "2");
+        }
         f.strings.table().setItem("main_title", "Naptár $1");
         f.strings.table().setItem("main_title_noskin", "(no skin)");
         today.year = 2025;
@@ -155,6 +160,31 @@ TEST_F(ScreenTest, AlarmScreenTimeAndButtons) {
     alarmEntry.minute = 30;
     redrawScreen(sc, ScreenMode::kAlarm);
     EXPECT_NE(main().findText("14:30"), nullptr);
+}
+
+// Regression: the main screen hid the paging arrows and the names switch, and nothing showed
+// them again on the month screen, so the mouse could not leave the current month.
+TEST_F(ScreenTest, EachScreenShowsItsOwnButtons) {
+    auto shown = [&] {
+        std::string s;
+        for (int i : {kBtnCalLeft, kBtnCalRight, kBtnAlarm, kBtnSwNames})
+            s += sc.skin.buttons[i].visible ? '1' : '0';
+        return s;
+    };
+    redrawScreen(sc, ScreenMode::kMain);
+    EXPECT_EQ(shown(), "0000");
+    redrawScreen(sc, ScreenMode::kMonth);
+    EXPECT_EQ(shown(), "1101");
+    redrawScreen(sc, ScreenMode::kAlarm);
+    EXPECT_EQ(shown(), "0010");
+    redrawScreen(sc, ScreenMode::kMonth);
+    EXPECT_EQ(shown(), "1101");
+    EXPECT_TRUE(sc.skin.buttons[kBtnExit].visible);  // not bound to a screen
+
+    // A skin without the names switch leaves it hidden on the month screen too.
+    sc.skin.theme.remove("menuswname_x");
+    redrawScreen(sc, ScreenMode::kMonth);
+    EXPECT_EQ(shown(), "1100");
 }
 
 TEST_F(ScreenTest, LayoutTestSwitchesToTheAlarmScreenAndLeavingStopsTheAlarm) {
