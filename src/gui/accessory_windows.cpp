@@ -84,8 +84,7 @@ AboutWindow::AboutWindow(const StringTable& strings, Actions actions, QWidget* p
     title->setFont(f);
     title->setAlignment(Qt::AlignCenter);
     layout->addWidget(title);
-    auto* version =
-        new QLabel(plain(strings.formatString("about_version", versionText())), this);
+    auto* version = new QLabel(plain(strings.formatString("about_version", versionText())), this);
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setToolTip(plain(strings.getString("about_version_tt")));
     version->setAlignment(Qt::AlignCenter);

@@ -1,7 +1,6 @@
 #include "gui/main_window.h"
 
 #include <QBitmap>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -13,6 +12,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
+#include <algorithm>
 
 #include "core/app/app_state.h"
 #include "core/app/version.h"
@@ -277,7 +277,8 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     tips.strings = &app_.state().strings;
     // As many lines as the screen holds, less the tip's own frame.
     const int lineHeight = std::max(1, QFontMetrics(QToolTip::font()).lineSpacing());
-    if (const QScreen* s = screen()) tips.maxLines = s->availableGeometry().height() / lineHeight - 2;
+    if (const QScreen* s = screen())
+        tips.maxLines = s->availableGeometry().height() / lineHeight - 2;
     app_.perform(areaMouseMove(app_.ui(), app_.geometry(), pos.x(), pos.y(), &tips));
 }
 

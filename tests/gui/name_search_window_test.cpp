@@ -82,7 +82,7 @@ TEST_F(NameSearchWindowTest, SecondSearchShowsItsOwnDays) {
     EXPECT_EQ(results->item(0)->text(), QStringLiteral("január 2"));
 
     QTest::mouseClick(button, Qt::LeftButton);  // back
-    QTest::keyClicks(input, QStringLiteral("Miklós"));
+    input->setText(QStringLiteral("Miklós"));   // keyClicks types ASCII only
     QTest::keyClick(input, Qt::Key_Return);
     ASSERT_EQ(results->count(), 1);
     EXPECT_EQ(results->item(0)->text(), QStringLiteral("december 6"));

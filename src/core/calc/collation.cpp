@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-
 namespace tv {
 namespace {
 
@@ -44,6 +43,7 @@ std::u16string toUtf16(std::string_view utf8) {
 }  // namespace
 
 void appendCollationKey(std::string& out, std::string_view utf8) {
+    if (utf8.empty()) return;  // an empty text sorts first, with an empty key
     const UCollator* c = hungarian();
     if (c == nullptr) {
         out += utf8;

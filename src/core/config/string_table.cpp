@@ -30,7 +30,8 @@ std::string loadedLanguage(const StringTable& strings) {
     const size_t slash = path.find_last_of('/');
     const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
     const size_t stem = file.find("_strings");
-    if (file.empty() || stem == std::string::npos || stem == 0) return "none (no string table read)";
+    if (file.empty() || stem == std::string::npos || stem == 0)
+        return "none (no string table read)";
     return file.substr(0, stem) + " (" + file + ", " + std::to_string(strings.table().count()) +
            " texts)";
 }

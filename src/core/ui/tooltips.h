@@ -13,7 +13,7 @@ class StringTable;
 // Where a day field's tooltip comes from.
 struct DayTipSource {
     const MonthEvents* month = nullptr;
-    const EventTable* table = nullptr;     // builds a tip the month was built without
+    const EventTable* table = nullptr;  // builds a tip the month was built without
     const TextMeasurer* measurer = nullptr;
     const StringTable* strings = nullptr;  // the "more" line; its key without a table
     int maxLines = 0;                      // lines that fit on the screen; 0: no limit

@@ -133,10 +133,6 @@ void getOnlineVersion(UpdateState& state, const UpdateContext& ctx, Download* do
     q.entries = ctx.entries;
     q.version = ctx.running;
 
-    auto finish = [&state, ctx, done = std::move(done)](const DownloadResult& r) {
-        finishCheck(state, ctx, r);
-        if (done) done(state.checkStatus);
-    };
     const std::string endpoint = readUpdateEndpoint(ctx.programDir);
     if (endpoint.empty()) {
         // Nothing was asked, so nothing "could not connect".
@@ -146,6 +142,10 @@ void getOnlineVersion(UpdateState& state, const UpdateContext& ctx, Download* do
         if (done) done(state.checkStatus);
         return;
     }
+    auto finish = [&state, ctx, done = std::move(done)](const DownloadResult& r) {
+        finishCheck(state, ctx, r);
+        if (done) done(state.checkStatus);
+    };
     if (download == nullptr) {
         finish(DownloadResult{});
         return;

@@ -79,9 +79,9 @@ bool updateTick(UpdateState& state, const UpdateContext& ctx, Download* download
                 bool startedThisTick);
 
 // Runs the check: records the attempt at once, asks the service (no configured endpoint gives
-// kCheckNotConfigured, a missing download service no connection) and, when the reply is in, stores what it said,
-// sets `checkStatus`, saves the settings and calls `done` with the status. Without a reply
-// nothing but the time of the attempt changes, so the next automatic check waits a full
+// kCheckNotConfigured, a missing download service no connection) and, when the reply is in, stores
+// what it said, sets `checkStatus`, saves the settings and calls `done` with the status. Without a
+// reply nothing but the time of the attempt changes, so the next automatic check waits a full
 // interval. `state` must outlive the request.
 void getOnlineVersion(UpdateState& state, const UpdateContext& ctx, Download* download, bool manual,
                       std::function<void(int status)> done = {});

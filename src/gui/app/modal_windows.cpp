@@ -182,7 +182,9 @@ void ModalWindows::openAbout() {
     AppState& s = app_.state();
     const Platform& p = app_.platform();
     AboutWindow::Actions act;
-    act.openAboutPage = [this, &p] { app_.host().showHelpPage(p.paths.programDir + "about_hun.html"); };
+    act.openAboutPage = [this, &p] {
+        app_.host().showHelpPage(p.paths.programDir + "about_hun.html");
+    };
     act.openWebSite = [&p] { p.shell->openDocument(std::string(kWebSite)); };
     act.updateKnown = s.update.updatePending;
     act.update = [this, &s, &p] {

@@ -30,8 +30,8 @@ HelpWindow::HelpWindow(const StringTable& strings, const QString& file, QWidget*
             qtText(strings.formatString("com_err_notfound", file.toStdString())));
     }
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* close = buttons->addButton(qtString(strings, "com_close"),
-                                            QDialogButtonBox::RejectRole);
+    QPushButton* close =
+        buttons->addButton(qtString(strings, "com_close"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("cmdClose"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -195,7 +195,8 @@ void NameSearchWindow::showState() {
     if (w_.selectedName >= 0 && describedList_->currentRow() != w_.selectedName) {
         const QSignalBlocker block(describedList_);
         describedList_->setCurrentRow(w_.selectedName);
-        describedList_->scrollToItem(describedList_->currentItem(), QAbstractItemView::PositionAtTop);
+        describedList_->scrollToItem(describedList_->currentItem(),
+                                     QAbstractItemView::PositionAtTop);
     }
     const QString descr = qtText(w_.description);
     if (descriptionText_->toPlainText() != descr) descriptionText_->setPlainText(descr);

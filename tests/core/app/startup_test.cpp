@@ -420,7 +420,7 @@ TEST(Placement, CentredOrKeptReachable) {
         return std::to_string(p.x) + "," + std::to_string(p.y);
     };
     EXPECT_EQ(at(true, 0, 0), "760,390");
-    EXPECT_EQ(at(false, 1500, 3000), "100,200");        // on the screen: kept
+    EXPECT_EQ(at(false, 1500, 3000), "100,200");  // on the screen: kept
     // 3000 twips of its corner still show, and the title strip stays below the work area's top.
     EXPECT_EQ(at(false, -20000, -20000), "-200,40");
     EXPECT_EQ(at(false, 99999, 99999), "1720,880");  // 3000 twips from the far edges

@@ -139,7 +139,7 @@ TEST(NoTrayArea, TheFirstCloseExplainsAndTheMainMenuOffersTheExit) {
     EXPECT_EQ(menu.items.back().id, static_cast<int>(CommandCode::kExitProgram));
     EXPECT_EQ(menu.items.back().text, "st_exit");
     EXPECT_EQ(buttonEvent(h.state.window, CommandCode::kExitProgram, h.state.settings),
-              (Actions{Action{UiAction::kExitProgram}}));
+              (Actions{Action{UiAction::kExitProgram, 0, 0, {}}}));
 
     unloadCalendar(h.ctx, UnloadMode::kClose);
     EXPECT_FALSE(h.state.ended);  // still watching the alarms
@@ -165,8 +165,8 @@ TEST(NoTrayArea, ATrayAreaOrNoResidenceNeedsNeither) {
     EXPECT_FALSE(residentWithoutTray(withTray.ctx));
     unloadCalendar(withTray.ctx, UnloadMode::kClose);
     EXPECT_TRUE(withTray.box.shown.empty());
-    EXPECT_NE(buildMainMenu(withTray.state.window, withTray.state.settings,
-                            withTray.state.strings, residentWithoutTray(withTray.ctx))
+    EXPECT_NE(buildMainMenu(withTray.state.window, withTray.state.settings, withTray.state.strings,
+                            residentWithoutTray(withTray.ctx))
                   .items.back()
                   .id,
               static_cast<int>(CommandCode::kExitProgram));

@@ -19,9 +19,9 @@ std::vector<std::string> sorted(std::vector<std::string> v) {
 // Regression: the lists sorted by bytes, so "Ágnes" and "Éva" came after "Zoltán".
 TEST(Collation, HungarianAlphabeticalOrder) {
     const std::vector<std::string> expected = {
-        "Adrienn", "Ágnes", "Béla",     "Cecília", "Csaba", "Dóra",  "Edit",    "Éva",
-        "Gábor",   "Gyula", "Olga",     "Ottó",    "Ödön",  "Őze",   "Sándor",  "Szabolcs",
-        "Ubul",    "Üllő",  "Űrhajós",  "Zoltán",  "Zsófia"};
+        "Adrienn", "Ágnes",    "Béla",  "Cecília", "Csaba",   "Dóra",   "Edit",
+        "Éva",     "Gábor",    "Gyula", "Olga",    "Ottó",    "Ödön",   "Őze",
+        "Sándor",  "Szabolcs", "Ubul",  "Üllő",    "Űrhajós", "Zoltán", "Zsófia"};
     std::vector<std::string> shuffled = expected;
     std::reverse(shuffled.begin(), shuffled.end());
     std::rotate(shuffled.begin(), shuffled.begin() + 7, shuffled.end());

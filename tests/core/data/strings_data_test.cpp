@@ -112,21 +112,22 @@ constexpr Family kFamilies[] = {
 // How many parameters each caller fills: the text must hold $1..$n and nothing else. Every key
 // not listed here is shown as it is and must hold no placeholder at all.
 const std::map<std::string_view, int> kParams = {
-    {"about_version", 1},     {"com_err_dbsave", 1},      {"com_err_notfound", 1},
-    {"com_err_skin", 1},      {"com_err_skincfg", 1},     {"dates_err_months", 1},
-    {"dates_lbl_long3", 1},   {"dates_list_future", 1},   {"dates_list_past", 1},
-    {"dates_q_delete", 1},    {"dates_err_toolong", 1},   {"main_tip_more", 1},    {"err_pic_damaged", 1},     {"main_d_day", 1},
-    {"main_d_forecast1", 2},  {"main_d_forecast2", 2},    {"main_d_still1", 1},
-    {"main_d_still2", 1},     {"main_d_wd", 2},           {"main_d_week", 1},
-    {"main_event_del", 1},    {"main_event_more", 1},     {"main_event_new", 1},
-    {"main_t_date", 3},       {"main_t_day", 1},          {"main_t_dwmix", 2},
-    {"main_t_name", 1},       {"main_t_nname", 1},        {"main_t_week", 1},
-    {"main_title", 1},        {"name_event_title", 1},    {"name_mainday", 1},
-    {"name_results", 1},      {"sets_bk_dayweek_ago", 2}, {"sets_bk_days_ago", 1},
-    {"sets_bk_lasttime", 2},  {"sets_bk_q_restore", 1},   {"sets_bk_q_restore2", 3},
-    {"sets_bk_weeks_ago", 1}, {"st_autostart", 2},        {"time_spent_d", 1},
-    {"time_spent_m", 1},      {"time_spent_md", 2},       {"time_spent_y", 1},
-    {"time_spent_yd", 2},     {"time_spent_ym", 2},       {"time_spent_ymd", 3},
+    {"about_version", 1},       {"com_err_dbsave", 1},     {"com_err_notfound", 1},
+    {"com_err_skin", 1},        {"com_err_skincfg", 1},    {"dates_err_months", 1},
+    {"dates_lbl_long3", 1},     {"dates_list_future", 1},  {"dates_list_past", 1},
+    {"dates_q_delete", 1},      {"dates_err_toolong", 1},  {"main_tip_more", 1},
+    {"err_pic_damaged", 1},     {"main_d_day", 1},         {"main_d_forecast1", 2},
+    {"main_d_forecast2", 2},    {"main_d_still1", 1},      {"main_d_still2", 1},
+    {"main_d_wd", 2},           {"main_d_week", 1},        {"main_event_del", 1},
+    {"main_event_more", 1},     {"main_event_new", 1},     {"main_t_date", 3},
+    {"main_t_day", 1},          {"main_t_dwmix", 2},       {"main_t_name", 1},
+    {"main_t_nname", 1},        {"main_t_week", 1},        {"main_title", 1},
+    {"name_event_title", 1},    {"name_mainday", 1},       {"name_results", 1},
+    {"sets_bk_dayweek_ago", 2}, {"sets_bk_days_ago", 1},   {"sets_bk_lasttime", 2},
+    {"sets_bk_q_restore", 1},   {"sets_bk_q_restore2", 3}, {"sets_bk_weeks_ago", 1},
+    {"st_autostart", 2},        {"time_spent_d", 1},       {"time_spent_m", 1},
+    {"time_spent_md", 2},       {"time_spent_y", 1},       {"time_spent_yd", 2},
+    {"time_spent_ym", 2},       {"time_spent_ymd", 3},
 };
 
 // The pieces of today's sentence and the highlight tags each must carry.

@@ -129,8 +129,7 @@ TEST_F(Mouse, DraggingByTheTitleStripUnlessPinned) {
 
     g.desktop = true;
     EXPECT_TRUE(areaMouseDown(s, g, kMouseLeft, 100, 10).empty());
-    EXPECT_FALSE(
-        hasAction(areaMouseMove(s, g, 150, 10, nullptr), K::kMoveWindow));
+    EXPECT_FALSE(hasAction(areaMouseMove(s, g, 150, 10, nullptr), K::kMoveWindow));
 }
 
 TEST_F(Mouse, RightClickOpensTheDayMenuOnlyOnDaysOfTheMonth) {
@@ -195,8 +194,7 @@ TEST_F(Mouse, DayTooltipFollowsTheField) {
     month.cells[5].tipText.clear();
     EXPECT_EQ(areaMouseMove(s, g, 30 + 5 * 80, 110, &tips).back(),
               act(K::kSetDayTooltip, 5, 0, ""));
-    EXPECT_EQ(areaMouseMove(s, g, 5, 5, &tips),
-              Actions{act(K::kRemoveDayTooltip)});
+    EXPECT_EQ(areaMouseMove(s, g, 5, 5, &tips), Actions{act(K::kRemoveDayTooltip)});
     s.screenMode = ScreenMode::kMain;
     EXPECT_TRUE(areaMouseMove(s, g, 30 + 3 * 80, 110, &tips).empty());
 }
@@ -228,8 +226,7 @@ TEST(DayTip, CappedToTheScreenWithAMoreLine) {
 TEST_F(Mouse, NoDayTooltipAfterSwitchingToTheMainScreen) {
     const Actions a = buttonEvent(s, CommandCode::kSwitchScreen, settings);
     EXPECT_TRUE(hasAction(a, K::kRemoveDayTooltip));
-    EXPECT_FALSE(hasAction(areaMouseMove(s, g, 30 + 3 * 80, 110, &tips),
-                           K::kSetDayTooltip));
+    EXPECT_FALSE(hasAction(areaMouseMove(s, g, 30 + 3 * 80, 110, &tips), K::kSetDayTooltip));
 }
 
 }  // namespace

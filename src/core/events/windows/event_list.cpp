@@ -211,7 +211,8 @@ EventListView fillList(const EventTable& table, EventListFilter& filter,
     view.tabStops = filter.list == EventListKind::kRecurring ? std::vector<int>{64, 255, 280}
                                                              : std::vector<int>{64, 280};
     view.columnTitles = {s.getString("dates_col_when"), s.getString("dates_col_name")};
-    if (filter.list == EventListKind::kRecurring) view.columnTitles.push_back(s.getString("dates_col_age"));
+    if (filter.list == EventListKind::kRecurring)
+        view.columnTitles.push_back(s.getString("dates_col_age"));
     view.columnTitles.push_back(s.getString("dates_col_date"));
 
     const int window =

@@ -70,7 +70,7 @@ struct EventListView {
     std::vector<int> tabStops;           // of `RecordList`
     // The columns' titles: when, name, the age in the recurring list, date.
     std::vector<std::string> columnTitles;
-    std::string entriesCaption;          // "DEV: entries = N" for the developer, else empty
+    std::string entriesCaption;  // "DEV: entries = N" for the developer, else empty
 };
 
 struct EventListContext {
