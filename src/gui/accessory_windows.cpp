@@ -95,7 +95,7 @@ AboutWindow::AboutWindow(const StringTable& strings, Actions actions, QWidget* p
     layout->addWidget(maker);
 
     auto* buttons = new QHBoxLayout;
-    auto add = [&](std::string_view key, const QString& name, std::function<void()> run) {
+    auto add = [&](std::string_view key, const QString& name, const std::function<void()>& run) {
         auto* b = new QPushButton(this);
         setCaption(b, strings, key);
         b->setObjectName(name);
