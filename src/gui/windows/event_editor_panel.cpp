@@ -148,7 +148,8 @@ QWidget* EventListWindow::buildEditor() {
     auto* longEventLabel = new QLabel;
     setCaption(longEventLabel, st, "dates_lbl_long");
     longEventLabel->setBuddy(fields_[8]);
-    longRow_ = row({stepLeftButton, fields_[8], stepRightButton, longEventLabel_, colourButton_});
+    // The swatch before the end-date text, which empties for a one-day event: it stays put.
+    longRow_ = row({stepLeftButton, fields_[8], stepRightButton, colourButton_, longEventLabel_});
 
     auto* forecastLabel = new QLabel;
     setCaption(forecastLabel, st, "dates_lbl_forecast");
@@ -228,8 +229,9 @@ QWidget* EventListWindow::buildEditor() {
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(form_);
-    layout->addStretch();
+    // The buttons follow the fields; a taller frame leaves its spare room below them.
     layout->addLayout(buttons);
+    layout->addStretch();
 
     setTabOrder(fields_[4], repeatCombo_);
     setTabOrder(repeatCombo_, monthsButton_);

@@ -114,7 +114,20 @@ QWidget* NameSearchWindow::buildDaysTab() {
     dbl->addWidget(largeListOption_);
     connect(mainListOption_, &QRadioButton::toggled, this, [this](bool on) {
         w_.database = on ? NameDatabase::kDayTable : NameDatabase::kNameList;
+        showState();
     });
+
+    // Before the first search the results' place tells which list is searched, rather than
+    // leaving a grey hole in the window.
+    resultPlaceholder_ = new QLabel;
+    resultPlaceholder_->setObjectName(QStringLiteral("lblNoResults"));
+    resultPlaceholder_->setWordWrap(true);
+    resultPlaceholder_->setAlignment(Qt::AlignCenter);
+    resultPlaceholder_->setFrameShape(QFrame::StyledPanel);
+    resultPlaceholder_->setMargin(12);
+    resultPlaceholder_->setAutoFillBackground(true);
+    resultPlaceholder_->setBackgroundRole(QPalette::Base);
+    resultPlaceholder_->setForegroundRole(QPalette::PlaceholderText);
 
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(searchEdit_, 1);
@@ -123,8 +136,8 @@ QWidget* NameSearchWindow::buildDaysTab() {
     layout->addWidget(lbl1Text_);
     layout->addLayout(searchRow);
     layout->addWidget(resultList_, 1);
+    layout->addWidget(resultPlaceholder_, 1);
     layout->addWidget(doubleClickLabel_);
-    layout->addStretch(0);
     layout->addWidget(databasesGroup);
     return tab;
 }
@@ -150,9 +163,14 @@ QWidget* NameSearchWindow::buildExplainTab() {
     descriptionText_->setObjectName(QStringLiteral("txtDescrResult"));
     descriptionText_->setReadOnly(true);
 
+    auto* typeAheadLabel = new QLabel;
+    setCaption(typeAheadLabel, *s_.strings, "name_lbl_explain");
+    typeAheadLabel->setBuddy(typeAheadEdit_);
+
     auto* left = new QWidget;
     auto* ll = new QVBoxLayout(left);
     ll->setContentsMargins(0, 0, 0, 0);
+    ll->addWidget(typeAheadLabel);
     ll->addWidget(typeAheadEdit_);
     ll->addWidget(describedList_, 1);
     auto* split = new QSplitter;
@@ -182,6 +200,9 @@ void NameSearchWindow::showState() {
     searchButton_->setToolTip(qtString(st, w_.searchMode ? "name_search_tt" : "name_back_tt"));
     lbl1Text_->setText(qtText(w_.prompt));
     resultList_->setVisible(w_.resultsVisible);
+    resultPlaceholder_->setVisible(!w_.resultsVisible);
+    resultPlaceholder_->setText(
+        qtString(st, w_.database == NameDatabase::kDayTable ? "name_db_a_tt" : "name_db_b_tt"));
     doubleClickLabel_->setVisible(w_.resultsVisible);
     // Compared line by line: two searches often find the same number of days.
     if (!listShows(resultList_, w_.resultLines)) {

@@ -55,6 +55,7 @@ private:
     QLineEdit* searchEdit_ = nullptr;
     QPushButton* searchButton_ = nullptr;
     QListWidget* resultList_ = nullptr;
+    QLabel* resultPlaceholder_ = nullptr;
     QLabel* doubleClickLabel_ = nullptr;
     QRadioButton* mainListOption_ = nullptr;
     QRadioButton* largeListOption_ = nullptr;
