@@ -252,6 +252,26 @@ TEST_F(EventListTest, DeleteAsksWithTheNameAndRemovesOrSwitchesOffOnlyOnYes) {
     EXPECT_FALSE(deleteListedEvent(table, slot, box, strings, save));  // nothing there any more
 }
 
+// Regression: the question had no default button, so Enter answered Yes and deleted.
+TEST_F(EventListTest, EnterOnTheDeleteQuestionKeepsTheEvent) {
+    const int slot = add(userEvent("Fogorvos", RepeatKind::kOnce, 2025, 4, 1));
+    FakeMessageBox box;
+    box.pressEnter = true;
+    int saves = 0;
+    EXPECT_FALSE(deleteListedEvent(table, slot, box, strings,
+                                   [&saves](const EventTable&) { return ++saves > 0; }));
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].defaultButton, MessageAnswer::kNo);
+    EXPECT_TRUE(table[slot].used());
+    EXPECT_EQ(saves, 0);
+    // Questions without a stated default keep the desktop's: the first button.
+    MessageRequest other;
+    other.buttons = MessageButtons::kYesNo;
+    EXPECT_EQ(enterAnswer(other), MessageAnswer::kYes);
+    other.buttons = MessageButtons::kOkCancel;
+    EXPECT_EQ(enterAnswer(other), MessageAnswer::kOk);
+}
+
 TEST_F(EventListTest, FiltersAreRememberedInTheSettingsAndTheDeveloperSeesTheCount) {
     HashTable settings;
     EventListFilter f = readListFilter(settings);
