@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: setup build run test lint sanitize bench fuzz format clean art-preview
+.PHONY: setup build run test lint sanitize bench bench-startup fuzz format clean art-preview
 
 setup:
 	@./scripts/setup
@@ -36,6 +36,10 @@ fuzz: setup
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Time to the calendar window and peak memory against a bare Qt window, and the hand-over time.
+bench-startup: build
+	@./scripts/bench-startup $(BUILD)
 
 # A contact sheet of the generated art (skins, holiday pictures, backgrounds, icon).
 art-preview: build

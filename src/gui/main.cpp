@@ -4,10 +4,14 @@
 #include <QScreen>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "core/ui/commands.h"
 #include "core/ui/menus.h"
+#include "platform/posix/local_hand_over.h"
 #include "platform/qt/qt_popup_menu.h"
+#include "platform/qt/qt_single_instance.h"
 
 #include "core/app/startup.h"
 #include "core/app/tray.h"
@@ -56,9 +60,28 @@ void developerShot(tv::CalendarApp& calendar, const QString& what, const QString
     });
 }
 
+// A second start only hands its request to the calendar that runs and ends. Done before the
+// toolkit starts, that costs a few milliseconds instead of a connection to the display. Only
+// for the command lines the calendar itself knows; anything else (Qt's own options, the
+// developer ones) takes the ordinary way, which hands over too when it has to.
+std::optional<int> handOverEarly(int argc, char** argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i)
+        line += (i > 1 ? " " : "") + std::string(argv[i]);
+    if (line != "" && line != "-dev" && line != "-boot") return std::nullopt;
+    const std::optional<std::string> message = tv::handOverMessage(line);
+    const std::string folder = tv::sessionRuntimeFolder();
+    if (!message || folder.empty()) return std::nullopt;
+    if (!tv::sendToRunningCalendar(folder, *message, tv::QtSingleInstance::kReplyTimeoutMs))
+        return std::nullopt;
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> handedOver = handOverEarly(argc, argv)) return *handedOver;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tempovirens"));
     QApplication::setOrganizationName(QStringLiteral("Brimcove"));

@@ -39,8 +39,12 @@ TrayIcon::TrayIcon(CalendarApp& app, const std::string& tip) : app_(app) {
                 break;
         }
     });
-    // Without a tray area the form still keeps the process and its tick.
-    if (QSystemTrayIcon::isSystemTrayAvailable()) icon_->show();
+    // Asking the desktop for its tray area waits on D-Bus: done once the start has returned to
+    // the event loop, so it never holds up the calendar window. Without a tray area the form
+    // still keeps the process and its tick.
+    QTimer::singleShot(0, this, [this] {
+        if (QSystemTrayIcon::isSystemTrayAvailable()) icon_->show();
+    });
 
     timer_ = new QTimer(this);
     timer_->setInterval(kTrayTickSeconds * 1000);

@@ -93,6 +93,22 @@ TEST_F(SingleInstanceTest, TheSecondStartHandsItsRequestToTheFirstAndWaits) {
     EXPECT_FALSE(doneWhenHandled);  // the sender was still waiting while the first handled it
 }
 
+// The second start that reaches the first before the toolkit starts speaks the same protocol.
+TEST_F(SingleInstanceTest, TheEarlyHandOverReachesTheFirstWithoutQt) {
+    EXPECT_EQ(sendToRunningCalendar(runtime.dir(), "launch", 1000), std::nullopt);  // nobody
+
+    QtSingleInstance first(runtime.dir());
+    ASSERT_TRUE(first.becomePrimary([&](const std::string& m) {
+        received.push_back(m);
+        return std::string("shown");
+    }));
+    std::optional<std::string> answer;
+    runBeside([&] { answer = sendToRunningCalendar(runtime.dir(), "launch-dev", 5000); });
+    EXPECT_EQ(answer, "shown");
+    EXPECT_THAT(received, ElementsAre("launch-dev"));
+    EXPECT_EQ(sendToRunningCalendar(runtime.dir(), std::string(255, 'x'), 1000), std::nullopt);
+}
+
 TEST_F(SingleInstanceTest, OverLongMessagesNeverArrive) {
     QtSingleInstance first(runtime.dir());
     ASSERT_TRUE(first.becomePrimary(collect()));

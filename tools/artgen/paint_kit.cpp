@@ -294,4 +294,52 @@ void starField(QPainter& p, Rng& rng, const QRectF& area, int count, double maxR
     p.restore();
 }
 
+// A marker circle drawn in one sweep that overshoots its start.
+void markerCircle(QPainter& p, const QRectF& r, const QColor& ink, double width) {
+    QPainterPath path;
+    const int steps = 90;
+    for (int i = 0; i <= steps; ++i) {
+        double f = i / static_cast<double>(steps);
+        double a = -2.2 + f * 2 * M_PI * 1.12;
+        double wobble = 1.0 + 0.05 * std::sin(f * 9.0) - 0.05 * f;
+        QPointF pt(r.center().x() + std::cos(a) * r.width() / 2 * wobble,
+                   r.center().y() + std::sin(a) * r.height() / 2 * wobble);
+        if (i == 0)
+            path.moveTo(pt);
+        else
+            path.lineTo(pt);
+    }
+    p.setPen(QPen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+}
+
+// A marker frame drawn round a field in one stroke that runs a little past its start, so the
+// day number and the lines inside stay readable.
+void markerFrame(QPainter& p, const QRectF& r, const QColor& ink, double width) {
+    const QPointF corners[] = {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()};
+    QPainterPath path;
+    const int steps = 24;  // a side
+    for (int side = 0; side <= 4; ++side) {
+        const QPointF a = corners[side % 4], b = corners[(side + 1) % 4];
+        const int last = side == 4 ? steps / 3 : steps;  // the overshoot along the top again
+        for (int i = 0; i <= last; ++i) {
+            const double f = i / static_cast<double>(steps);
+            // A hand's wobble, kept small: the frame has only the edge of the field to itself.
+            const double wobble = 0.4 * std::sin((side * steps + i) * 0.45);
+            const QPointF d = b - a;
+            const QPointF normal(-d.y(), d.x());
+            const double len = std::hypot(normal.x(), normal.y());
+            QPointF pt = a + d * f + normal / len * wobble;
+            if (side == 0 && i == 0)
+                path.moveTo(pt + QPointF(-1, 0.8));
+            else
+                path.lineTo(pt);
+        }
+    }
+    p.setPen(QPen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+}
+
 }  // namespace tv::art

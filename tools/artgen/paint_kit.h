@@ -67,4 +67,9 @@ QImage keyedWhite(const QImage& painted, QColor backdrop, int threshold = 96);
 // Stars, for night skies.
 void starField(QPainter& p, Rng& rng, const QRectF& area, int count, double maxRadius);
 
+// Hand-drawn marker strokes: a circle in one sweep that overshoots its start, and a frame
+// round a rectangle that runs a little past its start along the top.
+void markerCircle(QPainter& p, const QRectF& r, const QColor& ink, double width);
+void markerFrame(QPainter& p, const QRectF& r, const QColor& ink, double width);
+
 }  // namespace tv::art

@@ -116,22 +116,23 @@ QImage paintEaster() {
         p, QRectF(0, 0, kW, kH),
         {{0, QColor(110, 170, 230)}, {0.6, QColor(200, 226, 246)}, {1, QColor(230, 240, 220)}});
     for (int i = 0; i < 14; ++i)
-        glow(p, QPointF(rng.range(0, kW), rng.range(30, 200)), rng.range(40, 80),
+        glow(p, QPointF(rng.range(0, kW), rng.range(20, 150)), rng.range(40, 80),
              QColor(255, 255, 255), 0.5);
     glow(p, QPointF(680, 90), 140, QColor(255, 250, 210), 0.8);
-    hill(p, QRectF(0, 0, kW, kH), 330, 30, 0.4, QColor(150, 200, 110), QColor(90, 150, 70));
-    hill(p, QRectF(0, 0, kW, kH), 400, 22, 2.2, QColor(110, 180, 80), QColor(60, 120, 40));
+    // The scene sits in the upper two thirds: the wisdom box covers the foot of the picture.
+    hill(p, QRectF(0, 0, kW, kH), 230, 30, 0.4, QColor(150, 200, 110), QColor(90, 150, 70));
+    hill(p, QRectF(0, 0, kW, kH), 300, 22, 2.2, QColor(110, 180, 80), QColor(60, 120, 40));
     // Grass blades and daisies.
-    for (int i = 0; i < 900; ++i) {
-        QPointF b(rng.range(0, kW), rng.range(420, kH + 10));
+    for (int i = 0; i < 1200; ++i) {
+        QPointF b(rng.range(0, kW), rng.range(320, kH + 10));
         double hgt = rng.range(10, 34) * (b.y() / kH);
         p.setPen(QPen(mix(QColor(60, 130, 40), QColor(150, 210, 90), rng.uni()), 1.6, Qt::SolidLine,
                       Qt::RoundCap));
         p.drawLine(b, b + QPointF(rng.range(-6, 6), -hgt));
     }
     for (int i = 0; i < 40; ++i) {
-        QPointF c(rng.range(0, kW), rng.range(400, kH));
-        double r = 3 + 4 * (c.y() - 400) / 200;
+        QPointF c(rng.range(0, kW), rng.range(310, kH));
+        double r = 3 + 4 * (c.y() - 310) / 290;
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 255, 255));
         for (int k = 0; k < 8; ++k) {
@@ -147,11 +148,11 @@ QImage paintEaster() {
         QColor c, d;
         int pattern;
     };
-    const Egg eggs[] = {{150, 500, 80, -12, QColor(220, 40, 50), QColor(255, 230, 120), 0},
-                        {260, 528, 70, 10, QColor(60, 120, 220), QColor(255, 255, 255), 1},
-                        {360, 500, 76, -4, QColor(250, 200, 40), QColor(200, 50, 60), 2},
-                        {90, 556, 64, 20, QColor(140, 70, 190), QColor(255, 220, 120), 1},
-                        {460, 540, 66, -16, QColor(60, 170, 90), QColor(255, 255, 255), 0}};
+    const Egg eggs[] = {{150, 336, 80, -12, QColor(220, 40, 50), QColor(255, 230, 120), 0},
+                        {260, 352, 70, 10, QColor(60, 120, 220), QColor(255, 255, 255), 1},
+                        {360, 334, 76, -4, QColor(250, 200, 40), QColor(200, 50, 60), 2},
+                        {80, 356, 64, 20, QColor(140, 70, 190), QColor(255, 220, 120), 1},
+                        {460, 348, 66, -16, QColor(60, 170, 90), QColor(255, 255, 255), 0}};
     for (const Egg& e : eggs) {
         p.save();
         p.translate(e.x, e.y);
@@ -205,7 +206,7 @@ QImage paintEaster() {
         p.restore();
     }
     // The rabbit, sitting and looking at the eggs.
-    const QPointF r(620, 430);
+    const QPointF r(620, 262);
     const QColor fur(196, 170, 146), furDark(150, 120, 96), belly(238, 226, 210);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(30, 60, 10, 90));

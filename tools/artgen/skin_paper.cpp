@@ -18,6 +18,7 @@ const QColor kPaper(250, 246, 236);
 const QColor kWine(150, 24, 40);
 const QColor kInk(60, 46, 38);
 const QColor kRule(196, 176, 156);
+const QColor kMarker(200, 30, 44, 225);
 
 QImage mainBackground(const ThemeSource& t) {
     const int w = t.num("window_width"), h = t.num("window_height");
@@ -186,32 +187,12 @@ QImage eventMark(const ThemeSource& t, const QImage& cal) {
     return img;
 }
 
-// A red marker circle drawn in one sweep that overshoots its start.
-void markerCircle(QPainter& p, const QRectF& r, double width) {
-    QPainterPath path;
-    const int steps = 90;
-    for (int i = 0; i <= steps; ++i) {
-        double f = i / static_cast<double>(steps);
-        double a = -2.2 + f * 2 * M_PI * 1.12;
-        double wobble = 1.0 + 0.05 * std::sin(f * 9.0) - 0.05 * f;
-        QPointF pt(r.center().x() + std::cos(a) * r.width() / 2 * wobble,
-                   r.center().y() + std::sin(a) * r.height() / 2 * wobble);
-        if (i == 0)
-            path.moveTo(pt);
-        else
-            path.lineTo(pt);
-    }
-    p.setPen(QPen(QColor(200, 30, 44, 230), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(path);
-}
-
 QImage todayMark(const ThemeSource& t) {
     const int fw = t.num("cal_field_w"), fh = t.num("cal_field_h");
     QImage img = canvas(fw, fh);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    markerCircle(p, QRectF(3, 3, fw - 6, fh - 6), 2.6);
+    markerFrame(p, QRectF(1.8, 1.8, fw - 3.6, fh - 3.6), kMarker, 2.2);
     p.end();
     return keyed(img, kPaper, kMagenta, 100);
 }
@@ -221,7 +202,7 @@ QImage homeMark(const ThemeSource& t) {
     QImage img = canvas(w, h);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    markerCircle(p, QRectF(3, 3, w - 6, h - 6), 2.2);
+    markerCircle(p, QRectF(3, 3, w - 6, h - 6), kMarker, 2.2);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(200, 30, 44));
     p.drawEllipse(QPointF(w / 2.0, h / 2.0), 3.4, 3.4);
@@ -263,7 +244,8 @@ QImage alarmBackground(const ThemeSource& t) {
     p.drawLine(c + QPointF(-r * 0.55, r * 0.8), c + QPointF(-r * 0.75, r * 1.05));
     p.drawLine(c + QPointF(r * 0.55, r * 0.8), c + QPointF(r * 0.75, r * 1.05));
     // Red rules framing the message, like a printed reminder slip.
-    const double sep = t.num("alarm_com_y") - pic.top() - 14;
+    // Midway between the comment and the lowest a title may reach (a comment line above it).
+    const double sep = t.num("alarm_com_y") - pic.top() - 9;
     p.setPen(QPen(withAlpha(kWine, 0.7), 1.4));
     p.drawLine(QPointF(50, sep), QPointF(w - 50, sep));
     p.setPen(QPen(withAlpha(kWine, 0.45), 0.8));

@@ -29,6 +29,8 @@ struct SkinArt {
 
 SkinArt paintMetalBig(const ThemeSource& t);
 SkinArt paintPaperLight(const ThemeSource& t);
+// The button look of "metal_big".
+void paintMetalButton(QPainter& p, int index, ButtonLook look, const QRectF& r);
 
 // All images of the skin keyed by the file names of its tx_* keys. False (with `error`) when no
 // painter knows the skin or the theme lacks what the painter needs.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <vector>
 
 #include "core/app/app_contexts.h"
 #include "core/app/app_state.h"
@@ -32,6 +33,11 @@ namespace {
 
 constexpr std::string_view kSettingsFile = "settings.cfg";
 constexpr std::string_view kLegacySettingsFile = "config.qzi";
+
+// The request of a second start, by its (trimmed, lower-case) command line.
+std::string launchMessage(std::string_view line) {
+    return line == "-dev" ? "launch-dev" : "launch";
+}
 
 std::string trimLower(std::string_view text) {
     size_t b = 0;
@@ -60,28 +66,29 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The installation values, written only when they differ from what the store holds: a start
+// after the first then writes nothing, and a first start syncs the store once.
 void recordInstallation(AppContext& ctx) {
     UserStore* store = ctx.platform.userStore;
     if (store == nullptr) return;
     const std::string exe = baseName(ctx.platform.paths.executable);
-    struct Value {
-        std::string_view key;
-        std::string text;
-        int number;
-        bool isText;
+    const std::vector<UserValue> values = {
+        {std::string(installation::Install_Dir), ctx.platform.paths.programDir},
+        {std::string(installation::Exe_Name), exe.empty() ? std::string("tempovirens") : exe},
+        {std::string(installation::versionMajor), int32_t{kVersionMajor}},
+        {std::string(installation::versionMinor), int32_t{kVersionMinor}},
+        {std::string(installation::versionRevision), int32_t{kVersionRevision}},
     };
-    const Value values[] = {
-        {installation::Install_Dir, ctx.platform.paths.programDir, 0, true},
-        {installation::Exe_Name, exe.empty() ? "tempovirens" : exe, 0, true},
-        {installation::versionMajor, {}, kVersionMajor, false},
-        {installation::versionMinor, {}, kVersionMinor, false},
-        {installation::versionRevision, {}, kVersionRevision, false},
-    };
-    for (const Value& v : values) {
-        const std::string key(v.key);
-        const bool ok = v.isText ? store->setString(key, v.text) : store->setInt(key, v.number);
-        if (!ok) ctx.state.log.write("Error in 'fCheckProduct': cannot write " + key, 0);
+    std::vector<UserValue> changed;
+    for (const UserValue& v : values) {
+        const auto* text = std::get_if<std::string>(&v.value);
+        const bool same = text != nullptr ? store->getString(v.key) == *text
+                                          : store->getInt(v.key) == std::get<int32_t>(v.value);
+        if (!same) changed.push_back(v);
     }
+    if (changed.empty() || store->setValues(changed)) return;
+    for (const UserValue& v : changed)
+        ctx.state.log.write("Error in 'fCheckProduct': cannot write " + v.key, 0);
 }
 
 }  // namespace
@@ -93,6 +100,7 @@ void step(AppContext& ctx, std::string_view name, int level, const std::function
     } catch (const std::exception& e) {
         ctx.state.log.write("Error in '" + std::string(name) + "': " + e.what(), 0);
     }
+    ctx.window.stepDone();
 }
 
 bool readUserSettings(AppContext& ctx) {
@@ -130,6 +138,12 @@ UpdateContext makeUpdateContext(AppContext& ctx) {
     return u;
 }
 
+std::optional<std::string> handOverMessage(std::string_view commandLine) {
+    HashTable unread;
+    if (!readFlag(unread, settings::AS_TrayIcon)) return std::nullopt;
+    return launchMessage(trimLower(commandLine));
+}
+
 MainOutcome startCalendar(AppContext& ctx, std::string_view commandLine) {
     AppState& s = ctx.state;
     Platform& p = ctx.platform;
@@ -141,7 +155,7 @@ MainOutcome startCalendar(AppContext& ctx, std::string_view commandLine) {
         !p.singleInstance->becomePrimary(
             [&ctx](const std::string& message) { return receiveMessage(ctx, message); })) {
         if (readFlag(s.settings, settings::AS_TrayIcon)) {
-            p.singleInstance->send(line == "-dev" ? "launch-dev" : "launch");
+            p.singleInstance->send(launchMessage(line));
             return MainOutcome::kHandedOver;
         }
         if (p.messageBox != nullptr) {

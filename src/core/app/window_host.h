@@ -25,8 +25,11 @@ public:
     virtual ~CalendarWindowHost() = default;
 
     // Loading, in the order the load runs them.
+    // showSplash asks for the splash; it may appear only once the load proves slow, at the end
+    // of a step (stepDone).
     virtual void showSplash() = 0;
     virtual void hideSplash() = 0;
+    virtual void stepDone() {}
     // Lets pending window messages run.
     virtual void processEvents() = 0;
     // setSkin: the skin folder's theme into the theme table, its surfaces and fonts. False

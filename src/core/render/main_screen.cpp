@@ -8,6 +8,7 @@
 #include "core/names/wisdom.h"
 #include "core/ports/clock.h"
 #include "core/render/month_grid.h"
+#include "core/render/picture_lines.h"
 #include "core/render/primitives.h"
 #include "core/render/screen.h"
 #include "core/render/screen_buttons.h"
@@ -18,25 +19,12 @@ namespace tv {
 
 namespace {
 
-constexpr std::string_view kLatinTitle = "Lorem ipsum dolor sit amet, consectetur adipiscing elit.";
-constexpr std::string_view kLatinComment =
-    "Sed ut perspiciatis unde omnis iste natus error sit voluptatem accusantium doloremque "
-    "laudantium, totam rem aperiam, eaque ipsa quae ab illo inventore veritatis et quasi "
-    "architecto beatae vitae dicta sunt explicabo. Nemo enim ipsam voluptatem quia voluptas sit "
-    "aspernatur aut odit aut fugit.";
-constexpr std::string_view kExtremeTitle =
-    "Megszentségteleníthetetlenségeskedéseitekért Árvíztűrő tükörfúrógép, ez a leghosszabb "
-    "cím, amit a riasztás képernyője valaha kapott.";
 constexpr std::string_view kSampleWisdom =
     "Aki másnak vermet ás, maga esik bele, de aki hidat épít, az maga is átjut rajta.+Magyar "
     "közmondás";
 
 uint32_t shadowColour(Screen& sc) {
-    return themeColour(sc.skin.theme, "text_shadow_color");
-}
-
-std::string twoDigits(int v) {
-    return (v < 10 ? "0" : "") + std::to_string(v);
+    return textShadowColour(sc.skin.theme);
 }
 
 // Byte offsets of the characters: starts[i] is where character i (from 0) begins.
@@ -50,60 +38,6 @@ std::vector<size_t> characterStarts(std::string_view text) {
     return starts;
 }
 
-// A block of lines over the picture: one kind of entries, in list order.
-void drawLineBlock(Screen& sc, std::string_view kind, int align, int x, int& y) {
-    Surface& s = *sc.skin.mainBuffer;
-    HashTable& t = sc.skin.theme;
-    const FontRecord rec = loadFontRecord(kind, t, *sc.settings);
-    setFontRecord(s, rec);
-    const int shadowType = readInt(*sc.settings, settings::M_Shadow);
-    const int px = themeInt(t, "picture_x");
-    const int py = themeInt(t, "picture_y");
-    const int pw = themeInt(t, "picture_w");
-    const std::string overflow = t.itemAlt("overflow_chars", "...");
-    const int h = lineHeight(s);
-    for (const ForecastEntry& f : *sc.forecast) {
-        const bool belongs = kind == "ms"   ? f.daysUntil >= 1
-                             : kind == "mb" ? f.daysUntil == 0 && !f.isHoliday
-                                            : f.daysUntil == 0 && f.isHoliday;
-        if (!belongs) continue;
-        const int bell = f.hasAlarm ? s.bellWidthPx() : 0;
-        const std::string text = fitText(s, f.text, pw - x - bell, overflow);
-        const int width = bell + s.textWidthPx(text);
-        int left = px + x;
-        if (align == kAlignRight) left = px + pw - x - width;
-        if (align == kAlignCentre) left = px + pw / 2 - width / 2;
-        if (bell > 0) {
-            s.setTextColor(rec.color);
-            s.drawBell(left, py + y);
-        }
-        drawShadowed(s, left + bell, py + y, rec.color, rec.color2, shadowType, text, kAlignLeft,
-                     shadowColour(sc));
-        y += h;
-    }
-}
-
-// The caption of today's holidays at the foot of the picture, in the second layout.
-void drawHolidayCaption(Screen& sc) {
-    const StringTable& strings = *sc.strings;
-    std::string caption;
-    for (const ForecastEntry& f : *sc.forecast) {
-        if (f.daysUntil != 0 || !f.isHoliday) continue;
-        if (!caption.empty()) caption += strings.getString("main_d_and");
-        caption += f.text;
-    }
-    if (caption.empty()) return;
-    Surface& s = *sc.skin.mainBuffer;
-    HashTable& t = sc.skin.theme;
-    const FontRecord rec = loadFontRecord("mu", t, *sc.settings);
-    setFontRecord(s, rec);
-    const int pw = themeInt(t, "picture_w");
-    caption = fitText(s, caption, pw, t.itemAlt("overflow_chars", "..."));
-    const int y = themeInt(t, "picture_y") + themeInt(t, "picture_h") -
-                  themeInt(t, "pic_margin_bottom", 0) - lineHeight(s) - 22;
-    drawShadowed(s, themeInt(t, "picture_x") + pw / 2, y, rec.color, rec.color2,
-                 readInt(*sc.settings, settings::M_Shadow), caption, kAlignCentre,
-                 shadowColour(sc));
 }
 
 // Lines of a wrapped block centred vertically on y.
@@ -192,71 +126,27 @@ void drawMainScreen(Screen& sc) {
     showScreenButtons(skin, ScreenMode::kMain);
     const Rect area = pictureArea(t);
     copyRect(*skin.mainBuffer, area.x, area.y, area.w, area.h, *skin.pictureBuffer, 0, 0);
-    if (!sc.forecast || sc.forecast->empty() || !sc.settings) return;
-    const int x = themeInt(t, "pic_padding_x", 10) + themeInt(t, "pic_margin_left", 0);
-    int y = themeInt(t, "pic_padding_y", 6) + themeInt(t, "pic_margin_top", 0);
-    if (readInt(*sc.settings, settings::M_AlignType) == 1) {
-        const int align1 = readInt(*sc.settings, settings::M_TextAlign1);
-        drawLineBlock(sc, "mu", align1, x, y);
-        drawLineBlock(sc, "mb", align1, x, y);
-        y += 4;
-        drawLineBlock(sc, "ms", readInt(*sc.settings, settings::M_TextAlign2), x, y);
-        return;
-    }
-    drawLineBlock(sc, "ms", kAlignLeft, x, y);
-    drawLineBlock(sc, "mb", kAlignCentre, x, y);
-    drawHolidayCaption(sc);
+    drawPictureLines(sc);
 }
 
 void drawAlarmScreen(Screen& sc) {
     Skin& skin = sc.skin;
     HashTable& t = skin.theme;
-    Surface& s = *skin.mainBuffer;
     showScreenButtons(skin, ScreenMode::kAlarm);
-    copyRect(s, themeInt(t, "picture_x"), themeInt(t, "picture_y"), themeInt(t, "picture_w"),
-             themeInt(t, "picture_h"), skin.image(kImgAlarmBg), 0, 0);
-    const AlarmEntry none;
-    const AlarmEntry& alarm = sc.alarm != nullptr ? *sc.alarm : none;
-    const LayoutTests tests = sc.tests != nullptr ? *sc.tests : LayoutTests{};
-    int hour = alarm.hour;
-    int minute = alarm.minute;
-    std::string title = alarm.name;
-    std::string comment = alarm.comment;
-    if ((tests.normalAlarm || tests.extremeAlarm) && sc.clock != nullptr) {
-        const DateTime now = sc.clock->now();
-        hour = now.hour();
-        minute = now.minute();
-    }
-    if (tests.normalAlarm) {
-        title = kLatinTitle;
-        comment = kLatinComment;
-    } else if (tests.extremeAlarm) {
-        title = kExtremeTitle;
-        comment.clear();
-        for (int i = 0; i < 5; ++i)
-            comment += (i > 0 ? "\r\n" : "") + std::string(kLatinComment);
-    }
-    const uint32_t shadow = shadowColour(sc);
-    setTextStyle(s, t, "alarm_time");
-    setColor(s, themeColour(t, "alarm_time_color", 0));
-    drawText(s, themeInt(t, "alarm_time_x"), themeInt(t, "alarm_time_y"),
-             std::to_string(hour) + ":" + twoDigits(minute), themeInt(t, "alarm_time_align"),
-             shadow);
+    copyRect(*skin.mainBuffer, themeInt(t, "picture_x"), themeInt(t, "picture_y"),
+             themeInt(t, "picture_w"), themeInt(t, "picture_h"), skin.image(kImgAlarmBg), 0, 0);
+    drawAlarmTexts(sc);
+}
 
-    setTextStyle(s, t, "alarm_title");
-    setColor(s, themeColour(t, "alarm_title_color", 0));
-    drawWrappedBlock(s, wrapText(s, title, themeInt(t, "alarm_title_w")),
-                     themeInt(t, "alarm_title_x"), themeInt(t, "alarm_title_y"),
-                     themeInt(t, "alarm_title_align"), shadow);
+bool wisdomBoxShown(const Screen& sc) {
+    if (!sc.wisdom || !sc.skin.themeLoaded) return false;
+    if (sc.tests != nullptr && sc.tests->wisdom) return true;
+    return sc.wisdom->shown && !sc.wisdom->text.empty();
+}
 
-    setTextStyle(s, t, "alarm_com");
-    setColor(s, themeColour(t, "alarm_com_color", 0));
-    const std::vector<std::string> lines = wrapText(s, comment, themeInt(t, "alarm_com_w"));
-    const int h = lineHeight(s);
-    for (size_t i = 0; i < lines.size(); ++i)
-        drawText(s, themeInt(t, "alarm_com_x"),
-                 themeInt(t, "alarm_com_y") + static_cast<int>(i) * h, lines[i], kAlignLeft,
-                 shadow);
+Rect wisdomBoxRect(const HashTable& t) {
+    return {themeInt(t, "wise_x"), themeInt(t, "wise_y"), themeInt(t, "wise_w"),
+            themeInt(t, "wise_h")};
 }
 
 void drawWisdomBox(Screen& sc) {
@@ -266,14 +156,15 @@ void drawWisdomBox(Screen& sc) {
         w.text = kSampleWisdom;
         w.shown = true;
     }
-    if (!w.shown || w.text.empty()) return;
+    // Without a skin there is no box to lay the saying out in.
+    if (!wisdomBoxShown(sc)) return;
     Skin& skin = sc.skin;
     HashTable& t = skin.theme;
     Surface& s = *skin.mainBuffer;
     const int wx = themeInt(t, "wise_x");
     const int wy = themeInt(t, "wise_y");
     copyMasked(s, wx, wy, themeInt(t, "wise_w"), themeInt(t, "wise_h"), skin.image(kImgWiseBg),
-               skin.images[kImgMaskWiseBg].get(), 0, 0);
+               skin.imageOrNull(kImgMaskWiseBg), 0, 0);
     std::string quote;
     std::string author = w.text;
     if (w.text.find('+') != std::string::npos) {

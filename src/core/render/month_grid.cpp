@@ -71,7 +71,7 @@ void drawWeekNumbers(Screen& sc, const Grid& g) {
     setTextStyle(s, t, "cal_weeknum");
     setColor(s, themeColour(t, "cal_weeknum_color", 0));
     const int align = themeInt(t, "cal_weeknum_align", 0);
-    const uint32_t shadow = themeColour(t, "text_shadow_color");
+    const uint32_t shadow = textShadowColour(t);
     for (int r = 0; r < 6; ++r) {
         const Date d = sc.month->cellDate(r == 0 ? 6 : 7 * r);
         if (r > 0 && d.month() != sc.month->month) break;
@@ -95,20 +95,25 @@ void drawFieldLines(Screen& sc, const Grid& g) {
     HashTable& t = sc.skin.theme;
     setTextStyle(s, t, "cal_dayevent");
     const bool fixedColour = t.exists("cal_dayevent_color");
-    if (fixedColour) setColor(s, themeColour(t, "cal_dayevent_color"));
+    const uint32_t fixed = fixedColour ? themeColour(t, "cal_dayevent_color") : 0;
     const int dx = themeInt(t, "cal_dayevent_x");
     const int dy = themeInt(t, "cal_dayevent_y");
     const int w = themeInt(t, "cal_dayevent_w");
     const int align = themeInt(t, "cal_dayevent_align");
     const int h = lineHeight(s);
-    const uint32_t shadow = themeColour(t, "text_shadow_color");
-    const std::string overflow = t.itemAlt("overflow_chars", "...");
+    const uint32_t shadow = textShadowColour(t);
+    const std::string overflow = overflowMark(t);
     const int maxEvents = themeInt(t, "cal_field_maxevents", 2);
     const double sat = themeInt(t, "cal_long_sat", 100) / 100.0;
     const double val = themeInt(t, "cal_long_val", 100) / 100.0;
+    // Set for every plain line: a band line before it has left its own text colour behind.
     auto plainColour = [&](int c) {
-        if (!fixedColour) setColor(s, c % 7 == 6 ? sc.colours.sunday : sc.colours.fore);
+        setColor(s, fixedColour ? fixed : c % 7 == 6 ? sc.colours.sunday : sc.colours.fore);
     };
+    // The room of a line's text, where its alignment puts it.
+    int roomLeft = 0;
+    if (align == kAlignRight) roomLeft = -w;
+    if (align == kAlignCentre) roomLeft = -w / 2;
     for (int c = 0; c < kDayCells; ++c) {
         const DayCell& cell = sc.month->cells[static_cast<size_t>(c)];
         const int x = g.x(c) + dx;
@@ -140,8 +145,8 @@ void drawFieldLines(Screen& sc, const Grid& g) {
             } else {
                 const uint32_t band = hsvToRgb(line.hue, sat, val);
                 // Behind the line, inside the field, a little wider than the text room.
-                const int left = std::max(g.x(c) + 1, x - 2);
-                const int right = std::min(g.x(c) + g.w - 1, x + w + 2);
+                const int left = std::max(g.x(c) + 1, x + roomLeft - 2);
+                const int right = std::min(g.x(c) + g.w - 1, x + roomLeft + w + 2);
                 fillRect(s, left, ly, right - left, h, band);
                 setColor(s, luminance(band) < 128 ? kWhite : 0);
             }
@@ -188,7 +193,7 @@ void drawMonthGrid(Screen& sc) {
     if (!sc.month) return;
     const MonthEvents& m = *sc.month;
     const Grid g = gridOf(t);
-    const uint32_t shadow = themeColour(t, "text_shadow_color");
+    const uint32_t shadow = textShadowColour(t);
 
     setTextStyle(s, t, "cal_month");
     setColor(s, themeColour(t, "cal_month_color", 0));

@@ -31,7 +31,7 @@ void drawPictureOfDay(Skin& skin, PictureOfDay& picture, const ImageLoader& imag
     }
     if (picture.fillBackground)
         copyRect(buf, 0, 0, area.w, area.h, skin.image(kImgMainBg), area.x, area.y);
-    const uint32_t shadow = themeColour(t, "text_shadow_color");
+    const uint32_t shadow = textShadowColour(t);
     if (!picture.errorText.empty()) {
         setTextStyle(buf, t, "picture_err");
         setColor(buf, themeColour(t, "picture_err_color", 255));

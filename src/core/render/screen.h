@@ -81,7 +81,13 @@ void drawTitle(Screen& screen);
 void drawTodayBlock(Screen& screen);
 void drawMainScreen(Screen& screen);
 void drawAlarmScreen(Screen& screen);
+// The time, title and comment of the alarm screen.
+void drawAlarmTexts(Screen& screen);
 void drawWisdomBox(Screen& screen);
+// Whether this redraw ends with the wisdom box (a skin that could not be loaded has none).
+bool wisdomBoxShown(const Screen& screen);
+// The wisdom box, in window pixels.
+Rect wisdomBoxRect(const HashTable& theme);
 
 // Where a today text of characters breaks into two lines: the "|" nearest its middle (0 when
 // it has none), counted in characters from 1.

@@ -1,6 +1,7 @@
 #include "core/render/skin.h"
 
 #include <cmath>
+#include <utility>
 
 #include "core/app/log.h"
 #include "core/app/version.h"
@@ -62,8 +63,8 @@ void warn(const SkinServices& sv, std::string_view key, const std::string& skinN
     sv.box->show(r);
 }
 
-// A theme.cfg that cannot be read, or lacks a key the screens need, leaves only the
-// geometry that lets the window be drawn at all.
+// Not even the default skin can be used: only the geometry that lets the window be drawn at
+// all.
 void useFallbackTheme(HashTable& theme) {
     theme.removeAll();
     theme.setItem("picture_x", "4");
@@ -76,27 +77,45 @@ void useFallbackTheme(HashTable& theme) {
     theme.setItem("cal_field_h", "65");
 }
 
+// Reads a skin's theme.cfg into `theme` and checks that it has every key the screens need. A
+// theme that cannot be read, or lacks a key, is refused whole before anything of it is used:
+// half of a skin draws garbage (a saying one character a line, texts at the window's corner).
+bool readCompleteTheme(HashTable& theme, const std::string& skinName, const std::string& folder,
+                       const SkinServices& sv) {
+    bool ok = readConfig(theme, folder + "theme.cfg");
+    if (ok) {
+        const std::string missing = missingThemeKey(theme);
+        if (!missing.empty()) {
+            log(sv, "theme.cfg of '" + skinName + "' lacks '" + missing + "'", 1);
+            ok = false;
+        }
+    }
+    if (!ok) warn(sv, "com_err_skincfg", skinName);
+    return ok;
+}
+
 void loadImages(Skin& skin, const SkinServices& sv) {
+    skin.imageLoader = sv.images;
+    skin.imageLog = sv.log;
     for (int i = 0; i < kSkinImageCount; ++i) {
         const std::string_view key = kSkinImageKeys[i];
         if (!skin.theme.exists(key) || !sv.images) continue;
         const std::string path = skin.folder + skin.theme.item(key);
-        if (!fileExists(path)) continue;
-        ImageLoadResult result = ImageLoadResult::kOk;
-        skin.images[i] = sv.images->load(path, result);
-        if (result != ImageLoadResult::kOk)
-            log(sv, "skin image '" + path + "' could not be loaded", 1);
+        if (fileExists(path)) skin.imageFiles[i] = path;
     }
+    // The frame and the buttons are on every page, and the frame gets its stamps now.
+    skin.image(kImgMainBg);
+    skin.image(kImgButtons);
 }
 
 void stampBackground(Skin& skin, const SkinServices& sv) {
     if (!skin.hasImage(kImgMainBg)) return;
-    Surface& bg = *skin.images[kImgMainBg];
+    Surface& bg = *skin.images[kImgMainBg];  // decoded by loadImages
     HashTable& t = skin.theme;
     if (themeHasPoint(t, "titlebar_icon") && sv.icon)
         bg.copyKeyed(themeInt(t, "titlebar_icon_x"), themeInt(t, "titlebar_icon_y"), 16, 16,
                      *sv.icon, 0, 0, kMagenta);
-    const uint32_t shadow = themeColour(t, "text_shadow_color");
+    const uint32_t shadow = textShadowColour(t);
     if (themeHasPoint(t, "versiontext")) {
         setTextStyle(bg, t, "versiontext");
         setColor(bg, themeColour(t, "versiontext_color", 8421504));
@@ -139,7 +158,26 @@ void setUpButtons(Skin& skin, const SkinServices& sv) {
 }  // namespace
 
 const Surface& Skin::image(SkinImage i) const {
-    return images[i] ? *images[i] : static_cast<const Surface&>(kEmpty);
+    const Surface* s = imageOrNull(i);
+    return s != nullptr ? *s : static_cast<const Surface&>(kEmpty);
+}
+
+Surface* Skin::imageOrNull(SkinImage i) const {
+    if (!images[i] && !imageTried[i] && !imageFiles[i].empty() && imageLoader != nullptr) {
+        imageTried[i] = true;
+        ImageLoadResult result = ImageLoadResult::kOk;
+        images[i] = imageLoader->load(imageFiles[i], result);
+        if (result != ImageLoadResult::kOk && imageLog != nullptr)
+            imageLog->write("skin image '" + imageFiles[i] + "' could not be loaded", 1);
+    }
+    return images[i].get();
+}
+
+void Skin::releaseImages() {
+    for (auto& img : images)
+        img.reset();
+    imageFiles = {};
+    imageTried = {};
 }
 
 bool setButtonImage(Skin& skin, int index, int look, Rect& source) {
@@ -205,16 +243,21 @@ bool setSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const SkinServ
         skin.folder = sv.programDir + "themes/" + skinName + "/";
     }
     if (!skin.themeLoaded || skinChange) {
-        bool ok = readConfig(t, skin.folder + "theme.cfg");
-        if (ok) {
-            const std::string missing = missingThemeKey(t);
-            if (!missing.empty()) {
-                log(sv, "theme.cfg of '" + skinName + "' lacks '" + missing + "'", 1);
-                ok = false;
-            }
+        HashTable complete;
+        bool ok = readCompleteTheme(complete, skinName, skin.folder, sv);
+        const std::string defaultFolder =
+            sv.programDir + "themes/" + std::string(kDefaultSkin) + "/";
+        if (!ok && skinName != kDefaultSkin && fileExists(defaultFolder + "theme.cfg")) {
+            // The user's choice is not drawable: the window shows the default skin instead, and
+            // the settings say so.
+            skinName = std::string(kDefaultSkin);
+            skin.folder = defaultFolder;
+            if (sv.settings) sv.settings->setItem(settings::Skin.key, kDefaultSkin);
+            ok = readCompleteTheme(complete, skinName, skin.folder, sv);
         }
-        if (!ok) {
-            warn(sv, "com_err_skincfg", skinName);
+        if (ok) {
+            t = std::move(complete);
+        } else {
             useFallbackTheme(t);
         }
         skin.themeLoaded = ok;
@@ -222,8 +265,7 @@ bool setSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const SkinServ
 
     skin.mainBuffer.reset();
     skin.pictureBuffer.reset();
-    for (auto& img : skin.images)
-        img.reset();
+    skin.releaseImages();
     const int ww = themeInt(t, "window_width", 648);
     const int wh = themeInt(t, "window_height", 564);
     skin.mainBuffer = sv.factory->create(std::max(ww, 0), std::max(wh, 0));

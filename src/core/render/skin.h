@@ -88,14 +88,24 @@ struct Skin {
     std::string folder;  // with a trailing "/"
     std::unique_ptr<Surface> mainBuffer;
     std::unique_ptr<Surface> pictureBuffer;
-    std::array<std::unique_ptr<Surface>, kSkinImageCount> images;
+    // The images are decoded when first drawn: the start page needs only a few of them, and
+    // the month and alarm pages' pictures cost time and memory a start would pay for nothing.
+    mutable std::array<std::unique_ptr<Surface>, kSkinImageCount> images;
+    std::array<std::string, kSkinImageCount> imageFiles;  // empty: the skin has none
+    mutable std::array<bool, kSkinImageCount> imageTried{};
+    const ImageLoader* imageLoader = nullptr;
+    Log* imageLog = nullptr;
     std::array<ButtonState, kButtonCount> buttons;
     WindowRequest window;
     bool windowSetUp = false;
 
-    // An image, or an empty surface when the skin has none (drawing from it draws nothing).
+    // An image, or an empty surface when the skin has none or it cannot be decoded (drawing
+    // from it draws nothing).
     const Surface& image(SkinImage i) const;
-    bool hasImage(SkinImage i) const { return images[i] && !images[i]->empty(); }
+    Surface* imageOrNull(SkinImage i) const;  // null: none; the wisdom mask is drawn into
+    bool hasImage(SkinImage i) const { return !image(i).empty(); }
+    // Drops the decoded images and forgets the files (the window is gone).
+    void releaseImages();
 };
 
 struct SkinServices {

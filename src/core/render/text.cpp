@@ -99,35 +99,32 @@ bool anchor(const Surface& s, int x, std::string_view text, int align, int& left
     }
 }
 
-void drawShadowPasses(Surface& s, int x, int y, int type, std::string_view text,
-                      uint32_t styleShadowColour) {
-    struct Offset {
-        int dx, dy;
-    };
-    auto passes = [&](std::initializer_list<Offset> offsets) {
-        for (const Offset& o : offsets)
-            drawText(s, x + o.dx, y + o.dy, text, kAlignLeft, styleShadowColour);
-    };
+struct Offset {
+    int dx, dy;
+};
+
+// Where the copies of a shadow type go, from the text's anchor.
+std::vector<Offset> shadowOffsets(const Surface& s, int type) {
     switch (type) {
         case kShadowDrop: {
             const int points = static_cast<int>(std::lround(s.font().pixelSize * 72.0 / 96.0));
-            if (points < 20)
-                passes({{2, 1}});
-            else if (points >= 30)
-                passes({{4, 3}});
-            else
-                passes({{3, 2}});
-            break;
+            if (points < 20) return {{2, 1}};
+            if (points >= 30) return {{4, 3}};
+            return {{3, 2}};
         }
         case kShadowThin:
-            passes({{-1, 0}, {0, -1}, {1, 0}, {0, 1}});
-            break;
+            return {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
         case kShadowThick:
-            passes({{-2, 0}, {0, -2}, {2, 0}, {0, 2}, {-1, -1}, {1, -1}, {1, 1}, {-1, 1}});
-            break;
+            return {{-2, 0}, {0, -2}, {2, 0}, {0, 2}, {-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
         default:
-            break;
+            return {};
     }
+}
+
+void drawShadowPasses(Surface& s, int x, int y, int type, std::string_view text,
+                      uint32_t styleShadowColour) {
+    for (const Offset& o : shadowOffsets(s, type))
+        drawText(s, x + o.dx, y + o.dy, text, kAlignLeft, styleShadowColour);
 }
 
 }  // namespace
@@ -152,6 +149,16 @@ void drawShadowed(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColo
     drawShadowPasses(s, left, y, shadowType, text, styleShadowColour);
     s.setTextColor(colour);
     drawText(s, left, y, text, kAlignLeft, styleShadowColour);
+}
+
+void drawShadowedBell(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour,
+                      int shadowType) {
+    // The glyph is small and thin: without an edge it vanishes on a bright sky.
+    s.setTextColor(shadowColour);
+    for (const Offset& o : shadowOffsets(s, shadowType == kShadowNone ? kShadowThin : shadowType))
+        s.drawBell(x + o.dx, y + o.dy);
+    s.setTextColor(colour);
+    s.drawBell(x, y);
 }
 
 std::string stripTags(std::string_view text) {

@@ -57,6 +57,10 @@ void drawShadowed(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColo
 void drawTagged(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour,
                 uint32_t highlightColour, int shadowType, std::string_view text, int align,
                 uint32_t styleShadowColour);
+// The bell before a line with an alarm, outlined like its line (thinly when the line has no
+// shadow).
+void drawShadowedBell(Surface& s, int x, int y, uint32_t colour, uint32_t shadowColour,
+                      int shadowType);
 
 inline int textWidth(const Surface& s, std::string_view text) {
     return s.textWidthPx(text);

@@ -32,6 +32,14 @@ inline uint32_t themeColour(const HashTable& theme, std::string_view key) {
 inline bool themeBool(HashTable& theme, std::string_view key, bool def) {
     return parseThemeBool(theme.itemAlt(key, def ? "true" : "false"));
 }
+// The colour of the one-pixel shadow of styles that ask for one.
+inline uint32_t textShadowColour(const HashTable& theme) {
+    return themeColour(theme, "text_shadow_color");
+}
+// What a text cut to fit ends with.
+inline std::string overflowMark(HashTable& theme) {
+    return theme.itemAlt("overflow_chars", "...");
+}
 // Both keys of an optional point exist.
 inline bool themeHasPoint(const HashTable& theme, const std::string& prefix) {
     return theme.exists(prefix + "_x") && theme.exists(prefix + "_y");

@@ -23,6 +23,9 @@
 namespace tv {
 namespace {
 
+// How long a load runs before the splash is worth showing.
+constexpr qint64 kSplashDelayMs = 150;
+
 PixelRect toPixelRect(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
@@ -53,12 +56,20 @@ MainWindow& WindowHost::ensureWindow() {
 }
 
 void WindowHost::showSplash() {
-    if (!app_.options().splash) return;
+    if (app_.options().splash) splashAsked_.start();
+}
+
+void WindowHost::stepDone() {
+    // A quick load shows no splash at all: it would only flash, and its window and fonts cost
+    // the start a good part of its time.
+    if (!splashAsked_.isValid() || splash_ || splashAsked_.elapsed() < kSplashDelayMs) return;
     splash_ = std::make_unique<SplashWindow>();
     splash_->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void WindowHost::hideSplash() {
+    splashAsked_.invalidate();
     splash_.reset();
 }
 
@@ -229,8 +240,7 @@ void WindowHost::releaseWindow() {
     Skin& skin = app_.canvas().skin;
     skin.mainBuffer.reset();
     skin.pictureBuffer.reset();
-    for (auto& image : skin.images)
-        image.reset();
+    skin.releaseImages();
     skin.windowSetUp = false;
     app_.month() = MonthEvents{};
     app_.ui().hoveredButton = -1;

@@ -2,6 +2,7 @@
 // calendar window, splash and tray icon. It owns those three.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <memory>
 #include <string>
@@ -31,6 +32,7 @@ public:
     // CalendarWindowHost
     void showSplash() override;
     void hideSplash() override;
+    void stepDone() override;
     void processEvents() override;
     bool loadSkin(const std::string& skin) override;
     void initCalendarWindow() override;
@@ -72,6 +74,7 @@ private:
     CalendarApp& app_;
     QPointer<MainWindow> window_;
     std::unique_ptr<SplashWindow> splash_;
+    QElapsedTimer splashAsked_;  // invalid: no splash wanted
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<Surface> icon_;
 };

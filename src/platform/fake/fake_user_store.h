@@ -1,4 +1,5 @@
-// An in-memory per-user store; `failWrites` makes every write fail.
+// An in-memory per-user store; `failWrites` makes every write fail. `commits` counts what would
+// reach the disk: each single write, and each batch once.
 #pragma once
 
 #include <map>
@@ -19,6 +20,7 @@ public:
     bool setString(const std::string& key, const std::string& value) override {
         if (failWrites) return false;
         values[key] = value;
+        ++commits;
         return true;
     }
     std::optional<int32_t> getInt(const std::string& key) const override {
@@ -30,12 +32,21 @@ public:
     bool setInt(const std::string& key, int32_t value) override {
         if (failWrites) return false;
         values[key] = value;
+        ++commits;
+        return true;
+    }
+    bool setValues(const std::vector<UserValue>& batch) override {
+        if (failWrites) return false;
+        for (const UserValue& v : batch)
+            values[v.key] = v.value;
+        ++commits;
         return true;
     }
     bool remove(const std::string& key) override { return values.erase(key) > 0; }
 
     std::map<std::string, std::variant<std::string, int32_t>> values;
     bool failWrites = false;
+    int commits = 0;
 };
 
 }  // namespace tv

@@ -15,6 +15,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include "platform/posix/local_hand_over.h"
+
 namespace tv {
 namespace {
 
@@ -39,15 +41,13 @@ std::string privateTempFolder() {
 }
 
 std::string runtimeDir() {
-    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!dir.isEmpty()) return dir.toStdString();
     // A command run without the session's environment (cron, ssh) still meets the calendar in
     // the folder the session has.
-    std::string session = "/run/user/" + std::to_string(::getuid());
-    if (ownFolder(session)) return session;
+    std::string session = sessionRuntimeFolder();
+    if (!session.empty()) return session;
     std::string own = privateTempFolder();
     if (!own.empty()) return own;
-    dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty()) dir = QDir::tempPath();
     return dir.toStdString();
 }

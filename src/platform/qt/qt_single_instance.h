@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/ports/single_instance.h"
+#include "platform/posix/local_hand_over.h"
 
 class QLocalServer;
 class QLocalSocket;
@@ -28,8 +29,8 @@ public:
     // How long a start waits for a lock whose holder does not listen: the command-line tool
     // holds it only while it writes one change.
     static constexpr int kLockWaitMs = 10000;
-    static constexpr const char* kSocketName = "Brimcove Tempovirens - Calendar SystemTray";
-    static constexpr const char* kLockName = "Brimcove Tempovirens.lock";
+    static constexpr const char* kSocketName = kInstanceSocketName;
+    static constexpr const char* kLockName = kInstanceLockName;
 
     // $XDG_RUNTIME_DIR (a private folder in the temporary folder when it is unset).
     QtSingleInstance();

@@ -51,6 +51,18 @@ bool QtUserStore::setInt(const std::string& k, int32_t value) {
     return commit();
 }
 
+bool QtUserStore::setValues(const std::vector<UserValue>& values) {
+    // Every sync rewrites the file and flushes it twice: one for the whole batch.
+    for (const UserValue& v : values) {
+        if (const auto* text = std::get_if<std::string>(&v.value)) {
+            settings_->setValue(key(v.key), QString::fromStdString(*text));
+        } else {
+            settings_->setValue(key(v.key), std::get<int32_t>(v.value));
+        }
+    }
+    return commit();
+}
+
 bool QtUserStore::remove(const std::string& k) {
     if (!settings_->contains(key(k))) return false;
     settings_->remove(key(k));

@@ -21,6 +21,7 @@ public:
     std::optional<int32_t> getInt(const std::string& key) const override;
     bool setInt(const std::string& key, int32_t value) override;
     bool remove(const std::string& key) override;
+    bool setValues(const std::vector<UserValue>& values) override;
 
 private:
     bool commit();

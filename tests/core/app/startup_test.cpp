@@ -293,6 +293,10 @@ TEST(Startup, ASecondStartHandsOverOrRefuses) {
     ASSERT_EQ(noTray.box.shown.size(), 1u);
     EXPECT_EQ(noTray.box.shown[0].text, "A program már fut!");
     EXPECT_TRUE(noTray.single.sent.empty());
+
+    // The hand-over before the toolkit starts sends what the ordinary one sends.
+    EXPECT_EQ(handOverMessage(" -DEV "), "launch-dev");
+    EXPECT_EQ(handOverMessage("-boot"), "launch");
 }
 
 TEST(Startup, AnUnreadableEventDatabaseEndsWithoutSaving) {

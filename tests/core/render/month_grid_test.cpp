@@ -139,6 +139,58 @@ TEST_F(MonthGridTest, LongEventLinesPickTheirTextColourByLuminance) {
     EXPECT_EQ(yellow->colour, luminance(hsvToRgb(60, 1, 0.5)) < 128 ? kWhite : 0u);
 }
 
+// Regression: the fixed line colour was set once, so the band line's white or black text
+// colour stayed for every plain line drawn after it.
+TEST_F(MonthGridTest, FixedLineColourHoldsAfterABandLine) {
+    auto colourOf = [&](std::string_view text) {
+        const SurfaceOp* op = main().findText(text);
+        return op != nullptr ? op->colour : 0xFFFFFFFFu;
+    };
+    sc.skin.theme.setItem("cal_dayevent_color", "777");
+    month.cells[10].lines = {{FieldLineKind::kEvent, 240, "Band"},
+                             {FieldLineKind::kEvent, -1, "After"}};
+    month.cells[11].lines = {{FieldLineKind::kEvent, -1, "Next"}};
+    drawMonthGrid(sc);
+    EXPECT_EQ(colourOf("Band"), kWhite);
+    EXPECT_EQ(colourOf("After"), 777u);
+    EXPECT_EQ(colourOf("Next"), 777u);
+    // Without the key the plain lines take the day colours again, Sunday's in column 6.
+    sc.skin.theme.remove("cal_dayevent_color");
+    main().ops.clear();
+    month.cells[13].lines = {{FieldLineKind::kEvent, 240, "Band"},
+                             {FieldLineKind::kEvent, -1, "Sun"}};
+    drawMonthGrid(sc);
+    EXPECT_EQ(colourOf("After"), 1004u);
+    EXPECT_EQ(colourOf("Sun"), 1003u);
+}
+
+TEST_F(MonthGridTest, BandRectangleFollowsTheLineAlignment) {
+    // Field 10 starts at x 10 + 3 * 40 = 130; the line's room is 36 pixels.
+    month.cells[10].lines = {{FieldLineKind::kEvent, 120, "Band"}};
+    struct Case {
+        const char* align;
+        int x;  // cal_dayevent_x
+    };
+    for (const Case& c : {Case{"0", 2}, Case{"1", 38}, Case{"2", 20}, Case{"1", 30}}) {
+        sc.skin.theme.setItem("cal_dayevent_align", c.align);
+        sc.skin.theme.setItem("cal_dayevent_x", std::to_string(c.x));
+        main().ops.clear();
+        drawMonthGrid(sc);
+        const auto fills = main().of("fill");
+        ASSERT_EQ(fills.size(), 1u) << c.align;
+        // The text room where the alignment puts it, 2 pixels wider, kept inside the field.
+        const int room = c.align[0] == '0'   ? 130 + c.x
+                         : c.align[0] == '1' ? 130 + c.x - 36
+                                             : 130 + c.x - 18;
+        EXPECT_EQ(fills[0].x, std::max(131, room - 2)) << c.align << " " << c.x;
+        EXPECT_EQ(fills[0].x + fills[0].w, std::min(169, room + 36 + 2)) << c.align << " " << c.x;
+        const SurfaceOp* text = main().findText("Band");
+        ASSERT_NE(text, nullptr);
+        EXPECT_GE(text->x, fills[0].x);
+        EXPECT_LE(text->x + 4 * 6, fills[0].x + fills[0].w);  // 4 characters of 6 pixels
+    }
+}
+
 TEST_F(MonthGridTest, BandsNestFiveLowerAndThreeFurtherIn) {
     LongBand outer{7, 9, true, true, 42, 3};
     LongBand inner{8, 9, true, true, 43, 2};

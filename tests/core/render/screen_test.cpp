@@ -2,62 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "core/calc/today.h"
-#include "core/names/wisdom.h"
 #include "core/render/primitives.h"
-#include "core/render/skin_fixture.h"
+#include "core/render/screen_fixture.h"
 #include "core/render/text.h"
-#include "platform/fake/fake_clock.h"
 
 namespace tv {
 namespace {
 
-using test::kSmallTheme;
+using test::ScreenTest;
 using test::SkinFixture;
-
-class ScreenTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        f.writeSkin("small", kSmallTheme);
-        f.load(sc.skin, "small");
-        // The screen-bound buttons, placed where a skin would put them.
-        for (const char* b : {"calleft", "calright", "menualarm", "menuswname"}) {
-            sc.skin.theme.setItem(std::string(b) + "_x", "100");
-            sc.skin.theme.setItem(std::string(b) + "_y", "2");
-        }
-        f.strings.table().setItem("main_title", "Naptár $1");
-        f.strings.table().setItem("main_title_noskin", "(no skin)");
-        today.year = 2025;
-        sc.settings = &f.settings;
-        sc.strings = &f.strings;
-        sc.today = &today;
-        sc.forecast = &forecast;
-        sc.wisdom = &wisdom;
-        sc.todayText = &todayText;
-        sc.alarm = &alarmEntry;
-        sc.tests = &tests;
-        sc.clock = &clock;
-    }
-    FakeSurface& main() { return SkinFixture::fake(*sc.skin.mainBuffer); }
-    void addEntry(std::string text, int days, bool holiday, bool alarm = false) {
-        ForecastEntry e;
-        e.text = std::move(text);
-        e.daysUntil = days;
-        e.isHoliday = holiday;
-        e.hasAlarm = alarm;
-        forecast.push_back(e);
-    }
-
-    SkinFixture f;
-    Screen sc;
-    TodayState today;
-    std::vector<ForecastEntry> forecast;
-    WisdomState wisdom;
-    std::string todayText;
-    AlarmEntry alarmEntry;
-    LayoutTests tests;
-    FakeClock clock;
-};
 
 TEST_F(ScreenTest, MainScreenOrder) {
     redrawScreen(sc, ScreenMode::kMain);
@@ -122,10 +75,16 @@ TEST_F(ScreenTest, LineBlocksGoHolidaysOwnEventsThenComing) {
     EXPECT_EQ(feast->x, 20);  // picture_x + pic_padding_x
     EXPECT_EQ(feast->y, 66);
     EXPECT_EQ(mine->y, 66 + 19);
-    // The bell comes first and the text follows it directly.
+    // The bell comes first and the text follows it directly. It keeps a thin outline in the
+    // shadow colour even when its line has none, or a bright sky swallows it.
     const auto bells = main().of("bell");
-    ASSERT_EQ(bells.size(), 1u);
-    EXPECT_EQ(bells[0].x, 20);
+    ASSERT_EQ(bells.size(), 5u);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(bells[i].colour, 222u);
+    EXPECT_EQ(bells[0].x, 19);
+    EXPECT_EQ(bells[4].x, 20);
+    EXPECT_EQ(bells[4].y, 66 + 19);
+    EXPECT_EQ(bells[4].colour, 111u);
     EXPECT_EQ(mine->x, 28);
     EXPECT_EQ(soon->y, 66 + 2 * 19 + 4);
     EXPECT_EQ(soon->colour, 555u);
@@ -165,6 +124,11 @@ TEST_F(ScreenTest, AlarmScreenTimeAndButtons) {
 // Regression: the main screen hid the paging arrows and the names switch, and nothing showed
 // them again on the month screen, so the mouse could not leave the current month.
 TEST_F(ScreenTest, EachScreenShowsItsOwnButtons) {
+    // The screen-bound buttons, placed where a skin would put them.
+    for (const char* b : {"calleft", "calright", "menualarm", "menuswname"}) {
+        sc.skin.theme.setItem(std::string(b) + "_x", "100");
+        sc.skin.theme.setItem(std::string(b) + "_y", "2");
+    }
     auto shown = [&] {
         std::string s;
         for (int i : {kBtnCalLeft, kBtnCalRight, kBtnAlarm, kBtnSwNames})
@@ -185,6 +149,78 @@ TEST_F(ScreenTest, EachScreenShowsItsOwnButtons) {
     sc.skin.theme.remove("menuswname_x");
     redrawScreen(sc, ScreenMode::kMonth);
     EXPECT_EQ(shown(), "1100");
+}
+
+// The small skin: the time at y 70 ends at 86; the title (16 pixels a line, 33 characters)
+// is centred on 110; the comment starts at 140 with 16-pixel lines; the picture ends at 190.
+TEST_F(ScreenTest, AlarmTitleIsLaidOutFromItsWrappedHeight) {
+    auto titleLines = [&] {
+        std::vector<SurfaceOp> r;
+        for (const SurfaceOp& op : main().of("text"))
+            if (op.text.rfind("word", 0) == 0) r.push_back(op);
+        return r;
+    };
+    auto words = [](int n) {
+        std::string t;
+        for (int i = 0; i < n; ++i)
+            t += (i > 0 ? " word" : "word") + std::to_string(i % 10);
+        return t;
+    };
+    alarmEntry.comment = "Comment";
+    // One line keeps its place: centred on 110.
+    alarmEntry.name = words(2);
+    drawAlarmScreen(sc);
+    ASSERT_EQ(titleLines().size(), 1u);
+    EXPECT_EQ(titleLines()[0].y, 110 - 8);
+    EXPECT_EQ(main().findText("Comment")->y, 140);
+
+    // Two lines would end at 126: they move up to leave a comment line of air above 140.
+    main().ops.clear();
+    alarmEntry.name = words(8);
+    drawAlarmScreen(sc);
+    auto lines = titleLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].y, 140 - 16 - 32);
+    EXPECT_EQ(main().findText("Comment")->y, 140);
+
+    // Three lines do not fit between the time (ends at 86) and the air above the comment (124):
+    // two stay, the second marked as cut, and the comment keeps its place under the rule.
+    main().ops.clear();
+    alarmEntry.name = words(14);
+    drawAlarmScreen(sc);
+    lines = titleLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].y, 124 - 32);
+    EXPECT_EQ(lines[1].text.substr(lines[1].text.size() - 3), "...");
+    EXPECT_EQ(main().findText("Comment")->y, 140);
+}
+
+TEST_F(ScreenTest, AlarmCommentStopsAtThePictureAndTheAlarmButton) {
+    alarmEntry.name = "Title";
+    for (int i = 0; i < 60; ++i)
+        alarmEntry.comment += "lorem ";
+    drawAlarmScreen(sc);
+    std::vector<SurfaceOp> comment;
+    for (const SurfaceOp& op : main().of("text"))
+        if (op.text.rfind("lorem", 0) == 0) comment.push_back(op);
+    // 140 and 156 fit above 190; the last line kept says that more follows.
+    ASSERT_EQ(comment.size(), 3u);
+    EXPECT_EQ(comment[2].y, 172);
+    EXPECT_EQ(comment[2].text.substr(comment[2].text.size() - 3), "...");
+
+    // A button standing in the comment's way ends it at its top.
+    sc.skin.theme.setItem("menualarm_x", "100");
+    sc.skin.theme.setItem("menualarm_y", "160");
+    sc.skin.buttons[kBtnAlarm].x = 100;
+    sc.skin.buttons[kBtnAlarm].y = 160;
+    sc.skin.buttons[kBtnAlarm].w = 50;
+    main().ops.clear();
+    drawAlarmScreen(sc);
+    comment.clear();
+    for (const SurfaceOp& op : main().of("text"))
+        if (op.text.rfind("lorem", 0) == 0) comment.push_back(op);
+    ASSERT_EQ(comment.size(), 1u);
+    EXPECT_EQ(comment[0].y, 140);
 }
 
 TEST_F(ScreenTest, LayoutTestSwitchesToTheAlarmScreenAndLeavingStopsTheAlarm) {

@@ -1,7 +1,10 @@
 #include "core/render/skin.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/names/wisdom.h"
+#include "core/render/screen.h"
 #include "core/render/skin_fixture.h"
 #include "core/render/theme.h"
 
@@ -62,21 +65,60 @@ TEST(SetSkin, SkinWithoutThemeFileFallsBackToTheDefaultAndStoresIt) {
     EXPECT_TRUE(skin.themeLoaded);
 }
 
-TEST(SetSkin, ThemeLackingARequiredKeyIsRefusedWithTheGridDefaults) {
+TEST(SetSkin, SkinLackingARequiredKeyIsRefusedForTheDefaultSkin) {
     SkinFixture f;
     std::string theme = kSmallTheme;
     theme.replace(theme.find("alarm_title_w"), 13, "alarm_titleXw");
     f.writeSkin("broken", theme);
+    std::string fallback = kSmallTheme;
+    fallback.replace(fallback.find("window_width = 300"), 18, "window_width = 320");
+    f.writeSkin("metal_big", fallback);
     f.strings.table().setItem("com_err_skincfg", "Bad skin: $1");
+    f.settings.setItem("Skin", "broken");
     Skin skin;
-    ASSERT_TRUE(f.load(skin, "broken"));
-    EXPECT_FALSE(skin.themeLoaded);
+    std::string name = "broken";
+    ASSERT_TRUE(setSkin(skin, name, false, f.services()));
     ASSERT_EQ(f.box.shown.size(), 1u);
     EXPECT_EQ(f.box.shown[0].text, "Bad skin: broken");
     EXPECT_EQ(f.box.shown[0].icon, MessageIcon::kWarning);
+    // Nothing of the refused skin is used: its images are never loaded.
+    EXPECT_EQ(name, "metal_big");
+    EXPECT_EQ(f.settings.item("Skin"), "metal_big");
+    EXPECT_TRUE(skin.themeLoaded);
+    EXPECT_EQ(skin.mainBuffer->width(), 320);
+    EXPECT_FALSE(skin.theme.exists("alarm_titleXw"));
+    for (const std::string& path : f.loader.loads)
+        EXPECT_EQ(path.find("/broken/"), std::string::npos) << path;
+}
+
+TEST(SetSkin, BrokenDefaultSkinLeavesTheGridDefaultsAndNoWisdomBox) {
+    SkinFixture f;
+    std::string theme = kSmallTheme;
+    theme.replace(theme.find("wise_say_w"), 10, "wise_sayXw");
+    f.writeSkin("metal_big", theme);
+    f.writeSkin("unreadable", "key = \"unterminated\nkey = twice\n");
+    f.strings.table().setItem("com_err_skincfg", "Bad skin: $1");
+    Skin skin;
+    std::string name = "unreadable";
+    ASSERT_TRUE(setSkin(skin, name, false, f.services()));
+    ASSERT_EQ(f.box.shown.size(), 2u);  // one for each skin refused
+    EXPECT_EQ(f.box.shown[0].text, "Bad skin: unreadable");
+    EXPECT_EQ(f.box.shown[1].text, "Bad skin: metal_big");
+    EXPECT_FALSE(skin.themeLoaded);
     EXPECT_EQ(themeInt(skin.theme, "picture_w"), 640);
     EXPECT_EQ(themeInt(skin.theme, "cal_field_h"), 65);
+    EXPECT_FALSE(skin.theme.exists("wise_x"));
     EXPECT_EQ(skin.mainBuffer->width(), 648);  // the per-key defaults
+
+    // The saying would be drawn one character a line at the window's corner: no box at all.
+    Screen sc;
+    sc.skin = std::move(skin);
+    WisdomState wisdom;
+    wisdom.text = "Saying+Author";
+    wisdom.shown = true;
+    sc.wisdom = &wisdom;
+    drawWisdomBox(sc);
+    EXPECT_TRUE(SkinFixture::fake(*sc.skin.mainBuffer).ops.empty());
 }
 
 TEST(SetSkin, ShapeFollowsTheRoundKeysAndTransparencyTheSetting) {
@@ -134,6 +176,28 @@ TEST(ButtonImage, LooksComeFromTheSheetAndOtherStatesCopyNothing) {
     ASSERT_TRUE(setButtonImage(skin, 10, 2, r));
     EXPECT_EQ(r, (Rect{20, 60, 16, 14}));  // over: the down image's left edge
     EXPECT_FALSE(setButtonImage(skin, 10, 3, r));
+}
+
+TEST(SetSkin, OnlyTheFrameAndTheButtonsAreDecodedAtLoadTheRestOnFirstUse) {
+    SkinFixture f;
+    const std::string folder = f.writeSkin("small", kSmallTheme);
+    f.loader.failures[folder + "cal.png"] = ImageLoadResult::kDamaged;
+    Skin skin;
+    ASSERT_TRUE(f.load(skin, "small"));
+    EXPECT_THAT(f.loader.loads,
+                ::testing::ElementsAre(folder + "main.png", folder + "buttons.png"));
+
+    EXPECT_EQ(skin.image(kImgAlarmBg).width(), 300);
+    EXPECT_EQ(skin.image(kImgAlarmBg).width(), 300);
+    // A picture that cannot be decoded draws nothing and is tried once, not at every redraw.
+    EXPECT_TRUE(skin.image(kImgCalBg).empty());
+    EXPECT_FALSE(skin.hasImage(kImgCalBg));
+    EXPECT_EQ(f.loader.loads.size(), 4u);
+
+    // A window that goes away takes its pictures along; nothing is decoded for it again.
+    skin.releaseImages();
+    EXPECT_FALSE(skin.hasImage(kImgMainBg));
+    EXPECT_EQ(f.loader.loads.size(), 4u);
 }
 
 }  // namespace

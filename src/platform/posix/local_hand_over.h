@@ -1,0 +1,24 @@
+// The running calendar's socket, reached without Qt: a second start only hands its request over
+// and ends, and doing that before the toolkit starts makes it quick.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tv {
+
+// The names in the runtime folder: the lock that decides which calendar is first, and the
+// socket the first listens on.
+inline constexpr const char* kInstanceSocketName = "Brimcove Tempovirens - Calendar SystemTray";
+inline constexpr const char* kInstanceLockName = "Brimcove Tempovirens.lock";
+
+// $XDG_RUNTIME_DIR, else the session's /run/user/UID when it is ours; empty when neither.
+std::string sessionRuntimeFolder();
+
+// Sends `message` (and its closing zero byte) to the calendar listening in `folder` and waits up
+// to `replyTimeoutMs` for its answer. Nothing when no calendar listens there; the answer
+// otherwise (empty when it did not come in time).
+std::optional<std::string> sendToRunningCalendar(const std::string& folder,
+                                                 const std::string& message, int replyTimeoutMs);
+
+}  // namespace tv
