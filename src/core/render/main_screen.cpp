@@ -38,8 +38,6 @@ std::vector<size_t> characterStarts(std::string_view text) {
     return starts;
 }
 
-}
-
 // Lines of a wrapped block centred vertically on y.
 void drawWrappedBlock(Surface& s, const std::vector<std::string>& lines, int x, int y, int align,
                       uint32_t shadow) {

@@ -25,7 +25,8 @@ QString statusFilePath() {
 
 }  // namespace
 
-void openWithDesktop(const QString& file, QObject* context, std::function<void()> noHandler) {
+void openWithDesktop(const QString& file, QObject* context,
+                     const std::function<void()>& noHandler) {
     const QUrl url = QUrl::fromLocalFile(file);
     const QString launcher = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (launcher.isEmpty()) {

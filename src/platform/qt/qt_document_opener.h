@@ -16,6 +16,6 @@ using DocumentOpener = std::function<void(const QString& file, std::function<voi
 // as the handler does; it is started detached, and only a failure leaves a mark (a status file)
 // that is looked for during the first seconds. Without xdg-open QDesktopServices is asked.
 // `noHandler` runs at once or a little later, in the event loop, unless `context` has gone.
-void openWithDesktop(const QString& file, QObject* context, std::function<void()> noHandler);
+void openWithDesktop(const QString& file, QObject* context, const std::function<void()>& noHandler);
 
 }  // namespace tv

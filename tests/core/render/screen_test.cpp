@@ -105,6 +105,8 @@ TEST_F(ScreenTest, SecondLayoutJoinsTodaysHolidaysIntoACaption) {
 }
 
 TEST_F(ScreenTest, AlarmScreenTimeAndButtons) {
+    sc.skin.theme.setItem("menualarm_x", "100");  // a skin that places the alarm button
+    sc.skin.theme.setItem("menualarm_y", "2");
     alarmEntry.hour = 9;
     alarmEntry.minute = 5;
     alarmEntry.name = "Meeting";
@@ -224,6 +226,8 @@ TEST_F(ScreenTest, AlarmCommentStopsAtThePictureAndTheAlarmButton) {
 }
 
 TEST_F(ScreenTest, LayoutTestSwitchesToTheAlarmScreenAndLeavingStopsTheAlarm) {
+    sc.skin.theme.setItem("menualarm_x", "100");  // a skin that places the alarm button
+    sc.skin.theme.setItem("menualarm_y", "2");
     int stops = 0;
     sc.leaveAlarm = [&] { ++stops; };
     tests.normalAlarm = true;
