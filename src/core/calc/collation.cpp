@@ -26,8 +26,8 @@ Collator openHungarian() {
 // Opened once and only read afterwards (ICU allows concurrent reads of one collator). Null only
 // when ICU cannot open even its root order: the keys are then the bytes themselves.
 const UCollator* hungarian() {
-    static const Collator collator = openHungarian();
-    return collator.get();
+    static const Collator kCollator = openHungarian();
+    return kCollator.get();
 }
 
 std::u16string toUtf16(std::string_view utf8) {
