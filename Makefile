@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: setup build run test lint sanitize bench bench-startup fuzz format clean art-preview
+.PHONY: setup build run test lint sanitize bench bench-startup fuzz format clean art-preview deb
 
 setup:
 	@./scripts/setup
@@ -28,6 +28,11 @@ lint: build
 # The core and command-line tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: setup
 	@./scripts/sanitize
+
+# A Debian package of the installed layout: build/tempovirens_VERSION_ARCH.deb.
+deb: build
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@ls $(BUILD)/tempovirens_*.deb
 
 # libFuzzer targets under AddressSanitizer and UndefinedBehaviorSanitizer, a short budget each.
 FUZZ_SECONDS ?= 60

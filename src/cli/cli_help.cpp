@@ -102,10 +102,12 @@ void row(std::ostream& out, const std::string& name, std::string_view text, size
     out << wrap(text, column, column) << '\n';
 }
 
+// An option table after an empty line, under its title when there is one.
 void table(std::ostream& out, std::string_view title, const std::vector<const CLI::Option*>& list,
            size_t indent) {
     if (list.empty()) return;
-    out << '\n' << std::string(indent, ' ') << title << ":\n";
+    out << '\n';
+    if (!title.empty()) out << std::string(indent, ' ') << title << ":\n";
     for (const CLI::Option* o : list)
         row(out, label(*o), o->get_description(), indent + 2);
 }
@@ -118,15 +120,24 @@ std::vector<const CLI::Option*> inGroup(const std::vector<const CLI::Option*>& l
     return out;
 }
 
-// What one command does and takes, every line indented by `indent`.
-void commandBody(std::ostream& out, const CLI::App& command, size_t indent) {
+// What one command does and takes, every line indented by `indent`. In the full help the
+// tables go without titles and without the help switch: there every command has a section of
+// its own (the manual page's too), and titles would read as sections.
+void commandBody(std::ostream& out, const CLI::App& command, size_t indent, bool titled) {
     paragraph(out, sentence(command.get_description()), indent);
     if (!command.get_footer().empty()) {
         out << '\n';
         paragraph(out, command.get_footer(), indent);
     }
+    std::vector<const CLI::Option*> options = optionsOf(command, false);
+    if (!titled) {
+        std::erase_if(options, [](const CLI::Option* o) { return isHelpSwitch(*o); });
+        std::vector<const CLI::Option*> all = optionsOf(command, true);
+        all.insert(all.end(), options.begin(), options.end());
+        table(out, "", all, indent);
+        return;
+    }
     table(out, "Arguments", optionsOf(command, true), indent);
-    const std::vector<const CLI::Option*> options = optionsOf(command, false);
     table(out, "Options", inGroup(options, false), indent);
     table(out, kCommonGroup, inGroup(options, true), indent);
 }
@@ -164,13 +175,14 @@ std::string wrapUsage(std::string_view line, size_t column, size_t indent) {
     return out;
 }
 
-void usageLines(std::ostream& out, const CLI::App& command, std::string_view lead) {
+// The usage of a command (of each of its subcommands), continued lines `hang` further in.
+void usageLines(std::ostream& out, const CLI::App& command, std::string_view lead, size_t hang) {
     std::vector<const CLI::App*> leaves = subcommandsOf(command);
     if (leaves.empty()) leaves.push_back(&command);
     std::string prefix(lead);
     for (const CLI::App* leaf : leaves) {
         const std::string line = std::string(kToolName) + " " + usageLine(*leaf);
-        out << prefix << wrapUsage(line, prefix.size(), prefix.size() + 4) << '\n';
+        out << prefix << wrapUsage(line, prefix.size(), prefix.size() + hang) << '\n';
         prefix = std::string(lead.size(), ' ');
     }
 }
@@ -247,10 +259,10 @@ void printHelp(std::ostream& out, const CLI::App& command) {
         paragraph(out, command.get_footer(), 0);
         return;
     }
-    usageLines(out, command, "Usage: ");
+    usageLines(out, command, "Usage: ", 4);
     out << '\n';
     if (subcommandsOf(command).empty()) {
-        commandBody(out, command, 0);
+        commandBody(out, command, 0, true);
         out << "\nThe options of '" << kToolName << " --help' work with every command.\n";
         return;
     }
@@ -272,8 +284,9 @@ void printAllHelp(std::ostream& out, const CLI::App& root) {
     leafCommands(root, leaves);
     for (const CLI::App* leaf : leaves) {
         out << '\n' << commandPath(*leaf) << ":\n";
-        usageLines(out, *leaf, "  ");
-        commandBody(out, *leaf, 2);
+        usageLines(out, *leaf, "  ", 0);
+        out << '\n';
+        commandBody(out, *leaf, 2, false);
     }
 }
 

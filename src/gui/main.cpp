@@ -15,6 +15,7 @@
 
 #include "core/app/startup.h"
 #include "core/app/tray.h"
+#include "core/app/version.h"
 #include "gui/app/calendar_app.h"
 #include "gui/app/qt_translation.h"
 #include "gui/main_window.h"
@@ -85,6 +86,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tempovirens"));
     QApplication::setOrganizationName(QStringLiteral("Brimcove"));
+    // Wayland matches the window to its launcher and icon by this name.
+    QGuiApplication::setDesktopFileName(
+        QString::fromUtf8(tv::kDesktopId.data(), static_cast<qsizetype>(tv::kDesktopId.size())));
 
     QStringList args = QApplication::arguments();
     const qsizetype shot = args.indexOf(QStringLiteral("--screenshot"));

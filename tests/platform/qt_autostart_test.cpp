@@ -25,6 +25,10 @@ TEST(QtAutostart, TheCommandSurvivesTheFileWhateverThePath) {
     EXPECT_NE(dir.read("autostart/brimcove-tempovirens.desktop")
                   .find("Exec=\"/opt/a\\\\\\\\b/100%%/tv\" -boot\n"),
               std::string::npos);
+    // The desktop looks for TryExec's program as it is written: no quoting, "%" once.
+    EXPECT_NE(
+        dir.read("autostart/brimcove-tempovirens.desktop").find("\nTryExec=/opt/a\\\\b/100%/tv\n"),
+        std::string::npos);
 
     EXPECT_TRUE(entry.remove());
     EXPECT_FALSE(entry.command().has_value());

@@ -22,6 +22,11 @@ QImage paintPicture(const std::string& name);
 
 // The program icon: a calendar page with a green sprig ("tempus virens").
 QImage paintIcon(int size);
+// The same on any painter, in a 256 x 256 box. A vector painter gets no blurred shadow: it
+// would be a picture inside the drawing.
+void drawIcon(QPainter& p, int size, bool shadow);
+// The sizes of the icon theme's folders (16x16 ... 256x256).
+inline constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 // The sprig alone, for watermarks; `leaf` and `stem` colours.
 void drawSprig(QPainter& p, const QRectF& box, const QColor& leaf, const QColor& stem);
 

@@ -59,24 +59,30 @@ void drawSprig(QPainter& p, const QRectF& box, const QColor& leaf, const QColor&
 QImage paintIcon(int size) {
     QImage img = canvas(size, size);
     QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 256.0, size / 256.0);
+    drawIcon(p, size, true);
+    p.end();
+    return img;
+}
+
+void drawIcon(QPainter& p, int size, bool shadow) {
+    p.setRenderHint(QPainter::Antialiasing);
     const bool tiny = size <= 16;
     QRectF page = tiny ? QRectF(8, 20, 240, 228) : QRectF(26, 34, 204, 200);
     const double radius = tiny ? 30 : 28;
     QPainterPath pageShape;
     pageShape.addRoundedRect(page, radius, radius);
-    if (!tiny) {
-        QImage shadow = canvas(256, 256);
+    if (!tiny && shadow) {
+        QImage shade = canvas(256, 256);
         {
-            QPainter sp(&shadow);
+            QPainter sp(&shade);
             sp.setRenderHint(QPainter::Antialiasing);
             sp.setPen(Qt::NoPen);
             sp.setBrush(QColor(0, 0, 0, 110));
             sp.drawPath(pageShape.translated(0, 8));
         }
-        blur(shadow, 12);
-        p.drawImage(0, 0, shadow);
+        blur(shade, 12);
+        p.drawImage(0, 0, shade);
     }
     QLinearGradient paper(0, page.top(), 0, page.bottom());
     paper.setColorAt(0, QColor(255, 255, 252));
@@ -118,8 +124,6 @@ QImage paintIcon(int size) {
     }
     QRectF sprig = tiny ? QRectF(30, 84, 196, 170) : QRectF(50, 80, 156, 150);
     drawSprig(p, sprig, QColor(46, 150, 64), QColor(40, 100, 48));
-    p.end();
-    return img;
 }
 
 }  // namespace tv::art

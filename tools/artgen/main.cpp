@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QSvgGenerator>
 
 #include <atomic>
 #include <cstdio>
@@ -129,30 +130,28 @@ Job pictureJob(const QString& outDir, const std::string& name) {
     };
 }
 
+// The icon in every size of the icon theme and as a drawing; the program's own windows and the
+// tray take theirs from the same folder.
 Job iconJob(const QString& outDir) {
     return [=](std::string& error) {
-        for (int size : {16, 32, 48, 256})
+        for (int size : tv::art::kIconSizes)
             if (!savePng(tv::art::paintIcon(size),
                          outDir + QString("/icons/tempovirens_%1.png").arg(size), error))
                 return false;
-        // A launcher for this program folder; an installer writes its own for the installed copy.
-        const std::string dir = QDir(outDir).absolutePath().toStdString();
-        const std::string desktop =
-            "[Desktop Entry]\n"
-            "Type=Application\n"
-            "Name=Tempovirens\n"
-            "GenericName=Naptár\n"
-            "Comment=Asztali naptár névnapokkal, ünnepekkel és emlékeztetőkkel\n"
-            "Exec=\"" +
-            dir +
-            "/tempovirens\"\n"
-            "Icon=" +
-            dir +
-            "/icons/tempovirens_256.png\n"
-            "Terminal=false\n"
-            "Categories=Office;Calendar;\n"
-            "StartupWMClass=tempovirens\n";
-        return writeBytes(dir + "/tempovirens.desktop", desktop, error);
+        const QString svgPath = outDir + "/icons/tempovirens.svg";
+        QSvgGenerator svg;
+        svg.setFileName(svgPath);
+        svg.setSize(QSize(256, 256));
+        svg.setViewBox(QRect(0, 0, 256, 256));
+        svg.setTitle("Tempovirens");
+        QPainter p;
+        if (!p.begin(&svg)) {
+            error = "cannot write " + svgPath.toStdString();
+            return false;
+        }
+        tv::art::drawIcon(p, 256, false);
+        p.end();
+        return true;
     };
 }
 

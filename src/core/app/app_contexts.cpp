@@ -45,6 +45,8 @@ AlarmContext alarmContextOf(AppContext& ctx) {
     a.settings = &s.settings;
     a.sound = ctx.platform.sound;
     a.shell = ctx.platform.shell;
+    a.notifier = ctx.platform.notifier;
+    a.strings = &s.strings;
     a.programDir = ctx.platform.paths.programDir;
     a.hooks.showAlarmScreen = [&ctx] {
         const bool wasUp = ctx.state.loaded;
@@ -55,6 +57,7 @@ AlarmContext alarmContextOf(AppContext& ctx) {
     a.hooks.redraw = [&ctx] { ctx.window.redraw(); };
     a.hooks.flashTaskbar = [&ctx] { ctx.window.flashTaskbar(); };
     a.hooks.setAlarmTimer = [&ctx](bool on) { ctx.window.setAlarmTimer(on); };
+    a.hooks.openCalendar = [&ctx] { loadUpCalendar(ctx, LoadMode::kRaise); };
     return a;
 }
 

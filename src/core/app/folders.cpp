@@ -3,8 +3,13 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "core/calc/files.h"
+
+#ifndef TV_INSTALLED_PROGRAM_DIR
+#define TV_INSTALLED_PROGRAM_DIR "../share/tempovirens"
+#endif
 
 namespace tv {
 namespace {
@@ -34,11 +39,25 @@ std::string executableDir() {
     return slash == std::string::npos ? std::string("./") : exe.substr(0, slash + 1);
 }
 
+std::string_view installedProgramDir() {
+    return TV_INSTALLED_PROGRAM_DIR;
+}
+
+std::string programDirFor(const std::string& overrideDir, const std::string& executableDir) {
+    if (!overrideDir.empty()) return withSlash(normalizePath(overrideDir));
+    std::string here = withSlash(executableDir);
+    if (folderExists(here + "data")) return here;
+    // "/usr/bin/../share/tempovirens" becomes "/usr/share/tempovirens/": the log and the
+    // settings show the folder the way a user would look for it.
+    const std::filesystem::path installed =
+        (std::filesystem::path(here) / installedProgramDir()).lexically_normal();
+    return withSlash(installed.string());
+}
+
 Paths resolvePaths() {
     Paths p;
     p.executable = executablePath();
-    std::string programDir = env("TEMPOVIRENS_PROGRAM_DIR");
-    p.programDir = withSlash(programDir.empty() ? executableDir() : normalizePath(programDir));
+    p.programDir = programDirFor(env("TEMPOVIRENS_PROGRAM_DIR"), executableDir());
 
     const std::string home = env("HOME");
     std::string data = env("XDG_DATA_HOME");

@@ -2,15 +2,25 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/ports/paths.h"
 
 namespace tv {
 
-// The program folder is the executable's folder, or $TEMPOVIRENS_PROGRAM_DIR. The user data
-// folder is $XDG_DATA_HOME (default ~/.local/share) + "/Brimcove Tempovirens/". The pictures
-// folder is $XDG_PICTURES_DIR when set, else ~/Pictures when it exists.
+// The program folder is found by programDirFor. The user data folder is $XDG_DATA_HOME
+// (default ~/.local/share) + "/Brimcove Tempovirens/". The pictures folder is $XDG_PICTURES_DIR
+// when set, else ~/Pictures when it exists.
 Paths resolvePaths();
+
+// Where an installed copy keeps its read-only files, relative to the executable's folder: the
+// install rules put them there ("../share/tempovirens" for bin/ and share/ under one prefix).
+std::string_view installedProgramDir();
+
+// The read-only program folder, with a trailing "/": `overrideDir` ($TEMPOVIRENS_PROGRAM_DIR)
+// when it is set; else the executable's folder when it holds "data/" (the build folder, or a
+// copy kept in one folder); else the installed folder beside it, as a plain path.
+std::string programDirFor(const std::string& overrideDir, const std::string& executableDir);
 
 // The folder of the running executable, with a trailing "/".
 std::string executableDir();

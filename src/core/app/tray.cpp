@@ -146,6 +146,22 @@ std::string autostartCommand(const std::string& executable) {
     return out + " -boot";
 }
 
+std::string autostartProgram(std::string_view command) {
+    std::string program;
+    const bool quoted = command.starts_with('"');
+    for (size_t i = quoted ? 1 : 0; i < command.size(); ++i) {
+        const char c = command[i];
+        if (quoted ? c == '"' : c == ' ') break;
+        if (c == '%' || (quoted && c == '\\')) {
+            if (i + 1 < command.size()) ++i;  // "%%" and a backslash escape stand for one
+            program += command[i];
+        } else {
+            program += c;
+        }
+    }
+    return program;
+}
+
 bool autostartWanted(HashTable& settings) {
     // All three are read, so settings.cfg holds each of them.
     const bool tray = readFlag(settings, settings::AS_TrayIcon);

@@ -37,6 +37,8 @@ void receiveText(AppContext& ctx, std::string_view text);
 
 // The log-on entry's command: the program, quoted when it needs it, and " -boot".
 std::string autostartCommand(const std::string& executable);
+// The program a command of autostartCommand starts: its first word, unquoted.
+std::string autostartProgram(std::string_view command);
 // Whether any of the tray icon, the start at log-on or the daily showing wants the entry.
 bool autostartWanted(HashTable& settings);
 // Makes the entry match the settings; a failed write or removal shows "com_err_reg" once.

@@ -7,6 +7,9 @@
 namespace tv {
 
 inline constexpr std::string_view kProgramName = "Tempovirens";
+// The name the desktop knows the calendar by: its launcher (".desktop"), its icon, its
+// software-catalogue entry and, on Wayland, its windows.
+inline constexpr std::string_view kDesktopId = "hu.brimcove.tempovirens";
 inline constexpr int kVersionMajor = TV_VERSION_MAJOR;
 inline constexpr int kVersionMinor = TV_VERSION_MINOR;
 inline constexpr int kVersionRevision = TV_VERSION_REVISION;

@@ -73,6 +73,8 @@ inline constexpr SettingKey DatesRepeatFilter2{"DatesRepeatFilter2", "1"};
 inline constexpr SettingKey DatesRepeatFilter3{"DatesRepeatFilter3", "1"};
 inline constexpr SettingKey AlarmEnabled{"AlarmEnabled", "1"};
 inline constexpr SettingKey AlarmTop{"AlarmTop", "0"};
+// "1": an alarm is also a desktop notification, beside the alarm screen.
+inline constexpr SettingKey AlarmNotify{"AlarmNotify", "1"};
 inline constexpr SettingKey AlarmSoundOn{"AlarmSoundOn", "1"};
 inline constexpr SettingKey AlarmSoundSet{"AlarmSoundSet", "0"};
 inline constexpr SettingKey AlarmSoundFile{"AlarmSoundFile", "Bugle Call - Reveille.wav"};

@@ -5,6 +5,7 @@
 #include "core/calc/text_format.h"
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
+#include "core/events/alarm_notification.h"
 #include "core/ports/shell.h"
 #include "core/ports/sound.h"
 
@@ -75,6 +76,10 @@ void startAlarm(AlarmState& state, AlarmContext& ctx) {
     if (wasUp && ctx.hooks.redraw) ctx.hooks.redraw();
     if (ctx.hooks.flashTaskbar) ctx.hooks.flashTaskbar();
     state.alarmActive = true;
+    if (state.hasCurrentAlarm && ctx.settings != nullptr && ctx.strings != nullptr) {
+        notifyAlarm(state.currentAlarm, *ctx.settings, *ctx.strings, ctx.programDir, ctx.notifier,
+                    ctx.hooks.openCalendar);
+    }
 
     const bool soundOn =
         ctx.settings == nullptr || read(*ctx.settings, settings::AlarmSoundOn) == "1";

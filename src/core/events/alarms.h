@@ -17,6 +17,7 @@ namespace tv {
 
 class HashTable;
 class Shell;
+class Notifier;
 class Sound;
 class StringTable;
 
@@ -38,13 +39,17 @@ struct AlarmHooks {
     std::function<void()> redraw;
     std::function<void()> flashTaskbar;
     std::function<void(bool on)> setAlarmTimer;
+    // The notification's action: the calendar opened as the tray icon's click opens it.
+    std::function<void()> openCalendar;
 };
 
 struct AlarmContext {
     HashTable* settings = nullptr;  // AlarmLength, AlarmSoundOn, AlarmSoundFile, AlarmSndRepeat
     Sound* sound = nullptr;
-    Shell* shell = nullptr;  // the beep when there is no sound file
-    std::string programDir;  // its "sounds/" folder holds the sound files
+    Shell* shell = nullptr;                // the beep when there is no sound file
+    Notifier* notifier = nullptr;          // the alarm as a desktop notification too
+    const StringTable* strings = nullptr;  // the notification's texts
+    std::string programDir;                // its "sounds/" folder holds the sound files
     AlarmHooks hooks;
     // Whether a sound file exists; fileExists when empty.
     std::function<bool(const std::string&)> fileExists;
@@ -54,7 +59,8 @@ struct AlarmContext {
 // marked as rung; the last of them becomes the current alarm. True when an alarm started.
 bool checkAlarms(std::vector<AlarmEntry>& alarms, DateTime now, AlarmState& state,
                  AlarmContext& ctx);
-// Brings up the alarm screen, flashes the taskbar button and plays the sound.
+// Brings up the alarm screen, flashes the taskbar button, shows the desktop notification and
+// plays the sound.
 void startAlarm(AlarmState& state, AlarmContext& ctx);
 // One second of a looping sound's countdown; at its end the sound stops (the screen stays).
 void alarmTimerTick(AlarmState& state, AlarmContext& ctx);

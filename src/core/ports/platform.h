@@ -8,6 +8,7 @@
 #include "core/ports/download.h"
 #include "core/ports/image_loader.h"
 #include "core/ports/message_box.h"
+#include "core/ports/notifier.h"
 #include "core/ports/paths.h"
 #include "core/ports/shell.h"
 #include "core/ports/single_instance.h"
@@ -24,6 +25,7 @@ struct Platform {
     UserStore* userStore = nullptr;
     Autostart* autostart = nullptr;
     Sound* sound = nullptr;
+    Notifier* notifier = nullptr;
     Download* download = nullptr;
     SingleInstance* singleInstance = nullptr;
     ImageLoader* images = nullptr;

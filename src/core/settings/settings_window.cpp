@@ -94,6 +94,7 @@ SettingsControls readSettingsControls(HashTable& t, const HashTable& theme) {
     c.alarmEnabled = flag(t, k::AlarmEnabled);
     c.alarmSound = flag(t, k::AlarmSoundOn);
     c.alarmOnTop = flag(t, k::AlarmTop);
+    c.alarmNotify = flag(t, k::AlarmNotify);
     c.alarmSoundRepeat = flag(t, k::AlarmSndRepeat);
     c.alarmLength = position(readInt(t, k::AlarmLength), kRepeatLengths, 0);
     c.alarmSoundSource = readInt(t, k::AlarmSoundSet) == 1 ? 1 : 0;
@@ -151,6 +152,7 @@ void writeSettingsControls(const SettingsControls& c, HashTable& t) {
     put(t, k::AlarmEnabled, c.alarmEnabled);
     put(t, k::AlarmSoundOn, c.alarmSound);
     put(t, k::AlarmTop, c.alarmOnTop);
+    put(t, k::AlarmNotify, c.alarmNotify);
     put(t, k::AlarmSndRepeat, c.alarmSoundRepeat);
     put(t, k::AlarmLength, c.alarmLength);
     put(t, k::AlarmSoundSet, c.alarmSoundSource);

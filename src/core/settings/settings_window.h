@@ -88,6 +88,7 @@ struct SettingsControls {
 
     // Alarms.
     bool alarmEnabled = true, alarmSound = true, alarmOnTop = false, alarmSoundRepeat = true;
+    bool alarmNotify = true;
     int alarmLength = 0;
     int alarmSoundSource = 0;
     std::string alarmSoundFile = "Bugle Call - Reveille";  // shown name, without ".wav"
@@ -119,7 +120,7 @@ struct SettingsEnabling {
     bool userPicture = false;  // userPictureGroup and everything in it
     bool trayIcon = true;
     bool scheduled = false;     // scheduledHour, scheduledMinute, scheduledWithoutFocus
-    bool alarmOptions = true;   // alarmOnTop, alarmSound
+    bool alarmOptions = true;   // alarmOnTop, alarmNotify, alarmSound
     bool soundControls = true;  // alarmSoundSource, alarmSoundFile, play, stop, custom, repeat
     bool repeatLength = true;   // alarmLengthLabel, alarmLength
 };

@@ -57,6 +57,8 @@ CalendarApp::CalendarApp(Options options)
         if (state_.alarm.alarmActive) {
             state_.alarm.alarmActive = false;
             if (platform().sound != nullptr) platform().sound->stop();
+            // Dealt with in the window: its notification has nothing more to say.
+            if (platform().notifier != nullptr) platform().notifier->withdraw();
         }
     };
     screen_.removeFieldTooltip = [this] {

@@ -8,6 +8,7 @@
 #include "platform/qt/qt_download.h"
 #include "platform/qt/qt_image_loader.h"
 #include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_notifier.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_single_instance.h"
 #include "platform/qt/qt_sound.h"
@@ -24,6 +25,9 @@ QtServices::QtServices(Options options)
       userStore_(std::make_unique<QtUserStore>()),
       autostart_(std::make_unique<QtAutostart>()),
       sound_(std::make_unique<QtSound>()),
+      notifier_(std::make_unique<QtNotifier>(
+          QString::fromUtf8(kProgramName.data(), qsizetype(kProgramName.size())),
+          QString::fromUtf8(kDesktopId.data(), qsizetype(kDesktopId.size())))),
       download_(std::make_unique<QtDownload>()),
       surfaces_(std::make_unique<QtSurfaceFactory>()),
       images_(std::make_unique<QtImageLoader>()) {
@@ -35,6 +39,7 @@ QtServices::QtServices(Options options)
     platform_.userStore = userStore_.get();
     platform_.autostart = autostart_.get();
     platform_.sound = sound_.get();
+    platform_.notifier = notifier_.get();
     platform_.download = download_.get();
     platform_.singleInstance = single_.get();
     platform_.images = images_.get();

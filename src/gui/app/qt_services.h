@@ -17,6 +17,7 @@ class QtDialogs;
 class QtDownload;
 class QtImageLoader;
 class QtMessageBox;
+class QtNotifier;
 class QtShell;
 class QtSingleInstance;
 class QtSound;
@@ -56,6 +57,7 @@ private:
     std::unique_ptr<QtUserStore> userStore_;
     std::unique_ptr<QtAutostart> autostart_;
     std::unique_ptr<QtSound> sound_;
+    std::unique_ptr<QtNotifier> notifier_;
     std::unique_ptr<QtDownload> download_;
     std::unique_ptr<QtSingleInstance> single_;
     std::unique_ptr<QtSurfaceFactory> surfaces_;

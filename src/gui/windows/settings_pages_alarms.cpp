@@ -36,10 +36,12 @@ QWidget* SettingsWindow::buildAlarmPage() {
     QLabel* info = makeLabel(page, s, "sets_alarm_info", true);
     body->addLayout(indented(info));
     alarmOnTopCheck_ = makeCheck(page, s, "chAlarmFront", "sets_alarm_top");
+    alarmNotifyCheck_ = makeCheck(page, s, "chAlarmNotify", "sets_alarm_notify");
     alarmSoundCheck_ = makeCheck(page, s, "chAlertSound", "sets_alarm_sound");
     body->addLayout(indented(alarmOnTopCheck_));
+    body->addLayout(indented(alarmNotifyCheck_));
     body->addLayout(indented(alarmSoundCheck_));
-    for (QCheckBox* b : {alarmEnabledCheck_, alarmOnTopCheck_, alarmSoundCheck_})
+    for (QCheckBox* b : {alarmEnabledCheck_, alarmOnTopCheck_, alarmNotifyCheck_, alarmSoundCheck_})
         watch(b);
 
     soundGroup_ = makeGroup(page, s, "sets_alarm_frsound");

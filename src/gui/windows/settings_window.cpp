@@ -150,6 +150,7 @@ void SettingsWindow::showControls() {
     check(alarmEnabledCheck_, c_.alarmEnabled);
     check(alarmSoundCheck_, c_.alarmSound);
     check(alarmOnTopCheck_, c_.alarmOnTop);
+    check(alarmNotifyCheck_, c_.alarmNotify);
     check(alarmSoundRepeatCheck_, c_.alarmSoundRepeat);
     choose(alarmLengthCombo_, c_.alarmLength);
     check(alarmSoundSourceOptions_[static_cast<size_t>(c_.alarmSoundSource)], true);
@@ -204,6 +205,7 @@ void SettingsWindow::collect() {
     c_.alarmEnabled = alarmEnabledCheck_->isChecked();
     c_.alarmSound = alarmSoundCheck_->isChecked();
     c_.alarmOnTop = alarmOnTopCheck_->isChecked();
+    c_.alarmNotify = alarmNotifyCheck_->isChecked();
     c_.alarmSoundRepeat = alarmSoundRepeatCheck_->isChecked();
     c_.alarmLength = alarmLengthCombo_->currentIndex();
     c_.alarmSoundSource = alarmSoundSourceOptions_[1]->isChecked() ? 1 : 0;
@@ -246,6 +248,7 @@ void SettingsWindow::refresh() {
     scheduledMinuteCombo_->setEnabled(e.scheduled);
     scheduledWithoutFocusCheck_->setEnabled(e.scheduled);
     alarmOnTopCheck_->setEnabled(e.alarmOptions);
+    alarmNotifyCheck_->setEnabled(e.alarmOptions);
     alarmSoundCheck_->setEnabled(e.alarmOptions);
     soundGroup_->setEnabled(e.soundControls);
     alarmSoundRepeatCheck_->setEnabled(e.soundControls);

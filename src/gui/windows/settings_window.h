@@ -158,7 +158,8 @@ private:
 
     // Alarms.
     QCheckBox *alarmEnabledCheck_ = nullptr, *alarmSoundCheck_ = nullptr,
-              *alarmOnTopCheck_ = nullptr, *alarmSoundRepeatCheck_ = nullptr;
+              *alarmOnTopCheck_ = nullptr, *alarmNotifyCheck_ = nullptr,
+              *alarmSoundRepeatCheck_ = nullptr;
     QGroupBox* soundGroup_ = nullptr;
     std::array<QRadioButton*, 2> alarmSoundSourceOptions_{};
     QListWidget* alarmSoundList_ = nullptr;

@@ -8,6 +8,7 @@
 #include "core/ports/autostart.h"
 #include "core/ports/dialogs.h"
 #include "core/ports/download.h"
+#include "core/ports/notifier.h"
 #include "core/ports/shell.h"
 #include "core/ports/single_instance.h"
 #include "core/ports/sound.h"
@@ -52,6 +53,20 @@ public:
     int stops = 0;
     bool playing = false;
     bool playable = true;
+};
+
+class FakeNotifier : public Notifier {
+public:
+    struct Shown {
+        Notification notification;
+        std::function<void()> onAction;
+    };
+    void notify(const Notification& n, std::function<void()> onAction) override {
+        shown.push_back({n, std::move(onAction)});
+    }
+    void withdraw() override { ++withdrawals; }
+    std::vector<Shown> shown;
+    int withdrawals = 0;
 };
 
 class FakeAutostart : public Autostart {

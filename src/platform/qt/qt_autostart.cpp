@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "core/app/tray.h"
+#include "core/app/version.h"
 #include "core/calc/files.h"
 
 namespace tv {
@@ -121,13 +123,21 @@ std::optional<std::string> QtAutostart::command() const {
 bool QtAutostart::setCommand(const std::string& command) {
     const QString folder = QFileInfo(QString::fromStdString(path_)).absolutePath();
     if (!QDir().mkpath(folder)) return false;
+    // TryExec: once the program is removed, the desktop skips the entry instead of failing it at
+    // every log-on.
     const std::string entry =
         "[Desktop Entry]\n"
         "Type=Application\n"
         "Name=Tempovirens\n"
         "Comment=Asztali naptár\n"
+        "TryExec=" +
+        escapeDesktopValue(autostartProgram(command)) +
+        "\n"
         "Exec=" +
         escapeDesktopValue(command) +
+        "\n"
+        "Icon=" +
+        std::string(kDesktopId) +
         "\n"
         "Terminal=false\n"
         "X-GNOME-Autostart-enabled=true\n";

@@ -87,6 +87,23 @@ TEST(TrayTick, AnAlarmWinsOverTheScheduledShowing) {
     EXPECT_EQ(h.state.alarm.currentAlarm.name, "Fogorvos");
 }
 
+TEST(TrayTick, TheAlarmsNotificationOpensTheCalendarLikeTheTrayIcon) {
+    TrayHarness h;
+    FakeNotifier notifier;
+    h.platform.notifier = &notifier;
+    h.state.lists.alarms.push_back(h.alarmAt(5, 0));
+    h.tick();
+    ASSERT_EQ(notifier.shown.size(), 1u);
+    EXPECT_EQ(notifier.shown[0].notification.title, "Fogorvos");
+
+    // The user closed the alarm screen's window; the notification still opens the calendar.
+    unloadCalendar(h.ctx, UnloadMode::kClose);
+    ASSERT_FALSE(h.state.loaded);
+    notifier.shown[0].onAction();
+    EXPECT_TRUE(h.state.loaded);
+    EXPECT_EQ(h.state.window.screenMode, ScreenMode::kMain);
+}
+
 TEST(TrayTick, TheUpdateCheckWaitsForAQuietTickAfterTenMinutes) {
     TrayHarness h;
     h.state.settings.setItem("AS_OnTime", "0");
@@ -272,6 +289,16 @@ TEST(Autostart, CommandQuotesWhatTheDesktopWouldSplit) {
               "\"/home/éva/Saját programok/tempovirens\" -boot");
     EXPECT_EQ(autostartCommand("/opt/a\"b$c/tv"), "\"/opt/a\\\"b\\$c/tv\" -boot");
     EXPECT_EQ(autostartCommand("/opt/100%/tv"), "/opt/100%%/tv -boot");
+}
+
+TEST(Autostart, TheProgramComesBackOutOfItsCommand) {
+    for (const char* program :
+         {"/usr/bin/tempovirens", "/home/éva/Saját programok/tempovirens", "/opt/a\"b$c/tv",
+          "/opt/100%/tv", "/opt/a\\b/100% x/tv", "/opt/`x`/tv"}) {
+        EXPECT_EQ(autostartProgram(autostartCommand(program)), program);
+    }
+    EXPECT_EQ(autostartProgram("/usr/bin/tv"), "/usr/bin/tv");
+    EXPECT_EQ(autostartProgram("\"/unfinished"), "/unfinished");
 }
 
 }  // namespace

@@ -169,17 +169,19 @@ TEST_F(GeneratedArt, HolidayPicturesAndIconsExist) {
         EXPECT_GE(s->h, 480) << name;
         EXPECT_EQ(s->w * 3, s->h * 4) << name << " is not 4:3";
     }
-    for (int px : {16, 32, 48, 256}) {
+    // Every size of the icon theme's folders, and the drawing for its scalable one.
+    for (int px : {16, 22, 24, 32, 48, 64, 128, 256}) {
         auto s = imageSize(program / "icons" / ("tempovirens_" + std::to_string(px) + ".png"));
         ASSERT_TRUE(s.has_value()) << px;
         EXPECT_EQ(s->w, px);
         EXPECT_EQ(s->h, px);
     }
-    std::string desktop;
-    ASSERT_EQ(readWholeFile((program / "tempovirens.desktop").string(), desktop), ReadResult::kOk);
-    EXPECT_EQ(desktop.rfind("[Desktop Entry]\n", 0), 0u);
-    EXPECT_NE(desktop.find("\nExec="), std::string::npos);
-    EXPECT_NE(desktop.find("/icons/tempovirens_256.png"), std::string::npos);
+    std::string svg;
+    ASSERT_EQ(readWholeFile((program / "icons" / "tempovirens.svg").string(), svg),
+              ReadResult::kOk);
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("viewBox=\"0 0 256 256\""), std::string::npos);
+    EXPECT_EQ(svg.find("<image"), std::string::npos) << "a picture inside the drawing";
 }
 
 }  // namespace

@@ -136,6 +136,7 @@ TEST(SettingsControls, EveryBooleanControlWritesItsOwnKey) {
         {&SettingsControls::alarmEnabled, "AlarmEnabled"},
         {&SettingsControls::alarmSound, "AlarmSoundOn"},
         {&SettingsControls::alarmOnTop, "AlarmTop"},
+        {&SettingsControls::alarmNotify, "AlarmNotify"},
         {&SettingsControls::alarmSoundRepeat, "AlarmSndRepeat"},
         {&SettingsControls::centreWindow, "Cal_WinCenter"},
         {&SettingsControls::trayOneClick, "TrayOneClick"},
