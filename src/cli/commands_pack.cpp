@@ -322,6 +322,7 @@ int updateCheckCommand(CliContext& c, const Arguments& a) {
     } else {
         *c.out << status << '\t' << local << '\t' << online << '\n';
     }
+    if (status == kCheckNotConfigured) return c.fail("no update service is configured");
     if (status == kCheckNoConnection) return c.fail("no connection to the update service");
     if (status == kCheckInvalidReply) return c.fail("the update service sent no usable reply");
     return kExitOk;

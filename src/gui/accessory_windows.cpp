@@ -16,6 +16,7 @@
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
 #include "core/ports/user_store.h"
+#include "gui/windows/qt_text.h"
 #include "platform/qt/qt_surface.h"
 
 namespace tv {
@@ -73,37 +74,39 @@ void SplashWindow::paintEvent(QPaintEvent*) {
 
 AboutWindow::AboutWindow(const StringTable& strings, Actions actions, QWidget* parent)
     : QDialog(parent), actions_(std::move(actions)) {
+    setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(plain(strings.getString("main_b_about")));
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(qs(kProgramName), this);
+    auto* title = new QLabel(plain(strings.getString("com_title")), this);
     QFont f = title->font();
     f.setPointSize(f.pointSize() + 10);
     f.setBold(true);
     title->setFont(f);
     title->setAlignment(Qt::AlignCenter);
     layout->addWidget(title);
-    auto* version = new QLabel(QStringLiteral("v") + qs(versionText()), this);
+    auto* version = new QLabel(plain(strings.formatString("about_version", versionText())), this);
     version->setObjectName(QStringLiteral("lblVersion"));
+    version->setToolTip(plain(strings.getString("about_version_tt")));
     version->setAlignment(Qt::AlignCenter);
     version->installEventFilter(this);
     layout->addWidget(version);
-    auto* maker = new QLabel(QStringLiteral("© Brimcove"), this);
+    auto* maker = new QLabel(plain(strings.getString("about_copyright")), this);
     maker->setAlignment(Qt::AlignCenter);
     layout->addWidget(maker);
 
     auto* buttons = new QHBoxLayout;
-    auto add = [&](const QString& caption, const QString& name, const std::function<void()>& run) {
-        auto* b = new QPushButton(caption, this);
+    auto add = [&](std::string_view key, const QString& name, const std::function<void()>& run) {
+        auto* b = new QPushButton(this);
+        setCaption(b, strings, key);
         b->setObjectName(name);
         connect(b, &QPushButton::clicked, this, [run] {
             if (run) run();
         });
         buttons->addWidget(b);
     };
-    add(QStringLiteral("Súgó (about_hun.html)"), QStringLiteral("cmdHelp"), actions_.openAboutPage);
-    add(QStringLiteral("Honlap"), QStringLiteral("cmdWeb"), actions_.openWebSite);
-    add(actions_.updateKnown ? QStringLiteral("Új verzió letöltése")
-                             : QStringLiteral("Frissítés keresése"),
+    add("about_btn_help", QStringLiteral("cmdHelp"), actions_.openAboutPage);
+    add("about_btn_homepage", QStringLiteral("cmdWeb"), actions_.openWebSite);
+    add(actions_.updateKnown ? "about_new_version" : "about_check_version",
         QStringLiteral("cmdUpdate"), actions_.update);
     layout->addLayout(buttons);
     auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok, this);

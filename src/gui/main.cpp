@@ -14,8 +14,10 @@
 #include "platform/qt/qt_single_instance.h"
 
 #include "core/app/startup.h"
+#include "core/app/tray.h"
 #include "core/app/version.h"
 #include "gui/app/calendar_app.h"
+#include "gui/app/qt_translation.h"
 #include "gui/main_window.h"
 #include "gui/session_guard.h"
 #include "gui/windows/dev_windows.h"
@@ -39,7 +41,9 @@ void developerShot(tv::CalendarApp& calendar, const QString& what, const QString
     if (what == QLatin1String("menu") || what == QLatin1String("traymenu")) {
         auto* menu =
             what == QLatin1String("menu")
-                ? tv::PopupMenu::fromModel(tv::buildMainMenu(calendar.ui(), s.settings, s.strings))
+                ? tv::PopupMenu::fromModel(
+                      tv::buildMainMenu(calendar.ui(), s.settings, s.strings,
+                                        tv::residentWithoutTray(calendar.context())))
                       .release()
                 : tv::PopupMenu::fromModel(tv::buildTrayMenu(s.settings, s.strings)).release();
         tv::MainWindow* w = calendar.window();
@@ -89,6 +93,8 @@ int main(int argc, char** argv) {
     QStringList args = QApplication::arguments();
     const qsizetype shot = args.indexOf(QStringLiteral("--screenshot"));
     const QString shotFile = shot >= 0 && shot + 1 < args.size() ? args.at(shot + 1) : QString();
+
+    tv::installQtTranslation();
 
     // "--open-window NAME": one of the modal windows alone, for looking at it.
     const qsizetype open = args.indexOf(QStringLiteral("--open-window"));

@@ -3,17 +3,22 @@
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
+#include <algorithm>
 
 #include "core/app/app_state.h"
 #include "core/app/version.h"
 #include "core/ui/keys.h"
 #include "core/ui/mouse.h"
+#include "core/ui/tooltips.h"
 #include "gui/app/calendar_app.h"
 #include "gui/pong_game.h"
 #include "platform/qt/qt_surface.h"
@@ -265,10 +270,16 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if ((pos - pressPos_).manhattanLength() > 3) moved_ = true;
     if (pong_) return;
-    const MonthEvents& month = app_.month();
-    const Surface* measurer = app_.canvas().skin.mainBuffer.get();
-    app_.perform(areaMouseMove(app_.ui(), app_.geometry(), pos.x(), pos.y(), &month,
-                               &app_.state().events, measurer));
+    DayTipSource tips;
+    tips.month = &app_.month();
+    tips.table = &app_.state().events;
+    tips.measurer = app_.canvas().skin.mainBuffer.get();
+    tips.strings = &app_.state().strings;
+    // As many lines as the screen holds, less the tip's own frame.
+    const int lineHeight = std::max(1, QFontMetrics(QToolTip::font()).lineSpacing());
+    if (const QScreen* s = screen())
+        tips.maxLines = s->availableGeometry().height() / lineHeight - 2;
+    app_.perform(areaMouseMove(app_.ui(), app_.geometry(), pos.x(), pos.y(), &tips));
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {

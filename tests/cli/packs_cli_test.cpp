@@ -88,9 +88,10 @@ TEST(PackCli, UpdateCheckAgainstALocalService) {
     const std::string opts =
         "--program-dir " + q(dir.file("prog")) + " --data-dir " + q(dir.file("user")) + " ";
 
-    // No service configured: no connection.
-    EXPECT_EQ(run(opts + "update-check").out.substr(0, 3), "-1\t");
-    EXPECT_EQ(run(opts + "update-check").status, 1);
+    // No service configured: said so, not "no connection".
+    const auto unconfigured = run(opts + "update-check");
+    EXPECT_EQ(unconfigured.out.substr(0, 3), "-3\t");
+    EXPECT_EQ(unconfigured.status, 1);
 
     dir.write("prog/data/update.cfg", "endpoint = \"file://" + dir.file("service") + "/\"\r\n");
     const std::string magic = "BRIMCOVE_CONTENT_INFO";

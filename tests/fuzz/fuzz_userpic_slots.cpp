@@ -19,7 +19,7 @@ const Lists& lists() {
     static const Lists l = [] {
         tv::ListWriter w;
         w.begin(tv::Date::serial(2024, 3, 9), false, "/p");
-        for (const char* name : {"1.jpg", "2.jpg", "3.bmp", "4.gif", "5.wmf"})
+        for (const char* name : {"1.jpg", "2.jpg", "3.bmp", "4.gif", "5.png"})
             w.add(name);
         return Lists{w.index(), w.images()};
     }();

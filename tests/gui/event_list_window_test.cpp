@@ -10,6 +10,7 @@
 #include "core/config/config_file.h"
 #include "core/config/settings_keys.h"
 #include "gui/window_fixture.h"
+#include "platform/qt/qt_message_box.h"
 
 namespace tv {
 namespace {
@@ -208,6 +209,44 @@ TEST_F(EventListWindowTest, ListSwitchesSearchAndDeletes) {
     EXPECT_TRUE(w->eventsChanged());
     EXPECT_NE(w->selectedSlot(), slot);
     EXPECT_NE(data.read("events.cdb"), before);
+}
+
+// Regression: the delete question's default was Yes, so Enter deleted the event.
+TEST_F(EventListWindowTest, EnterOnTheDeleteQuestionKeepsTheEvent) {
+    QtMessageBox desktopBox("Tempovirens");
+    s.box = &desktopBox;
+    openWindow();
+    click("OptDB2");
+    ASSERT_GE(w->selectedSlot(), 0);
+    const int slot = w->selectedSlot();
+    const int count = events.eventCount();
+    const std::string before = data.read("events.cdb");
+    bool asked = false;
+    whenModal([&asked](QWidget* question) {
+        asked = true;
+        QTest::keyClick(question, Qt::Key_Return);
+    });
+    click("cmdDelete");
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(events.eventCount(), count);
+    EXPECT_TRUE(events[slot].used());
+    EXPECT_FALSE(w->eventsChanged());
+    EXPECT_EQ(data.read("events.cdb"), before);
+}
+
+// Regression: the editor cut names and comments at 255 characters.
+TEST_F(EventListWindowTest, LongNameIsSavedWhole) {
+    openWindow();
+    click("cmdNew");
+    const QString name = QString(120, QLatin1Char('k')) + QStringLiteral(" Árvíztűrő ") +
+                         QString(140, QLatin1Char('t'));
+    type(4, name);
+    type(1, QStringLiteral("2025"));
+    click("cmdSave");
+    EXPECT_TRUE(box.shown.empty()) << lastMessage().toStdString();
+    const int slot = w->selectedSlot();
+    ASSERT_GE(slot, 0);
+    EXPECT_EQ(QString::fromStdString(events[slot].name), name);
 }
 
 TEST_F(EventListWindowTest, TheIcalButtonsExportAndImportBackWithAReport) {

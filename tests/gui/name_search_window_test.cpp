@@ -1,5 +1,6 @@
 #include "gui/windows/name_search_window.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -65,6 +66,33 @@ TEST_F(NameSearchWindowTest, SearchShowsTheDaysAndEnterCreatesTheNameDayEvent) {
     EXPECT_TRUE(input->isEnabled());
     EXPECT_TRUE(input->text().isEmpty());
     EXPECT_FALSE(results->isVisible());
+}
+
+// Regression: the result list was rebuilt only when the number of results changed, so the
+// second one-day search showed the first one's day.
+TEST_F(NameSearchWindowTest, SecondSearchShowsItsOwnDays) {
+    openWindow();
+    // The day table, whatever the last session chose.
+    child<QRadioButton>(w.get(), "Option1")->click();
+    auto* input = child<QLineEdit>(w.get(), "Tinput2");
+    auto* results = child<QListWidget>(w.get(), "List2");
+    auto* button = child<QPushButton>(w.get(), "ComSearch");
+    // Before the first search the results' place says which list is searched.
+    auto* placeholder = child<QLabel>(w.get(), "lblNoResults");
+    EXPECT_TRUE(results->isHidden());
+    EXPECT_FALSE(placeholder->isHidden());
+    EXPECT_EQ(placeholder->text().toStdString(), strings.getString("name_db_a_tt"));
+    QTest::keyClicks(input, QStringLiteral("abel"));
+    QTest::keyClick(input, Qt::Key_Return);
+    EXPECT_TRUE(placeholder->isHidden());
+    ASSERT_EQ(results->count(), 1);
+    EXPECT_EQ(results->item(0)->text(), QStringLiteral("január 2."));
+
+    QTest::mouseClick(button, Qt::LeftButton);  // back
+    input->setText(QStringLiteral("Miklós"));   // keyClicks types ASCII only
+    QTest::keyClick(input, Qt::Key_Return);
+    ASSERT_EQ(results->count(), 1);
+    EXPECT_EQ(results->item(0)->text(), QStringLiteral("december 6."));
 }
 
 TEST_F(NameSearchWindowTest, UnknownNameSaysSo) {

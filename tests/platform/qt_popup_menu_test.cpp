@@ -88,6 +88,23 @@ TEST_F(QtPopupMenu, MainMenuModelBecomesMenuAndSubmenu) {
     EXPECT_EQ(PopupMenu::idOf(top[8]), 251);
 }
 
+// Regression: the day field's names were escaped by the model and again by the menu, so
+// "Kati & Pisti" read "Kati && Pisti".
+TEST_F(QtPopupMenu, DayFieldNamesShowTheirAmpersandOnce) {
+    EventTable table;
+    table[table.allocateEventSlot()].name = "Kati & Pisti";
+    MonthEvents month;
+    month.year = 2025;
+    month.month = 3;
+    month.entries.push_back(DayEntry{10, 7, "Kati & Pisti", 0, "9999kati & pisti"});
+    const StringTable strings;
+    const auto menu =
+        PopupMenu::fromModel(dayFieldMenuModel(buildDayFieldMenu(month, 10, table, strings)));
+    const QList<QAction*> a = menu->hwnd()->actions();
+    ASSERT_EQ(a.size(), 5);
+    EXPECT_EQ(a[2]->text(), QStringLiteral("Kati && Pisti"));  // Qt's spelling of one "&"
+}
+
 TEST_F(QtPopupMenu, ShowReturnsTheChosenIdOrZero) {
     PopupMenu menu;
     menu.add(1, "Tempovirens", true);

@@ -87,7 +87,8 @@ struct AppState {
     int daysSinceLastRun = 1;
     bool activatedSinceLoad = false;  // the first activation's messages ran for this load
     bool welcomeShown = false;
-    bool welcomeAdded = false;  // this process has added (or found) the welcome event
+    bool residentNoticeShown = false;  // the close without a tray area has been explained
+    bool welcomeAdded = false;         // this process has added (or found) the welcome event
     // The event table holds what events.cdb held: only then may it be saved over the file.
     bool eventsLoaded = false;
     bool applyingChange = false;  // a change handed over by the command-line tool is under way

@@ -141,7 +141,8 @@ void firstActivation(AppContext& ctx) {
             p.messageBox->show({s.strings.getString("main_welcome"), std::string(kProgramName),
                                 MessageButtons::kOk, MessageIcon::kNone});
         }
-        if (p.shell != nullptr) p.shell->openDocument(p.paths.programDir + "about_hun.html");
+        // The welcome text promises the help page: it opens, with or without a handler.
+        ctx.window.showHelpPage(p.paths.programDir + "about_hun.html");
     }
 }
 

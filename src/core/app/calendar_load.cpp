@@ -25,6 +25,7 @@
 #include "core/names/user_pictures.h"
 #include "core/ports/platform.h"
 #include "core/ports/text_measurer.h"
+#include "core/render/theme.h"
 
 namespace tv {
 
@@ -111,10 +112,24 @@ void placeAndShow(AppContext& ctx, LoadMode mode) {
         lastX = readInt(s.settings, settings::Cal_LastX);
         lastY = readInt(s.settings, settings::Cal_LastY);
     }
+    const int titleHeight = themeInt(s.theme, "titlebar_height", kDefaultTitleHeight);
     const WindowPlacement p = placeWindow(centre, lastX, lastY, ctx.window.windowRect(),
-                                          ctx.window.workArea(), ctx.window.screen());
+                                          ctx.window.workArea(), ctx.window.screen(), titleHeight);
     ctx.window.moveWindow(p.x, p.y);
     ctx.window.setAutoRefresh(mode == LoadMode::kBoot);
+}
+
+// Once a run, the first close on a desktop without a tray: the program did not end, and the
+// user needs to hear how to reach it again.
+void tellResidentWithoutTray(AppContext& ctx) {
+    AppState& s = ctx.state;
+    if (s.residentNoticeShown || !residentWithoutTray(ctx)) return;
+    s.residentNoticeShown = true;
+    s.log.write("No tray area: the program keeps running for the alarms", 0);
+    if (ctx.platform.messageBox == nullptr) return;
+    ctx.platform.messageBox->show({s.strings.getString("st_background_info"),
+                                   s.strings.getString("com_title"), MessageButtons::kOk,
+                                   MessageIcon::kInformation});
 }
 
 }  // namespace
@@ -146,10 +161,14 @@ bool calendarBusy(const AppState& s) {
 }
 
 WindowPlacement placeWindow(bool centre, int lastXTwips, int lastYTwips, const PixelRect& window,
-                            const PixelRect& workArea, const PixelRect& screen) {
+                            const PixelRect& workArea, const PixelRect& screen, int titleHeight) {
+    // The title strip's top between the work area's top and the last row that shows all of it.
+    const int lowest = workArea.y + workArea.height - std::max(titleHeight, 1);
+    auto keepTitle = [&](int top) { return std::max(workArea.y, std::min(top, lowest)); };
     if (centre) {
-        return {workArea.x + (workArea.width - window.width) / 2,
-                workArea.y + (workArea.height - window.height) / 2};
+        int left = workArea.x + (workArea.width - window.width) / 2;
+        left = std::max(workArea.x, std::min(left, workArea.x + workArea.width - window.width));
+        return {left, keepTitle(workArea.y + (workArea.height - window.height) / 2)};
     }
     // The stored position is in twips; keep at least 3000 of them reachable, in this order.
     const int w = window.width * kTwipsPerPixel;
@@ -162,7 +181,7 @@ WindowPlacement placeWindow(bool centre, int lastXTwips, int lastYTwips, const P
     if (top + h < kReachableTwips) top = kReachableTwips - h;
     if (left + kReachableTwips > screenW) left = screenW - kReachableTwips;
     if (top + kReachableTwips > screenH) top = screenH - kReachableTwips;
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel};
+    return {left / kTwipsPerPixel, keepTitle(top / kTwipsPerPixel)};
 }
 
 void loadUpCalendar(AppContext& ctx, LoadMode mode) {
@@ -311,7 +330,10 @@ void unloadCalendar(AppContext& ctx, UnloadMode mode, UnloadIntent intent) {
     log.write("", 0);
 
     if (mode == UnloadMode::kRestore || intent != UnloadIntent::kClose) return;
-    if (readInt(s.settings, settings::AS_TrayIcon) > 0) return;  // stays in the tray
+    if (readInt(s.settings, settings::AS_TrayIcon) > 0) {  // stays in the tray
+        tellResidentWithoutTray(ctx);
+        return;
+    }
     log.write("Ended", 0);
     s.ended = true;
     ctx.window.endProcess();

@@ -3,17 +3,32 @@
 #include <cmath>
 
 #include "core/config/string_table.h"
+#include "core/ports/image_loader.h"
 
 namespace tv {
+namespace {
+
+std::string allPictures() {
+    std::string pattern;
+    for (std::string_view ext : kPictureExtensions) {
+        if (!pattern.empty()) pattern += "; ";
+        pattern += "*";
+        pattern += ext;
+    }
+    return pattern;
+}
+
+}  // namespace
 
 std::vector<FileFilter> fileFiltersFor(FileKind kind, const StringTable& s) {
     switch (kind) {
         case FileKind::kPictures:
-            return {{s.getString("sets_filter_pic1"), "*.jpg; *.jpeg; *.gif; *.bmp; *.wmf"},
+            // What the picture loader reads, and nothing else.
+            return {{s.getString("sets_filter_pic1"), allPictures()},
                     {s.getString("sets_filter_pic2"), "*.bmp"},
                     {s.getString("sets_filter_pic3"), "*.jpg; *.jpeg"},
                     {s.getString("sets_filter_pic4"), "*.gif"},
-                    {s.getString("sets_filter_pic5"), "*.wmf"}};
+                    {s.getString("sets_filter_pic5"), "*.png"}};
         case FileKind::kSounds:
             return {{s.getString("sets_filter_snd"), "*.wav"}};
         case FileKind::kBackups:

@@ -69,13 +69,18 @@ void firstActivation(AppContext& ctx);
 void exitProgram(AppContext& ctx);
 
 // Where the window goes, in pixels. Centred in the work area, or at the stored position (twips)
-// with at least 3000 twips of it left on the screen.
+// with at least 3000 twips of it left on the screen. Either way the title strip (the top
+// `titleHeight` pixels, the only handle of the frameless window) stays inside the work area from
+// top to bottom, and a centred window that fits across stays inside it from side to side: a
+// window taller than the screen (a big skin at 2x scale) hangs from the top of the work area.
 struct WindowPlacement {
     int x = 0;
     int y = 0;
 };
+inline constexpr int kDefaultTitleHeight = 25;
 WindowPlacement placeWindow(bool centre, int lastXTwips, int lastYTwips, const PixelRect& window,
-                            const PixelRect& workArea, const PixelRect& screen);
+                            const PixelRect& workArea, const PixelRect& screen,
+                            int titleHeight = kDefaultTitleHeight);
 
 // Reads settings.cfg into the settings table, or imports the old generation's config.qzi (which
 // writes settings.cfg). False when neither exists: the very first run.

@@ -60,6 +60,10 @@ void unloadTrayForm(AppContext& ctx) {
     s.log.write("System tray icon removed", 2);
 }
 
+bool residentWithoutTray(AppContext& ctx) {
+    return ctx.state.tray.loaded && !ctx.tray.trayAreaAvailable();
+}
+
 void trayIconClicked(AppContext& ctx, TrayClick click) {
     const bool oneClick = ctx.state.tray.oneClick;
     switch (click) {

@@ -20,6 +20,10 @@ void refreshTrayForm(AppContext& ctx);
 void loadTrayForm(AppContext& ctx);
 void unloadTrayForm(AppContext& ctx);
 
+// The process stays for the alarms when the window closes, but the desktop shows no tray icon:
+// the window's own menu then offers the exit, and the first close says how to come back.
+bool residentWithoutTray(AppContext& ctx);
+
 enum class TrayClick { kSingle, kDouble, kRight };
 void trayIconClicked(AppContext& ctx, TrayClick click);
 

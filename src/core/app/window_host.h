@@ -79,6 +79,9 @@ public:
     virtual void releaseWindow() = 0;
     // Every other window of the program (dialogs, splash) at the exit.
     virtual void closeAllWindows() = 0;
+    // The help page (the program folder's about_hun.html): the desktop's handler for it, or a
+    // window of the program's own where no handler takes it.
+    virtual void showHelpPage(const std::string& file) = 0;
 
     // Ends the process once control returns to the event loop.
     virtual void endProcess() = 0;
@@ -92,6 +95,8 @@ public:
     virtual void removeIcon() = 0;
     // The tray menu (scheduled-time line, exit question) at the mouse.
     virtual void showTrayMenu() = 0;
+    // Whether the desktop shows tray icons at all (many Wayland desktops do not).
+    virtual bool trayAreaAvailable() const = 0;
 };
 
 // The state and the services the shell's procedures work on.

@@ -20,7 +20,20 @@ void replaceAll(std::string& text, std::string_view what, std::string_view with)
 }  // namespace
 
 bool StringTable::loadFile(const std::string& path, MessageBox* box) {
-    return readConfig(table_, path, box);
+    const bool ok = readConfig(table_, path, box);
+    if (ok) source_ = path;
+    return ok;
+}
+
+std::string loadedLanguage(const StringTable& strings) {
+    const std::string& path = strings.source();
+    const size_t slash = path.find_last_of('/');
+    const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t stem = file.find("_strings");
+    if (file.empty() || stem == std::string::npos || stem == 0)
+        return "none (no string table read)";
+    return file.substr(0, stem) + " (" + file + ", " + std::to_string(strings.table().count()) +
+           " texts)";
 }
 
 bool StringTable::loadStrings(const std::string& programDir, Log* log, MessageBox* box) {

@@ -39,11 +39,19 @@ public:
     Caption captionOf(std::string_view key) const;
 
     bool has(std::string_view key) const { return table_.exists(key); }
+    // The file the texts came from; empty while none was read.
+    const std::string& source() const { return source_; }
     HashTable& table() { return table_; }
     const HashTable& table() const { return table_; }
 
 private:
     HashTable table_;
+    std::string source_;
 };
+
+// For the diagnostics window: the language of the texts in use, from the name of the file they
+// came from ("hun" for "hun_strings.dat"), with the file and the number of texts; "none" when no
+// file was read.
+std::string loadedLanguage(const StringTable& strings);
 
 }  // namespace tv

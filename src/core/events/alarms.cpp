@@ -51,6 +51,8 @@ bool checkAlarms(std::vector<AlarmEntry>& alarms, DateTime now, AlarmState& stat
     const int minute = now.hour() * 60 + now.minute();
     if (minute == state.lastCheckedMinute) return false;
     state.lastCheckedMinute = minute;
+    // Alarms switched off in the settings stay silent; the minute counts as looked at.
+    if (ctx.settings != nullptr && read(*ctx.settings, settings::AlarmEnabled) != "1") return false;
     bool found = false;
     for (AlarmEntry& a : alarms) {
         if (a.passed || a.date() != now.date) continue;

@@ -177,6 +177,8 @@ bool askAboutUnknownVersion(const EventDbContext& ctx, const EventDbReadReport& 
     q.title = uiText(ctx, "com_error");
     q.buttons = MessageButtons::kYesNo;
     q.icon = MessageIcon::kCritical;
+    // Yes starts on an empty table: Enter must not take that road.
+    q.defaultButton = MessageAnswer::kNo;
     const MessageAnswer a = ctx.box ? ctx.box->show(q) : MessageAnswer::kNo;
     logLine(ctx, "events.cdb has the unknown format version " + std::to_string(report.major) + "." +
                      std::to_string(report.minor) +

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +12,10 @@ namespace tv {
 
 enum class EventCategory : uint8_t { kUser = 0, kHoliday = 1, kFeast = 2 };
 enum class RepeatKind : uint8_t { kOnce = 0, kYearly = 1, kMonthly = 2, kSelectedMonths = 3 };
+
+// The longest name, comment or picture path the file holds: its 16-bit length field counts
+// Windows-1250 bytes, one per character.
+inline constexpr size_t kEventTextMaxChars = 32767;
 
 struct EventRecord {
     int16_t inUse = 0;  // -1: the slot holds an event; 0: a free slot. Not stored.

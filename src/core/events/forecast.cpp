@@ -180,8 +180,8 @@ void checkEvents(EventTable& table, const EventCheckContext& ctx, EventLists& li
             classifyEvent(table, slot, ctx, options, easter, lists);
         }
     }
-    sortByFoldedKey(lists.forecast, false);
-    sortByFoldedKey(lists.missed, true);  // the longest ago first
+    sortByCollationKey(lists.forecast, false);
+    sortByCollationKey(lists.missed, true);  // the longest ago first
     lists.missedButtonVisible = !lists.missed.empty();
     lists.builtFor = ctx.now.date;
 }

@@ -83,7 +83,7 @@ void addBand(const EventRecord& e, const MonthContext& ctx, MonthEvents& m) {
 
 // At most N lines per field; a fuller day shows N - 1 events and a "more" line in the last.
 void buildEventLines(const EventTable& table, const MonthContext& ctx, MonthEvents& m) {
-    sortByFoldedKey(m.entries, false);
+    sortByCollationKey(m.entries, false);
     for (const DayEntry& d : m.entries)
         ++m.cells[static_cast<size_t>(d.cell)].eventTotal;
     const int n = ctx.theme.fieldMaxEvents;  // 0 or less: every day is crowded, no line fits
@@ -296,7 +296,7 @@ std::vector<DayMenuItem> buildDayFieldMenu(const MonthEvents& m, int cell, const
         DayMenuItem edit;
         edit.id = kDayMenuEditBase + static_cast<int>(i);
         edit.slot = day[i]->slot;
-        edit.text = escapeAmpersands(table[edit.slot].name);
+        edit.text = table[edit.slot].name;
         items.push_back(std::move(edit));
     }
     items.push_back(separator);
@@ -304,7 +304,7 @@ std::vector<DayMenuItem> buildDayFieldMenu(const MonthEvents& m, int cell, const
         DayMenuItem del;
         del.id = kDayMenuDeleteBase + static_cast<int>(i);
         del.slot = day[i]->slot;
-        del.text = strings.formatString("main_event_del", escapeAmpersands(table[del.slot].name));
+        del.text = strings.formatString("main_event_del", table[del.slot].name);
         items.push_back(std::move(del));
     }
     if (day.size() > shown) {

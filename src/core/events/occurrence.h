@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/calc/calendar.h"
+#include "core/calc/collation.h"
 #include "core/calc/date.h"
 #include "core/events/event_record.h"
 
@@ -52,15 +53,16 @@ std::string alarmTimeText(int hour, int minute);
 // events with an alarm come first, in order of time.
 std::string alarmSortPrefix(const EventRecord& e);
 
-// The order keys of the event lists compare without regard to case. This gives the form that
-// compares bytewise in that order: letters folded to lower case (accented ones included).
+// Names compared without regard to case (duplicates, the list's incremental search): letters
+// folded to lower case, accented ones included, so equal names give equal keys.
 std::string foldSortKey(std::string_view key);
 void appendFoldedSortKey(std::string& out, std::string_view key);
 
-// Sorts entries by their sortKey without regard to case; equal keys keep their order. The
-// folded keys share one buffer: the month grid sorts thousands of entries on every page.
+// Sorts entries by their sortKey in Hungarian alphabetical order, without regard to case; equal
+// keys keep their order. The collation keys share one buffer: the month grid sorts thousands of
+// entries on every page.
 template <typename Entry>
-void sortByFoldedKey(std::vector<Entry>& entries, bool descending) {
+void sortByCollationKey(std::vector<Entry>& entries, bool descending) {
     const size_t n = entries.size();
     if (n < 2) return;
     size_t total = 0;
@@ -71,7 +73,7 @@ void sortByFoldedKey(std::vector<Entry>& entries, bool descending) {
     std::vector<std::pair<size_t, size_t>> spans(n);
     for (size_t i = 0; i < n; ++i) {
         const size_t start = arena.size();
-        appendFoldedSortKey(arena, entries[i].sortKey);
+        appendCollationKey(arena, entries[i].sortKey);
         spans[i] = {start, arena.size() - start};
     }
     const std::string_view keys = arena;

@@ -12,6 +12,7 @@
 #include "core/app/log.h"
 #include "core/calc/files.h"
 #include "core/ports/clock.h"
+#include "core/ports/image_loader.h"
 
 namespace tv {
 namespace {
@@ -66,8 +67,10 @@ bool isListedPictureName(std::string_view name) {
     const size_t dot = name.rfind('.');
     if (dot == std::string_view::npos) return false;
     const std::string_view ext = name.substr(dot);
-    return equalsLower(ext, ".jpg") || equalsLower(ext, ".jpeg") || equalsLower(ext, ".bmp") ||
-           equalsLower(ext, ".gif") || equalsLower(ext, ".wmf");
+    for (std::string_view listed : kPictureExtensions) {
+        if (equalsLower(ext, listed)) return true;
+    }
+    return false;
 }
 
 bool isSystemFolder(std::string_view path) {

@@ -36,8 +36,8 @@ struct UserPictureContext {
     std::function<void(bool on)> searchTimer;
 };
 
-// Whether a file name is one the list takes: ".jpg", ".jpeg", ".bmp", ".gif" or ".wmf" from the
-// last "." on, in any case.
+// Whether a file name is one the list takes: one of the loader's endings (".png", ".jpg",
+// ".jpeg", ".gif", ".bmp") from the last "." on, in any case.
 bool isListedPictureName(std::string_view name);
 // Folders the walk never enters: the kernel's and the runtime's virtual file systems.
 bool isSystemFolder(std::string_view path);

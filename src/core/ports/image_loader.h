@@ -1,8 +1,10 @@
 // Picture files (PNG, JPEG, BMP, GIF) with an allocation limit, read into a surface.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tv {
 
@@ -14,6 +16,11 @@ struct ImageInfo {
     int width = 0;
     int height = 0;
 };
+
+// The file endings of what the loader reads; the picture dialogs offer and the folder lists take
+// exactly these.
+inline constexpr std::array<std::string_view, 5> kPictureExtensions = {".png", ".jpg", ".jpeg",
+                                                                       ".gif", ".bmp"};
 
 // A picture whose decoded pixels would need more than this is refused from its header.
 inline constexpr int kImageAllocationLimitMiB = 64;

@@ -11,6 +11,7 @@
 #include "core/render/picture_lines.h"
 #include "core/render/primitives.h"
 #include "core/render/screen.h"
+#include "core/render/screen_buttons.h"
 #include "core/render/text.h"
 #include "core/render/theme.h"
 
@@ -35,11 +36,6 @@ std::vector<size_t> characterStarts(std::string_view text) {
         nextCodePoint(text, pos);
     }
     return starts;
-}
-
-void setButtons(Skin& skin, std::initializer_list<int> hide) {
-    for (int i : hide)
-        skin.buttons[i].visible = false;
 }
 
 // Lines of a wrapped block centred vertically on y.
@@ -125,7 +121,7 @@ void drawTodayBlock(Screen& sc) {
 void drawMainScreen(Screen& sc) {
     Skin& skin = sc.skin;
     HashTable& t = skin.theme;
-    setButtons(skin, {kBtnCalLeft, kBtnCalRight, kBtnAlarm, kBtnSwNames});
+    showScreenButtons(skin, ScreenMode::kMain);
     const Rect area = pictureArea(t);
     copyRect(*skin.mainBuffer, area.x, area.y, area.w, area.h, *skin.pictureBuffer, 0, 0);
     drawPictureLines(sc);
@@ -134,11 +130,10 @@ void drawMainScreen(Screen& sc) {
 void drawAlarmScreen(Screen& sc) {
     Skin& skin = sc.skin;
     HashTable& t = skin.theme;
-    setButtons(skin, {kBtnCalLeft, kBtnCalRight, kBtnSwNames});
+    showScreenButtons(skin, ScreenMode::kAlarm);
     copyRect(*skin.mainBuffer, themeInt(t, "picture_x"), themeInt(t, "picture_y"),
              themeInt(t, "picture_w"), themeInt(t, "picture_h"), skin.image(kImgAlarmBg), 0, 0);
     drawAlarmTexts(sc);
-    skin.buttons[kBtnAlarm].visible = true;
 }
 
 bool wisdomBoxShown(const Screen& sc) {

@@ -7,6 +7,7 @@
 #include "core/calc/today.h"
 #include "core/config/settings_keys.h"
 #include "core/render/primitives.h"
+#include "core/render/screen_buttons.h"
 #include "core/render/text.h"
 #include "core/render/theme.h"
 
@@ -186,7 +187,7 @@ void drawMonthGrid(Screen& sc) {
     Skin& skin = sc.skin;
     HashTable& t = skin.theme;
     Surface& s = *skin.mainBuffer;
-    skin.buttons[kBtnAlarm].visible = false;
+    showScreenButtons(skin, ScreenMode::kMonth);
     copyRect(s, themeInt(t, "picture_x"), themeInt(t, "picture_y"), themeInt(t, "picture_w"),
              themeInt(t, "picture_h"), skin.image(kImgCalBg), 0, 0);
     if (!sc.month) return;

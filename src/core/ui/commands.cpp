@@ -29,6 +29,8 @@ void switchScreen(MainWindowState& s, Actions& out) {
     if (s.screenMode == ScreenMode::kMonth) {
         s.screenMode = ScreenMode::kMain;
         pushAction(out, UiAction::kRemoveDayTooltip);
+        s.dayTipCell = -1;
+        s.dayTip.clear();
     } else {
         s.screenMode = ScreenMode::kMonth;
     }
@@ -57,6 +59,13 @@ void toggleSwitch(bool& flag, bool& other, Actions& out) {
 
 }  // namespace
 
+void enterNewDay(MainWindowState& s, Date today) {
+    s.today = today;
+    if (s.screenMode == ScreenMode::kMonth) return;
+    s.shownYear = today.year();
+    s.shownMonth = today.month();
+}
+
 Actions buttonEvent(MainWindowState& s, CommandCode code, HashTable& settings) {
     Actions out;
     if (s.screenMode == ScreenMode::kGame) return out;
@@ -66,6 +75,9 @@ Actions buttonEvent(MainWindowState& s, CommandCode code, HashTable& settings) {
         case CommandCode::kClose:
             // The window is gone afterwards, so there is nothing left to redraw.
             pushAction(out, UiAction::kCloseWindow);
+            return out;
+        case CommandCode::kExitProgram:
+            pushAction(out, UiAction::kExitProgram);
             return out;
         case CommandCode::kPrevMonth:
             if (month) page(s, -1, out);

@@ -32,12 +32,18 @@ enum class CommandCode : int {
     kTestAlarmExtreme = 252,
     kTestAlarmNormal = 253,
     kTestWisdom = 254,
+    // The tray menu's exit, in the main menu where the desktop shows no tray.
+    kExitProgram = 256,
 };
 
 // Performs one command on the state and lists what the window must do, ending with a redraw.
 // Nothing at all happens in the game's screen mode. `settings` holds Cal_Names, Wise and
 // LastWisdom.
 Actions buttonEvent(MainWindowState& state, CommandCode code, HashTable& settings);
+
+// A new day. The month screen keeps the month the user is looking at (its today mark moves);
+// elsewhere the shown month follows today, so the month screen opens on the new month.
+void enterNewDay(MainWindowState& state, Date today);
 
 // The command of skin button `index` (0..11): the two are numbered alike.
 constexpr CommandCode commandOfButton(int index) {

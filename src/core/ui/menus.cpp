@@ -64,7 +64,8 @@ MenuItem calendarSubmenu(const MainWindowState& s, HashTable& settings, const St
 
 }  // namespace
 
-MenuModel buildMainMenu(const MainWindowState& s, HashTable& settings, const StringTable& st) {
+MenuModel buildMainMenu(const MainWindowState& s, HashTable& settings, const StringTable& st,
+                        bool exitItem) {
     MenuModel m;
     auto& v = m.items;
     v.push_back(calendarSubmenu(s, settings, st));
@@ -86,6 +87,7 @@ MenuModel buildMainMenu(const MainWindowState& s, HashTable& settings, const Str
         v.push_back(separator());
     }
     v.push_back(item(kMainMenuCloseId, st.getString("com_close"), "Esc"));
+    if (exitItem) v.push_back(item(CommandCode::kExitProgram, st.getString("st_exit"), {}));
     return m;
 }
 
@@ -119,13 +121,17 @@ MenuModel buildTrayMenu(HashTable& settings, const StringTable& st) {
 TrayCommand resolveTrayMenu(int chosenId, const StringTable& st, MessageBox& box) {
     if (chosenId == kTrayOpenId) return TrayCommand::kOpenCalendar;
     if (chosenId != kTrayExitId) return TrayCommand::kNone;
+    return confirmExit(st, box) ? TrayCommand::kExitProgram : TrayCommand::kNone;
+}
+
+bool confirmExit(const StringTable& st, MessageBox& box) {
     // Alarms only ring while the program runs, so leaving is confirmed.
     MessageRequest q;
     q.text = st.getString("st_q_exit");
     q.title = st.getString("com_title");
     q.buttons = MessageButtons::kOkCancel;
     q.icon = MessageIcon::kQuestion;
-    return box.show(q) == MessageAnswer::kOk ? TrayCommand::kExitProgram : TrayCommand::kNone;
+    return box.show(q) == MessageAnswer::kOk;
 }
 
 MenuModel dayFieldMenuModel(const std::vector<DayMenuItem>& items) {

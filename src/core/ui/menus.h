@@ -36,9 +36,10 @@ struct MenuModel {
 
 inline constexpr int kMainMenuCloseId = 255;
 
-// The right-click menu outside the day fields.
+// The right-click menu outside the day fields. With `exitItem` it ends with the tray menu's
+// exit, for a desktop that shows no tray icon to offer it.
 MenuModel buildMainMenu(const MainWindowState& state, HashTable& settings,
-                        const StringTable& strings);
+                        const StringTable& strings, bool exitItem = false);
 // The command of a main menu choice (0 when the menu was dismissed); none runs nothing.
 std::optional<CommandCode> mainMenuCommand(int chosenId);
 
@@ -51,6 +52,8 @@ MenuModel buildTrayMenu(HashTable& settings, const StringTable& strings);
 enum class TrayCommand { kNone, kOpenCalendar, kExitProgram };
 // Exit is asked first; Cancel keeps the program running.
 TrayCommand resolveTrayMenu(int chosenId, const StringTable& strings, MessageBox& box);
+// The exit question of the tray menu ("st_q_exit", OK and Cancel): true on OK.
+bool confirmExit(const StringTable& strings, MessageBox& box);
 
 // The day field menu in the same shape as the others.
 MenuModel dayFieldMenuModel(const std::vector<DayMenuItem>& items);

@@ -91,8 +91,7 @@ Actions areaMouseDown(MainWindowState& s, const WindowGeometry& g, int mouseButt
 }
 
 Actions areaMouseMove(MainWindowState& s, const WindowGeometry& g, int x, int y,
-                      const MonthEvents* month, const EventTable* table,
-                      const TextMeasurer* measurer) {
+                      const DayTipSource* tips) {
     Actions out;
     if (s.hoveredButton >= 0) {
         pushAction(out, UiAction::kPaintButton, s.hoveredButton, kLookUp);
@@ -102,8 +101,8 @@ Actions areaMouseMove(MainWindowState& s, const WindowGeometry& g, int x, int y,
     if (s.dragging && !g.desktop) {
         pushAction(out, UiAction::kMoveWindow, x - s.dragStartX, y - s.dragStartY);
     }
-    if (s.screenMode == ScreenMode::kMonth && month != nullptr) {
-        appendActions(out, dayTooltipActions(g, x, y, *month, table, measurer));
+    if (s.screenMode == ScreenMode::kMonth && tips != nullptr && tips->month != nullptr) {
+        appendActions(out, dayTooltipActions(s, g, x, y, *tips));
     }
     return out;
 }

@@ -10,6 +10,7 @@ namespace tv {
 class EventTable;
 class HashTable;
 class TextMeasurer;
+struct DayTipSource;
 
 struct HitBox {
     int x = 0, y = 0, w = 0, h = 0;
@@ -46,11 +47,10 @@ Actions rolloverTick(MainWindowState& s, bool insideHovered);
 
 // Drawing area, in window pixels.
 Actions areaMouseDown(MainWindowState& s, const WindowGeometry& g, int mouseButton, int x, int y);
-// On the month screen the day field tooltip follows the mouse: `month` is the shown month's
-// cells; `table` and `measurer` build a tooltip the month was built without (may be null).
+// On the month screen the day field tooltip follows the mouse; `tips` says where it comes
+// from (null: no tooltips).
 Actions areaMouseMove(MainWindowState& s, const WindowGeometry& g, int x, int y,
-                      const MonthEvents* month, const EventTable* table,
-                      const TextMeasurer* measurer);
+                      const DayTipSource* tips);
 Actions areaMouseUp(MainWindowState& s, const WindowGeometry& g, int mouseButton, int x, int y,
                     const MonthEvents& month);
 Actions areaClick(MainWindowState& s, const WindowGeometry& g, int x, int y);

@@ -12,6 +12,7 @@ enum class UiAction {
     kRedraw,  // redrawScreen, then presentScreen
     kBeep,
     kCloseWindow,       // the calendar window goes (the tray may stay)
+    kExitProgram,       // after the exit question, the whole program ends
     kOpenEventList,     // modal
     kOpenSettings,      // modal
     kOpenAbout,         // modal

@@ -38,6 +38,8 @@ struct MainWindowState {
     int dragStartY = 0;
     int lastButton = 0;
     std::string keyBuffer;
+    int dayTipCell = -1;  // the day field whose tooltip is shown, -1 for none
+    std::string dayTip;   // and its text
 
     bool showsCurrentMonth() const {
         return shownYear == today.year() && shownMonth == today.month();

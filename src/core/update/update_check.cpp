@@ -133,13 +133,20 @@ void getOnlineVersion(UpdateState& state, const UpdateContext& ctx, Download* do
     q.entries = ctx.entries;
     q.version = ctx.running;
 
+    const std::string endpoint = readUpdateEndpoint(ctx.programDir);
+    if (endpoint.empty()) {
+        // Nothing was asked, so nothing "could not connect".
+        logLine(ctx, "No update service is configured");
+        state.checkStatus = kCheckNotConfigured;
+        if (ctx.saveSettings) ctx.saveSettings();
+        if (done) done(state.checkStatus);
+        return;
+    }
     auto finish = [&state, ctx, done = std::move(done)](const DownloadResult& r) {
         finishCheck(state, ctx, r);
         if (done) done(state.checkStatus);
     };
-    const std::string endpoint = readUpdateEndpoint(ctx.programDir);
-    if (endpoint.empty() || download == nullptr) {
-        if (endpoint.empty()) logLine(ctx, "No update service is configured");
+    if (download == nullptr) {
         finish(DownloadResult{});
         return;
     }
@@ -187,7 +194,11 @@ std::optional<UpdateDialogModel> manualCheckFinished(UpdateState& state, const U
     if (status == kCheckOutdated) return updateReminder(state, ctx, true);
     if (box == nullptr) return std::nullopt;
     MessageRequest m;
-    if (status == kCheckInvalidReply || status == kCheckNoConnection) {
+    if (status == kCheckNotConfigured) {
+        m.text = ctx.strings->getString("about_msg_noservice");
+        m.title = ctx.strings->getString("com_title");
+        m.icon = MessageIcon::kInformation;
+    } else if (status == kCheckInvalidReply || status == kCheckNoConnection) {
         m.text = ctx.strings->getString(status == kCheckInvalidReply ? "about_err_invalid"
                                                                      : "about_err_connect");
         m.title = ctx.strings->getString("com_error");

@@ -27,6 +27,7 @@ class StringTable;
 class UserStore;
 
 // Result of the last check.
+inline constexpr int kCheckNotConfigured = -3;  // this installation names no service
 inline constexpr int kCheckInvalidReply = -2;
 inline constexpr int kCheckNoConnection = -1;
 inline constexpr int kCheckUpToDate = 0;
@@ -77,10 +78,10 @@ void updateStateAtStart(UpdateState& state, const UpdateContext& ctx);
 bool updateTick(UpdateState& state, const UpdateContext& ctx, Download* download, int seconds,
                 bool startedThisTick);
 
-// Runs the check: records the attempt at once, asks the service (a missing endpoint or
-// download service counts as no connection) and, when the reply is in, stores what it said,
-// sets `checkStatus`, saves the settings and calls `done` with the status. Without a reply
-// nothing but the time of the attempt changes, so the next automatic check waits a full
+// Runs the check: records the attempt at once, asks the service (no configured endpoint gives
+// kCheckNotConfigured, a missing download service no connection) and, when the reply is in, stores
+// what it said, sets `checkStatus`, saves the settings and calls `done` with the status. Without a
+// reply nothing but the time of the attempt changes, so the next automatic check waits a full
 // interval. `state` must outlive the request.
 void getOnlineVersion(UpdateState& state, const UpdateContext& ctx, Download* download, bool manual,
                       std::function<void(int status)> done = {});
@@ -106,7 +107,8 @@ void updateDownloadClicked(UpdateState& state, const UpdateContext& ctx, Shell* 
 void updateLaterClicked(UpdateState& state, const UpdateContext& ctx, size_t entry);
 
 // After a check the user asked for: an error box for no connection or a bad reply, an
-// information box when we are up to date, the notice when we are not.
+// information box when we are up to date or when no service is configured, the notice when we
+// are not.
 std::optional<UpdateDialogModel> manualCheckFinished(UpdateState& state, const UpdateContext& ctx,
                                                      MessageBox* box, int status);
 

@@ -7,10 +7,12 @@
 #include <QWindow>
 
 #include "core/app/app_contexts.h"
+#include "core/app/startup.h"
 #include "core/events/alarms.h"
 #include "core/render/skin.h"
 #include "core/ui/commands.h"
 #include "core/ui/keys.h"
+#include "core/ui/menus.h"
 #include "gui/app/calendar_app.h"
 #include "gui/main_window.h"
 
@@ -42,6 +44,14 @@ void ActionRunner::perform(const Actions& actions) {
                 // Later: the window must not go while its own event handler runs.
                 QTimer::singleShot(0, &app_,
                                    [this] { unloadCalendar(app_.context(), UnloadMode::kClose); });
+                return;
+            case UiAction::kExitProgram:
+                if (app_.platform().messageBox == nullptr ||
+                    !confirmExit(s.strings, *app_.platform().messageBox)) {
+                    break;
+                }
+                // Later, as the close: the window must not go while its own handler runs.
+                QTimer::singleShot(0, &app_, [this] { exitProgram(app_.context()); });
                 return;
             case UiAction::kOpenEventList:
             case UiAction::kOpenSettings:

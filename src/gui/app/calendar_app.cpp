@@ -11,6 +11,8 @@
 #include "core/app/tray.h"
 #include "core/events/alarms.h"
 #include "core/ui/mouse.h"
+#include "core/ui/tooltips.h"
+#include "gui/app/qt_translation.h"
 #include "gui/main_window.h"
 #include "platform/qt/qt_image_loader.h"
 
@@ -59,7 +61,10 @@ CalendarApp::CalendarApp(Options options)
             if (platform().notifier != nullptr) platform().notifier->withdraw();
         }
     };
-    screen_.removeFieldTooltip = [] { QToolTip::hideText(); };
+    screen_.removeFieldTooltip = [this] {
+        QToolTip::hideText();
+        forgetDayTip(state_.window);
+    };
 }
 
 CalendarApp::~CalendarApp() = default;
@@ -103,6 +108,7 @@ void CalendarApp::makeTimers() {
 
 MainOutcome CalendarApp::start(std::string_view commandLine) {
     QApplication::setQuitOnLastWindowClosed(false);
+    installQtTranslation();
     const std::string& programDir = platform().paths.programDir;
     const std::string iconFile = programDir + "icons/tempovirens_16.png";
     host_.loadIcon(iconFile);

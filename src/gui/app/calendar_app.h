@@ -7,6 +7,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "core/app/app_state.h"
@@ -88,6 +89,8 @@ public:
     std::function<bool(UiAction kind, int argument)> modalHook;
     // Replaces the end of the event loop (tests: an exit there would end every later loop).
     std::function<void()> endHook;
+    // Whether the desktop shows tray icons, when a test decides it rather than the desktop.
+    std::optional<bool> trayAreaOverride;
 
     // The game of screen mode 3, from the about window.
     void startGame();

@@ -13,6 +13,7 @@
 #include "core/ui/menus.h"
 #include "gui/accessory_windows.h"
 #include "gui/app/calendar_app.h"
+#include "gui/app/qt_translation.h"
 #include "gui/main_window.h"
 #include "gui/windows/event_list_window.h"
 #include "gui/windows/name_search_window.h"
@@ -57,7 +58,12 @@ bool ModalWindows::open(UiAction kind, int argument) {
                 break;
             }
             case UiAction::kOpenDiagnostics: {
-                DiagnosticsWindow w(&app_.services().userStore(), "hun", app_.window());
+                // What is really in use: the string table read, and Qt's own words.
+                const QString qt = installQtTranslation();
+                const std::string language =
+                    loadedLanguage(app_.state().strings) + "; Qt: " +
+                    (qt.isEmpty() ? std::string("English (no qtbase_hu.qm)") : qt.toStdString());
+                DiagnosticsWindow w(&app_.services().userStore(), language, app_.window());
                 runModal(w, app_.services(), app_.window(), count_);
                 break;
             }
@@ -176,7 +182,9 @@ void ModalWindows::openAbout() {
     AppState& s = app_.state();
     const Platform& p = app_.platform();
     AboutWindow::Actions act;
-    act.openAboutPage = [&p] { p.shell->openDocument(p.paths.programDir + "about_hun.html"); };
+    act.openAboutPage = [this, &p] {
+        app_.host().showHelpPage(p.paths.programDir + "about_hun.html");
+    };
     act.openWebSite = [&p] { p.shell->openDocument(std::string(kWebSite)); };
     act.updateKnown = s.update.updatePending;
     act.update = [this, &s, &p] {
@@ -227,7 +235,8 @@ void ModalWindows::openDayMenu(int cell) {
 
 void ModalWindows::openMainMenu() {
     AppState& s = app_.state();
-    const auto menu = PopupMenu::fromModel(buildMainMenu(s.window, s.settings, s.strings));
+    const auto menu = PopupMenu::fromModel(
+        buildMainMenu(s.window, s.settings, s.strings, residentWithoutTray(app_.context())));
     const std::optional<CommandCode> code = mainMenuCommand(menu->show());
     if (!code) return;
     // After this action list: the command may open windows of its own.

@@ -5,6 +5,7 @@
 #include "core/app/app_contexts.h"
 #include "core/events/forecast.h"
 #include "core/names/picture_of_day.h"
+#include "core/names/today_text.h"
 #include "core/render/month_grid.h"
 #include "core/render/picture_draw.h"
 #include "core/render/skin.h"
@@ -33,6 +34,8 @@ void ScreenPainter::rebuildMonth() {
 
 void ScreenPainter::eventRefresh() {
     AppState& s = app_.state();
+    // The settings window may have changed what today's sentence tells.
+    if (s.loaded) s.todayText = buildTodayText(s.today, s.settings, s.strings, s.names);
     checkEvents(s.events, eventCheckContextOf(app_.context()), s.lists);
     rebuildMonth();
     drawPicture(true);

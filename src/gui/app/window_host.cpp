@@ -3,16 +3,19 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolTip>
 
 #include "core/app/app_contexts.h"
 #include "core/render/month_grid.h"
 #include "core/render/skin.h"
+#include "core/ui/tooltips.h"
 #include "gui/accessory_windows.h"
 #include "gui/app/calendar_app.h"
 #include "gui/main_window.h"
 #include "gui/tray_icon.h"
+#include "gui/windows/help_window.h"
 #include "gui/windows/update_dialog.h"
 #include "platform/qt/qt_image_loader.h"
 #include "platform/qt/qt_surface.h"
@@ -185,10 +188,7 @@ void WindowHost::runCommand(CommandCode code) {
 }
 
 void WindowHost::refreshDay() {
-    MainWindowState& w = app_.ui();
-    w.today = app_.state().today.currentDay;
-    w.shownYear = w.today.year();
-    w.shownMonth = w.today.month();
+    enterNewDay(app_.ui(), app_.state().today.currentDay);
     app_.painter().rebuildMonth();
     app_.painter().drawPicture(true);  // a new day keeps its picture unless an event brings one
     app_.painter().redraw();
@@ -230,6 +230,7 @@ void WindowHost::saveThemeState() {
 
 void WindowHost::releaseWindow() {
     QToolTip::hideText();
+    forgetDayTip(app_.ui());
     if (window_) {
         window_->hide();
         window_->deleteLater();
@@ -249,6 +250,10 @@ void WindowHost::releaseWindow() {
 void WindowHost::closeAllWindows() {
     splash_.reset();
     QApplication::closeAllWindows();
+}
+
+void WindowHost::showHelpPage(const std::string& file) {
+    openHelpPage(app_.state().strings, file, window_);
 }
 
 void WindowHost::endProcess() {
@@ -272,6 +277,11 @@ void WindowHost::removeIcon() {
 
 void WindowHost::showTrayMenu() {
     if (tray_) tray_->showMenu();
+}
+
+bool WindowHost::trayAreaAvailable() const {
+    if (app_.trayAreaOverride) return *app_.trayAreaOverride;
+    return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 }  // namespace tv

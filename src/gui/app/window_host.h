@@ -59,12 +59,14 @@ public:
     void saveThemeState() override;
     void releaseWindow() override;
     void closeAllWindows() override;
+    void showHelpPage(const std::string& file) override;
     void endProcess() override;
 
     // TrayHost
     void addIcon(const std::string& tip) override;
     void removeIcon() override;
     void showTrayMenu() override;
+    bool trayAreaAvailable() const override;
 
 private:
     MainWindow& ensureWindow();

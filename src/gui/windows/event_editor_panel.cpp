@@ -77,8 +77,9 @@ QWidget* EventListWindow::buildEditor() {
     fitDigits(fields_[6], 2);
     fitDigits(fields_[7], 2);
     fitDigits(fields_[8], 4);
-    fields_[4]->setMaxLength(255);
-    fields_[5]->setMaxLength(255);
+    // As much as the record holds; the save refuses more rather than cutting it.
+    fields_[4]->setMaxLength(static_cast<int>(kEventTextMaxChars));
+    fields_[5]->setMaxLength(static_cast<int>(kEventTextMaxChars));
 
     uniqueInfoLabel_ = new QLabel;
     uniqueInfoLabel_->setObjectName(QStringLiteral("lblUniqueInfo"));
@@ -147,7 +148,8 @@ QWidget* EventListWindow::buildEditor() {
     auto* longEventLabel = new QLabel;
     setCaption(longEventLabel, st, "dates_lbl_long");
     longEventLabel->setBuddy(fields_[8]);
-    longRow_ = row({stepLeftButton, fields_[8], stepRightButton, longEventLabel_, colourButton_});
+    // The swatch before the end-date text, which empties for a one-day event: it stays put.
+    longRow_ = row({stepLeftButton, fields_[8], stepRightButton, colourButton_, longEventLabel_});
 
     auto* forecastLabel = new QLabel;
     setCaption(forecastLabel, st, "dates_lbl_forecast");
@@ -227,8 +229,9 @@ QWidget* EventListWindow::buildEditor() {
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(form_);
-    layout->addStretch();
+    // The buttons follow the fields; a taller frame leaves its spare room below them.
     layout->addLayout(buttons);
+    layout->addStretch();
 
     setTabOrder(fields_[4], repeatCombo_);
     setTabOrder(repeatCombo_, monthsButton_);

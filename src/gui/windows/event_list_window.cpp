@@ -21,14 +21,10 @@
 #include "core/config/string_table.h"
 #include "core/events/event_database.h"
 #include "core/ports/clock.h"
+#include "gui/windows/event_list_rows.h"
 #include "gui/windows/qt_text.h"
 
 namespace tv {
-namespace {
-
-constexpr int kSlotRole = Qt::UserRole;
-
-}  // namespace
 
 EventListWindow::EventListWindow(WindowServices& services, const EventListOpen& open,
                                  QWidget* parent)
@@ -135,7 +131,6 @@ QWidget* EventListWindow::buildList() {
 
     eventTree_ = new QTreeWidget;
     eventTree_->setObjectName(QStringLiteral("RecordList"));
-    eventTree_->setHeaderHidden(true);
     eventTree_->setRootIsDecorated(false);
     eventTree_->setUniformRowHeights(true);
     eventTree_->setAlternatingRowColors(true);
@@ -233,45 +228,8 @@ void EventListWindow::fillList(int selectSlot) {
     entryCountLabel_->setVisible(!view_.entriesCaption.empty());
     entryCountLabel_->setText(qtText(view_.entriesCaption));
 
-    const bool withAge = filter_.list == EventListKind::kRecurring;
     const QSignalBlocker block(eventTree_);
-    eventTree_->clear();
-    eventTree_->setColumnCount(withAge ? 4 : 3);
-    // The list box's tab stops are dialog units, a quarter of the average character.
-    const int charWidth = std::max(1, eventTree_->fontMetrics().averageCharWidth());
-    int last = 0;
-    for (size_t i = 0; i < view_.tabStops.size(); ++i) {
-        eventTree_->setColumnWidth(int(i), (view_.tabStops[i] - last) * charWidth / 4);
-        last = view_.tabStops[i];
-    }
-    // The day words run longer than the old tab stop ("365 nap múlva"): never cut them.
-    int dayWidth = 0;
-    for (const EventListRow& row : view_.rows)
-        dayWidth =
-            std::max(dayWidth, eventTree_->fontMetrics().horizontalAdvance(qtText(row.dayText)));
-    if (dayWidth + 16 > eventTree_->columnWidth(0)) {
-        const int grow = dayWidth + 16 - eventTree_->columnWidth(0);
-        eventTree_->setColumnWidth(0, dayWidth + 16);
-        eventTree_->setColumnWidth(1, std::max(80, eventTree_->columnWidth(1) - grow));
-    }
-    for (const EventListRow& row : view_.rows) {
-        QStringList cols{qtText(row.dayText), qtText(row.nameText)};
-        if (withAge) cols << qtText(row.ageText);
-        cols << qtText(row.dateText);
-        auto* item = new QTreeWidgetItem(cols);
-        item->setData(0, kSlotRole, row.slot);
-        item->setToolTip(1, cols.at(1));
-        if (withAge) item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-        eventTree_->addTopLevelItem(item);
-    }
-    if (view_.rows.empty()) {
-        // An empty list says so rather than showing a blank box.
-        auto* item =
-            new QTreeWidgetItem(QStringList{QString(), qtString(*s_.strings, "dates_dbempty")});
-        item->setData(0, kSlotRole, -1);
-        item->setFlags(Qt::NoItemFlags);
-        eventTree_->addTopLevelItem(item);
-    }
+    showListRows(eventTree_, view_, qtString(*s_.strings, "dates_dbempty"));
     int row = selectSlot >= 0 ? rowOfSlot(view_, selectSlot) : -1;
     if (row < 0 && !view_.rows.empty()) row = 0;
     if (row >= 0) {

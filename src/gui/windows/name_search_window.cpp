@@ -21,6 +21,17 @@
 #include "gui/windows/qt_text.h"
 
 namespace tv {
+namespace {
+
+bool listShows(const QListWidget* list, const std::vector<std::string>& lines) {
+    if (list->count() != static_cast<int>(lines.size())) return false;
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text() != qtText(lines[static_cast<size_t>(i)])) return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 NameSearchWindow::NameSearchWindow(WindowServices& services, QWidget* parent)
     : QDialog(parent), s_(services), files_(nameFilesIn(services.programDir)) {
@@ -51,12 +62,12 @@ NameSearchWindow::NameSearchWindow(WindowServices& services, QWidget* parent)
     layout->addLayout(bottom);
 
     openNameSearch(w_, files_, *s_.strings);
-    resultList_->clear();
+    describedList_->clear();
     for (const std::string& name : w_.describedNames)
-        resultList_->addItem(qtText(name));
+        describedList_->addItem(qtText(name));
     showState();
     resize(sizeHint().expandedTo(QSize(520, 440)));
-    descriptionEdit_->setFocus();
+    searchEdit_->setFocus();
 }
 
 QWidget* NameSearchWindow::buildDaysTab() {
@@ -65,10 +76,10 @@ QWidget* NameSearchWindow::buildDaysTab() {
     lbl1Text_ = new QLabel;
     lbl1Text_->setObjectName(QStringLiteral("lbl1Text"));
     lbl1Text_->setWordWrap(true);
-    descriptionEdit_ = new QLineEdit;
-    descriptionEdit_->setObjectName(QStringLiteral("Tinput2"));
-    lbl1Text_->setBuddy(descriptionEdit_);
-    connect(descriptionEdit_, &QLineEdit::returnPressed, this, [this] {
+    searchEdit_ = new QLineEdit;
+    searchEdit_->setObjectName(QStringLiteral("Tinput2"));
+    lbl1Text_->setBuddy(searchEdit_);
+    connect(searchEdit_, &QLineEdit::returnPressed, this, [this] {
         if (w_.searchMode) onSearchButton();
     });
     searchButton_ = new QPushButton;
@@ -81,11 +92,11 @@ QWidget* NameSearchWindow::buildDaysTab() {
     searchButton_->setText(qtString(st, "name_back"));
     searchButton_->setMinimumWidth(std::max(wide, searchButton_->sizeHint().width()));
 
-    describedList_ = new QListWidget;
-    describedList_->setObjectName(QStringLiteral("List2"));
-    describedList_->installEventFilter(this);
-    connect(describedList_, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { createEvent(describedList_->row(item)); });
+    resultList_ = new QListWidget;
+    resultList_->setObjectName(QStringLiteral("List2"));
+    resultList_->installEventFilter(this);
+    connect(resultList_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { createEvent(resultList_->row(item)); });
     doubleClickLabel_ = new QLabel(qtString(st, "name_res_instruct"));
     doubleClickLabel_->setObjectName(QStringLiteral("lblDblClick"));
     doubleClickLabel_->setWordWrap(true);
@@ -103,34 +114,47 @@ QWidget* NameSearchWindow::buildDaysTab() {
     dbl->addWidget(largeListOption_);
     connect(mainListOption_, &QRadioButton::toggled, this, [this](bool on) {
         w_.database = on ? NameDatabase::kDayTable : NameDatabase::kNameList;
+        showState();
     });
 
+    // Before the first search the results' place tells which list is searched, rather than
+    // leaving a grey hole in the window.
+    resultPlaceholder_ = new QLabel;
+    resultPlaceholder_->setObjectName(QStringLiteral("lblNoResults"));
+    resultPlaceholder_->setWordWrap(true);
+    resultPlaceholder_->setAlignment(Qt::AlignCenter);
+    resultPlaceholder_->setFrameShape(QFrame::StyledPanel);
+    resultPlaceholder_->setMargin(12);
+    resultPlaceholder_->setAutoFillBackground(true);
+    resultPlaceholder_->setBackgroundRole(QPalette::Base);
+    resultPlaceholder_->setForegroundRole(QPalette::PlaceholderText);
+
     auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(descriptionEdit_, 1);
+    searchRow->addWidget(searchEdit_, 1);
     searchRow->addWidget(searchButton_);
     auto* layout = new QVBoxLayout(tab);
     layout->addWidget(lbl1Text_);
     layout->addLayout(searchRow);
-    layout->addWidget(describedList_, 1);
+    layout->addWidget(resultList_, 1);
+    layout->addWidget(resultPlaceholder_, 1);
     layout->addWidget(doubleClickLabel_);
-    layout->addStretch(0);
     layout->addWidget(databasesGroup);
     return tab;
 }
 
 QWidget* NameSearchWindow::buildExplainTab() {
     auto* tab = new QWidget;
-    nameEdit_ = new QLineEdit;
-    nameEdit_->setObjectName(QStringLiteral("Tinput1"));
-    nameEdit_->setToolTip(qtString(*s_.strings, "name_tab_explain_tt"));
-    connect(nameEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    typeAheadEdit_ = new QLineEdit;
+    typeAheadEdit_->setObjectName(QStringLiteral("Tinput1"));
+    typeAheadEdit_->setToolTip(qtString(*s_.strings, "name_tab_explain_tt"));
+    connect(typeAheadEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
         typeAheadDescribed(w_, text.toStdString(), files_);
         showState();
     });
-    nameEdit_->installEventFilter(this);
-    resultList_ = new QListWidget;
-    resultList_->setObjectName(QStringLiteral("List1"));
-    connect(resultList_, &QListWidget::currentRowChanged, this, [this](int row) {
+    typeAheadEdit_->installEventFilter(this);
+    describedList_ = new QListWidget;
+    describedList_->setObjectName(QStringLiteral("List1"));
+    connect(describedList_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row < 0 || row == w_.selectedName) return;
         selectDescribedName(w_, row, files_);
         showState();
@@ -139,11 +163,16 @@ QWidget* NameSearchWindow::buildExplainTab() {
     descriptionText_->setObjectName(QStringLiteral("txtDescrResult"));
     descriptionText_->setReadOnly(true);
 
+    auto* typeAheadLabel = new QLabel;
+    setCaption(typeAheadLabel, *s_.strings, "name_lbl_explain");
+    typeAheadLabel->setBuddy(typeAheadEdit_);
+
     auto* left = new QWidget;
     auto* ll = new QVBoxLayout(left);
     ll->setContentsMargins(0, 0, 0, 0);
-    ll->addWidget(nameEdit_);
-    ll->addWidget(resultList_, 1);
+    ll->addWidget(typeAheadLabel);
+    ll->addWidget(typeAheadEdit_);
+    ll->addWidget(describedList_, 1);
     auto* split = new QSplitter;
     split->addWidget(left);
     split->addWidget(descriptionText_);
@@ -163,49 +192,54 @@ void NameSearchWindow::showState() {
         (w_.database == NameDatabase::kDayTable ? mainListOption_ : largeListOption_)
             ->setChecked(true);
     }
-    if (descriptionEdit_->text().toStdString() != w_.searchText)
-        descriptionEdit_->setText(qtText(w_.searchText));
-    descriptionEdit_->setEnabled(w_.searchMode && w_.searchButtonEnabled);
+    if (searchEdit_->text().toStdString() != w_.searchText)
+        searchEdit_->setText(qtText(w_.searchText));
+    searchEdit_->setEnabled(w_.searchMode && w_.searchButtonEnabled);
     searchButton_->setEnabled(w_.searchButtonEnabled);
     searchButton_->setText(plainCaption(qtText(w_.searchButton)));
     searchButton_->setToolTip(qtString(st, w_.searchMode ? "name_search_tt" : "name_back_tt"));
     lbl1Text_->setText(qtText(w_.prompt));
-    describedList_->setVisible(w_.resultsVisible);
+    resultList_->setVisible(w_.resultsVisible);
+    resultPlaceholder_->setVisible(!w_.resultsVisible);
+    resultPlaceholder_->setText(
+        qtString(st, w_.database == NameDatabase::kDayTable ? "name_db_a_tt" : "name_db_b_tt"));
     doubleClickLabel_->setVisible(w_.resultsVisible);
-    if (describedList_->count() != static_cast<int>(w_.resultLines.size()) || !w_.resultsVisible) {
-        describedList_->clear();
+    // Compared line by line: two searches often find the same number of days.
+    if (!listShows(resultList_, w_.resultLines)) {
+        resultList_->clear();
         for (const std::string& line : w_.resultLines)
-            describedList_->addItem(qtText(line));
+            resultList_->addItem(qtText(line));
     }
 
-    nameEdit_->setEnabled(w_.descriptionsEnabled);
-    resultList_->setEnabled(w_.descriptionsEnabled);
-    if (w_.selectedName >= 0 && resultList_->currentRow() != w_.selectedName) {
-        const QSignalBlocker block(resultList_);
-        resultList_->setCurrentRow(w_.selectedName);
-        resultList_->scrollToItem(resultList_->currentItem(), QAbstractItemView::PositionAtTop);
+    typeAheadEdit_->setEnabled(w_.descriptionsEnabled);
+    describedList_->setEnabled(w_.descriptionsEnabled);
+    if (w_.selectedName >= 0 && describedList_->currentRow() != w_.selectedName) {
+        const QSignalBlocker block(describedList_);
+        describedList_->setCurrentRow(w_.selectedName);
+        describedList_->scrollToItem(describedList_->currentItem(),
+                                     QAbstractItemView::PositionAtTop);
     }
     const QString descr = qtText(w_.description);
     if (descriptionText_->toPlainText() != descr) descriptionText_->setPlainText(descr);
 }
 
 void NameSearchWindow::onSearchButton() {
-    w_.searchText = descriptionEdit_->text().toStdString();
+    w_.searchText = searchEdit_->text().toStdString();
     const NameSearchOutcome out = pressSearchButton(w_, *s_.names, files_, *s_.strings, s_.box);
     showState();
     if (out == NameSearchOutcome::kResults) {
-        describedList_->setCurrentRow(0);
-        describedList_->setFocus();
+        resultList_->setCurrentRow(0);
+        resultList_->setFocus();
     } else if (w_.searchMode) {
-        descriptionEdit_->setFocus();
-        descriptionEdit_->selectAll();
+        searchEdit_->setFocus();
+        searchEdit_->selectAll();
     }
 }
 
 void NameSearchWindow::onBack() {
     nameSearchBack(w_, *s_.strings);
     showState();
-    descriptionEdit_->setFocus();
+    searchEdit_->setFocus();
 }
 
 void NameSearchWindow::createEvent(int line) {
@@ -225,11 +259,11 @@ bool NameSearchWindow::openEditorFor(const NameDayEventRequest& request) {
 bool NameSearchWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == describedList_) {
+        if (watched == resultList_) {
             switch (key->key()) {
                 case Qt::Key_Return:
                 case Qt::Key_Enter:
-                    createEvent(describedList_->currentRow());
+                    createEvent(resultList_->currentRow());
                     return true;
                 case Qt::Key_Backspace:
                 case Qt::Key_Escape:
@@ -238,10 +272,10 @@ bool NameSearchWindow::eventFilter(QObject* watched, QEvent* event) {
                 default:
                     break;
             }
-        } else if (watched == nameEdit_ &&
+        } else if (watched == typeAheadEdit_ &&
                    (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up)) {
-            resultList_->setFocus();
-            QCoreApplication::sendEvent(resultList_, event);
+            describedList_->setFocus();
+            QCoreApplication::sendEvent(describedList_, event);
             return true;
         }
     }

@@ -52,14 +52,15 @@ private:
 
     QTabWidget* tabs_ = nullptr;
     QLabel* lbl1Text_ = nullptr;
-    QLineEdit* descriptionEdit_ = nullptr;
+    QLineEdit* searchEdit_ = nullptr;
     QPushButton* searchButton_ = nullptr;
-    QListWidget* describedList_ = nullptr;
+    QListWidget* resultList_ = nullptr;
+    QLabel* resultPlaceholder_ = nullptr;
     QLabel* doubleClickLabel_ = nullptr;
     QRadioButton* mainListOption_ = nullptr;
     QRadioButton* largeListOption_ = nullptr;
-    QLineEdit* nameEdit_ = nullptr;
-    QListWidget* resultList_ = nullptr;
+    QLineEdit* typeAheadEdit_ = nullptr;
+    QListWidget* describedList_ = nullptr;
     QPlainTextEdit* descriptionText_ = nullptr;
 };
 

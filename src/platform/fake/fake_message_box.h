@@ -1,4 +1,4 @@
-// Records every box shown and answers from a script (then with a default answer).
+// Records every box shown and answers from a script (then with a fixed answer, or Enter's).
 #pragma once
 
 #include <deque>
@@ -12,7 +12,7 @@ class FakeMessageBox : public MessageBox {
 public:
     MessageAnswer show(const MessageRequest& request) override {
         shown.push_back(request);
-        if (script.empty()) return fallback;
+        if (script.empty()) return pressEnter ? enterAnswer(request) : fallback;
         MessageAnswer a = script.front();
         script.pop_front();
         return a;
@@ -21,6 +21,8 @@ public:
     std::vector<MessageRequest> shown;
     std::deque<MessageAnswer> script;
     MessageAnswer fallback = MessageAnswer::kOk;
+    // Out of script: answer as a user pressing Enter would, instead of `fallback`.
+    bool pressEnter = false;
 };
 
 }  // namespace tv

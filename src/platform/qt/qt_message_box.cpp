@@ -11,6 +11,20 @@ QString toQt(const std::string& s) {
     return q;
 }
 
+QMessageBox::StandardButton standardButton(MessageAnswer a) {
+    switch (a) {
+        case MessageAnswer::kOk:
+            return QMessageBox::Ok;
+        case MessageAnswer::kCancel:
+            return QMessageBox::Cancel;
+        case MessageAnswer::kYes:
+            return QMessageBox::Yes;
+        case MessageAnswer::kNo:
+            return QMessageBox::No;
+    }
+    return QMessageBox::NoButton;
+}
+
 }  // namespace
 
 MessageAnswer QtMessageBox::show(const MessageRequest& r) {
@@ -48,6 +62,7 @@ MessageAnswer QtMessageBox::show(const MessageRequest& r) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
+    if (r.defaultButton) box.setDefaultButton(standardButton(*r.defaultButton));
     switch (box.exec()) {
         case QMessageBox::Yes:
             return MessageAnswer::kYes;

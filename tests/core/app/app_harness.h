@@ -66,6 +66,7 @@ public:
     void saveThemeState() override { calls.push_back("saveThemeState"); }
     void releaseWindow() override { calls.push_back("releaseWindow"); }
     void closeAllWindows() override { calls.push_back("closeAllWindows"); }
+    void showHelpPage(const std::string& file) override { calls.push_back("help " + file); }
     void endProcess() override { calls.push_back("endProcess"); }
 
     bool has(const std::string& call) const {
@@ -88,7 +89,9 @@ public:
     void addIcon(const std::string& tip) override { calls.push_back("addIcon " + tip); }
     void removeIcon() override { calls.push_back("removeIcon"); }
     void showTrayMenu() override { calls.push_back("trayMenu"); }
+    bool trayAreaAvailable() const override { return areaAvailable; }
     std::vector<std::string> calls;
+    bool areaAvailable = true;
 };
 
 // The strings the shell shows, so that tests see texts rather than keys.

@@ -14,8 +14,9 @@ TEST(CommonDialogs, EachKindOffersItsFiltersInOrder) {
     auto pics = fileFiltersFor(FileKind::kPictures, s);
     ASSERT_EQ(pics.size(), 5u);
     EXPECT_EQ(pics[0].label, "Minden kép");
-    EXPECT_EQ(pics[0].pattern, "*.jpg; *.jpeg; *.gif; *.bmp; *.wmf");
-    EXPECT_EQ(pics[4].pattern, "*.wmf");
+    // Exactly what the loader reads: PNG offered, WMF (never loaded here) not.
+    EXPECT_EQ(pics[0].pattern, "*.png; *.jpg; *.jpeg; *.gif; *.bmp");
+    EXPECT_EQ(pics[4].pattern, "*.png");
     EXPECT_EQ(fileFiltersFor(FileKind::kSounds, s)[0].pattern, "*.wav");
     EXPECT_EQ(fileFiltersFor(FileKind::kBackups, s)[0].pattern, "*.backup");
     EXPECT_TRUE(fileFiltersFor(FileKind::kAny, s).empty());

@@ -123,13 +123,14 @@ TEST(Startup, FirstRunAddsTheWelcomeEventAndCountsOneDay) {
     // No wisdom on the very first run.
     EXPECT_FALSE(h.state.settings.exists("Wise"));
 
-    // The first activation greets once and opens the about page.
+    // The first activation greets once and opens the help page, as the greeting promises: the
+    // window host shows it with or without a handler for it.
     firstActivation(h.ctx);
     firstActivation(h.ctx);
     ASSERT_EQ(h.box.shown.size(), 1u);
     EXPECT_EQ(h.box.shown[0].text, "Köszönjük, hogy a programot választotta.");
     EXPECT_EQ(h.box.shown[0].icon, MessageIcon::kNone);
-    EXPECT_THAT(h.shell.opened, ElementsAre(h.platform.paths.programDir + "about_hun.html"));
+    EXPECT_TRUE(h.window.has("help " + h.platform.paths.programDir + "about_hun.html"));
 }
 
 TEST(Startup, SettingsAreReadWithTheirDefaultsAndSavedOnClose) {
@@ -493,9 +494,10 @@ TEST(Placement, CentredOrKeptReachable) {
         return std::to_string(p.x) + "," + std::to_string(p.y);
     };
     EXPECT_EQ(at(true, 0, 0), "760,390");
-    EXPECT_EQ(at(false, 1500, 3000), "100,200");        // on the screen: kept
-    EXPECT_EQ(at(false, -20000, -20000), "-200,-100");  // 3000 twips of its corner still show
-    EXPECT_EQ(at(false, 99999, 99999), "1720,880");     // 3000 twips from the far edges
+    EXPECT_EQ(at(false, 1500, 3000), "100,200");  // on the screen: kept
+    // 3000 twips of its corner still show, and the title strip stays below the work area's top.
+    EXPECT_EQ(at(false, -20000, -20000), "-200,40");
+    EXPECT_EQ(at(false, 99999, 99999), "1720,880");  // 3000 twips from the far edges
     // A window narrower than 3000 twips is pulled in until 3000 twips of it show: 1500 + 1500.
     const PixelRect small{0, 0, 100, 100};
     const WindowPlacement p = placeWindow(false, -20000, -20000, small, work, screen);
@@ -504,6 +506,22 @@ TEST(Placement, CentredOrKeptReachable) {
     const WindowPlacement exact = placeWindow(false, 1499, 1500, small, work, screen);
     EXPECT_EQ(exact.x, 100);  // 1499 + 1500 falls short by one twip
     EXPECT_EQ(exact.y, 100);  // exactly 3000: left where it is
+}
+
+// Regression: at 2x scale a big skin is taller than the work area, and centring put its title
+// strip, the only handle of the frameless window, above the screen.
+TEST(Placement, TitleStripStaysInsideTheWorkArea) {
+    const PixelRect work{0, 30, 960, 510};  // 1920 x 1080 at 2x, a panel on top
+    const PixelRect screen{0, 0, 960, 540};
+    auto at = [&](bool centre, const PixelRect& window, int x = 0, int y = 0) {
+        const WindowPlacement p = placeWindow(centre, x, y, window, work, screen, 25);
+        return std::to_string(p.x) + "," + std::to_string(p.y);
+    };
+    EXPECT_EQ(at(true, {0, 0, 740, 564}), "110,30");   // hangs from the top
+    EXPECT_EQ(at(true, {0, 0, 1000, 400}), "0,85");    // wider than the area: its left edge
+    EXPECT_EQ(at(true, {0, 0, 400, 300}), "280,135");  // fits: centred as ever
+    // A stored position above the area comes down to it.
+    EXPECT_EQ(at(false, {0, 0, 400, 300}, 1500, -20000), "100,30");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include "app_harness.h"
 #include "core/app/startup.h"
+#include "core/ui/commands.h"
+#include "core/ui/menus.h"
 
 namespace tv {
 namespace {
@@ -140,6 +142,61 @@ TEST(TrayIcon, ClicksFollowTheOneClickSetting) {
 
     trayIconClicked(h.ctx, TrayClick::kRight);
     EXPECT_EQ(h.tray.calls.back(), "trayMenu");
+}
+
+// Regression: where the desktop shows no tray icons, closing the window left a process nobody
+// could see or end.
+TEST(NoTrayArea, TheFirstCloseExplainsAndTheMainMenuOffersTheExit) {
+    AppHarness h;
+    h.tray.areaAvailable = false;
+    startCalendar(h.ctx, "");
+    EXPECT_TRUE(residentWithoutTray(h.ctx));
+    const MenuModel menu = buildMainMenu(h.state.window, h.state.settings, h.state.strings,
+                                         residentWithoutTray(h.ctx));
+    EXPECT_EQ(menu.items.back().id, static_cast<int>(CommandCode::kExitProgram));
+    EXPECT_EQ(menu.items.back().text, "st_exit");
+    EXPECT_EQ(buttonEvent(h.state.window, CommandCode::kExitProgram, h.state.settings),
+              (Actions{Action{UiAction::kExitProgram, 0, 0, {}}}));
+
+    unloadCalendar(h.ctx, UnloadMode::kClose);
+    EXPECT_FALSE(h.state.ended);  // still watching the alarms
+    ASSERT_EQ(h.box.shown.size(), 1u);
+    EXPECT_EQ(h.box.shown[0].text, "st_background_info");
+    EXPECT_EQ(h.box.shown[0].icon, MessageIcon::kInformation);
+    // Started again, the window comes back; its next close says nothing more.
+    receiveText(h.ctx, "launch");
+    EXPECT_TRUE(h.state.loaded);
+    unloadCalendar(h.ctx, UnloadMode::kClose);
+    EXPECT_EQ(h.box.shown.size(), 1u);
+
+    // The exit asks first, as in the tray menu.
+    h.box.script = {MessageAnswer::kCancel, MessageAnswer::kOk};
+    EXPECT_FALSE(confirmExit(h.state.strings, h.box));
+    EXPECT_TRUE(confirmExit(h.state.strings, h.box));
+    EXPECT_EQ(h.box.shown.back().text, "st_q_exit");
+}
+
+TEST(NoTrayArea, ATrayAreaOrNoResidenceNeedsNeither) {
+    AppHarness withTray;
+    startCalendar(withTray.ctx, "");
+    EXPECT_FALSE(residentWithoutTray(withTray.ctx));
+    unloadCalendar(withTray.ctx, UnloadMode::kClose);
+    EXPECT_TRUE(withTray.box.shown.empty());
+    EXPECT_NE(buildMainMenu(withTray.state.window, withTray.state.settings, withTray.state.strings,
+                            residentWithoutTray(withTray.ctx))
+                  .items.back()
+                  .id,
+              static_cast<int>(CommandCode::kExitProgram));
+
+    // Without the tray form the close ends the program: nothing to explain.
+    AppHarness noForm;
+    noForm.tray.areaAvailable = false;
+    noForm.state.settings.add("AS_TrayIcon", "0");
+    startCalendar(noForm.ctx, "");
+    EXPECT_FALSE(residentWithoutTray(noForm.ctx));
+    unloadCalendar(noForm.ctx, UnloadMode::kClose);
+    EXPECT_TRUE(noForm.state.ended);
+    EXPECT_TRUE(noForm.box.shown.empty());
 }
 
 TEST(SecondStart, OnlyTheTwoCommandsReachTheWindow) {

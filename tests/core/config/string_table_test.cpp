@@ -64,5 +64,16 @@ TEST(StringTable, ABrokenFileWarnsAndKeepsWhatWasRead) {
     EXPECT_EQ(box.shown.size(), 3u);
 }
 
+// The diagnostics window tells what was really read, not a fixed word.
+TEST(StringTable, LoadedLanguageNamesTheFileRead) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.file("data"));
+    dir.write("data/hun_strings.dat", "com_ok = \"OK\"\r\ncom_close = \"Bezárás\"\r\n");
+    StringTable s;
+    EXPECT_EQ(loadedLanguage(s), "none (no string table read)");
+    ASSERT_TRUE(s.loadStrings(dir.dir(), nullptr, nullptr));
+    EXPECT_EQ(loadedLanguage(s), "hun (hun_strings.dat, 2 texts)");
+}
+
 }  // namespace
 }  // namespace tv

@@ -86,6 +86,23 @@ TEST(Alarms, EveryAlarmOfTheMinuteIsMarkedAndTheLastOneShows) {
     EXPECT_FALSE(r.check(late, 9, 15));
 }
 
+// Regression: the alarms rang with "AlarmEnabled" switched off in the settings.
+TEST(Alarms, SilentWhileSwitchedOff) {
+    Ringer r;
+    r.settings.setItem("AlarmEnabled", "0");
+    std::vector<AlarmEntry> alarms = {alarm("dentist", kToday, 8, 0)};
+    EXPECT_FALSE(r.check(alarms, 8, 0));
+    EXPECT_EQ(r.loads, 0);
+    EXPECT_TRUE(r.sound.plays.empty());
+    EXPECT_FALSE(alarms[0].passed);
+
+    // Switched on again, the next alarm rings as ever.
+    r.settings.setItem("AlarmEnabled", "1");
+    alarms.push_back(alarm("call", kToday, 8, 1));
+    EXPECT_TRUE(r.check(alarms, 8, 1));
+    EXPECT_EQ(r.state.currentAlarm.name, "call");
+}
+
 TEST(Alarms, OnlyALoopingSoundWithALengthIsCountedDown) {
     Ringer r;
     r.settings.setItem("AlarmLength", "2");

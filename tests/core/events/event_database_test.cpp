@@ -239,6 +239,8 @@ TEST_F(EventDbFiles, UnknownVersionAsksAndKeepsACopyEitherWay) {
     EXPECT_EQ(box.shown[0].buttons, MessageButtons::kYesNo);
     EXPECT_EQ(box.shown[0].icon, MessageIcon::kCritical);
     EXPECT_EQ(box.shown[0].title, "Hiba");
+    // Yes starts on an empty table, so Enter must not give it.
+    EXPECT_EQ(enterAnswer(box.shown[0]), MessageAnswer::kNo);
     EXPECT_EQ(box.shown[0].text, "Ismeretlen formátum, másolat: " + kCopy + ".\r\nFolytatja?");
     EXPECT_EQ(dir.read("events.cdb"), newer);  // untouched until the next save
 

@@ -108,6 +108,8 @@ TEST_F(ScreenTest, SecondLayoutJoinsTodaysHolidaysIntoACaption) {
 }
 
 TEST_F(ScreenTest, AlarmScreenTimeAndButtons) {
+    sc.skin.theme.setItem("menualarm_x", "100");  // a skin that places the alarm button
+    sc.skin.theme.setItem("menualarm_y", "2");
     alarmEntry.hour = 9;
     alarmEntry.minute = 5;
     alarmEntry.name = "Meeting";
@@ -122,6 +124,36 @@ TEST_F(ScreenTest, AlarmScreenTimeAndButtons) {
     alarmEntry.minute = 30;
     redrawScreen(sc, ScreenMode::kAlarm);
     EXPECT_NE(main().findText("14:30"), nullptr);
+}
+
+// Regression: the main screen hid the paging arrows and the names switch, and nothing showed
+// them again on the month screen, so the mouse could not leave the current month.
+TEST_F(ScreenTest, EachScreenShowsItsOwnButtons) {
+    // The screen-bound buttons, placed where a skin would put them.
+    for (const char* b : {"calleft", "calright", "menualarm", "menuswname"}) {
+        sc.skin.theme.setItem(std::string(b) + "_x", "100");
+        sc.skin.theme.setItem(std::string(b) + "_y", "2");
+    }
+    auto shown = [&] {
+        std::string s;
+        for (int i : {kBtnCalLeft, kBtnCalRight, kBtnAlarm, kBtnSwNames})
+            s += sc.skin.buttons[i].visible ? '1' : '0';
+        return s;
+    };
+    redrawScreen(sc, ScreenMode::kMain);
+    EXPECT_EQ(shown(), "0000");
+    redrawScreen(sc, ScreenMode::kMonth);
+    EXPECT_EQ(shown(), "1101");
+    redrawScreen(sc, ScreenMode::kAlarm);
+    EXPECT_EQ(shown(), "0010");
+    redrawScreen(sc, ScreenMode::kMonth);
+    EXPECT_EQ(shown(), "1101");
+    EXPECT_TRUE(sc.skin.buttons[kBtnExit].visible);  // not bound to a screen
+
+    // A skin without the names switch leaves it hidden on the month screen too.
+    sc.skin.theme.remove("menuswname_x");
+    redrawScreen(sc, ScreenMode::kMonth);
+    EXPECT_EQ(shown(), "1100");
 }
 
 // The small skin: the time at y 70 ends at 86; the title (16 pixels a line, 33 characters)
@@ -197,6 +229,8 @@ TEST_F(ScreenTest, AlarmCommentStopsAtThePictureAndTheAlarmButton) {
 }
 
 TEST_F(ScreenTest, LayoutTestSwitchesToTheAlarmScreenAndLeavingStopsTheAlarm) {
+    sc.skin.theme.setItem("menualarm_x", "100");  // a skin that places the alarm button
+    sc.skin.theme.setItem("menualarm_y", "2");
     int stops = 0;
     sc.leaveAlarm = [&] { ++stops; };
     tests.normalAlarm = true;

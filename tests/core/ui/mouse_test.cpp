@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/config/hash_table.h"
+#include "core/config/string_table.h"
 #include "core/ui/commands.h"
 #include "core/ui/tooltips.h"
 
@@ -59,6 +62,7 @@ protected:
     WindowGeometry g = readWindowGeometry(theme);
     HashTable settings;
     MonthEvents month;
+    DayTipSource tips{&month};
 };
 
 TEST_F(Mouse, GeometryDefaultsAreStoredInTheTheme) {
@@ -127,15 +131,14 @@ TEST_F(Mouse, DraggingByTheTitleStripUnlessPinned) {
     EXPECT_FALSE(s.dragging);
     EXPECT_EQ(areaMouseDown(s, g, kMouseLeft, 740, 24), Actions{act(K::kBeginDrag)});
     EXPECT_TRUE(s.dragging);
-    const Actions move = areaMouseMove(s, g, 760, 30, nullptr, nullptr, nullptr);
+    const Actions move = areaMouseMove(s, g, 760, 30, nullptr);
     EXPECT_EQ(move, (Actions{act(K::kMoveWindow, 20, 6)}));
     areaMouseUp(s, g, kMouseLeft, 760, 30, month);
     EXPECT_FALSE(s.dragging);
 
     g.desktop = true;
     EXPECT_TRUE(areaMouseDown(s, g, kMouseLeft, 100, 10).empty());
-    EXPECT_FALSE(
-        hasAction(areaMouseMove(s, g, 150, 10, nullptr, nullptr, nullptr), K::kMoveWindow));
+    EXPECT_FALSE(hasAction(areaMouseMove(s, g, 150, 10, nullptr), K::kMoveWindow));
 }
 
 TEST_F(Mouse, RightClickOpensTheDayMenuOnlyOnDaysOfTheMonth) {
@@ -191,24 +194,48 @@ TEST_F(Mouse, WheelPagesOnlyTheMonthScreen) {
 }
 
 TEST_F(Mouse, DayTooltipFollowsTheField) {
-    const Actions first = areaMouseMove(s, g, 30 + 3 * 80, 110, &month, nullptr, nullptr);
-    EXPECT_EQ(first, (Actions{act(K::kRemoveDayTooltip), act(K::kSetDayTooltip, 3, 0, "tip 3")}));
-    const Actions next = areaMouseMove(s, g, 30 + 4 * 80, 110, &month, nullptr, nullptr);
+    const Actions first = areaMouseMove(s, g, 30 + 3 * 80, 110, &tips);
+    EXPECT_EQ(first, (Actions{act(K::kSetDayTooltip, 3, 0, "tip 3")}));
+    // Regression: every small move inside the field removed the tip and added it again.
+    EXPECT_TRUE(areaMouseMove(s, g, 30 + 3 * 80 + 7, 112, &tips).empty());
+    const Actions next = areaMouseMove(s, g, 30 + 4 * 80, 110, &tips);
     EXPECT_EQ(next.back(), act(K::kSetDayTooltip, 4, 0, "tip 4"));
     month.cells[5].tipText.clear();
-    EXPECT_EQ(areaMouseMove(s, g, 30 + 5 * 80, 110, &month, nullptr, nullptr).back(),
+    EXPECT_EQ(areaMouseMove(s, g, 30 + 5 * 80, 110, &tips).back(),
               act(K::kSetDayTooltip, 5, 0, ""));
-    EXPECT_EQ(areaMouseMove(s, g, 5, 5, &month, nullptr, nullptr),
-              Actions{act(K::kRemoveDayTooltip)});
+    EXPECT_EQ(areaMouseMove(s, g, 5, 5, &tips), Actions{act(K::kRemoveDayTooltip)});
     s.screenMode = ScreenMode::kMain;
-    EXPECT_TRUE(areaMouseMove(s, g, 30 + 3 * 80, 110, &month, nullptr, nullptr).empty());
+    EXPECT_TRUE(areaMouseMove(s, g, 30 + 3 * 80, 110, &tips).empty());
+}
+
+// Regression: a day with 200 events had a tooltip taller than the screen.
+TEST(DayTip, CappedToTheScreenWithAMoreLine) {
+    std::string tip;
+    for (int i = 0; i < 200; ++i)
+        tip += (i > 0 ? "\r\n\r\n" : "") + std::string("• e") + std::to_string(i);
+    StringTable strings;
+    strings.table().setItem("main_tip_more", "…és még $1 esemény");
+    // 40 lines: 19 entries with their empty lines take 37, then the empty line and the count
+    // (a 20th entry would need two more).
+    const std::string capped = capDayTip(tip, 40, &strings);
+    EXPECT_EQ(std::count(capped.begin(), capped.end(), '\n') + 1, 39);
+    EXPECT_TRUE(capped.starts_with("• e0\r\n\r\n• e1"));
+    EXPECT_TRUE(capped.ends_with("• e18\r\n\r\n…és még 181 esemény"));
+
+    // What fits stays whole, to the last line.
+    const std::string three = "• a\r\n\r\n• b\r\ncomment\r\n\r\n• c";
+    EXPECT_EQ(capDayTip(three, 6, &strings), three);
+    EXPECT_EQ(capDayTip(three, 5, &strings), "• a\r\n\r\n…és még 2 esemény");
+    // One entry taller than the screen shows its first lines.
+    EXPECT_EQ(capDayTip("• a\r\n1\r\n2\r\n3\r\n4\r\n\r\n• b", 4, &strings),
+              "• a\r\n1\r\n\r\n…és még 1 esemény");
+    EXPECT_EQ(capDayTip(tip, 0, &strings), tip);  // no limit known
 }
 
 TEST_F(Mouse, NoDayTooltipAfterSwitchingToTheMainScreen) {
     const Actions a = buttonEvent(s, CommandCode::kSwitchScreen, settings);
     EXPECT_TRUE(hasAction(a, K::kRemoveDayTooltip));
-    EXPECT_FALSE(hasAction(areaMouseMove(s, g, 30 + 3 * 80, 110, &month, nullptr, nullptr),
-                           K::kSetDayTooltip));
+    EXPECT_FALSE(hasAction(areaMouseMove(s, g, 30 + 3 * 80, 110, &tips), K::kSetDayTooltip));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ namespace tv {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 std::string reply(VersionNumber v, std::string_view link = "https://example.org/get",
                   std::optional<std::string> userId = std::nullopt, uint8_t product = 1) {
@@ -172,11 +173,22 @@ TEST_F(UpdateCheckTest, NoConnectionRecordsOnlyTheAttempt) {
     EXPECT_THAT(logText(), HasSubstr("] fGetOnlineVersion(manual)\r\n"
                                      "  Error, can't connect to the server.\r\n"
                                      "  fGetOnlineVersion - Query done\r\n"));
-    // Without a configured service it is the same, and nothing is requested.
+}
+
+// Regression: without a configured service the manual check said it could not connect.
+TEST_F(UpdateCheckTest, WithoutAServiceItSaysNotConfigured) {
     std::filesystem::remove(prog.file("data/update.cfg"));
-    EXPECT_EQ(check({}), kCheckNoConnection);
-    EXPECT_EQ(download.urls.size(), 1u);
-    EXPECT_EQ(saves, 2);
+    EXPECT_EQ(check({}), kCheckNotConfigured);
+    EXPECT_TRUE(download.urls.empty());  // nothing is requested
+    EXPECT_EQ(saves, 1);                 // the attempt is recorded
+    EXPECT_THAT(logText(), HasSubstr("No update service is configured"));
+    EXPECT_THAT(logText(), Not(HasSubstr("can't connect")));
+
+    FakeMessageBox box;
+    EXPECT_FALSE(manualCheckFinished(state, ctx, &box, kCheckNotConfigured).has_value());
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, "about_msg_noservice");
+    EXPECT_EQ(box.shown[0].icon, MessageIcon::kInformation);
 }
 
 TEST_F(UpdateCheckTest, AnOutdatedVersionRemindsAtTheNextStart) {

@@ -1,10 +1,12 @@
 // saveEditor: the checks of a save, in the order the user meets them, and the store.
 #include <algorithm>
+#include <optional>
 
 #include "core/app/version.h"
 #include "core/calc/calendar.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
+#include "core/config/cp1250.h"
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
 #include "core/events/occurrence.h"
@@ -81,9 +83,21 @@ private:
         return ctx_.settings != nullptr ? read(*ctx_.settings, key) : std::string(key.def);
     }
 
+    // A text the file cannot hold is refused, never cut: the user decides what goes.
+    std::optional<SaveOutcome> tooLong() {
+        const EditorFields& f = ed_.fields;
+        const std::string limit = std::to_string(kEventTextMaxChars);
+        if (utf8Length(trimmed(f.name)) > kEventTextMaxChars)
+            return refuse("dates_err_toolong", EditorField::kName, {limit});
+        if (utf8Length(f.comment) > kEventTextMaxChars)
+            return refuse("dates_err_toolong", EditorField::kComment, {limit});
+        return std::nullopt;
+    }
+
     SaveOutcome saveFeast() {
         const EditorFields& f = ed_.fields;
         if (trimmed(f.name).empty()) return refuse("dates_err_empty2", EditorField::kName);
+        if (auto refused = tooLong()) return *refused;
         if (pictureGoneAndUserFixes()) return backToEditing();
         EventRecord r = ed_.before;
         r.name = trimmed(f.name);
@@ -114,6 +128,7 @@ private:
         if (f.month.empty()) return refuse("dates_err_empty", EditorField::kMonth);
         if (f.day.empty()) return refuse("dates_err_empty", EditorField::kDay);
         if (user && f.forecast.empty()) return refuse("dates_err_empty", EditorField::kForecast);
+        if (auto refused = tooLong()) return *refused;
 
         bool inPast = false;
         if (kind == 0) {

@@ -208,6 +208,10 @@ EventListView fillList(const EventTable& table, EventListFilter& filter,
     view.disabledFeastsVisible = filter.list == EventListKind::kHolidays && anyFeastOff;
     view.tabStops = filter.list == EventListKind::kRecurring ? std::vector<int>{64, 255, 280}
                                                              : std::vector<int>{64, 280};
+    view.columnTitles = {s.getString("dates_col_when"), s.getString("dates_col_name")};
+    if (filter.list == EventListKind::kRecurring)
+        view.columnTitles.push_back(s.getString("dates_col_age"));
+    view.columnTitles.push_back(s.getString("dates_col_date"));
 
     const int window =
         kPastEventWindows[static_cast<size_t>(std::clamp(filter.pastWindow, 0, kNoPastLimit))];
@@ -242,10 +246,10 @@ EventListView fillList(const EventTable& table, EventListFilter& filter,
     auto recordOf = [&table](const EventListRow& r) -> const EventRecord& { return table[r.slot]; };
     if (filter.sort == EventSort::kByName) {
         stableSortBy(view.rows,
-                     [&](const EventListRow& r) { return foldSortKey(recordOf(r).name); });
+                     [&](const EventListRow& r) { return collationKey(recordOf(r).name); });
     } else {
         stableSortBy(view.rows, [&](const EventListRow& r) {
-            return foldSortKey(dateKey(recordOf(r), r.next, ctx.today));
+            return collationKey(dateKey(recordOf(r), r.next, ctx.today));
         });
         // Repeating events: the soonest first, whatever their date key says.
         if (filter.list != EventListKind::kOneTime) {
@@ -281,6 +285,7 @@ bool deleteListedEvent(EventTable& table, int slot, MessageBox& box, const Strin
     ask.title = std::string(kProgramName);
     ask.buttons = MessageButtons::kYesNo;
     ask.icon = MessageIcon::kQuestion;
+    ask.defaultButton = MessageAnswer::kNo;  // Enter keeps the event
     if (box.show(ask) != MessageAnswer::kYes) return false;
     table.deleteEvent(slot);
     if (save) save(table);

@@ -68,7 +68,9 @@ struct EventListView {
     bool pastWindowVisible = false;      // `eventFilter` and its label: one-time list only
     bool disabledFeastsVisible = false;  // holiday list, and only while a feast is switched off
     std::vector<int> tabStops;           // of `RecordList`
-    std::string entriesCaption;          // "DEV: entries = N" for the developer, else empty
+    // The columns' titles: when, name, the age in the recurring list, date.
+    std::vector<std::string> columnTitles;
+    std::string entriesCaption;  // "DEV: entries = N" for the developer, else empty
 };
 
 struct EventListContext {

@@ -162,6 +162,27 @@ TEST_F(EditorSaveTest, EveryCheckRefusesAndAcceptsAtItsLimits) {
     EXPECT_EQ(save(noMonth).message.key, "months_err01");
 }
 
+// Names and comments as long as the file holds go in whole; longer ones are refused, not cut.
+TEST_F(EditorSaveTest, LongTextsAreKeptWholeOrRefused) {
+    const std::string longest(kEventTextMaxChars, 'a');
+    EventEditor ed = once(2025, 6, 15, std::string(300, 'n'));
+    ed.fields.comment = std::string(kEventTextMaxChars - 1, 'c') + "é";  // counted in characters
+    ASSERT_EQ(save(ed).status, SaveStatus::kStored);
+    EXPECT_EQ(table[0].name.size(), 300u);
+    EXPECT_EQ(table[0].comment, ed.fields.comment);
+
+    SaveOutcome o = save(once(2025, 6, 16, longest + "a"));
+    EXPECT_EQ(o.status, SaveStatus::kRefused);
+    EXPECT_EQ(o.message.key, "dates_err_toolong");
+    EXPECT_EQ(o.focus, EditorField::kName);
+    ed = once(2025, 6, 17, "ok");
+    ed.fields.comment = longest + "é";
+    o = save(ed);
+    EXPECT_EQ(o.message.key, "dates_err_toolong");
+    EXPECT_EQ(o.focus, EditorField::kComment);
+    EXPECT_EQ(table.eventCount(), 1);
+}
+
 TEST_F(EditorSaveTest, DayMessagesCarryTheMonthLengthAndLongMonthlyDaysOnlyInform) {
     EXPECT_EQ(save(ofKind(1, 0, 4, 31)).message.text, "Ebben a hónapban csak 30 nap van.");
     for (int day : {28, 29, 30, 31, 32}) {

@@ -148,7 +148,8 @@ TEST_F(EventListTest, OneTimeEventsByDateGoByTheirDateAndByNameIgnoreCase) {
     add(userEvent("a", RepeatKind::kOnce, 2025, 3, 1));
     add(userEvent("Á", RepeatKind::kOnce, 2025, 3, 1));
     EXPECT_EQ(fill(EventListKind::kOneTime, EventSort::kByDate), (Names{"C", "a", "Á", "b"}));
-    EXPECT_EQ(fill(EventListKind::kOneTime, EventSort::kByName), (Names{"a", "b", "C", "Á"}));
+    // Á sorts with A, in Hungarian alphabetical order.
+    EXPECT_EQ(fill(EventListKind::kOneTime, EventSort::kByName), (Names{"a", "Á", "b", "C"}));
 }
 
 TEST_F(EventListTest, RowTextsNameTheDayTheAlarmTheAgeAndTheDate) {
@@ -199,7 +200,7 @@ TEST_F(EventListTest, AStoredDateThatIsNoDateIsListedAsAnErrorWithItsNumbers) {
     v = fillList(table, filter, ctx);
     ASSERT_EQ(v.rows.size(), 2u);
     EXPECT_TRUE(v.rows[0].error && v.rows[1].error);
-    EXPECT_EQ(v.rows[1].dateText, "április 31.");
+    EXPECT_EQ(v.rows[0].dateText, "április 31.");  // "Áprilisi" before "Semmikor"
 }
 
 TEST(AnniversaryAge, CountsTenthsOfTheYearGoneAndNeverRoundsUp) {
@@ -252,6 +253,26 @@ TEST_F(EventListTest, DeleteAsksWithTheNameAndRemovesOrSwitchesOffOnlyOnYes) {
     EXPECT_FALSE(deleteListedEvent(table, -1, box, strings, save));
     EXPECT_FALSE(deleteListedEvent(table, table.slotCount(), box, strings, save));
     EXPECT_EQ(box.shown.size(), 3u);  // none of these asked anything
+}
+
+// Regression: the question had no default button, so Enter answered Yes and deleted.
+TEST_F(EventListTest, EnterOnTheDeleteQuestionKeepsTheEvent) {
+    const int slot = add(userEvent("Fogorvos", RepeatKind::kOnce, 2025, 4, 1));
+    FakeMessageBox box;
+    box.pressEnter = true;
+    int saves = 0;
+    EXPECT_FALSE(deleteListedEvent(table, slot, box, strings,
+                                   [&saves](const EventTable&) { return ++saves > 0; }));
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].defaultButton, MessageAnswer::kNo);
+    EXPECT_TRUE(table[slot].used());
+    EXPECT_EQ(saves, 0);
+    // Questions without a stated default keep the desktop's: the first button.
+    MessageRequest other;
+    other.buttons = MessageButtons::kYesNo;
+    EXPECT_EQ(enterAnswer(other), MessageAnswer::kYes);
+    other.buttons = MessageButtons::kOkCancel;
+    EXPECT_EQ(enterAnswer(other), MessageAnswer::kOk);
 }
 
 TEST_F(EventListTest, FiltersAreRememberedInTheSettingsAndTheDeveloperSeesTheCount) {
