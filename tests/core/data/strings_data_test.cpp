@@ -38,8 +38,8 @@ constexpr Family kFamilies[] = {
 // reach formatString through a helper (a refusal, a warning, a table). The text must hold
 // $1..$n and nothing else; a key neither here nor found by the scan must hold none.
 const std::map<std::string_view, int> kParams = {
-    {"about_version", 1},       {"com_err_skin", 1},        {"com_err_skincfg", 1},
-    {"dates_err_months", 1},    {"ical_err_encoding", 1},   {"ical_err_line", 2},
+    {"com_err_skin", 1},        {"com_err_skincfg", 1},     {"dates_err_months", 1},
+    {"dates_err_toolong", 1},   {"ical_err_encoding", 1},   {"ical_err_line", 2},
     {"ical_err_unfinished", 2}, {"ical_issue_alarms", 1},   {"ical_issue_chars", 1},
     {"ical_issue_interval", 1}, {"ical_issue_later", 1},    {"ical_issue_replong", 1},
     {"ical_issue_toolong", 1},  {"ical_rep_duplicates", 1}, {"ical_rep_nearest", 1},
