@@ -140,13 +140,8 @@ bool SyncRun::upload(const PlannedAction&, const SnapshotRecord& local, const Sy
     return merge(local, item, *there, true);
 }
 
-bool SyncRun::merge(const SnapshotRecord& local, const SyncItem& item, const RemoteObject& remote,
+bool SyncRun::merge(const SnapshotRecord& local, const SyncItem& item, RemoteObject remote,
                     bool haveBase) {
-    return writeMerged(local, item, remote, haveBase);
-}
-
-bool SyncRun::writeMerged(const SnapshotRecord& local, const SyncItem& item, RemoteObject remote,
-                          bool haveBase) {
     IcsEvent base;
     if (haveBase) base = readIcsEvent(item.base);
     const EventRecord* baseRecord =

@@ -42,10 +42,8 @@ private:
     bool carryOut(const PlannedAction& a);
     bool uploadNew(const PlannedAction& a, const SnapshotRecord& local);
     bool upload(const PlannedAction& a, const SnapshotRecord& local, const SyncItem& item);
-    bool merge(const SnapshotRecord& local, const SyncItem& item, const RemoteObject& remote,
+    bool merge(const SnapshotRecord& local, const SyncItem& item, RemoteObject remote,
                bool haveBase);
-    bool writeMerged(const SnapshotRecord& local, const SyncItem& item, RemoteObject remote,
-                     bool haveBase);
     bool download(const PlannedAction& a, const RemoteObject& remote, bool asNew);
     bool deleteRemote(const SyncItem& item);
     void deleteLocal(const SnapshotRecord& local, const SyncItem& item);
