@@ -38,9 +38,10 @@ struct Fixture {
         sc.settings = &settings;
         sc.strings = &strings;
         sc.today = &today;
-        sc.todayText =
+        todayText =
             "Ma március 15., szombat,|az év 74. napja a 11. héten,|<r>Kristóf</r> "
             "napja, holnap Henrietta napja.";
+        sc.todayText = &todayText;
         for (int i = 0; i < 12; ++i) {
             ForecastEntry e;
             e.text = "Esemény " + std::to_string(i) + " még " + std::to_string(i) + " nap";
@@ -81,6 +82,7 @@ struct Fixture {
     TodayState today;
     std::vector<ForecastEntry> forecast;
     WisdomState wisdom;
+    std::string todayText;
     MonthEvents month;
     Screen sc;
 };
@@ -92,9 +94,8 @@ Fixture& fixture() {
 
 void benchRedrawMainScreen(benchmark::State& state) {
     Fixture& f = fixture();
-    f.sc.mode = kScreenMain;
     for (auto _ : state) {
-        redrawScreen(f.sc);
+        redrawScreen(f.sc, ScreenMode::kMain);
         benchmark::DoNotOptimize(f.sc.skin.mainBuffer->pixel(10, 10));
     }
 }
@@ -102,9 +103,8 @@ BENCHMARK(benchRedrawMainScreen)->Unit(benchmark::kMillisecond);
 
 void benchRedrawMonthGridTenEventsADay(benchmark::State& state) {
     Fixture& f = fixture();
-    f.sc.mode = kScreenMonth;
     for (auto _ : state) {
-        redrawScreen(f.sc);
+        redrawScreen(f.sc, ScreenMode::kMonth);
         benchmark::DoNotOptimize(f.sc.skin.mainBuffer->pixel(10, 10));
     }
 }

@@ -51,7 +51,7 @@ private:
 };
 
 struct RenderArgs {
-    int page = kScreenMain;
+    ScreenMode page = ScreenMode::kMain;
     int year = 0, month = 0;
     std::string skin;
     std::string output;
@@ -64,11 +64,11 @@ bool parseArgs(CliContext& c, const std::vector<std::string>& args, RenderArgs& 
         if (a == "--page" && hasValue) {
             const std::string& p = args[++i];
             if (p == "main")
-                r.page = kScreenMain;
+                r.page = ScreenMode::kMain;
             else if (p == "month")
-                r.page = kScreenMonth;
+                r.page = ScreenMode::kMonth;
             else if (p == "alarm")
-                r.page = kScreenAlarm;
+                r.page = ScreenMode::kAlarm;
             else
                 return false;
         } else if (a == "--month" && hasValue) {
@@ -190,7 +190,8 @@ int renderCommand(CliContext& c, const std::vector<std::string>& args) {
 
     NameTable names;
     names.load(c.paths.programDir);
-    sc.todayText = buildTodayText(today, settings, strings, names);
+    const std::string todayText = buildTodayText(today, settings, strings, names);
+    sc.todayText = &todayText;
 
     EventLists lists;
     EventCheckContext ev;
@@ -209,7 +210,7 @@ int renderCommand(CliContext& c, const std::vector<std::string>& args) {
         wisdom.text = chooseWisdom(c.paths.programDir, marks, random, nullptr).text;
     }
     // The box shows on the page the window opens with; switching pages closes it.
-    wisdom.shown = !wisdom.text.empty() && ra.page == kScreenMain;
+    wisdom.shown = !wisdom.text.empty() && ra.page == ScreenMode::kMain;
 
     PictureOfDay picture =
         choosePicture(c, settings, table, db, lists, today, sc.skin.theme, images, record);
@@ -220,7 +221,9 @@ int renderCommand(CliContext& c, const std::vector<std::string>& args) {
     sc.today = &today;
     sc.forecast = &lists.forecast;
     sc.wisdom = &wisdom;
-    sc.now = now;
+    sc.clock = &c.clock;
+    LayoutTests tests;
+    sc.tests = &tests;
 
     MonthEvents month;
     MonthContext mc;
@@ -231,13 +234,13 @@ int renderCommand(CliContext& c, const std::vector<std::string>& args) {
     mc.buildTooltips = false;
     mc.names = [&names](int index) { return names.line(index); };
     initCalendarWindow(sc, table, mc, month);
-    if (ra.page == kScreenMonth && ra.year > 0) {
-        mc.year = sc.shownYear = ra.year;
-        mc.month = sc.shownMonth = ra.month;
+    if (ra.page == ScreenMode::kMonth && ra.year > 0) {
+        mc.year = ra.year;
+        mc.month = ra.month;
         mc.theme = readMonthTheme(&sc.skin.theme);
         buildMonthEvents(table, mc, month);
     }
-    if (ra.page == kScreenAlarm) {
+    if (ra.page == ScreenMode::kAlarm) {
         // The next alarm still to ring today or later; the layout sample without one.
         const AlarmEntry* next = nullptr;
         for (const AlarmEntry& a : lists.alarms)
@@ -246,16 +249,12 @@ int renderCommand(CliContext& c, const std::vector<std::string>& args) {
                                                     next->minute)))
                 next = &a;
         if (next) {
-            sc.alarmHour = next->hour;
-            sc.alarmMinute = next->minute;
-            sc.alarmTitle = next->name;
-            sc.alarmComment = next->comment;
+            sc.alarm = next;
         } else {
-            sc.tests.normalAlarm = true;
+            tests.normalAlarm = true;
         }
     }
-    sc.mode = ra.page;
-    redrawScreen(sc);
+    redrawScreen(sc, ra.page);
 
     // The buttons are controls of their own on the window; the picture shows them up.
     auto& frame = static_cast<QtSurface&>(*sc.skin.mainBuffer);

@@ -10,7 +10,7 @@
 #include "platform/qt/qt_popup_menu.h"
 
 #include "core/app/startup.h"
-#include "gui/calendar_app.h"
+#include "gui/app/calendar_app.h"
 #include "gui/main_window.h"
 #include "gui/session_guard.h"
 #include "gui/windows/dev_windows.h"
@@ -27,7 +27,7 @@ void developerShot(tv::CalendarApp& calendar, const QString& what, const QString
         s.alarm.currentAlarm.minute = 30;
         s.alarm.currentAlarm.name = "Fogorvos";
         s.alarm.currentAlarm.comment = "Ne felejtsd el a beutalót!";
-        s.screenMode = tv::kScreenAlarm;
+        s.window.screenMode = tv::ScreenMode::kAlarm;
         calendar.redraw();
     }
     if (what == QLatin1String("game")) calendar.startGame();

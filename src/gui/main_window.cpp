@@ -14,7 +14,7 @@
 #include "core/app/version.h"
 #include "core/ui/keys.h"
 #include "core/ui/mouse.h"
-#include "gui/calendar_app.h"
+#include "gui/app/calendar_app.h"
 #include "gui/pong_game.h"
 #include "platform/qt/qt_surface.h"
 

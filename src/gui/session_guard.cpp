@@ -13,7 +13,7 @@
 #include "core/app/app_state.h"
 #include "core/app/session_end.h"
 #include "core/app/startup.h"
-#include "gui/calendar_app.h"
+#include "gui/app/calendar_app.h"
 
 namespace tv {
 namespace {

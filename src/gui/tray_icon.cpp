@@ -10,7 +10,7 @@
 #include "core/app/startup.h"
 #include "core/app/tray.h"
 #include "core/ui/menus.h"
-#include "gui/calendar_app.h"
+#include "gui/app/calendar_app.h"
 #include "platform/qt/qt_popup_menu.h"
 
 namespace tv {
@@ -62,7 +62,7 @@ void TrayIcon::showMenu() {
     if (app_.platform().messageBox == nullptr) return;
     switch (resolveTrayMenu(chosen, s.strings, *app_.platform().messageBox)) {
         case TrayCommand::kOpenCalendar:
-            loadUpCalendar(app_.context(), "");
+            loadUpCalendar(app_.context(), LoadMode::kRaise);
             break;
         case TrayCommand::kExitProgram:
             exitProgram(app_.context());

@@ -27,7 +27,7 @@
 #include "core/names/pack_file.h"
 #include "core/settings/backup.h"
 #include "core/ui/window_state.h"
-#include "gui/calendar_app.h"
+#include "gui/app/calendar_app.h"
 #include "gui/main_window.h"
 #include "gui/windows/settings_window.h"
 #include "platform/fake/fake_clock.h"
@@ -176,7 +176,7 @@ TEST_F(LifecycleTest, AlarmsRingFromTheTrayAndAMonthlyOneAgainNextMonth) {
     EXPECT_EQ(tick(at(2024, 3, 9, 9, 0, 10)), TickResult::kAlarm);
     ASSERT_NE(a.window(), nullptr);
     EXPECT_TRUE(a.window()->isVisible());
-    EXPECT_EQ(a.ui().screenMode, kScreenAlarm);
+    EXPECT_EQ(a.ui().screenMode, ScreenMode::kAlarm);
     EXPECT_TRUE(a.window()->button(kBtnAlarm)->isVisible());
     EXPECT_EQ(a.state().alarm.currentAlarm.name, "Gyógyszer");
     EXPECT_FALSE(sound.plays.empty());
@@ -189,7 +189,7 @@ TEST_F(LifecycleTest, AlarmsRingFromTheTrayAndAMonthlyOneAgainNextMonth) {
     EXPECT_FALSE(a.state().loaded);
     EXPECT_EQ(tick(at(2024, 4, 9, 9, 0, 15)), TickResult::kAlarm);
     ASSERT_NE(a.window(), nullptr);
-    EXPECT_EQ(a.ui().screenMode, kScreenAlarm);
+    EXPECT_EQ(a.ui().screenMode, ScreenMode::kAlarm);
     EXPECT_EQ(a.state().alarm.currentAlarm.month, 4);
 }
 

@@ -9,13 +9,14 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/app/app_contexts.h"
 #include "core/app/app_state.h"
 #include "core/app/startup.h"
 #include "core/app/tray.h"
 #include "core/config/settings_keys.h"
 #include "core/events/alarms.h"
 #include "core/ui/commands.h"
-#include "gui/calendar_app.h"
+#include "gui/app/calendar_app.h"
 #include "gui/main_window.h"
 #include "gui/pong_game.h"
 #include "gui/tray_icon.h"
@@ -130,7 +131,7 @@ TEST_F(MainWindowTest, StartShowsTodaysComposedPage) {
     }
     EXPECT_GT(compared, 40);
     // Today's page, and the close button from the skin.
-    EXPECT_EQ(a.ui().screenMode, kScreenMain);
+    EXPECT_EQ(a.ui().screenMode, ScreenMode::kMain);
     EXPECT_TRUE(w->button(kBtnExit)->isVisible());
     EXPECT_EQ(a.ui().shownYear, a.state().today.currentDay.year());
 }
@@ -145,8 +146,8 @@ TEST_F(MainWindowTest, KeysReachTheirCommands) {
     key(Qt::Key_Right);
     EXPECT_EQ(a.ui().shownMonth, month);
     key(Qt::Key_Space);
-    EXPECT_EQ(a.ui().screenMode, kScreenMonth);
-    EXPECT_EQ(a.state().screenMode, kScreenMonth);
+    EXPECT_EQ(a.ui().screenMode, ScreenMode::kMonth);
+    EXPECT_EQ(a.state().window.screenMode, ScreenMode::kMonth);
     key(Qt::Key_Right);
     EXPECT_EQ(a.ui().shownYear * 12 + a.ui().shownMonth, year * 12 + month + 1);
     key(Qt::Key_PageDown);
@@ -169,10 +170,10 @@ TEST_F(MainWindowTest, KeysReachTheirCommands) {
 TEST_F(MainWindowTest, DeveloperSequenceNeedsShift) {
     CalendarApp& a = startCalendar();
     ASSERT_EQ(outcome, MainOutcome::kLoaded);
-    EXPECT_FALSE(a.state().developer);
+    EXPECT_FALSE(a.state().window.developer);
     for (char c : std::string("ZEVORKA"))
         key(Qt::Key_A + (c - 'A'), Qt::ShiftModifier);
-    EXPECT_TRUE(a.state().developer);
+    EXPECT_TRUE(a.state().window.developer);
     EXPECT_EQ(shell.beeps, 1);
 }
 
@@ -180,7 +181,7 @@ TEST_F(MainWindowTest, ButtonsRunTheirCommandOnRelease) {
     CalendarApp& a = startCalendar();
     ASSERT_EQ(outcome, MainOutcome::kLoaded);
     clickButton(3);  // menucal
-    EXPECT_EQ(a.ui().screenMode, kScreenMonth);
+    EXPECT_EQ(a.ui().screenMode, ScreenMode::kMonth);
     clickButton(4);  // menudates
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], UiAction::kOpenEventList);
@@ -190,7 +191,7 @@ TEST_F(MainWindowTest, ButtonsRunTheirCommandOnRelease) {
     QTest::mousePress(b, Qt::LeftButton, Qt::NoModifier, b->rect().center());
     EXPECT_EQ(a.canvas().skin.buttons[3].look, kLookDown);
     QTest::mouseRelease(b, Qt::LeftButton, Qt::NoModifier, QPoint(-20, -20));
-    EXPECT_EQ(a.ui().screenMode, kScreenMain);
+    EXPECT_EQ(a.ui().screenMode, ScreenMode::kMain);
     EXPECT_EQ(a.canvas().skin.buttons[3].look, kLookUp);
 }
 
@@ -230,7 +231,7 @@ TEST_F(MainWindowTest, ClosingWithTheTrayKeepsTheProcess) {
     EXPECT_NE(a.trayForm(), nullptr);
 
     // The tray brings it back, and the saved position and page were written.
-    loadUpCalendar(a.context(), "");
+    loadUpCalendar(a.context(), LoadMode::kRaise);
     QApplication::processEvents();
     EXPECT_TRUE(a.state().loaded);
     ASSERT_NE(a.window(), nullptr);
@@ -268,23 +269,11 @@ TEST_F(MainWindowTest, AlarmBringsTheAlarmScreenAndButtonEightStopsTheSound) {
     alarm.currentAlarm.minute = 15;
     alarm.currentAlarm.name = "Fogorvos";
 
-    AlarmContext ctx;
-    ctx.settings = &a.state().settings;
-    ctx.sound = &sound;
-    ctx.shell = &shell;
-    ctx.programDir = a.platform().paths.programDir;
-    ctx.hooks.loadCalendar = [&a](const AlarmLoadRequest& r) {
-        const bool up = a.state().loaded;
-        loadUpCalendar(a.context(), r.mode);
-        a.state().screenMode = r.screenMode;
-        return up;
-    };
-    ctx.hooks.redraw = [&a] { a.redraw(); };
-    ctx.hooks.setAlarmTimer = [&a](bool on) { a.setAlarmTimer(on); };
+    AlarmContext ctx = alarmContextOf(a.context());
     startAlarm(alarm, ctx);
     QApplication::processEvents();
 
-    EXPECT_EQ(a.ui().screenMode, kScreenAlarm);
+    EXPECT_EQ(a.ui().screenMode, ScreenMode::kAlarm);
     EXPECT_TRUE(a.window()->button(kBtnAlarm)->isVisible());
     EXPECT_EQ(alarm.alarmCountdown, 30);
     EXPECT_TRUE(alarm.timerAlarmEnabled);
@@ -293,9 +282,9 @@ TEST_F(MainWindowTest, AlarmBringsTheAlarmScreenAndButtonEightStopsTheSound) {
     clickButton(kBtnAlarm);
     EXPECT_GT(sound.stops, stopsBefore);
     EXPECT_FALSE(alarm.timerAlarmEnabled);
-    EXPECT_EQ(a.ui().screenMode, kScreenAlarm);  // the screen stays until switched
+    EXPECT_EQ(a.ui().screenMode, ScreenMode::kAlarm);  // the screen stays until switched
     key(Qt::Key_Space);
-    EXPECT_EQ(a.ui().screenMode, kScreenMonth);
+    EXPECT_EQ(a.ui().screenMode, ScreenMode::kMonth);
 }
 
 TEST_F(MainWindowTest, GameEndsWithEscapeOnly) {
@@ -307,10 +296,10 @@ TEST_F(MainWindowTest, GameEndsWithEscapeOnly) {
     key(Qt::Key_Space);
     key(Qt::Key_Return);
     EXPECT_TRUE(opened.empty());
-    EXPECT_EQ(a.ui().screenMode, kScreenGame);
+    EXPECT_EQ(a.ui().screenMode, ScreenMode::kGame);
     key(Qt::Key_Escape);
     EXPECT_FALSE(a.window()->gameRunning());
-    EXPECT_EQ(a.ui().screenMode, kScreenMain);
+    EXPECT_EQ(a.ui().screenMode, ScreenMode::kMain);
     EXPECT_TRUE(a.state().loaded);  // Esc in the game does not close the calendar
 }
 

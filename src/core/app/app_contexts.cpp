@@ -1,6 +1,7 @@
 #include "core/app/app_contexts.h"
 
 #include "core/app/app_state.h"
+#include "core/app/startup.h"
 #include "core/ports/platform.h"
 
 namespace tv {
@@ -22,6 +23,25 @@ EventCheckContext eventCheckContextOf(AppContext& ctx) {
     c.easter = &s.today.easter;
     c.programDir = ctx.platform.paths.programDir;
     return c;
+}
+
+AlarmContext alarmContextOf(AppContext& ctx) {
+    AppState& s = ctx.state;
+    AlarmContext a;
+    a.settings = &s.settings;
+    a.sound = ctx.platform.sound;
+    a.shell = ctx.platform.shell;
+    a.programDir = ctx.platform.paths.programDir;
+    a.hooks.showAlarmScreen = [&ctx] {
+        const bool wasUp = ctx.state.loaded;
+        loadUpCalendar(ctx, LoadMode::kAlert);
+        ctx.state.window.screenMode = ScreenMode::kAlarm;
+        return wasUp;
+    };
+    a.hooks.redraw = [&ctx] { ctx.window.redraw(); };
+    a.hooks.flashTaskbar = [&ctx] { ctx.window.flashTaskbar(); };
+    a.hooks.setAlarmTimer = [&ctx](bool on) { ctx.window.setAlarmTimer(on); };
+    return a;
 }
 
 }  // namespace tv

@@ -18,6 +18,7 @@
 #include "core/names/random_source.h"
 #include "core/names/user_pictures_walk.h"
 #include "core/names/wisdom.h"
+#include "core/ui/window_state.h"
 #include "core/update/update_check.h"
 
 namespace tv {
@@ -59,7 +60,6 @@ struct AppState {
 
     // Texts and rotations of the day.
     std::string todayText;
-    WisdomState wisdom;
     RandomSource random;
     // The list of the user's picture folder. Made by the first picture of the day that needs it
     // and kept for the whole process: a listing under way outlives a reload of the window.
@@ -71,11 +71,12 @@ struct AppState {
     Log log;
     std::string commandLine;  // trimmed and lower-cased
 
-    // 0 first page, 1 second page (month grid), 2 alarm screen, 3 game.
-    uint8_t screenMode = 0;
+    // The main window's state: the screen it shows, the shown month, the developer flag, the
+    // wisdom box, and what the mouse and keys are in the middle of. It lives here, once, because
+    // the load, the tray and the alarm set parts of it as much as the window's input does.
+    MainWindowState window;
 
     // Flags of the run.
-    bool developer = false;
     bool firstRun = false;        // neither settings.cfg nor config.qzi was there
     bool loading = false;         // until the first load of the window has finished
     bool loaded = false;          // the calendar window is up

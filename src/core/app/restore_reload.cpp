@@ -8,7 +8,7 @@ namespace tv {
 
 void reloadAfterRestore(AppContext& ctx) {
     AppState& s = ctx.state;
-    unloadCalendar(ctx, "restore", UnloadIntent::kReload);
+    unloadCalendar(ctx, UnloadMode::kRestore, UnloadIntent::kReload);
     s.events = EventTable{};
     s.eventsLoaded = false;
     s.lists = EventLists{};
@@ -18,7 +18,7 @@ void reloadAfterRestore(AppContext& ctx) {
     readUserSettings(ctx);
     // The restored settings decide about the tray icon too.
     refreshTrayForm(ctx);
-    loadUpCalendar(ctx, "restore");
+    loadUpCalendar(ctx, LoadMode::kRestore);
 }
 
 }  // namespace tv

@@ -13,7 +13,7 @@ void endSession(AppContext& ctx, std::string_view reason) {
     if (s.ended) return;
     s.log.write("Session end (" + std::string(reason) + ")", 2);
     if (s.loaded) {
-        unloadCalendar(ctx, "", UnloadIntent::kExit);
+        unloadCalendar(ctx, UnloadMode::kClose, UnloadIntent::kExit);
     } else {
         saveCalendarData(ctx);
     }

@@ -149,29 +149,29 @@ void addWelcomeEvent(AppContext& ctx) {
     saveEventDatabase(s.events, eventDbContextOf(ctx));
 }
 
-// The page the load opens on: 0 first page, 1 month grid, 2 the alarm screen.
-uint8_t startPage(AppState& s, std::string_view mode) {
-    if (mode == "alert") return kAlarmScreenMode;
+// The page the load opens on: the first page, the month grid, or the alarm screen.
+ScreenMode startPage(AppState& s, LoadMode mode) {
+    if (mode == LoadMode::kAlert) return ScreenMode::kAlarm;
     int page = readInt(s.settings, settings::Cal_StartPage);
     if (page == 3) page = readInt(s.settings, settings::Cal_LastPage);
-    return page == 1 ? 0 : 1;
+    return page == 1 ? ScreenMode::kMain : ScreenMode::kMonth;
 }
 
 // Whether this load may take the focus from what the user is doing.
-bool mayComeToFront(AppContext& ctx, std::string_view mode) {
+bool mayComeToFront(AppContext& ctx, LoadMode mode) {
     AppState& s = ctx.state;
-    if (mode == "schedule") {
+    if (mode == LoadMode::kSchedule) {
         const bool quiet = readInt(s.settings, settings::AutoStartWindowMode) == 1;
         return !(quiet || ctx.window.isFullScreenForeground());
     }
-    if (mode == "alert") {
+    if (mode == LoadMode::kAlert) {
         const bool onTop = readInt(s.settings, settings::AlarmTop) != 0;
         return onTop || !ctx.window.isFullScreenForeground();
     }
     return true;
 }
 
-void placeAndShow(AppContext& ctx, std::string_view mode) {
+void placeAndShow(AppContext& ctx, LoadMode mode) {
     AppState& s = ctx.state;
     if (s.loadUpFront) {
         ctx.window.hideSplash();
@@ -193,7 +193,7 @@ void placeAndShow(AppContext& ctx, std::string_view mode) {
     const WindowPlacement p = placeWindow(centre, lastX, lastY, ctx.window.windowRect(),
                                           ctx.window.workArea(), ctx.window.screen());
     ctx.window.moveWindow(p.x, p.y);
-    ctx.window.setAutoRefresh(mode == "boot");
+    ctx.window.setAutoRefresh(mode == LoadMode::kBoot);
 }
 
 }  // namespace
@@ -205,7 +205,8 @@ void saveWindowPosition(AppContext& ctx) {
     const PixelRect r = ctx.window.windowRect();
     write(s.settings, settings::Cal_LastX, std::to_string(r.x * kTwipsPerPixel));
     write(s.settings, settings::Cal_LastY, std::to_string(r.y * kTwipsPerPixel));
-    write(s.settings, settings::Cal_LastPage, s.screenMode == 1 ? "2" : "1");
+    write(s.settings, settings::Cal_LastPage,
+          s.window.screenMode == ScreenMode::kMonth ? "2" : "1");
     saveSettings(ctx);
 }
 
@@ -302,7 +303,7 @@ MainOutcome startCalendar(AppContext& ctx, std::string_view commandLine) {
     s.loading = true;
     std::copy(kColourHues.begin(), kColourHues.end(), s.hues.begin());
     s.commandLine = line;
-    if (line == "-dev") s.developer = true;
+    if (line == "-dev") s.window.developer = true;
     s.random.seed(clockSeed(*p.clock));
 
     const std::string& dataDir = p.paths.userDataDir;
@@ -336,9 +337,9 @@ MainOutcome startCalendar(AppContext& ctx, std::string_view commandLine) {
     if (readFlag(s.settings, settings::AS_TrayIcon)) loadTrayForm(ctx);
 
     if (line != "-boot") {
-        loadUpCalendar(ctx, "launch_by_user");
+        loadUpCalendar(ctx, LoadMode::kLaunchByUser);
     } else if (readFlag(s.settings, settings::AS_AutoStart)) {
-        loadUpCalendar(ctx, "boot");
+        loadUpCalendar(ctx, LoadMode::kBoot);
     } else {
         s.loading = false;
         if (s.tray.loaded) return MainOutcome::kInTray;
@@ -350,17 +351,17 @@ MainOutcome startCalendar(AppContext& ctx, std::string_view commandLine) {
     return s.loaded ? MainOutcome::kLoaded : MainOutcome::kInTray;
 }
 
-void loadUpCalendar(AppContext& ctx, std::string_view mode) {
+void loadUpCalendar(AppContext& ctx, LoadMode mode) {
     AppState& s = ctx.state;
     Platform& p = ctx.platform;
     Log& log = s.log;
 
-    log.write("fLoadUpCalendar(" + std::string(mode) + ")", 2);
+    log.write("fLoadUpCalendar(" + std::string(logWord(mode)) + ")", 2);
     s.loadUpFront = mayComeToFront(ctx, mode);
     log.write(std::string("bLoadUpFront = ") + (s.loadUpFront ? "True" : "False"), 0);
 
     if (s.loaded) {
-        if (mode.empty()) {
+        if (mode == LoadMode::kRaise) {
             ctx.window.bringToFront();
             return;
         }
@@ -389,7 +390,7 @@ void loadUpCalendar(AppContext& ctx, std::string_view mode) {
     // A database that cannot be read is never written over: no save, and the end.
     s.eventsLoaded = false;
     if (!loadEventDatabase(s.events, eventDbContextOf(ctx))) {
-        unloadCalendar(ctx, "dberror", UnloadIntent::kExit);
+        unloadCalendar(ctx, UnloadMode::kDbError, UnloadIntent::kExit);
         unloadTrayForm(ctx);
         s.loading = false;
         s.loadInProgress = false;
@@ -402,7 +403,7 @@ void loadUpCalendar(AppContext& ctx, std::string_view mode) {
     if (s.firstRun) addWelcomeEvent(ctx);
     step(ctx, "fCheckAutoStart", -1, [&] { checkAutoStart(ctx); });
 
-    if (mode == "restore") {
+    if (mode == LoadMode::kRestore) {
         // The restored data counts as last seen yesterday.
         const Date today = now(ctx).date;
         write(s.settings, settings::LastRun, isoDate(today.addDays(-1)));
@@ -423,13 +424,14 @@ void loadUpCalendar(AppContext& ctx, std::string_view mode) {
          [&] { s.todayText = buildTodayText(s.today, s.settings, s.strings, s.names); });
     step(ctx, "fCheckEvents", 1, [&] { checkEvents(s.events, eventCheckContextOf(ctx), s.lists); });
 
-    s.screenMode = startPage(s, mode);
-    if (mode == "skin") write(s.settings, settings::M_Default, "2");
+    s.window.screenMode = startPage(s, mode);
+    if (mode == LoadMode::kSkin) write(s.settings, settings::M_Default, "2");
 
-    if (wisdomDueAtStartup(mode, s.firstRun, s.firstAppearanceToday, s.settings)) {
+    if (wisdomDueAtStartup(mode == LoadMode::kSkin || mode == LoadMode::kAlert, s.firstRun,
+                           s.firstAppearanceToday, s.settings)) {
         step(ctx, "fPickStartupWisdom", -1, [&] {
-            pickStartupWisdom(s.wisdom, s.settings, p.paths.programDir, s.events.wisdomMarks(),
-                              s.random, &log);
+            pickStartupWisdom(s.window.wisdom, s.settings, p.paths.programDir,
+                              s.events.wisdomMarks(), s.random, &log);
             // The marks and LastWisdom reach the disk now: after a crash the saying must not
             // come again.
             saveEventDatabase(s.events, eventDbContextOf(ctx));
@@ -448,21 +450,22 @@ void loadUpCalendar(AppContext& ctx, std::string_view mode) {
     s.loadInProgress = false;
 
     UpdateContext update = makeUpdateContext(ctx);
-    if (mode != "launch_by_user" && mode != "boot") updateStateAtStart(s.update, update);
+    if (mode != LoadMode::kLaunchByUser && mode != LoadMode::kBoot)
+        updateStateAtStart(s.update, update);
     if (auto notice = updateReminder(s.update, update, false)) {
         ctx.window.showUpdateNotice(*notice);
     }
 
     s.loading = false;
-    if (mode == "skin" && ctx.window.showSettingsModal()) reloadForSkin(ctx);
+    if (mode == LoadMode::kSkin && ctx.window.showSettingsModal()) reloadForSkin(ctx);
 }
 
 void reloadForSkin(AppContext& ctx) {
-    unloadCalendar(ctx, "", UnloadIntent::kReload);
-    loadUpCalendar(ctx, "skin");
+    unloadCalendar(ctx, UnloadMode::kClose, UnloadIntent::kReload);
+    loadUpCalendar(ctx, LoadMode::kSkin);
 }
 
-void unloadCalendar(AppContext& ctx, std::string_view mode, UnloadIntent intent) {
+void unloadCalendar(AppContext& ctx, UnloadMode mode, UnloadIntent intent) {
     AppState& s = ctx.state;
     Log& log = s.log;
     if (!s.loaded) {
@@ -473,27 +476,27 @@ void unloadCalendar(AppContext& ctx, std::string_view mode, UnloadIntent intent)
     ctx.window.stopTimers();
     if (ctx.platform.sound != nullptr) ctx.platform.sound->stop();
 
-    const bool dbError = mode == "dberror";
+    const bool dbError = mode == UnloadMode::kDbError;
     if (!dbError) ctx.window.saveThemeState();
     if (readFlag(s.settings, settings::AS_TrayIcon)) refreshTrayForm(ctx);
 
     // After a restore the files on disk are the backup's: nothing of ours may go over them.
-    if (!dbError && mode != "restore") saveWindowPosition(ctx);
+    if (!dbError && mode != UnloadMode::kRestore) saveWindowPosition(ctx);
 
     ctx.window.releaseWindow();
     s.theme.removeAll();
     s.today = TodayState{};
     s.todayText.clear();
-    s.wisdom = WisdomState{};
+    s.window.wisdom = WisdomState{};
     // The event table and its lists stay: the tray's minute check rings from the alarm list, with
     // its marks of what has rung.
 
     s.loaded = false;
     s.activatedSinceLoad = false;
-    log.write("Calendar unloaded successfully. sComs = " + std::string(mode), 0);
+    log.write("Calendar unloaded successfully. sComs = " + std::string(logWord(mode)), 0);
     log.write("", 0);
 
-    if (mode == "restore" || intent != UnloadIntent::kClose) return;
+    if (mode == UnloadMode::kRestore || intent != UnloadIntent::kClose) return;
     if (readInt(s.settings, settings::AS_TrayIcon) > 0) return;  // stays in the tray
     log.write("Ended", 0);
     s.ended = true;
@@ -602,7 +605,7 @@ void firstActivation(AppContext& ctx) {
 
 void exitProgram(AppContext& ctx) {
     AppState& s = ctx.state;
-    unloadCalendar(ctx, "", UnloadIntent::kExit);
+    unloadCalendar(ctx, UnloadMode::kClose, UnloadIntent::kExit);
     unloadTrayForm(ctx);
     ctx.window.closeAllWindows();
     s.log.write("Application terminated by user.", 2);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/load_mode.h"
 #include "core/app/window_host.h"
 #include "core/calc/date.h"
 #include "core/render/skin.h"  // kDefaultSkin
@@ -30,17 +31,15 @@ inline constexpr std::string_view kAlreadyRunning = "A program már fut!";
 // The process entry. `commandLine` is everything after the program name.
 MainOutcome startCalendar(AppContext& ctx, std::string_view commandLine);
 
-// Loads the window, or raises it when it is up. Mode words: "launch_by_user", "boot",
-// "schedule", "alert", "restore", "skin", and "" (wanted again while up).
-void loadUpCalendar(AppContext& ctx, std::string_view mode);
+// Loads the window, or raises it when it is up.
+void loadUpCalendar(AppContext& ctx, LoadMode mode);
 
 // Why the window goes down, beyond the mode word: a reload or the exit must not end the
 // process halfway (the plain close does when there is no tray icon).
 enum class UnloadIntent { kClose, kReload, kExit };
 
-// Takes the window down and saves. Mode words: "", "restore", "skin", "dberror".
-void unloadCalendar(AppContext& ctx, std::string_view mode,
-                    UnloadIntent intent = UnloadIntent::kClose);
+// Takes the window down and saves (unless the mode says not to).
+void unloadCalendar(AppContext& ctx, UnloadMode mode, UnloadIntent intent = UnloadIntent::kClose);
 
 // The reloads of the menu: another skin, and the data of a restored backup.
 void reloadForSkin(AppContext& ctx);

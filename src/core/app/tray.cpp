@@ -1,5 +1,6 @@
 #include "core/app/tray.h"
 
+#include "core/app/app_contexts.h"
 #include "core/app/app_state.h"
 #include "core/app/startup.h"
 #include "core/app/tray_alarms.h"
@@ -13,25 +14,6 @@ namespace {
 uint8_t byteSetting(HashTable& settings, const SettingKey& key) {
     const int v = readInt(settings, key);
     return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
-}
-
-AlarmContext alarmContext(AppContext& ctx) {
-    AppState& s = ctx.state;
-    AlarmContext a;
-    a.settings = &s.settings;
-    a.sound = ctx.platform.sound;
-    a.shell = ctx.platform.shell;
-    a.programDir = ctx.platform.paths.programDir;
-    a.hooks.loadCalendar = [&ctx](const AlarmLoadRequest& request) {
-        const bool wasUp = ctx.state.loaded;
-        loadUpCalendar(ctx, request.mode);
-        ctx.state.screenMode = request.screenMode;
-        return wasUp;
-    };
-    a.hooks.redraw = [&ctx] { ctx.window.redraw(); };
-    a.hooks.flashTaskbar = [&ctx] { ctx.window.flashTaskbar(); };
-    a.hooks.setAlarmTimer = [&ctx](bool on) { ctx.window.setAlarmTimer(on); };
-    return a;
 }
 
 // Characters that make the desktop-entry Exec key want the program quoted.
@@ -82,10 +64,10 @@ void trayIconClicked(AppContext& ctx, TrayClick click) {
     const bool oneClick = ctx.state.tray.oneClick;
     switch (click) {
         case TrayClick::kSingle:
-            if (oneClick) loadUpCalendar(ctx, "");
+            if (oneClick) loadUpCalendar(ctx, LoadMode::kRaise);
             break;
         case TrayClick::kDouble:
-            if (!oneClick) loadUpCalendar(ctx, "");
+            if (!oneClick) loadUpCalendar(ctx, LoadMode::kRaise);
             break;
         case TrayClick::kRight:
             ctx.tray.showTrayMenu();
@@ -108,7 +90,7 @@ TickResult trayTick(AppContext& ctx) {
         // With the window closed the list is carried into the new day here.
         keepAlarmListCurrent(ctx);
         // An alarm wins over the daily showing of the same minute.
-        AlarmContext alarms = alarmContext(ctx);
+        AlarmContext alarms = alarmContextOf(ctx);
         if (checkAlarms(s.lists.alarms, now, s.alarm, alarms)) {
             tray.busy = true;
             result = TickResult::kAlarm;
@@ -116,7 +98,7 @@ TickResult trayTick(AppContext& ctx) {
                    tray.onTime && !s.loaded) {
             tray.busy = true;
             result = TickResult::kSchedule;
-            loadUpCalendar(ctx, "schedule");
+            loadUpCalendar(ctx, LoadMode::kSchedule);
         }
     }
 
@@ -132,10 +114,10 @@ void receiveText(AppContext& ctx, std::string_view text) {
     // Without the tray form nobody listens, as a second start to such a run always found.
     if (!ctx.state.tray.loaded) return;
     if (text == "launch") {
-        loadUpCalendar(ctx, "");
+        loadUpCalendar(ctx, LoadMode::kRaise);
     } else if (text == "launch-dev") {
-        ctx.state.developer = true;
-        loadUpCalendar(ctx, "");
+        ctx.state.window.developer = true;
+        loadUpCalendar(ctx, LoadMode::kRaise);
     }
 }
 

@@ -68,7 +68,7 @@ void startAlarm(AlarmState& state, AlarmContext& ctx) {
                                : -1;
 
     bool wasUp = false;
-    if (ctx.hooks.loadCalendar) wasUp = ctx.hooks.loadCalendar(AlarmLoadRequest{});
+    if (ctx.hooks.showAlarmScreen) wasUp = ctx.hooks.showAlarmScreen();
     if (wasUp && ctx.hooks.redraw) ctx.hooks.redraw();
     if (ctx.hooks.flashTaskbar) ctx.hooks.flashTaskbar();
     state.alarmActive = true;

@@ -21,7 +21,6 @@ class Sound;
 class StringTable;
 
 inline constexpr std::string_view kDefaultAlarmSound = "Bugle Call - Reveille.wav";
-inline constexpr uint8_t kAlarmScreenMode = 2;
 
 struct AlarmState {
     AlarmEntry currentAlarm;  // the one the alarm screen shows: the last that rang
@@ -32,16 +31,10 @@ struct AlarmState {
     bool timerAlarmEnabled = false;  // the one-second timer that runs the countdown
 };
 
-// How an alarm wants the calendar window: loaded with the mode word "alert", on the alarm screen.
-struct AlarmLoadRequest {
-    std::string mode = "alert";
-    uint8_t screenMode = kAlarmScreenMode;
-};
-
 // What the alarm asks of the window side. Any of them may be empty.
 struct AlarmHooks {
-    // Brings the window up as asked (loadUpCalendar); true when it was already up.
-    std::function<bool(const AlarmLoadRequest&)> loadCalendar;
+    // Brings the window up on the alarm screen (the "alert" load); true when it was already up.
+    std::function<bool()> showAlarmScreen;
     std::function<void()> redraw;
     std::function<void()> flashTaskbar;
     std::function<void(bool on)> setAlarmTimer;

@@ -69,9 +69,9 @@ WisdomParts splitWisdom(std::string_view text) {
     return {std::string(text.substr(0, plus)), std::string(text.substr(plus + 1))};
 }
 
-bool wisdomDueAtStartup(std::string_view loadMode, bool firstRun, bool firstAppearanceToday,
+bool wisdomDueAtStartup(bool reloadOrAlarm, bool firstRun, bool firstAppearanceToday,
                         HashTable& settings) {
-    if (loadMode == "skin" || loadMode == "alert" || firstRun) return false;
+    if (reloadOrAlarm || firstRun) return false;
     return readFlag(settings, settings::Wise) && firstAppearanceToday;
 }
 

@@ -54,9 +54,10 @@ struct WisdomState {
     bool shown = false;
 };
 
-// Whether the start-up picks a new saying: not for the "skin" and "alert" reloads, not on the
-// very first run, only with `Wise` = 1 and only at the first appearance of the day.
-bool wisdomDueAtStartup(std::string_view loadMode, bool firstRun, bool firstAppearanceToday,
+// Whether the start-up picks a new saying: not for a reload after a change of skin or for an
+// alarm (`reloadOrAlarm`), not on the very first run, only with `Wise` = 1 and only at the
+// first appearance of the day.
+bool wisdomDueAtStartup(bool reloadOrAlarm, bool firstRun, bool firstAppearanceToday,
                         HashTable& settings);
 // The start-up step: chooses, remembers the text in `LastWisdom` (empty when the file is
 // missing, which hides the menu item) and shows the box.

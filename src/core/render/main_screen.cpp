@@ -6,6 +6,7 @@
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
 #include "core/names/wisdom.h"
+#include "core/ports/clock.h"
 #include "core/render/month_grid.h"
 #include "core/render/primitives.h"
 #include "core/render/screen.h"
@@ -158,12 +159,12 @@ void drawTitle(Screen& sc) {
 }
 
 void drawTodayBlock(Screen& sc) {
-    if (sc.todayText.empty()) return;
+    if (sc.todayText == nullptr || sc.todayText->empty()) return;
     Surface& s = *sc.skin.mainBuffer;
     HashTable& t = sc.skin.theme;
     setTextStyle(s, t, "today");
-    const int b = todayBreakPoint(sc.todayText);
-    std::string text = sc.todayText;
+    const int b = todayBreakPoint(*sc.todayText);
+    std::string text = *sc.todayText;
     for (char& c : text)
         if (c == '|') c = ' ';
     const int mx = themeInt(t, "today_middle_x", 324);
@@ -218,18 +219,22 @@ void drawAlarmScreen(Screen& sc) {
     setButtons(skin, {kBtnCalLeft, kBtnCalRight, kBtnSwNames});
     copyRect(s, themeInt(t, "picture_x"), themeInt(t, "picture_y"), themeInt(t, "picture_w"),
              themeInt(t, "picture_h"), skin.image(kImgAlarmBg), 0, 0);
-    int hour = sc.alarmHour;
-    int minute = sc.alarmMinute;
-    std::string title = sc.alarmTitle;
-    std::string comment = sc.alarmComment;
-    if (sc.tests.normalAlarm || sc.tests.extremeAlarm) {
-        hour = sc.now.hour();
-        minute = sc.now.minute();
+    const AlarmEntry none;
+    const AlarmEntry& alarm = sc.alarm != nullptr ? *sc.alarm : none;
+    const LayoutTests tests = sc.tests != nullptr ? *sc.tests : LayoutTests{};
+    int hour = alarm.hour;
+    int minute = alarm.minute;
+    std::string title = alarm.name;
+    std::string comment = alarm.comment;
+    if ((tests.normalAlarm || tests.extremeAlarm) && sc.clock != nullptr) {
+        const DateTime now = sc.clock->now();
+        hour = now.hour();
+        minute = now.minute();
     }
-    if (sc.tests.normalAlarm) {
+    if (tests.normalAlarm) {
         title = kLatinTitle;
         comment = kLatinComment;
-    } else if (sc.tests.extremeAlarm) {
+    } else if (tests.extremeAlarm) {
         title = kExtremeTitle;
         comment.clear();
         for (int i = 0; i < 5; ++i)
@@ -262,9 +267,8 @@ void drawAlarmScreen(Screen& sc) {
 void drawWisdomBox(Screen& sc) {
     if (!sc.wisdom) return;
     WisdomState& w = *sc.wisdom;
-    if (sc.tests.wisdom) {
+    if (sc.tests != nullptr && sc.tests->wisdom) {
         w.text = kSampleWisdom;
-        sc.tests.wisdom = false;
         w.shown = true;
     }
     if (!w.shown || w.text.empty()) return;
@@ -294,31 +298,34 @@ void drawWisdomBox(Screen& sc) {
                      themeInt(t, "wise_say_align"), shadow);
 }
 
-void redrawScreen(Screen& sc) {
+void redrawScreen(Screen& sc, ScreenMode mode) {
     Skin& skin = sc.skin;
     if (!skin.mainBuffer) return;
-    if (sc.mode != kScreenAlarm && sc.leaveAlarm) sc.leaveAlarm();
+    if (mode != ScreenMode::kAlarm && sc.leaveAlarm) sc.leaveAlarm();
     if (sc.removeFieldTooltip) sc.removeFieldTooltip();
-    if (sc.tests.normalAlarm || sc.tests.extremeAlarm) sc.mode = kScreenAlarm;
+    if (sc.tests != nullptr && (sc.tests->normalAlarm || sc.tests->extremeAlarm))
+        mode = ScreenMode::kAlarm;
     Surface& s = *skin.mainBuffer;
     copyRect(s, 0, 0, s.width(), s.height(), skin.image(kImgMainBg), 0, 0);
     drawTitle(sc);
     drawTodayBlock(sc);
     skin.buttons[kBtnHome].visible = false;
-    switch (sc.mode) {
-        case kScreenMain:
+    switch (mode) {
+        case ScreenMode::kMain:
             drawMainScreen(sc);
             break;
-        case kScreenMonth:
+        case ScreenMode::kMonth:
             drawMonthGrid(sc);
             break;
-        case kScreenAlarm:
+        case ScreenMode::kAlarm:
             drawAlarmScreen(sc);
             break;
         default:
             break;
     }
     drawWisdomBox(sc);
+    // The layout samples are one-shot: the next redraw shows the real screen again.
+    if (sc.tests != nullptr) *sc.tests = LayoutTests{};
 }
 
 const Surface& presentScreen(const Screen& sc) {

@@ -162,10 +162,8 @@ GridColours readGridColours(HashTable& t) {
 
 void initCalendarWindow(Screen& sc, EventTable& table, MonthContext ctx, MonthEvents& month) {
     sc.colours = readGridColours(sc.skin.theme);
-    sc.shownYear = ctx.today.year();
-    sc.shownMonth = ctx.today.month();
-    ctx.year = sc.shownYear;
-    ctx.month = sc.shownMonth;
+    ctx.year = ctx.today.year();
+    ctx.month = ctx.today.month();
     ctx.theme = readMonthTheme(&sc.skin.theme);
     buildMonthEvents(table, ctx, month);
     sc.month = &month;

@@ -14,6 +14,7 @@
 
 namespace tv {
 
+class Clock;
 class HashTable;
 class Log;
 class StringTable;
@@ -21,10 +22,8 @@ struct MonthEvents;
 struct TodayState;
 struct WisdomState;
 
-inline constexpr int kScreenMain = 0;
-inline constexpr int kScreenMonth = 1;
-inline constexpr int kScreenAlarm = 2;
-inline constexpr int kScreenGame = 3;
+// What the calendar window shows. The values are those Cal_LastPage and the alarm's load use.
+enum class ScreenMode : uint8_t { kMain = 0, kMonth = 1, kAlarm = 2, kGame = 3 };
 
 // Day-number colours of the grid, read when the window is set up.
 struct GridColours {
@@ -44,24 +43,21 @@ struct LayoutTests {
 
 struct Screen {
     Skin skin;
-    int mode = kScreenMain;
 
-    // What the screens show; owned by the day's state elsewhere.
+    // What the screens show. All of it is owned elsewhere (the day's state, the window's state,
+    // the event lists) and bound once when the program is put together; a redraw reads it where
+    // it lives.
     HashTable* settings = nullptr;
     const StringTable* strings = nullptr;
     Log* log = nullptr;
-    const TodayState* today = nullptr;  // year, current day, names of days and months
-    std::string todayText;              // with "|" break points and "<r>" runs
+    const Clock* clock = nullptr;            // the time the alarm samples show
+    const TodayState* today = nullptr;       // year, current day, names of days and months
+    const std::string* todayText = nullptr;  // with "|" break points and "<r>" runs
     const std::vector<ForecastEntry>* forecast = nullptr;
-    int alarmHour = 0, alarmMinute = 0;
-    std::string alarmTitle, alarmComment;
+    const AlarmEntry* alarm = nullptr;  // the one the alarm screen shows
     WisdomState* wisdom = nullptr;
-    LayoutTests tests;
-    DateTime now;  // the time the alarm samples show
-
-    // The month grid.
-    const MonthEvents* month = nullptr;
-    int shownYear = 0, shownMonth = 1;
+    LayoutTests* tests = nullptr;        // one-shot: the redraw that shows them clears them
+    const MonthEvents* month = nullptr;  // the month grid's fields and bands
     GridColours colours;
 
     // Called when a redraw leaves the alarm screen: stop flashing, the alarm timer and sound.
@@ -72,7 +68,8 @@ struct Screen {
     int refreshElapsedMs = 0;
 };
 
-void redrawScreen(Screen& screen);
+// Draws the screen `mode` shows into the main buffer (the game draws itself over the main screen).
+void redrawScreen(Screen& screen, ScreenMode mode);
 // The frame the window shows: the whole main buffer.
 const Surface& presentScreen(const Screen& screen);
 // One tick of the automatic refresh after a start at log-on: presents again, puts every visible

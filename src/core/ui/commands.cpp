@@ -26,11 +26,11 @@ void switchScreen(MainWindowState& s, Actions& out) {
         s.wisdom.shown = false;
         return;
     }
-    if (s.screenMode == kScreenMonth) {
-        s.screenMode = kScreenMain;
+    if (s.screenMode == ScreenMode::kMonth) {
+        s.screenMode = ScreenMode::kMain;
         pushAction(out, UiAction::kRemoveDayTooltip);
     } else {
-        s.screenMode = kScreenMonth;
+        s.screenMode = ScreenMode::kMonth;
     }
 }
 
@@ -59,8 +59,8 @@ void toggleSwitch(bool& flag, bool& other, Actions& out) {
 
 Actions buttonEvent(MainWindowState& s, int code, HashTable& settings) {
     Actions out;
-    if (s.screenMode == kScreenGame) return out;
-    const bool month = s.screenMode == kScreenMonth;
+    if (s.screenMode == ScreenMode::kGame) return out;
+    const bool month = s.screenMode == ScreenMode::kMonth;
 
     switch (code) {
         case kCmdClose:

@@ -69,11 +69,11 @@ Actions typeShifted(MainWindowState& s, int keyCode) {
 }  // namespace
 
 Actions keyDown(MainWindowState& s, int keyCode, int shift, HashTable& settings) {
-    if (s.screenMode == kScreenGame) {
+    if (s.screenMode == ScreenMode::kGame) {
         Actions out;
         if (keyCode != kKeyEscape) return out;
         // The game is reached from the about window over the main screen; go back there.
-        s.screenMode = kScreenMain;
+        s.screenMode = ScreenMode::kMain;
         pushAction(out, UiAction::kEndGame);
         pushAction(out, UiAction::kRedraw);
         return out;

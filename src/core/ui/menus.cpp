@@ -32,7 +32,7 @@ MenuItem item(int id, std::string text, std::string_view shortcut, bool enabled 
 }
 
 MenuItem calendarSubmenu(const MainWindowState& s, HashTable& settings, const StringTable& st) {
-    const bool cal = s.screenMode == kScreenMonth;
+    const bool cal = s.screenMode == ScreenMode::kMonth;
     const MonthSwitches& sw = s.switches;
     MenuItem sub;
     sub.text = st.getString("main_b_calendar2");

@@ -101,7 +101,7 @@ Actions areaMouseMove(MainWindowState& s, const WindowGeometry& g, int x, int y,
     if (s.dragging && !g.desktop) {
         pushAction(out, UiAction::kMoveWindow, x - s.dragStartX, y - s.dragStartY);
     }
-    if (s.screenMode == kScreenMonth && month != nullptr) {
+    if (s.screenMode == ScreenMode::kMonth && month != nullptr) {
         appendActions(out, dayTooltipActions(g, x, y, *month, table, measurer));
     }
     return out;
@@ -112,7 +112,7 @@ Actions areaMouseUp(MainWindowState& s, const WindowGeometry& g, int mouseButton
     Actions out;
     s.dragging = false;
     if (mouseButton != kMouseRight) return out;
-    if (s.screenMode == kScreenMonth && g.picture.contains(x, y)) {
+    if (s.screenMode == ScreenMode::kMonth && g.picture.contains(x, y)) {
         const int cell = monthCellAt(g, x, y);
         if (cell >= 0 && month.cells[static_cast<size_t>(cell)].inMonth) {
             pushAction(out, UiAction::kOpenDayMenu, cell);
@@ -133,7 +133,7 @@ Actions areaClick(MainWindowState& s, const WindowGeometry& g, int x, int y) {
 
 Actions areaDoubleClick(MainWindowState& s, const WindowGeometry& g, int x, int y) {
     Actions out;
-    if (s.screenMode != kScreenMonth || !g.hasHomeMark) return out;
+    if (s.screenMode != ScreenMode::kMonth || !g.hasHomeMark) return out;
     // Only the mark that is painted counts: left when a later month is shown, right when an
     // earlier one.
     const int where = s.comparedToCurrent();
@@ -148,7 +148,7 @@ Actions areaDoubleClick(MainWindowState& s, const WindowGeometry& g, int x, int 
 }
 
 Actions mouseWheel(MainWindowState& s, bool forward, bool ctrl, HashTable& settings) {
-    if (s.screenMode != kScreenMonth) return {};
+    if (s.screenMode != ScreenMode::kMonth) return {};
     // With Ctrl a forward turn jumps to today's month and a backward one a year earlier.
     const int code =
         forward ? (ctrl ? kCmdHome : kCmdPrevMonth) : (ctrl ? kCmdPrevYear : kCmdNextMonth);

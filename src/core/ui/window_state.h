@@ -23,7 +23,7 @@ inline constexpr int kMouseMiddle = 4;
 inline constexpr int kKeyBufferLength = 10;
 
 struct MainWindowState {
-    int screenMode = kScreenMain;
+    ScreenMode screenMode = ScreenMode::kMain;
     int shownYear = 2000;
     int shownMonth = 1;
     Date today;  // kept current by the day-change check

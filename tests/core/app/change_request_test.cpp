@@ -150,7 +150,7 @@ TEST(ChangeReceiver, AnAddIsAppliedSavedAndShownAtOnce) {
 
 TEST(ChangeReceiver, InTheTrayTheAlarmListTakesTheNewEvent) {
     ReceiverHarness h;
-    unloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, UnloadMode::kClose);
     ChangeRequest r = h.addRequest("Hívás");
     r.event.day = "9";  // today, 09:30: still ahead
     ASSERT_EQ(decodeChangeReply(h.send(r)).word, "done");

@@ -76,15 +76,15 @@ TEST(TrayAlarms, RingWithTheWindowClosedAndAgainNextMonth) {
     pills.alarmHour = 9;
     prepareUserFiles(h, table);
     ASSERT_EQ(startCalendar(h.ctx, ""), MainOutcome::kLoaded);
-    unloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, UnloadMode::kClose);
     ASSERT_FALSE(h.state.loaded);
 
     h.clock.set(at(2024, 3, 9, 9, 0, 5));
     EXPECT_EQ(trayTick(h.ctx), TickResult::kAlarm);
     EXPECT_TRUE(h.state.loaded);
-    EXPECT_EQ(h.state.screenMode, kAlarmScreenMode);
+    EXPECT_EQ(h.state.window.screenMode, ScreenMode::kAlarm);
     EXPECT_EQ(h.state.alarm.currentAlarm.name, "Gyógyszer");
-    unloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, UnloadMode::kClose);
 
     // A month in the tray: each new day carries the list on; the window stays closed.
     h.clock.set(at(2024, 3, 10, 0, 0, 10));
@@ -121,8 +121,8 @@ TEST(Welcome, OneEventPerInstallationHoweverOftenTheWindowComesBack) {
     // Already on disk before the window ever closes.
     EXPECT_EQ(countNamed(eventsOnDisk(h), "Üdvözöljük!"), 1);
     for (int i = 0; i < 5; ++i) {
-        unloadCalendar(h.ctx, "");
-        loadUpCalendar(h.ctx, "");
+        unloadCalendar(h.ctx, UnloadMode::kClose);
+        loadUpCalendar(h.ctx, LoadMode::kRaise);
     }
     reloadForSkin(h.ctx);
     EXPECT_EQ(countNamed(h.state.events, "Üdvözöljük!"), 1);

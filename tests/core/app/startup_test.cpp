@@ -102,7 +102,7 @@ TEST(Startup, FirstRunAddsTheWelcomeEventAndCountsOneDay) {
 TEST(Startup, SettingsAreReadWithTheirDefaultsAndSavedOnClose) {
     AppHarness h;
     startCalendar(h.ctx, "");
-    unloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, UnloadMode::kClose);
     HashTable saved;
     ASSERT_TRUE(readConfig(saved, h.userFile("settings.cfg")));
     const std::pair<const char*, const char*> expected[] = {
@@ -139,7 +139,7 @@ TEST(Startup, ExistingSettingsAreLoadedAndSteerTheLoad) {
     EXPECT_FALSE(h.logHas("  default theme was set (metal_big)"));
     // Far to the left: the right edge comes back to 3000 twips (400 px = 6000 twips wide).
     EXPECT_TRUE(h.window.has("move -200,40"));
-    EXPECT_EQ(h.state.screenMode, 1);  // the last page: the month grid
+    EXPECT_EQ(h.state.window.screenMode, ScreenMode::kMonth);  // the last page
     EXPECT_EQ(h.state.daysSinceLastRun, 5);
     EXPECT_TRUE(h.logHas("  Days since last run: 5"));
     EXPECT_EQ(h.state.settings.item("LastRun"), "2024-03-04");
@@ -147,7 +147,7 @@ TEST(Startup, ExistingSettingsAreLoadedAndSteerTheLoad) {
 
 // The lines and calls by which each mode word differs from a plain start by the user.
 struct ModeCase {
-    const char* mode;
+    LoadMode mode;
     std::function<void(AppHarness&)> before;
     std::vector<std::string> logInOrder;
     std::vector<std::string> calls;
@@ -161,7 +161,8 @@ TEST_P(LoadModes, LogAndWindow) {
     AppHarness h;
     startCalendar(h.ctx, "-boot");  // AS_AutoStart defaults to 1: the window loads with "boot"
     h.state.activatedSinceLoad = true;
-    if (std::string(c.mode) != "") unloadCalendar(h.ctx, "", UnloadIntent::kReload);
+    if (c.mode != LoadMode::kRaise)
+        unloadCalendar(h.ctx, UnloadMode::kClose, UnloadIntent::kReload);
     h.window.calls.clear();
     if (c.before) c.before(h);
     loadUpCalendar(h.ctx, c.mode);
@@ -175,29 +176,29 @@ TEST_P(LoadModes, LogAndWindow) {
 INSTANTIATE_TEST_SUITE_P(
     Startup, LoadModes,
     ::testing::Values(
-        ModeCase{"boot",
+        ModeCase{LoadMode::kBoot,
                  nullptr,
                  {"fLoadUpCalendar(boot)", "  bLoadUpFront = True", kLoadRule,
                   "  Show window with focus"},
                  {"autoRefresh on", "showSplash"},
                  {"autoRefresh off"}},
         ModeCase{
-            "schedule",
+            LoadMode::kSchedule,
             [](AppHarness& h) { h.state.settings.setItem("AutoStartWindowMode", "1"); },
             {"fLoadUpCalendar(schedule)", "  bLoadUpFront = False", "  Show window without focus"},
             {"showWindow nofocus", "autoRefresh off"},
             {"showSplash", "showWindow focus"}},
-        ModeCase{"schedule",  // a full-screen program in front keeps the focus
+        ModeCase{LoadMode::kSchedule,  // a full-screen program in front keeps the focus
                  [](AppHarness& h) { h.window.fullScreen = true; },
                  {"fLoadUpCalendar(schedule)", "  bLoadUpFront = False"},
                  {"showWindow nofocus"},
                  {}},
-        ModeCase{"alert",
+        ModeCase{LoadMode::kAlert,
                  [](AppHarness& h) { h.window.fullScreen = true; },
                  {"fLoadUpCalendar(alert)", "  bLoadUpFront = False"},
                  {"showWindow nofocus"},
                  {}},
-        ModeCase{"alert",  // AlarmTop takes the front even over a full-screen program
+        ModeCase{LoadMode::kAlert,  // AlarmTop takes the front even over a full-screen program
                  [](AppHarness& h) {
                      h.window.fullScreen = true;
                      h.state.settings.setItem("AlarmTop", "1");
@@ -205,17 +206,17 @@ INSTANTIATE_TEST_SUITE_P(
                  {"fLoadUpCalendar(alert)", "  bLoadUpFront = True"},
                  {"showWindow focus"},
                  {}},
-        ModeCase{"restore",
+        ModeCase{LoadMode::kRestore,
                  nullptr,
                  {"fLoadUpCalendar(restore)", "fCheckLastRun", "  Days since last run: 1"},
                  {"showWindow focus"},
                  {}},
-        ModeCase{"skin",
+        ModeCase{LoadMode::kSkin,
                  nullptr,
                  {"fLoadUpCalendar(skin)", kLoadRule, "fgfxSetSkin"},
                  {"settingsModal"},
                  {}},
-        ModeCase{"",  // wanted again while up: only raised
+        ModeCase{LoadMode::kRaise,  // wanted again while up: only raised
                  nullptr,
                  {"fLoadUpCalendar()", "  bLoadUpFront = True"},
                  {"bringToFront"},
@@ -224,17 +225,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Startup, ModeWordsSetTheirState) {
     AppHarness h;
     startCalendar(h.ctx, "");
-    unloadCalendar(h.ctx, "", UnloadIntent::kReload);
-    loadUpCalendar(h.ctx, "alert");
-    EXPECT_EQ(h.state.screenMode, 2);
+    unloadCalendar(h.ctx, UnloadMode::kClose, UnloadIntent::kReload);
+    loadUpCalendar(h.ctx, LoadMode::kAlert);
+    EXPECT_EQ(h.state.window.screenMode, ScreenMode::kAlarm);
 
-    unloadCalendar(h.ctx, "restore");
-    loadUpCalendar(h.ctx, "restore");
+    unloadCalendar(h.ctx, UnloadMode::kRestore);
+    loadUpCalendar(h.ctx, LoadMode::kRestore);
     EXPECT_EQ(h.state.settings.item("LastRun"), "2024-03-08");
 
-    unloadCalendar(h.ctx, "", UnloadIntent::kReload);
+    unloadCalendar(h.ctx, UnloadMode::kClose, UnloadIntent::kReload);
     h.state.settings.setItem("M_Default", "0");
-    loadUpCalendar(h.ctx, "skin");
+    loadUpCalendar(h.ctx, LoadMode::kSkin);
     EXPECT_EQ(h.state.settings.item("M_Default"), "2");
 }
 
@@ -243,9 +244,9 @@ TEST(Startup, ALoadedWindowOnlyComesForwardWhenItMay) {
     startCalendar(h.ctx, "");
     h.window.calls.clear();
     h.window.fullScreen = true;
-    loadUpCalendar(h.ctx, "schedule");
+    loadUpCalendar(h.ctx, LoadMode::kSchedule);
     EXPECT_TRUE(h.window.calls.empty());
-    loadUpCalendar(h.ctx, "launch_by_user");
+    loadUpCalendar(h.ctx, LoadMode::kLaunchByUser);
     EXPECT_THAT(h.window.calls, ElementsAre("bringToFront"));
     EXPECT_TRUE(h.logHas("  SHOW WINDOW AND ASSIGN TO TOP"));
 }
@@ -315,14 +316,14 @@ TEST(Startup, ClosingEndsOnlyWithoutTheTrayAndNeverOnReload) {
     EXPECT_FALSE(h.window.has("endProcess"));
     EXPECT_TRUE(h.state.loaded);
 
-    h.state.screenMode = 1;
-    unloadCalendar(h.ctx, "");
+    h.state.window.screenMode = ScreenMode::kMonth;
+    unloadCalendar(h.ctx, UnloadMode::kClose);
     EXPECT_TRUE(h.logHasInOrder(
         {"Unload calendar", "  Calendar unloaded successfully. sComs = ", "  ", "  Ended"}));
     EXPECT_TRUE(h.window.has("endProcess"));
     EXPECT_EQ(h.state.settings.item("Cal_LastPage"), "2");
 
-    unloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, UnloadMode::kClose);
     EXPECT_TRUE(h.logHas("  Calendar is already unloaded"));
 }
 

@@ -17,7 +17,7 @@ struct TrayHarness : AppHarness {
     TrayHarness() {
         state.settings.add("AS_OnTime", "1");
         startCalendar(ctx, "");
-        unloadCalendar(ctx, "");
+        unloadCalendar(ctx, UnloadMode::kClose);
         clock.set(DateTime::of(Date::serial(2024, 3, 9), 4, 59, 50));
         window.calls.clear();
     }
@@ -52,14 +52,14 @@ TEST(TrayTick, TheScheduledShowingHappensOnceInItsMinute) {
     EXPECT_TRUE(h.logHas("fLoadUpCalendar(schedule)"));
 
     // Closed again within the minute: the minute was handled, the window stays down.
-    unloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, UnloadMode::kClose);
     h.tick(5);
     EXPECT_FALSE(h.state.loaded);
 }
 
 TEST(TrayTick, NothingAtTheScheduledTimeWhenTheWindowIsUpOrTheShowingIsOff) {
     TrayHarness open;
-    loadUpCalendar(open.ctx, "launch_by_user");
+    loadUpCalendar(open.ctx, LoadMode::kLaunchByUser);
     open.window.calls.clear();
     open.tick();
     EXPECT_THAT(open.results, ElementsAre(TickResult::kNothing));
@@ -79,7 +79,7 @@ TEST(TrayTick, AnAlarmWinsOverTheScheduledShowing) {
     EXPECT_THAT(h.results, ElementsAre(TickResult::kAlarm));
     EXPECT_TRUE(h.logHas("fLoadUpCalendar(alert)"));
     EXPECT_FALSE(h.logHas("fLoadUpCalendar(schedule)"));
-    EXPECT_EQ(h.state.screenMode, 2);
+    EXPECT_EQ(h.state.window.screenMode, ScreenMode::kAlarm);
     EXPECT_TRUE(h.window.has("flashTaskbar"));
     EXPECT_TRUE(h.state.tray.busy);
     EXPECT_EQ(h.state.alarm.currentAlarm.name, "Fogorvos");
@@ -112,7 +112,7 @@ TEST(TrayIcon, ClicksFollowTheOneClickSetting) {
     EXPECT_FALSE(h.state.loaded);
     trayIconClicked(h.ctx, TrayClick::kSingle);
     EXPECT_TRUE(h.state.loaded);
-    unloadCalendar(h.ctx, "");
+    unloadCalendar(h.ctx, UnloadMode::kClose);
 
     h.state.settings.setItem("TrayOneClick", "0");
     refreshTrayForm(h.ctx);
@@ -131,20 +131,20 @@ TEST(SecondStart, OnlyTheTwoCommandsReachTheWindow) {
         receiveText(h.ctx, ignored);
     }
     EXPECT_FALSE(h.state.loaded);
-    EXPECT_FALSE(h.state.developer);
+    EXPECT_FALSE(h.state.window.developer);
 
     receiveText(h.ctx, "launch");
     EXPECT_TRUE(h.state.loaded);
-    EXPECT_FALSE(h.state.developer);
+    EXPECT_FALSE(h.state.window.developer);
     h.window.calls.clear();
     receiveText(h.ctx, "launch-dev");  // already up: raised, and developer entries on
-    EXPECT_TRUE(h.state.developer);
+    EXPECT_TRUE(h.state.window.developer);
     EXPECT_THAT(h.window.calls, ElementsAre("bringToFront"));
 
     // Without the tray form nobody listens.
     h.state.settings.setItem("AS_TrayIcon", "0");
     refreshTrayForm(h.ctx);
-    unloadCalendar(h.ctx, "", UnloadIntent::kReload);
+    unloadCalendar(h.ctx, UnloadMode::kClose, UnloadIntent::kReload);
     receiveText(h.ctx, "launch");
     EXPECT_FALSE(h.state.loaded);
 }

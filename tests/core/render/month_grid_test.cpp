@@ -38,7 +38,6 @@ protected:
         sc.strings = &f.strings;
         sc.today = &today;
         sc.month = &month;
-        sc.mode = kScreenMonth;
     }
     FakeSurface& main() { return SkinFixture::fake(*sc.skin.mainBuffer); }
     // The text drawn at a day field's number position.

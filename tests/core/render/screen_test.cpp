@@ -7,6 +7,7 @@
 #include "core/render/primitives.h"
 #include "core/render/skin_fixture.h"
 #include "core/render/text.h"
+#include "platform/fake/fake_clock.h"
 
 namespace tv {
 namespace {
@@ -27,6 +28,10 @@ protected:
         sc.today = &today;
         sc.forecast = &forecast;
         sc.wisdom = &wisdom;
+        sc.todayText = &todayText;
+        sc.alarm = &alarmEntry;
+        sc.tests = &tests;
+        sc.clock = &clock;
     }
     FakeSurface& main() { return SkinFixture::fake(*sc.skin.mainBuffer); }
     void addEntry(std::string text, int days, bool holiday, bool alarm = false) {
@@ -43,10 +48,14 @@ protected:
     TodayState today;
     std::vector<ForecastEntry> forecast;
     WisdomState wisdom;
+    std::string todayText;
+    AlarmEntry alarmEntry;
+    LayoutTests tests;
+    FakeClock clock;
 };
 
 TEST_F(ScreenTest, MainScreenOrder) {
-    redrawScreen(sc);
+    redrawScreen(sc, ScreenMode::kMain);
     const auto& ops = main().ops;
     ASSERT_GE(ops.size(), 3u);
     EXPECT_EQ(ops[0].kind, "copy");  // the background first
@@ -66,7 +75,7 @@ TEST_F(ScreenTest, TitleWithoutThemeCarriesTheNotice) {
 }
 
 TEST_F(ScreenTest, OneLineTodayTextSitsHalfALineAboveTheMiddle) {
-    sc.todayText = "Ma <r>Ábel</r> napja";
+    todayText = "Ma <r>Ábel</r> napja";
     drawTodayBlock(sc);
     const SurfaceOp* op = main().findText("Ma ");
     ASSERT_NE(op, nullptr);
@@ -79,7 +88,7 @@ TEST_F(ScreenTest, TodayTextBreaksAtTheBarNearestTheMiddle) {
     EXPECT_EQ(todayBreakPoint("aaaaaa|bbbbb|c"), 7);  // equal distances: the one behind
     EXPECT_EQ(todayBreakPoint("no bars"), 0);
     // Wider than the picture (280 px at 8 px a character): two lines around the middle.
-    sc.todayText = std::string(20, 'a') + "|" + std::string(30, 'b');
+    todayText = std::string(20, 'a') + "|" + std::string(30, 'b');
     drawTodayBlock(sc);
     EXPECT_NE(main().findText(std::string(20, 'a')), nullptr);
     const SurfaceOp* second = main().findText(std::string(30, 'b'));
@@ -87,7 +96,7 @@ TEST_F(ScreenTest, TodayTextBreaksAtTheBarNearestTheMiddle) {
     EXPECT_EQ(second->y, 40);
     // Without a bar the first line is empty and the second holds it all.
     main().ops.clear();
-    sc.todayText = std::string(50, 'c');
+    todayText = std::string(50, 'c');
     drawTodayBlock(sc);
     const SurfaceOp* whole = main().findText(std::string(50, 'c'));
     ASSERT_NE(whole, nullptr);
@@ -132,32 +141,32 @@ TEST_F(ScreenTest, SecondLayoutJoinsTodaysHolidaysIntoACaption) {
 }
 
 TEST_F(ScreenTest, AlarmScreenTimeAndButtons) {
-    sc.mode = kScreenAlarm;
-    sc.alarmHour = 9;
-    sc.alarmMinute = 5;
-    sc.alarmTitle = "Meeting";
-    redrawScreen(sc);
+    alarmEntry.hour = 9;
+    alarmEntry.minute = 5;
+    alarmEntry.name = "Meeting";
+    redrawScreen(sc, ScreenMode::kAlarm);
     EXPECT_NE(main().findText("9:05"), nullptr);
     EXPECT_NE(main().findText("Meeting"), nullptr);
     EXPECT_TRUE(sc.skin.buttons[kBtnAlarm].visible);
     EXPECT_FALSE(sc.skin.buttons[kBtnSwNames].visible);
 
     main().ops.clear();
-    sc.alarmHour = 14;
-    sc.alarmMinute = 30;
-    redrawScreen(sc);
+    alarmEntry.hour = 14;
+    alarmEntry.minute = 30;
+    redrawScreen(sc, ScreenMode::kAlarm);
     EXPECT_NE(main().findText("14:30"), nullptr);
 }
 
 TEST_F(ScreenTest, LayoutTestSwitchesToTheAlarmScreenAndLeavingStopsTheAlarm) {
     int stops = 0;
     sc.leaveAlarm = [&] { ++stops; };
-    sc.tests.normalAlarm = true;
-    sc.now = DateTime::of(Date::serial(2025, 1, 2), 7, 8, 0);
-    redrawScreen(sc);
-    EXPECT_EQ(sc.mode, kScreenAlarm);
+    tests.normalAlarm = true;
+    clock.set(DateTime::of(Date::serial(2025, 1, 2), 7, 8, 0));
+    redrawScreen(sc, ScreenMode::kMain);
     EXPECT_NE(main().findText("7:08"), nullptr);
-    EXPECT_EQ(stops, 1);  // the redraw began on the main screen
+    EXPECT_TRUE(sc.skin.buttons[kBtnAlarm].visible);  // the alarm screen was drawn
+    EXPECT_FALSE(tests.normalAlarm);                  // and the sample is used up
+    EXPECT_EQ(stops, 1);                              // the redraw began on the main screen
 }
 
 TEST_F(ScreenTest, WisdomBoxSplitsAtTheLastPlus) {

@@ -17,7 +17,7 @@ protected:
         s.today = *Date::fromYmd(2024, 5, 17);
         s.shownYear = 2024;
         s.shownMonth = 5;
-        s.screenMode = kScreenMonth;
+        s.screenMode = ScreenMode::kMonth;
     }
     Actions run(int code) { return buttonEvent(s, code, settings); }
     Actions key(int code, int shift = 0) { return keyDown(s, code, shift, settings); }
@@ -72,7 +72,7 @@ TEST_F(Commands, PagingPastTheSupportedYearsOnlyBeeps) {
 }
 
 TEST_F(Commands, MonthCommandsDoNothingOutsideTheMonthScreen) {
-    for (int mode : {kScreenMain, kScreenAlarm}) {
+    for (ScreenMode mode : {ScreenMode::kMain, ScreenMode::kAlarm}) {
         s.screenMode = mode;
         show(2020, 3);
         const MonthSwitches before = s.switches;
@@ -85,25 +85,25 @@ TEST_F(Commands, MonthCommandsDoNothingOutsideTheMonthScreen) {
 }
 
 TEST_F(Commands, TheGameIgnoresEveryCommand) {
-    s.screenMode = kScreenGame;
+    s.screenMode = ScreenMode::kGame;
     for (int code : {0, 1, 3, 4, 18, 251})
         EXPECT_TRUE(run(code).empty());
-    EXPECT_EQ(s.screenMode, kScreenGame);
+    EXPECT_EQ(s.screenMode, ScreenMode::kGame);
 }
 
 TEST_F(Commands, SwitchingScreensFirstHidesTheWisdom) {
     s.wisdom = {"Mondás+Szerző", true};
     run(kCmdSwitchScreen);
     EXPECT_FALSE(s.wisdom.shown);
-    EXPECT_EQ(s.screenMode, kScreenMonth);
+    EXPECT_EQ(s.screenMode, ScreenMode::kMonth);
 
     EXPECT_EQ(kinds(run(kCmdSwitchScreen)), (std::vector{K::kRemoveDayTooltip, K::kRedraw}));
-    EXPECT_EQ(s.screenMode, kScreenMain);
+    EXPECT_EQ(s.screenMode, ScreenMode::kMain);
     run(kCmdSwitchScreen);
-    EXPECT_EQ(s.screenMode, kScreenMonth);
-    s.screenMode = kScreenAlarm;
+    EXPECT_EQ(s.screenMode, ScreenMode::kMonth);
+    s.screenMode = ScreenMode::kAlarm;
     run(kCmdSwitchScreen);
-    EXPECT_EQ(s.screenMode, kScreenMonth);
+    EXPECT_EQ(s.screenMode, ScreenMode::kMonth);
 }
 
 TEST_F(Commands, WindowsOpenAndTheEventWindowsRefreshAfterwards) {
@@ -116,9 +116,9 @@ TEST_F(Commands, WindowsOpenAndTheEventWindowsRefreshAfterwards) {
     EXPECT_EQ(kinds(run(kCmdNameSearch)), (std::vector{K::kOpenNameSearch, K::kRedraw}));
     EXPECT_EQ(kinds(run(kCmdMissedEvents)), (std::vector{K::kOpenMissedEvents, K::kRedraw}));
     EXPECT_EQ(kinds(run(kCmdDiagnostics)), (std::vector{K::kOpenDiagnostics, K::kRedraw}));
-    s.screenMode = kScreenAlarm;
+    s.screenMode = ScreenMode::kAlarm;
     EXPECT_EQ(kinds(run(kCmdStopAlarm)), (std::vector{K::kStopAlarmSound, K::kRedraw}));
-    EXPECT_EQ(s.screenMode, kScreenAlarm);
+    EXPECT_EQ(s.screenMode, ScreenMode::kAlarm);
 }
 
 TEST_F(Commands, HomeShowsTheCurrentMonthOnlyWhenAnotherIsShown) {
@@ -225,12 +225,12 @@ TEST_F(Commands, DeveloperSequenceNeedsShiftAndTogglesBack) {
 }
 
 TEST_F(Commands, OnlyEscapeEndsTheGame) {
-    s.screenMode = kScreenGame;
+    s.screenMode = ScreenMode::kGame;
     EXPECT_TRUE(key(kKeyLeft).empty());
     EXPECT_TRUE(key('Z', kShift).empty());
     EXPECT_TRUE(s.keyBuffer.empty());
     EXPECT_EQ(kinds(key(kKeyEscape)), (std::vector{K::kEndGame, K::kRedraw}));
-    EXPECT_EQ(s.screenMode, kScreenMain);
+    EXPECT_EQ(s.screenMode, ScreenMode::kMain);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace {
 // A missing key reads as the key itself, so the captions below are the keys.
 class Menus : public ::testing::Test {
 protected:
-    void SetUp() override { s.screenMode = kScreenMonth; }
+    void SetUp() override { s.screenMode = ScreenMode::kMonth; }
     MenuModel main() { return buildMainMenu(s, settings, strings); }
     static std::vector<int> ids(const std::vector<MenuItem>& items) {
         std::vector<int> out;
@@ -45,7 +45,7 @@ TEST_F(Menus, MainMenuOrderAndShortcuts) {
 }
 
 TEST_F(Menus, MonthItemsAreGreyedOffTheMonthScreen) {
-    s.screenMode = kScreenMain;
+    s.screenMode = ScreenMode::kMain;
     const MenuModel m = main();
     for (const MenuItem& item : m.items[0].submenu) {
         if (item.separator) continue;

@@ -46,7 +46,7 @@ protected:
         s.today = *Date::fromYmd(2024, 5, 17);
         s.shownYear = 2024;
         s.shownMonth = 5;
-        s.screenMode = kScreenMonth;
+        s.screenMode = ScreenMode::kMonth;
         month.year = 2024;
         month.month = 5;
         for (int c = 0; c < kDayCells; ++c) {
@@ -135,7 +135,7 @@ TEST_F(Mouse, RightClickOpensTheDayMenuOnlyOnDaysOfTheMonth) {
     // A neighbouring month's day, outside the grid, or the main screen: the main menu.
     EXPECT_EQ(areaMouseUp(s, g, kMouseRight, 30, 100, month), Actions{act(K::kOpenMainMenu)});
     EXPECT_EQ(areaMouseUp(s, g, kMouseRight, 5, 5, month), Actions{act(K::kOpenMainMenu)});
-    s.screenMode = kScreenMain;
+    s.screenMode = ScreenMode::kMain;
     EXPECT_EQ(areaMouseUp(s, g, kMouseRight, 30 + 2 * 80, 100, month),
               Actions{act(K::kOpenMainMenu)});
     EXPECT_TRUE(areaMouseUp(s, g, kMouseLeft, 30 + 2 * 80, 100, month).empty());
@@ -176,7 +176,7 @@ TEST_F(Mouse, WheelPagesOnlyTheMonthScreen) {
     EXPECT_EQ(s.shownMonth, 5);
     mouseWheel(s, false, true, settings);
     EXPECT_EQ(s.shownYear, 2023);
-    s.screenMode = kScreenMain;
+    s.screenMode = ScreenMode::kMain;
     EXPECT_TRUE(mouseWheel(s, true, false, settings).empty());
     EXPECT_EQ(s.shownYear, 2023);
 }
@@ -191,7 +191,7 @@ TEST_F(Mouse, DayTooltipFollowsTheField) {
               act(K::kSetDayTooltip, 5, 0, ""));
     EXPECT_EQ(areaMouseMove(s, g, 5, 5, &month, nullptr, nullptr),
               Actions{act(K::kRemoveDayTooltip)});
-    s.screenMode = kScreenMain;
+    s.screenMode = ScreenMode::kMain;
     EXPECT_TRUE(areaMouseMove(s, g, 30 + 3 * 80, 110, &month, nullptr, nullptr).empty());
 }
 
