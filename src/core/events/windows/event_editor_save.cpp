@@ -8,27 +8,16 @@
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
 #include "core/events/occurrence.h"
+#include "core/events/windows/event_checks.h"
 #include "core/events/windows/event_editor.h"
 
 namespace tv {
 namespace {
 
-constexpr int kAllMonths = 0xFFF;
-constexpr int kOnceYearMin = 1900;
-constexpr int kOnceYearMax = 2999;
-constexpr int kBaseYearMin = 100;
-constexpr int kBaseYearMax = 9999;
-constexpr int kMaxForecastDays = 365;
-constexpr int kLastDayOfMonth = 32;  // monthly events: always the month's last day
-
 std::string_view trimmed(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    return foldSortKey(trimmed(a)) == foldSortKey(trimmed(b));
 }
 
 class SaveRun {
@@ -132,48 +121,26 @@ private:
             inPast = date && *date < ctx_.today;
         }
 
-        if (kind == 0 || kind == 1) {
-            if (month < 1 || month > 12) return refuse("dates_err_12months", EditorField::kMonth);
-            const int n = daysInMonth(2000, month);  // February counts 29 here
-            if (day < 1 || day > n) {
-                return refuse("dates_err_months", EditorField::kDay, {std::to_string(n)});
-            }
-            if (kind == 1) {
-                if (month == 2 && day == 29) return refuse("dates_err_leap1", EditorField::kDay);
-                if (anniversary && (year < kBaseYearMin || year > kBaseYearMax)) {
-                    return refuse("dates_err_yearlimit2", EditorField::kYear);
-                }
-            } else if (month == 2 && day == 29 && !isLeapYear(year)) {
-                return refuse("dates_err_leap2", EditorField::kYear);
-            } else if (year < kOnceYearMin || year > kOnceYearMax) {
-                return refuse("dates_err_yearlimit", EditorField::kYear);
-            }
-        } else {
-            // Selected months are chosen in the picker, which never returns none; a mask of 0
-            // could only come from outside and would have no day at all.
-            if (kind == 3 && (month & kAllMonths) == 0) {
-                return refuse("months_err01", EditorField::kNone);
-            }
-            // A day of 0 has no place in the month, and one beyond 32 none either: both kinds
-            // take the monthly rule.
-            if (day < 1 || day > kLastDayOfMonth)
-                return refuse("dates_err_noday1", EditorField::kDay);
-            if (kind == 2 && day >= 29 && day <= 31) {
-                ask(EditorPrompt::kDayNotInEveryMonth, "dates_err_noday2",
-                    MessageIcon::kInformation, MessageButtons::kOk);
-            }
+        EventValues values;
+        values.user = user;
+        values.kind = kind;
+        values.year = year;
+        values.month = month;
+        values.day = day;
+        values.forecast = forecast;
+        values.anniversary = anniversary;
+        values.alarmOn = f.alarmOn;
+        values.alarmHour = hour;
+        values.alarmMinute = minute;
+        if (auto p = checkEventDate(values)) return refuse(p->key, p->focus, p->params);
+        if (dayMissingInSomeMonths(values)) {
+            ask(EditorPrompt::kDayNotInEveryMonth, "dates_err_noday2", MessageIcon::kInformation,
+                MessageButtons::kOk);
         }
-
-        if (user && (forecast < 0 || forecast > kMaxForecastDays)) {
-            return refuse("dates_err_forecast", EditorField::kForecast);
-        }
+        if (auto p = checkEventNotice(values)) return refuse(p->key, p->focus, p->params);
 
         EventRecord r = ed_.before;
         if (f.alarmOn) {
-            if (hour < 0 || hour >= 24) return refuse("dater_err_alert_h", EditorField::kAlarmHour);
-            if (minute < 0 || minute > 59) {
-                return refuse("dater_err_alert_m", EditorField::kAlarmMinute);
-            }
             r.alarmHour = static_cast<uint8_t>(hour);
             r.alarmMinute = static_cast<uint8_t>(minute);
         } else if (r.alarmHour >= 24 || r.alarmMinute > 59) {
@@ -229,25 +196,7 @@ private:
         for (int slot = 0; slot < table_.slotCount(); ++slot) {
             if (!isOther(slot)) continue;
             const EventRecord& o = table_[slot];
-            if (o.kind() != EventCategory::kUser || o.repeat != r.repeat) continue;
-            if (!sameName(o.name, r.name)) continue;
-            bool same = false;
-            switch (r.repeatKind()) {
-                case RepeatKind::kOnce:
-                    same = o.year == r.year && o.month == r.month && o.day == r.day;
-                    break;
-                case RepeatKind::kYearly:
-                    same = o.month == r.month && o.day == r.day && o.anniversary == r.anniversary &&
-                           (r.anniversary == 0 || o.year == r.year);
-                    break;
-                case RepeatKind::kMonthly:
-                    same = o.day == r.day;
-                    break;
-                case RepeatKind::kSelectedMonths:
-                    same = o.month == r.month;
-                    break;
-            }
-            if (same) return true;
+            if (o.kind() == EventCategory::kUser && sameUserEvent(o, r)) return true;
         }
         return false;
     }
@@ -256,7 +205,7 @@ private:
         for (int slot = 0; slot < table_.slotCount(); ++slot) {
             if (!isOther(slot)) continue;
             const EventRecord& o = table_[slot];
-            if (o.kind() == EventCategory::kHoliday && o.month == r.month && o.day == r.day) {
+            if (o.kind() == EventCategory::kHoliday && sameHolidayDay(o, r)) {
                 return true;
             }
         }
