@@ -42,7 +42,8 @@ public:
     SyncResult run(CalDavClient& dav, bool confirmed = false, bool dryRun = false) {
         SyncOptions o;
         o.calendarHref = calendar_;
-        o.stampUtc = "20250101T120000Z";
+        o.stampUtc = DateTime::of(Date::serial(2025, 1, 1), 12, 0, 0);
+        o.today = Date::serial(2025, 1, 1);
         o.nowText = "2025-01-01T12:00:00";
         o.confirmed = confirmed;
         o.dryRun = dryRun;

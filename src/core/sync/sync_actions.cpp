@@ -28,9 +28,8 @@ SyncItem SyncRun::itemFor(const std::string& uid, const std::string& href, const
 }
 
 std::string SyncRun::newUid(const EventRecord& record) {
-    const std::string key = duplicateKey(record);
     for (int attempt = 0;; ++attempt) {
-        std::string uid = deriveUid(key, attempt);
+        std::string uid = deriveUid(record, attempt);
         if (itemByUid_.count(uid) == 0 && usedUids_.count(uid) == 0) {
             usedUids_[uid] = true;
             return uid;
@@ -56,7 +55,7 @@ std::optional<RemoteObject> SyncRun::refetch(const std::string& href) {
     const DavStatus st = dav_.multiget(opt_.calendarHref, {href}, objects);
     if (!st.ok() || objects.empty() || objects[0].status != 200) return std::nullopt;
     RemoteObject r;
-    r.event = readIcsEvent(objects[0].ics);
+    r.event = readIcsEvent(objects[0].ics, opt_.today);
     r.object = std::move(objects[0]);
     return r;
 }
@@ -76,7 +75,7 @@ bool SyncRun::uploadNew(const PlannedAction& a, const SnapshotRecord& local) {
     std::string href = old != nullptr ? old->href : hrefFor(uid);
     for (int attempt = 0; attempt <= opt_.maxRetries; ++attempt) {
         std::string ics = old != nullptr && !old->base.empty()
-                              ? applyRecordToIcs(old->base, local.record, opt_.stampUtc)
+                              ? applyRecordToIcs(old->base, local.record, opt_.stampUtc, opt_.today)
                               : std::string();
         if (ics.empty()) ics = newIcsEvent(local.record, uid, opt_.stampUtc);
         std::string etag;
@@ -113,7 +112,7 @@ bool SyncRun::uploadNew(const PlannedAction& a, const SnapshotRecord& local) {
 }
 
 bool SyncRun::upload(const PlannedAction&, const SnapshotRecord& local, const SyncItem& item) {
-    std::string ics = applyRecordToIcs(item.base, local.record, opt_.stampUtc);
+    std::string ics = applyRecordToIcs(item.base, local.record, opt_.stampUtc, opt_.today);
     if (ics.empty()) ics = newIcsEvent(local.record, item.uid, opt_.stampUtc);
     std::string etag;
     ++result_.report.requests;
@@ -143,7 +142,7 @@ bool SyncRun::upload(const PlannedAction&, const SnapshotRecord& local, const Sy
 bool SyncRun::merge(const SnapshotRecord& local, const SyncItem& item, RemoteObject remote,
                     bool haveBase) {
     IcsEvent base;
-    if (haveBase) base = readIcsEvent(item.base);
+    if (haveBase) base = readIcsEvent(item.base, opt_.today);
     const EventRecord* baseRecord =
         haveBase && base.unfit == IcsUnfit::kNone ? &base.record : nullptr;
     const std::string uid = remote.event.uid.empty() ? item.uid : remote.event.uid;
@@ -152,7 +151,7 @@ bool SyncRun::merge(const SnapshotRecord& local, const SyncItem& item, RemoteObj
         std::string ics = remote.object.ics;
         std::string etag = remote.object.etag;
         if (m.remoteChanges) {
-            ics = applyRecordToIcs(remote.object.ics, m.merged, opt_.stampUtc);
+            ics = applyRecordToIcs(remote.object.ics, m.merged, opt_.stampUtc, opt_.today);
             ++result_.report.requests;
             const DavStatus st =
                 dav_.put(remote.object.href, ics, matchOf(remote.object.etag), etag);
@@ -278,7 +277,7 @@ bool SyncRun::carryOut(const PlannedAction& a) {
             // Nothing new on the server: the copy we have is the one to bring back.
             RemoteObject copy;
             copy.object = {item->href, item->etag, item->base, 200};
-            copy.event = readIcsEvent(item->base);
+            copy.event = readIcsEvent(item->base, opt_.today);
             if (copy.event.unfit != IcsUnfit::kNone) return true;
             return download(a, copy, true);
         }

@@ -123,7 +123,7 @@ bool SyncRun::fetch(const std::vector<std::string>& hrefs, std::vector<RemoteObj
             }
             if (o.status < 200 || o.status >= 300) continue;  // read again next time
             RemoteObject r;
-            r.event = readIcsEvent(o.ics);
+            r.event = readIcsEvent(o.ics, opt_.today);
             r.object = std::move(o);
             out.push_back(std::move(r));
         }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/calc/date.h"
 #include "core/events/event_record.h"
 #include "core/sync/sync_store.h"
 
@@ -34,7 +35,8 @@ struct SyncOptions {
     std::string calendarHref;
     bool dryRun = false;
     bool confirmed = false;  // the user said yes to what the guards stopped at
-    std::string stampUtc;    // "YYYYMMDDTHHMMSSZ" for DTSTAMP
+    DateTime stampUtc;       // DTSTAMP of what we write
+    Date today;              // how a server repeat that starts later is read
     std::string nowText;     // ISO date-time of the run, for the conflicts list
     int batchSize = 100;     // objects per multiget
     int maxRetries = 3;      // writes that meet a newer server copy
