@@ -18,6 +18,7 @@
 #include "core/events/windows/event_editor.h"
 #include "core/events/windows/event_list.h"
 #include "core/ports/message_box.h"
+#include "core/sync/sync_session.h"
 
 namespace tv::cli {
 namespace {
@@ -68,12 +69,19 @@ public:
         }
         box.shown.clear();
         if (!ok) c_.fail("events.cdb cannot be read");
+        // A folder that syncs: the records are bound to their server copies before any change,
+        // so that a deletion here reaches the server as one.
+        if (ok && fileExists(syncStorePath(dir))) {
+            sync_ = std::make_unique<SyncSession>();
+            if (sync_->open(dir)) sync_->tableLoaded(table);
+        }
         return ok;
     }
 
     bool save() {
         box.answer = MessageAnswer::kOk;
         const bool ok = saveEventDatabase(table, db);
+        if (ok && sync_ && sync_->isOpen()) sync_->tableSaved(table);
         for (const MessageRequest& r : box.shown)
             *c_.err << plainText(r.text) << '\n';
         box.shown.clear();
@@ -100,6 +108,7 @@ public:
 
 private:
     CliContext& c_;
+    std::unique_ptr<SyncSession> sync_;
 };
 
 void printNotes(const CliContext& c, const std::vector<std::string>& notes) {

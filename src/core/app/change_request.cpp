@@ -8,7 +8,7 @@ namespace tv {
 namespace {
 
 constexpr std::string_view kMagic = "TVCHANGE";
-constexpr uint8_t kFormat = 1;
+constexpr uint8_t kFormat = 2;
 // Far above any field the tool writes (an event's comment is cut to 32767 bytes on disk).
 constexpr int32_t kMaxFieldBytes = 1 << 20;
 constexpr size_t kMaxIdLength = 64;
@@ -79,6 +79,8 @@ std::string encodeChangeRequest(const ChangeRequest& request) {
     optionalField(w, e.length);
     w.int32(request.slot);
     field(w, request.backupPath);
+    w.byte(request.dryRun ? 1 : 0);
+    w.int32(request.conflict);
     return w.take();
 }
 
@@ -88,7 +90,7 @@ std::optional<ChangeRequest> decodeChangeRequest(std::string_view bytes) {
     ChangeRequest request;
     const uint8_t kind = r.byte();
     if (kind < static_cast<uint8_t>(ChangeKind::kAddEvent) ||
-        kind > static_cast<uint8_t>(ChangeKind::kSaveBackup)) {
+        kind > static_cast<uint8_t>(ChangeKind::kSyncRestore)) {
         return std::nullopt;
     }
     request.kind = static_cast<ChangeKind>(kind);
@@ -107,6 +109,8 @@ std::optional<ChangeRequest> decodeChangeRequest(std::string_view bytes) {
     e.length = r.optionalText();
     request.slot = r.number();
     request.backupPath = r.text();
+    request.dryRun = r.flag();
+    request.conflict = r.number();
     if (!r.whole() || e.repeatIndex < 0 || e.repeatIndex > 3) return std::nullopt;
     return request;
 }

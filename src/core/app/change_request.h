@@ -17,7 +17,9 @@ enum class ChangeKind : uint8_t {
     kAddEvent = 1,
     kDeleteEvent = 2,
     kRestoreBackup = 3,
-    kSaveBackup = 4,  // the backup holds what the calendar has in memory, and Backup_Last is kept
+    kSaveBackup = 4,   // the backup holds what the calendar has in memory, and Backup_Last is kept
+    kSyncRun = 5,      // a sync run with the calendar's own account and password
+    kSyncRestore = 6,  // a version that lost a sync clash back into the table
 };
 
 // A new event as typed on the command line; the editor's checks judge the texts.
@@ -45,6 +47,8 @@ struct ChangeRequest {
     NewEventFields event;    // kAddEvent
     int slot = -1;           // kDeleteEvent
     std::string backupPath;  // kRestoreBackup, kSaveBackup: an absolute path
+    bool dryRun = false;     // kSyncRun: only say what the run would do
+    int conflict = -1;       // kSyncRestore: the entry of the conflicts list
 };
 
 // The request file: a magic, a format number and the fields with their lengths.

@@ -9,9 +9,11 @@
 #include "core/ports/image_loader.h"
 #include "core/ports/message_box.h"
 #include "core/ports/paths.h"
+#include "core/ports/secret_store.h"
 #include "core/ports/shell.h"
 #include "core/ports/single_instance.h"
 #include "core/ports/sound.h"
+#include "core/ports/sync_host.h"
 #include "core/ports/user_store.h"
 
 namespace tv {
@@ -27,6 +29,8 @@ struct Platform {
     Download* download = nullptr;
     SingleInstance* singleInstance = nullptr;
     ImageLoader* images = nullptr;
+    SecretStore* secrets = nullptr;
+    SyncHost* sync = nullptr;  // the calendar's sync runs; null where there is none
     Paths paths;
 };
 

@@ -1,0 +1,19 @@
+// The running calendar's sync, as a change handed over by the command-line tool reaches it.
+#pragma once
+
+#include <optional>
+
+#include "core/sync/sync_engine.h"
+
+namespace tv {
+
+class SyncHost {
+public:
+    virtual ~SyncHost() = default;
+    // Runs now (or waits for the run under way, then runs) and returns when it has ended.
+    virtual SyncReport runAndWait(bool dryRun, bool confirmed) = 0;
+    // An entry of the conflicts list back into the table; the event's slot.
+    virtual std::optional<int> restoreConflict(int id) = 0;
+};
+
+}  // namespace tv
