@@ -53,7 +53,7 @@ protected:
     }
 
     EventDbContext dbContext() {
-        return EventDbContext{data.dir(), &clock, &strings, &settings, nullptr, nullptr};
+        return EventDbContext{data.dir(), &clock, &strings, &settings, nullptr, nullptr, {}, {}};
     }
 
     // Runs `step` once the next modal window is up (a nested exec() would block the test).

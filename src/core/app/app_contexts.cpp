@@ -8,9 +8,19 @@ namespace tv {
 
 EventDbContext eventDbContextOf(AppContext& ctx) {
     AppState& s = ctx.state;
-    return EventDbContext{
-        ctx.platform.paths.userDataDir, ctx.platform.clock, &s.strings, &s.settings, &s.log,
-        ctx.platform.messageBox};
+    EventDbContext db{ctx.platform.paths.userDataDir,
+                      ctx.platform.clock,
+                      &s.strings,
+                      &s.settings,
+                      &s.log,
+                      ctx.platform.messageBox,
+                      {},
+                      {}};
+    if (SyncHost* sync = ctx.platform.sync) {
+        db.loaded = [sync](const EventTable& t) { sync->tableLoaded(t); };
+        db.saved = [sync](const EventTable& t) { sync->tableSaved(t); };
+    }
+    return db;
 }
 
 EventCheckContext eventCheckContextOf(AppContext& ctx) {

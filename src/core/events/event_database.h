@@ -2,6 +2,7 @@
 // rewritten whole after every change.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,9 @@ struct EventDbContext {
     HashTable* settings = nullptr;  // for the legacy import of a fresh table
     Log* log = nullptr;             // may be null
     MessageBox* box = nullptr;      // may be null: questions are then answered No
+    // Told after every load and every save that succeeded (the sync binding follows the table).
+    std::function<void(const EventTable&)> loaded;
+    std::function<void(const EventTable&)> saved;
 };
 
 inline constexpr std::string_view kEventDbName = "events.cdb";

@@ -14,6 +14,9 @@ public:
     virtual SyncReport runAndWait(bool dryRun, bool confirmed) = 0;
     // An entry of the conflicts list back into the table; the event's slot.
     virtual std::optional<int> restoreConflict(int id) = 0;
+    // events.cdb was read into the table, or the table was written to it.
+    virtual void tableLoaded(const EventTable& table) = 0;
+    virtual void tableSaved(const EventTable& table) = 0;
 };
 
 }  // namespace tv

@@ -1,5 +1,6 @@
 #include "core/sync/sync_report.h"
 
+#include <algorithm>
 #include <array>
 #include <sstream>
 
@@ -192,7 +193,9 @@ std::string statusText(const std::string& lastTime, const std::string& lastResul
                        const StringTable& s) {
     if (lastResult.empty()) return s.getString("sync_status_never");
     if (lastResult == "ok") return s.formatString("sync_status_ok", lastTime);
-    const std::string why = s.getString("sync_result_" + lastResult);
+    std::string key = "sync_result_" + lastResult;
+    std::replace(key.begin(), key.end(), '-', '_');
+    const std::string why = s.getString(key);
     return s.formatString("sync_status_failed", lastTime.empty() ? "-" : lastTime, why);
 }
 

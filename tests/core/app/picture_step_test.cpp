@@ -25,8 +25,14 @@ struct PictureHarness : AppHarness {
         state.firstAppearanceToday = true;
     }
     EventDbContext db() {
-        return EventDbContext{
-            platform.paths.userDataDir, &clock, &state.strings, &state.settings, &state.log, &box};
+        return EventDbContext{platform.paths.userDataDir,
+                              &clock,
+                              &state.strings,
+                              &state.settings,
+                              &state.log,
+                              &box,
+                              {},
+                              {}};
     }
     bool databaseWritten() const { return fileExists(userFile(std::string(kEventDbName))); }
 };
