@@ -10,6 +10,7 @@
 
 #include "cli/calendar_handover.h"
 #include "cli/cli_context.h"
+#include "core/sync/sync_session.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
 #include "core/config/config_file.h"
@@ -27,6 +28,14 @@
 
 namespace tv::cli {
 namespace {
+
+// Restored events are not what the sync state knows: the next run matches them by content and
+// deletes nothing.
+void markSyncUncertain(const std::string& userDataDir) {
+    if (!fileExists(syncStorePath(userDataDir))) return;
+    SyncSession session;
+    if (session.open(userDataDir)) session.binding().markUncertain(session.store());
+}
 
 namespace fs = std::filesystem;
 
@@ -295,6 +304,7 @@ int restoreCommand(CliContext& c, const std::vector<std::string>& args) {
         CliShell shell;
         switch (restoreBackup(backupContext(c, settings, box, shell), request.backupPath, {})) {
             case RestoreResult::kRestored:
+                markSyncUncertain(c.paths.userDataDir);
                 return kExitOk;
             case RestoreResult::kNotOpened:
                 return c.fail("'" + file + "' is not a pack file");

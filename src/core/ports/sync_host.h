@@ -17,6 +17,8 @@ public:
     // events.cdb was read into the table, or the table was written to it.
     virtual void tableLoaded(const EventTable& table) = 0;
     virtual void tableSaved(const EventTable& table) = 0;
+    // The table is about to be replaced by restored files.
+    virtual void bindingUncertain() = 0;
 };
 
 }  // namespace tv

@@ -74,7 +74,12 @@ CalendarSync::CalendarSync(AppContext& ctx, SecretStore& secrets) : ctx_(ctx), s
     retry_.setSingleShot(true);
     retry_.setInterval(kBusyRetryMs);
     connect(&retry_, &QTimer::timeout, this, [this] {
-        if (pending_ && apply(*pending_, false)) pending_.reset();
+        if (!pending_) return;
+        if (apply(*pending_, false)) {
+            pending_.reset();
+        } else {
+            retry_.start();
+        }
     });
 }
 
@@ -127,6 +132,10 @@ void CalendarSync::tableSaved(const EventTable& table) {
     if (!applying_ && readSyncSettings(ctx_.state.settings).ready()) afterChange_.start();
 }
 
+void CalendarSync::bindingUncertain() {
+    if (ensureOpen(false)) session_.binding().markUncertain(session_.store());
+}
+
 std::string CalendarSync::statusLine() {
     const SyncStatus s = session_.isOpen() ? session_.status() : SyncStatus{};
     std::string line = statusText(s.lastTime, s.lastResult, ctx_.state.strings);
@@ -136,10 +145,13 @@ std::string CalendarSync::statusLine() {
 
 bool CalendarSync::begin(bool dryRun, bool confirmed, Origin origin) {
     AppState& s = ctx_.state;
-    if (worker_ != nullptr || !s.eventsLoaded || pending_) return false;
+    if (worker_ != nullptr || starting_ || !s.eventsLoaded || pending_) return false;
     const SyncAccountSettings account = readSyncSettings(s.settings);
     if (!account.ready() || !ensureOpen(true)) return false;
+    // The keyring answers over the session bus while window messages run: no second start.
+    starting_ = true;
     std::optional<std::string> password = secrets_.read(syncSecretKey(account.url, account.user));
+    starting_ = false;
     // Without a keyring (a server, a test), the same variable the command-line tool reads.
     if (!password) {
         if (const char* p = std::getenv("TEMPOVIRENS_SYNC_PASSWORD"); p != nullptr) password = p;

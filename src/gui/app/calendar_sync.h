@@ -48,6 +48,7 @@ public:
     std::optional<int> restoreConflict(int id) override;
     void tableLoaded(const EventTable& table) override;
     void tableSaved(const EventTable& table) override;
+    void bindingUncertain() override;
 
 signals:
     // A run ended (the status line changed).
@@ -70,6 +71,7 @@ private:
     QThread* worker_ = nullptr;
     std::atomic<bool> cancel_{false};
     bool applying_ = false;
+    bool starting_ = false;
     std::optional<SyncResult> pending_;
     SyncReport last_;
     QPointer<QWidget> reportParent_;

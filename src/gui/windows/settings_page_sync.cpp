@@ -77,6 +77,9 @@ QWidget* SettingsWindow::buildSyncPage() {
 void SettingsWindow::storeSyncPassword() {
     const QString password = syncPasswordEdit_->text();
     if (password.isEmpty() || !h_.syncPassword) return;
+    // The keyring files it under the account the page shows.
+    write(*s_.settings, settings::Sync_Url, c_.syncUrl);
+    write(*s_.settings, settings::Sync_User, c_.syncUser);
     h_.syncPassword(password.toStdString());
     syncPasswordEdit_->clear();
 }
