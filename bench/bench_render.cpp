@@ -64,9 +64,8 @@ struct Fixture {
             cell.inMonth = month.cellDate(c).month() == 3;
             cell.userMark = true;
             for (int k = 0; k < 10; ++k) {
-                const int hue = k % 2 ? 0 : 40 * k + 1;
-                cell.fieldText += std::string(1, '\0') + '1' + static_cast<char>(hue / 256) +
-                                  static_cast<char>(hue % 256) + "Esemény " + std::to_string(k);
+                const int hue = k % 2 ? -1 : 40 * k;
+                cell.lines.push_back({FieldLineKind::kEvent, hue, "Esemény " + std::to_string(k)});
             }
         }
         for (int b = 0; b < 5; ++b)

@@ -3,6 +3,8 @@
 #include <ctime>
 #include <iostream>
 
+#include "cli/cli_help.h"
+
 namespace tv::cli {
 
 DateTime CliClock::now() const {
@@ -34,19 +36,15 @@ const StringTable& CliContext::strings() {
     return *strings_;
 }
 
-int CliContext::usage(std::string_view line) const {
-    *err << "usage: tempovirens-cli " << line << '\n';
-    return kExitUsage;
+int CliContext::usage(std::string_view hint) const {
+    std::string line = command != nullptr ? usageLine(*command) : std::string();
+    if (!hint.empty()) line += " (" + std::string(hint) + ")";
+    return printUsage(*err, line);
 }
 
 int CliContext::fail(std::string_view message) const {
     *err << "tempovirens-cli: " << message << '\n';
     return kExitFailure;
-}
-
-std::vector<CommandInfo>& commandRegistry() {
-    static std::vector<CommandInfo> registry;
-    return registry;
 }
 
 std::optional<int> parseIntArg(std::string_view text) {

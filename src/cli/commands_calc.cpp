@@ -1,5 +1,6 @@
 // Calendar arithmetic from the command line: Easter, the movable feasts, week numbers and the
 // elapsed-time phrase.
+#include <CLI/CLI.hpp>
 #include <ostream>
 
 #include "cli/cli_context.h"
@@ -15,12 +16,9 @@ std::optional<int> yearArg(std::string_view text) {
     return y;
 }
 
-}  // namespace
-
-static int easterCommand(CliContext& c, const std::vector<std::string>& args) {
-    if (args.size() != 1) return c.usage("easter YEAR");
-    auto year = yearArg(args[0]);
-    if (!year) return c.usage("easter YEAR (100..9999)");
+int easterCommand(CliContext& c, const Arguments& a) {
+    auto year = yearArg(a.get("YEAR"));
+    if (!year) return c.usage("100..9999");
     EasterCache cache;
     Date d = cache.easterSunday(*year);
     if (c.json) {
@@ -31,19 +29,19 @@ static int easterCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-static int feastCommand(CliContext& c, const std::vector<std::string>& args) {
-    if (args.size() != 2) return c.usage("feast NAME YEAR");
-    auto year = yearArg(args[1]);
-    if (!year) return c.usage("feast NAME YEAR (100..9999)");
+int feastCommand(CliContext& c, const Arguments& a) {
+    const std::string name = a.get("NAME");
+    auto year = yearArg(a.get("YEAR"));
+    if (!year) return c.usage("100..9999");
     EasterCache cache;
-    Date d = feastDate(args[0], *year, cache);
+    Date d = feastDate(name, *year, cache);
     if (d.isZero()) {
-        return c.fail("unknown feast '" + args[0] +
+        return c.fail("unknown feast '" + name +
                       "' (advent1..advent4, motherday, kidsday, easter, eastermonday, whitsun, "
                       "whitsunmonday)");
     }
     if (c.json) {
-        *c.out << "{\"feast\":" << jsonString(args[0]) << ",\"year\":" << *year
+        *c.out << "{\"feast\":" << jsonString(name) << ",\"year\":" << *year
                << ",\"date\":" << jsonString(isoDate(d)) << "}\n";
     } else {
         *c.out << isoDate(d) << '\n';
@@ -51,10 +49,9 @@ static int feastCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-static int weekCommand(CliContext& c, const std::vector<std::string>& args) {
-    if (args.size() != 1) return c.usage("week YYYY-MM-DD");
-    auto d = parseIsoDateArg(args[0]);
-    if (!d) return c.usage("week YYYY-MM-DD (a valid date, years 100..9999)");
+int weekCommand(CliContext& c, const Arguments& a) {
+    auto d = parseIsoDateArg(a.get("YYYY-MM-DD"));
+    if (!d) return c.usage("a valid date, years 100..9999");
     int week = weekNumber(*d);
     if (c.json) {
         *c.out << "{\"date\":" << jsonString(isoDate(*d)) << ",\"week\":" << week << "}\n";
@@ -64,16 +61,13 @@ static int weekCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-static int sinceCommand(CliContext& c, const std::vector<std::string>& args) {
-    if (args.size() != 1) return c.usage("since YYYY-MM-DD [--today YYYY-MM-DD]");
-    const std::string& a = args[0];
+int sinceCommand(CliContext& c, const Arguments& args) {
+    const std::string a = args.get("YYYY-MM-DD");
     // The parts go in as texts: the phrase itself says when they do not make a date.
-    if (a.size() < 5 || a.find('-') == std::string::npos) {
-        return c.usage("since YYYY-MM-DD [--today YYYY-MM-DD]");
-    }
+    if (a.size() < 5 || a.find('-') == std::string::npos) return c.usage();
     size_t p1 = a.find('-');
     size_t p2 = a.find('-', p1 + 1);
-    if (p2 == std::string::npos) return c.usage("since YYYY-MM-DD [--today YYYY-MM-DD]");
+    if (p2 == std::string::npos) return c.usage();
     std::string text = timeSpentSince(a.substr(0, p1), a.substr(p1 + 1, p2 - p1 - 1),
                                       a.substr(p2 + 1), c.clock.now().date, c.strings());
     if (c.json) {
@@ -86,9 +80,27 @@ static int sinceCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistration kEaster{{"easter", "easter YEAR", easterCommand}};
-const CommandRegistration kFeast{{"feast", "feast NAME YEAR", feastCommand}};
-const CommandRegistration kWeek{{"week", "week YYYY-MM-DD", weekCommand}};
-const CommandRegistration kSince{{"since", "since YYYY-MM-DD [--today YYYY-MM-DD]", sinceCommand}};
+void describeCalc(CommandTree& t) {
+    addOption(t.add("easter", "the date of Easter Sunday", easterCommand), "YEAR",
+              "a year from 100 to 9999 (Julian before 1583)")
+        ->required();
+    CLI::App& feast = t.add("feast", "the date of a movable feast", feastCommand);
+    addOption(feast, "NAME",
+              "advent1..advent4, motherday, kidsday, easter, eastermonday, whitsun, "
+              "whitsunmonday (any case)")
+        ->required();
+    addOption(feast, "YEAR", "a year from 100 to 9999")->required();
+    addOption(t.add("week", "the week number of a day, by the calendar's own rule (not ISO)",
+                    weekCommand),
+              "YYYY-MM-DD", "the day")
+        ->required();
+    CLI::App& since = t.add("since", "the time passed since a day, in Hungarian", sinceCommand);
+    addOption(since, "YYYY-MM-DD", "the day it is counted from")->required();
+    t.reads(since, "--today");
+}
+
+}  // namespace
+
+const CommandRegistration kCalc{describeCalc};
 
 }  // namespace tv::cli

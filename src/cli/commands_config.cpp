@@ -1,4 +1,5 @@
 // Configuration files and the string table from the command line.
+#include <CLI/CLI.hpp>
 #include <ostream>
 
 #include "cli/cli_context.h"
@@ -6,11 +7,12 @@
 #include "core/config/hash_table.h"
 
 namespace tv::cli {
+namespace {
 
-static int configCommand(CliContext& c, const std::vector<std::string>& args) {
-    if (args.size() != 2 || args[0] != "dump") return c.usage("config dump FILE");
+int configDumpCommand(CliContext& c, const Arguments& a) {
+    const std::string file = a.get("FILE");
     HashTable table;
-    bool ok = readConfig(table, args[1]);
+    bool ok = readConfig(table, file);
     if (c.json) {
         *c.out << "{\"complete\":" << (ok ? "true" : "false") << ",\"entries\":[";
         for (int32_t i = 1; i <= table.count(); ++i) {
@@ -23,12 +25,15 @@ static int configCommand(CliContext& c, const std::vector<std::string>& args) {
             *c.out << table.keyByIndex(i) << '\t' << table.itemByIndex(i) << '\n';
         }
     }
-    if (!ok) return c.fail("'" + args[1] + "' could not be read to the end");
+    if (!ok) return c.fail("'" + file + "' could not be read to the end");
     return kExitOk;
 }
 
-static int stringsCommand(CliContext& c, const std::vector<std::string>& args) {
-    if (args.empty() || args.size() > 5) return c.usage("strings KEY [P1 [P2 [P3 [P4]]]]");
+int stringsCommand(CliContext& c, const Arguments& a) {
+    std::vector<std::string> args{a.get("KEY")};
+    for (std::string_view p : {"P1", "P2", "P3", "P4"}) {
+        if (a.has(p)) args.push_back(a.get(p));
+    }
     const StringTable& s = c.strings();
     std::string text;
     if (args.size() == 1) {
@@ -49,7 +54,21 @@ static int stringsCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistration kConfig{{"config", "config dump FILE", configCommand}};
-const CommandRegistration kStrings{{"strings", "strings KEY [P1 [P2 [P3 [P4]]]]", stringsCommand}};
+void describeConfig(CommandTree& t) {
+    CLI::App& config = t.group("config", "configuration files");
+    addOption(t.add("dump", "every key and value of a configuration file, in file order",
+                    configDumpCommand, &config),
+              "FILE", "settings.cfg, a skin's theme.cfg, or any file of that format")
+        ->required();
+    CLI::App& strings = t.add("strings", "a text of the string table, filled in", stringsCommand);
+    addOption(strings, "KEY", "the text's key")->required();
+    for (std::string_view p : {"P1", "P2", "P3", "P4"}) {
+        addOption(strings, std::string(p), "what replaces $" + std::string(p.substr(1)));
+    }
+}
+
+}  // namespace
+
+const CommandRegistration kConfig{describeConfig};
 
 }  // namespace tv::cli

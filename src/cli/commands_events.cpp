@@ -2,9 +2,9 @@
 // through the editor's checks, delete one. All three work on the user data folder's
 // "events.cdb" exactly as the calendar does, so a script and the window never disagree; while a
 // calendar runs, add and delete are handed to it, the only writer of the file.
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
-#include <map>
 #include <optional>
 #include <ostream>
 
@@ -22,12 +22,6 @@
 
 namespace tv::cli {
 namespace {
-
-constexpr std::string_view kListUsage = "events list [--list 0|1|2] [--sort name|date] [--json]";
-constexpr std::string_view kAddUsage =
-    "events add --name TEXT --date YYYY-MM-DD [--repeat once|year|month|months] [--months 1,12] "
-    "[--anniversary] [--alarm HH:MM] [--forecast DAYS] [--days N] [--comment TEXT] [--yes]";
-constexpr std::string_view kDeleteUsage = "events delete SLOT [--yes]";
 
 // Answers every box with one answer and keeps what it was shown.
 class CliBox : public MessageBox {
@@ -116,40 +110,6 @@ void printNotes(const CliContext& c, const std::vector<std::string>& notes) {
         *c.err << plainText(note) << '\n';
 }
 
-// Options of the form "--name VALUE" and "--flag".
-class Options {
-public:
-    Options(const std::vector<std::string>& args, std::initializer_list<std::string_view> valued,
-            std::initializer_list<std::string_view> flags) {
-        for (size_t i = 0; i < args.size(); ++i) {
-            const std::string& a = args[i];
-            if (std::find(valued.begin(), valued.end(), a) != valued.end()) {
-                if (i + 1 >= args.size() || values_.count(a) != 0) {
-                    ok_ = false;
-                    return;
-                }
-                values_[a] = args[++i];
-            } else if (std::find(flags.begin(), flags.end(), a) != flags.end()) {
-                values_[a] = "";
-            } else {
-                positional_.push_back(a);
-            }
-        }
-    }
-    bool ok() const { return ok_; }
-    bool has(const std::string& k) const { return values_.count(k) != 0; }
-    std::string get(const std::string& k, std::string def = {}) const {
-        auto it = values_.find(k);
-        return it == values_.end() ? def : it->second;
-    }
-    const std::vector<std::string>& positional() const { return positional_; }
-
-private:
-    bool ok_ = true;
-    std::map<std::string, std::string, std::less<>> values_;
-    std::vector<std::string> positional_;
-};
-
 bool allDigits(std::string_view s) {
     return !s.empty() && s.size() <= 9 &&
            std::all_of(s.begin(), s.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
@@ -183,13 +143,11 @@ std::optional<int> monthMaskArg(std::string_view text) {
     return mask;
 }
 
-int eventsListCommand(CliContext& c, const std::vector<std::string>& args) {
-    Options o(args, {"--list", "--sort"}, {});
-    if (!o.ok() || !o.positional().empty()) return c.usage(kListUsage);
+int eventsListCommand(CliContext& c, const Arguments& o) {
     const auto list = parseIntArg(o.get("--list", "0"));
     const std::string sort = o.get("--sort", "name");
     if (!list || *list < 0 || *list > 2 || (sort != "name" && sort != "date")) {
-        return c.usage(kListUsage);
+        return c.usage();
     }
 
     EventsSession s(c);
@@ -220,14 +178,7 @@ int eventsListCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int eventsAddCommand(CliContext& c, const std::vector<std::string>& args) {
-    Options o(args,
-              {"--name", "--date", "--repeat", "--months", "--alarm", "--forecast", "--days",
-               "--comment"},
-              {"--anniversary", "--yes"});
-    if (!o.ok() || !o.positional().empty() || !o.has("--name") || !o.has("--date")) {
-        return c.usage(kAddUsage);
-    }
+int eventsAddCommand(CliContext& c, const Arguments& o) {
     static constexpr std::string_view kKinds[] = {"once", "year", "month", "months"};
     const std::string repeat = o.get("--repeat", "once");
     const auto kindIt = std::find(std::begin(kKinds), std::end(kKinds), repeat);
@@ -241,7 +192,7 @@ int eventsAddCommand(CliContext& c, const std::vector<std::string>& args) {
         (o.has("--days") && (!allDigits(o.get("--days")) || kind != 0)) ||
         (o.has("--anniversary") && kind != 1) || (kind == 3) != o.has("--months") ||
         (o.has("--months") && !mask)) {
-        return c.usage(kAddUsage);
+        return c.usage();
     }
 
     ChangeRequest request;
@@ -293,11 +244,9 @@ int eventsAddCommand(CliContext& c, const std::vector<std::string>& args) {
     });
 }
 
-int eventsDeleteCommand(CliContext& c, const std::vector<std::string>& args) {
-    Options o(args, {}, {"--yes"});
-    if (!o.ok() || o.positional().size() != 1) return c.usage(kDeleteUsage);
-    const auto slot = parseIntArg(o.positional()[0]);
-    if (!slot) return c.usage(kDeleteUsage);
+int eventsDeleteCommand(CliContext& c, const Arguments& o) {
+    const auto slot = parseIntArg(o.get("SLOT"));
+    if (!slot) return c.usage();
 
     ChangeRequest request;
     request.kind = ChangeKind::kDeleteEvent;
@@ -317,22 +266,42 @@ int eventsDeleteCommand(CliContext& c, const std::vector<std::string>& args) {
     return runChange(c, request, local, [&](const ChangeReply&) { return print(); });
 }
 
-int eventsCommand(CliContext& c, const std::vector<std::string>& args) {
-    const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
-    if (!args.empty() && args[0] == "list") return eventsListCommand(c, rest);
-    if (!args.empty() && args[0] == "add") return eventsAddCommand(c, rest);
-    if (!args.empty() && args[0] == "delete") return eventsDeleteCommand(c, rest);
-    *c.err << "usage: tempovirens-cli " << kListUsage << "\n       tempovirens-cli " << kAddUsage
-           << '\n';
-    return c.usage(kDeleteUsage);
+void describeEvents(CommandTree& t) {
+    CLI::App& events = t.group("events", "your events, in the user data folder's events.cdb");
+    events.footer(
+        "While the calendar runs, add and delete hand the change to it; it saves and redraws at "
+        "once, or says why not.");
+
+    CLI::App& list = t.add("list", "your events as the event list window shows them",
+                           eventsListCommand, &events);
+    addOption(list, "--list", "0 repeating events (the default), 1 one-off events, 2 holidays")
+        ->type_name("0|1|2");
+    addOption(list, "--sort", "by name (the default) or by the next date")->type_name("name|date");
+    t.reads(list, "--json");
+
+    CLI::App& add = t.add("add", "adds an event, with the event editor's checks; prints its slot",
+                          eventsAddCommand, &events);
+    addOption(add, "--name", "the event's name")->required()->type_name("TEXT");
+    addOption(add, "--date", "its (first) day")->required()->type_name("YYYY-MM-DD");
+    addOption(add, "--repeat", "once (the default), every year, every month, in chosen months")
+        ->type_name("once|year|month|months");
+    addOption(add, "--months", "the months of --repeat months, as numbers 1 to 12")
+        ->type_name("1,12");
+    addFlag(add, "--anniversary", "a yearly event that counts the years (birthdays)");
+    addOption(add, "--alarm", "rings an alarm at this time of the day")->type_name("HH:MM");
+    addOption(add, "--forecast", "announces it this many days ahead")->type_name("DAYS");
+    addOption(add, "--days", "a one-off event that lasts this many days")->type_name("N");
+    addOption(add, "--comment", "a comment shown with it")->type_name("TEXT");
+    addFlag(add, "--yes",
+            "saves a day in the past as it is and switches the alarms on when they are off");
+
+    CLI::App& remove = t.add("delete", "deletes an event", eventsDeleteCommand, &events);
+    addOption(remove, "SLOT", "its slot, as events list --json shows it")->required();
+    addFlag(remove, "--yes", "deletes without asking, as the list's confirmation would");
 }
 
 }  // namespace
 
-const CommandRegistration kEvents{
-    {"events",
-     "events list [--list 0|1|2] [--sort name|date] | events add --name TEXT --date YYYY-MM-DD "
-     "[OPTIONS] [--yes] | events delete SLOT [--yes]",
-     eventsCommand}};
+const CommandRegistration kEvents{describeEvents};
 
 }  // namespace tv::cli

@@ -1,6 +1,7 @@
 // The user's events seen from today, from the command line: the forecast with the missed events,
 // a month's day fields, and the alarms still ahead. They read the user data folder's
 // "events.cdb" and "settings.cfg" as the calendar does at start, and write nothing back.
+#include <CLI/CLI.hpp>
 #include <ostream>
 
 #include "cli/cli_context.h"
@@ -20,12 +21,6 @@
 
 namespace tv::cli {
 namespace {
-
-constexpr std::string_view kForecastUsage =
-    "forecast [--today YYYY-MM-DD] [--now YYYY-MM-DDTHH:MM:SS] [--last-run YYYY-MM-DD] [--json]";
-constexpr std::string_view kMonthUsage =
-    "month YYYY-MM [--names] [--hide-once] [--hide-repeating] [--next-only] [--json]";
-constexpr std::string_view kAlarmsUsage = "alarms [--now YYYY-MM-DDTHH:MM:SS] [--json]";
 
 // Questions have nobody to answer them: they go to stderr. An unknown file version is answered
 // Yes (run with an empty table), which leaves the file on disk untouched, and the command fails.
@@ -149,15 +144,11 @@ bool buildLists(CliContext& c, UserData& data, std::optional<Date> lastRun, Even
     return true;
 }
 
-int forecastCommand(CliContext& c, const std::vector<std::string>& args) {
+int forecastCommand(CliContext& c, const Arguments& a) {
     std::optional<Date> lastRun;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--last-run" && i + 1 < args.size()) {
-            lastRun = parseIsoDateArg(args[++i]);
-            if (!lastRun) return c.usage(kForecastUsage);
-        } else {
-            return c.usage(kForecastUsage);
-        }
+    if (a.has("--last-run")) {
+        lastRun = parseIsoDateArg(a.get("--last-run"));
+        if (!lastRun) return c.usage();
     }
     UserData data;
     EventLists lists;
@@ -171,8 +162,7 @@ int forecastCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int alarmsCommand(CliContext& c, const std::vector<std::string>& args) {
-    if (!args.empty()) return c.usage(kAlarmsUsage);
+int alarmsCommand(CliContext& c, const Arguments&) {
     UserData data;
     EventLists lists;
     if (!buildLists(c, data, std::nullopt, lists)) return kExitFailure;
@@ -206,10 +196,10 @@ void printMonth(CliContext& c, const MonthEvents& m) {
     auto lineTexts = [&m](const DayCell& cell) {
         std::vector<std::string> texts;
         if (m.namesMode) {
-            if (!cell.fieldText.empty()) texts.push_back(cell.fieldText);
+            if (!cell.names.empty()) texts.push_back(cell.names);
         } else {
-            for (FieldLine& l : splitFieldText(cell.fieldText))
-                texts.push_back(std::move(l.text));
+            for (const FieldLine& l : cell.lines)
+                texts.push_back(l.text);
         }
         return texts;
     };
@@ -250,27 +240,14 @@ void printMonth(CliContext& c, const MonthEvents& m) {
     if (c.json) *c.out << "]}\n";
 }
 
-int monthCommand(CliContext& c, const std::vector<std::string>& args) {
-    std::optional<std::pair<int, int>> shown;
-    bool names = false;
+int monthCommand(CliContext& c, const Arguments& a) {
+    const std::optional<std::pair<int, int>> shown = parseMonthArg(a.get("YYYY-MM"));
+    if (!shown) return c.usage();
+    const bool names = a.has("--names");
     MonthSwitches switches;
-    for (const std::string& a : args) {
-        if (a == "--names") {
-            names = true;
-        } else if (a == "--hide-once") {
-            switches.showOneTime = false;
-        } else if (a == "--hide-repeating") {
-            switches.showRepeating = false;
-        } else if (a == "--next-only") {
-            switches.repeatingNextOnly = true;
-        } else if (!shown) {
-            shown = parseMonthArg(a);
-            if (!shown) return c.usage(kMonthUsage);
-        } else {
-            return c.usage(kMonthUsage);
-        }
-    }
-    if (!shown) return c.usage(kMonthUsage);
+    switches.showOneTime = !a.has("--hide-once");
+    switches.showRepeating = !a.has("--hide-repeating");
+    if (a.has("--next-only")) switches.repeatingNextOnly = true;
 
     UserData data;
     if (!loadUserData(c, data)) return kExitFailure;
@@ -299,10 +276,38 @@ int monthCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
+void describeForecast(CommandTree& t) {
+    CLI::App& forecast =
+        t.add("forecast", "today's and the coming events, then the missed ones", forecastCommand);
+    forecast.footer(
+        "The lines of the main page's forecast in its order, then, after an empty line, the "
+        "events that passed since the last run. Nothing is written back.");
+    t.reads(forecast, "--today");
+    t.reads(forecast, "--now");
+    addOption(forecast, "--last-run",
+              "count the missed events from this day instead of the last run")
+        ->type_name("YYYY-MM-DD")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    t.reads(forecast, "--json");
+
+    CLI::App& month =
+        t.add("month", "the 42 day fields of a month, as its grid shows them", monthCommand);
+    addOption(month, "YYYY-MM", "the month")->required();
+    addFlag(month, "--names", "name days in the fields instead of events");
+    addFlag(month, "--hide-once", "leave out one-off events");
+    addFlag(month, "--hide-repeating", "leave out repeating events");
+    addFlag(month, "--next-only", "a repeating event only on its next day");
+    t.reads(month, "--json");
+
+    CLI::App& alarms =
+        t.add("alarms", "the alarms the calendar knows of now, with the ones already passed today",
+              alarmsCommand);
+    t.reads(alarms, "--now");
+    t.reads(alarms, "--json");
+}
+
 }  // namespace
 
-const CommandRegistration kForecast{{"forecast", kForecastUsage, forecastCommand}};
-const CommandRegistration kMonth{{"month", kMonthUsage, monthCommand}};
-const CommandRegistration kAlarms{{"alarms", kAlarmsUsage, alarmsCommand}};
+const CommandRegistration kForecast{describeForecast};
 
 }  // namespace tv::cli

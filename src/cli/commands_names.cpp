@@ -1,4 +1,5 @@
 // Name days, today's sentence, the name search and the wisdom of the day from the command line.
+#include <CLI/CLI.hpp>
 #include <ostream>
 
 #include "cli/calendar_handover.h"
@@ -18,10 +19,6 @@
 
 namespace tv::cli {
 namespace {
-
-constexpr std::string_view kNamesUsage =
-    "names day MM-DD [--year Y] | names today | names search NAME [--list] | "
-    "names describe NAME";
 
 std::string twoDigits(int v) {
     return (v < 10 ? "0" : "") + std::to_string(v);
@@ -50,20 +47,16 @@ HashTable userSettings(const CliContext& c) {
     return settings;
 }
 
-int namesDay(CliContext& c, const std::vector<std::string>& args) {
-    constexpr std::string_view kUsage = "names day MM-DD [--year Y]";
+int namesDay(CliContext& c, const Arguments& a) {
     int month = 0;
     int day = 0;
     std::optional<int> year = c.clock.now().date.year();
-    if (args.size() != 2 && args.size() != 4) return c.usage(kUsage);
-    if (!parseMonthDay(args[1], month, day)) return c.usage(kUsage);
-    if (args.size() == 4) {
-        if (args[2] != "--year") return c.usage(kUsage);
-        year = parseIntArg(args[3]);
-        if (!year || *year < 100 || *year > 9999) return c.usage(kUsage);
+    if (!parseMonthDay(a.get("MM-DD"), month, day)) return c.usage();
+    if (a.has("--year")) {
+        year = parseIntArg(a.get("--year"));
+        if (!year || *year < 100 || *year > 9999) return c.usage();
     }
-    if (!Date::fromYmd(*year, month, day))
-        return c.usage("names day MM-DD [--year Y] (a day of that year)");
+    if (!Date::fromYmd(*year, month, day)) return c.usage("a day of that year");
     NameTable table;
     if (!table.load(c.paths.programDir)) {
         return c.fail("the name-day table '" + std::string(NameTable::kRelativePath) +
@@ -82,8 +75,7 @@ int namesDay(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int namesToday(CliContext& c, const std::vector<std::string>& args) {
-    if (args.size() != 1) return c.usage("names today [--today YYYY-MM-DD]");
+int namesToday(CliContext& c, const Arguments&) {
     TodayState today;
     setTodayState(today, c.clock.now(), c.strings());
     NameTable table;
@@ -101,20 +93,10 @@ int namesToday(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int namesSearch(CliContext& c, const std::vector<std::string>& args) {
-    constexpr std::string_view kUsage = "names search NAME [--list]";
-    std::string name;
-    bool list = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--list") {
-            list = true;
-        } else if (name.empty() && !args[i].empty()) {
-            name = args[i];
-        } else {
-            return c.usage(kUsage);
-        }
-    }
-    if (name.empty()) return c.usage(kUsage);
+int namesSearch(CliContext& c, const Arguments& a) {
+    const std::string name = a.get("NAME");
+    const bool list = a.has("--list");
+    if (name.empty()) return c.usage();
 
     const NameFiles files = nameFilesIn(c.paths.programDir);
     NameSearchResults found;
@@ -159,16 +141,17 @@ int namesSearch(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int namesDescribe(CliContext& c, const std::vector<std::string>& args) {
-    if (args.size() != 2 || args[1].empty()) return c.usage("names describe NAME");
+int namesDescribe(CliContext& c, const Arguments& a) {
+    const std::string asked = a.get("NAME");
+    if (asked.empty()) return c.usage();
     std::string text;
     if (!readNameFile(nameFilesIn(c.paths.programDir).descriptions, text)) {
         return c.fail(c.strings().formatString("com_err_notfound", kDescrMissingName));
     }
     // The name as the list shows it: the same name in any case, or else with accents folded.
     const std::vector<std::string> names = describedNames(text);
-    const std::string wanted = lowerName(args[1]);
-    const std::string key = nameSearchKey(args[1]);
+    const std::string wanted = lowerName(asked);
+    const std::string key = nameSearchKey(asked);
     int index = -1;
     for (size_t i = 0; i < names.size() && index < 0; ++i) {
         if (lowerName(names[i]) == wanted) index = static_cast<int>(i);
@@ -178,7 +161,7 @@ int namesDescribe(CliContext& c, const std::vector<std::string>& args) {
     }
     std::optional<std::string> description;
     if (index >= 0) description = describeName(text, names[static_cast<size_t>(index)]);
-    if (!description) return c.fail("no description of '" + args[1] + "'");
+    if (!description) return c.fail("no description of '" + asked + "'");
 
     if (c.json) {
         *c.out << "{\"name\":" << jsonString(names[static_cast<size_t>(index)])
@@ -189,19 +172,7 @@ int namesDescribe(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-}  // namespace
-
-static int namesCommand(CliContext& c, const std::vector<std::string>& args) {
-    if (args.empty()) return c.usage(kNamesUsage);
-    if (args[0] == "day") return namesDay(c, args);
-    if (args[0] == "today") return namesToday(c, args);
-    if (args[0] == "search") return namesSearch(c, args);
-    if (args[0] == "describe") return namesDescribe(c, args);
-    return c.usage(kNamesUsage);
-}
-
-static int wisdomCommand(CliContext& c, const std::vector<std::string>& args) {
-    if (!args.empty()) return c.usage("wisdom [--today YYYY-MM-DD]");
+int wisdomCommand(CliContext& c, const Arguments&) {
     if (!createFolderPath(c.paths.userDataDir)) {
         return c.fail("cannot create the user data folder '" + c.paths.userDataDir + "'");
     }
@@ -238,7 +209,33 @@ static int wisdomCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistration kNames{{"names", kNamesUsage, namesCommand}};
-const CommandRegistration kWisdom{{"wisdom", "wisdom [--today YYYY-MM-DD]", wisdomCommand}};
+void describeNames(CommandTree& t) {
+    CLI::App& names = t.group("names", "name days");
+    CLI::App& day = t.add("day", "the names of a day", namesDay, &names);
+    addOption(day, "MM-DD", "the month and the day")->required();
+    addOption(day, "--year", "the year, for the leap day's shifted names (default: this year)")
+        ->type_name("Y");
+    CLI::App& today =
+        t.add("today", "today's date, week and names, as the page's first line says them",
+              namesToday, &names);
+    t.reads(today, "--today");
+    CLI::App& search = t.add("search", "the name days of a name", namesSearch, &names);
+    addOption(search, "NAME", "the name; accents and case may differ")->required();
+    addFlag(search, "--list", "search the big name list instead of the day table");
+    addOption(t.add("describe", "what a name means and where it comes from", namesDescribe, &names),
+              "NAME", "the name")
+        ->required();
+
+    CLI::App& wisdom =
+        t.add("wisdom", "the saying of the day, chosen as the calendar chooses it", wisdomCommand);
+    wisdom.footer(
+        "The choice advances the round of sayings in events.cdb, unless a calendar runs: it "
+        "keeps its own round.");
+    t.reads(wisdom, "--today");
+}
+
+}  // namespace
+
+const CommandRegistration kNames{describeNames};
 
 }  // namespace tv::cli

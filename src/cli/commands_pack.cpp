@@ -4,6 +4,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
 #include <ostream>
@@ -39,30 +40,28 @@ void markSyncUncertain(const std::string& userDataDir) {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kPackUsage =
-    "pack create OUT FILE... [--comment TEXT] | pack list FILE | pack extract FILE DIR";
 constexpr size_t kMaxReplyBytes = 64 * 1024;
 
-std::string packCodeText(int code) {
+std::string packCodeText(PackResult code) {
     switch (code) {
-        case PackFile::kReadError:
+        case PackResult::kReadError:
             return "cannot be read";
-        case PackFile::kNoFile:
+        case PackResult::kNoFile:
             return "does not exist";
-        case PackFile::kBadMagic:
+        case PackResult::kBadMagic:
             return "is not a pack file";
-        case PackFile::kBadVersion:
+        case PackResult::kBadVersion:
             return "has a pack format version this program cannot read";
-        case PackFile::kDamaged:
+        case PackResult::kDamaged:
             return "is cut off before the end of its directory";
-        case PackFile::kWriteError:
+        case PackResult::kWriteError:
             return "cannot be written";
-        case PackFile::kUnsafeName:
+        case PackResult::kUnsafeName:
             return "has a name that would leave the folder; refused";
-        case PackFile::kTooLarge:
+        case PackResult::kTooLarge:
             return "is too large";
         default:
-            return "failed (code " + std::to_string(code) + ")";
+            return "failed (code " + std::to_string(static_cast<int>(code)) + ")";
     }
 }
 
@@ -137,30 +136,20 @@ public:
     }
 };
 
-int packCreate(CliContext& c, const std::vector<std::string>& args) {
-    std::string comment;
-    std::vector<std::string> files;
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--comment") {
-            if (i + 1 >= args.size()) return c.usage(kPackUsage);
-            comment = utf8ToCp1250(args[++i]);
-        } else {
-            files.push_back(args[i]);
-        }
-    }
-    if (files.size() < 2) return c.usage(kPackUsage);
-    const std::string out = files.front();
-    files.erase(files.begin());
-    const int r = PackFile::pack(out, files, comment, c.clock);
-    if (r != PackFile::kOk) return c.fail("pack '" + out + "' " + packCodeText(r));
+int packCreate(CliContext& c, const Arguments& a) {
+    const std::string comment = utf8ToCp1250(a.get("--comment"));
+    const std::vector<std::string> files = a.all("FILE");
+    const std::string out = a.get("OUT");
+    const PackResult r = PackFile::pack(out, files, comment, c.clock);
+    if (r != PackResult::kOk) return c.fail("pack '" + out + "' " + packCodeText(r));
     return kExitOk;
 }
 
-int packList(CliContext& c, const std::vector<std::string>& args) {
-    if (args.size() != 2) return c.usage(kPackUsage);
+int packList(CliContext& c, const Arguments& a) {
+    const std::string file = a.get("FILE");
     PackFile pack;
-    if (const int r = pack.openPack(args[1]); r != PackFile::kOk) {
-        return c.fail("'" + args[1] + "' " + packCodeText(r));
+    if (const PackResult r = pack.openPack(file); r != PackResult::kOk) {
+        return c.fail("'" + file + "' " + packCodeText(r));
     }
     if (c.json) {
         *c.out << "{\"comment\":" << jsonString(cp1250ToUtf8(pack.comment()))
@@ -185,32 +174,24 @@ int packList(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int packExtract(CliContext& c, const std::vector<std::string>& args) {
-    if (args.size() != 3) return c.usage(kPackUsage);
+int packExtract(CliContext& c, const Arguments& a) {
+    const std::string file = a.get("FILE");
     PackFile pack;
-    if (const int r = pack.openPack(args[1]); r != PackFile::kOk) {
-        return c.fail("'" + args[1] + "' " + packCodeText(r));
+    if (const PackResult r = pack.openPack(file); r != PackResult::kOk) {
+        return c.fail("'" + file + "' " + packCodeText(r));
     }
-    const std::string dir = absolutePath(args[2]);
+    const std::string dir = absolutePath(a.get("DIR"));
     if (!createFolderPath(dir)) return c.fail("cannot create the folder '" + dir + "'");
     int failed = 0;
     for (size_t i = 0; i < pack.entries().size(); ++i) {
-        const int r = pack.extractEntry(dir, i, true);
-        if (r == PackFile::kOk) continue;
+        const PackResult r = pack.extractEntry(dir, i, true);
+        if (r == PackResult::kOk) continue;
         *c.err << "tempovirens-cli: entry '" << pack.entries()[i].name << "' " << packCodeText(r)
                << '\n';
         ++failed;
     }
     if (failed > 0) return c.fail(std::to_string(failed) + " entries were not extracted");
     return kExitOk;
-}
-
-int packCommand(CliContext& c, const std::vector<std::string>& args) {
-    if (args.empty()) return c.usage(kPackUsage);
-    if (args[0] == "create") return packCreate(c, args);
-    if (args[0] == "list") return packList(c, args);
-    if (args[0] == "extract") return packExtract(c, args);
-    return c.usage(kPackUsage);
 }
 
 std::string homeDir() {
@@ -230,9 +211,8 @@ BackupContext backupContext(CliContext& c, HashTable& settings, MessageBox& box,
     return ctx;
 }
 
-int backupCommand(CliContext& c, const std::vector<std::string>& args) {
-    if (args.size() != 1) return c.usage("backup FILE");
-    const fs::path target(absolutePath(args[0]));
+int backupCommand(CliContext& c, const Arguments& a) {
+    const fs::path target(absolutePath(a.get("FILE")));
     const auto local = [&] {
         const std::string dir = c.paths.userDataDir;
         const std::string settingsPath = dir + "settings.cfg";
@@ -265,7 +245,7 @@ int backupCommand(CliContext& c, const std::vector<std::string>& args) {
             case BackupSaveResult::kSaved:
                 return kExitOk;
             case BackupSaveResult::kNoFileName:
-                return c.usage("backup FILE");
+                return c.usage();
             default:
                 return kExitFailure;
         }
@@ -280,20 +260,10 @@ int backupCommand(CliContext& c, const std::vector<std::string>& args) {
     });
 }
 
-int restoreCommand(CliContext& c, const std::vector<std::string>& args) {
-    constexpr std::string_view kUsage = "restore FILE [--yes]";
-    bool yes = false;
-    std::string file;
-    for (const std::string& a : args) {
-        if (a == "--yes") {
-            yes = true;
-        } else if (file.empty()) {
-            file = a;
-        } else {
-            return c.usage(kUsage);
-        }
-    }
-    if (file.empty()) return c.usage(kUsage);
+int restoreCommand(CliContext& c, const Arguments& a) {
+    const bool yes = a.has("--yes");
+    const std::string file = a.get("FILE");
+    if (file.empty()) return c.usage();
     ChangeRequest request;
     request.kind = ChangeKind::kRestoreBackup;
     request.yes = yes;
@@ -332,9 +302,7 @@ int eventCount(const std::string& userDataDir) {
     return table.eventCount();
 }
 
-int updateCheckCommand(CliContext& c, const std::vector<std::string>& args) {
-    constexpr std::string_view kUsage = "update-check [--manual]";
-    if (args.size() > 1 || (args.size() == 1 && args[0] != "--manual")) return c.usage(kUsage);
+int updateCheckCommand(CliContext& c, const Arguments& a) {
     const std::string settingsPath = c.paths.userDataDir + "settings.cfg";
     // A running calendar keeps its own update state in settings.cfg.
     WriteAccess access(c);
@@ -357,7 +325,7 @@ int updateCheckCommand(CliContext& c, const std::vector<std::string>& args) {
     updateStateAtStart(state, ctx);
     FileUrlDownload download;
     int status = kCheckNoConnection;
-    getOnlineVersion(state, ctx, &download, !args.empty(), [&status](int s) { status = s; });
+    getOnlineVersion(state, ctx, &download, a.has("--manual"), [&status](int s) { status = s; });
 
     const std::string local = ctx.running.text();
     const std::string online = storedLatestVersion(settings, ctx.running).text();
@@ -373,12 +341,40 @@ int updateCheckCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
+void describePack(CommandTree& t) {
+    CLI::App& pack = t.group("pack", "pack files, the format of backups");
+    CLI::App& create = t.add("create", "packs files into one", packCreate, &pack);
+    addOption(create, "OUT", "the pack to write")->required();
+    addOption(create, "FILE", "the files to pack")
+        ->required()
+        ->expected(1, 255)
+        ->allow_extra_args();
+    addOption(create, "--comment", "the pack's comment")->type_name("TEXT");
+    addOption(t.add("list", "the entries of a pack: name, size, time, attributes", packList, &pack),
+              "FILE", "the pack")
+        ->required();
+    CLI::App& extract = t.add("extract", "unpacks every entry into a folder", packExtract, &pack);
+    addOption(extract, "FILE", "the pack")->required();
+    addOption(extract, "DIR", "the folder; it is made when missing")->required();
+
+    addOption(t.add("backup", "saves your data into a backup file, as the settings window does",
+                    backupCommand),
+              "FILE", "the backup to write (*.backup); an existing one is replaced")
+        ->required();
+    CLI::App& restore =
+        t.add("restore", "restores your data from a backup file, as the settings window does",
+              restoreCommand);
+    addOption(restore, "FILE", "the backup")->required();
+    addFlag(restore, "--yes", "restores without asking");
+    restore.footer("While the calendar runs, it restores the backup itself and loads it.");
+    addFlag(
+        t.add("update-check", "asks the update service for a newer version", updateCheckCommand),
+        "--manual", "ask as the about window's button does")
+        ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+}
+
 }  // namespace
 
-const CommandRegistration kPack{{"pack", kPackUsage, packCommand}};
-const CommandRegistration kBackup{{"backup", "backup FILE", backupCommand}};
-const CommandRegistration kRestore{{"restore", "restore FILE [--yes]", restoreCommand}};
-const CommandRegistration kUpdateCheck{
-    {"update-check", "update-check [--manual]", updateCheckCommand}};
+const CommandRegistration kPack{describePack};
 
 }  // namespace tv::cli

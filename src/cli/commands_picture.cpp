@@ -3,6 +3,7 @@
 // It chooses as the window does, from the user's settings and events: the rotation marks in
 // "events.cdb" and the user picture list advance as they would. settings.cfg is left alone, so
 // the command does not count as an appearance of the calendar.
+#include <CLI/CLI.hpp>
 #include <ostream>
 
 #include "cli/calendar_handover.h"
@@ -22,9 +23,6 @@
 namespace tv::cli {
 namespace {
 
-constexpr std::string_view kPictureUsage =
-    "picture [--today YYYY-MM-DD] [--now YYYY-MM-DDTHH:MM:SS] [--json]";
-
 std::string_view originName(PictureOrigin origin) {
     switch (origin) {
         case PictureOrigin::kEvent:
@@ -41,8 +39,7 @@ std::string_view originName(PictureOrigin origin) {
     return "none";
 }
 
-int pictureCommand(CliContext& c, const std::vector<std::string>& args) {
-    if (!args.empty()) return c.usage(kPictureUsage);
+int pictureCommand(CliContext& c, const Arguments&) {
     const std::string& dir = c.paths.userDataDir;
     if (!createFolderPath(dir)) {
         return c.fail("cannot create the user data folder '" + dir + "'");
@@ -114,8 +111,20 @@ int pictureCommand(CliContext& c, const std::vector<std::string>& args) {
     return error.empty() ? kExitOk : kExitFailure;
 }
 
+void describePicture(CommandTree& t) {
+    CLI::App& picture =
+        t.add("picture", "the picture of the day: the file a window loaded now would show",
+              pictureCommand);
+    picture.footer(
+        "The choice advances the picture rotation and the list of your own pictures as the "
+        "window's would, unless a calendar runs: it keeps its own. settings.cfg is left alone.");
+    t.reads(picture, "--today");
+    t.reads(picture, "--now");
+    t.reads(picture, "--json");
+}
+
 }  // namespace
 
-const CommandRegistration kPicture{{"picture", kPictureUsage, pictureCommand}};
+const CommandRegistration kPicture{describePicture};
 
 }  // namespace tv::cli

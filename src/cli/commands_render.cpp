@@ -1,6 +1,7 @@
 // Today's page as a picture, without a window: the same load steps as the calendar window,
 // composed into the main buffer and written as a PNG (for wallpapers and status bars). Only
 // this command starts Qt, on its offscreen platform.
+#include <CLI/CLI.hpp>
 #include <QGuiApplication>
 #include <memory>
 #include <ostream>
@@ -33,10 +34,6 @@
 namespace tv::cli {
 namespace {
 
-constexpr std::string_view kRenderUsage =
-    "render [--page main|month|alarm] [--month YYYY-MM] [--skin NAME] [--today YYYY-MM-DD] "
-    "[--now YYYY-MM-DDTHH:MM:SS] -o FILE.png";
-
 // Skin errors have nobody to read a box: they go to stderr.
 class StderrBox : public MessageBox {
 public:
@@ -57,44 +54,26 @@ struct RenderArgs {
     std::string output;
 };
 
-bool parseArgs(CliContext& c, const std::vector<std::string>& args, RenderArgs& r) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--page" && hasValue) {
-            const std::string& p = args[++i];
-            if (p == "main")
-                r.page = ScreenMode::kMain;
-            else if (p == "month")
-                r.page = ScreenMode::kMonth;
-            else if (p == "alarm")
-                r.page = ScreenMode::kAlarm;
-            else
-                return false;
-        } else if (a == "--month" && hasValue) {
-            const std::string& m = args[++i];
-            auto d = m.size() == 7 ? parseIsoDateArg(m + "-01") : std::nullopt;
-            if (!d) return false;
-            r.year = d->year();
-            r.month = d->month();
-        } else if (a == "--skin" && hasValue) {
-            r.skin = args[++i];
-        } else if ((a == "--today" || a == "--now") && hasValue) {
-            const std::string& v = args[++i];
-            auto t = a == "--today" ? std::optional<DateTime>() : parseIsoDateTimeArg(v);
-            if (a == "--today") {
-                auto d = parseIsoDateArg(v);
-                if (!d) return false;
-                t = DateTime::of(*d, 12, 0, 0);
-            }
-            if (!t) return false;
-            c.clock.fixed = *t;
-        } else if (a == "-o" && hasValue) {
-            r.output = args[++i];
-        } else {
-            return false;
-        }
+bool parseArgs(const Arguments& a, RenderArgs& r) {
+    const std::string page = a.get("--page", "main");
+    if (page == "main") {
+        r.page = ScreenMode::kMain;
+    } else if (page == "month") {
+        r.page = ScreenMode::kMonth;
+    } else if (page == "alarm") {
+        r.page = ScreenMode::kAlarm;
+    } else {
+        return false;
     }
+    if (a.has("--month")) {
+        const std::string m = a.get("--month");
+        auto d = m.size() == 7 ? parseIsoDateArg(m + "-01") : std::nullopt;
+        if (!d) return false;
+        r.year = d->year();
+        r.month = d->month();
+    }
+    r.skin = a.get("--skin");
+    r.output = a.get("-o");
     return !r.output.empty();
 }
 
@@ -136,9 +115,9 @@ PictureOfDay choosePicture(CliContext& c, HashTable& settings, EventTable& table
     return picture;
 }
 
-int renderCommand(CliContext& c, const std::vector<std::string>& args) {
+int renderCommand(CliContext& c, const Arguments& args) {
     RenderArgs ra;
-    if (!parseArgs(c, args, ra)) return c.usage(kRenderUsage);
+    if (!parseArgs(args, ra)) return c.usage();
 
     static int qtArgc = 1;
     static char qtName[] = "tempovirens-cli";
@@ -274,7 +253,25 @@ int renderCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistration kRender{{"render", kRenderUsage, renderCommand}};
+void describeRender(CommandTree& t) {
+    CLI::App& render = t.add("render", "a page of the calendar as a PNG picture, without a display",
+                             renderCommand);
+    render.footer(
+        "The page is drawn with the skin and the data a window loaded now would show. The "
+        "picture of the day advances its rotation as the window's would, unless a calendar "
+        "runs.");
+    addOption(render, "--page", "the main page (the default), the month grid, the alarm screen")
+        ->type_name("main|month|alarm");
+    addOption(render, "--month", "the month of the grid (default: this month)")
+        ->type_name("YYYY-MM");
+    addOption(render, "--skin", "a skin of the program folder's themes/ (default: yours)")
+        ->type_name("NAME");
+    t.reads(render, "--today");
+    t.reads(render, "--now");
+    addOption(render, "-o", "the picture to write")->required()->type_name("FILE.png");
+}
+
+const CommandRegistration kRender{describeRender};
 
 }  // namespace
 }  // namespace tv::cli

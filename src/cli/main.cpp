@@ -1,20 +1,65 @@
 // tempovirens-cli: the calendar's core without a window, for scripts and for the tests.
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <span>
 
+#include "cli/bash_completion.h"
 #include "cli/cli_context.h"
+#include "cli/cli_help.h"
+#include "cli/common_options.h"
 #include "core/app/folders.h"
-#include "core/calc/files.h"
+
+#ifndef TV_VERSION
+#define TV_VERSION "0.0.0"
+#endif
 
 namespace tv::cli {
 namespace {
 
-void printHelp(std::ostream& out) {
-    out << "usage: tempovirens-cli [--program-dir DIR] [--data-dir DIR] [--today YYYY-MM-DD]\n"
-           "                       [--now YYYY-MM-DDTHH:MM:SS] [--json] COMMAND [ARGS]\n"
-           "commands:\n";
-    for (const CommandInfo& c : commandRegistry())
-        out << "  " << c.usage << '\n';
+// The command the parser reached, however far it got.
+const CLI::App& deepest(const CLI::App& root) {
+    const CLI::App* app = &root;
+    while (!app->get_subcommands().empty())
+        app = app->get_subcommands().front();
+    return *app;
+}
+
+int helpCommand(CliContext& c, const Arguments& a) {
+    const CLI::App* target = c.command->get_parent();
+    for (const std::string& word : {a.get("COMMAND"), a.get("SUBCOMMAND")}) {
+        if (word.empty()) break;
+        const std::vector<const CLI::App*> found = target->get_subcommands(
+            [&word](const CLI::App* sub) { return sub->get_name() == word; });
+        if (found.empty()) {
+            *c.err << kToolName << ": unknown command '" << word << "'\n";
+            return c.usage();
+        }
+        target = found.front();
+    }
+    printHelp(*c.out, *target);
+    return kExitOk;
+}
+
+void describeHelp(CommandTree& t) {
+    CLI::App& help = t.add("help", "explains the tool, or one command", helpCommand);
+    addOption(help, "COMMAND", "the command to explain");
+    addOption(help, "SUBCOMMAND", "its subcommand (events add, names search, ...)");
+}
+
+// Bad arguments: the usage of the command they were meant for.
+int badArguments(CliContext& c, const CLI::App& root) {
+    if (const std::optional<std::string> bad = applyCommonOptions(root, c)) {
+        return printUsage(*c.err, *bad);
+    }
+    const CLI::App& command = deepest(root);
+    if (&command == &root) {
+        const std::vector<std::string> rest = root.remaining();
+        if (!rest.empty()) *c.err << kToolName << ": unknown command '" << rest.front() << "'\n";
+        printHelp(*c.err, root);
+        return kExitUsage;
+    }
+    c.command = &command;
+    return c.usage();
 }
 
 int run(std::span<char*> argv) {
@@ -22,54 +67,50 @@ int run(std::span<char*> argv) {
     c.out = &std::cout;
     c.err = &std::cerr;
     c.paths = resolvePaths();
-    std::vector<std::string> rest;
-    for (size_t i = 1; i < argv.size(); ++i) {
-        std::string_view a = argv[i];
-        auto value = [&](std::string_view option) -> std::optional<std::string> {
-            if (i + 1 >= argv.size()) {
-                c.usage(std::string(option) + " VALUE");
-                return std::nullopt;
-            }
-            return std::string(argv[++i]);
-        };
-        if (a == "--json") {
-            c.json = true;
-        } else if (a == "--program-dir" || a == "--data-dir") {
-            auto v = value(a);
-            if (!v) return kExitUsage;
-            (a == "--program-dir" ? c.paths.programDir : c.paths.userDataDir) =
-                withSlash(normalizePath(*v));
-        } else if (a == "--today") {
-            auto v = value(a);
-            if (!v) return kExitUsage;
-            auto d = parseIsoDateArg(*v);
-            if (!d) return c.usage("--today YYYY-MM-DD");
-            c.clock.fixed = DateTime::of(*d, 12, 0, 0);
-        } else if (a == "--now") {
-            auto v = value(a);
-            if (!v) return kExitUsage;
-            auto t = parseIsoDateTimeArg(*v);
-            if (!t) return c.usage("--now YYYY-MM-DDTHH:MM:SS");
-            c.clock.fixed = *t;
-        } else if (a == "-h" || a == "--help" || (rest.empty() && a == "help")) {
-            printHelp(std::cout);
-            return kExitOk;
-        } else {
-            rest.emplace_back(a);
-        }
+    CLI::App root;
+    CommandTree tree(root);
+    try {
+        describeTool(root, TV_VERSION);
+        for (Describe describe : commandRegistry())
+            describe(tree);
+        describeHelp(tree);
+    } catch (const CLI::Error& e) {
+        return c.fail(std::string("the command description is broken: ") + e.what());
     }
-    if (rest.empty()) {
-        printHelp(std::cerr);
+
+    // A common option at the very end has lost its value.
+    if (argv.size() > 1 && takesValue(argv.back())) {
+        return printUsage(std::cerr, std::string(argv.back()) + " VALUE");
+    }
+    try {
+        root.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::CallForHelp&) {
+        printHelp(std::cout, deepest(root));
+        return kExitOk;
+    } catch (const CLI::CallForAllHelp&) {
+        printAllHelp(std::cout, root);
+        return kExitOk;
+    } catch (const CLI::CallForVersion& e) {
+        std::cout << e.what() << '\n';
+        return kExitOk;
+    } catch (const CLI::ParseError&) {
+        return badArguments(c, root);
+    }
+    if (const std::optional<std::string> bad = applyCommonOptions(root, c)) {
+        return printUsage(std::cerr, *bad);
+    }
+    if (root.get_option("--bash-completion")->count() > 0) {
+        printBashCompletion(std::cout, root);
+        return kExitOk;
+    }
+    const CLI::App& command = deepest(root);
+    const Command commandRun = tree.runOf(command);
+    if (commandRun == nullptr) {
+        printHelp(std::cerr, root);
         return kExitUsage;
     }
-    for (const CommandInfo& cmd : commandRegistry()) {
-        if (rest[0] == cmd.name) {
-            return cmd.run(c, std::vector<std::string>(rest.begin() + 1, rest.end()));
-        }
-    }
-    std::cerr << "tempovirens-cli: unknown command '" << rest[0] << "'\n";
-    printHelp(std::cerr);
-    return kExitUsage;
+    c.command = &command;
+    return commandRun(c, Arguments(command));
 }
 
 }  // namespace

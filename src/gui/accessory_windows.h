@@ -17,7 +17,7 @@ namespace tv {
 class StringTable;
 class UserStore;
 
-// `frmLoadscreen`: the program's name and version while the window loads.
+// The splash window: the program's name and version while the window loads.
 class SplashWindow : public QWidget {
     Q_OBJECT
 public:
@@ -27,7 +27,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// `frmAbout`: the about page, the web site, and the update link or the manual check. The game
+// The about window: the about page, the web site, and the update link or the manual check. The game
 // is hidden behind a double click on the version line.
 class AboutWindow : public QDialog {
     Q_OBJECT
@@ -49,7 +49,7 @@ private:
     bool gameWanted_ = false;
 };
 
-// `frmGlobalVars`: the user identifier and the language.
+// The diagnostics window: the user identifier and the language.
 class DiagnosticsWindow : public QDialog {
     Q_OBJECT
 public:
@@ -57,7 +57,7 @@ public:
                       QWidget* parent = nullptr);
 };
 
-// `frmMissedEvents`: what happened while the calendar did not run.
+// The missed events: what happened while the calendar did not run.
 class MissedEventsWindow : public QDialog {
     Q_OBJECT
 public:

@@ -21,7 +21,7 @@ namespace {
 // alarm, game), or the whole display with the main or the tray menu open (menu, traymenu).
 void developerShot(tv::CalendarApp& calendar, const QString& what, const QString& file) {
     tv::AppState& s = calendar.state();
-    if (what == QLatin1String("month")) calendar.command(tv::kCmdSwitchScreen);
+    if (what == QLatin1String("month")) calendar.command(tv::CommandCode::kSwitchScreen);
     if (what == QLatin1String("alarm")) {
         s.alarm.currentAlarm.hour = 8;
         s.alarm.currentAlarm.minute = 30;

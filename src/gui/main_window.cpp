@@ -298,7 +298,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // A close from the desktop (window menu, Alt+F4 by the window manager) is the close command,
     // so the unload saves and the tray may keep the process.
     event->ignore();
-    app_.command(0);
+    app_.command(CommandCode::kClose);
 }
 
 void MainWindow::changeEvent(QEvent* event) {

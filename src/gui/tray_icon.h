@@ -1,4 +1,4 @@
-// `frmAutoStarter`: the tray icon and the form's 20-second tick; the rules are the core's tray
+// The tray icon and the form's 20-second tick; the rules are the core's tray
 // logic, this class only owns the toolkit objects.
 #pragma once
 

@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tv::PackFile pack;
-    if (pack.openBytes(std::string(reinterpret_cast<const char*>(data), size)) != tv::PackFile::kOk)
+    if (pack.openBytes(std::string(reinterpret_cast<const char*>(data), size)) !=
+        tv::PackResult::kOk)
         return 0;
     std::string contents;
     // The directory may claim 32767 entries; the first few and the edges are enough.

@@ -230,7 +230,7 @@ protected:
             EXPECT_EQ(PackFile::pack(backups.file("regi.backup"),
                                      {backups.file("config.qzi"), backups.file("dates.qzi")},
                                      comment, clock),
-                      PackFile::kOk);
+                      PackResult::kOk);
             return backups.file("regi.backup");
         }
         EventTable theirs;
@@ -243,7 +243,7 @@ protected:
         EXPECT_EQ(PackFile::pack(backups.file("uj.backup"),
                                  {backups.file("events.cdb"), backups.file("settings.cfg")},
                                  buildBackupComment(VersionNumber::running(), "gep", "eva"), clock),
-                  PackFile::kOk);
+                  PackResult::kOk);
         return backups.file("uj.backup");
     }
     TempDir backups;

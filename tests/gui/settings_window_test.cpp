@@ -218,7 +218,7 @@ TEST_F(SettingsWindowTest, RestoreReloadsWithTheBackupInPlaceAndClosingWritesNot
     const std::string pack = other.file("regi.backup");
     ASSERT_EQ(PackFile::pack(pack, {other.file("events.cdb"), other.file("settings.cfg")},
                              buildBackupComment(VersionNumber::running(), "gep", "eva"), clock),
-              PackFile::kOk);
+              PackResult::kOk);
 
     std::string atReload;
     hooks.reloadAfterRestore = [&] {

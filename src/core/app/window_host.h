@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/ui/commands.h"
+
 namespace tv {
 
 struct AppState;
@@ -55,7 +57,7 @@ public:
     // The settings window, modal; true when it asks for another reload.
     virtual bool showSettingsModal() = 0;
     // A command code through the window's command handler (10: the missed-events window).
-    virtual void runCommand(int code) = 0;
+    virtual void runCommand(CommandCode code) = 0;
     // After a change of day: the day fields, the picture of the day and a full redraw.
     virtual void refreshDay() = 0;
     virtual void redraw() = 0;

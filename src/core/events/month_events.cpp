@@ -29,20 +29,9 @@ bool isLong(const EventRecord& e) {
     return e.extraDays >= 1;
 }
 
-// A band's hue travels inside the field text as two characters, (hue + 1) div 256 and
-// (hue + 1) mod 256, so that two NULs can mean "no band".
-std::string fieldLine(char type, int hue, std::string_view text) {
-    std::string line(1, '\0');
-    line += type;
-    if (hue < 0) {
-        line.append(2, '\0');
-    } else {
-        const int code = (hue < 360 ? hue : 0) + 1;
-        line += static_cast<char>(code / 256);
-        line += static_cast<char>(code % 256);
-    }
-    line += text;
-    return line;
+FieldLine fieldLine(FieldLineKind kind, int hue, std::string text) {
+    // A hue past the circle draws as red, like 0.
+    return FieldLine{kind, hue < 0 ? -1 : (hue < 360 ? hue : 0), std::move(text)};
 }
 
 std::string yearsText(const EventRecord& e, int year) {
@@ -106,15 +95,15 @@ void buildEventLines(const EventTable& table, const MonthContext& ctx, MonthEven
         if (!crowded || c.eventShown < n - 1) {
             const EventRecord& e = table[d.slot];
             const int hue = isLong(e) ? std::max<int>(e.hue, 0) : -1;
-            c.fieldText += fieldLine(kFieldLineEvent, hue, d.text);
+            c.lines.push_back(fieldLine(FieldLineKind::kEvent, hue, d.text));
             ++c.eventShown;
         }
         // With room for one line only, the "more" line is all the field shows.
         if (crowded && c.eventShown == n - 1 && !moreShown[static_cast<size_t>(d.cell)]) {
             moreShown[static_cast<size_t>(d.cell)] = true;
-            c.fieldText +=
-                fieldLine(kFieldLineMore, -1,
-                          strings.formatString("main_event_more", std::to_string(c.eventTotal)));
+            c.lines.push_back(
+                fieldLine(FieldLineKind::kMore, -1,
+                          strings.formatString("main_event_more", std::to_string(c.eventTotal))));
         }
     }
 }
@@ -125,9 +114,9 @@ void buildNameLines(const MonthContext& ctx, MonthEvents& m) {
         if (!c.inMonth) continue;
         const int index = nameTableIndex(m.year, m.month, c.day);
         if (index == kNameTableLeapDay) {
-            c.fieldText = strings.getString("main_leapyear");
+            c.names = strings.getString("main_leapyear");
         } else if (index >= 0 && ctx.names) {
-            c.fieldText = ctx.names(index);
+            c.names = ctx.names(index);
         }
         c.eventTotal = 1;
     }
@@ -247,24 +236,6 @@ std::string dayTipText(const MonthEvents& m, const EventTable& table, int cell,
         if (d.cell == cell) appendTipEntry(tip, table[d.slot], m.year, measurer);
     }
     return tip;
-}
-
-std::vector<FieldLine> splitFieldText(std::string_view text) {
-    std::vector<FieldLine> lines;
-    size_t pos = 0;
-    while (pos + 4 <= text.size() && text[pos] == '\0') {
-        FieldLine line;
-        line.type = text[pos + 1];
-        const int hi = static_cast<unsigned char>(text[pos + 2]);
-        const int lo = static_cast<unsigned char>(text[pos + 3]);
-        line.hue = hi == 0 && lo == 0 ? -1 : hi * 256 + lo - 1;
-        size_t end = text.find('\0', pos + 4);
-        if (end == std::string_view::npos) end = text.size();
-        line.text = text.substr(pos + 4, end - pos - 4);
-        lines.push_back(std::move(line));
-        pos = end;
-    }
-    return lines;
 }
 
 uint32_t hsvColour(double hue, double saturation, double value) {

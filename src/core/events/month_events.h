@@ -24,12 +24,19 @@ inline constexpr int kDayCells = 42;         // 6 weeks x 7 days, Monday first
 inline constexpr int kTipWrapWidthPx = 280;  // tooltip lines wrap here
 inline constexpr int kDayMenuLimit = 16;     // events a day field's menu can list
 
+// One line of a day field: an event, or the "more" line of a crowded day.
+enum class FieldLineKind { kEvent, kMore };
+struct FieldLine {
+    FieldLineKind kind = FieldLineKind::kEvent;
+    int hue = -1;  // a long event's band hue (0..359); -1 for a plain line
+    std::string text;
+};
+
 struct DayCell {
     bool inMonth = false;
     int day = 0;  // also for the neighbouring months' days in the leading and trailing cells
-    // Events mode: lines of NUL, type, two colour characters and the text (see splitFieldText).
-    // Names mode: the day's names as they are.
-    std::string fieldText;
+    std::vector<FieldLine> lines;  // events mode
+    std::string names;             // names mode: the day's names as they are
     std::string tipText;
     int eventTotal = 0;
     int eventShown = 0;
@@ -118,16 +125,6 @@ void placeEvent(EventTable& table, int slot, const MonthContext& ctx, EasterCach
 // The tooltip of one field, as buildMonthEvents builds it.
 std::string dayTipText(const MonthEvents& month, const EventTable& table, int cell,
                        const TextMeasurer* measurer);
-
-// The lines of a field text.
-inline constexpr char kFieldLineEvent = '1';
-inline constexpr char kFieldLineMore = '2';
-struct FieldLine {
-    char type = kFieldLineEvent;
-    int hue = -1;  // a long event's band hue; -1 for a plain line
-    std::string text;
-};
-std::vector<FieldLine> splitFieldText(std::string_view fieldText);
 
 // Hue in degrees (0 up to 360; anything else counts as 0), saturation and value 0..1, as
 // 0x00BBGGRR.

@@ -42,36 +42,36 @@ int32_t decodeInt32(std::string_view bytes) {
     return bytes.size() == 4 ? ByteReader(bytes).int32() : 0;
 }
 
-uint8_t DataBlockReader::openFile(std::string_view path) {
+DataBlockOpen DataBlockReader::openFile(std::string_view path) {
     const std::string p = normalizePath(trimmed(path));
-    if (!fileExists(p)) return kNoFile;
-    if (isOpen_ && closeFile() != 0) return kCloseFailed;
+    if (!fileExists(p)) return DataBlockOpen::kNoFile;
+    if (isOpen_ && closeFile() != 0) return DataBlockOpen::kCloseFailed;
 
     if (!file_.openFile(p)) {
         closeFile();
-        return kNoFile;
+        return DataBlockOpen::kNoFile;
     }
     fileName_ = p;
     return readHeader();
 }
 
-uint8_t DataBlockReader::openBytes(std::string bytes) {
+DataBlockOpen DataBlockReader::openBytes(std::string bytes) {
     closeFile();
     file_.openBytes(std::move(bytes));
     return readHeader();
 }
 
-uint8_t DataBlockReader::readHeader() {
+DataBlockOpen DataBlockReader::readHeader() {
     const std::string header = file_.readAt(0, kHeaderSize);
     if (header.size() < kHeaderSize || std::string_view(header).substr(0, 8) != kMagic) {
         closeFile();
-        return kBadMagic;
+        return DataBlockOpen::kBadMagic;
     }
     entryCount_ = decodeInt32(std::string_view(header).substr(8, 4));
     offsetWidth_ = static_cast<uint8_t>(header[12]);
     lengthWidth_ = static_cast<uint8_t>(header[13]);
     isOpen_ = true;
-    return kOpened;
+    return DataBlockOpen::kOpened;
 }
 
 uint8_t DataBlockReader::closeFile() {

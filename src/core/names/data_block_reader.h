@@ -24,16 +24,18 @@ namespace tv {
 int16_t decodeInt16(std::string_view bytes);
 int32_t decodeInt32(std::string_view bytes);
 
+// What opening a data block file came to.
+enum class DataBlockOpen : uint8_t {
+    kOpened = 0,
+    kCloseFailed = 1,  // kept for callers; closing cannot fail here
+    kNoFile = 2,
+    kBadMagic = 3,
+};
+
 class DataBlockReader {
 public:
     static constexpr std::string_view kMagic = "DATA_QZS";
     static constexpr uint64_t kHeaderSize = 14;
-
-    // Result codes of openFile.
-    static constexpr uint8_t kOpened = 0;
-    static constexpr uint8_t kCloseFailed = 1;  // kept for callers; closing cannot fail here
-    static constexpr uint8_t kNoFile = 2;
-    static constexpr uint8_t kBadMagic = 3;
 
     DataBlockReader() = default;
     ~DataBlockReader() { closeFile(); }
@@ -48,9 +50,9 @@ public:
     // unreadable file is kNoFile; a file that does not start with a whole header whose first
     // eight bytes are "DATA_QZS" is kBadMagic and leaves the reader closed. A file that was open
     // before is closed first (unless the new path does not exist).
-    uint8_t openFile(std::string_view path);
+    DataBlockOpen openFile(std::string_view path);
     // The same over bytes in memory (tests, fuzzing): kOpened or kBadMagic.
-    uint8_t openBytes(std::string bytes);
+    DataBlockOpen openBytes(std::string bytes);
     // Closes the file, if any, and resets count and widths. Always 0.
     uint8_t closeFile();
 
@@ -65,7 +67,7 @@ public:
     uint8_t lengthWidth() const { return lengthWidth_; }
 
 private:
-    uint8_t readHeader();
+    DataBlockOpen readHeader();
 
     BoundedFile file_;  // no read goes past the size it had at open
     std::string fileName_;

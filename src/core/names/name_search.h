@@ -1,4 +1,4 @@
-// The name search window (`frmNames`): on which days a name has its name day, looked up in the
+// The name search window: on which days a name has its name day, looked up in the
 // day table or in the big name list "data/hun_names_mek.dat", and what a name means, from
 // "data/hun_names_descr.dat". Names are compared with accents folded and case ignored, so
 // "agota" finds "Ágota".

@@ -75,14 +75,14 @@ struct Source {
     std::string bytes;
 };
 
-int readSource(const std::string& path, int64_t budget, const Clock& clock, size_t width,
-               Source& out) {
+PackResult readSource(const std::string& path, int64_t budget, const Clock& clock, size_t width,
+                      Source& out) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return PackFile::kReadError;
-    if (st.st_size > budget) return PackFile::kTooLarge;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return PackResult::kReadError;
+    if (st.st_size > budget) return PackResult::kTooLarge;
     const ReadResult read = readWholeFile(path, out.bytes, static_cast<size_t>(budget));
-    if (read == ReadResult::kTooLarge) return PackFile::kTooLarge;
-    if (read != ReadResult::kOk) return PackFile::kReadError;
+    if (read == ReadResult::kTooLarge) return PackResult::kTooLarge;
+    if (read != ReadResult::kOk) return PackResult::kReadError;
 
     const std::string name = baseName(path);
     out.nameField = packNameField(utf8ToCp1250(name), width);
@@ -100,7 +100,7 @@ int readSource(const std::string& path, int64_t budget, const Clock& clock, size
     } else {
         out.created = out.modified = PackStamp::of(clock.now());
     }
-    return PackFile::kOk;
+    return PackResult::kOk;
 }
 
 }  // namespace
@@ -144,9 +144,9 @@ std::string packNameField(std::string_view name, size_t width) {
     return out;
 }
 
-int PackFile::pack(const std::string& destination, const std::vector<std::string>& sources,
-                   std::string_view comment, const Clock& clock) {
-    if (sources.size() > 32767) return kTooLarge;
+PackResult PackFile::pack(const std::string& destination, const std::vector<std::string>& sources,
+                          std::string_view comment, const Clock& clock) {
+    if (sources.size() > 32767) return PackResult::kTooLarge;
     comment = comment.substr(0, std::min(comment.size(), kMaxCommentBytes));
     const auto n = static_cast<int64_t>(sources.size());
     const int64_t directoryEnd = 17 + static_cast<int64_t>(comment.size()) +
@@ -155,9 +155,9 @@ int PackFile::pack(const std::string& destination, const std::vector<std::string
     std::vector<Source> files(sources.size());
     int64_t total = directoryEnd;
     for (size_t i = 0; i < sources.size(); ++i) {
-        const int r = readSource(normalizePath(sources[i]), kMaxPackBytes - total, clock,
-                                 kNameWidth, files[i]);
-        if (r != kOk) return r;
+        const PackResult r = readSource(normalizePath(sources[i]), kMaxPackBytes - total, clock,
+                                        kNameWidth, files[i]);
+        if (r != PackResult::kOk) return r;
         total += static_cast<int64_t>(files[i].bytes.size());
     }
 
@@ -183,38 +183,39 @@ int PackFile::pack(const std::string& destination, const std::vector<std::string
     }
     for (const Source& f : files)
         w.raw(f.bytes);
-    return saveFileAtomic(normalizePath(destination), w.bytes()) ? kOk : kWriteError;
+    return saveFileAtomic(normalizePath(destination), w.bytes()) ? PackResult::kOk
+                                                                 : PackResult::kWriteError;
 }
 
-int PackFile::openPack(const std::string& path) {
+PackResult PackFile::openPack(const std::string& path) {
     closePack();
     const std::string p = normalizePath(path);
-    if (!fileExists(p)) return kNoFile;
+    if (!fileExists(p)) return PackResult::kNoFile;
     if (!file_.openFile(p)) {
         closePack();
-        return kNoFile;
+        return PackResult::kNoFile;
     }
     path_ = p;
     return readDirectory();
 }
 
-int PackFile::openBytes(std::string bytes) {
+PackResult PackFile::openBytes(std::string bytes) {
     closePack();
     file_.openBytes(std::move(bytes));
     return readDirectory();
 }
 
-int PackFile::readDirectory() {
+PackResult PackFile::readDirectory() {
     // The fixed header and the comment come first; 17 + 255 bytes cover both.
     const std::string head = file_.readAt(0, 17 + kMaxCommentBytes);
     ByteReader r(head);
-    int result = kOk;
+    PackResult result = PackResult::kOk;
     if (r.raw(3) != kMagic) {
-        result = kBadMagic;
+        result = PackResult::kBadMagic;
     } else if (r.byte() != 1 || r.byte() != 0 || r.truncated()) {
-        result = kBadVersion;
+        result = PackResult::kBadVersion;
     }
-    if (result != kOk) {
+    if (result != PackResult::kOk) {
         closePack();
         return result;
     }
@@ -224,19 +225,19 @@ int PackFile::readDirectory() {
     const int count = r.int16();
     if (r.truncated() || nameWidth_ < 0 || count < 0) {
         closePack();
-        return kDamaged;
+        return PackResult::kDamaged;
     }
 
     const uint64_t entryBytes = kEntryFixedBytes + static_cast<uint64_t>(nameWidth_);
     const uint64_t directoryBytes = static_cast<uint64_t>(count) * entryBytes;
     if (r.position() + directoryBytes > file_.size()) {
         closePack();
-        return kDamaged;
+        return PackResult::kDamaged;
     }
     const std::string directory = file_.readAt(r.position(), directoryBytes);
     if (directory.size() != directoryBytes) {
         closePack();
-        return kDamaged;
+        return PackResult::kDamaged;
     }
     ByteReader d(directory);
     entries_.resize(static_cast<size_t>(count));
@@ -250,7 +251,7 @@ int PackFile::readDirectory() {
         e.name = cp1250ToUtf8(field.substr(0, field.find('\0')));
     }
     isOpen_ = true;
-    return kOk;
+    return PackResult::kOk;
 }
 
 void PackFile::closePack() {
@@ -263,47 +264,47 @@ void PackFile::closePack() {
     entries_.clear();
 }
 
-int PackFile::readEntry(size_t index, std::string& out) const {
+PackResult PackFile::readEntry(size_t index, std::string& out) const {
     out.clear();
-    if (!isOpen_) return kNotOpen;
-    if (index >= entries_.size()) return kReadError;
+    if (!isOpen_) return PackResult::kNotOpen;
+    if (index >= entries_.size()) return PackResult::kReadError;
     const PackEntry& e = entries_[index];
-    if (e.position < 1 || e.size < 0) return kReadError;
+    if (e.position < 1 || e.size < 0) return PackResult::kReadError;
     const uint64_t start = static_cast<uint64_t>(e.position) - 1;
     const auto size = static_cast<uint64_t>(e.size);
-    if (start > file_.size() || size > file_.size() - start) return kReadError;
-    if (size > static_cast<uint64_t>(kMaxPackBytes)) return kTooLarge;
+    if (start > file_.size() || size > file_.size() - start) return PackResult::kReadError;
+    if (size > static_cast<uint64_t>(kMaxPackBytes)) return PackResult::kTooLarge;
     out = file_.readAt(start, size);
     if (out.size() != size) {
         out.clear();
-        return kReadError;
+        return PackResult::kReadError;
     }
-    return kOk;
+    return PackResult::kOk;
 }
 
-int PackFile::extractEntry(const std::string& folder, size_t index, bool restore) const {
-    if (!isOpen_) return kNotOpen;
-    if (index >= entries_.size()) return kReadError;
+PackResult PackFile::extractEntry(const std::string& folder, size_t index, bool restore) const {
+    if (!isOpen_) return PackResult::kNotOpen;
+    if (index >= entries_.size()) return PackResult::kReadError;
     const PackEntry& e = entries_[index];
-    if (!isSafeEntryName(e.name)) return kUnsafeName;
+    if (!isSafeEntryName(e.name)) return PackResult::kUnsafeName;
     std::string dir = normalizePath(folder);
-    if (!folderExists(dir)) return kWriteError;
+    if (!folderExists(dir)) return PackResult::kWriteError;
     if (dir.back() != '/') dir += '/';
     const std::string target = dir + e.name;
 
     std::string bytes;
-    if (const int r = readEntry(index, bytes); r != kOk) return r;
+    if (const PackResult r = readEntry(index, bytes); r != PackResult::kOk) return r;
 
     // The rename below replaces a symbolic link rather than following it, but the save makes
     // the old target writable first, which would follow one: take links away beforehand.
     struct stat st {};
     if (::lstat(target.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return kWriteError;
-        if (S_ISLNK(st.st_mode) && ::unlink(target.c_str()) != 0) return kWriteError;
+        if (S_ISDIR(st.st_mode)) return PackResult::kWriteError;
+        if (S_ISLNK(st.st_mode) && ::unlink(target.c_str()) != 0) return PackResult::kWriteError;
     }
-    if (!saveFileAtomic(target, bytes, kTempSuffix)) return kWriteError;
+    if (!saveFileAtomic(target, bytes, kTempSuffix)) return PackResult::kWriteError;
     ::chmod(target.c_str(), 0644);
-    if (!restore) return kOk;
+    if (!restore) return PackResult::kOk;
 
     // Linux cannot set a birth time, so the creation stamp stays in the pack only.
     if (const std::optional<DateTime> t = e.modified.toDateTime()) {
@@ -313,15 +314,15 @@ int PackFile::extractEntry(const std::string& folder, size_t index, bool restore
         }
     }
     if ((e.attributes & kPackAttrReadOnly) != 0) ::chmod(target.c_str(), 0444);
-    return kOk;
+    return PackResult::kOk;
 }
 
-int PackFile::extractAll(const std::string& folder, bool restore) const {
-    if (!isOpen_) return kNotOpen;
-    int result = kOk;
+PackResult PackFile::extractAll(const std::string& folder, bool restore) const {
+    if (!isOpen_) return PackResult::kNotOpen;
+    PackResult result = PackResult::kOk;
     for (size_t i = 0; i < entries_.size(); ++i) {
-        const int r = extractEntry(folder, i, restore);
-        if (result == kOk) result = r;
+        const PackResult r = extractEntry(folder, i, restore);
+        if (result == PackResult::kOk) result = r;
     }
     return result;
 }

@@ -65,22 +65,24 @@ bool isSafeEntryName(std::string_view name);
 // that part alone is too long), then it is padded with 0x00 to `width`.
 std::string packNameField(std::string_view cp1250Name, size_t width);
 
+// What a pack operation came to. Open: kOk, kNoFile, kBadMagic, kBadVersion, kDamaged.
+// Extract: kOk, kNotOpen, or a failure. Pack: kOk or a failure.
+enum class PackResult {
+    kOk = 0,
+    kReadError = 1,      // a source, or an entry's contents, cannot be read
+    kCouldNotClose = 2,  // kept for callers; closing cannot fail here
+    kNotOpen = 3,
+    kNoFile = 4,
+    kBadMagic = 5,
+    kBadVersion = 6,
+    kDamaged = 7,  // header or directory cut off by the end of the file
+    kWriteError = 8,
+    kUnsafeName = 9,
+    kTooLarge = 10,
+};
+
 class PackFile {
 public:
-    // Result codes. Open: kOk, kCouldNotClose, kNoFile, kBadMagic, kBadVersion, kDamaged.
-    // Extract: kOk, kNotOpen, or a failure. Pack: kOk or a failure.
-    static constexpr int kOk = 0;
-    static constexpr int kReadError = 1;      // a source, or an entry's contents, cannot be read
-    static constexpr int kCouldNotClose = 2;  // kept for callers; closing cannot fail here
-    static constexpr int kNotOpen = 3;
-    static constexpr int kNoFile = 4;
-    static constexpr int kBadMagic = 5;
-    static constexpr int kBadVersion = 6;
-    static constexpr int kDamaged = 7;  // header or directory cut off by the end of the file
-    static constexpr int kWriteError = 8;
-    static constexpr int kUnsafeName = 9;
-    static constexpr int kTooLarge = 10;
-
     static constexpr uint16_t kNameWidth = 32;  // what we write; readers take the header's W
     static constexpr size_t kMaxCommentBytes = 255;
     // Packs are built and entries extracted in memory; backups are a few hundred kilobytes.
@@ -93,13 +95,13 @@ public:
 
     // Writes the sources (in order, names without their folders) and the comment (raw bytes,
     // cut to 255) to `destination`, replacing it only once the whole pack is on disk.
-    static int pack(const std::string& destination, const std::vector<std::string>& sources,
-                    std::string_view comment, const Clock& clock);
+    static PackResult pack(const std::string& destination, const std::vector<std::string>& sources,
+                           std::string_view comment, const Clock& clock);
 
     // Opens a pack and reads its directory; any pack open before is closed first.
-    int openPack(const std::string& path);
+    PackResult openPack(const std::string& path);
     // The same over bytes in memory (tests, fuzzing).
-    int openBytes(std::string bytes);
+    PackResult openBytes(std::string bytes);
     void closePack();
 
     bool isOpen() const { return isOpen_; }
@@ -111,15 +113,15 @@ public:
 
     // The contents of entry `index` (0-based): kOk, kNotOpen, kReadError (no such entry, or its
     // range leaves the file) or kTooLarge.
-    int readEntry(size_t index, std::string& out) const;
+    PackResult readEntry(size_t index, std::string& out) const;
     // Writes entry `index` into `folder` through a temporary file; with `restore`, sets its
     // last-write time and its read-only state from the pack.
-    int extractEntry(const std::string& folder, size_t index, bool restore) const;
+    PackResult extractEntry(const std::string& folder, size_t index, bool restore) const;
     // Every entry in order, going on after a failure; kOk only when all came out.
-    int extractAll(const std::string& folder, bool restore) const;
+    PackResult extractAll(const std::string& folder, bool restore) const;
 
 private:
-    int readDirectory();
+    PackResult readDirectory();
 
     BoundedFile file_;  // no read goes past the size it had at open
     bool isOpen_ = false;

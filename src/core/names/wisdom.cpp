@@ -53,8 +53,7 @@ WisdomChoice chooseWisdom(const DataBlockReader& reader, std::vector<uint8_t>& s
 WisdomChoice chooseWisdom(const std::string& programDir, std::vector<uint8_t>& slots,
                           RandomSource& random, Log* log) {
     DataBlockReader reader;
-    if (reader.openFile(programDir + std::string(kWisdomRelativePath)) !=
-        DataBlockReader::kOpened) {
+    if (reader.openFile(programDir + std::string(kWisdomRelativePath)) != DataBlockOpen::kOpened) {
         logLine(log, kWisdomOpenError);
         return {};
     }

@@ -110,26 +110,27 @@ void drawFieldLines(Screen& sc, const Grid& g) {
     };
     for (int c = 0; c < kDayCells; ++c) {
         const DayCell& cell = sc.month->cells[static_cast<size_t>(c)];
-        if (cell.fieldText.empty()) continue;
         const int x = g.x(c) + dx;
         const int y = g.y(c) + dy;
         if (sc.month->namesMode) {
+            const std::string& names = cell.names;
+            if (names.empty()) continue;
             plainColour(c);
-            const size_t comma = cell.fieldText.find(',');
-            if (s.textWidthPx(cell.fieldText) > w && maxEvents >= 2 && comma != std::string::npos) {
-                std::string rest = cell.fieldText.substr(comma + 1);
+            const size_t comma = names.find(',');
+            if (s.textWidthPx(names) > w && maxEvents >= 2 && comma != std::string::npos) {
+                std::string rest = names.substr(comma + 1);
                 rest.erase(0, rest.find_first_not_of(' '));
                 while (!rest.empty() && rest.back() == ' ')
                     rest.pop_back();
-                drawText(s, x, y, fitText(s, cell.fieldText.substr(0, comma + 1), w, overflow),
-                         align, shadow);
+                drawText(s, x, y, fitText(s, names.substr(0, comma + 1), w, overflow), align,
+                         shadow);
                 drawText(s, x, y + h, fitText(s, rest, w, overflow), align, shadow);
             } else {
-                drawText(s, x, y, fitText(s, cell.fieldText, w, overflow), align, shadow);
+                drawText(s, x, y, fitText(s, names, w, overflow), align, shadow);
             }
             continue;
         }
-        const std::vector<FieldLine> lines = splitFieldText(cell.fieldText);
+        const std::vector<FieldLine>& lines = cell.lines;
         for (size_t k = 0; k < lines.size(); ++k) {
             const FieldLine& line = lines[k];
             const int ly = y + static_cast<int>(k) * h;

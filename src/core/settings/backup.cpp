@@ -250,12 +250,13 @@ BackupSaveResult saveBackup(const BackupContext& ctx, std::string_view folder,
 
     const std::string computer = ctx.shell != nullptr ? ctx.shell->computerName() : std::string();
     const std::string user = ctx.shell != nullptr ? ctx.shell->userName() : std::string();
-    const int packed =
+    const PackResult packed =
         PackFile::pack(path, {ctx.userDataDir + "events.cdb", ctx.userDataDir + "settings.cfg"},
                        buildBackupComment(ctx.running, computer, user), *ctx.clock);
-    if (packed != PackFile::kOk) {
+    if (packed != PackResult::kOk) {
         write(settings, settings::Backup_Last, remembered);
-        logLine(ctx, "Backup to '" + path + "' failed (code " + std::to_string(packed) + ")");
+        logLine(ctx, "Backup to '" + path + "' failed (code " +
+                         std::to_string(static_cast<int>(packed)) + ")");
         say(ctx, ctx.strings->getString("sets_bksave_failed"), MessageIcon::kWarning);
         return BackupSaveResult::kFailed;
     }
@@ -276,7 +277,7 @@ std::optional<std::string> askBackupToRestore(Dialogs& dialogs, const BackupCont
 RestoreResult restoreBackup(const BackupContext& ctx, const std::string& path,
                             const RestoreHooks& hooks) {
     PackFile pack;
-    if (pack.openPack(path) != PackFile::kOk) return RestoreResult::kNotOpened;
+    if (pack.openPack(path) != PackResult::kOk) return RestoreResult::kNotOpened;
 
     const std::optional<BackupComment> comment = readBackupComment(pack.comment());
     if (!comment) {
@@ -316,12 +317,12 @@ RestoreResult restoreBackup(const BackupContext& ctx, const std::string& path,
         std::error_code ec;
         fs::remove_all(temp, ec);
     };
-    const int unpacked = pack.extractAll(temp, true);
-    if (unpacked != PackFile::kOk) {
+    const PackResult unpacked = pack.extractAll(temp, true);
+    if (unpacked != PackResult::kOk) {
         removeTemp();
         logLine(ctx, "Restore failed: the backup did not unpack whole (code " +
-                         std::to_string(unpacked) + "); nothing was changed");
-        if (unpacked == PackFile::kWriteError) return RestoreResult::kWriteFailed;
+                         std::to_string(static_cast<int>(unpacked)) + "); nothing was changed");
+        if (unpacked == PackResult::kWriteError) return RestoreResult::kWriteFailed;
         say(ctx, ctx.strings->getString("sets_bk_invalidfile"), MessageIcon::kWarning);
         return RestoreResult::kInvalidFile;
     }

@@ -57,82 +57,82 @@ void toggleSwitch(bool& flag, bool& other, Actions& out) {
 
 }  // namespace
 
-Actions buttonEvent(MainWindowState& s, int code, HashTable& settings) {
+Actions buttonEvent(MainWindowState& s, CommandCode code, HashTable& settings) {
     Actions out;
     if (s.screenMode == ScreenMode::kGame) return out;
     const bool month = s.screenMode == ScreenMode::kMonth;
 
     switch (code) {
-        case kCmdClose:
+        case CommandCode::kClose:
             // The window is gone afterwards, so there is nothing left to redraw.
             pushAction(out, UiAction::kCloseWindow);
             return out;
-        case kCmdPrevMonth:
+        case CommandCode::kPrevMonth:
             if (month) page(s, -1, out);
             break;
-        case kCmdNextMonth:
+        case CommandCode::kNextMonth:
             if (month) page(s, 1, out);
             break;
-        case kCmdSwitchScreen:
+        case CommandCode::kSwitchScreen:
             switchScreen(s, out);
             break;
-        case kCmdEventList:
+        case CommandCode::kEventList:
             pushAction(out, UiAction::kOpenEventList);
             pushAction(out, UiAction::kEventRefresh);
             break;
-        case kCmdSettings:
+        case CommandCode::kSettings:
             pushAction(out, UiAction::kOpenSettings);
             pushAction(out, UiAction::kEventRefresh);
             break;
-        case kCmdAbout:
+        case CommandCode::kAbout:
             pushAction(out, UiAction::kOpenAbout);
             break;
-        case kCmdNameSearch:
+        case CommandCode::kNameSearch:
             pushAction(out, UiAction::kOpenNameSearch);
             break;
-        case kCmdStopAlarm:
+        case CommandCode::kStopAlarm:
             pushAction(out, UiAction::kStopAlarmSound);
             break;
-        case kCmdSwitchNames:
+        case CommandCode::kSwitchNames:
             if (month) toggleNames(settings, out);
             break;
-        case kCmdMissedEvents:
+        case CommandCode::kMissedEvents:
             pushAction(out, UiAction::kOpenMissedEvents);
             break;
-        case kCmdHome:
+        case CommandCode::kHome:
             if (month) showCurrentMonth(s, out);
             break;
-        case kCmdPrevYear:
+        case CommandCode::kPrevYear:
             if (month) page(s, -12, out);
             break;
-        case kCmdNextYear:
+        case CommandCode::kNextYear:
             if (month) page(s, 12, out);
             break;
-        case kCmdShowRepeating:
+        case CommandCode::kShowRepeating:
             if (month) toggleSwitch(s.switches.showRepeating, s.switches.showOneTime, out);
             break;
-        case kCmdRepeatingNextOnly:
+        case CommandCode::kRepeatingNextOnly:
             if (month) {
                 s.switches.repeatingNextOnly = !s.switches.repeatingNextOnly;
                 pushAction(out, UiAction::kRebuildMonth);
             }
             break;
-        case kCmdShowOneTime:
+        case CommandCode::kShowOneTime:
             if (month) toggleSwitch(s.switches.showOneTime, s.switches.showRepeating, out);
             break;
-        case kCmdLastWisdom:
+        case CommandCode::kLastWisdom:
             if (lastWisdomOffered(settings)) showLastWisdom(s.wisdom, settings);
             break;
-        case kCmdDiagnostics:
+        case CommandCode::kDiagnostics:
             pushAction(out, UiAction::kOpenDiagnostics);
             break;
-        case kCmdTestAlarmExtreme:
+        case CommandCode::kTestAlarmExtreme:
             s.layoutTests.extremeAlarm = true;
             break;
-        case kCmdTestAlarmNormal:
+        case CommandCode::kTestAlarmNormal:
             s.layoutTests.normalAlarm = true;
             break;
-        case kCmdTestWisdom:
+        case CommandCode::kTestWisdom:
             s.layoutTests.wisdom = true;
             break;
         default:

@@ -9,34 +9,39 @@ namespace tv {
 
 class HashTable;
 
-enum Command : int {
-    kCmdClose = 0,
-    kCmdPrevMonth = 1,
-    kCmdNextMonth = 2,
-    kCmdSwitchScreen = 3,
-    kCmdEventList = 4,
-    kCmdSettings = 5,
-    kCmdAbout = 6,
-    kCmdNameSearch = 7,
-    kCmdStopAlarm = 8,
-    kCmdSwitchNames = 9,
-    kCmdMissedEvents = 10,
-    kCmdHome = 11,
-    kCmdPrevYear = 12,
-    kCmdNextYear = 13,
-    kCmdShowRepeating = 15,
-    kCmdRepeatingNextOnly = 16,
-    kCmdShowOneTime = 17,
-    kCmdLastWisdom = 18,
-    kCmdDiagnostics = 251,
-    kCmdTestAlarmExtreme = 252,
-    kCmdTestAlarmNormal = 253,
-    kCmdTestWisdom = 254,
+enum class CommandCode : int {
+    kClose = 0,
+    kPrevMonth = 1,
+    kNextMonth = 2,
+    kSwitchScreen = 3,
+    kEventList = 4,
+    kSettings = 5,
+    kAbout = 6,
+    kNameSearch = 7,
+    kStopAlarm = 8,
+    kSwitchNames = 9,
+    kMissedEvents = 10,
+    kHome = 11,
+    kPrevYear = 12,
+    kNextYear = 13,
+    kShowRepeating = 15,
+    kRepeatingNextOnly = 16,
+    kShowOneTime = 17,
+    kLastWisdom = 18,
+    kDiagnostics = 251,
+    kTestAlarmExtreme = 252,
+    kTestAlarmNormal = 253,
+    kTestWisdom = 254,
 };
 
 // Performs one command on the state and lists what the window must do, ending with a redraw.
 // Nothing at all happens in the game's screen mode. `settings` holds Cal_Names, Wise and
 // LastWisdom.
-Actions buttonEvent(MainWindowState& state, int code, HashTable& settings);
+Actions buttonEvent(MainWindowState& state, CommandCode code, HashTable& settings);
+
+// The command of skin button `index` (0..11): the two are numbered alike.
+constexpr CommandCode commandOfButton(int index) {
+    return static_cast<CommandCode>(index);
+}
 
 }  // namespace tv

@@ -4,48 +4,51 @@
 
 namespace tv {
 
-int keyCommand(int keyCode, int shift) {
-    if (keyCode == kKeyF4) return (shift & kAlt) != 0 ? kCmdClose : -1;
+std::optional<CommandCode> keyCommand(int keyCode, int shift) {
+    if (keyCode == kKeyF4) {
+        if ((shift & kAlt) != 0) return CommandCode::kClose;
+        return std::nullopt;
+    }
     switch (keyCode) {
         case kKeyEscape:
-            return kCmdClose;
+            return CommandCode::kClose;
         case kKeyLeft:
         case kKeyUp:
-            return kCmdPrevMonth;
+            return CommandCode::kPrevMonth;
         case kKeyRight:
         case kKeyDown:
-            return kCmdNextMonth;
+            return CommandCode::kNextMonth;
         case kKeySpace:
-            return kCmdSwitchScreen;
+            return CommandCode::kSwitchScreen;
         case kKeyEnter:
         case '1':
-            return kCmdEventList;
+            return CommandCode::kEventList;
         case 'S':
         case '3':
-            return kCmdSettings;
+            return CommandCode::kSettings;
         case kKeyF1:
-            return kCmdAbout;
+            return CommandCode::kAbout;
         case 'K':
         case '2':
-            return kCmdNameSearch;
+            return CommandCode::kNameSearch;
         case 'N':
-            return kCmdSwitchNames;
+            return CommandCode::kSwitchNames;
         case kKeyHome:
-            return kCmdHome;
+            return CommandCode::kHome;
         case kKeyPageUp:
-            return kCmdPrevYear;
+            return CommandCode::kPrevYear;
         case kKeyPageDown:
-            return kCmdNextYear;
+            return CommandCode::kNextYear;
         case 'I':
-            return kCmdShowRepeating;
+            return CommandCode::kShowRepeating;
         case 'O':
-            return kCmdRepeatingNextOnly;
+            return CommandCode::kRepeatingNextOnly;
         case 'E':
-            return kCmdShowOneTime;
+            return CommandCode::kShowOneTime;
         case 'B':
-            return kCmdLastWisdom;
+            return CommandCode::kLastWisdom;
         default:
-            return -1;
+            return std::nullopt;
     }
 }
 
@@ -79,9 +82,9 @@ Actions keyDown(MainWindowState& s, int keyCode, int shift, HashTable& settings)
         return out;
     }
     if (shift == kShift) return typeShifted(s, keyCode);
-    const int command = keyCommand(keyCode, shift);
-    if (command < 0) return {};
-    return buttonEvent(s, command, settings);
+    const std::optional<CommandCode> command = keyCommand(keyCode, shift);
+    if (!command) return {};
+    return buttonEvent(s, *command, settings);
 }
 
 }  // namespace tv

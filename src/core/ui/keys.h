@@ -2,6 +2,9 @@
 // are their upper-case characters), so the window maps its toolkit's keys to these once.
 #pragma once
 
+#include <optional>
+
+#include "core/ui/commands.h"
 #include "core/ui/ui_actions.h"
 #include "core/ui/window_state.h"
 
@@ -31,7 +34,7 @@ inline constexpr int kAlt = 4;
 inline constexpr std::string_view kDeveloperSequence = "ZEVORKA";
 
 // The command a key gives without Shift; -1 for none.
-int keyCommand(int keyCode, int shift);
+std::optional<CommandCode> keyCommand(int keyCode, int shift);
 
 // Translates a key into a command and performs it. In the game only Esc counts: it ends it.
 Actions keyDown(MainWindowState& state, int keyCode, int shift, HashTable& settings);

@@ -31,27 +31,34 @@ MenuItem item(int id, std::string text, std::string_view shortcut, bool enabled 
     return m;
 }
 
+// A main menu item carries its command code as its id.
+MenuItem item(CommandCode code, std::string text, std::string_view shortcut, bool enabled = true,
+              bool checked = false) {
+    return item(static_cast<int>(code), std::move(text), shortcut, enabled, checked);
+}
+
 MenuItem calendarSubmenu(const MainWindowState& s, HashTable& settings, const StringTable& st) {
     const bool cal = s.screenMode == ScreenMode::kMonth;
     const MonthSwitches& sw = s.switches;
     MenuItem sub;
     sub.text = st.getString("main_b_calendar2");
     auto& v = sub.submenu;
-    v.push_back(item(kCmdSwitchScreen, st.getString("main_b_calendar"), "Space"));
+    v.push_back(item(CommandCode::kSwitchScreen, st.getString("main_b_calendar"), "Space"));
     v.push_back(separator());
-    v.push_back(item(kCmdShowOneTime, st.getString("main_b_show_still"), "E", cal, sw.showOneTime));
-    v.push_back(
-        item(kCmdShowRepeating, st.getString("main_b_show_rep"), "I", cal, sw.showRepeating));
-    v.push_back(item(kCmdRepeatingNextOnly, st.getString("main_b_repnextonly"), "O",
+    v.push_back(item(CommandCode::kShowOneTime, st.getString("main_b_show_still"), "E", cal,
+                     sw.showOneTime));
+    v.push_back(item(CommandCode::kShowRepeating, st.getString("main_b_show_rep"), "I", cal,
+                     sw.showRepeating));
+    v.push_back(item(CommandCode::kRepeatingNextOnly, st.getString("main_b_repnextonly"), "O",
                      cal && sw.showRepeating, sw.repeatingNextOnly));
     v.push_back(separator());
-    v.push_back(item(kCmdSwitchNames, st.getString("main_b_names2"), "N", cal,
+    v.push_back(item(CommandCode::kSwitchNames, st.getString("main_b_names2"), "N", cal,
                      read(settings, settings::Cal_Names) == "1"));
-    v.push_back(item(kCmdHome, st.getString("main_b_home"), "Home", cal));
-    v.push_back(item(kCmdPrevYear, st.getString("main_b_prevyear"), "PgUp", cal));
-    v.push_back(item(kCmdPrevMonth, st.getString("main_b_prevmonth"), "<-", cal));
-    v.push_back(item(kCmdNextMonth, st.getString("main_b_nextmonth"), "->", cal));
-    v.push_back(item(kCmdNextYear, st.getString("main_b_nextyear"), "PgDown", cal));
+    v.push_back(item(CommandCode::kHome, st.getString("main_b_home"), "Home", cal));
+    v.push_back(item(CommandCode::kPrevYear, st.getString("main_b_prevyear"), "PgUp", cal));
+    v.push_back(item(CommandCode::kPrevMonth, st.getString("main_b_prevmonth"), "<-", cal));
+    v.push_back(item(CommandCode::kNextMonth, st.getString("main_b_nextmonth"), "->", cal));
+    v.push_back(item(CommandCode::kNextYear, st.getString("main_b_nextyear"), "PgDown", cal));
     return sub;
 }
 
@@ -62,31 +69,31 @@ MenuModel buildMainMenu(const MainWindowState& s, HashTable& settings, const Str
     auto& v = m.items;
     v.push_back(calendarSubmenu(s, settings, st));
     v.push_back(separator());
-    v.push_back(item(kCmdEventList, st.getString("main_b_dates"), "Enter"));
-    v.push_back(item(kCmdNameSearch, st.getString("main_b_names"), "K"));
+    v.push_back(item(CommandCode::kEventList, st.getString("main_b_dates"), "Enter"));
+    v.push_back(item(CommandCode::kNameSearch, st.getString("main_b_names"), "K"));
     if (lastWisdomOffered(settings))
-        v.push_back(item(kCmdLastWisdom, st.getString("main_b_lastwisdom"), "B"));
+        v.push_back(item(CommandCode::kLastWisdom, st.getString("main_b_lastwisdom"), "B"));
     v.push_back(separator());
-    v.push_back(item(kCmdSettings, st.getString("main_b_sets"), "S"));
-    v.push_back(item(kCmdAbout, st.getString("main_b_about"), "F1"));
+    v.push_back(item(CommandCode::kSettings, st.getString("main_b_sets"), "S"));
+    v.push_back(item(CommandCode::kAbout, st.getString("main_b_about"), "F1"));
     v.push_back(separator());
     if (s.developer) {
         // Layout checks for skin makers; not translated on purpose.
-        v.push_back(item(kCmdDiagnostics, "DEV: Show UserID and Language", {}));
-        v.push_back(item(kCmdTestWisdom, "DEV: Show Wise", {}));
-        v.push_back(item(kCmdTestAlarmNormal, "DEV: Show AlarmScreen normal", {}));
-        v.push_back(item(kCmdTestAlarmExtreme, "DEV: Show AlarmScreen xtreme", {}));
+        v.push_back(item(CommandCode::kDiagnostics, "DEV: Show UserID and Language", {}));
+        v.push_back(item(CommandCode::kTestWisdom, "DEV: Show Wise", {}));
+        v.push_back(item(CommandCode::kTestAlarmNormal, "DEV: Show AlarmScreen normal", {}));
+        v.push_back(item(CommandCode::kTestAlarmExtreme, "DEV: Show AlarmScreen xtreme", {}));
         v.push_back(separator());
     }
     v.push_back(item(kMainMenuCloseId, st.getString("com_close"), "Esc"));
     return m;
 }
 
-int mainMenuCommand(int chosenId) {
+std::optional<CommandCode> mainMenuCommand(int chosenId) {
     // Id 0 means "dismissed" to the menu, so closing travels as 255.
-    if (chosenId == 0) return -1;
-    if (chosenId == kMainMenuCloseId) return kCmdClose;
-    return chosenId;
+    if (chosenId == 0) return std::nullopt;
+    if (chosenId == kMainMenuCloseId) return CommandCode::kClose;
+    return static_cast<CommandCode>(chosenId);
 }
 
 MenuModel buildTrayMenu(HashTable& settings, const StringTable& st) {

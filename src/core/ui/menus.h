@@ -2,10 +2,13 @@
 // time they open; the Qt layer only shows them and hands back the chosen id.
 #pragma once
 
+#include <optional>
+
 #include <string>
 #include <vector>
 
 #include "core/events/month_events.h"
+#include "core/ui/commands.h"
 #include "core/ui/window_state.h"
 
 namespace tv {
@@ -36,8 +39,8 @@ inline constexpr int kMainMenuCloseId = 255;
 // The right-click menu outside the day fields.
 MenuModel buildMainMenu(const MainWindowState& state, HashTable& settings,
                         const StringTable& strings);
-// The command of a main menu choice (0 when the menu was dismissed): -1 runs nothing.
-int mainMenuCommand(int chosenId);
+// The command of a main menu choice (0 when the menu was dismissed); none runs nothing.
+std::optional<CommandCode> mainMenuCommand(int chosenId);
 
 inline constexpr int kTrayOpenId = 1;
 inline constexpr int kTrayScheduleId = 2;

@@ -58,7 +58,8 @@ Actions buttonMouseUp(MainWindowState& s, int button, int mouseButton, bool insi
                       HashTable& settings) {
     Actions out;
     pushAction(out, UiAction::kStopRollover);
-    if (mouseButton == kMouseLeft) appendActions(out, buttonEvent(s, button, settings));
+    if (mouseButton == kMouseLeft)
+        appendActions(out, buttonEvent(s, commandOfButton(button), settings));
     if (inside) {
         pushAction(out, UiAction::kPaintButton, button, kLookOver);
         pushAction(out, UiAction::kStartRollover);
@@ -150,8 +151,8 @@ Actions areaDoubleClick(MainWindowState& s, const WindowGeometry& g, int x, int 
 Actions mouseWheel(MainWindowState& s, bool forward, bool ctrl, HashTable& settings) {
     if (s.screenMode != ScreenMode::kMonth) return {};
     // With Ctrl a forward turn jumps to today's month and a backward one a year earlier.
-    const int code =
-        forward ? (ctrl ? kCmdHome : kCmdPrevMonth) : (ctrl ? kCmdPrevYear : kCmdNextMonth);
+    const CommandCode code = forward ? (ctrl ? CommandCode::kHome : CommandCode::kPrevMonth)
+                                     : (ctrl ? CommandCode::kPrevYear : CommandCode::kNextMonth);
     return buttonEvent(s, code, settings);
 }
 

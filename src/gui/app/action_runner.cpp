@@ -16,7 +16,7 @@
 
 namespace tv {
 
-void ActionRunner::command(int code) {
+void ActionRunner::command(CommandCode code) {
     AppState& s = app_.state();
     perform(buttonEvent(s.window, code, s.settings));
 }

@@ -82,7 +82,7 @@ public:
     const Surface* frame() const;
 
     // Input from the window, through the core's rules.
-    void command(int code) { runner_.command(code); }
+    void command(CommandCode code) { runner_.command(code); }
     void keyDown(int keyCode, int shift) { runner_.keyDown(keyCode, shift); }
     void perform(const Actions& actions) { runner_.perform(actions); }
 

@@ -247,11 +247,11 @@ void ModalWindows::openDayMenu(int cell) {
 void ModalWindows::openMainMenu() {
     AppState& s = app_.state();
     const auto menu = PopupMenu::fromModel(buildMainMenu(s.window, s.settings, s.strings));
-    const int code = mainMenuCommand(menu->show());
-    if (code < 0) return;
+    const std::optional<CommandCode> code = mainMenuCommand(menu->show());
+    if (!code) return;
     // After this action list: the command may open windows of its own.
-    QTimer::singleShot(0, &app_, [this, code] {
-        if (app_.state().loaded) app_.command(code);
+    QTimer::singleShot(0, &app_, [this, command = *code] {
+        if (app_.state().loaded) app_.command(command);
     });
 }
 

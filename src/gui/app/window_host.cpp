@@ -169,7 +169,7 @@ bool WindowHost::showSettingsModal() {
     return app_.modals().showSettingsAfterSkinReload();
 }
 
-void WindowHost::runCommand(int code) {
+void WindowHost::runCommand(CommandCode code) {
     app_.command(code);
 }
 

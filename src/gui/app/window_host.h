@@ -46,7 +46,7 @@ public:
     bool isFullScreenForeground() const override;
     void showUpdateNotice(const UpdateDialogModel& model) override;
     bool showSettingsModal() override;
-    void runCommand(int code) override;
+    void runCommand(CommandCode code) override;
     void refreshDay() override;
     void redraw() override;
     void refreshEvents() override;

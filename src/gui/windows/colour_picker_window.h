@@ -1,4 +1,4 @@
-// `frmColorPicker`: the band colour of a long event, one of fourteen fixed hues.
+// The colour picker: the band colour of a long event, one of fourteen fixed hues.
 #pragma once
 
 #include <QDialog>
@@ -11,7 +11,7 @@ namespace tv {
 
 class StringTable;
 
-// The two rows of seven colour cells (`imgColor`), with a frame around the selected one.
+// The two rows of seven colour cells, with a frame around the selected one.
 // Arrow keys move the frame; a click selects.
 class ColourCells : public QWidget {
     Q_OBJECT

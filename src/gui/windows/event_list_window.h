@@ -1,4 +1,4 @@
-// `frmDates`: the event list (`frameList`) and the event editor (`frameEdit`) in one modal
+// The event list window: the event list and the event editor in one modal
 // window, shown one at a time. Every rule lives in the core's event list and editor logic; this
 // window copies controls in and shows what the core answers.
 #pragma once

@@ -1,4 +1,4 @@
-// `frmMonths`: the months of a selected-months event, as twelve check boxes.
+// The month picker: the months of a selected-months event, as twelve check boxes.
 #pragma once
 
 #include <QDialog>

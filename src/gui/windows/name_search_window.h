@@ -1,5 +1,5 @@
-// `frmNames`: on which days a name has its name day, and what a name means. The search and the
-// descriptions are the core's name search; this window shows its state.
+// The name search window: on which days a name has its name day, and what a name means. The search
+// and the descriptions are the core's name search; this window shows its state.
 #pragma once
 
 #include <QDialog>

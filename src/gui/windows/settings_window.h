@@ -1,5 +1,5 @@
-// `frmSets`: the eight settings pages. Which control edits which key, what switches what on and
-// what closing writes are the core's settings-window logic; this window shows its state.
+// The settings window: the eight settings pages. Which control edits which key, what switches what
+// on and what closing writes are the core's settings-window logic; this window shows its state.
 #pragma once
 
 #include <QDialog>

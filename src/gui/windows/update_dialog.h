@@ -1,4 +1,4 @@
-// `frmUpdateDialog`: a newer version exists. Download opens its page, Later waits as long as
+// The update notice: a newer version exists. Download opens its page, Later waits as long as
 // the list says. What the buttons store is the core's update logic.
 #pragma once
 

@@ -51,7 +51,9 @@ public:
         calls.push_back("settingsModal");
         return false;
     }
-    void runCommand(int code) override { calls.push_back("command " + std::to_string(code)); }
+    void runCommand(CommandCode code) override {
+        calls.push_back("command " + std::to_string(static_cast<int>(code)));
+    }
     void refreshDay() override { calls.push_back("refreshDay"); }
     void redraw() override { calls.push_back("redraw"); }
     void refreshEvents() override { calls.push_back("refreshEvents"); }

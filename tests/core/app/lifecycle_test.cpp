@@ -220,7 +220,7 @@ TEST(Restore, ABackupOfTheOldGenerationIsRestoredAndImported) {
     const std::string pack = old.file("regi.backup");
     ASSERT_EQ(
         PackFile::pack(pack, {old.file("config.qzi"), old.file("dates.qzi")}, comment, h.clock),
-        PackFile::kOk);
+        PackResult::kOk);
 
     h.box.script = {MessageAnswer::kOk, MessageAnswer::kOk};
     BackupContext b;

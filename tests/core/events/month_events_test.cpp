@@ -46,7 +46,7 @@ struct Month {
     const DayCell& cellOf(int day) const { return m.cells[static_cast<size_t>(m.cellOfDay(day))]; }
     std::vector<std::string> lines(int day) const {
         std::vector<std::string> out;
-        for (const FieldLine& l : splitFieldText(cellOf(day).fieldText))
+        for (const FieldLine& l : cellOf(day).lines)
             out.push_back(l.text);
         return out;
     }
@@ -93,12 +93,9 @@ TEST(MonthEvents, LongEventsGetABandInEveryMonthTheyTouch) {
     EXPECT_FALSE(b.endsHere);
     EXPECT_EQ(b.length, 2);
     EXPECT_EQ(b.colour, 0xFF00FFu);  // magenta at full saturation and value
-    // The hue travels in the line as (hue + 1) div 256 and mod 256.
-    EXPECT_EQ(t.cellOf(30).fieldText, std::string("\0"
-                                                  "1\x01\x2d",
-                                                  4) +
-                                          "Túra");
-    EXPECT_EQ(splitFieldText(t.cellOf(30).fieldText)[0].hue, 300);
+    ASSERT_EQ(t.cellOf(30).lines.size(), 1u);
+    EXPECT_EQ(t.cellOf(30).lines[0].text, "Túra");
+    EXPECT_EQ(t.cellOf(30).lines[0].hue, 300);
 
     t.build(2025, 2);
     ASSERT_EQ(t.m.bands.size(), 1u);
@@ -128,7 +125,8 @@ TEST(MonthEvents, CrowdedDaysShowAMoreLine) {
     t.add("y", RepeatKind::kOnce, 2025, 3, 11);
     t.build(2025, 3);
     EXPECT_EQ(t.lines(10), (std::vector<std::string>{"a", "…összesen 3"}));
-    EXPECT_EQ(splitFieldText(t.cellOf(10).fieldText)[1].type, kFieldLineMore);
+    ASSERT_EQ(t.cellOf(10).lines.size(), 2u);
+    EXPECT_EQ(t.cellOf(10).lines[1].kind, FieldLineKind::kMore);
     EXPECT_EQ(t.cellOf(10).eventTotal, 3);
     EXPECT_EQ(t.lines(11), (std::vector<std::string>{"x", "y"}));
 
@@ -137,7 +135,7 @@ TEST(MonthEvents, CrowdedDaysShowAMoreLine) {
     EXPECT_EQ(t.lines(10), std::vector<std::string>{"…összesen 3"});
     t.ctx.theme.fieldMaxEvents = 0;
     t.build(2025, 3);
-    EXPECT_TRUE(t.cellOf(10).fieldText.empty());
+    EXPECT_TRUE(t.cellOf(10).lines.empty());
 }
 
 TEST(MonthEvents, AlarmsOrderTheDayAndTheTooltipListsEverything) {
@@ -229,12 +227,12 @@ TEST(MonthEvents, NamesModeShowsTheLeapDayAndShiftsTheNamesAfterIt) {
     t.add("a", RepeatKind::kOnce, 2024, 2, 25);
     t.build(2024, 2);
     EXPECT_TRUE(t.m.namesMode);
-    EXPECT_EQ(t.cellOf(23).fieldText, "names#53");
-    EXPECT_EQ(t.cellOf(24).fieldText, "szökőnap");
-    EXPECT_EQ(t.cellOf(25).fieldText, "names#54");
+    EXPECT_EQ(t.cellOf(23).names, "names#53");
+    EXPECT_EQ(t.cellOf(24).names, "szökőnap");
+    EXPECT_EQ(t.cellOf(25).names, "names#54");
     EXPECT_EQ(t.cellOf(25).eventTotal, 1);
-    EXPECT_EQ(t.cellOf(25).tipText, "• a");       // the events stay in the tooltip
-    EXPECT_TRUE(t.m.cells[0].fieldText.empty());  // January's days have none
+    EXPECT_EQ(t.cellOf(25).tipText, "• a");   // the events stay in the tooltip
+    EXPECT_TRUE(t.m.cells[0].names.empty());  // January's days have none
 }
 
 TEST(MonthEvents, DayFieldMenuListsUpToSixteenEvents) {

@@ -67,7 +67,7 @@ TEST(DataBlockReader, ReadsAHandMadeFileWithHungarianText) {
                               "\x80\x1A\x0B"s + "Hello" + "\xC1rv\xEDzt\xFBr\xF5+X";
     TempFolder tmp;
     DataBlockReader reader;
-    ASSERT_EQ(reader.openFile(tmp.file("wise.dat", bytes)), DataBlockReader::kOpened);
+    ASSERT_EQ(reader.openFile(tmp.file("wise.dat", bytes)), DataBlockOpen::kOpened);
     EXPECT_EQ(readAll(reader), (std::vector<std::string>{"Hello", "Árvíztűrő+X"}));
     EXPECT_EQ(reader.readEntry(0), "");
     EXPECT_EQ(reader.readEntry(3), "");
@@ -85,7 +85,7 @@ TEST_P(DataBlockWidthsTest, WriterAndReaderAgreeOnEveryWidth) {
             .ok());
     TempFolder tmp;
     DataBlockReader reader;
-    ASSERT_EQ(reader.openFile(tmp.file("w.dat", bytes)), DataBlockReader::kOpened);
+    ASSERT_EQ(reader.openFile(tmp.file("w.dat", bytes)), DataBlockOpen::kOpened);
     EXPECT_EQ(reader.offsetWidth(), offsetWidth);
     EXPECT_EQ(reader.lengthWidth(), lengthWidth);
     EXPECT_EQ(readAll(reader), entries);
@@ -108,7 +108,7 @@ class DataBlockLyingFileTest : public ::testing::TestWithParam<LyingFile> {};
 TEST_P(DataBlockLyingFileTest, GivesEmptyOrCutTextNeverMore) {
     const LyingFile& c = GetParam();
     DataBlockReader reader;
-    ASSERT_EQ(reader.openBytes(c.bytes), DataBlockReader::kOpened) << c.what;
+    ASSERT_EQ(reader.openBytes(c.bytes), DataBlockOpen::kOpened) << c.what;
     EXPECT_EQ(reader.entryCount(), c.count) << c.what;
     for (size_t i = 0; i < c.entries.size(); ++i) {
         EXPECT_EQ(reader.readEntry(static_cast<int32_t>(i + 1)), c.entries[i]) << c.what;
@@ -142,9 +142,9 @@ TEST(DataBlockReader, EveryTruncationOfAGoodFileGivesOnlyPrefixes) {
     ASSERT_TRUE(buildDataBlock(entries, whole, {2, 2}).ok());
     for (size_t size = 0; size <= whole.size(); ++size) {
         DataBlockReader reader;
-        const uint8_t code = reader.openBytes(whole.substr(0, size));
+        const DataBlockOpen code = reader.openBytes(whole.substr(0, size));
         if (size < DataBlockReader::kHeaderSize) {
-            EXPECT_EQ(code, DataBlockReader::kBadMagic) << size;
+            EXPECT_EQ(code, DataBlockOpen::kBadMagic) << size;
             continue;
         }
         ASSERT_EQ(reader.entryCount(), 3) << size;
@@ -162,7 +162,7 @@ TEST(DataBlockReader, FileShrunkAfterOpeningGivesCutText) {
     TempFolder tmp;
     const std::string path = tmp.file("w.dat", bytes);
     DataBlockReader reader;
-    ASSERT_EQ(reader.openFile(path), DataBlockReader::kOpened);
+    ASSERT_EQ(reader.openFile(path), DataBlockOpen::kOpened);
     ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(bytes.size() - 2)), 0);
     EXPECT_EQ(reader.readEntry(1), "abcd");
 }
@@ -173,28 +173,28 @@ TEST(DataBlockReader, OpenFileCodesAndReplacingTheOpenFile) {
     const std::string second =
         tmp.file("b.dat", header("\x80\x00\x00\x02"s, 1, 1) + "\x13\x01\x14\x01" + "xy");
     DataBlockReader reader;
-    EXPECT_EQ(reader.openFile("a.b"), DataBlockReader::kNoFile);
-    EXPECT_EQ(reader.openFile(tmp.path()), DataBlockReader::kNoFile);  // a folder
+    EXPECT_EQ(reader.openFile("a.b"), DataBlockOpen::kNoFile);
+    EXPECT_EQ(reader.openFile(tmp.path()), DataBlockOpen::kNoFile);  // a folder
     EXPECT_EQ(reader.openFile(tmp.file("short.dat", "DATA_QZS\x80\x00"s)),
-              DataBlockReader::kBadMagic);
+              DataBlockOpen::kBadMagic);
     EXPECT_EQ(reader.entryCount(), 0);
 
-    ASSERT_EQ(reader.openFile(first), DataBlockReader::kOpened);
+    ASSERT_EQ(reader.openFile(first), DataBlockOpen::kOpened);
     // Stored paths may carry Windows separators and stray blanks.
     std::string stored = " " + second + " ";
     stored.replace(stored.rfind('/'), 1, "\\");
-    ASSERT_EQ(reader.openFile(stored), DataBlockReader::kOpened);
+    ASSERT_EQ(reader.openFile(stored), DataBlockOpen::kOpened);
     EXPECT_EQ(readAll(reader), (std::vector<std::string>{"x", "y"}));
 
     // A missing path is refused before anything is closed; a wrong magic closes the old file.
-    EXPECT_EQ(reader.openFile(tmp.path() + "/none.dat"), DataBlockReader::kNoFile);
+    EXPECT_EQ(reader.openFile(tmp.path() + "/none.dat"), DataBlockOpen::kNoFile);
     EXPECT_EQ(reader.entryCount(), 2);
     EXPECT_EQ(reader.openFile(tmp.file("c.dat", "DATA_QZs" + kOne + "\x01\x01")),
-              DataBlockReader::kBadMagic);
+              DataBlockOpen::kBadMagic);
     EXPECT_FALSE(reader.isOpen());
     EXPECT_EQ(reader.readEntry(1), "");
 
-    ASSERT_EQ(reader.openFile(first), DataBlockReader::kOpened);
+    ASSERT_EQ(reader.openFile(first), DataBlockOpen::kOpened);
     EXPECT_EQ(reader.closeFile(), 0);
     EXPECT_EQ(reader.entryCount(), 0);
     EXPECT_EQ(reader.readEntry(1), "");

@@ -30,7 +30,7 @@ std::vector<std::string> sourceEntries() {
 
 TEST(ShippedWisdom, HoldsAtLeast500SayingsEachWithAnAuthor) {
     DataBlockReader reader;
-    ASSERT_EQ(reader.openFile(TV_TEST_PROGRAM_DIR "/data/hun_wise.dat"), DataBlockReader::kOpened)
+    ASSERT_EQ(reader.openFile(TV_TEST_PROGRAM_DIR "/data/hun_wise.dat"), DataBlockOpen::kOpened)
         << "the build writes data/hun_wise.dat into the program folder";
     const int32_t count = reader.entryCount();
     EXPECT_GE(count, 500);

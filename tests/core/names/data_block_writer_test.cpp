@@ -50,7 +50,7 @@ TEST_P(DataBlockAutoWidthTest, PicksTheNarrowestWidthsThatHoldEveryValue) {
     EXPECT_EQ(out[12], c.offsetWidth);
     EXPECT_EQ(out[13], c.lengthWidth);
     DataBlockReader reader;
-    ASSERT_EQ(reader.openBytes(out), DataBlockReader::kOpened);
+    ASSERT_EQ(reader.openBytes(out), DataBlockOpen::kOpened);
     EXPECT_EQ(reader.readEntry(static_cast<int32_t>(entries.size())), entries.back());
 }
 

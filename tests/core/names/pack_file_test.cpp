@@ -28,7 +28,7 @@ std::string packOf(const TempDir& dir,
         dir.write(name, bytes);
         paths.push_back(dir.file(name));
     }
-    EXPECT_EQ(PackFile::pack(dir.file("pack.qpk"), paths, "", clock), PackFile::kOk);
+    EXPECT_EQ(PackFile::pack(dir.file("pack.qpk"), paths, "", clock), PackResult::kOk);
     return dir.read("pack.qpk");
 }
 
@@ -64,7 +64,7 @@ TEST(PackFile, LongNamesKeepTheirExtension) {
     TempDir dir;
     const std::string exact = std::string(28, 'y') + ".cfg";
     PackFile pack;
-    ASSERT_EQ(pack.openBytes(packOf(dir, {{exact, "1"}})), PackFile::kOk);
+    ASSERT_EQ(pack.openBytes(packOf(dir, {{exact, "1"}})), PackResult::kOk);
     EXPECT_EQ(pack.entries().at(0).name, exact);
 }
 
@@ -84,15 +84,15 @@ TEST(PackFile, ContentsLastWriteTimeAndReadOnlyComeBack) {
                                             src.file("empty.dat")};
     ASSERT_EQ(PackFile::pack(out.file("b.backup"), files, std::string(300, 'c'),
                              FakeClock::at(2024, 3, 9, 8, 0, 0)),
-              PackFile::kOk);
+              PackResult::kOk);
     PackFile pack;
-    ASSERT_EQ(pack.openPack(out.file("b.backup")), PackFile::kOk);
+    ASSERT_EQ(pack.openPack(out.file("b.backup")), PackResult::kOk);
     EXPECT_EQ(pack.comment(), std::string(255, 'c'));
     EXPECT_EQ(pack.packedAt(), (PackStamp{2024, 3, 9, 8, 0, 0}));
     EXPECT_EQ(pack.entries()[0].modified, (PackStamp{2019, 5, 17, 9, 30, 0}));
     EXPECT_EQ(pack.entries()[1].attributes & kPackAttrReadOnly, kPackAttrReadOnly);
 
-    ASSERT_EQ(pack.extractAll(out.dir(), true), PackFile::kOk);
+    ASSERT_EQ(pack.extractAll(out.dir(), true), PackResult::kOk);
     for (const char* name : {"events.cdb", "settings.cfg", "empty.dat"})
         EXPECT_EQ(out.read(name), src.read(name)) << name;
     struct stat st {};
@@ -101,7 +101,7 @@ TEST(PackFile, ContentsLastWriteTimeAndReadOnlyComeBack) {
     ASSERT_EQ(::stat(out.file("settings.cfg").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0222, 0u);
     // Without restoring, a file comes out writable, over a read-only one.
-    ASSERT_EQ(pack.extractEntry(out.dir(), 1, false), PackFile::kOk);
+    ASSERT_EQ(pack.extractEntry(out.dir(), 1, false), PackResult::kOk);
     ASSERT_EQ(::stat(out.file("settings.cfg").c_str(), &st), 0);
     EXPECT_NE(st.st_mode & 0200, 0u);
 }
@@ -111,24 +111,24 @@ TEST(PackFile, OpenResultCodes) {
     const std::string good = packOf(dir, {{"a", "1"}});
     std::string negativeWidth = good;
     negativeWidth[5] = '\x7f';
-    const std::vector<std::pair<std::string, int>> cases = {
-        {"QP", PackFile::kBadMagic},
-        {"QPX" + good.substr(3), PackFile::kBadMagic},
-        {std::string("QPK\x02\x00", 5) + good.substr(5), PackFile::kBadVersion},
-        {std::string("QPK\x01\x01", 5) + good.substr(5), PackFile::kBadVersion},
-        {"QPK\x01", PackFile::kBadVersion},
-        {good.substr(0, 16), PackFile::kDamaged},       // inside the count
-        {good.substr(0, 17 + 54), PackFile::kDamaged},  // inside the directory
-        {negativeWidth, PackFile::kDamaged},
-        {good.substr(0, 17 + 55), PackFile::kOk},  // contents are checked when read
+    const std::vector<std::pair<std::string, PackResult>> cases = {
+        {"QP", PackResult::kBadMagic},
+        {"QPX" + good.substr(3), PackResult::kBadMagic},
+        {std::string("QPK\x02\x00", 5) + good.substr(5), PackResult::kBadVersion},
+        {std::string("QPK\x01\x01", 5) + good.substr(5), PackResult::kBadVersion},
+        {"QPK\x01", PackResult::kBadVersion},
+        {good.substr(0, 16), PackResult::kDamaged},       // inside the count
+        {good.substr(0, 17 + 54), PackResult::kDamaged},  // inside the directory
+        {negativeWidth, PackResult::kDamaged},
+        {good.substr(0, 17 + 55), PackResult::kOk},  // contents are checked when read
     };
     PackFile pack;
     for (const auto& [bytes, code] : cases) {
         EXPECT_EQ(pack.openBytes(bytes), code) << ::testing::PrintToString(bytes);
-        EXPECT_EQ(pack.isOpen(), code == PackFile::kOk);
+        EXPECT_EQ(pack.isOpen(), code == PackResult::kOk);
     }
-    EXPECT_EQ(pack.openPack(dir.file("missing.qpk")), PackFile::kNoFile);
-    EXPECT_EQ(pack.extractAll(dir.dir(), false), PackFile::kNotOpen);
+    EXPECT_EQ(pack.openPack(dir.file("missing.qpk")), PackResult::kNoFile);
+    EXPECT_EQ(pack.extractAll(dir.dir(), false), PackResult::kNotOpen);
 }
 
 TEST(PackFile, NamesThatWouldLeaveTheFolderAreRefusedAndTheRestComesOut) {
@@ -146,8 +146,8 @@ TEST(PackFile, NamesThatWouldLeaveTheFolderAreRefusedAndTheRestComesOut) {
     const auto before = std::distance(fs::directory_iterator(root.dir()), {});
 
     PackFile pack;
-    ASSERT_EQ(pack.openBytes(bytes), PackFile::kOk);
-    EXPECT_EQ(pack.extractAll(root.file("dest"), true), PackFile::kUnsafeName);
+    ASSERT_EQ(pack.openBytes(bytes), PackResult::kOk);
+    EXPECT_EQ(pack.extractAll(root.file("dest"), true), PackResult::kUnsafeName);
     EXPECT_EQ(std::distance(fs::directory_iterator(root.dir()), {}), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(root.file("dest")), {}), 1);
     EXPECT_EQ(root.read("dest/good.txt"), "fine");
@@ -162,8 +162,8 @@ TEST(PackFile, ALinkInTheFolderIsReplacedNotFollowed) {
     ::chmod(root.file("outside").c_str(), 0400);
     fs::create_symlink(root.file("outside"), root.file("dest/a.txt"));
     PackFile pack;
-    ASSERT_EQ(pack.openBytes(packOf(root, {{"a.txt", "new"}})), PackFile::kOk);
-    ASSERT_EQ(pack.extractAll(root.file("dest"), false), PackFile::kOk);
+    ASSERT_EQ(pack.openBytes(packOf(root, {{"a.txt", "new"}})), PackResult::kOk);
+    ASSERT_EQ(pack.extractAll(root.file("dest"), false), PackResult::kOk);
     EXPECT_FALSE(fs::is_symlink(root.file("dest/a.txt")));
     EXPECT_EQ(root.read("dest/a.txt"), "new");
     EXPECT_EQ(root.read("outside"), "keep");
@@ -176,14 +176,14 @@ TEST(PackFile, ContentsOutsideTheFileFailThatEntryOnly) {
     bytes[entryAt(0) + 22] = '\x70';                                        // size 112
     bytes.replace(entryAt(1) + 15, 4, std::string("\x80\x00\x00\x00", 4));  // position 0
     PackFile pack;
-    ASSERT_EQ(pack.openBytes(bytes), PackFile::kOk);
+    ASSERT_EQ(pack.openBytes(bytes), PackResult::kOk);
     std::string out;
-    EXPECT_EQ(pack.readEntry(0, out), PackFile::kReadError);
-    EXPECT_EQ(pack.readEntry(1, out), PackFile::kReadError);
-    EXPECT_EQ(pack.readEntry(3, out), PackFile::kReadError);
-    EXPECT_EQ(pack.extractAll(dir.file("out"), true), PackFile::kWriteError);  // no such folder
+    EXPECT_EQ(pack.readEntry(0, out), PackResult::kReadError);
+    EXPECT_EQ(pack.readEntry(1, out), PackResult::kReadError);
+    EXPECT_EQ(pack.readEntry(3, out), PackResult::kReadError);
+    EXPECT_EQ(pack.extractAll(dir.file("out"), true), PackResult::kWriteError);  // no such folder
     fs::create_directory(dir.file("out"));
-    EXPECT_EQ(pack.extractAll(dir.file("out"), true), PackFile::kReadError);
+    EXPECT_EQ(pack.extractAll(dir.file("out"), true), PackResult::kReadError);
     EXPECT_EQ(dir.read("out/ok"), "data");
     EXPECT_FALSE(fs::exists(dir.file("out/past_end")));
 }

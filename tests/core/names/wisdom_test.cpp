@@ -31,7 +31,7 @@ std::vector<std::string> sayings(int n) {
 void openSayings(DataBlockReader& reader, int n) {
     std::string bytes;
     ASSERT_TRUE(buildDataBlock(sayings(n), bytes).ok());
-    ASSERT_EQ(reader.openBytes(bytes), DataBlockReader::kOpened);
+    ASSERT_EQ(reader.openBytes(bytes), DataBlockOpen::kOpened);
 }
 
 size_t shown(const Slots& slots) {

@@ -120,16 +120,12 @@ TEST_F(MonthGridTest, WeekNumbersUseLastYearsWeekInJanuary) {
 
 TEST_F(MonthGridTest, LongEventLinesPickTheirTextColourByLuminance) {
     auto line = [](int hue, const std::string& text) {
-        std::string s(1, '\0');
-        s += '1';
-        s += static_cast<char>((hue + 1) / 256);
-        s += static_cast<char>((hue + 1) % 256);
-        return s + text;
+        return std::vector{FieldLine{FieldLineKind::kEvent, hue, text}};
     };
     sc.skin.theme.setItem("cal_long_val", "50");
-    month.cells[10].fieldText = line(240, "Blue");  // dark blue at half value
+    month.cells[10].lines = line(240, "Blue");  // dark blue at half value
     sc.skin.theme.setItem("cal_long_sat", "100");
-    month.cells[11].fieldText = line(60, "Yellow");
+    month.cells[11].lines = line(60, "Yellow");
     drawMonthGrid(sc);
     const SurfaceOp* blue = main().findText("Blue");
     ASSERT_NE(blue, nullptr);

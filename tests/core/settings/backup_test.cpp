@@ -96,7 +96,7 @@ protected:
             root.write("scratch/" + name, bytes);
             paths.push_back(root.file("scratch/" + name));
         }
-        EXPECT_EQ(PackFile::pack(backups + "made.backup", paths, comment, clock), PackFile::kOk);
+        EXPECT_EQ(PackFile::pack(backups + "made.backup", paths, comment, clock), PackResult::kOk);
         fs::remove_all(root.file("scratch"));
         return backups + "made.backup";
     }
@@ -129,11 +129,11 @@ TEST_F(BackupTest, SaveWritesBothFilesWithTheBackupTimeInside) {
     EXPECT_THAT(boxTexts(), ElementsAre("sets_bksave_done"));
 
     PackFile pack;
-    ASSERT_EQ(pack.openPack(backups + "mentés.backup"), PackFile::kOk);
+    ASSERT_EQ(pack.openPack(backups + "mentés.backup"), PackResult::kOk);
     ASSERT_EQ(pack.entries().size(), 2u);
     EXPECT_EQ(pack.entries()[0].name, "events.cdb");
     std::string cfg;
-    ASSERT_EQ(pack.readEntry(1, cfg), PackFile::kOk);
+    ASSERT_EQ(pack.readEntry(1, cfg), PackResult::kOk);
     EXPECT_EQ(cfg, "Backup_Last = 2024-03-09T14:30:15");
     EXPECT_EQ(readBackupComment(pack.comment())->computer, "testhost");
 }

@@ -19,7 +19,7 @@ protected:
         s.shownMonth = 5;
         s.screenMode = ScreenMode::kMonth;
     }
-    Actions run(int code) { return buttonEvent(s, code, settings); }
+    Actions run(CommandCode code) { return buttonEvent(s, code, settings); }
     Actions key(int code, int shift = 0) { return keyDown(s, code, shift, settings); }
     void show(int y, int m) {
         s.shownYear = y;
@@ -40,34 +40,36 @@ std::vector<K> kinds(const Actions& a) {
 
 TEST_F(Commands, PagingCrossesYearsAndRebuildsTheMonth) {
     show(2024, 1);
-    EXPECT_EQ(kinds(run(kCmdPrevMonth)), (std::vector{K::kRebuildMonth, K::kRedraw}));
+    EXPECT_EQ(kinds(run(CommandCode::kPrevMonth)), (std::vector{K::kRebuildMonth, K::kRedraw}));
     EXPECT_EQ(shown(), std::make_pair(2023, 12));
-    run(kCmdNextMonth);
+    run(CommandCode::kNextMonth);
     EXPECT_EQ(shown(), std::make_pair(2024, 1));
-    run(kCmdPrevYear);
+    run(CommandCode::kPrevYear);
     EXPECT_EQ(shown(), std::make_pair(2023, 1));
-    run(kCmdNextYear);
-    run(kCmdNextYear);
+    run(CommandCode::kNextYear);
+    run(CommandCode::kNextYear);
     EXPECT_EQ(shown(), std::make_pair(2025, 1));
 }
 
 TEST_F(Commands, PagingPastTheSupportedYearsOnlyBeeps) {
     struct Case {
-        int year, month, code;
+        int year, month;
+        CommandCode code;
     };
-    for (const Case c : {Case{1900, 1, kCmdPrevMonth}, Case{2999, 12, kCmdNextMonth},
-                         Case{1900, 7, kCmdPrevYear}, Case{2999, 2, kCmdNextYear}}) {
+    for (const Case c :
+         {Case{1900, 1, CommandCode::kPrevMonth}, Case{2999, 12, CommandCode::kNextMonth},
+          Case{1900, 7, CommandCode::kPrevYear}, Case{2999, 2, CommandCode::kNextYear}}) {
         show(c.year, c.month);
         const Actions a = run(c.code);
-        EXPECT_EQ(kinds(a), (std::vector{K::kBeep, K::kRedraw})) << c.code;
-        EXPECT_EQ(shown(), std::make_pair(c.year, c.month)) << c.code;
+        EXPECT_EQ(kinds(a), (std::vector{K::kBeep, K::kRedraw})) << static_cast<int>(c.code);
+        EXPECT_EQ(shown(), std::make_pair(c.year, c.month)) << static_cast<int>(c.code);
     }
     // The last allowed steps still work.
     show(1901, 1);
-    run(kCmdPrevYear);
+    run(CommandCode::kPrevYear);
     EXPECT_EQ(shown(), std::make_pair(1900, 1));
     show(2999, 11);
-    run(kCmdNextMonth);
+    run(CommandCode::kNextMonth);
     EXPECT_EQ(shown(), std::make_pair(2999, 12));
 }
 
@@ -77,7 +79,7 @@ TEST_F(Commands, MonthCommandsDoNothingOutsideTheMonthScreen) {
         show(2020, 3);
         const MonthSwitches before = s.switches;
         for (int code : {1, 2, 9, 11, 12, 13, 15, 16, 17})
-            EXPECT_EQ(kinds(run(code)), std::vector{K::kRedraw}) << code;
+            EXPECT_EQ(kinds(run(CommandCode(code))), std::vector{K::kRedraw}) << code;
         EXPECT_EQ(shown(), std::make_pair(2020, 3));
         EXPECT_EQ(before.showOneTime, s.switches.showOneTime);
         EXPECT_FALSE(settings.exists("Cal_Names"));
@@ -87,81 +89,85 @@ TEST_F(Commands, MonthCommandsDoNothingOutsideTheMonthScreen) {
 TEST_F(Commands, TheGameIgnoresEveryCommand) {
     s.screenMode = ScreenMode::kGame;
     for (int code : {0, 1, 3, 4, 18, 251})
-        EXPECT_TRUE(run(code).empty());
+        EXPECT_TRUE(run(CommandCode(code)).empty());
     EXPECT_EQ(s.screenMode, ScreenMode::kGame);
 }
 
 TEST_F(Commands, SwitchingScreensFirstHidesTheWisdom) {
     s.wisdom = {"Mondás+Szerző", true};
-    run(kCmdSwitchScreen);
+    run(CommandCode::kSwitchScreen);
     EXPECT_FALSE(s.wisdom.shown);
     EXPECT_EQ(s.screenMode, ScreenMode::kMonth);
 
-    EXPECT_EQ(kinds(run(kCmdSwitchScreen)), (std::vector{K::kRemoveDayTooltip, K::kRedraw}));
+    EXPECT_EQ(kinds(run(CommandCode::kSwitchScreen)),
+              (std::vector{K::kRemoveDayTooltip, K::kRedraw}));
     EXPECT_EQ(s.screenMode, ScreenMode::kMain);
-    run(kCmdSwitchScreen);
+    run(CommandCode::kSwitchScreen);
     EXPECT_EQ(s.screenMode, ScreenMode::kMonth);
     s.screenMode = ScreenMode::kAlarm;
-    run(kCmdSwitchScreen);
+    run(CommandCode::kSwitchScreen);
     EXPECT_EQ(s.screenMode, ScreenMode::kMonth);
 }
 
 TEST_F(Commands, WindowsOpenAndTheEventWindowsRefreshAfterwards) {
-    EXPECT_EQ(kinds(run(kCmdClose)), std::vector{K::kCloseWindow});
-    EXPECT_EQ(kinds(run(kCmdEventList)),
+    EXPECT_EQ(kinds(run(CommandCode::kClose)), std::vector{K::kCloseWindow});
+    EXPECT_EQ(kinds(run(CommandCode::kEventList)),
               (std::vector{K::kOpenEventList, K::kEventRefresh, K::kRedraw}));
-    EXPECT_EQ(kinds(run(kCmdSettings)),
+    EXPECT_EQ(kinds(run(CommandCode::kSettings)),
               (std::vector{K::kOpenSettings, K::kEventRefresh, K::kRedraw}));
-    EXPECT_EQ(kinds(run(kCmdAbout)), (std::vector{K::kOpenAbout, K::kRedraw}));
-    EXPECT_EQ(kinds(run(kCmdNameSearch)), (std::vector{K::kOpenNameSearch, K::kRedraw}));
-    EXPECT_EQ(kinds(run(kCmdMissedEvents)), (std::vector{K::kOpenMissedEvents, K::kRedraw}));
-    EXPECT_EQ(kinds(run(kCmdDiagnostics)), (std::vector{K::kOpenDiagnostics, K::kRedraw}));
+    EXPECT_EQ(kinds(run(CommandCode::kAbout)), (std::vector{K::kOpenAbout, K::kRedraw}));
+    EXPECT_EQ(kinds(run(CommandCode::kNameSearch)), (std::vector{K::kOpenNameSearch, K::kRedraw}));
+    EXPECT_EQ(kinds(run(CommandCode::kMissedEvents)),
+              (std::vector{K::kOpenMissedEvents, K::kRedraw}));
+    EXPECT_EQ(kinds(run(CommandCode::kDiagnostics)),
+              (std::vector{K::kOpenDiagnostics, K::kRedraw}));
     s.screenMode = ScreenMode::kAlarm;
-    EXPECT_EQ(kinds(run(kCmdStopAlarm)), (std::vector{K::kStopAlarmSound, K::kRedraw}));
+    EXPECT_EQ(kinds(run(CommandCode::kStopAlarm)), (std::vector{K::kStopAlarmSound, K::kRedraw}));
     EXPECT_EQ(s.screenMode, ScreenMode::kAlarm);
 }
 
 TEST_F(Commands, HomeShowsTheCurrentMonthOnlyWhenAnotherIsShown) {
-    EXPECT_EQ(kinds(run(kCmdHome)), std::vector{K::kRedraw});
+    EXPECT_EQ(kinds(run(CommandCode::kHome)), std::vector{K::kRedraw});
     show(1999, 12);
-    EXPECT_EQ(kinds(run(kCmdHome)), (std::vector{K::kRebuildMonth, K::kRedraw}));
+    EXPECT_EQ(kinds(run(CommandCode::kHome)), (std::vector{K::kRebuildMonth, K::kRedraw}));
     EXPECT_EQ(shown(), std::make_pair(2024, 5));
 }
 
 TEST_F(Commands, NamesSwitchTogglesTheSetting) {
-    run(kCmdSwitchNames);
+    run(CommandCode::kSwitchNames);
     EXPECT_EQ(settings.item("Cal_Names"), "1");
-    run(kCmdSwitchNames);
+    run(CommandCode::kSwitchNames);
     EXPECT_EQ(settings.item("Cal_Names"), "0");
     settings.setItem("Cal_Names", "7");  // anything but 1 counts as off
-    run(kCmdSwitchNames);
+    run(CommandCode::kSwitchNames);
     EXPECT_EQ(settings.item("Cal_Names"), "1");
 }
 
 TEST_F(Commands, DisplaySwitchesNeverHideBothKinds) {
-    run(kCmdShowOneTime);
+    run(CommandCode::kShowOneTime);
     EXPECT_FALSE(s.switches.showOneTime);
     EXPECT_TRUE(s.switches.showRepeating);
-    run(kCmdShowRepeating);  // both would be off: one-time comes back
+    run(CommandCode::kShowRepeating);  // both would be off: one-time comes back
     EXPECT_FALSE(s.switches.showRepeating);
     EXPECT_TRUE(s.switches.showOneTime);
-    run(kCmdShowOneTime);
+    run(CommandCode::kShowOneTime);
     EXPECT_FALSE(s.switches.showOneTime);
     EXPECT_TRUE(s.switches.showRepeating);
 
-    EXPECT_EQ(kinds(run(kCmdRepeatingNextOnly)), (std::vector{K::kRebuildMonth, K::kRedraw}));
+    EXPECT_EQ(kinds(run(CommandCode::kRepeatingNextOnly)),
+              (std::vector{K::kRebuildMonth, K::kRedraw}));
     EXPECT_TRUE(s.switches.repeatingNextOnly);
 }
 
 TEST_F(Commands, LastWisdomNeedsTheSettingAndARememberedSaying) {
-    run(kCmdLastWisdom);
+    run(CommandCode::kLastWisdom);
     EXPECT_FALSE(s.wisdom.shown);
     settings.setItem("LastWisdom", "Lassan járj+Közmondás");
     settings.setItem("Wise", "0");
-    run(kCmdLastWisdom);
+    run(CommandCode::kLastWisdom);
     EXPECT_FALSE(s.wisdom.shown);
     settings.setItem("Wise", "1");
-    run(kCmdLastWisdom);
+    run(CommandCode::kLastWisdom);
     EXPECT_TRUE(s.wisdom.shown);
     EXPECT_EQ(s.wisdom.text, "Lassan járj+Közmondás");
 }
@@ -179,7 +185,9 @@ TEST_F(Commands, KeyTable) {
                          Case{kKeyPageDown, 0, 13}, Case{'I', 0, 15},      Case{'O', 0, 16},
                          Case{'E', 0, 17},          Case{'B', 0, 18},      Case{'E', kCtrl, 17},
                          Case{'Q', 0, -1},          Case{'4', 0, -1}})
-        EXPECT_EQ(keyCommand(c.key, c.shift), c.command) << c.key << "/" << c.shift;
+        EXPECT_EQ(keyCommand(c.key, c.shift),
+                  c.command < 0 ? std::nullopt : std::optional(CommandCode(c.command)))
+            << c.key << "/" << c.shift;
 }
 
 TEST_F(Commands, KeysRunTheirCommand) {

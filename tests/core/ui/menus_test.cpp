@@ -86,10 +86,10 @@ TEST_F(Menus, DeveloperEntriesWithTheirOwnSeparator) {
 }
 
 TEST_F(Menus, MainMenuChoiceToCommand) {
-    EXPECT_EQ(mainMenuCommand(0), -1);
-    EXPECT_EQ(mainMenuCommand(255), 0);
-    EXPECT_EQ(mainMenuCommand(17), 17);
-    EXPECT_EQ(mainMenuCommand(252), 252);
+    EXPECT_EQ(mainMenuCommand(0), std::nullopt);
+    EXPECT_EQ(mainMenuCommand(255), CommandCode::kClose);
+    EXPECT_EQ(mainMenuCommand(17), CommandCode::kShowOneTime);
+    EXPECT_EQ(mainMenuCommand(252), CommandCode::kTestAlarmExtreme);
 }
 
 TEST_F(Menus, TrayMenuShowsTheScheduledTimeWhenOn) {

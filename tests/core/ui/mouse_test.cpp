@@ -196,7 +196,7 @@ TEST_F(Mouse, DayTooltipFollowsTheField) {
 }
 
 TEST_F(Mouse, NoDayTooltipAfterSwitchingToTheMainScreen) {
-    const Actions a = buttonEvent(s, kCmdSwitchScreen, settings);
+    const Actions a = buttonEvent(s, CommandCode::kSwitchScreen, settings);
     EXPECT_TRUE(hasAction(a, K::kRemoveDayTooltip));
     EXPECT_FALSE(hasAction(areaMouseMove(s, g, 30 + 3 * 80, 110, &month, nullptr, nullptr),
                            K::kSetDayTooltip));
