@@ -84,6 +84,10 @@ std::optional<ChangeReply> WriteAccess::handOver(const ChangeRequest& request, i
     return decodeChangeReply(*answer);
 }
 
+std::string handoverFolder() {
+    return QtSingleInstance::defaultFolder();
+}
+
 bool mayWriteHere(const CliContext& c, const WriteAccess& access) {
     switch (access.kind()) {
         case WriteAccess::Kind::kOwn:

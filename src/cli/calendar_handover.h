@@ -39,6 +39,10 @@ private:
     Kind kind_ = Kind::kOwn;
 };
 
+// The folder where the running calendar finds the tool's request files and may write files
+// back for it (the import's report); empty when no calendar can run.
+std::string handoverFolder();
+
 // What a command that only advances the rotation marks says when it leaves them alone.
 inline constexpr std::string_view kNotRecorded =
     "(the running calendar keeps the rotation marks: this choice is not recorded)";

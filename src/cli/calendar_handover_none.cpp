@@ -12,6 +12,10 @@ std::optional<ChangeReply> WriteAccess::handOver(const ChangeRequest&, int) {
     return std::nullopt;
 }
 
+std::string handoverFolder() {
+    return {};
+}
+
 bool mayWriteHere(const CliContext&, const WriteAccess&) {
     return true;
 }

@@ -10,6 +10,7 @@
 
 #include "cli/calendar_handover.h"
 #include "cli/cli_context.h"
+#include "cli/events_session.h"
 #include "core/app/change_apply.h"
 #include "core/calc/files.h"
 #include "core/config/config_file.h"
@@ -18,97 +19,9 @@
 #include "core/events/windows/event_editor.h"
 #include "core/events/windows/event_list.h"
 #include "core/ports/message_box.h"
-#include "core/sync/sync_session.h"
 
 namespace tv::cli {
 namespace {
-
-// Answers every box with one answer and keeps what it was shown.
-class CliBox : public MessageBox {
-public:
-    MessageAnswer show(const MessageRequest& r) override {
-        shown.push_back(r);
-        return answer;
-    }
-    std::vector<MessageRequest> shown;
-    MessageAnswer answer = MessageAnswer::kNo;
-};
-
-// The settings, the string table and the event table of one command.
-class EventsSession {
-public:
-    explicit EventsSession(CliContext& c) : c_(c) {}
-
-    // Loads like the calendar's start does, but never lets a file we cannot read be replaced:
-    // the version question is answered "go on with an empty table" and the command then stops.
-    bool load() {
-        const std::string& dir = c_.paths.userDataDir;
-        createFolderPath(dir);
-        readConfig(settings, settingsPath());
-        db.userDataDir = dir;
-        db.clock = &c_.clock;
-        db.strings = &c_.strings();
-        db.settings = &settings;
-        db.box = &box;
-        box.answer = MessageAnswer::kYes;
-        const bool ok = loadEventDatabase(table, db);
-        for (const MessageRequest& r : box.shown) {
-            if (r.buttons == MessageButtons::kYesNo) {
-                c_.fail(
-                    "events.cdb has a format version this program cannot read; it was left "
-                    "as it is");
-                return false;
-            }
-            *c_.err << plainText(r.text) << '\n';
-        }
-        box.shown.clear();
-        if (!ok) c_.fail("events.cdb cannot be read");
-        // A folder that syncs: the records are bound to their server copies before any change,
-        // so that a deletion here reaches the server as one.
-        if (ok && fileExists(syncStorePath(dir))) {
-            sync_ = std::make_unique<SyncSession>();
-            if (sync_->open(dir)) sync_->tableLoaded(table);
-        }
-        return ok;
-    }
-
-    bool save() {
-        box.answer = MessageAnswer::kOk;
-        const bool ok = saveEventDatabase(table, db);
-        if (ok && sync_ && sync_->isOpen()) sync_->tableSaved(table);
-        for (const MessageRequest& r : box.shown)
-            *c_.err << plainText(r.text) << '\n';
-        box.shown.clear();
-        return ok;
-    }
-
-    std::string settingsPath() const { return c_.paths.userDataDir + "settings.cfg"; }
-
-    // What the shared change functions work with: this command's tables and its save.
-    ChangeEnvironment environment() {
-        ChangeEnvironment env;
-        env.today = c_.clock.now().date;
-        env.strings = &c_.strings();
-        env.settings = &settings;
-        env.programDir = c_.paths.programDir;
-        env.saveDatabase = [this](const EventTable&) { return save(); };
-        return env;
-    }
-
-    HashTable settings;
-    EventTable table;
-    CliBox box;
-    EventDbContext db;
-
-private:
-    CliContext& c_;
-    std::unique_ptr<SyncSession> sync_;
-};
-
-void printNotes(const CliContext& c, const std::vector<std::string>& notes) {
-    for (const std::string& note : notes)
-        *c.err << plainText(note) << '\n';
-}
 
 bool allDigits(std::string_view s) {
     return !s.empty() && s.size() <= 9 &&

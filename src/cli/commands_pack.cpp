@@ -11,7 +11,6 @@
 
 #include "cli/calendar_handover.h"
 #include "cli/cli_context.h"
-#include "core/sync/sync_session.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
 #include "core/config/config_file.h"
@@ -25,6 +24,7 @@
 #include "core/ports/message_box.h"
 #include "core/ports/shell.h"
 #include "core/settings/backup.h"
+#include "core/sync/sync_session.h"
 #include "core/update/update_check.h"
 
 namespace tv::cli {

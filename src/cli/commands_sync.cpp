@@ -3,6 +3,7 @@
 // (--password-stdin) or from TEMPOVIRENS_SYNC_PASSWORD, never from an argument. While a calendar
 // runs, a run and a restore are handed to it (it owns the files and may be syncing already);
 // otherwise the tool syncs itself under the calendar's lock.
+#include <CLI/CLI.hpp>
 #include <QCoreApplication>
 #include <cstdlib>
 #include <iostream>
@@ -20,10 +21,6 @@
 namespace tv::cli {
 namespace {
 
-constexpr std::string_view kUsage =
-    "sync setup --url URL --user NAME [--collection NAME] (password on standard input) | "
-    "sync run [--dry-run] [--yes] [--password-stdin] | sync status | "
-    "sync conflicts [--restore N]";
 constexpr const char* kPasswordVariable = "TEMPOVIRENS_SYNC_PASSWORD";
 // A first run of thousands of events takes minutes.
 constexpr int kSyncReplyTimeoutMs = 30 * 60 * 1000;
@@ -50,17 +47,6 @@ std::optional<std::string> password(const SyncAccountSettings& a, bool fromStdin
     if (const char* p = std::getenv(kPasswordVariable); p != nullptr) return std::string(p);
     QtSecretStore keyring;
     return keyring.read(syncSecretKey(a.url, a.user));
-}
-
-bool has(const std::vector<std::string>& args, std::string_view flag) {
-    return std::find(args.begin(), args.end(), flag) != args.end();
-}
-
-std::optional<std::string> valueOf(const std::vector<std::string>& args, std::string_view option) {
-    for (size_t i = 0; i + 1 < args.size(); ++i) {
-        if (args[i] == option) return args[i + 1];
-    }
-    return std::nullopt;
 }
 
 int printReport(CliContext& c, const SyncReport& r) {
@@ -97,10 +83,9 @@ std::optional<DavCalendar> chooseCalendar(CliContext& c, const std::vector<DavCa
     return std::nullopt;
 }
 
-int setupCommand(CliContext& c, const std::vector<std::string>& args) {
-    const auto url = valueOf(args, "--url");
-    const auto user = valueOf(args, "--user");
-    if (!url || !user) return c.usage("sync setup --url URL --user NAME [--collection NAME]");
+int setupCommand(CliContext& c, const Arguments& o) {
+    const std::optional<std::string> url = o.get("--url");
+    const std::optional<std::string> user = o.get("--user");
     application();
     if (!QtCalDavClient::allowedAddress(QUrl(QString::fromStdString(*url)))) {
         return c.fail("the address must be https (plain http only to this machine)");
@@ -113,8 +98,9 @@ int setupCommand(CliContext& c, const std::vector<std::string>& args) {
         return c.fail(st.http == 401 ? "the server refused the user name or password"
                                      : "the server could not be asked: " + st.error);
     }
-    const std::optional<DavCalendar> chosen =
-        chooseCalendar(c, calendars, valueOf(args, "--collection"));
+    const std::optional<DavCalendar> chosen = chooseCalendar(
+        c, calendars,
+        o.has("--collection") ? std::optional<std::string>(o.get("--collection")) : std::nullopt);
     if (!chosen) return kExitFailure;
 
     WriteAccess access(c);
@@ -143,9 +129,9 @@ int setupCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int runCommand(CliContext& c, const std::vector<std::string>& args) {
-    const bool dryRun = has(args, "--dry-run");
-    const bool yes = has(args, "--yes");
+int runCommand(CliContext& c, const Arguments& o) {
+    const bool dryRun = o.has("--dry-run");
+    const bool yes = o.has("--yes");
     application();
     WriteAccess access(c);
     if (access.kind() == WriteAccess::Kind::kCalendarRuns && !mayWriteHere(c, access)) {
@@ -167,7 +153,7 @@ int runCommand(CliContext& c, const std::vector<std::string>& args) {
     if (!t.loadSettings()) return kExitFailure;
     const SyncAccountSettings account = readSyncSettings(t.settings);
     if (!account.ready()) return c.fail("no sync account yet: run sync setup first");
-    const std::optional<std::string> secret = password(account, has(args, "--password-stdin"));
+    const std::optional<std::string> secret = password(account, o.has("--password-stdin"));
     if (!secret)
         return c.fail("no password: use --password-stdin or set TEMPOVIRENS_SYNC_PASSWORD");
     if (!t.loadEvents()) return kExitFailure;
@@ -175,7 +161,7 @@ int runCommand(CliContext& c, const std::vector<std::string>& args) {
     return printReport(c, t.run(dav, account.calendar, dryRun, yes));
 }
 
-int statusCommand(CliContext& c, const std::vector<std::string>&) {
+int statusCommand(CliContext& c, const Arguments&) {
     SyncTables t(c);
     if (!t.loadSettings()) return kExitFailure;
     const SyncAccountSettings a = readSyncSettings(t.settings);
@@ -205,8 +191,9 @@ int statusCommand(CliContext& c, const std::vector<std::string>&) {
     return kExitOk;
 }
 
-int conflictsCommand(CliContext& c, const std::vector<std::string>& args) {
-    const std::optional<std::string> restore = valueOf(args, "--restore");
+int conflictsCommand(CliContext& c, const Arguments& o) {
+    const std::optional<std::string> restore =
+        o.has("--restore") ? std::optional<std::string>(o.get("--restore")) : std::nullopt;
     if (!restore) {
         SyncSession session;
         if (!session.open(c.paths.userDataDir)) return c.fail("the sync state cannot be read");
@@ -226,7 +213,7 @@ int conflictsCommand(CliContext& c, const std::vector<std::string>& args) {
         return kExitOk;
     }
     const std::optional<int> id = parseIntArg(*restore);
-    if (!id) return c.usage("sync conflicts [--restore N]");
+    if (!id) return c.usage();
     application();
     WriteAccess access(c);
     if (access.kind() == WriteAccess::Kind::kCalendarRuns && !mayWriteHere(c, access)) {
@@ -250,17 +237,39 @@ int conflictsCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int syncCommand(CliContext& c, const std::vector<std::string>& args) {
-    const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
-    if (!args.empty() && args[0] == "setup") return setupCommand(c, rest);
-    if (!args.empty() && args[0] == "run") return runCommand(c, rest);
-    if (!args.empty() && args[0] == "status") return statusCommand(c, rest);
-    if (!args.empty() && args[0] == "conflicts") return conflictsCommand(c, rest);
-    return c.usage(kUsage);
+void describeSync(CommandTree& t) {
+    CLI::App& sync = t.group("sync", "two-way sync of your events with a CalDAV server");
+    sync.footer(
+        "The password is read from standard input (setup, run --password-stdin), from "
+        "TEMPOVIRENS_SYNC_PASSWORD or from the keyring, never from an argument. While the "
+        "calendar runs, run and conflicts --restore hand the work to it.");
+
+    CLI::App& setup = t.add("setup", "finds the calendar on the server and keeps the account",
+                            setupCommand, &sync);
+    addOption(setup, "--url", "the server's address (https; http only to this machine)")
+        ->required()
+        ->type_name("URL");
+    addOption(setup, "--user", "the user name on the server")->required()->type_name("NAME");
+    addOption(setup, "--collection", "the calendar's name or path, when there are several")
+        ->type_name("NAME");
+
+    CLI::App& run = t.add("run", "syncs now and reports what changed", runCommand, &sync);
+    addFlag(run, "--dry-run", "only says what the run would do");
+    addFlag(run, "--yes", "goes on where the run would stop to ask (many deletions)");
+    addFlag(run, "--password-stdin", "reads the password from standard input");
+    t.reads(run, "--json");
+
+    CLI::App& status = t.add("status", "the account and the last run", statusCommand, &sync);
+    t.reads(status, "--json");
+
+    CLI::App& conflicts = t.add("conflicts", "your versions that lost a clash with the server",
+                                conflictsCommand, &sync);
+    addOption(conflicts, "--restore", "puts that entry back into the calendar")->type_name("N");
+    t.reads(conflicts, "--json");
 }
 
 }  // namespace
 
-const CommandRegistration kSync{{"sync", kUsage, syncCommand}};
+const CommandRegistration kSync{describeSync};
 
 }  // namespace tv::cli

@@ -210,5 +210,25 @@ TEST_F(EventListWindowTest, ListSwitchesSearchAndDeletes) {
     EXPECT_NE(data.read("events.cdb"), before);
 }
 
+TEST_F(EventListWindowTest, TheIcalButtonsExportAndImportBackWithAReport) {
+    openWindow();
+    const std::string file = data.dir() + "ki.ics";
+    dialogs.saveAnswers.push_back(file);
+    box.script = {MessageAnswer::kYes, MessageAnswer::kOk};  // holidays too; the note
+    click("cmdExport");
+    EXPECT_NE(data.read("ki.ics").find("BEGIN:VEVENT"), std::string::npos);
+    EXPECT_EQ(box.shown.back().icon, MessageIcon::kInformation);
+
+    // Everything in it is in the table already: a report, and nothing changes.
+    dialogs.fileAnswers.push_back(file);
+    box.shown.clear();
+    click("cmdImport");
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].title, s.strings->getString("ical_report_title"));
+    EXPECT_EQ(box.shown[0].text.find(s.strings->formatString("ical_rep_imported", "0")), 0u)
+        << box.shown[0].text;
+    EXPECT_FALSE(w->eventsChanged());
+}
+
 }  // namespace
 }  // namespace tv

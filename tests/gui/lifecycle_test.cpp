@@ -347,5 +347,36 @@ TEST_F(LifecycleTest, TheToolsChangeGoesThroughTheRunningCalendar) {
         EXPECT_EQ(entry.path().filename().string().find("tempovirens-change-"), std::string::npos);
 }
 
+TEST_F(LifecycleTest, AnIcalImportGoesThroughTheRunningCalendarWithItsReport) {
+    userFiles(EventTable{});
+    CalendarApp& a = start(true);
+    ASSERT_EQ(outcome, MainOutcome::kLoaded);
+    const std::string ics = home.dir() + "be.ics";
+    std::ofstream(ics) << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\n"
+                          "BEGIN:VEVENT\r\nUID:1\r\nDTSTAMP:20240101T000000Z\r\n"
+                          "DTSTART;VALUE=DATE:20240312\r\nSUMMARY:Fogorvos\r\nEND:VEVENT\r\n"
+                          "BEGIN:VEVENT\r\nUID:2\r\nDTSTAMP:20240101T000000Z\r\n"
+                          "DTSTART;VALUE=DATE:20240311\r\nRRULE:FREQ=WEEKLY\r\n"
+                          "SUMMARY:Úszás\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+
+    CommandResult r = runToolBeside("--json ical import '" + ics + "'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("\"imported\":[{\"summary\":\"Fogorvos\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"code\":\"frequency\""), std::string::npos) << r.out;
+    EXPECT_EQ(countNamed(a.state().events, "Fogorvos"), 1);
+    EXPECT_TRUE(forecastShows(a.state(), "Fogorvos"));
+    EXPECT_EQ(countNamed(eventsOnDisk(), "Fogorvos"), 1);  // saved at once
+
+    r = runToolBeside("ical import '" + ics + "' --nearest");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(countNamed(a.state().events, "Fogorvos"), 1);  // a duplicate now
+    EXPECT_EQ(countNamed(a.state().events, "Úszás"), 1);
+    for (const auto& entry : std::filesystem::directory_iterator(runtime.dir()))
+        EXPECT_EQ(entry.path().filename().string().find("tempovirens-ical-report-"),
+                  std::string::npos);
+    exitProgram(a.context());
+    settle();
+}
+
 }  // namespace
 }  // namespace tv::test

@@ -9,6 +9,7 @@
 #include "core/app/app_contexts.h"
 #include "core/app/app_state.h"
 #include "core/app/change_apply.h"
+#include "core/app/change_import.h"
 #include "core/app/folders.h"
 #include "core/app/restore_reload.h"
 #include "core/app/startup.h"
@@ -72,6 +73,8 @@ const char* kindName(ChangeKind kind) {
             return "restore";
         case ChangeKind::kSaveBackup:
             return "backup";
+        case ChangeKind::kImportCalendar:
+            return "import calendar";
         case ChangeKind::kSyncRun:
             return "sync";
         case ChangeKind::kSyncRestore:
@@ -80,9 +83,8 @@ const char* kindName(ChangeKind kind) {
     return "?";
 }
 
-std::string applyEventChange(AppContext& ctx, const ChangeRequest& request) {
+ChangeEnvironment changeEnvironmentOf(AppContext& ctx) {
     AppState& s = ctx.state;
-    if (!ensureEventTable(ctx)) return refuse("events.cdb cannot be read");
     ChangeEnvironment env;
     env.today = ctx.platform.clock->now().date;
     env.strings = &s.strings;
@@ -91,6 +93,23 @@ std::string applyEventChange(AppContext& ctx, const ChangeRequest& request) {
     env.saveDatabase = [&ctx](const EventTable& table) {
         return saveEventDatabase(table, eventDbContextOf(ctx));
     };
+    return env;
+}
+
+// The table changed: what the window shows, or what the tray rings, follows at once.
+void followTableChange(AppContext& ctx) {
+    AppState& s = ctx.state;
+    if (s.loaded) {
+        ctx.window.refreshEvents();
+    } else {
+        checkEvents(s.events, eventCheckContextOf(ctx), s.lists);
+    }
+}
+
+std::string applyEventChange(AppContext& ctx, const ChangeRequest& request) {
+    AppState& s = ctx.state;
+    if (!ensureEventTable(ctx)) return refuse("events.cdb cannot be read");
+    const ChangeEnvironment env = changeEnvironmentOf(ctx);
     const ChangeOutcome o = request.kind == ChangeKind::kAddEvent
                                 ? addEventChange(s.events, request, env)
                                 : deleteEventChange(s.events, request, env);
@@ -98,18 +117,24 @@ std::string applyEventChange(AppContext& ctx, const ChangeRequest& request) {
         refreshTrayForm(ctx);
         saveSettings(ctx);
     }
-    if (o.slot >= 0) {
-        // The table changed: what the window shows, or what the tray rings, follows at once.
-        if (s.loaded) {
-            ctx.window.refreshEvents();
-        } else {
-            checkEvents(s.events, eventCheckContextOf(ctx), s.lists);
-        }
-    }
+    if (o.slot >= 0) followTableChange(ctx);
     if (!o.done) return answer(kReplyError, {}, joined(o.notes));
     std::string result = std::to_string(o.slot);
     if (request.kind == ChangeKind::kAddEvent) result += ' ' + std::to_string(o.list);
     return answer(kReplyDone, std::move(result), joined(o.notes));
+}
+
+// The report goes into a file of the runtime folder that the tool named; the answer only counts.
+std::string applyImport(AppContext& ctx, const ChangeRequest& request) {
+    if (!isImportReportFile(request.reportFile, ctx.platform.paths.runtimeDir)) {
+        return refuse("the import names no report file of the runtime folder");
+    }
+    if (!ensureEventTable(ctx)) return refuse("events.cdb cannot be read");
+    const ImportChangeOutcome o =
+        importCalendarChange(ctx.state.events, request, changeEnvironmentOf(ctx));
+    if (o.report.saved) followTableChange(ctx);
+    const std::string counts = std::to_string(o.report.imported.size());
+    return answer(o.done ? kReplyDone : kReplyError, counts, {});
 }
 
 BackupContext backupContextOf(AppContext& ctx, MessageBox& box) {
@@ -224,6 +249,9 @@ std::string receiveChangeRequest(AppContext& ctx, std::string_view id) {
             break;
         case ChangeKind::kSaveBackup:
             reply = applyBackup(ctx, *request);
+            break;
+        case ChangeKind::kImportCalendar:
+            reply = applyImport(ctx, *request);
             break;
         case ChangeKind::kSyncRun:
         case ChangeKind::kSyncRestore:

@@ -8,7 +8,7 @@ namespace tv {
 namespace {
 
 constexpr std::string_view kMagic = "TVCHANGE";
-constexpr uint8_t kFormat = 2;
+constexpr uint8_t kFormat = 3;
 // Far above any field the tool writes (an event's comment is cut to 32767 bytes on disk).
 constexpr int32_t kMaxFieldBytes = 1 << 20;
 constexpr size_t kMaxIdLength = 64;
@@ -79,6 +79,9 @@ std::string encodeChangeRequest(const ChangeRequest& request) {
     optionalField(w, e.length);
     w.int32(request.slot);
     field(w, request.backupPath);
+    field(w, request.calendarFile);
+    w.byte(request.nearest ? 1 : 0);
+    field(w, request.reportFile);
     w.byte(request.dryRun ? 1 : 0);
     w.int32(request.conflict);
     return w.take();
@@ -109,6 +112,9 @@ std::optional<ChangeRequest> decodeChangeRequest(std::string_view bytes) {
     e.length = r.optionalText();
     request.slot = r.number();
     request.backupPath = r.text();
+    request.calendarFile = r.text();
+    request.nearest = r.flag();
+    request.reportFile = r.text();
     request.dryRun = r.flag();
     request.conflict = r.number();
     if (!r.whole() || e.repeatIndex < 0 || e.repeatIndex > 3) return std::nullopt;

@@ -17,9 +17,10 @@ enum class ChangeKind : uint8_t {
     kAddEvent = 1,
     kDeleteEvent = 2,
     kRestoreBackup = 3,
-    kSaveBackup = 4,   // the backup holds what the calendar has in memory, and Backup_Last is kept
-    kSyncRun = 5,      // a sync run with the calendar's own account and password
-    kSyncRestore = 6,  // a version that lost a sync clash back into the table
+    kSaveBackup = 4,  // the backup holds what the calendar has in memory, and Backup_Last is kept
+    kImportCalendar = 5,  // an iCalendar file into the event table, with one save
+    kSyncRun = 6,         // a sync run with the calendar's own account and password
+    kSyncRestore = 7,     // a version that lost a sync clash back into the table
 };
 
 // A new event as typed on the command line; the editor's checks judge the texts.
@@ -43,12 +44,17 @@ struct ChangeRequest {
     ChangeKind kind = ChangeKind::kAddEvent;
     // The folder the tool means; a calendar that works on another one does not take the change.
     std::string userDataDir;
-    bool yes = false;        // the answer given in advance to every question on the way
-    NewEventFields event;    // kAddEvent
-    int slot = -1;           // kDeleteEvent
-    std::string backupPath;  // kRestoreBackup, kSaveBackup: an absolute path
-    bool dryRun = false;     // kSyncRun: only say what the run would do
-    int conflict = -1;       // kSyncRestore: the entry of the conflicts list
+    bool yes = false;          // the answer given in advance to every question on the way
+    NewEventFields event;      // kAddEvent
+    int slot = -1;             // kDeleteEvent
+    std::string backupPath;    // kRestoreBackup, kSaveBackup: an absolute path
+    std::string calendarFile;  // kImportCalendar: the .ics file, an absolute path
+    bool nearest = false;      // kImportCalendar: take the nearest form of what has no exact one
+    // kImportCalendar: where the calendar writes its report, a file of the runtime folder named
+    // kImportReportPrefix + an ID; the answer over the channel is too short to hold it.
+    std::string reportFile;
+    bool dryRun = false;  // kSyncRun: only say what the run would do
+    int conflict = -1;    // kSyncRestore: the entry of the conflicts list
 };
 
 // The request file: a magic, a format number and the fields with their lengths.
@@ -59,6 +65,7 @@ std::optional<ChangeRequest> decodeChangeRequest(std::string_view bytes);
 // "apply " + ID names the request file kChangeFilePrefix + ID in the runtime folder.
 inline constexpr std::string_view kApplyMessage = "apply ";
 inline constexpr std::string_view kChangeFilePrefix = "tempovirens-change-";
+inline constexpr std::string_view kImportReportPrefix = "tempovirens-ical-report-";
 // An ID is 1..64 letters, digits and "-": it cannot name anything outside the runtime folder.
 bool isChangeId(std::string_view id);
 

@@ -54,7 +54,8 @@ public:
     // (slotCount() - 1, which is eventCount() - 1 only while no slot is free). False when full.
     bool appendEventSlot();
     // A slot for a new event: the first free one (reset), or a new one at the end. -1 when full.
-    int allocateEventSlot();
+    // `searchFrom` skips the slots below it that are known to be used (an import filling many).
+    int allocateEventSlot(int searchFrom = 0);
     // Appends a built-in holiday or feast (every year, no alarm, active).
     void addBuiltinEvent(uint8_t category, int month, int day, int dayOff, int forecastDays,
                          std::string_view ruleKey, std::string_view name, std::string_view comment,

@@ -1,5 +1,7 @@
 #include "core/events/event_record.h"
 
+#include <algorithm>
+
 namespace tv {
 
 void EventTable::clearEventTable() {
@@ -21,14 +23,14 @@ bool EventTable::appendEventSlot() {
     return true;
 }
 
-int EventTable::allocateEventSlot() {
+int EventTable::allocateEventSlot(int searchFrom) {
     if (eventCount_ == 0) {
         records_.assign(1, EventRecord{});
         records_[0].inUse = -1;
         eventCount_ = 1;
         return 0;
     }
-    for (size_t i = 0; i < records_.size(); ++i) {
+    for (size_t i = static_cast<size_t>(std::max(searchFrom, 0)); i < records_.size(); ++i) {
         if (records_[i].inUse == 0) {
             records_[i] = EventRecord{};
             records_[i].inUse = -1;

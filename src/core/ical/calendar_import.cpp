@@ -1,5 +1,6 @@
 #include "core/ical/calendar_import.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "core/config/string_table.h"
@@ -47,7 +48,7 @@ public:
     std::string_view duplicateOf(const EventRecord& e, const std::string& uid) const {
         switch (e.kind()) {
             case EventCategory::kUser:
-                if (userKeys_.count(userEventKey(e)) != 0) return "ical_dup_exists";
+                if (userKeys_.count(hash(userEventKey(e))) != 0) return "ical_dup_exists";
                 break;
             case EventCategory::kHoliday:
                 if (holidayDays_.count(e.month * 100 + e.day) != 0) return "ical_dup_holiday";
@@ -56,14 +57,14 @@ public:
                 if (feasts_.count(foldSortKey(e.ruleKey)) != 0) return "ical_dup_exists";
                 break;
         }
-        if (!uid.empty() && uids_.count(uid) != 0) return "ical_dup_exists";
+        if (!uid.empty() && uids_.count(hash(uid)) != 0) return "ical_dup_exists";
         return {};
     }
 
     void add(const EventRecord& e, const std::string& fileUid = {}) {
         switch (e.kind()) {
             case EventCategory::kUser:
-                userKeys_.insert(userEventKey(e));
+                userKeys_.insert(hash(userEventKey(e)));
                 break;
             case EventCategory::kHoliday:
                 holidayDays_.insert(e.month * 100 + e.day);
@@ -72,15 +73,18 @@ public:
                 feasts_.insert(foldSortKey(e.ruleKey));
                 break;
         }
-        uids_.insert(eventUid(e));
-        if (!fileUid.empty()) uids_.insert(fileUid);
+        uids_.insert(hash(eventUid(e)));
+        if (!fileUid.empty()) uids_.insert(hash(fileUid));
     }
 
 private:
-    std::unordered_set<std::string> userKeys_;
+    static size_t hash(const std::string& s) { return std::hash<std::string>()(s); }
+
+    // Hashes keep a large import small; a collision could only report a new event as known.
+    std::unordered_set<size_t> userKeys_;
     std::unordered_set<int> holidayDays_;
     std::unordered_set<std::string> feasts_;
-    std::unordered_set<std::string> uids_;
+    std::unordered_set<size_t> uids_;
 };
 
 int freeRoom(const EventTable& table) {
@@ -89,32 +93,6 @@ int freeRoom(const EventTable& table) {
     for (int slot = 0; slot < table.slotCount(); ++slot)
         room += table[slot].used() ? 0 : 1;
     return room;
-}
-
-// A changed occurrence (RECURRENCE-ID) belongs to the event of its UID: that event has
-// exceptions the record cannot hold, and the change itself is no event of its own.
-void foldChangedOccurrences(std::vector<ParsedEvent>& events) {
-    std::unordered_set<std::string> masters;
-    for (const ParsedEvent& e : events) {
-        if (!e.reading.changesOccurrence) masters.insert(e.reading.uid);
-    }
-    std::unordered_set<std::string> changed;
-    std::vector<ParsedEvent> kept;
-    kept.reserve(events.size());
-    for (ParsedEvent& e : events) {
-        if (e.reading.changesOccurrence && masters.count(e.reading.uid) != 0) {
-            changed.insert(e.reading.uid);
-        } else {
-            kept.push_back(std::move(e));
-        }
-    }
-    for (ParsedEvent& e : kept) {
-        VeventReading& r = e.reading;
-        if (r.usable && r.record.repeat != 0 && changed.count(r.uid) != 0) {
-            r.issues.push_back(IssueNote{Issue::kExceptions, {}, {}});
-        }
-    }
-    events.swap(kept);
 }
 
 ReportEntry entryOf(const ParsedEvent& e) {
@@ -146,36 +124,35 @@ ImportReport importCalendar(std::string_view text, EventTable& table,
         ctx.localZone = icaltimezone_get_builtin_timezone(options.localZone.c_str());
     }
     FileZones zones;
-    ParsedCalendar parsed = parseCalendar(text, ctx, zones, strings);
-    if (!parsed.errors.empty()) {
-        report.errors = std::move(parsed.errors);
-        return report;
-    }
-    report.skipped = std::move(parsed.otherEntries);
-    foldChangedOccurrences(parsed.events);
-
     Known known(table);
     std::unordered_set<std::string> feastsTaken;  // a feast comes once for each year
     std::vector<EventRecord> adding;
-    for (ParsedEvent& e : parsed.events) {
+    ParseSinks sinks;
+    sinks.event = [&](ParsedEvent&& e) {
         VeventReading& r = e.reading;
+        const bool noted = std::any_of(r.issues.begin(), r.issues.end(), [](const IssueNote& n) {
+            return n.issue == Issue::kExceptions;
+        });
+        if (e.hasChangedOccurrences && r.usable && r.record.repeat != 0 && !noted) {
+            r.issues.push_back(IssueNote{Issue::kExceptions, {}, {}});
+        }
         ReportEntry entry = entryOf(e);
         if (!r.usable) {
             entry.code = joinedCodes(r.issues);
             entry.reason = joinedTexts(r.issues, strings);
             report.skipped.push_back(std::move(entry));
-            continue;
+            return;
         }
         EventRecord& record = r.record;
         if (record.kind() == EventCategory::kFeast &&
             !feastsTaken.insert(foldSortKey(record.ruleKey)).second) {
-            continue;
+            return;
         }
         if (const std::string_view dup = known.duplicateOf(record, r.uid); !dup.empty()) {
             entry.code = "duplicate";
             entry.reason = strings.getString(dup);
             report.duplicates.push_back(std::move(entry));
-            continue;
+            return;
         }
         if (!r.exact()) {
             entry.code = joinedCodes(r.issues);
@@ -183,7 +160,7 @@ ImportReport importCalendar(std::string_view text, EventTable& table,
             if (!options.nearest) {
                 ++report.skippedWithNearest;
                 report.skipped.push_back(std::move(entry));
-                continue;
+                return;
             }
             report.nearest.push_back(entry);
         }
@@ -196,7 +173,17 @@ ImportReport importCalendar(std::string_view text, EventTable& table,
         entry.reason.clear();
         report.imported.push_back(std::move(entry));
         adding.push_back(std::move(record));
+    };
+    if (!parseCalendar(text, ctx, zones, strings, sinks)) {
+        ImportReport damaged;
+        damaged.dryRun = options.dryRun;
+        damaged.errors = std::move(sinks.errors);
+        return damaged;
     }
+    report.skipped.insert(report.skipped.end(), std::make_move_iterator(sinks.otherEntries.begin()),
+                          std::make_move_iterator(sinks.otherEntries.end()));
+    std::stable_sort(report.skipped.begin(), report.skipped.end(),
+                     [](const ReportEntry& a, const ReportEntry& b) { return a.line < b.line; });
 
     if (static_cast<int>(adding.size()) > freeRoom(table)) {
         ReportEntry full;
@@ -208,8 +195,10 @@ ImportReport importCalendar(std::string_view text, EventTable& table,
     if (options.dryRun || adding.empty()) return report;
 
     EventTable before = table;
+    int searchFrom = 0;
     for (EventRecord& record : adding) {
-        const int slot = table.allocateEventSlot();
+        const int slot = table.allocateEventSlot(searchFrom);
+        searchFrom = slot + 1;
         record.inUse = -1;
         record.slot = static_cast<int16_t>(slot);
         table[slot] = std::move(record);

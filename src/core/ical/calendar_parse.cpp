@@ -1,6 +1,7 @@
 #include "core/ical/calendar_parse.h"
 
 #include <memory>
+#include <unordered_set>
 
 #include "core/config/cp1250.h"
 #include "core/config/string_table.h"
@@ -56,10 +57,19 @@ bool isTimeProperty(std::string_view name) {
     return name == "DTSTART" || name == "DTEND" || name == "RECURRENCE-ID" || name == "DUE";
 }
 
+// What the first pass notes of each VEVENT, in file order, for the changed occurrences.
+struct EventBlock {
+    size_t uidHash = 0;
+    bool changesOccurrence = false;
+};
+
 class Scanner {
 public:
-    Scanner(std::string_view text, const StringTable& strings, ParsedCalendar& out)
-        : lines_(text), strings_(strings), out_(out), parser_(icalparser_new()) {}
+    Scanner(std::string_view text, const StringTable& strings, std::vector<ReportEntry>& errors)
+        : lines_(text), strings_(strings), errors_(errors), parser_(icalparser_new()) {}
+
+    // Notes every VEVENT's UID and RECURRENCE-ID while scanning (the first pass).
+    void noteBlocks(std::vector<EventBlock>* blocks) { blocks_ = blocks; }
 
     // Walks the whole text; `want` says which top-level components go to libical, `take`
     // receives each one libical returns. False after damage (recorded in out_.errors).
@@ -68,6 +78,7 @@ public:
         std::vector<std::pair<std::string, int>> open;  // component names and their lines
         bool feeding = false;
         int componentLine = 0;
+        int eventOrdinal = -1;  // VEVENTs so far, counted alike in both passes
         bool sawCalendar = false;
         while (lines_.next()) {
             std::string& line = lines_.text();
@@ -89,12 +100,20 @@ public:
                 if (open.size() == 2) {
                     feeding = want(open.back().first);
                     componentLine = number;
+                    if (open.back().first == "VEVENT") {
+                        ++eventOrdinal;
+                        if (blocks_ != nullptr) blocks_->emplace_back();
+                    }
                 }
             } else if (name == "END") {
                 if (lines_.componentName() != open.back().first) {
                     return fail("ical_err_line", number, line);
                 }
                 open.pop_back();
+            } else if (blocks_ != nullptr && open.size() == 2 && open.back().first == "VEVENT") {
+                if (name == "UID")
+                    blocks_->back().uidHash = std::hash<std::string_view>()(valueOf(line));
+                if (name == "RECURRENCE-ID") blocks_->back().changesOccurrence = true;
             } else if (open.size() == 1) {
                 // The calendar's own properties: only known ones with a broken value are damage.
                 if (!checkCalendarProperty(name, line)) return fail("ical_err_line", number, line);
@@ -105,13 +124,17 @@ public:
                 return fail("ical_err_line", number, line);
             }
             icalcomponent* done = icalparser_add_line(parser_.get(), line.data());
-            if (icalparser_get_state(parser_.get()) == ICALPARSER_ERROR && !unknownName(name)) {
+            // An unknown property, or a known one left empty (Google writes "LOCATION:"), is
+            // dropped by libical and is no damage.
+            const bool emptyValue = line.find(':') != std::string::npos && valueOf(line).empty();
+            if (icalparser_get_state(parser_.get()) == ICALPARSER_ERROR && !unknownName(name) &&
+                !emptyValue) {
                 if (done != nullptr) icalcomponent_free(done);
                 return fail("ical_err_line", number, line);
             }
             if (open.size() == 1) {
                 feeding = false;
-                if (done != nullptr) take(ComponentPtr(done), componentLine);
+                if (done != nullptr) take(ComponentPtr(done), componentLine, eventOrdinal);
             }
         }
         if (!sawCalendar) return fail("ical_err_notcalendar", 1, {});
@@ -122,13 +145,18 @@ public:
     }
 
 private:
+    // A well-formed name libical does not know: letters, digits and "-" (RFC 5545 3.1).
     static bool unknownName(const std::string& name) {
-        return name != "BEGIN" && name != "END" &&
+        const bool token =
+            !name.empty() &&
+            name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-") == std::string::npos;
+        return token && name != "BEGIN" && name != "END" &&
                icalproperty_string_to_kind(name.c_str()) == ICAL_NO_PROPERTY;
     }
 
     static bool checkCalendarProperty(const std::string& name, const std::string& line) {
-        if (unknownName(name) || name.starts_with("X-")) return true;
+        if (line.find(':') == std::string::npos) return false;
+        if (unknownName(name) || name.starts_with("X-") || valueOf(line).empty()) return true;
         PropertyPtr p(icalproperty_new_from_string(line.c_str()));
         return p != nullptr;
     }
@@ -138,14 +166,15 @@ private:
         e.line = line;
         e.code = "damaged";
         e.reason = strings_.formatString(key, std::to_string(line), shownLine(text));
-        out_.errors.push_back(std::move(e));
+        errors_.push_back(std::move(e));
         return false;
     }
 
     ContentLines lines_;
     const StringTable& strings_;
-    ParsedCalendar& out_;
+    std::vector<ReportEntry>& errors_;
     ParserPtr parser_;
+    std::vector<EventBlock>* blocks_ = nullptr;
 };
 
 }  // namespace
@@ -177,34 +206,51 @@ icaltimezone* FileZones::find(std::string_view tzid) {
     return icaltimezone_get_builtin_timezone_from_tzid(key.c_str());
 }
 
-ParsedCalendar parseCalendar(std::string_view text, ReadContext ctx, FileZones& zones,
-                             const StringTable& strings) {
+bool parseCalendar(std::string_view text, ReadContext ctx, FileZones& zones,
+                   const StringTable& strings, ParseSinks& sinks) {
     prepareLibical();
-    ParsedCalendar out;
+    std::vector<EventBlock> blocks;
     {
-        Scanner first(text, strings, out);
-        const bool whole = first.run([](const std::string& c) { return c == "VTIMEZONE"; },
-                                     [&zones](ComponentPtr c, int) { zones.add(c.release()); });
-        if (!whole) return out;
+        Scanner first(text, strings, sinks.errors);
+        first.noteBlocks(&blocks);
+        const bool whole =
+            first.run([](const std::string& c) { return c == "VTIMEZONE"; },
+                      [&zones](ComponentPtr c, int, int) { zones.add(c.release()); });
+        if (!whole) return false;
     }
+    // Hashes keep the first pass small: a collision could only fold two unrelated events.
+    std::unordered_set<size_t> events;
+    std::unordered_set<size_t> changed;
+    for (const EventBlock& b : blocks)
+        (b.changesOccurrence ? changed : events).insert(b.uidHash);
+
     ctx.zone = [&zones](std::string_view tzid) { return zones.find(tzid); };
-    Scanner second(text, strings, out);
-    second.run([](const std::string& c) { return c != "VTIMEZONE"; },
-               [&](ComponentPtr c, int line) {
-                   const icalcomponent_kind kind = icalcomponent_isa(c.get());
-                   if (kind == ICAL_VEVENT_COMPONENT) {
-                       out.events.push_back({veventToEvent(c.get(), ctx), line});
-                   } else if (kind == ICAL_VTODO_COMPONENT || kind == ICAL_VJOURNAL_COMPONENT) {
-                       ReportEntry e;
-                       const char* summary = icalcomponent_get_summary(c.get());
-                       e.summary = summary != nullptr ? summary : "";
-                       e.line = line;
-                       e.code = "not-event";
-                       e.reason = strings.getString("ical_issue_notevent");
-                       out.otherEntries.push_back(std::move(e));
-                   }
-               });
-    return out;
+    Scanner second(text, strings, sinks.errors);
+    return second.run(
+        [](const std::string& c) { return c != "VTIMEZONE"; },
+        [&](ComponentPtr c, int line, int ordinal) {
+            const icalcomponent_kind kind = icalcomponent_isa(c.get());
+            if (kind == ICAL_VEVENT_COMPONENT) {
+                ParsedEvent e;
+                e.line = line;
+                if (ordinal >= 0 && static_cast<size_t>(ordinal) < blocks.size()) {
+                    const EventBlock& b = blocks[static_cast<size_t>(ordinal)];
+                    e.changesPresentEvent = b.changesOccurrence && events.count(b.uidHash) != 0;
+                    e.hasChangedOccurrences = !b.changesOccurrence && changed.count(b.uidHash) != 0;
+                }
+                if (e.changesPresentEvent) return;
+                e.reading = veventToEvent(c.get(), ctx);
+                sinks.event(std::move(e));
+            } else if (kind == ICAL_VTODO_COMPONENT || kind == ICAL_VJOURNAL_COMPONENT) {
+                ReportEntry e;
+                const char* summary = icalcomponent_get_summary(c.get());
+                e.summary = summary != nullptr ? summary : "";
+                e.line = line;
+                e.code = "not-event";
+                e.reason = strings.getString("ical_issue_notevent");
+                sinks.otherEntries.push_back(std::move(e));
+            }
+        });
 }
 
 }  // namespace tv::ical

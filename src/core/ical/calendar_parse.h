@@ -5,6 +5,7 @@
 
 #include <libical/ical.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -38,16 +39,21 @@ private:
 struct ParsedEvent {
     VeventReading reading;
     int line = 0;
+    // A changed occurrence (RECURRENCE-ID) of an event the file also holds: part of that event.
+    bool changesPresentEvent = false;
+    // An event the file also holds changed occurrences of: exceptions the record cannot hold.
+    bool hasChangedOccurrences = false;
 };
 
-struct ParsedCalendar {
-    std::vector<ParsedEvent> events;
+struct ParseSinks {
+    std::function<void(ParsedEvent&&)> event;
     std::vector<ReportEntry> otherEntries;  // tasks and notes: not events
     std::vector<ReportEntry> errors;        // damage: the import stops
 };
 
-// `ctx.zone` is set to `zones` here.
-ParsedCalendar parseCalendar(std::string_view text, ReadContext ctx, FileZones& zones,
-                             const StringTable& strings);
+// Hands every VEVENT to `sinks.event` as it is read, so that a large file never stands whole as
+// components or readings. `ctx.zone` is set to `zones` here. False after damage.
+bool parseCalendar(std::string_view text, ReadContext ctx, FileZones& zones,
+                   const StringTable& strings, ParseSinks& sinks);
 
 }  // namespace tv::ical

@@ -1,5 +1,7 @@
 #include "core/ical/content_lines.h"
 
+#include <cstring>
+
 namespace tv::ical {
 namespace {
 
@@ -15,6 +17,16 @@ std::string upper(std::string_view s) {
 
 }  // namespace
 
+// The first CR or LF from `from`: LF by memchr, then a lone CR before it (rare) the same way.
+size_t ContentLines::lineEnd(size_t from) const {
+    const char* begin = text_.data() + from;
+    const size_t rest = text_.size() - from;
+    const void* lf = std::memchr(begin, '\n', rest);
+    const size_t toLf = lf != nullptr ? static_cast<const char*>(lf) - begin : rest;
+    const void* cr = std::memchr(begin, '\r', toLf);
+    return from + (cr != nullptr ? static_cast<const char*>(cr) - begin : toLf);
+}
+
 ContentLines::ContentLines(std::string_view text) : text_(text) {
     if (text_.starts_with(kByteOrderMark)) pos_ = kByteOrderMark.size();
 }
@@ -23,9 +35,7 @@ bool ContentLines::next() {
     line_.clear();
     while (pos_ < text_.size()) {
         // One physical line, without its CR LF, LF or lone CR.
-        size_t end = pos_;
-        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
-            ++end;
+        size_t end = lineEnd(pos_);
         const std::string_view physical = text_.substr(pos_, end - pos_);
         size_t after = end;
         if (after < text_.size() && text_[after] == '\r') ++after;

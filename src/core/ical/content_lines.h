@@ -24,6 +24,8 @@ public:
     std::string componentName() const;
 
 private:
+    size_t lineEnd(size_t from) const;
+
     std::string_view text_;
     size_t pos_ = 0;
     int physical_ = 0;  // physical lines consumed

@@ -1,5 +1,7 @@
 // VEVENT -> record: the exact form where the record has one, else the nearest with the reasons.
+#include <strings.h>
 #include <algorithm>
+
 #include <climits>
 
 #include "core/calc/calendar.h"
@@ -72,7 +74,9 @@ long extraDaysOf(const Span& span) {
 // Alarms that ring: Apple writes ACTION:NONE for "no alarm".
 bool rings(icalcomponent* alarm) {
     icalproperty* action = icalcomponent_get_first_property(alarm, ICAL_ACTION_PROPERTY);
-    return action == nullptr || icalproperty_get_action(action) != ICAL_ACTION_NONE;
+    if (action == nullptr) return true;
+    const char* text = icalproperty_get_value_as_string(action);
+    return text == nullptr || strcasecmp(text, "NONE") != 0;
 }
 
 // When an alarm rings, in minutes from the midnight of the event's first day.

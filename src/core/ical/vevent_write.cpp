@@ -68,7 +68,10 @@ void removeAll(icalcomponent* c, icalproperty_kind kind) {
 }
 
 icaltimetype dateValue(Date d) {
+    // icaltime_null_date() leaves the time at -1, which libical's own iterator then counts as
+    // a moment before midnight: a clean date has them 0.
     icaltimetype t = icaltime_null_date();
+    t.hour = t.minute = t.second = 0;
     const Ymd ymd = d.ymd();
     t.year = ymd.year;
     t.month = ymd.month;

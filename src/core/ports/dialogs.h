@@ -33,6 +33,8 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
     virtual std::optional<std::string> openFile(const OpenFileRequest& request) = 0;
+    // The file to write; the platform's dialog asks before an existing file is replaced.
+    virtual std::optional<std::string> saveFile(const OpenFileRequest& request) = 0;
     virtual std::optional<std::string> browseFolder(const std::string& title) = 0;
     virtual bool chooseFont(FontRecord& font, int minSize, int maxSize) = 0;
     // Colours are 0x00BBGGRR; `custom` holds the dialog's sixteen custom colours both ways.

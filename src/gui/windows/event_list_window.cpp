@@ -200,6 +200,7 @@ QWidget* EventListWindow::buildList() {
     buttonRow->addWidget(newButton);
     buttonRow->addWidget(editButton_);
     buttonRow->addWidget(deleteButton_);
+    addIcalButtons(buttonRow);
     buttonRow->addStretch();
     buttonRow->addWidget(entryCountLabel_);
     buttonRow->addStretch();

@@ -15,6 +15,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QFormLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -59,6 +60,10 @@ private:
     void onEdit();
     void onDelete();
     void showListFrame(int selectSlot);
+    // iCalendar import and export (event_list_window_ical.cpp).
+    void addIcalButtons(QHBoxLayout* row);
+    void onImport();
+    void onExport();
 
     // frameEdit
     QWidget* buildEditor();

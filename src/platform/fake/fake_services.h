@@ -79,6 +79,10 @@ public:
         fileRequests.push_back(r);
         return next(fileAnswers);
     }
+    std::optional<std::string> saveFile(const OpenFileRequest& r) override {
+        saveRequests.push_back(r);
+        return next(saveAnswers);
+    }
     std::optional<std::string> browseFolder(const std::string& title) override {
         folderTitles.push_back(title);
         return next(folderAnswers);
@@ -99,8 +103,9 @@ public:
     }
 
     std::vector<OpenFileRequest> fileRequests;
+    std::vector<OpenFileRequest> saveRequests;
     std::vector<std::string> folderTitles;
-    std::deque<std::optional<std::string>> fileAnswers, folderAnswers;
+    std::deque<std::optional<std::string>> fileAnswers, saveAnswers, folderAnswers;
     std::deque<std::optional<FontRecord>> fontAnswers;
     std::deque<std::optional<int>> colourAnswers;
 

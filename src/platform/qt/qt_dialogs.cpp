@@ -48,6 +48,21 @@ std::optional<std::string> QtDialogs::openFile(const OpenFileRequest& request) {
     return chosen.toStdString();
 }
 
+std::optional<std::string> QtDialogs::saveFile(const OpenFileRequest& request) {
+    QStringList filters;
+    for (const FileFilter& f : request.filters)
+        filters << filterText(f);
+    QString start = q(request.startFolder);
+    if (!request.initialName.empty()) {
+        if (!start.isEmpty() && !start.endsWith(QLatin1Char('/'))) start += QLatin1Char('/');
+        start += q(request.initialName);
+    }
+    const QString chosen = QFileDialog::getSaveFileName(parent_, q(request.title), start,
+                                                        filters.join(QStringLiteral(";;")));
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.toStdString();
+}
+
 std::optional<std::string> QtDialogs::browseFolder(const std::string& title) {
     const QString chosen = QFileDialog::getExistingDirectory(parent_, q(title));
     if (chosen.isEmpty()) return std::nullopt;

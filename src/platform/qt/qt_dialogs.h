@@ -13,6 +13,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     std::optional<std::string> openFile(const OpenFileRequest& request) override;
+    std::optional<std::string> saveFile(const OpenFileRequest& request) override;
     std::optional<std::string> browseFolder(const std::string& title) override;
     bool chooseFont(FontRecord& font, int minSize, int maxSize) override;
     bool chooseColor(int& colour, std::array<int, 16>& custom) override;

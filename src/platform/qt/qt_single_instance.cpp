@@ -57,6 +57,10 @@ std::string runtimeDir() {
 
 QtSingleInstance::QtSingleInstance() : QtSingleInstance(runtimeDir()) {}
 
+std::string QtSingleInstance::defaultFolder() {
+    return QtSingleInstance(runtimeDir()).folder();
+}
+
 QtSingleInstance::QtSingleInstance(const std::string& dir) : dir_(dir) {
     while (dir_.size() > 1 && dir_.back() == '/')
         dir_.pop_back();

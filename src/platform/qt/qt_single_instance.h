@@ -52,6 +52,8 @@ public:
     std::string socketPath() const;
     // The folder of the lock and the socket, with a trailing "/".
     std::string folder() const { return dir_ + "/"; }
+    // The folder a default instance uses, with a trailing "/".
+    static std::string defaultFolder();
 
 private:
     bool tryLock();

@@ -56,6 +56,16 @@ TEST(ChangeRequestFile, EveryFieldComesBackAsWritten) {
     EXPECT_EQ(out->event.length, std::optional<std::string>("3"));
     EXPECT_EQ(out->slot, 17);
     EXPECT_EQ(out->backupPath, in.backupPath);
+
+    ChangeRequest sync;
+    sync.kind = ChangeKind::kSyncRestore;
+    sync.dryRun = true;
+    sync.conflict = 12;
+    const std::optional<ChangeRequest> back = decodeChangeRequest(encodeChangeRequest(sync));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->kind, ChangeKind::kSyncRestore);
+    EXPECT_TRUE(back->dryRun);
+    EXPECT_EQ(back->conflict, 12);
 }
 
 TEST(ChangeRequestFile, OnlyAWholeRequestIsTaken) {
@@ -64,7 +74,7 @@ TEST(ChangeRequestFile, OnlyAWholeRequestIsTaken) {
         EXPECT_FALSE(decodeChangeRequest(bytes.substr(0, n)).has_value()) << n;
     EXPECT_FALSE(decodeChangeRequest(bytes + "x").has_value());
     std::string otherKind = bytes;
-    otherKind[9] = 7;
+    otherKind[9] = 8;
     EXPECT_FALSE(decodeChangeRequest(otherKind).has_value());
     std::string hugeName = bytes;
     hugeName[10] = '\x81';  // the folder's length, far beyond the file
