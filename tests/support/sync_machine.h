@@ -48,6 +48,8 @@ public:
         o.confirmed = confirmed;
         o.dryRun = dryRun;
         o.batchSize = 7;  // several rounds even for small tables
+        // As the calendar's session does before every run.
+        if (binding_.uncertain()) binding_.rematch(table_, *store_);
         SyncResult r = runSync(takeSnapshot(table_, binding_), dav, *store_, o);
         const ApplyOutcome a = applySyncResult(
             table_, binding_, *store_, r, [this](const EventTable& t) { return save(t); },
