@@ -8,8 +8,11 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
+#include <csignal>
 #include <fstream>
 #include <string>
+
+#include <sys/prctl.h>
 
 #include "platform/qt/qt_caldav_client.h"
 #include "support/temp_dir.h"
@@ -40,6 +43,8 @@ public:
             << "[logging]\nlevel = error\n";
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_.setStandardOutputFile(QProcess::nullDevice());
+        // A test that crashes takes its server with it, instead of leaving it on the output pipe.
+        process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         process_.start(QString::fromLatin1(kPython),
                        {QStringLiteral("-m"), QStringLiteral("radicale"),
                         QStringLiteral("--config"), QString::fromStdString(dir_.file("config"))});

@@ -46,7 +46,12 @@ bool SyncBinding::bindLoaded(const EventTable& table, SyncStore& store) {
         ++found;
     }
     uncertain_ = found != expected || store.meta(kBindingMetaKey) == kUncertain;
-    if (uncertain_) markUncertain(store);
+    if (uncertain_) {
+        markUncertain(store);
+        // Re-match now, while the records still look as they were found: an edit the user makes
+        // before the next run would otherwise hide a record from both of its keys.
+        rematch(table, store);
+    }
     return true;
 }
 

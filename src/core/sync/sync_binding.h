@@ -17,7 +17,8 @@ class SyncStore;
 class SyncBinding {
 public:
     // After a load: each stored object takes the record whose fingerprint it saw at the last
-    // save. False when the store could not be read.
+    // save; when that leaves the binding uncertain, the rest are re-matched at once. False when
+    // the store could not be read.
     bool bindLoaded(const EventTable& table, SyncStore& store);
     // After a save of events.cdb: bound records that are gone become local deletions, and the
     // saved fingerprints follow the table, in one transaction.

@@ -143,6 +143,22 @@ TEST_F(SyncEngine, AnUncertainBindingReMatchesAndDeletesNothing) {
     converge();
 }
 
+// The binding is found again when the table is loaded, not only when the run starts: an edit
+// the user makes in between (here a new date, so neither the content nor the duplicate key match
+// any more) still belongs to the same server object.
+TEST_F(SyncEngine, AnEditAfterAForeignRewriteStaysTheSameEvent) {
+    a.add(userEvent("Fodrász", 2025, 3, 1));
+    converge();
+    std::vector<EventRecord> records{userEvent("Fodrász", 2025, 3, 1)};
+    records[0].comment = "másik program";
+    a.replaceTable(records);
+    a.edit(a.slotNamed("Fodrász"), [](EventRecord& r) { r.day = 9; });
+    converge();
+    ASSERT_EQ(a.contents().size(), 1u);
+    EXPECT_EQ(b.table()[b.slotNamed("Fodrász")].day, 9);
+    EXPECT_EQ(b.table()[b.slotNamed("Fodrász")].comment, "másik program");
+}
+
 TEST_F(SyncEngine, FirstSyncOverTwoFilledCalendarsNeverDoubles) {
     a.add(userEvent("Anya", 2025, 2, 1));
     a.add(userEvent("Csak A", 2025, 3, 1));
