@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: setup build run test bench fuzz format clean art-preview
+.PHONY: setup build run test lint sanitize bench fuzz format clean art-preview
 
 setup:
 	@./scripts/setup
@@ -17,7 +17,17 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory lint
+	@$(MAKE) --no-print-directory sanitize
 	@$(MAKE) --no-print-directory fuzz
+
+# Formatting and clang-tidy (naming convention, bug-finding checks) over the sources.
+lint: build
+	@./scripts/lint $(BUILD)
+
+# The core and command-line tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: setup
+	@./scripts/sanitize
 
 # libFuzzer targets under AddressSanitizer and UndefinedBehaviorSanitizer, a short budget each.
 FUZZ_SECONDS ?= 60
@@ -36,4 +46,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) build-fuzz build-asan

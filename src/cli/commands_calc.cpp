@@ -36,9 +36,10 @@ int feastCommand(CliContext& c, const Arguments& a) {
     EasterCache cache;
     Date d = feastDate(name, *year, cache);
     if (d.isZero()) {
-        return c.fail("unknown feast '" + name +
-                      "' (advent1..advent4, motherday, kidsday, easter, eastermonday, whitsun, "
-                      "whitsunmonday)");
+        return c.fail(
+            "unknown feast '" + name +
+            "' (advent1..advent4, motherday, kidsday, goodfriday, easter, eastermonday, whitsun, "
+            "whitsunmonday)");
     }
     if (c.json) {
         *c.out << "{\"feast\":" << jsonString(name) << ",\"year\":" << *year
@@ -86,8 +87,8 @@ void describeCalc(CommandTree& t) {
         ->required();
     CLI::App& feast = t.add("feast", "the date of a movable feast", feastCommand);
     addOption(feast, "NAME",
-              "advent1..advent4, motherday, kidsday, easter, eastermonday, whitsun, "
-              "whitsunmonday (any case)")
+              "advent1..advent4, motherday, kidsday, goodfriday, easter, eastermonday, "
+              "whitsun, whitsunmonday (any case)")
         ->required();
     addOption(feast, "YEAR", "a year from 100 to 9999")->required();
     addOption(t.add("week", "the week number of a day, by the calendar's own rule (not ISO)",

@@ -5,9 +5,11 @@
 #include <ostream>
 
 #include "cli/cli_context.h"
+#include "core/app/app_contexts.h"
 #include "core/calc/calendar.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
+#include "core/calc/today.h"
 #include "core/config/config_file.h"
 #include "core/config/hash_table.h"
 #include "core/config/settings_keys.h"
@@ -52,12 +54,7 @@ bool loadUserData(CliContext& c, UserData& data) {
     if (fileExists(settingsPath)) readConfig(data.settings, settingsPath);
     createFolderPath(dir);
     CliMessageBox box(*c.err);
-    EventDbContext ctx;
-    ctx.userDataDir = dir;
-    ctx.clock = &c.clock;
-    ctx.strings = &c.strings();
-    ctx.settings = &data.settings;
-    ctx.box = &box;
+    const EventDbContext ctx = eventDbContextFor(dir, c.clock, c.strings(), data.settings, &box);
     if (!loadEventDatabase(data.table, ctx) || box.refused) {
         c.fail("'" + dir + std::string(kEventDbName) + "' could not be loaded");
         return false;
@@ -261,15 +258,13 @@ int monthCommand(CliContext& c, const Arguments& a) {
     NameTable nameTable;
     if (names) nameTable.load(c.paths.programDir);
 
-    MonthContext ctx;
+    TodayState today;
+    setTodayState(today, c.clock.now(), c.strings());
+    MonthContext ctx = monthContextFor(today, data.settings, c.strings(), nameTable);
     ctx.year = shown->first;
     ctx.month = shown->second;
-    ctx.today = c.clock.now().date;
     ctx.switches = switches;
     ctx.theme = readMonthTheme(&theme);
-    ctx.settings = &data.settings;
-    ctx.strings = &c.strings();
-    ctx.names = [&nameTable](int index) { return nameTable.line(index); };
     MonthEvents month;
     buildMonthEvents(data.table, ctx, month);
     printMonth(c, month);

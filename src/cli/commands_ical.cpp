@@ -23,8 +23,6 @@
 namespace tv::cli {
 namespace {
 
-constexpr std::string_view kExportUsage = "ical export FILE [--holidays] [--from YEAR --to YEAR]";
-constexpr std::string_view kImportUsage = "ical import FILE [--dry-run] [--nearest] [--json]";
 // Movable feasts go out for this many years from the current one unless --from/--to say.
 constexpr int kDefaultFeastYears = 10;
 

@@ -180,11 +180,8 @@ int wisdomCommand(CliContext& c, const Arguments&) {
     WriteAccess access(c);
     const bool record = mayWriteHere(c, access);
     HashTable settings = userSettings(c);
-    EventDbContext db;
-    db.userDataDir = c.paths.userDataDir;
-    db.clock = &c.clock;
-    db.strings = &c.strings();
-    db.settings = &settings;
+    const EventDbContext db =
+        eventDbContextFor(c.paths.userDataDir, c.clock, c.strings(), settings);
     EventTable table;
     if (!loadEventDatabase(table, db)) return c.fail("events.cdb cannot be read");
 

@@ -228,11 +228,7 @@ int backupCommand(CliContext& c, const Arguments& a) {
             // database has to be made, as the calendar's first start would.
             if (!fileExists(dir + std::string(kEventDbName))) {
                 EventTable table;
-                EventDbContext db;
-                db.userDataDir = dir;
-                db.clock = &c.clock;
-                db.strings = &c.strings();
-                db.settings = &settings;
+                const EventDbContext db = eventDbContextFor(dir, c.clock, c.strings(), settings);
                 if (loadEventDatabase(table, db)) saveEventDatabase(table, db);
             }
             wrote = writeConfig(settings, settingsPath);

@@ -48,11 +48,7 @@ int pictureCommand(CliContext& c, const Arguments&) {
     const bool record = mayWriteHere(c, access);
     HashTable settings;
     if (fileExists(dir + "settings.cfg")) readConfig(settings, dir + "settings.cfg");
-    EventDbContext db;
-    db.userDataDir = dir;
-    db.clock = &c.clock;
-    db.strings = &c.strings();
-    db.settings = &settings;
+    const EventDbContext db = eventDbContextFor(dir, c.clock, c.strings(), settings);
     EventTable table;
     if (!loadEventDatabase(table, db)) return c.fail("events.cdb cannot be read");
 

@@ -8,6 +8,7 @@
 
 #include "cli/calendar_handover.h"
 #include "cli/cli_context.h"
+#include "core/app/app_contexts.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
 #include "core/calc/today.h"
@@ -140,12 +141,8 @@ int renderCommand(CliContext& c, const Arguments& args) {
     EventTable table;
     StderrBox box(*c.err);
     createFolderPath(c.paths.userDataDir);
-    EventDbContext db;
-    db.userDataDir = c.paths.userDataDir;
-    db.clock = &c.clock;
-    db.strings = &strings;
-    db.settings = &settings;
-    db.box = &box;
+    const EventDbContext db =
+        eventDbContextFor(c.paths.userDataDir, c.clock, strings, settings, &box);
     if (!loadEventDatabase(table, db))
         return c.fail("'" + c.paths.userDataDir + std::string(kEventDbName) +
                       "' could not be loaded");
@@ -205,13 +202,8 @@ int renderCommand(CliContext& c, const Arguments& args) {
     sc.tests = &tests;
 
     MonthEvents month;
-    MonthContext mc;
-    mc.today = today.currentDay;
-    mc.settings = &settings;
-    mc.strings = &strings;
-    mc.easter = &today.easter;
+    MonthContext mc = monthContextFor(today, settings, strings, names);
     mc.buildTooltips = false;
-    mc.names = [&names](int index) { return names.line(index); };
     initCalendarWindow(sc, table, mc, month);
     if (ra.page == ScreenMode::kMonth && ra.year > 0) {
         mc.year = ra.year;

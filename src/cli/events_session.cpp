@@ -11,11 +11,7 @@ bool EventsSession::load() {
     const std::string& dir = c_.paths.userDataDir;
     createFolderPath(dir);
     readConfig(settings, settingsPath());
-    db.userDataDir = dir;
-    db.clock = &c_.clock;
-    db.strings = &c_.strings();
-    db.settings = &settings;
-    db.box = &box;
+    db = eventDbContextFor(dir, c_.clock, c_.strings(), settings, &box);
     box.answer = MessageAnswer::kYes;
     const bool ok = loadEventDatabase(table, db);
     for (const MessageRequest& r : box.shown) {

@@ -40,11 +40,7 @@ bool SyncTables::saveSettings() {
 
 bool SyncTables::loadEvents() {
     RefusingBox box;
-    db_.userDataDir = c_.paths.userDataDir;
-    db_.clock = &c_.clock;
-    db_.strings = &c_.strings();
-    db_.settings = &settings;
-    db_.box = &box;
+    db_ = eventDbContextFor(c_.paths.userDataDir, c_.clock, c_.strings(), settings, &box);
     if (!loadEventDatabase(table, db_) || box.refused) {
         c_.fail("events.cdb cannot be read");
         return false;

@@ -92,7 +92,7 @@ AboutWindow::AboutWindow(const StringTable& strings, Actions actions, QWidget* p
     layout->addWidget(maker);
 
     auto* buttons = new QHBoxLayout;
-    auto add = [&](const QString& caption, const QString& name, std::function<void()> run) {
+    auto add = [&](const QString& caption, const QString& name, const std::function<void()>& run) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
         connect(b, &QPushButton::clicked, this, [run] {

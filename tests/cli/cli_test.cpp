@@ -32,6 +32,7 @@ TEST(Cli, CalendarArithmetic) {
     EXPECT_EQ(run("week 2021-01-01").out, "0\n");
     EXPECT_EQ(run("feast ADVENT4 2023").out, "2023-12-24\n");
     EXPECT_EQ(run("feast kidsday 2022").out, "2022-05-29\n");
+    EXPECT_EQ(run("feast goodfriday 2026").out, "2026-04-03\n");
     EXPECT_EQ(run("--json easter 2024").out, "{\"year\":2024,\"date\":\"2024-03-31\"}\n");
 }
 

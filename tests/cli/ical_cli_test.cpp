@@ -49,7 +49,7 @@ TEST_F(IcalCli, exportedEventsImportIntoAnotherTableAndNotTwice) {
     test::CommandResult r =
         run(from, "--json ical export '" + file + "' --holidays --from 2025 --to 2026");
     ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_EQ(r.out, "{\"events\":2,\"holidays\":34,\"file\":\"" + file + "\"}\n");
+    EXPECT_EQ(r.out, "{\"events\":2,\"holidays\":36,\"file\":\"" + file + "\"}\n");
 
     r = run(to, "ical import '" + file + "' --dry-run --json");
     ASSERT_EQ(r.status, 0) << r.out;

@@ -9,7 +9,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tv::DataBlockReader reader;
-    if (reader.openBytes(std::string(reinterpret_cast<const char*>(data), size)) != 0) return 0;
+    if (reader.openBytes(std::string(reinterpret_cast<const char*>(data), size)) !=
+        tv::DataBlockOpen::kOpened)
+        return 0;
     const int32_t count = reader.entryCount();
     // The count may claim billions of entries; the first few and the edges are enough.
     for (int32_t n = 1; n <= std::min(count, int32_t{64}); ++n)

@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const tv::LegacyImportReport report =
         tv::importLegacyBytes("config.qzi", bytes, &events, &settings);
     if (events.eventCount() != 0) __builtin_trap();
-    if (settings.Count() > report.whole) __builtin_trap();
-    for (int32_t i = 1; i <= settings.Count(); ++i) {
+    if (settings.count() > report.whole) __builtin_trap();
+    for (int32_t i = 1; i <= settings.count(); ++i) {
         const std::string& key = settings.keyByIndex(i);
         if (key.empty() || key.front() < 'A' || key.front() > 'Z') __builtin_trap();  // renamed
         if (key.ends_with("_Weight") && settings.itemByIndex(i) != "700" &&

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tv::HashTable settings;
     const tv::LegacyImportReport report =
         tv::importLegacyBytes("unique.qzi", bytes, &events, &settings);
-    if (settings.Count() != 0) __builtin_trap();
+    if (settings.count() != 0) __builtin_trap();
     if (events.eventCount() != (report.imported ? report.whole : 0)) __builtin_trap();
     for (int i = 0; i < events.eventCount(); ++i) {
         if (!events[i].used() || events[i].slot != i) __builtin_trap();

@@ -13,11 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     std::string contents;
     // The directory may claim 32767 entries; the first few and the edges are enough.
-    const size_t count = pack.Entries().size();
+    const size_t count = pack.entries().size();
     for (size_t i = 0; i < count && i < 64; ++i) {
         pack.readEntry(i, contents);
-        tv::isSafeEntryName(pack.Entries()[i].name);
-        pack.Entries()[i].modified.toDateTime();
+        tv::isSafeEntryName(pack.entries()[i].name);
+        pack.entries()[i].modified.toDateTime();
     }
     pack.readEntry(count, contents);
     if (count > 0) pack.readEntry(count - 1, contents);

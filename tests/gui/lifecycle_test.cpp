@@ -96,13 +96,17 @@ protected:
             unsetenv(v);
     }
 
-    // The user's files before the start; with settings.cfg this is not the first run.
+    // The user's files before the start; with settings.cfg this is not the first run. They are
+    // this version's: Good Friday was offered already, so the table stays as the test made it.
     void userFiles(const EventTable& table, bool settings = true) {
         EventDbContext db;
         db.userDataDir = userDir;
         db.clock = &clock;
         ASSERT_TRUE(saveEventDatabase(table, db));
-        if (settings) std::ofstream(userDir + "settings.cfg") << "Skin = \"metal_big\"\n";
+        if (settings) {
+            std::ofstream(userDir + "settings.cfg")
+                << "Skin = \"metal_big\"\nFeast_GoodFridayOffered = 1\n";
+        }
     }
     EventTable eventsOnDisk() const {
         std::string bytes;

@@ -32,7 +32,7 @@ TEST_F(NameSearchWindowTest, SearchShowsTheDaysAndEnterCreatesTheNameDayEvent) {
     auto* results = child<QListWidget>(w.get(), "List2");
     ASSERT_TRUE(results->isVisible());
     ASSERT_GE(results->count(), 1);
-    EXPECT_EQ(results->item(0)->text(), QStringLiteral("január 2"));
+    EXPECT_EQ(results->item(0)->text(), QStringLiteral("január 2."));
     EXPECT_FALSE(input->isEnabled());
     EXPECT_EQ(child<QPushButton>(w.get(), "ComSearch")->text(),
               QString::fromStdString(strings.getString("name_back")));

@@ -21,6 +21,7 @@ const std::map<std::string, std::function<QImage()>>& painters() {
         {"dec24", paintChristmasEve},
         {"dec25", paintChristmasDay},
         {"dec26", paintBoxingDay},
+        {"nagypentek", paintGoodFriday},
         {"husvet", paintEaster},
         {"advent1", [] { return paintAdvent(1); }},
         {"advent2", [] { return paintAdvent(2); }},
@@ -36,9 +37,9 @@ const std::map<std::string, std::function<QImage()>>& painters() {
 const std::vector<std::string>& pictureNames() {
     // In calendar order, which is also the order of the contact sheet.
     static const std::vector<std::string> kNames = {
-        "ujev",    "valentin",      "nonap",         "marc15",  "husvet",  "aug20",
-        "1956",    "mindenszentek", "halottaknapja", "advent1", "advent2", "advent3",
-        "advent4", "miki",          "dec24",         "dec25",   "dec26",   "welcome"};
+        "ujev", "valentin",      "nonap",         "marc15",  "nagypentek", "husvet",  "aug20",
+        "1956", "mindenszentek", "halottaknapja", "advent1", "advent2",    "advent3", "advent4",
+        "miki", "dec24",         "dec25",         "dec26",   "welcome"};
     return kNames;
 }
 

@@ -11,6 +11,7 @@ QImage paintWomensDay();
 QImage paintMarch15();
 QImage paintAugust20();
 QImage paint1956();
+QImage paintGoodFriday();
 QImage paintEaster();
 QImage paintWelcome();
 QImage paintAllSaints();

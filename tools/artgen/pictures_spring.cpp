@@ -1,4 +1,5 @@
-// Easter in the meadow, and the sunrise that greets a new user on the first start.
+// Good Friday's hill at dusk, Easter in the meadow, and the sunrise that greets a new user on the
+// first start.
 #include "art.h"
 #include "picture_kit.h"
 #include "pictures.h"
@@ -14,7 +15,97 @@ namespace {
 
 constexpr double kW = kPictureW, kH = kPictureH;
 
+// A plain wooden cross standing on the hill line at `foot`, `h` tall, in silhouette.
+void crossSilhouette(QPainter& p, QPointF foot, double h, QColor colour) {
+    const double w = h * 0.07;
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawRect(QRectF(foot.x() - w / 2, foot.y() - h, w, h + 6));
+    p.drawRect(QRectF(foot.x() - h * 0.3, foot.y() - h * 0.76, h * 0.6, w));
+}
+
 }  // namespace
+
+// Three crosses on a hill against the violet of Lent, the sun going down behind them.
+QImage paintGoodFriday() {
+    Rng rng(751);
+    ValueNoise clouds(752);
+    QImage img = canvas(kPictureW, kPictureH);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    verticalGradient(p, QRectF(0, 0, kW, kH),
+                     {{0, QColor(44, 30, 78)},
+                      {0.38, QColor(110, 62, 120)},
+                      {0.6, QColor(214, 118, 96)},
+                      {0.72, QColor(250, 188, 120)}});
+    const QPointF sun(455, 392);
+    // Rays breaking through the clouds.
+    for (int i = 0; i < 14; ++i) {
+        const double a = -M_PI + 0.2 + i * (M_PI - 0.4) / 13;
+        QPainterPath ray(sun);
+        ray.lineTo(sun + QPointF(std::cos(a - 0.035) * 900, std::sin(a - 0.035) * 900));
+        ray.lineTo(sun + QPointF(std::cos(a + 0.035) * 900, std::sin(a + 0.035) * 900));
+        ray.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 214, 170, 15));
+        p.drawPath(ray);
+    }
+    glow(p, sun, 230, QColor(255, 190, 120), 0.8);
+    p.setBrush(QColor(255, 236, 200));
+    p.drawEllipse(sun, 34, 34);
+    // Heavy clouds, lit from below.
+    for (int y = 30; y < 330; y += 3) {
+        for (int x = 0; x < kPictureW; x += 3) {
+            const double n = clouds.fbm(x / 150.0, y / 60.0, 4);
+            const double density = std::clamp((n - 0.52) * 3.2, 0.0, 1.0) * (1 - y / 420.0);
+            if (density <= 0) continue;
+            const double lit = std::clamp((y - 120) / 240.0, 0.0, 1.0);
+            p.setBrush(withAlpha(mix(QColor(40, 26, 60), QColor(200, 110, 110), lit), density));
+            p.drawRect(QRectF(x, y, 3, 3));
+        }
+    }
+    hill(p, QRectF(0, 0, kW, kH), 430, 18, 0.7, QColor(96, 60, 88), QColor(70, 44, 70));
+    // Golgotha: a rounded hill with the crosses on its crest.
+    QPainterPath mount(QPointF(0, kH));
+    mount.lineTo(0, 520);
+    mount.cubicTo(QPointF(180, 500), QPointF(240, 410), QPointF(400, 404));
+    mount.cubicTo(QPointF(560, 400), QPointF(640, 480), QPointF(kW, 500));
+    mount.lineTo(kW, kH);
+    mount.closeSubpath();
+    QLinearGradient mg(0, 400, 0, kH);
+    mg.setColorAt(0, QColor(40, 24, 40));
+    mg.setColorAt(1, QColor(16, 10, 20));
+    p.setPen(Qt::NoPen);
+    p.setBrush(mg);
+    p.drawPath(mount);
+    const QColor dark(22, 12, 24);
+    crossSilhouette(p, QPointF(400, 406), 190, dark);
+    crossSilhouette(p, QPointF(300, 428), 130, dark);
+    crossSilhouette(p, QPointF(500, 426), 130, dark);
+    // Dry grass, and pasque flowers in the foreground.
+    for (int i = 0; i < 500; ++i) {
+        const QPointF b(rng.range(0, kW), rng.range(470, kH + 10));
+        p.setPen(QPen(mix(QColor(30, 18, 30), QColor(80, 50, 60), rng.uni()), 1.4, Qt::SolidLine,
+                      Qt::RoundCap));
+        p.drawLine(b, b + QPointF(rng.range(-5, 5), -rng.range(8, 26)));
+    }
+    for (int i = 0; i < 11; ++i) {
+        const QPointF c(rng.range(30, kW - 30), rng.range(505, 585));
+        const double r = 6 + 8 * (c.y() - 505) / 80 + rng.range(-1, 1);  // nearer, larger
+        p.setPen(QPen(QColor(150, 150, 140), 1.6));                      // the hairy, silvery stem
+        p.drawLine(c, c + QPointF(rng.range(-4, 4), r * 3));
+        p.setPen(Qt::NoPen);
+        for (int k = 0; k < 6; ++k) {
+            const double a = -M_PI / 2 + (k - 2.5) * 0.36;
+            p.setBrush(mix(QColor(120, 70, 170), QColor(180, 130, 220), k / 6.0));
+            p.drawEllipse(c + QPointF(std::cos(a) * r * 0.6, std::sin(a) * r * 0.6), r * 0.32,
+                          r * 0.7);
+        }
+        p.setBrush(QColor(250, 210, 60));
+        p.drawEllipse(c + QPointF(0, -r * 0.3), r * 0.22, r * 0.22);
+    }
+    return img;
+}
 
 QImage paintEaster() {
     Rng rng(701);

@@ -2,20 +2,16 @@
 
 #include "core/app/app_state.h"
 #include "core/app/startup.h"
+#include "core/calc/today.h"
+#include "core/names/name_table.h"
 #include "core/ports/platform.h"
 
 namespace tv {
 
 EventDbContext eventDbContextOf(AppContext& ctx) {
     AppState& s = ctx.state;
-    EventDbContext db{ctx.platform.paths.userDataDir,
-                      ctx.platform.clock,
-                      &s.strings,
-                      &s.settings,
-                      &s.log,
-                      ctx.platform.messageBox,
-                      {},
-                      {}};
+    EventDbContext db = eventDbContextFor(ctx.platform.paths.userDataDir, *ctx.platform.clock,
+                                          s.strings, s.settings, ctx.platform.messageBox, &s.log);
     if (SyncHost* sync = ctx.platform.sync) {
         db.loaded = [sync](const EventTable& t) { sync->tableLoaded(t); };
         db.saved = [sync](const EventTable& t) { sync->tableSaved(t); };
@@ -33,6 +29,19 @@ EventCheckContext eventCheckContextOf(AppContext& ctx) {
     c.easter = &s.today.easter;
     c.programDir = ctx.platform.paths.programDir;
     return c;
+}
+
+MonthContext monthContextFor(TodayState& today, HashTable& settings, const StringTable& strings,
+                             const NameTable& names) {
+    MonthContext mc;
+    mc.year = today.currentDay.year();
+    mc.month = today.currentDay.month();
+    mc.today = today.currentDay;
+    mc.settings = &settings;
+    mc.strings = &strings;
+    mc.easter = &today.easter;
+    mc.names = [&names](int index) { return names.line(index); };
+    return mc;
 }
 
 AlarmContext alarmContextOf(AppContext& ctx) {

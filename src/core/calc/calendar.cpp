@@ -79,6 +79,7 @@ Date feastDate(std::string_view name, int year, EasterCache& easter) {
     }
     if (n == "motherday") return sundayOnOrBefore(Date::serial(year, 5, 7));
     if (n == "kidsday") return sundayOnOrBefore(Date::serial(year, 5, 31));
+    if (n == "goodfriday") return easter.easterSunday(year).addDays(-2);
     if (n == "easter") return easter.easterSunday(year);
     if (n == "eastermonday") return easter.easterSunday(year).addDays(1);
     if (n == "whitsun") return easter.easterSunday(year).addDays(49);

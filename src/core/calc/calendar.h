@@ -32,9 +32,9 @@ private:
 // Easter Sunday without a cache.
 Date computeEasterSunday(int year);
 
-// The date of a movable feast in `year`: "advent1".."advent4", "motherday", "kidsday", "easter",
-// "eastermonday", "whitsun", "whitsunmonday", in any case. An unknown name, or a year outside
-// 100..9999, gives the zero date.
+// The date of a movable feast in `year`: "advent1".."advent4", "motherday", "kidsday",
+// "goodfriday", "easter", "eastermonday", "whitsun", "whitsunmonday", in any case. An unknown
+// name, or a year outside 100..9999, gives the zero date.
 Date feastDate(std::string_view name, int year, EasterCache& easter);
 
 // The feast's date this year, or next year's when this year's is already past.

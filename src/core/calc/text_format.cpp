@@ -177,7 +177,7 @@ std::string escapeFirstAmpersand(std::string_view text) {
 std::string expandAppPath(std::string_view stored, std::string_view programDir) {
     if (!startsWithNoCase(stored, kAppPathMark)) return normalizePath(stored);
     const std::string rest = normalizePath(stored.substr(kAppPathMark.size()));
-    const std::string dir = normalizePath(programDir);
+    std::string dir = normalizePath(programDir);
     if (rest.empty()) return dir;
     const std::string base = withoutTrailingSlashes(dir);
     return rest.front() == '/' ? base + rest : base + '/' + rest;

@@ -131,7 +131,7 @@ void HashTable::grow(int32_t n) {
     links_.resize(slots_.size());
     for (int32_t i = c + 1; i < c + n; ++i)
         links_[static_cast<size_t>(i)].next = i + 1;
-    links_[static_cast<size_t>(c + n)].next = freeHead_;
+    links_[static_cast<size_t>(c) + static_cast<size_t>(n)].next = freeHead_;
     freeHead_ = c + 1;
 }
 

@@ -79,6 +79,8 @@ inline constexpr SettingKey AlarmSoundFile{"AlarmSoundFile", "Bugle Call - Revei
 inline constexpr SettingKey CustomAlarmSound{"CustomAlarmSound", ""};
 inline constexpr SettingKey AlarmSndRepeat{"AlarmSndRepeat", "1"};
 inline constexpr SettingKey AlarmLength{"AlarmLength", "0"};
+// "1" once Good Friday, added in 2.3.0, was offered to this user's table (feast_upgrade.h).
+inline constexpr SettingKey Feast_GoodFridayOffered{"Feast_GoodFridayOffered", "0"};
 
 // Wisdom and pictures. BGPic_LastDir defaults to the program folder + "pictures/".
 inline constexpr SettingKey Wise{"Wise", "1"};

@@ -1,5 +1,6 @@
 #include "core/events/alarms.h"
 
+#include "core/calc/date_words.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
 #include "core/config/settings_keys.h"

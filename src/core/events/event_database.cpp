@@ -12,6 +12,7 @@
 #include "core/config/legacy_import.h"
 #include "core/config/string_table.h"
 #include "core/events/event_database_format.h"
+#include "core/events/feast_upgrade.h"
 #include "core/events/holidays.h"
 #include "core/ports/clock.h"
 #include "core/ports/message_box.h"
@@ -67,7 +68,7 @@ std::string damagedName(const EventDbContext& ctx, int n) {
 // understood. Keep its bytes beside it first; the same bytes are kept once.
 std::string keepDamagedCopy(const EventDbContext& ctx, std::string_view bytes) {
     for (int n = 1; n <= kMaxDamagedCopies; ++n) {
-        const std::string name = damagedName(ctx, n);
+        std::string name = damagedName(ctx, n);
         std::string old;
         const ReadResult r = readWholeFile(name, old, kMaxDbBytes);
         if (r == ReadResult::kOk && old == bytes) return name;
@@ -82,7 +83,7 @@ std::string keepDamagedCopy(const EventDbContext& ctx, std::string_view bytes) {
 // The same for a file we cannot even open: move it aside, whole, by name.
 std::string moveUnreadableAside(const EventDbContext& ctx) {
     for (int n = 1; n <= kMaxDamagedCopies; ++n) {
-        const std::string name = damagedName(ctx, n);
+        std::string name = damagedName(ctx, n);
         if (::access(name.c_str(), F_OK) == 0) continue;
         if (::rename(dbPath(ctx).c_str(), name.c_str()) != 0) break;
         syncFolder(ctx.userDataDir);
@@ -90,6 +91,14 @@ std::string moveUnreadableAside(const EventDbContext& ctx) {
     }
     logLine(ctx, "Could not move the unreadable events.cdb aside");
     return {};
+}
+
+// A table read whole gets the feasts that came after it was made (feast_upgrade.h). A damaged or
+// foreign file is left alone: its table is offered them at the first start that reads it whole.
+void offerNewFeasts(EventTable& table, const EventDbContext& ctx) {
+    if (ctx.settings == nullptr || !offerGoodFriday(table, *ctx.settings)) return;
+    logLine(ctx, "Good Friday was added to the event table");
+    saveEventDatabase(table, ctx);
 }
 
 std::string keptNote(const std::string& copy) {
@@ -124,6 +133,7 @@ bool recoverFromTemp(EventTable& table, const EventDbContext& ctx, const std::st
             std::string(mainExists ? "events.cdb could not be read" : "events.cdb was missing") +
                 "; loaded " + std::to_string(table.eventCount()) +
                 " events from events.cdb_temp, left by an unfinished save" + keptNote(copy));
+    offerNewFeasts(table, ctx);
     return true;
 }
 
@@ -144,14 +154,25 @@ bool startFreshTable(EventTable& table, const EventDbContext& ctx, bool result) 
         createBuiltinHolidays(table, 0);
     }
     if (!feastsImported) createBuiltinHolidays(table, 1);
+    // Marks the fresh row as offered, or adds it after an imported feast list that predates it.
+    if (ctx.settings != nullptr) offerGoodFriday(table, *ctx.settings);
     logLine(ctx, "A new event table with " + std::to_string(table.eventCount()) + " events");
     saveEventDatabase(table, ctx);
     return result;
 }
 
-bool askAboutUnknownVersion(const EventDbContext& ctx, const EventDbReadReport& report) {
+// `copy` is the path of the copy kept beside the file, empty when none could be kept: then the
+// question must not promise that the data is safe.
+bool askAboutUnknownVersion(const EventDbContext& ctx, const EventDbReadReport& report,
+                            const std::string& copy) {
     MessageRequest q;
-    q.text = uiText(ctx, "err_db_version");
+    if (copy.empty()) {
+        q.text = uiText(ctx, "err_db_version_nocopy");
+    } else {
+        const std::string name = copy.substr(copy.find_last_of('/') + 1);
+        q.text = ctx.strings ? ctx.strings->formatString("err_db_version", name)
+                             : std::string("err_db_version");
+    }
     q.title = uiText(ctx, "com_error");
     q.buttons = MessageButtons::kYesNo;
     q.icon = MessageIcon::kCritical;
@@ -189,6 +210,7 @@ static bool loadTable(EventTable& table, const EventDbContext& ctx) {
     const EventDbReadReport report = decodeEventDatabase(bytes, table);
     switch (report.status) {
         case EventDbStatus::kWhole:
+            offerNewFeasts(table, ctx);
             return true;
         case EventDbStatus::kNoMagic:
             if (recoverFromTemp(table, ctx, &bytes, true)) return true;
@@ -206,7 +228,7 @@ static bool loadTable(EventTable& table, const EventDbContext& ctx) {
             // Either answer ends with the file overwritten sooner or later.
             const std::string copy = keepDamagedCopy(ctx, bytes);
             if (!copy.empty()) logLine(ctx, "A copy of events.cdb is kept as '" + copy + "'");
-            if (askAboutUnknownVersion(ctx, report)) return true;
+            if (askAboutUnknownVersion(ctx, report, copy)) return true;
             return startFreshTable(table, ctx, false);
         }
     }

@@ -30,6 +30,13 @@ struct EventDbContext {
     std::function<void(const EventTable&)> saved;
 };
 
+// The one way the program and every command of the tool put the context together.
+inline EventDbContext eventDbContextFor(std::string userDataDir, const Clock& clock,
+                                        const StringTable& strings, HashTable& settings,
+                                        MessageBox* box = nullptr, Log* log = nullptr) {
+    return EventDbContext{std::move(userDataDir), &clock, &strings, &settings, log, box, {}, {}};
+}
+
 inline constexpr std::string_view kEventDbName = "events.cdb";
 inline constexpr std::string_view kEventDbTempSuffix = "_temp";
 

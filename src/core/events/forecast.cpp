@@ -97,13 +97,6 @@ std::string forecastTimeText(int daysUntil, const std::string& suffix, const Str
     return strings.formatString("main_d_still" + suffix, duration);
 }
 
-std::string shortDateText(Date d, const StringTable& strings) {
-    const Ymd ymd = d.ymd();
-    return std::to_string(ymd.year) + ". " +
-           strings.getString("main_month_short_" + std::to_string(ymd.month - 1)) + " " +
-           std::to_string(ymd.day) + ".";
-}
-
 void classifyEvent(EventTable& table, int slot, const EventCheckContext& ctx,
                    const ForecastOptions& options, EasterCache& easter, EventLists& lists) {
     if (slot < 0 || slot >= table.slotCount()) return;

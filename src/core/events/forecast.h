@@ -91,7 +91,4 @@ void checkEvents(EventTable& table, const EventCheckContext& ctx, EventLists& li
 // "3 days left"-style phrase of the forecast for an event daysUntil >= 1 days ahead.
 std::string forecastTimeText(int daysUntil, const std::string& suffix, const StringTable& strings);
 
-// "2025. márc. 7.": the short date of the missed list and the day-field menu.
-std::string shortDateText(Date d, const StringTable& strings);
-
 }  // namespace tv

@@ -45,6 +45,11 @@ constexpr std::array<BuiltinHoliday, kFixedHolidayCount + kMovableFeastCount> kH
      "<AppPath>\\pictures\\advent3.jpg"},
     {kMovable, 12, 20, 1, 0, "advent4", "Advent utolsó vasárnapja", "",
      "<AppPath>\\pictures\\advent4.jpg"},
+
+    // Good Friday has been a public day off since 2017. It comes after the ten feasts so that
+    // a fresh table keeps the old order and simply grows to 25 events; tables made before it
+    // get the same row once, at their first start with this version (feast_upgrade.h).
+    {kMovable, 4, 2, 1, 1, "goodfriday", "Nagypéntek", "", "<AppPath>\\pictures\\nagypentek.jpg"},
 }};
 
 void addRow(EventTable& table, const BuiltinHoliday& h) {

@@ -22,11 +22,15 @@ struct BuiltinHoliday {
 };
 
 inline constexpr int kFixedHolidayCount = 14;
-inline constexpr int kMovableFeastCount = 10;
+// The ten feasts of the first tables, then Good Friday (see holidays.cpp).
+inline constexpr int kMovableFeastCount = 11;
 // Row of "Valentin nap": the one fixed holiday an imported legacy holiday list lacks.
 inline constexpr int kValentinesDayRow = 2;
+// Row of "Nagypéntek", which tables made before version 2.3.0 lack.
+inline constexpr int kGoodFridayRow = 25;
+inline constexpr std::string_view kGoodFridayRule = "goodfriday";
 
-// The 24 rows in creation order: the fixed-date holidays, then the movable feasts.
+// The 25 rows in creation order: the fixed-date holidays, then the movable feasts.
 std::span<const BuiltinHoliday> builtinHolidays();
 
 // Set 0 appends the fixed-date holidays, set 1 the movable feasts; other values do nothing.

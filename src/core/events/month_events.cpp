@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/calc/date_words.h"
 #include "core/calc/text_fit.h"
 #include "core/calc/text_format.h"
 #include "core/config/hash_table.h"

@@ -1,6 +1,7 @@
 #include "core/names/name_search.h"
 
 #include "core/calc/date.h"
+#include "core/calc/date_words.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
 #include "core/config/cp1250.h"
@@ -194,8 +195,7 @@ int typeAheadIndex(const std::vector<std::string>& names, std::string_view typed
 }
 
 std::string nameResultLine(const NameDayResult& result, const StringTable& strings) {
-    std::string line = strings.getString("main_month_" + std::to_string(result.month - 1)) + " " +
-                       std::to_string(result.day);
+    const std::string line = monthDayText(result.month, result.day, strings);
     return result.mainDay ? strings.formatString("name_mainday", line) : line;
 }
 

@@ -12,6 +12,7 @@
 
 #include "core/app/folders.h"
 #include "core/app/log.h"
+#include "core/calc/date_words.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
 #include "core/config/binary_io.h"
@@ -24,6 +25,7 @@
 #include "core/ports/dialogs.h"
 #include "core/ports/message_box.h"
 #include "core/ports/shell.h"
+#include "core/settings/restore_feasts.h"
 
 namespace tv {
 namespace {
@@ -140,12 +142,11 @@ bool swapIn(const std::string& from, const std::string& to, const std::vector<st
     return true;
 }
 
-// "YYYY.MM.DD. HH:MM"
-std::string restoreQuestionTime(const PackStamp& s) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%04d.%02d.%02d. %02d:%02d", s.year, s.month, s.day, s.hour,
-                  s.minute);
-    return buf;
+// "2026. december 6. 14:05"; a stamp that names no moment is shown as stored.
+std::string restoreQuestionTime(const PackStamp& s, const StringTable& strings) {
+    if (const auto t = s.toDateTime()) return dateTimeText(*t, strings);
+    return numericDateText(s.year, s.month, s.day) + " " + std::to_string(s.hour) + ":" +
+           twoDigits(s.minute);
 }
 
 }  // namespace
@@ -292,7 +293,7 @@ RestoreResult restoreBackup(const BackupContext& ctx, const std::string& path,
         return RestoreResult::kNewerVersion;
     }
 
-    const std::string when = restoreQuestionTime(pack.packedAt());
+    const std::string when = restoreQuestionTime(pack.packedAt(), *ctx.strings);
     const std::string question = comment->computer.empty() && comment->user.empty()
                                      ? ctx.strings->formatString("sets_bk_q_restore", when)
                                      : ctx.strings->formatString("sets_bk_q_restore2", when,
@@ -327,6 +328,8 @@ RestoreResult restoreBackup(const BackupContext& ctx, const std::string& path,
         return RestoreResult::kInvalidFile;
     }
 
+    // A feast the user turned down after the backup was made stays turned down.
+    if (goodFridayDeclinedBeforeRestore(dir, ctx.settings)) keepGoodFridayDeclined(temp);
     const bool placed = swapIn(temp, dir, entryNames(pack));
     removeTemp();
     if (!placed) {
@@ -372,12 +375,7 @@ std::string lastBackupText(std::string_view backupLast, Date today, const String
         ago = strings.formatString("sets_bk_dayweek_ago", std::to_string(d / 7),
                                    std::to_string(d % 7));
     }
-    const Ymd ymd = t.date.ymd();
-    const std::string when = std::to_string(ymd.year) + ". " +
-                             strings.getString("main_month_" + std::to_string(ymd.month - 1)) +
-                             " " + std::to_string(ymd.day) + ". " + std::to_string(t.hour()) + ":" +
-                             twoDigits(t.minute()) + ":" + twoDigits(t.sec());
-    return strings.formatString("sets_bk_lasttime", when, ago);
+    return strings.formatString("sets_bk_lasttime", dateTimeText(t, strings), ago);
 }
 
 }  // namespace tv

@@ -17,18 +17,13 @@ namespace tv {
 MonthContext ScreenPainter::monthContext() {
     AppState& s = app_.state();
     const MainWindowState& w = s.window;
-    MonthContext mc;
+    MonthContext mc = monthContextFor(s.today, s.settings, s.strings, s.names);
     mc.year = w.shownYear;
     mc.month = w.shownMonth;
-    mc.today = s.today.currentDay;
     mc.switches = w.switches;
     mc.theme = readMonthTheme(&app_.canvas().skin.theme);
-    mc.settings = &s.settings;
-    mc.strings = &s.strings;
     mc.measurer = app_.canvas().skin.mainBuffer.get();
-    mc.easter = &s.today.easter;
     mc.buildTooltips = false;  // the tooltip of the field under the mouse is built on demand
-    mc.names = [&s](int index) { return s.names.line(index); };
     return mc;
 }
 

@@ -53,7 +53,7 @@ int runDeveloperWindow(const QString& name, const QString& screenshot) {
     HashTable settings;
     readConfig(settings, paths.userDataDir + "settings.cfg");
     EventTable events;
-    EventDbContext db{paths.userDataDir, &clock, &strings, &settings, nullptr, &box, {}, {}};
+    const EventDbContext db = eventDbContextFor(paths.userDataDir, clock, strings, settings, &box);
     if (!loadEventDatabase(events, db)) return 1;
     NameTable names;
     names.load(paths.programDir);

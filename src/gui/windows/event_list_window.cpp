@@ -337,14 +337,8 @@ void EventListWindow::showListFrame(int selectSlot) {
 }
 
 bool EventListWindow::saveDatabase(const EventTable& table) {
-    EventDbContext ctx;
-    ctx.userDataDir = s_.userDataDir;
-    ctx.clock = s_.clock;
-    ctx.strings = s_.strings;
-    ctx.settings = s_.settings;
-    ctx.log = s_.log;
-    ctx.box = s_.box;
-    return saveEventDatabase(table, ctx);
+    return saveEventDatabase(table, eventDbContextFor(s_.userDataDir, *s_.clock, *s_.strings,
+                                                      *s_.settings, s_.box, s_.log));
 }
 
 bool EventListWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -31,8 +31,7 @@ bool ownFolder(const std::string& dir) {
 
 // Qt's own fallback says so on stderr at every start; ours is a private folder too, quietly.
 std::string privateTempFolder() {
-    const std::string dir =
-        QDir::tempPath().toStdString() + "/runtime-" + std::to_string(::getuid());
+    std::string dir = QDir::tempPath().toStdString() + "/runtime-" + std::to_string(::getuid());
     ::mkdir(dir.c_str(), 0700);
     if (!ownFolder(dir)) return {};
     ::chmod(dir.c_str(), 0700);
@@ -44,7 +43,7 @@ std::string runtimeDir() {
     if (!dir.isEmpty()) return dir.toStdString();
     // A command run without the session's environment (cron, ssh) still meets the calendar in
     // the folder the session has.
-    const std::string session = "/run/user/" + std::to_string(::getuid());
+    std::string session = "/run/user/" + std::to_string(::getuid());
     if (ownFolder(session)) return session;
     std::string own = privateTempFolder();
     if (!own.empty()) return own;

@@ -52,7 +52,7 @@ const QImage* imageOf(const Surface& s) {
 }  // namespace
 
 QString mapFontFace(std::string_view face) {
-    const QString f = qs(face).trimmed();
+    QString f = qs(face).trimmed();
     const QString l = f.toLower();
     if (l == "ms sans serif" || l == "microsoft sans serif" || l == "arial" || l == "tahoma" ||
         l == "verdana" || l.isEmpty())

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app_harness.h"
+#include "core/app/change_import.h"
 #include "core/app/change_receiver.h"
 #include "core/app/startup.h"
 #include "core/calc/files.h"
@@ -37,6 +38,9 @@ ChangeRequest fullRequest() {
     r.event.length = "3";
     r.slot = 17;
     r.backupPath = "/tmp/mentés.backup";
+    r.calendarFile = "/home/éva/naptár.ics";
+    r.nearest = true;
+    r.reportFile = "/run/user/1000/tempovirens-ical-report-1-2";
     return r;
 }
 
@@ -56,6 +60,9 @@ TEST(ChangeRequestFile, EveryFieldComesBackAsWritten) {
     EXPECT_EQ(out->event.length, std::optional<std::string>("3"));
     EXPECT_EQ(out->slot, 17);
     EXPECT_EQ(out->backupPath, in.backupPath);
+    EXPECT_EQ(out->calendarFile, in.calendarFile);
+    EXPECT_TRUE(out->nearest);
+    EXPECT_EQ(out->reportFile, in.reportFile);
 
     ChangeRequest sync;
     sync.kind = ChangeKind::kSyncRestore;
@@ -66,6 +73,18 @@ TEST(ChangeRequestFile, EveryFieldComesBackAsWritten) {
     EXPECT_EQ(back->kind, ChangeKind::kSyncRestore);
     EXPECT_TRUE(back->dryRun);
     EXPECT_EQ(back->conflict, 12);
+}
+
+// A request names the file the calendar writes the import report to: only one of its own
+// runtime folder, named as the tool names it, is taken.
+TEST(ChangeRequestFile, AnImportReportGoesOnlyIntoTheRuntimeFolder) {
+    const std::string run = "/run/user/1000/";
+    EXPECT_TRUE(isImportReportFile(run + "tempovirens-ical-report-4711-00ff", run));
+    EXPECT_TRUE(isImportReportFile(run + "tempovirens-ical-report-4711-00ff", "/run/user/1000"));
+    EXPECT_FALSE(isImportReportFile(run + "tempovirens-ical-report-../../x", run));
+    EXPECT_FALSE(isImportReportFile(run + "sub/tempovirens-ical-report-1", run));
+    EXPECT_FALSE(isImportReportFile("/home/x/.bashrc", run));
+    EXPECT_FALSE(isImportReportFile(run + "tempovirens-ical-report-1", ""));
 }
 
 TEST(ChangeRequestFile, OnlyAWholeRequestIsTaken) {

@@ -4,6 +4,7 @@
 // Skipped when the build did not paint the art (a build without the GUI).
 #include "core/calc/files.h"
 #include "core/config/cp1250.h"
+#include "core/events/holidays.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tv {
 namespace {
@@ -151,11 +154,16 @@ TEST_F(GeneratedArt, EveryImageIsThereAndCoversWhatIsCutFromIt) {
 }
 
 TEST_F(GeneratedArt, HolidayPicturesAndIconsExist) {
-    // The picture names the built-in holidays and the welcome event refer to.
-    for (const char* name : {"ujev", "valentin", "nonap", "marc15", "aug20", "1956",
-                             "mindenszentek", "halottaknapja", "miki", "dec24", "dec25", "dec26",
-                             "husvet", "advent1", "advent2", "advent3", "advent4", "welcome"}) {
-        auto s = imageSize(program / "pictures" / (std::string(name) + ".jpg"));
+    // The pictures the built-in holidays and the welcome event refer to.
+    std::vector<std::string> names = {"welcome"};
+    for (const BuiltinHoliday& h : builtinHolidays()) {
+        if (h.picture.empty()) continue;
+        const std::string_view file = h.picture.substr(h.picture.find_last_of('\\') + 1);
+        names.emplace_back(file.substr(0, file.size() - 4));  // without ".jpg"
+    }
+    EXPECT_EQ(names.size(), 19u);
+    for (const std::string& name : names) {
+        auto s = imageSize(program / "pictures" / (name + ".jpg"));
         ASSERT_TRUE(s.has_value()) << name;
         EXPECT_GE(s->w, 640) << name;
         EXPECT_GE(s->h, 480) << name;

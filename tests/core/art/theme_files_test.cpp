@@ -176,7 +176,7 @@ TEST_F(ThemeFiles, ValuesHaveTheirTypes) {
     for (const auto& [skin, t] : skins) {
         for (const auto& [key, value] : t) {
             EXPECT_TRUE(fitsCp1250(value)) << skin << ": " << key;
-            auto ends = [&](const char* suffix) {
+            auto ends = [&key = key](const char* suffix) {
                 std::string s(suffix);
                 return key.size() > s.size() &&
                        key.compare(key.size() - s.size(), s.size(), s) == 0;

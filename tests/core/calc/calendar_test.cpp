@@ -92,6 +92,19 @@ TEST(Feasts, FallOnTheirWeekdaysInsideTheirWindows) {
     }
 }
 
+TEST(Feasts, GoodFridayIsTwoDaysBeforeEaster) {
+    EasterCache c;
+    for (int y = 1900; y <= 2100; ++y) {
+        const Date friday = feastDate("goodfriday", y, c);
+        ASSERT_EQ(friday, meeusGregorian(y).addDays(-2)) << y;
+        ASSERT_EQ(friday.weekday(), 6) << y;
+    }
+    EXPECT_EQ(feastDate("GoodFriday", 2026, c), ymd(2026, 4, 3));
+    EXPECT_EQ(feastDate("goodfriday", 2285, c), ymd(2285, 3, 20));  // Easter on 22 March
+    EXPECT_EQ(feastDate("goodfriday", 1752, c), ymd(1752, 3, 27));  // the Julian rule
+    EXPECT_EQ(feastDateFrom("goodfriday", ymd(2026, 4, 4), c), ymd(2027, 3, 26));
+}
+
 TEST(Feasts, FromTheCurrentDayTakesNextYearOnlyOnceThisYearsHasPassed) {
     EasterCache c;
     EXPECT_EQ(feastDateFrom("easter", ymd(2024, 3, 31), c), ymd(2024, 3, 31));

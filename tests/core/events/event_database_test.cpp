@@ -184,7 +184,8 @@ TEST(EventDbFormat, CutOrLyingFilesGiveOnlyWholeEvents) {
 class EventDbFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        strings.table().add("err_db_version", "Ismeretlen formátum.\\nFolytatja?");
+        strings.table().add("err_db_version", "Ismeretlen formátum, másolat: $1.\\nFolytatja?");
+        strings.table().add("err_db_version_nocopy", "Ismeretlen formátum, nincs másolat.");
         strings.table().add("com_error", "Hiba");
         strings.table().add("com_err_dbsave", "Nem sikerült menteni ($1).\\nA hiba oka:");
         strings.table().add("com_err_critical", "Súlyos hiba");
@@ -210,7 +211,7 @@ TEST_F(EventDbFiles, FirstStartCreatesAndSavesTheBuiltinHolidays) {
     ctx.strings = nullptr;
     EventTable t;
     ASSERT_TRUE(loadEventDatabase(t, ctx));
-    EXPECT_EQ(t.eventCount(), 24);
+    EXPECT_EQ(t.eventCount(), 25);
     EventTable again;  // the second start reads the file and adds nothing
     ASSERT_TRUE(loadEventDatabase(again, ctx));
     EXPECT_TRUE(sameTable(again, t));
@@ -222,7 +223,7 @@ TEST_F(EventDbFiles, LegacyListsDecideWhichHolidaysAreAdded) {
     dir.write("ceremonies.qzi", test::qziRecords(1, {{"Halottak napja"}}));
     EventTable t;
     ASSERT_TRUE(loadEventDatabase(t, ctx));
-    ASSERT_EQ(t.eventCount(), 13);  // 2 imported, "Valentin nap", 10 movable feasts
+    ASSERT_EQ(t.eventCount(), 14);  // 2 imported, "Valentin nap", 11 movable feasts
     EXPECT_EQ(t[0].name, "Anya szülinapja");
     EXPECT_EQ(t[2].name, "Valentin nap");
     EXPECT_EQ(t[3].ruleKey, "easter");
@@ -247,12 +248,12 @@ TEST_F(EventDbFiles, UnknownVersionAsksAndKeepsACopyEitherWay) {
     EXPECT_EQ(box.shown[0].buttons, MessageButtons::kYesNo);
     EXPECT_EQ(box.shown[0].icon, MessageIcon::kCritical);
     EXPECT_EQ(box.shown[0].title, "Hiba");
-    EXPECT_EQ(box.shown[0].text, "Ismeretlen formátum.\r\nFolytatja?");
+    EXPECT_EQ(box.shown[0].text, "Ismeretlen formátum, másolat: " + kCopy + ".\r\nFolytatja?");
     EXPECT_EQ(dir.read("events.cdb"), newer);  // untouched until the next save
 
     box.script = {MessageAnswer::kNo};
     EXPECT_FALSE(loadEventDatabase(t, ctx));
-    EXPECT_EQ(t.eventCount(), 24);  // a fresh table, already saved over the old file
+    EXPECT_EQ(t.eventCount(), 25);  // a fresh table, already saved over the old file
     EventTable onDisk;
     EXPECT_EQ(decodeEventDatabase(dir.read("events.cdb"), onDisk).status, EventDbStatus::kWhole);
     EXPECT_EQ(dir.read(kCopy), newer);
@@ -261,6 +262,22 @@ TEST_F(EventDbFiles, UnknownVersionAsksAndKeepsACopyEitherWay) {
     dir.write("events.cdb", newer);
     ctx.box = nullptr;  // nobody to ask: the careful answer
     EXPECT_FALSE(loadEventDatabase(t, ctx));
+}
+
+TEST_F(EventDbFiles, UnknownVersionWithoutACopySaysSo) {
+    std::string newer = encodeEventDatabase(sampleTable(2), kWritten);
+    newer[14] = '\x05';
+    dir.write("events.cdb", newer);
+    // Every name a copy could take is taken by something that cannot be read.
+    std::filesystem::create_directory(dir.file(kCopy));
+    for (int n = 2; n <= 99; ++n)
+        std::filesystem::create_directory(dir.file(kCopy + "-" + std::to_string(n)));
+    box.script = {MessageAnswer::kYes};
+    EventTable t;
+    EXPECT_TRUE(loadEventDatabase(t, ctx));
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, "Ismeretlen formátum, nincs másolat.");
+    EXPECT_NE(logText().find("Could not keep a copy"), std::string::npos);
 }
 
 TEST_F(EventDbFiles, DamagedFileLoadsWhatIsWholeAndKeepsItsBytes) {
@@ -310,7 +327,7 @@ TEST_F(EventDbFiles, WholeTempFileStandsInForAMissingOrBrokenOne) {
     EXPECT_TRUE(sameTable(t, saved));
     std::filesystem::remove(dir.file("events.cdb"));
     ASSERT_TRUE(loadEventDatabase(t, ctx));
-    EXPECT_EQ(t.eventCount(), 24);
+    EXPECT_EQ(t.eventCount(), 25);
 }
 
 TEST_F(EventDbFiles, UnreadableFileStopsStartUpAndWritesNothing) {

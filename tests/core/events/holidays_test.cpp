@@ -8,14 +8,14 @@
 namespace tv {
 namespace {
 
-TEST(BuiltinHolidays, FourteenFixedThenTenMovableAllYearlyAndActive) {
+TEST(BuiltinHolidays, FourteenFixedThenElevenMovableAllYearlyAndActive) {
     EventTable t;
     createBuiltinHolidays(t, 0);
     createBuiltinHolidays(t, 1);
     createBuiltinHolidays(t, 2);  // not a set: nothing
-    ASSERT_EQ(t.eventCount(), 24);
+    ASSERT_EQ(t.eventCount(), 25);
     std::set<std::string> neverAnnounced;
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < 25; ++i) {
         const EventRecord& r = t[i];
         SCOPED_TRACE(r.name);
         EXPECT_EQ(r.slot, i);
@@ -37,9 +37,17 @@ TEST(BuiltinHolidays, FourteenFixedThenTenMovableAllYearlyAndActive) {
     EXPECT_EQ(t[1].comment, "Szent Bálint, a szerelmesek védőszentjének ünnepe.");
     EXPECT_EQ(t[23].ruleKey, "advent4");
 
+    // Good Friday comes after the ten older feasts, so the rows of older tables keep their slots.
+    const EventRecord& goodFriday = t[kGoodFridayRow - 1];
+    EXPECT_EQ(goodFriday.ruleKey, kGoodFridayRule);
+    EXPECT_EQ(goodFriday.name, "Nagypéntek");
+    EXPECT_EQ(goodFriday.dayOff, 1);
+    EXPECT_EQ(goodFriday.forecastDays, t[14].forecastDays);  // announced like Easter
+    EXPECT_EQ(goodFriday.picture, "<AppPath>\\pictures\\nagypentek.jpg");
+
     addBuiltinHolidayRow(t, kValentinesDayRow);
-    EXPECT_EQ(t[24].name, "Valentin nap");
-    EXPECT_EQ(t[24].slot, 24);
+    EXPECT_EQ(t[25].name, "Valentin nap");
+    EXPECT_EQ(t[25].slot, 25);
 }
 
 }  // namespace

@@ -293,5 +293,24 @@ TEST_F(IcalImport, reportTextCountsThenListsTheSkippedWithReasons) {
     EXPECT_FALSE(decodeImportReport(encodeImportReport(r).substr(0, 40)).has_value());
 }
 
+TEST_F(IcalImport, aHugeFileImportsWholeOrNotAtAll) {
+    // One more event than the table can hold, then as many as it holds.
+    std::string body;
+    for (int i = 0; i <= EventTable::kMaxSlots; ++i) {
+        body += "BEGIN:VEVENT\r\nUID:h" + std::to_string(i) +
+                "\r\nDTSTAMP:20250101T000000Z\r\nDTSTART;VALUE=DATE:20250601\r\nSUMMARY:Esemény " +
+                std::to_string(i) + "\r\nEND:VEVENT\r\n";
+    }
+    ImportReport r = run(test::calendar(body));
+    ASSERT_EQ(r.errors.size(), 1u);
+    EXPECT_EQ(r.errors[0].code, "table-full");
+    EXPECT_EQ(table.eventCount(), 0);
+
+    body.resize(body.rfind("BEGIN:VEVENT"));
+    r = run(test::calendar(body));
+    EXPECT_TRUE(r.errors.empty());
+    EXPECT_EQ(table.eventCount(), EventTable::kMaxSlots);
+}
+
 }  // namespace
 }  // namespace tv::ical

@@ -128,7 +128,7 @@ TEST_F(NameSearchWindowTest, SearchResultsEventAndBack) {
 
     w.searchText = "agota";
     EXPECT_EQ(pressSearchButton(w, table, files, strings, &box), NameSearchOutcome::kResults);
-    EXPECT_EQ(w.resultLines, (Names{"március 15", "február 5 (fő)"}));
+    EXPECT_EQ(w.resultLines, (Names{"március 15.", "február 5. (fő)"}));
     EXPECT_EQ(w.prompt, "Ágota névnapjai:");
     EXPECT_EQ(w.searchButton, "Vissza");
     EXPECT_FALSE(w.searchMode);

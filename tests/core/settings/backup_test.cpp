@@ -10,8 +10,11 @@
 
 #include "core/app/log.h"
 #include "core/calc/text_format.h"
+#include "core/config/config_file.h"
 #include "core/config/hash_table.h"
 #include "core/config/string_table.h"
+#include "core/events/event_database_format.h"
+#include "core/events/holidays.h"
 #include "core/names/pack_file.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
@@ -73,6 +76,7 @@ protected:
         fs::create_directory(backups);
         strings.table().add("sets_bk_q_restore", "restore? $1");
         strings.table().add("sets_bk_q_restore2", "restore? $1 $2 $3");
+        strings.table().add("main_month_2", "március");
         log.open(root.file("test.log"));
         ctx = {user, root.dir(), &settings, &strings, &clock, &box, &shell, &log, {1, 0, 0}};
     }
@@ -176,8 +180,8 @@ TEST_F(BackupTest, RestoreReplacesTheUsersFilesAndReloads) {
     EXPECT_EQ(userFile("settings.cfg"), "backed up cfg");
     EXPECT_THAT(listFolder(user), ElementsAre("events.cdb", "settings.cfg", "userpic_index.dat"));
     EXPECT_THAT(calls, ElementsAre("flag", "reload"));
-    EXPECT_THAT(boxTexts(),
-                ElementsAre("restore? 2024.03.09. 14:30 testhost tester", "sets_bk_restoredone"));
+    EXPECT_THAT(boxTexts(), ElementsAre("restore? 2024. március 9. 14:30 testhost tester",
+                                        "sets_bk_restoredone"));
     EXPECT_THAT(root.read("test.log"), ::testing::HasSubstr("  Unpack backup file (v1.0.0)\r\n"));
 }
 
@@ -204,7 +208,7 @@ TEST_F(BackupTest, RestoreChecksTheProductAndTheVersionBeforeItAsks) {
     box.script = {MessageAnswer::kCancel};
     EXPECT_EQ(restoreBackup(ctx, makePack(ours({2, 1, 2}).substr(0, 18), {{"a", "X"}}), hooks()),
               RestoreResult::kCancelled);
-    EXPECT_THAT(boxTexts(), ElementsAre("restore? 2024.03.09. 14:30"));
+    EXPECT_THAT(boxTexts(), ElementsAre("restore? 2024. március 9. 14:30"));
     EXPECT_TRUE(calls.empty());
     EXPECT_THAT(listFolder(user), ElementsAre("events.cdb", "settings.cfg"));
 }
@@ -250,6 +254,42 @@ TEST_F(BackupTest, AnOldGenerationBackupIsMigratedOnReload) {
     EXPECT_EQ(userFile("events.cdb"), "THEIRS");
 }
 
+// Good Friday came after backups of older versions: a user who switched it off must not get it
+// back from one, and a user who kept it gets it again at the reload (nothing to carry).
+TEST_F(BackupTest, AFeastTurnedDownStaysTurnedDownAfterAnOlderBackup) {
+    EventTable older;
+    createBuiltinHolidays(older, 0);
+    for (int row = kFixedHolidayCount + 1; row < kGoodFridayRow; ++row)
+        addBuiltinHolidayRow(older, row);
+    const std::string olderEvents = encodeEventDatabase(older, clock.now());
+    const std::string backup = makePack(
+        ours({1, 0, 0}), {{"events.cdb", olderEvents}, {"settings.cfg", "Skin = \"x\"\n"}});
+    const auto restoredMark = [this] {
+        HashTable restored;
+        readConfig(restored, user + "settings.cfg");
+        return restored.item("Feast_GoodFridayOffered");
+    };
+
+    EventTable current = older;
+    addBuiltinHolidayRow(current, kGoodFridayRow);
+    writeUserFiles(encodeEventDatabase(current, clock.now()), "Feast_GoodFridayOffered = 1\n");
+    ASSERT_EQ(restoreBackup(ctx, backup, {}), RestoreResult::kRestored);
+    EXPECT_EQ(restoredMark(), "");  // kept it: offered again after the reload
+
+    current.deleteEvent(current.slotCount() - 1);  // a feast is switched off, not removed
+    writeUserFiles(encodeEventDatabase(current, clock.now()), "Feast_GoodFridayOffered = 1\n");
+    ASSERT_EQ(restoreBackup(ctx, backup, {}), RestoreResult::kRestored);
+    EXPECT_EQ(restoredMark(), "1");
+    EXPECT_EQ(userFile("events.cdb"), olderEvents);
+
+    // Turned down before a restore that already carried the mark, and the mark not yet saved
+    // by the running program: both still count.
+    writeUserFiles(olderEvents, "Skin = \"x\"\n");
+    settings.setItem("Feast_GoodFridayOffered", "1");
+    ASSERT_EQ(restoreBackup(ctx, backup, {}), RestoreResult::kRestored);
+    EXPECT_EQ(restoredMark(), "1");
+}
+
 TEST(BackupLastText, DaysAndWeeksAgo) {
     StringTable s;
     for (auto [k, v] : {std::pair{"sets_bk_lasttime", "$1 ($2)"},
@@ -263,7 +303,7 @@ TEST(BackupLastText, DaysAndWeeksAgo) {
     EXPECT_EQ(lastBackupText("", today, s), "sets_nobackup");
     EXPECT_EQ(lastBackupText("soon", today, s), "sets_nobackup");
     EXPECT_EQ(lastBackupText("2024-03-23T09:05:07", today, s),
-              "2024. március 23. 9:05:07 (sets_bk_today)");
+              "2024. március 23. 9:05 (sets_bk_today)");
     for (const auto& [ago, text] :
          std::vector<std::pair<int, std::string>>{{1, "sets_bk_yesterday1"},
                                                   {2, "sets_bk_yesterday2"},

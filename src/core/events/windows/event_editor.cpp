@@ -4,6 +4,7 @@
 
 #include "core/app/common_dialogs.h"
 #include "core/app/version.h"
+#include "core/calc/date_words.h"
 #include "core/calc/files.h"
 #include "core/calc/text_format.h"
 #include "core/config/settings_keys.h"
@@ -188,15 +189,12 @@ bool digitFieldAccepts(EditorField field, char32_t key) {
     return (key >= U'0' && key <= U'9') || key == kBackspace;
 }
 
-std::string longEventEndText(const EditorFields& fields) {
+std::string longEventEndText(const EditorFields& fields, const StringTable& strings) {
     auto start =
         Date::fromYmd(fieldNumber(fields.year), fieldNumber(fields.month), fieldNumber(fields.day));
     if (!start) return {};
     const int days = std::clamp(fieldNumber(fields.length), kMinLongDays, kMaxLongDays);
-    const Ymd end = start->addDays(days - 1).ymd();
-    std::string year = std::to_string(end.year);
-    year.insert(0, year.size() < 4 ? 4 - year.size() : 0, '0');
-    return year + "." + twoDigits(end.month) + "." + twoDigits(end.day);
+    return longDateText(start->addDays(days - 1), strings);
 }
 
 EditorView describeEditor(const EventEditor& editor, const EditorViewContext& ctx) {
@@ -229,7 +227,7 @@ EditorView describeEditor(const EventEditor& editor, const EditorViewContext& ct
     v.sinceVisible = user && kind == 1 && f.special;
     if (v.sinceVisible) v.sinceText = timeSpentSince(f.year, f.month, f.day, ctx.today, s);
     if (user && kind == 0) {
-        const std::string end = longEventEndText(f);
+        const std::string end = longEventEndText(f, s);
         if (!end.empty()) v.longText = s.formatString("dates_lbl_long3", end);
     } else {
         v.longText = s.getString("dates_lbl_long2");

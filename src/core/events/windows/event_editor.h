@@ -144,8 +144,8 @@ struct EditorViewContext {
 };
 EditorView describeEditor(const EventEditor& editor, const EditorViewContext& ctx);
 
-// The last day of a long event, "YYYY.MM.DD"; empty while the start is not a date.
-std::string longEventEndText(const EditorFields& fields);
+// The last day of a long event, "2026. december 6."; empty while the start is not a date.
+std::string longEventEndText(const EditorFields& fields, const StringTable& strings);
 
 // What a save asks or tells on its way.
 enum class EditorPrompt {

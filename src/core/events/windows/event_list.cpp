@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/app/version.h"
+#include "core/calc/date_words.h"
 #include "core/calc/text_format.h"
 #include "core/config/settings_keys.h"
 #include "core/config/string_table.h"
@@ -65,10 +66,6 @@ std::string padded(int value, size_t width) {
     return value < 0 ? "-" + digits : digits;
 }
 
-std::string monthName(const StringTable& s, int month) {
-    return s.getString("main_month_" + std::to_string(month - 1));
-}
-
 // The order key of "by date": one-time events by their date; the repeating ones grouped
 // (selected months, then monthly, then yearly) and ordered within the group.
 std::string dateKey(const EventRecord& e, Date shown, Date today) {
@@ -123,24 +120,25 @@ std::string nameColumn(const EventRecord& e, const StringTable& s) {
 }
 
 std::string dateColumn(const EventRecord& e, const EventListRow& row, const StringTable& s) {
+    // A date that does not exist is shown as it was saved.
     if (row.error) {
-        return std::to_string(e.year) + ". " + std::to_string(e.month) + ". " +
-               std::to_string(e.day) + ".";
+        if (e.repeatKind() == RepeatKind::kYearly && !countsYears(e)) {
+            return monthDayText(e.month, e.day, s);
+        }
+        return numericDateText(e.year, e.month, e.day);
     }
     switch (e.repeatKind()) {
         case RepeatKind::kOnce:
-            return shortDateText(Date::serial(e.year, e.month, e.day), s);
+            return longDateText(Date::serial(e.year, e.month, e.day), s);
         case RepeatKind::kYearly:
-            if (countsYears(e)) return shortDateText(Date::serial(e.year, e.month, e.day), s);
-            if (isMovableFeast(e)) {
-                return monthName(s, row.next.month()) + " " + std::to_string(row.next.day()) + ".";
-            }
-            return monthName(s, e.month) + " " + std::to_string(e.day) + ".";
+            if (countsYears(e)) return longDateText(Date::serial(e.year, e.month, e.day), s);
+            if (isMovableFeast(e)) return monthDayText(row.next.month(), row.next.day(), s);
+            return monthDayText(e.month, e.day, s);
         case RepeatKind::kMonthly:
         case RepeatKind::kSelectedMonths:
             break;
     }
-    return monthName(s, row.next.month()) + " " + std::to_string(row.next.day()) + ".";
+    return monthDayText(row.next.month(), row.next.day(), s);
 }
 
 template <typename Key>

@@ -48,13 +48,14 @@ TEST(EventEditor, ControlsFollowTheRepeatKind) {
     StringTable s;
     s.table().add("dates_lbl_long3", "utolsó nap: $1");
     s.table().add("dates_lbl_long2", "(csak egyszeri)");
+    s.table().add("main_month_0", "január");
     EditorViewContext ctx{kToday, &s, "/opt/tv/", [](const std::string&) { return true; }};
     EventEditor ed = newEventEditor(kToday, Date::serial(2025, 12, 30));
     ed.fields.length = "3";
     EditorView v = describeEditor(ed, ctx);
     EXPECT_TRUE(v.yearEnabled && v.monthEnabled && v.longControlsVisible);
     EXPECT_FALSE(v.monthsButtonEnabled || v.specialEnabled || v.sinceVisible);
-    EXPECT_EQ(v.longText, "utolsó nap: 2026.01.01");
+    EXPECT_EQ(v.longText, "utolsó nap: 2026. január 1.");
     EXPECT_EQ(v.repeatItems.size(), 4u);
 
     setRepeatIndex(ed, 1, kToday);

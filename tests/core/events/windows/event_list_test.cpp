@@ -42,8 +42,8 @@ protected:
                  {"dates_unnamedevent", "(névtelen)"},
                  {"dates_q_delete", "Törli? $1"},
                  {"main_month_2", "március"},
-                 {"main_month_short_1", "febr."},
-                 {"main_month_short_2", "márc."}}) {
+                 {"main_month_1", "február"},
+                 {"main_month_3", "április"}}) {
             strings.table().add(key, text);
         }
         ctx.today = kToday;
@@ -162,7 +162,7 @@ TEST_F(EventListTest, RowTextsNameTheDayTheAlarmTheAgeAndTheDate) {
     EventListView v = fillList(table, filter, ctx);
     ASSERT_EQ(v.rows.size(), 2u);
     EXPECT_EQ(v.rows[0].text, "30 nap múlva\t(7:05) (névtelen)\t\tmárcius 31.");
-    EXPECT_EQ(v.rows[1].text, "6 nap múlva\tBéla\t44,9\t1980. márc. 7.");
+    EXPECT_EQ(v.rows[1].text, "6 nap múlva\tBéla\t44,9\t1980. március 7.");
     EXPECT_EQ(v.tabStops, (std::vector<int>{64, 255, 280}));
     EXPECT_TRUE(v.repeatFilterVisible);
     EXPECT_FALSE(v.pastWindowVisible);
@@ -181,7 +181,7 @@ TEST_F(EventListTest, OneTimeRowsHaveNoAgeColumnAndNameTheDaysAround) {
         days.push_back(r.dayText);
     EXPECT_EQ(days, (Names{"3 napja", "tegnapelőtt", "tegnap", "ma", "holnap", "holnapután",
                            "3 nap múlva"}));
-    EXPECT_EQ(v.rows[0].text, "3 napja\t0\t2025. febr. 26.");
+    EXPECT_EQ(v.rows[0].text, "3 napja\t0\t2025. február 26.");
     EXPECT_EQ(v.tabStops, (std::vector<int>{64, 280}));
     EXPECT_TRUE(v.pastWindowVisible);
 }
@@ -194,12 +194,12 @@ TEST_F(EventListTest, AStoredDateThatIsNoDateIsListedAsAnErrorWithItsNumbers) {
     EventListView v = fillList(table, filter, ctx);
     ASSERT_EQ(v.rows.size(), 1u);
     EXPECT_TRUE(v.rows[0].error);
-    EXPECT_EQ(v.rows[0].text, "hibás dátum\tSzökőnap\t2023. 2. 29.");
+    EXPECT_EQ(v.rows[0].text, "hibás dátum\tSzökőnap\t2023. 02. 29.");
     filter.list = EventListKind::kRecurring;
     v = fillList(table, filter, ctx);
     ASSERT_EQ(v.rows.size(), 2u);
     EXPECT_TRUE(v.rows[0].error && v.rows[1].error);
-    EXPECT_EQ(v.rows[1].dateText, "0. 4. 31.");
+    EXPECT_EQ(v.rows[1].dateText, "április 31.");
 }
 
 TEST(AnniversaryAge, CountsTenthsOfTheYearGoneAndNeverRoundsUp) {
