@@ -113,6 +113,7 @@ WindowServices ModalWindows::windowServices() {
     s.programDir = p.paths.programDir;
     s.userDataDir = p.paths.userDataDir;
     s.developer = st.window.developer;
+    s.eventsSaved = eventDbContextOf(app_.context()).saved;
     return s;
 }
 
