@@ -12,6 +12,14 @@ namespace {
 const std::string kNoUid;
 constexpr const char* kUncertain = "uncertain";
 
+// The folded name at the head of a duplicate key ("name|repeat|date").
+std::string namePart(const std::string& key) {
+    const size_t last = key.rfind('|');
+    if (last == std::string::npos || last == 0) return {};
+    const size_t before = key.rfind('|', last - 1);
+    return before == std::string::npos ? std::string() : key.substr(0, before);
+}
+
 }  // namespace
 
 void SyncBinding::grow(int slotCount) {
@@ -88,19 +96,28 @@ int SyncBinding::rematch(const EventTable& table, SyncStore& store) {
         if (i.unfit == 0 && unavailable.count(i.uid) == 0) items.push_back(std::move(i));
     }
     int bound = 0;
-    // Two passes: exact content first, so that a duplicate key never takes an exact match's item.
-    for (int pass = 0; pass < 2; ++pass) {
+    // Exact content first, so that a duplicate key never takes an exact match's item; the name
+    // alone last, and only where it is unique on both sides (another tool moved the date).
+    for (int pass = 0; pass < 3; ++pass) {
+        const auto recordKey = [&table, pass](int slot) {
+            if (pass == 0) return fingerprint(table[slot]);
+            return pass == 1 ? duplicateKey(table[slot]) : namePart(duplicateKey(table[slot]));
+        };
         std::unordered_multimap<std::string, std::string> byKey;
         for (const SyncItem& i : items) {
-            if (unavailable.count(i.uid) == 0)
-                byKey.emplace(pass == 0 ? i.synced : i.dupKey, i.uid);
+            if (unavailable.count(i.uid) != 0) continue;
+            byKey.emplace(pass == 0 ? i.synced : pass == 1 ? i.dupKey : namePart(i.dupKey), i.uid);
+        }
+        std::unordered_map<std::string, int> unboundRecords;
+        for (int slot = 0; slot < table.slotCount(); ++slot) {
+            if (isSyncable(table[slot]) && uidOf(slot).empty()) ++unboundRecords[recordKey(slot)];
         }
         for (int slot = 0; slot < table.slotCount(); ++slot) {
             if (!isSyncable(table[slot]) || !uidOf(slot).empty()) continue;
-            const std::string key =
-                pass == 0 ? fingerprint(table[slot]) : duplicateKey(table[slot]);
+            const std::string key = recordKey(slot);
             const auto it = byKey.find(key);
             if (key.empty() || it == byKey.end()) continue;
+            if (pass == 2 && (byKey.count(key) != 1 || unboundRecords[key] != 1)) continue;
             bind(slot, it->second, {});
             unavailable.insert(it->second);
             byKey.erase(it);

@@ -24,7 +24,8 @@ public:
     // saved fingerprints follow the table, in one transaction.
     bool noteSaved(const EventTable& table, SyncStore& store);
     // For an uncertain binding: unbound records take unbound stored objects by the fingerprint of
-    // the last sync, then by the editor's duplicate key. Returns how many were bound.
+    // the last sync, then by the editor's duplicate key, then by a name that only one record and
+    // one object still have. Returns how many were bound.
     int rematch(const EventTable& table, SyncStore& store);
     // A run after the re-match has brought both sides together again.
     bool markCertain(SyncStore& store);

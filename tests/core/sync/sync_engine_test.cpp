@@ -159,6 +159,20 @@ TEST_F(SyncEngine, AnEditAfterAForeignRewriteStaysTheSameEvent) {
     EXPECT_EQ(b.table()[b.slotNamed("Fodrász")].comment, "másik program");
 }
 
+// Another tool moved an event to another day: neither the content nor the duplicate key find it
+// again, but a name no other record has does.
+TEST_F(SyncEngine, AForeignRewriteThatMovesADateKeepsOneEvent) {
+    a.add(userEvent("Fodrász", 2025, 3, 1));
+    a.add(userEvent("Edzés", 2025, 3, 2));
+    converge();
+    std::vector<EventRecord> records{userEvent("Fodrász", 2025, 3, 8),
+                                     userEvent("Edzés", 2025, 3, 2)};
+    a.replaceTable(records);
+    converge();
+    ASSERT_EQ(b.contents().size(), 2u);
+    EXPECT_EQ(b.table()[b.slotNamed("Fodrász")].day, 8);
+}
+
 TEST_F(SyncEngine, FirstSyncOverTwoFilledCalendarsNeverDoubles) {
     a.add(userEvent("Anya", 2025, 2, 1));
     a.add(userEvent("Csak A", 2025, 3, 1));
