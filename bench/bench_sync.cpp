@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
+#include <cstdlib>
 #include <memory>
 
 #include "core/sync/sync_apply.h"
@@ -17,7 +18,11 @@ namespace {
 
 using namespace tv;
 
-constexpr int kEvents = 5000;
+// 5,000 by default; TV_BENCH_SYNC_EVENTS sets another count for a quick look.
+int eventCount() {
+    const char* n = std::getenv("TV_BENCH_SYNC_EVENTS");
+    return n != nullptr && std::atoi(n) > 0 ? std::atoi(n) : 5000;
+}
 
 // One machine: its table, its sync state and its binding.
 struct Machine {
@@ -49,7 +54,7 @@ struct World {
 
     World() {
         ok = server.up() && server.makeCalendar(server.calendar());
-        for (int i = 0; i < kEvents; ++i) {
+        for (int i = 0, n = eventCount(); i < n; ++i) {
             const int slot = a.table.allocateEventSlot();
             EventRecord& r = a.table[slot];
             r.name = "Esemény " + std::to_string(i);
