@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         edited.comment += "x";
         edited.alarmOn = 1;
         edited.alarmHour = 7;
-        const std::string written = tv::applyRecordToIcs(
-            ics, edited, tv::DateTime::of(today, 12, 0, 0), today);
+        const std::string written =
+            tv::applyRecordToIcs(ics, edited, tv::DateTime::of(today, 12, 0, 0), today);
         tv::readIcsEvent(written, today);
     }
     return 0;
