@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "gui/window_fixture.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "sync/radicale_server.h"
@@ -23,6 +24,8 @@ namespace {
 
 class SyncHandoverTest : public ::testing::Test {
 protected:
+    // The test's own network client needs an application object, also when it runs alone.
+    static void SetUpTestSuite() { test::ensureApplication(); }
     void TearDown() override {
         if (child > 0) {
             ::kill(child, SIGKILL);
