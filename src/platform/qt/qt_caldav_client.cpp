@@ -184,7 +184,7 @@ DavStatus QtCalDavClient::discover(std::vector<DavCalendar>& calendars) {
 
 DavStatus QtCalDavClient::calendarState(const std::string& href, DavCalendar& state) {
     dav::Multistatus m;
-    const DavStatus st = multistatus(
+    DavStatus st = multistatus(
         kPropfind, resolve(href), 0,
         dav::propfindBody({dav::kResourceType, dav::kDisplayName, dav::kCtag, dav::kSyncToken}), m);
     if (!st.ok()) return st;
@@ -199,7 +199,7 @@ DavStatus QtCalDavClient::syncCollection(const std::string& href, const std::str
                                          std::vector<DavEntry>& changed,
                                          std::vector<std::string>& removed, std::string& newToken) {
     dav::Multistatus m;
-    const DavStatus st = multistatus(kReport, resolve(href), 1, dav::syncCollectionBody(token), m);
+    DavStatus st = multistatus(kReport, resolve(href), 1, dav::syncCollectionBody(token), m);
     if (!st.ok()) return st;
     for (const dav::Response& r : m.responses) {
         if (sameCollection(r.href, href)) continue;
@@ -215,8 +215,8 @@ DavStatus QtCalDavClient::syncCollection(const std::string& href, const std::str
 
 DavStatus QtCalDavClient::listEtags(const std::string& href, std::vector<DavEntry>& entries) {
     dav::Multistatus m;
-    const DavStatus st = multistatus(kPropfind, resolve(href), 1,
-                                     dav::propfindBody({dav::kEtag, dav::kResourceType}), m);
+    DavStatus st = multistatus(kPropfind, resolve(href), 1,
+                               dav::propfindBody({dav::kEtag, dav::kResourceType}), m);
     if (!st.ok()) return st;
     for (const dav::Response& r : m.responses) {
         if (sameCollection(r.href, href) || r.status >= 300) continue;
@@ -229,7 +229,7 @@ DavStatus QtCalDavClient::multiget(const std::string& calendar,
                                    const std::vector<std::string>& hrefs,
                                    std::vector<DavObject>& objects) {
     dav::Multistatus m;
-    const DavStatus st = multistatus(kReport, resolve(calendar), 1, dav::multigetBody(hrefs), m);
+    DavStatus st = multistatus(kReport, resolve(calendar), 1, dav::multigetBody(hrefs), m);
     if (!st.ok()) return st;
     for (dav::Response& r : m.responses) {
         const int status = r.status != 200 ? r.status : (r.calendarData.empty() ? 404 : 200);
