@@ -72,13 +72,13 @@ WriteAccess::~WriteAccess() {
     channel_->instance.reset();
 }
 
-std::optional<ChangeReply> WriteAccess::handOver(const ChangeRequest& request) {
+std::optional<ChangeReply> WriteAccess::handOver(const ChangeRequest& request, int replyTimeoutMs) {
     const std::string id = newRequestId();
     const std::string file = channel_->instance->folder() + std::string(kChangeFilePrefix) + id;
     // Only this user may read it: it may hold the text of a private event.
     if (!saveFileAtomic(file, encodeChangeRequest(request), ".tmp", 0600)) return std::nullopt;
     const std::optional<std::string> answer =
-        channel_->instance->request(std::string(kApplyMessage) + id);
+        channel_->instance->request(std::string(kApplyMessage) + id, replyTimeoutMs);
     ::unlink(file.c_str());
     if (!answer) return std::nullopt;
     return decodeChangeReply(*answer);

@@ -30,7 +30,8 @@ public:
 
     // The calendar's answer, or nothing when the request could not be handed over (or no answer
     // came in time).
-    std::optional<ChangeReply> handOver(const ChangeRequest& request);
+    // `replyTimeoutMs`: how long the calendar may take (a sync run talks to a server).
+    std::optional<ChangeReply> handOver(const ChangeRequest& request, int replyTimeoutMs = 30000);
 
 private:
     struct Channel;

@@ -8,7 +8,7 @@ struct WriteAccess::Channel {};
 WriteAccess::WriteAccess(const CliContext&) {}
 WriteAccess::~WriteAccess() = default;
 
-std::optional<ChangeReply> WriteAccess::handOver(const ChangeRequest&) {
+std::optional<ChangeReply> WriteAccess::handOver(const ChangeRequest&, int) {
     return std::nullopt;
 }
 

@@ -24,10 +24,19 @@
 #include "core/ports/message_box.h"
 #include "core/ports/shell.h"
 #include "core/settings/backup.h"
+#include "core/sync/sync_session.h"
 #include "core/update/update_check.h"
 
 namespace tv::cli {
 namespace {
+
+// Restored events are not what the sync state knows: the next run matches them by content and
+// deletes nothing.
+void markSyncUncertain(const std::string& userDataDir) {
+    if (!fileExists(syncStorePath(userDataDir))) return;
+    SyncSession session;
+    if (session.open(userDataDir)) session.binding().markUncertain(session.store());
+}
 
 namespace fs = std::filesystem;
 
@@ -261,6 +270,7 @@ int restoreCommand(CliContext& c, const Arguments& a) {
         CliShell shell;
         switch (restoreBackup(backupContext(c, settings, box, shell), request.backupPath, {})) {
             case RestoreResult::kRestored:
+                markSyncUncertain(c.paths.userDataDir);
                 return kExitOk;
             case RestoreResult::kNotOpened:
                 return c.fail("'" + file + "' is not a pack file");

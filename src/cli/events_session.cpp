@@ -25,12 +25,17 @@ bool EventsSession::load() {
     }
     box.shown.clear();
     if (!ok) c_.fail("events.cdb cannot be read");
+    if (ok && fileExists(syncStorePath(dir))) {
+        sync_ = std::make_unique<SyncSession>();
+        if (sync_->open(dir)) sync_->tableLoaded(table);
+    }
     return ok;
 }
 
 bool EventsSession::save() {
     box.answer = MessageAnswer::kOk;
     const bool ok = saveEventDatabase(table, db);
+    if (ok && sync_ && sync_->isOpen()) sync_->tableSaved(table);
     for (const MessageRequest& r : box.shown)
         *c_.err << plainText(r.text) << '\n';
     box.shown.clear();

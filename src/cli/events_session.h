@@ -2,6 +2,7 @@
 // user's events, loaded as the calendar's start loads them.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "core/events/event_database.h"
 #include "core/events/event_record.h"
 #include "core/ports/message_box.h"
+#include "core/sync/sync_session.h"
 
 namespace tv::cli {
 
@@ -44,6 +46,9 @@ public:
 
 private:
     CliContext& c_;
+    // A folder that syncs: the records are bound to their server copies before any change, so
+    // that a deletion here reaches the server as one.
+    std::unique_ptr<SyncSession> sync_;
 };
 
 void printNotes(const CliContext& c, const std::vector<std::string>& notes);

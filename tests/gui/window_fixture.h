@@ -52,9 +52,7 @@ protected:
         s.userDataDir = data.dir();
     }
 
-    EventDbContext dbContext() {
-        return EventDbContext{data.dir(), &clock, &strings, &settings, nullptr, nullptr};
-    }
+    EventDbContext dbContext() { return eventDbContextFor(data.dir(), clock, strings, settings); }
 
     // Runs `step` once the next modal window is up (a nested exec() would block the test).
     static void whenModal(std::function<void(QWidget*)> step) {

@@ -10,8 +10,13 @@ namespace tv {
 
 EventDbContext eventDbContextOf(AppContext& ctx) {
     AppState& s = ctx.state;
-    return eventDbContextFor(ctx.platform.paths.userDataDir, *ctx.platform.clock, s.strings,
-                             s.settings, ctx.platform.messageBox, &s.log);
+    EventDbContext db = eventDbContextFor(ctx.platform.paths.userDataDir, *ctx.platform.clock,
+                                          s.strings, s.settings, ctx.platform.messageBox, &s.log);
+    if (SyncHost* sync = ctx.platform.sync) {
+        db.loaded = [sync](const EventTable& t) { sync->tableLoaded(t); };
+        db.saved = [sync](const EventTable& t) { sync->tableSaved(t); };
+    }
+    return db;
 }
 
 EventCheckContext eventCheckContextOf(AppContext& ctx) {

@@ -18,6 +18,7 @@
 #include "core/calc/files.h"
 #include "core/ports/platform.h"
 #include "core/settings/backup.h"
+#include "core/sync/sync_report.h"
 
 namespace tv {
 namespace {
@@ -74,6 +75,10 @@ const char* kindName(ChangeKind kind) {
             return "backup";
         case ChangeKind::kImportCalendar:
             return "import calendar";
+        case ChangeKind::kSyncRun:
+            return "sync";
+        case ChangeKind::kSyncRestore:
+            return "sync restore";
     }
     return "?";
 }
@@ -187,6 +192,20 @@ std::string applyBackup(AppContext& ctx, const ChangeRequest& request) {
     return answer(kReplyError, {}, std::move(notes));
 }
 
+// A sync run with the calendar's account; the answer is the report's line.
+std::string applySync(AppContext& ctx, const ChangeRequest& request) {
+    SyncHost* sync = ctx.platform.sync;
+    if (sync == nullptr) return refuse("this calendar does not sync");
+    if (request.kind == ChangeKind::kSyncRestore) {
+        const std::optional<int> slot = sync->restoreConflict(request.conflict);
+        if (!slot) return refuse("no such entry in the conflicts list");
+        return answer(kReplyDone, std::to_string(*slot), {});
+    }
+    const SyncReport report = sync->runAndWait(request.dryRun, request.yes);
+    return answer(report.stop == SyncStop::kDone ? kReplyDone : kReplyError, reportLine(report),
+                  report.error);
+}
+
 }  // namespace
 
 std::string receiveMessage(AppContext& ctx, std::string_view text) {
@@ -233,6 +252,10 @@ std::string receiveChangeRequest(AppContext& ctx, std::string_view id) {
             break;
         case ChangeKind::kImportCalendar:
             reply = applyImport(ctx, *request);
+            break;
+        case ChangeKind::kSyncRun:
+        case ChangeKind::kSyncRestore:
+            reply = applySync(ctx, *request);
             break;
     }
     s.applyingChange = false;

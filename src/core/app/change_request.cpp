@@ -8,7 +8,7 @@ namespace tv {
 namespace {
 
 constexpr std::string_view kMagic = "TVCHANGE";
-constexpr uint8_t kFormat = 2;
+constexpr uint8_t kFormat = 3;
 // Far above any field the tool writes (an event's comment is cut to 32767 bytes on disk).
 constexpr int32_t kMaxFieldBytes = 1 << 20;
 constexpr size_t kMaxIdLength = 64;
@@ -82,6 +82,8 @@ std::string encodeChangeRequest(const ChangeRequest& request) {
     field(w, request.calendarFile);
     w.byte(request.nearest ? 1 : 0);
     field(w, request.reportFile);
+    w.byte(request.dryRun ? 1 : 0);
+    w.int32(request.conflict);
     return w.take();
 }
 
@@ -91,7 +93,7 @@ std::optional<ChangeRequest> decodeChangeRequest(std::string_view bytes) {
     ChangeRequest request;
     const uint8_t kind = r.byte();
     if (kind < static_cast<uint8_t>(ChangeKind::kAddEvent) ||
-        kind > static_cast<uint8_t>(ChangeKind::kImportCalendar)) {
+        kind > static_cast<uint8_t>(ChangeKind::kSyncRestore)) {
         return std::nullopt;
     }
     request.kind = static_cast<ChangeKind>(kind);
@@ -113,6 +115,8 @@ std::optional<ChangeRequest> decodeChangeRequest(std::string_view bytes) {
     request.calendarFile = r.text();
     request.nearest = r.flag();
     request.reportFile = r.text();
+    request.dryRun = r.flag();
+    request.conflict = r.number();
     if (!r.whole() || e.repeatIndex < 0 || e.repeatIndex > 3) return std::nullopt;
     return request;
 }

@@ -19,6 +19,8 @@ enum class ChangeKind : uint8_t {
     kRestoreBackup = 3,
     kSaveBackup = 4,  // the backup holds what the calendar has in memory, and Backup_Last is kept
     kImportCalendar = 5,  // an iCalendar file into the event table, with one save
+    kSyncRun = 6,         // a sync run with the calendar's own account and password
+    kSyncRestore = 7,     // a version that lost a sync clash back into the table
 };
 
 // A new event as typed on the command line; the editor's checks judge the texts.
@@ -51,6 +53,8 @@ struct ChangeRequest {
     // kImportCalendar: where the calendar writes its report, a file of the runtime folder named
     // kImportReportPrefix + an ID; the answer over the channel is too short to hold it.
     std::string reportFile;
+    bool dryRun = false;  // kSyncRun: only say what the run would do
+    int conflict = -1;    // kSyncRestore: the entry of the conflicts list
 };
 
 // The request file: a magic, a format number and the fields with their lengths.

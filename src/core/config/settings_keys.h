@@ -118,6 +118,12 @@ inline constexpr SettingKey Update_LatestVerRev{"Update_LatestVerRev",
 #undef TV_SETTING_TEXT_
 inline constexpr SettingKey Update_Link{"Update_Link", "https://www.brimcove.hu/tempovirens/"};
 
+// CalDAV sync. The password is never here: it lives in the desktop's keyring.
+inline constexpr SettingKey Sync_Url{"Sync_Url", ""};  // the server address typed
+inline constexpr SettingKey Sync_User{"Sync_User", ""};
+inline constexpr SettingKey Sync_Calendar{"Sync_Calendar", ""};    // the chosen calendar's path
+inline constexpr SettingKey Sync_Interval{"Sync_Interval", "15"};  // minutes; 0: on demand only
+
 }  // namespace settings
 
 // Installation values of the per-user store.

@@ -188,7 +188,7 @@ bool askAboutUnknownVersion(const EventDbContext& ctx, const EventDbReadReport& 
 
 }  // namespace
 
-bool loadEventDatabase(EventTable& table, const EventDbContext& ctx) {
+static bool loadTable(EventTable& table, const EventDbContext& ctx) {
     table.clearEventTable();
     table.pictureMarks().fill(0);
     table.wisdomMarks().clear();
@@ -238,10 +238,19 @@ bool loadEventDatabase(EventTable& table, const EventDbContext& ctx) {
     return true;
 }
 
+bool loadEventDatabase(EventTable& table, const EventDbContext& ctx) {
+    const bool ok = loadTable(table, ctx);
+    if (ok && ctx.loaded) ctx.loaded(table);
+    return ok;
+}
+
 bool saveEventDatabase(const EventTable& table, const EventDbContext& ctx) {
     const std::string bytes = encodeEventDatabase(table, now(ctx));
     errno = 0;
-    if (saveFileAtomic(dbPath(ctx), bytes, kEventDbTempSuffix, 0644, files(ctx))) return true;
+    if (saveFileAtomic(dbPath(ctx), bytes, kEventDbTempSuffix, 0644, files(ctx))) {
+        if (ctx.saved) ctx.saved(table);
+        return true;
+    }
     const std::string why = errorText(errno);
     logLine(ctx, "Error saving the event database: " + why);
     if (ctx.box) {

@@ -2,6 +2,7 @@
 // rewritten whole after every change.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,13 +27,16 @@ struct EventDbContext {
     Log* log = nullptr;             // may be null
     MessageBox* box = nullptr;      // may be null: questions are then answered No
     FileOps* files = nullptr;       // the real file calls when null
+    // Told after every load and every save that succeeded (the sync binding follows the table).
+    std::function<void(const EventTable&)> loaded;
+    std::function<void(const EventTable&)> saved;
 };
 
 // The one way the program and every command of the tool put the context together.
 inline EventDbContext eventDbContextFor(std::string userDataDir, const Clock& clock,
                                         const StringTable& strings, HashTable& settings,
                                         MessageBox* box = nullptr, Log* log = nullptr) {
-    return EventDbContext{std::move(userDataDir), &clock, &strings, &settings, log, box};
+    return EventDbContext{std::move(userDataDir), &clock, &strings, &settings, log, box, {}, {}};
 }
 
 inline constexpr std::string_view kEventDbName = "events.cdb";

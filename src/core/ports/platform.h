@@ -10,9 +10,11 @@
 #include "core/ports/message_box.h"
 #include "core/ports/notifier.h"
 #include "core/ports/paths.h"
+#include "core/ports/secret_store.h"
 #include "core/ports/shell.h"
 #include "core/ports/single_instance.h"
 #include "core/ports/sound.h"
+#include "core/ports/sync_host.h"
 #include "core/ports/user_store.h"
 
 namespace tv {
@@ -29,6 +31,8 @@ struct Platform {
     Download* download = nullptr;
     SingleInstance* singleInstance = nullptr;
     ImageLoader* images = nullptr;
+    SecretStore* secrets = nullptr;
+    SyncHost* sync = nullptr;  // the calendar's sync runs; null where there is none
     Paths paths;
 };
 

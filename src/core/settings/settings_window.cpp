@@ -111,6 +111,10 @@ SettingsControls readSettingsControls(HashTable& t, const HashTable& theme) {
 
     c.transparency = std::clamp(readInt(t, k::Transparency), kTransparencyMin, kTransparencyMax);
     c.backupFolder = read(t, k::Backup_Folder);
+    c.syncUrl = read(t, k::Sync_Url);
+    c.syncUser = read(t, k::Sync_User);
+    c.syncCalendar = read(t, k::Sync_Calendar);
+    c.syncInterval = std::clamp(readInt(t, k::Sync_Interval), 0, kSyncIntervalMax);
     c.page = position(readInt(t, k::SettingsLastPage), static_cast<int>(kSettingsPages.size()), 0);
     return c;
 }
@@ -148,6 +152,10 @@ void writeSettingsControls(const SettingsControls& c, HashTable& t) {
     put(t, k::BGPic_Name, c.userPictureName);
     put(t, k::BGPic_FitMode, c.userPictureScale);
     write(t, k::Backup_Folder, c.backupFolder);
+    write(t, k::Sync_Url, c.syncUrl);
+    write(t, k::Sync_User, c.syncUser);
+    write(t, k::Sync_Calendar, c.syncCalendar);
+    write(t, k::Sync_Interval, std::to_string(std::clamp(c.syncInterval, 0, kSyncIntervalMax)));
 
     put(t, k::AlarmEnabled, c.alarmEnabled);
     put(t, k::AlarmSoundOn, c.alarmSound);

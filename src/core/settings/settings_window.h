@@ -21,7 +21,7 @@ struct SettingsPage {
     bool indented;  // written with " - " in front
     int frame;
 };
-inline constexpr std::array<SettingsPage, 8> kSettingsPages = {{
+inline constexpr std::array<SettingsPage, 9> kSettingsPages = {{
     {"sets_fr_appear", false, 2},
     {"sets_fr_disp", true, 0},
     {"sets_fr_align", true, 7},
@@ -30,8 +30,11 @@ inline constexpr std::array<SettingsPage, 8> kSettingsPages = {{
     {"sets_fr_alarm", true, 6},
     {"sets_fr_backup", false, 5},
     {"sets_fr_program", false, 3},
+    {"sets_fr_sync", false, 8},
 }};
 inline constexpr int kBackupPage = 6;
+inline constexpr int kSyncPage = 8;
+inline constexpr int kSyncIntervalMax = 1440;  // minutes: once a day
 
 // The list entry of a page: its text, indented ones after " - ".
 std::string settingsPageText(const StringTable& strings, size_t page);
@@ -102,6 +105,10 @@ struct SettingsControls {
     // Appearance and backup.
     int transparency = 100;
     std::string backupFolder;
+
+    // Sync (the password is not a setting: the keyring keeps it).
+    std::string syncUrl, syncUser, syncCalendar;
+    int syncInterval = 15;
     int page = 0;
 };
 

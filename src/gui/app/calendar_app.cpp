@@ -1,5 +1,12 @@
 #include "gui/app/calendar_app.h"
 
+#include <QSystemTrayIcon>
+
+#include "core/app/version.h"
+#include "gui/app/calendar_sync.h"
+#include "gui/tray_icon.h"
+#include "platform/qt/qt_secret_store.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QFileInfo>
@@ -35,8 +42,19 @@ CalendarApp::CalendarApp(Options options)
       ctx_{state_, services_.platform(), host_, host_},
       painter_(*this),
       modals_(*this),
-      runner_(*this) {
+      runner_(*this),
+      secrets_(std::make_unique<QtSecretStore>()),
+      sync_(std::make_unique<CalendarSync>(ctx_, *secrets_)) {
     makeTimers();
+    services_.platform().secrets = secrets_.get();
+    services_.platform().sync = sync_.get();
+    // The tray's tip tells the last run and its error.
+    connect(sync_.get(), &CalendarSync::finished, this, [this] {
+        if (TrayIcon* t = host_.trayIcon(); t != nullptr && t->icon() != nullptr) {
+            t->icon()->setToolTip(
+                QString::fromStdString(std::string(kProgramName) + "\n" + sync_->statusLine()));
+        }
+    });
 
     // What the screens show is bound once: a redraw reads it where it lives.
     screen_.settings = &state_.settings;
@@ -115,7 +133,9 @@ MainOutcome CalendarApp::start(std::string_view commandLine) {
     const QString appIcon = QString::fromStdString(programDir + "icons/tempovirens_32.png");
     QApplication::setWindowIcon(
         QIcon(QFileInfo::exists(appIcon) ? appIcon : QString::fromStdString(iconFile)));
-    return startCalendar(ctx_, commandLine);
+    const MainOutcome out = startCalendar(ctx_, commandLine);
+    if (out == MainOutcome::kLoaded || out == MainOutcome::kInTray) sync_->start();
+    return out;
 }
 
 const Surface* CalendarApp::frame() const {

@@ -27,7 +27,9 @@ class QTimer;
 
 namespace tv {
 
+class CalendarSync;
 class MainWindow;
+class QtSecretStore;
 class Surface;
 class TrayIcon;
 
@@ -70,6 +72,7 @@ public:
     AppContext& context() { return ctx_; }
     CalendarTimers& timers() { return timers_; }
     WindowHost& host() { return host_; }
+    CalendarSync& sync() { return *sync_; }
     ModalWindows& modals() { return modals_; }
     ScreenPainter& painter() { return painter_; }
     const Options& options() const { return options_; }
@@ -112,6 +115,9 @@ private:
     ScreenPainter painter_;
     ModalWindows modals_;
     ActionRunner runner_;
+    std::unique_ptr<QtSecretStore> secrets_;
+    // Last: its worker is stopped before anything it reads goes.
+    std::unique_ptr<CalendarSync> sync_;
 };
 
 }  // namespace tv

@@ -1,6 +1,7 @@
 #include "gui/app/modal_windows.h"
 
 #include <QDir>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 
@@ -13,10 +14,13 @@
 #include "core/ui/menus.h"
 #include "gui/accessory_windows.h"
 #include "gui/app/calendar_app.h"
+#include "gui/app/calendar_sync.h"
 #include "gui/app/qt_translation.h"
+#include "gui/app/sync_conflicts.h"
 #include "gui/main_window.h"
 #include "gui/windows/event_list_window.h"
 #include "gui/windows/name_search_window.h"
+#include "gui/windows/qt_text.h"
 #include "gui/windows/update_dialog.h"
 #include "platform/qt/qt_autostart.h"
 #include "platform/qt/qt_download.h"
@@ -115,6 +119,7 @@ WindowServices ModalWindows::windowServices() {
     s.programDir = p.paths.programDir;
     s.userDataDir = p.paths.userDataDir;
     s.developer = st.window.developer;
+    s.eventsSaved = eventDbContextOf(app_.context()).saved;
     return s;
 }
 
@@ -142,6 +147,19 @@ SettingsWindowHooks ModalWindows::settingsHooks() {
         saveSettings(app_.context());
     };
     h.reloadAfterRestore = [this] { restorePending_ = true; };
+    CalendarSync& sync = app_.sync();
+    h.syncPassword = [this](const std::string& password) {
+        const SyncAccountSettings a = readSyncSettings(app_.state().settings);
+        if (a.url.empty() || a.user.empty() || app_.platform().secrets == nullptr) return;
+        if (!app_.platform().secrets->write(syncSecretKey(a.url, a.user), password)) {
+            const StringTable& strings = app_.state().strings;
+            QMessageBox::information(app_.window(), qtString(strings, "sync_report_title"),
+                                     qtString(strings, "sync_no_keyring"));
+        }
+    };
+    h.syncNow = [&sync](QWidget* parent) { sync.runNow(parent); };
+    h.syncStatus = [&sync] { return sync.statusLine(); };
+    h.syncConflicts = [this](QWidget* parent) { showSyncConflicts(app_, parent); };
     return h;
 }
 
@@ -158,9 +176,11 @@ void ModalWindows::openEventList(const EventListOpen& open) {
 void ModalWindows::openSettings() {
     QPointer<MainWindow> guard(app_.window());
     WindowServices services = windowServices();
+    const SyncAccountSettings syncBefore = readSyncSettings(app_.state().settings);
     SettingsWindow w(services, settingsHooks(), app_.window());
     runModal(w, app_.services(), app_.window(), count_);
     if (!guard || restorePending_) return;
+    app_.sync().settingsChanged(syncBefore);
     refreshTrayForm(app_.context());
     if (w.reloadRequested()) {
         QTimer::singleShot(0, &app_, [this] { reloadForSkin(app_.context()); });

@@ -295,8 +295,10 @@ void EventListWindow::showListFrame(int selectSlot) {
 }
 
 bool EventListWindow::saveDatabase(const EventTable& table) {
-    return saveEventDatabase(table, eventDbContextFor(s_.userDataDir, *s_.clock, *s_.strings,
-                                                      *s_.settings, s_.box, s_.log));
+    EventDbContext ctx =
+        eventDbContextFor(s_.userDataDir, *s_.clock, *s_.strings, *s_.settings, s_.box, s_.log);
+    ctx.saved = s_.eventsSaved;
+    return saveEventDatabase(table, ctx);
 }
 
 bool EventListWindow::eventFilter(QObject* watched, QEvent* event) {

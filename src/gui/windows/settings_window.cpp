@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -49,6 +50,7 @@ SettingsWindow::SettingsWindow(WindowServices& services, SettingsWindowHooks hoo
     frame_->addWidget(buildAlarmPage());
     frame_->addWidget(buildBackupPage());
     frame_->addWidget(buildProgramPage());
+    frame_->addWidget(buildSyncPage());
     int listWidth = 0;
     for (size_t i = 0; i < kSettingsPages.size(); ++i) {
         const QString text = qtText(settingsPageText(*s_.strings, i));
@@ -61,6 +63,7 @@ SettingsWindow::SettingsWindow(WindowServices& services, SettingsWindowHooks hoo
         frame_->setCurrentIndex(row);
         c_.page = row;
         if (row == kBackupPage) refreshLastBackup();
+        if (row == kSyncPage) refreshSyncStatus();
     });
 
     closeButton_ = new QPushButton(this);
@@ -92,6 +95,7 @@ void SettingsWindow::showPage(int page) {
     frame_->setCurrentIndex(page);
     c_.page = page;
     if (page == kBackupPage) refreshLastBackup();
+    if (page == kSyncPage) refreshSyncStatus();
 }
 
 bool SettingsWindow::restored() const {
@@ -168,6 +172,10 @@ void SettingsWindow::showControls() {
     transparencySlider_->setValue(c_.transparency);
     transparencyValueLabel_->setText(QString::fromStdString(transparencyText(c_.transparency)));
     backupFolderEdit_->setText(qtText(c_.backupFolder));
+    syncUrlEdit_->setText(qtText(c_.syncUrl));
+    syncUserEdit_->setText(qtText(c_.syncUser));
+    syncCalendarEdit_->setText(qtText(c_.syncCalendar));
+    syncIntervalSpin_->setValue(c_.syncInterval);
     showing_ = false;
     refresh();
 }
@@ -226,6 +234,10 @@ void SettingsWindow::collect() {
 
     c_.transparency = transparencySlider_->value();
     c_.backupFolder = backupFolderEdit_->text().trimmed().toStdString();
+    c_.syncUrl = syncUrlEdit_->text().trimmed().toStdString();
+    c_.syncUser = syncUserEdit_->text().trimmed().toStdString();
+    c_.syncCalendar = syncCalendarEdit_->text().trimmed().toStdString();
+    c_.syncInterval = syncIntervalSpin_->value();
 }
 
 void SettingsWindow::refresh() {
@@ -266,6 +278,7 @@ void SettingsWindow::done(int result) {
     if (closing_) return;
     closing_ = true;
     collect();
+    storeSyncPassword();
     applySettingsDependencies(c_);
 
     SettingsCloseContext ctx;

@@ -21,6 +21,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class QSpinBox;
 class QStackedWidget;
 class QVBoxLayout;
 class QWidget;
@@ -44,6 +45,11 @@ struct SettingsWindowHooks {
     std::function<void(int percent)> applyTransparency;  // live on the main window
     std::function<void()> saveAllData;         // events, window position, settings.cfg (backup)
     std::function<void()> reloadAfterRestore;  // the calendar again, from the restored files
+    // Sync; each may be null (the page then only edits the settings).
+    std::function<void(const std::string& password)> syncPassword;  // into the keyring
+    std::function<void(QWidget* parent)> syncNow;
+    std::function<void(QWidget* parent)> syncConflicts;
+    std::function<std::string()> syncStatus;  // the last run, one line
 };
 
 class SettingsWindow : public QDialog {
@@ -73,6 +79,7 @@ private:
     QWidget* buildAlarmPage();
     QWidget* buildBackupPage();
     QWidget* buildProgramPage();
+    QWidget* buildSyncPage();
 
     // Widgets from the model and back; every change runs the dependencies again.
     void showControls();
@@ -98,6 +105,9 @@ private:
     void onBackupSave();
     void onBackupRestore();
     void refreshLastBackup();
+    void onSyncNow();
+    void storeSyncPassword();
+    void refreshSyncStatus();
     bool restored() const;
 
     WindowServices& s_;
@@ -178,6 +188,12 @@ private:
               *scheduledShowingCheck_ = nullptr, *scheduledWithoutFocusCheck_ = nullptr,
               *centreWindowCheck_ = nullptr;
     QComboBox *scheduledHourCombo_ = nullptr, *scheduledMinuteCombo_ = nullptr;
+
+    // Sync.
+    QLineEdit *syncUrlEdit_ = nullptr, *syncUserEdit_ = nullptr, *syncPasswordEdit_ = nullptr,
+              *syncCalendarEdit_ = nullptr;
+    QSpinBox* syncIntervalSpin_ = nullptr;
+    QLabel* syncStatusLabel_ = nullptr;
 };
 
 }  // namespace tv

@@ -2,6 +2,7 @@
 // program and lent to each window while it is open.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace tv {
@@ -30,6 +31,8 @@ struct WindowServices {
     std::string programDir;            // ends with "/"
     std::string userDataDir;           // ends with "/"
     bool developer = false;            // "-dev": the event list shows its entry count
+    // Told after every save of the event table that succeeded (the sync binding follows it).
+    std::function<void(const EventTable&)> eventsSaved;
 };
 
 }  // namespace tv

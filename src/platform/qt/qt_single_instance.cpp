@@ -174,7 +174,8 @@ void QtSingleInstance::readFrom(QLocalSocket* socket) {
     }
 }
 
-std::optional<std::string> QtSingleInstance::request(const std::string& message) {
+std::optional<std::string> QtSingleInstance::request(const std::string& message,
+                                                     int replyTimeoutMs) {
     if (message.size() + 1 > static_cast<size_t>(kMaxMessageBytes)) return std::nullopt;
     QLocalSocket socket;
     const QString path = QString::fromStdString(socketPath());
@@ -192,7 +193,7 @@ std::optional<std::string> QtSingleInstance::request(const std::string& message)
     if (!socket.waitForBytesWritten(kConnectTimeoutMs)) return std::nullopt;
     // Wait like the window message did: until the first has handled it.
     QByteArray reply;
-    const QDeadlineTimer deadline(kReplyTimeoutMs);
+    const QDeadlineTimer deadline(replyTimeoutMs);
     while (!reply.contains('\0') && reply.size() < kMaxMessageBytes && !deadline.hasExpired()) {
         if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) break;
         reply += socket.read(kMaxMessageBytes - reply.size());

@@ -47,7 +47,8 @@ public:
     enum class Claim { kOwned, kCalendarRuns, kBusy };
     Claim claimForWriting();
     // Sends a message and returns the first instance's answer; nothing when none came.
-    std::optional<std::string> request(const std::string& message);
+    std::optional<std::string> request(const std::string& message,
+                                       int replyTimeoutMs = kReplyTimeoutMs);
 
     std::string socketPath() const;
     // The folder of the lock and the socket, with a trailing "/".

@@ -63,6 +63,16 @@ TEST(ChangeRequestFile, EveryFieldComesBackAsWritten) {
     EXPECT_EQ(out->calendarFile, in.calendarFile);
     EXPECT_TRUE(out->nearest);
     EXPECT_EQ(out->reportFile, in.reportFile);
+
+    ChangeRequest sync;
+    sync.kind = ChangeKind::kSyncRestore;
+    sync.dryRun = true;
+    sync.conflict = 12;
+    const std::optional<ChangeRequest> back = decodeChangeRequest(encodeChangeRequest(sync));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->kind, ChangeKind::kSyncRestore);
+    EXPECT_TRUE(back->dryRun);
+    EXPECT_EQ(back->conflict, 12);
 }
 
 // A request names the file the calendar writes the import report to: only one of its own
@@ -83,7 +93,7 @@ TEST(ChangeRequestFile, OnlyAWholeRequestIsTaken) {
         EXPECT_FALSE(decodeChangeRequest(bytes.substr(0, n)).has_value()) << n;
     EXPECT_FALSE(decodeChangeRequest(bytes + "x").has_value());
     std::string otherKind = bytes;
-    otherKind[9] = 7;
+    otherKind[9] = 8;
     EXPECT_FALSE(decodeChangeRequest(otherKind).has_value());
     std::string hugeName = bytes;
     hugeName[10] = '\x81';  // the folder's length, far beyond the file

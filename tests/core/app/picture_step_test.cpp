@@ -25,8 +25,8 @@ struct PictureHarness : AppHarness {
         state.firstAppearanceToday = true;
     }
     EventDbContext db() {
-        return EventDbContext{
-            platform.paths.userDataDir, &clock, &state.strings, &state.settings, &state.log, &box};
+        return eventDbContextFor(platform.paths.userDataDir, clock, state.strings, state.settings,
+                                 &box, &state.log);
     }
     bool databaseWritten() const { return fileExists(userFile(std::string(kEventDbName))); }
 };

@@ -271,8 +271,9 @@ TEST(SettingsPages, ListTextsAndFrames) {
     strings.table().setItem("sets_fr_disp", "Kijelzés");
     EXPECT_EQ(settingsPageText(strings, 0), "Megjelenés");
     EXPECT_EQ(settingsPageText(strings, 1), " - Kijelzés");
-    EXPECT_EQ(settingsPageText(strings, 8), "");
+    EXPECT_EQ(settingsPageText(strings, 9), "");
     EXPECT_EQ(kSettingsPages[kBackupPage].textKey, "sets_fr_backup");
+    EXPECT_EQ(kSettingsPages[kSyncPage].textKey, "sets_fr_sync");
 }
 
 }  // namespace
