@@ -36,7 +36,8 @@ struct EventDbContext {
 inline EventDbContext eventDbContextFor(std::string userDataDir, const Clock& clock,
                                         const StringTable& strings, HashTable& settings,
                                         MessageBox* box = nullptr, Log* log = nullptr) {
-    return EventDbContext{std::move(userDataDir), &clock, &strings, &settings, log, box, {}, {}};
+    return EventDbContext{
+        std::move(userDataDir), &clock, &strings, &settings, log, box, nullptr, {}, {}};
 }
 
 inline constexpr std::string_view kEventDbName = "events.cdb";

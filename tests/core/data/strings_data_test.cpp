@@ -45,7 +45,7 @@ const std::map<std::string_view, int> kParams = {
     {"ical_issue_toolong", 1},  {"ical_rep_duplicates", 1}, {"ical_rep_nearest", 1},
     {"ical_rep_skipped", 1},    {"main_d_forecast1", 2},    {"main_d_forecast2", 2},
     {"main_d_more", 1},         {"main_d_still1", 1},       {"main_d_still2", 1},
-    {"main_t_name", 1},         {"main_t_nname", 1},
+    {"main_t_name", 1},         {"main_t_nname", 1},        {"sync_err_nocalendar", 1},
 };
 
 // The pieces of today's sentence and the highlight tags each must carry.

@@ -181,7 +181,7 @@ protected:
         strings.table().add("com_err_dbsave", "Nem sikerült menteni ($1).\\nA hiba oka:");
         strings.table().add("com_err_critical", "Súlyos hiba");
         log.open(logs.file("calendar.log"));
-        ctx = {dir.dir(), &clock, &strings, nullptr, &log, &box, {}, {}};
+        ctx = {dir.dir(), &clock, &strings, nullptr, &log, &box, nullptr, {}, {}};
     }
     bool exists(const std::string& name) const { return std::filesystem::exists(dir.file(name)); }
     std::string logText() const { return logs.read("calendar.log"); }

@@ -35,7 +35,9 @@ int goodFridays(const EventTable& t) {
 
 class FeastUpgrade : public ::testing::Test {
 protected:
-    FeastUpgrade() { ctx = {dir.dir(), &clock, nullptr, &settings, nullptr, nullptr, {}, {}}; }
+    FeastUpgrade() {
+        ctx = {dir.dir(), &clock, nullptr, &settings, nullptr, nullptr, nullptr, {}, {}};
+    }
     void writeTable(const EventTable& t) { dir.write("events.cdb", encode(t)); }
     std::string encode(const EventTable& t) const { return encodeEventDatabase(t, clock.now()); }
     EventTable onDisk() const {
