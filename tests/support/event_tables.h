@@ -48,8 +48,9 @@ inline EventTable fullEventTable() {
     static const char* kComments[] = {
         "Ne felejtsd el!",
         "Időpont a rendelőben, a leleteket és a TAJ-kártyát vinni kell, előtte nem enni.",
-        "Ajándék: könyv vagy színházjegy; a virágot a sarki boltban kell megrendelni legalább két "
-        "nappal előtte, mert szombaton zárva vannak."};
+        // One long comment written on two lines.
+        ("Ajándék: könyv vagy színházjegy; a virágot a sarki boltban kell megrendelni legalább "
+         "két nappal előtte, mert szombaton zárva vannak.")};
     EventTable t;
     createBuiltinHolidays(t, 0);
     createBuiltinHolidays(t, 1);

@@ -135,7 +135,7 @@ public:
         return result;
     }
     // Drawing is the renderer's; a load here only reads headers.
-    std::unique_ptr<Surface> load(const std::string&, ImageLoadResult& r) const {
+    std::unique_ptr<Surface> load(const std::string&, ImageLoadResult& r) const override {
         r = result;
         return nullptr;
     }
