@@ -146,6 +146,18 @@ TEST_F(EventListWindowTest, ClosingWritesTheListFiltersToSettings) {
     EXPECT_EQ(saved.itemAlt("DatesEventFilter", "?"), "11");
 }
 
+// Regression: the three lists' filters stood side by side although only one shows, so the
+// window was wider than the screen at 2x.
+TEST_F(EventListWindowTest, OnlyTheShownListsFilterTakesRoom) {
+    openWindow();
+    int sideBySide = 0;
+    for (const char* name : {"chAnni0", "chAnni1", "chAnni2", "cmbEventFilter", "chDisabledCerem"})
+        sideBySide += child<QWidget>(w.get(), name)->minimumSizeHint().width();
+    EXPECT_LT(w->minimumSizeHint().width(), sideBySide);
+    EXPECT_FALSE(child<QWidget>(w.get(), "cmbEventFilter")->isVisible());
+    EXPECT_FALSE(child<QWidget>(w.get(), "chDisabledCerem")->isVisible());
+}
+
 TEST_F(EventListWindowTest, CancelAsksOnlyAfterAChange) {
     openWindow();
     click("cmdNew");

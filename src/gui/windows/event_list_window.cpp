@@ -123,10 +123,14 @@ QWidget* EventListWindow::buildList() {
         filter_.showDisabledFeasts = on;
         fillList();
     });
+    // Each list has its own filter and only one shows at a time: stacked, the window is as wide
+    // as the widest of them, not as all three side by side (too wide for the screen at 2x).
+    filterStack_ = new QStackedWidget;
+    filterStack_->addWidget(anniRow_);
+    filterStack_->addWidget(eventFilterRow_);
+    filterStack_->addWidget(disabledHolidaysCheck_);
     auto* filterRow = new QHBoxLayout;
-    filterRow->addWidget(anniRow_);
-    filterRow->addWidget(eventFilterRow_);
-    filterRow->addWidget(disabledHolidaysCheck_);
+    filterRow->addWidget(filterStack_);
     filterRow->addStretch();
 
     eventTree_ = new QTreeWidget;
@@ -218,9 +222,12 @@ void EventListWindow::fillList(int selectSlot) {
     ctx.developer = s_.developer;
     view_ = tv::fillList(*s_.events, filter_, ctx);
 
-    anniRow_->setVisible(view_.repeatFilterVisible);
-    eventFilterRow_->setVisible(view_.pastWindowVisible);
-    disabledHolidaysCheck_->setVisible(view_.disabledFeastsVisible);
+    QWidget* filter = view_.repeatFilterVisible     ? anniRow_
+                      : view_.pastWindowVisible     ? eventFilterRow_
+                      : view_.disabledFeastsVisible ? static_cast<QWidget*>(disabledHolidaysCheck_)
+                                                    : nullptr;
+    if (filter != nullptr) filterStack_->setCurrentWidget(filter);
+    filterStack_->setVisible(filter != nullptr);
     {
         const QSignalBlocker block(disabledHolidaysCheck_);
         disabledHolidaysCheck_->setChecked(filter_.showDisabledFeasts);

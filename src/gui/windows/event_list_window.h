@@ -101,6 +101,7 @@ private:
     QWidget* eventFilterRow_ = nullptr;
     QComboBox* eventFilterCombo_ = nullptr;
     QCheckBox* disabledHolidaysCheck_ = nullptr;
+    QStackedWidget* filterStack_ = nullptr;
     QTreeWidget* eventTree_ = nullptr;
     QLineEdit* searchEdit_ = nullptr;
     QLabel* entryCountLabel_ = nullptr;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <tuple>
 
@@ -68,7 +69,8 @@ TEST(IsoText, PadsEveryPartAndParsesBackToTheSameValue) {
     EXPECT_EQ(isoDateTime(DateTime::of(ymd(2024, 3, 9), 7, 5, 0)), "2024-03-09T07:05:00");
     for (Date d = ymd(100, 1, 1); d <= ymd(9999, 12, 31); d = d.addDays(97)) {
         ASSERT_EQ(parseDate(isoDate(d)), d) << isoDate(d);
-        DateTime t{d, (d.serialNumber() * 7919 % 86400 + 86400) % 86400};
+        const int64_t spread = int64_t{d.serialNumber()} * 7919 % 86400;
+        DateTime t{d, static_cast<int32_t>((spread + 86400) % 86400)};
         ASSERT_EQ(parseDateTime(isoDateTime(t)), t) << isoDateTime(t);
     }
 }

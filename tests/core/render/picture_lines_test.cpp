@@ -121,7 +121,8 @@ TEST_F(PictureLinesTest, WidthBudgetKeepsTheRightMarginAndPadding) {
     // Right edge of the room: 10 + 280 - 40 - 10 = 240.
     const SurfaceOp* coming = nullptr;
     const SurfaceOp* mine = nullptr;
-    for (const SurfaceOp& op : lines())
+    const auto drawn = lines();  // the pointers below point into it
+    for (const SurfaceOp& op : drawn)
         (op.text.front() == 'x' ? coming : mine) = &op;
     ASSERT_TRUE(coming && mine);
     const int comingRight = coming->x + 5 * static_cast<int>(coming->text.size());
