@@ -31,9 +31,13 @@ QString filterText(const FileFilter& f) {
     return q(f.label) + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
 }
 
-}  // namespace
+// The open and the save dialog take the same request: a title, a start folder with an
+// optional file name in it, and the filters.
+using FileDialogCall = QString (*)(QWidget*, const QString&, const QString&, const QString&,
+                                   QString*, QFileDialog::Options);
 
-std::optional<std::string> QtDialogs::openFile(const OpenFileRequest& request) {
+std::optional<std::string> askForFile(QWidget* parent, const OpenFileRequest& request,
+                                      FileDialogCall call) {
     QStringList filters;
     for (const FileFilter& f : request.filters)
         filters << filterText(f);
@@ -42,25 +46,20 @@ std::optional<std::string> QtDialogs::openFile(const OpenFileRequest& request) {
         if (!start.isEmpty() && !start.endsWith(QLatin1Char('/'))) start += QLatin1Char('/');
         start += q(request.initialName);
     }
-    const QString chosen = QFileDialog::getOpenFileName(parent_, q(request.title), start,
-                                                        filters.join(QStringLiteral(";;")));
+    const QString chosen =
+        call(parent, q(request.title), start, filters.join(QStringLiteral(";;")), nullptr, {});
     if (chosen.isEmpty()) return std::nullopt;
     return chosen.toStdString();
 }
 
+}  // namespace
+
+std::optional<std::string> QtDialogs::openFile(const OpenFileRequest& request) {
+    return askForFile(parent_, request, &QFileDialog::getOpenFileName);
+}
+
 std::optional<std::string> QtDialogs::saveFile(const OpenFileRequest& request) {
-    QStringList filters;
-    for (const FileFilter& f : request.filters)
-        filters << filterText(f);
-    QString start = q(request.startFolder);
-    if (!request.initialName.empty()) {
-        if (!start.isEmpty() && !start.endsWith(QLatin1Char('/'))) start += QLatin1Char('/');
-        start += q(request.initialName);
-    }
-    const QString chosen = QFileDialog::getSaveFileName(parent_, q(request.title), start,
-                                                        filters.join(QStringLiteral(";;")));
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen.toStdString();
+    return askForFile(parent_, request, &QFileDialog::getSaveFileName);
 }
 
 std::optional<std::string> QtDialogs::browseFolder(const std::string& title) {

@@ -14,7 +14,7 @@ constexpr int kCallTimeoutMs = 5000;
 // The action keys: "default" is a click on the notification itself, "open" its button.
 const QString kDefaultAction = QStringLiteral("default");
 const QString kOpenAction = QStringLiteral("open");
-// Urgency levels of the notification specification.
+// Urgency levels the desktop notification service knows.
 constexpr uchar kNormalUrgency = 1;
 constexpr uchar kCriticalUrgency = 2;
 
