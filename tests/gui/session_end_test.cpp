@@ -17,6 +17,7 @@
 
 #include "core/config/config_file.h"
 #include "core/config/hash_table.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace tv {
@@ -44,35 +45,14 @@ protected:
     void startProgram() {
         std::filesystem::create_directories(home.file("runtime"));
         std::filesystem::permissions(home.file("runtime"), std::filesystem::perms::owner_all);
-        // The child's environment is made before the fork: after it only exec is safe.
         const std::vector<std::pair<std::string, std::string>> own = {
             {"QT_QPA_PLATFORM", "offscreen"},
             {"TEMPOVIRENS_PROGRAM_DIR", TV_TEST_PROGRAM_DIR},
             {"XDG_DATA_HOME", home.file("data")},
             {"XDG_CONFIG_HOME", home.file("config")},
             {"XDG_RUNTIME_DIR", home.file("runtime")}};
-        std::vector<std::string> env;
-        for (char** e = environ; *e != nullptr; ++e) {
-            const std::string entry = *e;
-            bool replaced = false;
-            for (const auto& [key, value] : own)
-                replaced = replaced || entry.starts_with(key + "=");
-            if (!replaced) env.push_back(entry);
-        }
-        for (const auto& [key, value] : own)
-            env.push_back(key + "=" + value);
-        std::vector<char*> envp;
-        for (std::string& e : env)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-        char* argv[] = {const_cast<char*>(TV_PROGRAM), nullptr};
-
-        child = ::fork();
+        child = test::startWithEnvironment(TV_PROGRAM, own);
         ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::execve(TV_PROGRAM, argv, envp.data());
-            _exit(127);
-        }
     }
 
     std::string userFile(const std::string& name) const {

@@ -53,28 +53,8 @@ protected:
     }
 
     void startProgram() {
-        const std::vector<std::pair<std::string, std::string>> own = environment();
-        std::vector<std::string> env;
-        for (char** e = environ; *e != nullptr; ++e) {
-            const std::string entry = *e;
-            bool replaced = false;
-            for (const auto& [key, value] : own)
-                replaced = replaced || entry.starts_with(key + "=");
-            if (!replaced) env.push_back(entry);
-        }
-        for (const auto& [key, value] : own)
-            env.push_back(key + "=" + value);
-        std::vector<char*> envp;
-        for (std::string& e : env)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-        char* argv[] = {const_cast<char*>(TV_PROGRAM), nullptr};
-        child = ::fork();
+        child = test::startWithEnvironment(TV_PROGRAM, environment());
         ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::execve(TV_PROGRAM, argv, envp.data());
-            _exit(127);
-        }
     }
 
     std::string log() const {
