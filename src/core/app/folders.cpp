@@ -10,6 +10,9 @@
 #ifndef TV_INSTALLED_PROGRAM_DIR
 #define TV_INSTALLED_PROGRAM_DIR "../share/tempovirens"
 #endif
+#ifndef TV_MODULE_DIR_FROM_BIN
+#define TV_MODULE_DIR_FROM_BIN "../lib/tempovirens"
+#endif
 
 namespace tv {
 namespace {
@@ -37,6 +40,12 @@ std::string executableDir() {
     std::string exe = executablePath();
     size_t slash = exe.find_last_of('/');
     return slash == std::string::npos ? std::string("./") : exe.substr(0, slash + 1);
+}
+
+std::string moduleDir() {
+    const std::filesystem::path dir =
+        (std::filesystem::path(executableDir()) / TV_MODULE_DIR_FROM_BIN).lexically_normal();
+    return withSlash(dir.string());
 }
 
 std::string_view installedProgramDir() {

@@ -22,6 +22,11 @@ std::string_view installedProgramDir();
 // copy kept in one folder); else the installed folder beside it, as a plain path.
 std::string programDirFor(const std::string& overrideDir, const std::string& executableDir);
 
+// The folder of the program's loadable modules (the calendar window, the sound player), with a
+// trailing "/": beside the executables' folder as the install rules put it ("../lib/tempovirens"
+// for bin/ and lib/ under one prefix); the build folder mirrors that layout.
+std::string moduleDir();
+
 // The folder of the running executable, with a trailing "/".
 std::string executableDir();
 std::string executablePath();
