@@ -14,6 +14,7 @@
 #include "core/app/app_contexts.h"
 #include "core/app/app_state.h"
 #include "core/app/change_receiver.h"
+#include "core/app/hand_over.h"
 #include "core/app/tray.h"
 #include "core/app/version.h"
 #include "core/calc/calendar.h"
@@ -35,24 +36,6 @@ namespace {
 
 constexpr std::string_view kSettingsFile = "settings.cfg";
 constexpr std::string_view kLegacySettingsFile = "config.qzi";
-
-// The request of a second start, by its (trimmed, lower-case) command line.
-std::string launchMessage(std::string_view line) {
-    return line == "-dev" ? "launch-dev" : "launch";
-}
-
-std::string trimLower(std::string_view text) {
-    size_t b = 0;
-    size_t e = text.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(text[b])))
-        ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(text[e - 1])))
-        --e;
-    std::string out(text.substr(b, e - b));
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 // "2024.03.09. 08:05:00"
 std::string startupTimeText(DateTime t) {
@@ -147,12 +130,6 @@ UpdateContext makeUpdateContext(AppContext& ctx) {
     u.entries = s.events.eventCount();
     u.saveSettings = [&ctx] { return saveSettings(ctx); };
     return u;
-}
-
-std::optional<std::string> handOverMessage(std::string_view commandLine) {
-    HashTable unread;
-    if (!readFlag(unread, settings::AS_TrayIcon)) return std::nullopt;
-    return launchMessage(trimLower(commandLine));
 }
 
 MainOutcome startCalendar(AppContext& ctx, std::string_view commandLine) {

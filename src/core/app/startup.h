@@ -32,10 +32,6 @@ inline constexpr std::string_view kAlreadyRunning = "A program már fut!";
 // The process entry. `commandLine` is everything after the program name.
 MainOutcome startCalendar(AppContext& ctx, std::string_view commandLine);
 
-// What a second start hands to the calendar that runs. The settings are not read then, so the
-// tray flag's default decides: nothing when it would not hand over but say that one runs.
-std::optional<std::string> handOverMessage(std::string_view commandLine);
-
 // Loads the window, or raises it when it is up.
 void loadUpCalendar(AppContext& ctx, LoadMode mode);
 

@@ -12,6 +12,9 @@ namespace tv {
 inline constexpr const char* kInstanceSocketName = "Brimcove Tempovirens - Calendar SystemTray";
 inline constexpr const char* kInstanceLockName = "Brimcove Tempovirens.lock";
 
+// How long a second start waits for the running calendar's answer.
+inline constexpr int kHandOverReplyTimeoutMs = 30000;
+
 // $XDG_RUNTIME_DIR, else the session's /run/user/UID when it is ours; empty when neither.
 std::string sessionRuntimeFolder();
 

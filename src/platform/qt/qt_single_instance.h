@@ -25,7 +25,7 @@ public:
     // Text plus its closing zero byte, as the message always travelled; the answer likewise.
     static constexpr int kMaxMessageBytes = 255;
     static constexpr int kReadTimeoutMs = 1000;
-    static constexpr int kReplyTimeoutMs = 30000;
+    static constexpr int kReplyTimeoutMs = kHandOverReplyTimeoutMs;
     // How long a start waits for a lock whose holder does not listen: the command-line tool
     // holds it only while it writes one change.
     static constexpr int kLockWaitMs = 10000;

@@ -1,4 +1,5 @@
 #include "core/app/startup.h"
+#include "core/app/hand_over.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,15 +1,17 @@
-// The calendar program.
+// The calendar program itself, built as a module: the small launcher (src/launcher) hands a second
+// start over to the calendar that runs, and loads this only when the calendar must start.
+#include <fontconfig/fontconfig.h>
 #include <QApplication>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
+
 #include <memory>
-#include <optional>
 #include <string>
+#include <thread>
 
 #include "core/ui/commands.h"
 #include "core/ui/menus.h"
-#include "platform/posix/local_hand_over.h"
 #include "platform/qt/qt_popup_menu.h"
 #include "platform/qt/qt_single_instance.h"
 
@@ -21,6 +23,7 @@
 #include "gui/main_window.h"
 #include "gui/session_guard.h"
 #include "gui/windows/dev_windows.h"
+#include "launcher/calendar_entry.h"
 
 namespace {
 
@@ -61,28 +64,12 @@ void developerShot(tv::CalendarApp& calendar, const QString& what, const QString
     });
 }
 
-// A second start only hands its request to the calendar that runs and ends. Done before the
-// toolkit starts, that costs a few milliseconds instead of a connection to the display. Only
-// for the command lines the calendar itself knows; anything else (Qt's own options, the
-// developer ones) takes the ordinary way, which hands over too when it has to.
-std::optional<int> handOverEarly(int argc, char** argv) {
-    std::string line;
-    for (int i = 1; i < argc; ++i)
-        line += (i > 1 ? " " : "") + std::string(argv[i]);
-    if (line != "" && line != "-dev" && line != "-boot") return std::nullopt;
-    const std::optional<std::string> message = tv::handOverMessage(line);
-    const std::string folder = tv::sessionRuntimeFolder();
-    if (!message || folder.empty()) return std::nullopt;
-    if (!tv::sendToRunningCalendar(folder, *message, tv::QtSingleInstance::kReplyTimeoutMs))
-        return std::nullopt;
-    return 0;
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (const std::optional<int> handedOver = handOverEarly(argc, argv)) return *handedOver;
-
+extern "C" __attribute__((visibility("default"))) int tvCalendarMain(int argc, char** argv) {
+    // Fontconfig reads its configuration and its font caches at the first use of a font, some
+    // milliseconds that the second core spends while the toolkit connects to the display.
+    std::thread fontConfig([] { FcInit(); });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tempovirens"));
     QApplication::setOrganizationName(QStringLiteral("Brimcove"));
@@ -95,6 +82,8 @@ int main(int argc, char** argv) {
     const QString shotFile = shot >= 0 && shot + 1 < args.size() ? args.at(shot + 1) : QString();
 
     tv::installQtTranslation();
+    // Before the first text is measured, so fontconfig is not set up twice.
+    fontConfig.join();
 
     // "--open-window NAME": one of the modal windows alone, for looking at it.
     const qsizetype open = args.indexOf(QStringLiteral("--open-window"));
