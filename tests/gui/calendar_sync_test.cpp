@@ -46,6 +46,7 @@ protected:
         setenv("TEMPOVIRENS_PROGRAM_DIR", TV_TEST_PROGRAM_DIR, 1);
         setenv("XDG_DATA_HOME", (home.dir() + "data").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home.dir() + "config").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (home.dir() + "cache").c_str(), 1);
         setenv("XDG_RUNTIME_DIR", runtime.dir().c_str(), 1);
         setenv("TEMPOVIRENS_SYNC_PASSWORD", kPassword, 1);
         setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
@@ -56,8 +57,8 @@ protected:
         app.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (const char* v :
-             {"TEMPOVIRENS_PROGRAM_DIR", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR",
-              "TEMPOVIRENS_SYNC_PASSWORD", "DBUS_SESSION_BUS_ADDRESS"}) {
+             {"TEMPOVIRENS_PROGRAM_DIR", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME",
+              "XDG_RUNTIME_DIR", "TEMPOVIRENS_SYNC_PASSWORD", "DBUS_SESSION_BUS_ADDRESS"}) {
             unsetenv(v);
         }
     }

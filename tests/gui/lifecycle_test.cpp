@@ -83,6 +83,7 @@ protected:
         setenv("TEMPOVIRENS_PROGRAM_DIR", TV_TEST_PROGRAM_DIR, 1);
         setenv("XDG_DATA_HOME", (home.dir() + "data").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home.dir() + "config").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (home.dir() + "cache").c_str(), 1);
         setenv("XDG_RUNTIME_DIR", runtime.dir().c_str(), 1);
         userDir = home.dir() + "data/Brimcove Tempovirens/";
         std::filesystem::create_directories(userDir);
@@ -91,8 +92,8 @@ protected:
         app.reset();
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        for (const char* v :
-             {"TEMPOVIRENS_PROGRAM_DIR", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+        for (const char* v : {"TEMPOVIRENS_PROGRAM_DIR", "XDG_DATA_HOME", "XDG_CONFIG_HOME",
+                              "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"})
             unsetenv(v);
     }
 

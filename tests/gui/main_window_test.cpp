@@ -44,6 +44,7 @@ protected:
         setenv("TEMPOVIRENS_PROGRAM_DIR", TV_TEST_PROGRAM_DIR, 1);
         setenv("XDG_DATA_HOME", (home.dir() + "data").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home.dir() + "config").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (home.dir() + "cache").c_str(), 1);
     }
     ~MainWindowTest() override {
         app.reset();
@@ -53,6 +54,7 @@ protected:
         unsetenv("TEMPOVIRENS_PROGRAM_DIR");
         unsetenv("XDG_DATA_HOME");
         unsetenv("XDG_CONFIG_HOME");
+        unsetenv("XDG_CACHE_HOME");
     }
 
     // A calendar whose modal windows are only recorded.

@@ -38,6 +38,7 @@ protected:
                 {"TEMPOVIRENS_PROGRAM_DIR", TV_TEST_PROGRAM_DIR},
                 {"XDG_DATA_HOME", home.file("data")},
                 {"XDG_CONFIG_HOME", home.file("config")},
+                {"XDG_CACHE_HOME", home.file("cache")},
                 {"XDG_RUNTIME_DIR", home.file("runtime")},
                 {"TEMPOVIRENS_SYNC_PASSWORD", test::kPassword},
                 {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent"}};

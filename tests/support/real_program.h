@@ -36,6 +36,7 @@ public:
                 {"TEMPOVIRENS_PROGRAM_DIR", TV_TEST_PROGRAM_DIR},
                 {"XDG_DATA_HOME", home_.file("data")},
                 {"XDG_CONFIG_HOME", home_.file("config")},
+                {"XDG_CACHE_HOME", home_.file("cache")},
                 {"XDG_RUNTIME_DIR", home_.file("runtime")}};
     }
 

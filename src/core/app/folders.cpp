@@ -22,6 +22,16 @@ std::string env(const char* name) {
     return v != nullptr ? std::string(v) : std::string();
 }
 
+// The calendar's own folder inside each of the desktop's per-user folders.
+constexpr char kOwnFolder[] = "Brimcove Tempovirens/";
+
+// A relative value is invalid by the desktop's rules: the default takes its place.
+std::string xdgFolder(const char* name, const std::string& fallback) {
+    std::string folder = env(name);
+    if (folder.empty() || folder[0] != '/') folder = fallback;
+    return withSlash(folder);
+}
+
 }  // namespace
 
 std::string withSlash(std::string path) {
@@ -69,9 +79,8 @@ Paths resolvePaths() {
     p.programDir = programDirFor(env("TEMPOVIRENS_PROGRAM_DIR"), executableDir());
 
     const std::string home = env("HOME");
-    std::string data = env("XDG_DATA_HOME");
-    if (data.empty() || data[0] != '/') data = home + "/.local/share";
-    p.userDataDir = withSlash(data) + "Brimcove Tempovirens/";
+    p.userDataDir = xdgFolder("XDG_DATA_HOME", home + "/.local/share") + kOwnFolder;
+    p.cacheDir = xdgFolder("XDG_CACHE_HOME", home + "/.cache") + kOwnFolder;
 
     std::string pictures = env("XDG_PICTURES_DIR");
     if (pictures.empty() && folderExists(home + "/Pictures")) pictures = home + "/Pictures";

@@ -10,7 +10,8 @@ namespace tv {
 
 // The program folder is found by programDirFor. The user data folder is $XDG_DATA_HOME
 // (default ~/.local/share) + "/Brimcove Tempovirens/". The pictures folder is $XDG_PICTURES_DIR
-// when set, else ~/Pictures when it exists.
+// when set, else ~/Pictures when it exists. The cache folder is $XDG_CACHE_HOME (default ~/.cache)
+// + "/Brimcove Tempovirens/".
 Paths resolvePaths();
 
 // Where an installed copy keeps its read-only files, relative to the executable's folder: the

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/calc/fnv_hash.h"
 #include "core/events/occurrence.h"
 #include "core/events/windows/event_checks.h"
 
@@ -10,18 +11,10 @@ namespace tv::ical {
 namespace {
 
 // Two FNV-1a hashes with different offsets: 128 bits keep 32767 events apart with room to spare.
-uint64_t fnv1a(std::string_view text, uint64_t hash) {
-    for (const char c : text) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001b3ULL;
-    }
-    return hash;
-}
-
 std::string uidOf(std::string_view identity) {
     char buf[40];
     std::snprintf(buf, sizeof buf, "tv-%016llx%016llx",
-                  static_cast<unsigned long long>(fnv1a(identity, 0xcbf29ce484222325ULL)),
+                  static_cast<unsigned long long>(fnv1a(identity, kFnvOffsetBasis)),
                   static_cast<unsigned long long>(fnv1a(identity, 0x84222325cbf29ce4ULL)));
     return buf + std::string(kUidDomain);
 }

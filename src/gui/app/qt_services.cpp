@@ -2,11 +2,11 @@
 
 #include "core/app/folders.h"
 #include "core/app/version.h"
+#include "platform/qt/caching_image_loader.h"
 #include "platform/qt/qt_autostart.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_download.h"
-#include "platform/qt/qt_image_loader.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_notifier.h"
 #include "platform/qt/qt_shell.h"
@@ -29,8 +29,7 @@ QtServices::QtServices(Options options)
           QString::fromUtf8(kProgramName.data(), qsizetype(kProgramName.size())),
           QString::fromUtf8(kDesktopId.data(), qsizetype(kDesktopId.size())))),
       download_(std::make_unique<QtDownload>()),
-      surfaces_(std::make_unique<QtSurfaceFactory>()),
-      images_(std::make_unique<QtImageLoader>()) {
+      surfaces_(std::make_unique<QtSurfaceFactory>()) {
     if (options.singleInstance) single_ = std::make_unique<QtSingleInstance>();
     platform_.clock = options.clock != nullptr ? options.clock : ownClock_.get();
     platform_.messageBox = box_.get();
@@ -42,8 +41,10 @@ QtServices::QtServices(Options options)
     platform_.notifier = notifier_.get();
     platform_.download = download_.get();
     platform_.singleInstance = single_.get();
-    platform_.images = images_.get();
     platform_.paths = resolvePaths();
+    // The skin's pictures come from the cache after the first start.
+    images_ = std::make_unique<CachingImageLoader>(platform_.paths.cacheDir + "pixels/");
+    platform_.images = images_.get();
     if (single_) platform_.paths.runtimeDir = single_->folder();
 }
 

@@ -11,11 +11,11 @@ class QWidget;
 
 namespace tv {
 
+class CachingImageLoader;
 class QtAutostart;
 class QtClock;
 class QtDialogs;
 class QtDownload;
-class QtImageLoader;
 class QtMessageBox;
 class QtNotifier;
 class QtShell;
@@ -41,7 +41,7 @@ public:
     Clock& clock() { return *platform_.clock; }
     QtAutostart& autostart() { return *autostart_; }
     QtDownload& download() { return *download_; }
-    QtImageLoader& images() { return *images_; }
+    CachingImageLoader& images() { return *images_; }
     QtSurfaceFactory& surfaces() { return *surfaces_; }
     QtUserStore& userStore() { return *userStore_; }
 
@@ -61,7 +61,7 @@ private:
     std::unique_ptr<QtDownload> download_;
     std::unique_ptr<QtSingleInstance> single_;
     std::unique_ptr<QtSurfaceFactory> surfaces_;
-    std::unique_ptr<QtImageLoader> images_;
+    std::unique_ptr<CachingImageLoader> images_;
     Platform platform_;
 };
 

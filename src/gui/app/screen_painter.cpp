@@ -11,7 +11,7 @@
 #include "core/render/skin.h"
 #include "gui/app/calendar_app.h"
 #include "gui/main_window.h"
-#include "platform/qt/qt_image_loader.h"
+#include "platform/qt/caching_image_loader.h"
 
 namespace tv {
 

@@ -17,7 +17,7 @@
 #include "gui/tray_icon.h"
 #include "gui/windows/help_window.h"
 #include "gui/windows/update_dialog.h"
-#include "platform/qt/qt_image_loader.h"
+#include "platform/qt/caching_image_loader.h"
 #include "platform/qt/qt_surface.h"
 
 namespace tv {

@@ -43,17 +43,26 @@ ImageLoadResult QtImageLoader::probe(const std::string& path, ImageInfo& info) c
     return open(path, reader, info);
 }
 
-std::unique_ptr<Surface> QtImageLoader::load(const std::string& path,
-                                             ImageLoadResult& result) const {
+QImage QtImageLoader::read(const std::string& path, ImageLoadResult& result,
+                           QByteArray* format) const {
     QImageReader reader;
     ImageInfo info;
     result = open(path, reader, info);
-    if (result != ImageLoadResult::kOk) return nullptr;
+    if (result != ImageLoadResult::kOk) return {};
+    // Asked before reading: the reader forgets what it read once it is done.
+    if (format != nullptr) *format = reader.format();
     QImage image = reader.read();
     if (image.isNull()) {
         result = ImageLoadResult::kDamaged;
-        return nullptr;
+        return {};
     }
+    return image;
+}
+
+std::unique_ptr<Surface> QtImageLoader::load(const std::string& path,
+                                             ImageLoadResult& result) const {
+    QImage image = read(path, result);
+    if (image.isNull()) return nullptr;
     return std::make_unique<QtSurface>(std::move(image));
 }
 

@@ -42,7 +42,7 @@ private:
     std::map<std::string, std::optional<std::string>> saved_;
 };
 
-TEST(Folders, UserDataFollowsAnAbsoluteXdgDataHomeOnly) {
+TEST(Folders, UserDataAndCacheFollowAnAbsoluteXdgFolderOnly) {
     Environment env;
     env.set("HOME", "/home/anna");
     env.set("XDG_DATA_HOME", "/data/anna");
@@ -54,6 +54,11 @@ TEST(Folders, UserDataFollowsAnAbsoluteXdgDataHomeOnly) {
     EXPECT_EQ(resolvePaths().userDataDir, "/home/anna/.local/share/Brimcove Tempovirens/");
     env.set("XDG_DATA_HOME", nullptr);
     EXPECT_EQ(resolvePaths().userDataDir, "/home/anna/.local/share/Brimcove Tempovirens/");
+
+    env.set("XDG_CACHE_HOME", "/var/cache/anna");
+    EXPECT_EQ(resolvePaths().cacheDir, "/var/cache/anna/Brimcove Tempovirens/");
+    env.set("XDG_CACHE_HOME", "cache");
+    EXPECT_EQ(resolvePaths().cacheDir, "/home/anna/.cache/Brimcove Tempovirens/");
 }
 
 TEST(Folders, ProgramAndPicturesFolders) {

@@ -1,0 +1,120 @@
+// The picture loader with the pixel cache: a PNG's second load comes from its entry, a changed
+// source or a damaged entry is decoded again, and nothing about the cache can stop a picture
+// from loading.
+#include "platform/qt/caching_image_loader.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QGuiApplication>
+#include <filesystem>
+
+#include "core/render/pixel_cache_format.h"
+#include "platform/qt/qt_surface.h"
+#include "support/temp_dir.h"
+
+namespace tv {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uint32_t kRed = 0x0000FF;
+constexpr uint32_t kGreen = 0x00FF00;
+constexpr uint32_t kBlue = 0xFF0000;
+
+void app() {
+    static int argc = 1;
+    static char name[] = "tv_gui_tests";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) new QGuiApplication(argc, argv);
+}
+
+class CachingImageLoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override { app(); }
+
+    // A picture of one colour with a green last pixel, so that rows and ends are both seen.
+    void savePicture(const std::string& name, uint32_t colour, const char* format = "PNG") {
+        QImage image(5, 3, QImage::Format_RGB32);
+        image.fill(toQRgb(colour));
+        image.setPixel(4, 2, toQRgb(kGreen));
+        // Saved under another name and renamed, as a package update replaces a file.
+        const QString temp = QString::fromStdString(dir.file("new-" + name));
+        ASSERT_TRUE(image.save(temp, format, 100));
+        fs::rename(temp.toStdString(), dir.file(name));
+    }
+
+    // One pixel of a fresh load; kNoPicture when it did not load.
+    static constexpr uint32_t kNoPicture = 0xFFFFFFFF;
+    uint32_t pixelOf(const std::string& name, int x, int y) {
+        ImageLoadResult result = ImageLoadResult::kDamaged;
+        auto surface = loader.load(dir.file(name), result);
+        return surface && result == ImageLoadResult::kOk ? surface->pixel(x, y) : kNoPicture;
+    }
+
+    // The entry of a picture, relative to the test's folder.
+    std::string entryOf(const std::string& name) const {
+        return "cache/pixels/" + pixelCacheFileName(dir.file(name));
+    }
+
+    test::TempDir dir;
+    std::string folder = dir.file("cache/pixels");
+    CachingImageLoader loader{folder};
+};
+
+TEST_F(CachingImageLoaderTest, SecondLoadComesFromTheEntryUntilTheSourceChanges) {
+    savePicture("bg.png", kRed);
+    EXPECT_EQ(pixelOf("bg.png", 4, 2), kGreen);
+    const std::string entry = entryOf("bg.png");
+    ASSERT_EQ(fs::file_size(dir.file(entry)),
+              kPixelCacheFixedHeaderBytes + dir.file("bg.png").size() + 5 * 3 * 4);
+
+    // Pixels changed inside a valid entry show up: the PNG was not decoded again.
+    std::string bytes = dir.read(entry);
+    bytes.replace(bytes.size() - 4, 4, std::string("\xFF\x00\x00\xFF", 4));  // B G R A
+    dir.write(entry, bytes);
+    EXPECT_EQ(pixelOf("bg.png", 0, 0), kRed);
+    EXPECT_EQ(pixelOf("bg.png", 4, 2), kBlue);
+
+    // Touched: decoded again, and the entry holds the decoded pixels again.
+    const timespec later[2] = {{2000000000, 5}, {2000000000, 5}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.file("bg.png").c_str(), later, 0), 0);
+    EXPECT_EQ(pixelOf("bg.png", 4, 2), kGreen);
+    EXPECT_NE(dir.read(entry), bytes);
+    EXPECT_EQ(pixelOf("bg.png", 4, 2), kGreen);
+
+    // Replaced by another picture of the very same size.
+    savePicture("bg.png", kBlue);
+    EXPECT_EQ(pixelOf("bg.png", 0, 0), kBlue);
+    EXPECT_EQ(pixelOf("bg.png", 0, 0), kBlue);
+}
+
+TEST_F(CachingImageLoaderTest, DamagedEntriesAreDecodedAgainAndRebuilt) {
+    savePicture("bg.png", kRed);
+    ASSERT_EQ(pixelOf("bg.png", 0, 0), kRed);
+    const std::string entry = dir.file(entryOf("bg.png"));
+    const auto whole = fs::file_size(entry);
+    for (const uintmax_t cut : {whole - 1, uintmax_t{kPixelCacheFixedHeaderBytes}, uintmax_t{3}}) {
+        fs::resize_file(entry, cut);
+        EXPECT_EQ(pixelOf("bg.png", 4, 2), kGreen) << cut;
+        EXPECT_EQ(fs::file_size(entry), whole) << cut;
+    }
+}
+
+TEST_F(CachingImageLoaderTest, OnlyPngsAreKeptAndTheCacheNeverStopsALoad) {
+    savePicture("day.jpg", kRed, "JPEG");
+    EXPECT_NE(pixelOf("day.jpg", 0, 0), kNoPicture);
+    EXPECT_FALSE(fs::exists(folder));
+    ImageLoadResult result = ImageLoadResult::kOk;
+    EXPECT_EQ(loader.load(dir.file("none.png"), result), nullptr);
+    EXPECT_EQ(result, ImageLoadResult::kMissing);
+
+    // A cache folder that cannot be made: the picture loads all the same.
+    dir.write("cache", "a file where the folder should be");
+    savePicture("bg.png", kRed);
+    EXPECT_EQ(pixelOf("bg.png", 4, 2), kGreen);
+}
+
+}  // namespace
+}  // namespace tv
