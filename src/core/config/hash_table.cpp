@@ -1,5 +1,6 @@
 #include "core/config/hash_table.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/config/cp1250.h"
@@ -72,7 +73,7 @@ void HashTable::setSize(int32_t buckets, int32_t capacity, int32_t growth) {
     links_.assign(1, Link{});
     freeHead_ = 0;
     count_ = 0;
-    grow(capacity_);
+    grow(std::min(capacity_, kFirstSlots));
 }
 
 void HashTable::removeAll() {
@@ -136,7 +137,13 @@ void HashTable::grow(int32_t n) {
 }
 
 int32_t HashTable::create(const Found& f, std::string_view key) {
-    if (freeHead_ == 0) grow(growth_);
+    if (freeHead_ == 0) {
+        // Up to the capacity the slots double as they fill, so a table of twenty settings does
+        // not hold two thousand empty ones; beyond it they grow by the growth step. Slots are
+        // handed out in the same order either way.
+        const auto made = static_cast<int32_t>(slots_.size()) - 1;
+        grow(made < capacity_ ? std::min(made, capacity_ - made) : growth_);
+    }
     int32_t s = freeHead_;
     Slot& slot = slots_[static_cast<size_t>(s)];
     Link& link = links_[static_cast<size_t>(s)];

@@ -27,6 +27,8 @@ public:
     static constexpr int32_t kDefaultBuckets = 1024;
     static constexpr int32_t kDefaultCapacity = 2048;
     static constexpr int32_t kDefaultGrowth = 1024;
+    // Slots made at once when the table is set up; more are made as it fills.
+    static constexpr int32_t kFirstSlots = 32;
 
     HashTable();
 

@@ -70,6 +70,25 @@ TEST(HashTable, EnumeratesInInsertionOrderAcrossGrowth) {
     EXPECT_EQ(t.keyByIndex(-3), "");
 }
 
+// Below the capacity the slots are made as the table fills; a freed slot is still the next one
+// handed out, and new ones follow the last made.
+TEST(HashTable, SlotsMadeAsTheTableFillsKeepTheirOrder) {
+    HashTable t;
+    for (int i = 1; i <= 40; ++i)
+        t.add("k" + std::to_string(i), "");
+    ASSERT_EQ(t.remove("k5"), HashError::kNone);
+    t.add("x", "");
+    EXPECT_EQ(t.keyByIndex(5), "x");
+    for (int i = 41; i <= 100; ++i)
+        t.add("k" + std::to_string(i), "");
+    for (int i = 41; i <= 100; ++i)
+        ASSERT_EQ(t.keyByIndex(i), "k" + std::to_string(i));
+    EXPECT_EQ(t.keyByIndex(101), "");
+    t.removeAll();
+    t.add("again", "");
+    EXPECT_EQ(t.keyByIndex(1), "again");
+}
+
 TEST(HashTable, RemoveUnlinksFromTheChainAndTheSlotIsReusedNext) {
     HashTable t;
     t.setSize(1, 4, 2);  // one bucket: every key shares the chain
