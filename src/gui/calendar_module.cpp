@@ -1,6 +1,5 @@
 // The calendar program itself, built as a module: the small launcher (src/launcher) hands a second
 // start over to the calendar that runs, and loads this only when the calendar must start.
-#include <fontconfig/fontconfig.h>
 #include <QApplication>
 #include <QMenu>
 #include <QScreen>
@@ -8,7 +7,6 @@
 
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "core/ui/commands.h"
 #include "core/ui/menus.h"
@@ -67,9 +65,6 @@ void developerShot(tv::CalendarApp& calendar, const QString& what, const QString
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) int tvCalendarMain(int argc, char** argv) {
-    // Fontconfig reads its configuration and its font caches at the first use of a font, some
-    // milliseconds that the second core spends while the toolkit connects to the display.
-    std::thread fontConfig([] { FcInit(); });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tempovirens"));
     QApplication::setOrganizationName(QStringLiteral("Brimcove"));
@@ -82,8 +77,6 @@ extern "C" __attribute__((visibility("default"))) int tvCalendarMain(int argc, c
     const QString shotFile = shot >= 0 && shot + 1 < args.size() ? args.at(shot + 1) : QString();
 
     tv::installQtTranslation();
-    // Before the first text is measured, so fontconfig is not set up twice.
-    fontConfig.join();
 
     // "--open-window NAME": one of the modal windows alone, for looking at it.
     const qsizetype open = args.indexOf(QStringLiteral("--open-window"));
