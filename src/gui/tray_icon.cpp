@@ -17,12 +17,8 @@ namespace tv {
 
 TrayIcon::TrayIcon(CalendarApp& app, const std::string& tip) : app_(app) {
     icon_ = new QSystemTrayIcon(this);
-    QIcon image = QApplication::windowIcon();
-    if (image.isNull()) {
-        const std::string file = app_.platform().paths.programDir + "icons/tempovirens_16.png";
-        image = QIcon(QString::fromStdString(file));
-    }
-    icon_->setIcon(image);
+    // The program's icon, read once when the calendar started.
+    icon_->setIcon(QApplication::windowIcon());
     icon_->setToolTip(QString::fromStdString(tip));
     connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
         switch (r) {

@@ -116,5 +116,25 @@ TEST_F(CachingImageLoaderTest, OnlyPngsAreKeptAndTheCacheNeverStopsALoad) {
     EXPECT_EQ(pixelOf("bg.png", 4, 2), kGreen);
 }
 
+// The file's signature decides the format, not its name; a file of no known signature is
+// damaged, whatever it is called. (The reader is never left to ask every plugin.)
+TEST_F(CachingImageLoaderTest, TheSignatureDecidesTheFormat) {
+    savePicture("really-png.jpg", kBlue, "PNG");
+    savePicture("really-jpeg.png", kRed, "JPEG");
+    savePicture("really-bmp.gif", kBlue, "BMP");
+    dir.write("text.png", "not a picture at all");
+    QtImageLoader plain;
+    for (const ImageLoader* l :
+         {static_cast<const ImageLoader*>(&plain), static_cast<const ImageLoader*>(&loader)}) {
+        ImageLoadResult result = ImageLoadResult::kOk;
+        EXPECT_TRUE(l->load(dir.file("really-png.jpg"), result)) << static_cast<int>(result);
+        EXPECT_TRUE(l->load(dir.file("really-jpeg.png"), result)) << static_cast<int>(result);
+        EXPECT_TRUE(l->load(dir.file("really-bmp.gif"), result)) << static_cast<int>(result);
+        EXPECT_FALSE(l->load(dir.file("text.png"), result));
+        EXPECT_EQ(result, ImageLoadResult::kDamaged);
+    }
+    EXPECT_EQ(pixelOf("really-png.jpg", 0, 0), kBlue);
+}
+
 }  // namespace
 }  // namespace tv

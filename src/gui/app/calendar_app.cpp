@@ -9,8 +9,8 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QFileInfo>
 #include <QIcon>
+#include <QImageReader>
 #include <QTimer>
 #include <QToolTip>
 
@@ -124,15 +124,32 @@ void CalendarApp::makeTimers() {
     });
 }
 
+namespace {
+
+// The program's icon in both its sizes. Read as PNG by name: QIcon's own loading of a file asks
+// every image plugin on the system whether it knows the file, which loads the SVG, GIF, ICO and
+// JPEG plugins and their libraries at every start.
+QIcon programIcon(const std::string& programDir) {
+    QIcon icon;
+    for (const char* size : {"16", "32"}) {
+        QImageReader reader(
+            QString::fromStdString(programDir + "icons/tempovirens_" + size + ".png"), "png");
+        reader.setAutoDetectImageFormat(false);
+        if (const QImage image = reader.read(); !image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+}  // namespace
+
 MainOutcome CalendarApp::start(std::string_view commandLine) {
     QApplication::setQuitOnLastWindowClosed(false);
     installQtTranslation();
     const std::string& programDir = platform().paths.programDir;
     const std::string iconFile = programDir + "icons/tempovirens_16.png";
     host_.loadIcon(iconFile);
-    const QString appIcon = QString::fromStdString(programDir + "icons/tempovirens_32.png");
-    QApplication::setWindowIcon(
-        QIcon(QFileInfo::exists(appIcon) ? appIcon : QString::fromStdString(iconFile)));
+    QApplication::setWindowIcon(programIcon(programDir));
     const MainOutcome out = startCalendar(ctx_, commandLine);
     if (out == MainOutcome::kLoaded || out == MainOutcome::kInTray) sync_->start();
     return out;

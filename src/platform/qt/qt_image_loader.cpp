@@ -1,8 +1,10 @@
 #include "platform/qt/qt_image_loader.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
+#include "core/render/picture_format.h"
 #include "platform/qt/qt_surface.h"
 
 namespace tv {
@@ -23,8 +25,18 @@ bool tooLarge(const QSize& size) {
 ImageLoadResult open(const std::string& path, QImageReader& reader, ImageInfo& info) {
     const QString file = QString::fromStdString(path);
     if (!QFileInfo(file).isFile()) return ImageLoadResult::kMissing;
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) return ImageLoadResult::kMissing;
+    const QByteArray head = in.read(kPictureSignatureBytes);
+    in.close();
+    const std::string_view format =
+        pictureFormatOf(std::string_view(head.constData(), static_cast<size_t>(head.size())));
+    if (format.empty()) return ImageLoadResult::kDamaged;
+    // The file's own signature names the format, whatever its name says; the reader uses that
+    // one handler and does not go asking every plugin.
     reader.setFileName(file);
-    reader.setDecideFormatFromContent(true);
+    reader.setFormat(QByteArray(format.data(), static_cast<qsizetype>(format.size())));
+    reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(kImageAllocationLimitMiB);
     // The size comes from the header alone, so a huge claim is refused before anything else.
     const QSize size = reader.size();
