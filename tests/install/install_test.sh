@@ -35,6 +35,10 @@ for f in bin/tempovirens bin/tempovirens-cli \
     share/bash-completion/completions/tempovirens-cli share/doc/tempovirens/copyright; do
     [ -s "$prefix/$f" ] || fail "missing: $f"
 done
+# The calendar and the sound player are modules the command loads from lib/tempovirens/.
+for module in libtempovirens_calendar.so libtempovirens_sound.so; do
+    [ -n "$(find "$prefix" -path "*/tempovirens/$module" -size +0)" ] || fail "missing: $module"
+done
 for size in 16 22 24 32 48 64 128 256; do
     [ -s "$prefix/share/icons/hicolor/${size}x$size/apps/$id.png" ] || fail "no $size px icon"
 done
