@@ -35,7 +35,7 @@ deb: build
 	@ls $(BUILD)/tempovirens_*.deb
 
 # libFuzzer targets under AddressSanitizer and UndefinedBehaviorSanitizer, a short budget each.
-FUZZ_SECONDS ?= 60
+FUZZ_SECONDS ?= 45
 fuzz: setup
 	@./scripts/fuzz $(FUZZ_SECONDS)
 
