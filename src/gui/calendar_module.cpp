@@ -5,13 +5,11 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <memory>
 #include <string>
 
 #include "core/ui/commands.h"
 #include "core/ui/menus.h"
 #include "platform/qt/qt_popup_menu.h"
-#include "platform/qt/qt_single_instance.h"
 
 #include "core/app/startup.h"
 #include "core/app/tray.h"
