@@ -66,14 +66,7 @@ std::optional<DavCalendar> chooseCalendar(CliContext& c, const std::vector<DavCa
                                           const std::optional<std::string>& wanted) {
     std::vector<DavCalendar> events;
     for (const DavCalendar& d : all) {
-        if (!d.events) continue;
-        std::string last = d.href;
-        while (!last.empty() && last.back() == '/')
-            last.pop_back();
-        last = last.substr(last.find_last_of('/') + 1);
-        if (!wanted || *wanted == d.displayName || *wanted == last || *wanted == d.href) {
-            events.push_back(d);
-        }
+        if (calendarFits(d, wanted.value_or(""))) events.push_back(d);
     }
     if (events.size() == 1) return events[0];
     *c.err << (events.empty() ? "no calendar found" : "several calendars; choose with --collection")

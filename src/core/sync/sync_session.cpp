@@ -39,6 +39,19 @@ SyncAccountSettings readSyncSettings(HashTable& settings) {
     return s;
 }
 
+std::string calendarPathName(const DavCalendar& calendar) {
+    std::string last = calendar.href;
+    while (!last.empty() && last.back() == '/')
+        last.pop_back();
+    return last.substr(last.find_last_of('/') + 1);
+}
+
+bool calendarFits(const DavCalendar& calendar, std::string_view name) {
+    if (!calendar.events) return false;
+    return name.empty() || name == calendar.displayName || name == calendar.href ||
+           name == calendarPathName(calendar);
+}
+
 std::string syncSecretKey(const std::string& url, const std::string& user) {
     return "caldav:" + user + "@" + url;
 }

@@ -8,7 +8,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "core/ports/caldav.h"
 #include "core/sync/sync_apply.h"
 #include "core/sync/sync_binding.h"
 #include "core/sync/sync_engine.h"
@@ -30,6 +32,12 @@ struct SyncAccountSettings {
     bool ready() const { return !url.empty() && !user.empty() && !calendar.empty(); }
 };
 SyncAccountSettings readSyncSettings(HashTable& settings);
+
+// A server calendar by the name a user gives it: its display name, the last part of its path
+// ("/dav/anna/work/" is "work") or its whole path. An empty name fits every calendar of events.
+// Task lists fit no name.
+std::string calendarPathName(const DavCalendar& calendar);
+bool calendarFits(const DavCalendar& calendar, std::string_view name);
 
 // The keyring's name for the password of an account.
 std::string syncSecretKey(const std::string& url, const std::string& user);

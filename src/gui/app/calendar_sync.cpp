@@ -18,6 +18,7 @@
 #include "core/ports/platform.h"
 #include "core/ports/secret_store.h"
 #include "core/sync/sync_report.h"
+#include "core/sync/sync_session.h"
 #include "platform/qt/qt_caldav_client.h"
 
 namespace tv {
@@ -47,12 +48,9 @@ std::string findCalendar(CalDavClient& client, const std::string& name, SyncRepo
     std::string names;
     for (const DavCalendar& d : all) {
         if (!d.events) continue;
-        std::string last = d.href;
-        while (!last.empty() && last.back() == '/')
-            last.pop_back();
-        last = last.substr(last.find_last_of('/') + 1);
-        if (name.empty() || name == d.displayName || name == last) fit.push_back(&d);
-        names += (names.empty() ? "" : ", ") + (d.displayName.empty() ? last : d.displayName);
+        if (calendarFits(d, name)) fit.push_back(&d);
+        names += (names.empty() ? "" : ", ") +
+                 (d.displayName.empty() ? calendarPathName(d) : d.displayName);
     }
     if (fit.size() == 1) return fit[0]->href;
     report.stop = SyncStop::kServer;
