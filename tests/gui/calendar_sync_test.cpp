@@ -17,6 +17,7 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
+#include "support/qt_application.h"
 #include "support/temp_dir.h"
 #include "sync/radicale_server.h"
 
@@ -37,12 +38,7 @@ EventRecord oneTime(const std::string& name, int y, int m, int d) {
 class CalendarSyncTest : public ::testing::Test {
 protected:
     CalendarSyncTest() : clock(FakeClock::at(2025, 3, 9, 8, 0, 0)) {
-        if (QCoreApplication::instance() == nullptr) {
-            static int argc = 1;
-            static char name[] = "tv_gui_tests";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
+        ensureApplication();
         setenv("TEMPOVIRENS_PROGRAM_DIR", TV_TEST_PROGRAM_DIR, 1);
         setenv("XDG_DATA_HOME", (home.dir() + "data").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home.dir() + "config").c_str(), 1);

@@ -24,18 +24,11 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
+#include "support/qt_application.h"
 #include "support/temp_dir.h"
 
 namespace tv::test {
 namespace {
-
-void ensureApplication() {
-    if (QApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "tv_gui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 void settle() {
     for (int i = 0; i < 5; ++i) {

@@ -33,19 +33,12 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
+#include "support/qt_application.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace tv::test {
 namespace {
-
-void ensureApplication() {
-    if (QApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "tv_gui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 DateTime at(int y, int m, int d, int h, int mi, int s = 0) {
     return DateTime::of(Date::serial(y, m, d), h, mi, s);

@@ -23,18 +23,11 @@
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
 #include "platform/qt/qt_surface.h"
+#include "support/qt_application.h"
 #include "support/temp_dir.h"
 
 namespace tv::test {
 namespace {
-
-void ensureApplication() {
-    if (QApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "tv_gui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:

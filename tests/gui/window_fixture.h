@@ -18,18 +18,10 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
+#include "support/qt_application.h"
 #include "support/temp_dir.h"
 
 namespace tv::test {
-
-// One QApplication for the whole test program (the platform is offscreen).
-inline void ensureApplication() {
-    if (QApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "tv_gui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 class WindowTest : public ::testing::Test {
 protected:

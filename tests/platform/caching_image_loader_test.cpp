@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QGuiApplication>
 #include <filesystem>
 
 #include "core/render/pixel_cache_format.h"
 #include "platform/qt/qt_surface.h"
+#include "support/qt_application.h"
 #include "support/temp_dir.h"
 
 namespace tv {
@@ -23,16 +23,9 @@ constexpr uint32_t kRed = 0x0000FF;
 constexpr uint32_t kGreen = 0x00FF00;
 constexpr uint32_t kBlue = 0xFF0000;
 
-void app() {
-    static int argc = 1;
-    static char name[] = "tv_gui_tests";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) new QGuiApplication(argc, argv);
-}
-
 class CachingImageLoaderTest : public ::testing::Test {
 protected:
-    void SetUp() override { app(); }
+    void SetUp() override { test::ensureApplication(); }
 
     // A picture of one colour with a green last pixel, so that rows and ends are both seen.
     void savePicture(const std::string& name, uint32_t colour, const char* format = "PNG") {

@@ -1,6 +1,7 @@
 // The desktop notification against a notification service of our own: a private session bus
 // (dbus-daemon started here) and a fake org.freedesktop.Notifications on it.
 #include "platform/qt/qt_notifier.h"
+#include "support/qt_application.h"
 
 #include <gtest/gtest.h>
 
@@ -57,14 +58,7 @@ class NotifierTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // D-Bus delivers through the event loop; one application serves the whole test program.
-        if (QCoreApplication::instance() == nullptr) {
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "tv_gui_tests";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
+        test::ensureApplication();
         // Without the bus daemon there is no bus to test on; scripts/setup installs it.
         const QString program = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
         if (program.isEmpty()) GTEST_SKIP() << "dbus-daemon is not installed: no private bus";

@@ -10,16 +10,10 @@
 
 #include "core/config/hash_table.h"
 #include "core/config/string_table.h"
+#include "support/qt_application.h"
 
 namespace tv {
 namespace {
-
-void ensureApp() {
-    static int argc = 1;
-    static char name[] = "tv_gui_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-}
 
 // Answers the next popup from inside its own event loop: picks `id`, or dismisses it with Esc
 // when `id` is 0.
@@ -41,7 +35,7 @@ void answerNextPopup(int id) {
 
 class QtPopupMenu : public ::testing::Test {
 protected:
-    void SetUp() override { ensureApp(); }
+    void SetUp() override { test::ensureApplication(); }
 };
 
 TEST_F(QtPopupMenu, ItemsCarryTheirLooks) {

@@ -16,6 +16,7 @@
 #include <optional>
 #include <thread>
 
+#include "support/qt_application.h"
 #include "support/temp_dir.h"
 
 namespace tv {
@@ -24,15 +25,6 @@ namespace {
 using ::testing::ElementsAre;
 
 // The server needs an event loop; one application serves the whole test program.
-void ensureApplication() {
-    if (QCoreApplication::instance() != nullptr) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tv_gui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
 // Runs `sender` on its own thread, as a second process would, while this thread serves the
 // first instance's event loop. The deadline only guards against a hang.
 void runBeside(const std::function<void()>& sender) {
@@ -60,7 +52,7 @@ void sendRaw(const std::string& path, const QByteArray& bytes) {
 
 class SingleInstanceTest : public ::testing::Test {
 protected:
-    void SetUp() override { ensureApplication(); }
+    void SetUp() override { test::ensureApplication(); }
     test::TempDir runtime;
     std::vector<std::string> received;
     QtSingleInstance::Receiver collect() {

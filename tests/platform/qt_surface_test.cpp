@@ -1,10 +1,10 @@
 #include "platform/qt/qt_surface.h"
 
 #include <gtest/gtest.h>
-#include <QGuiApplication>
 
 #include "core/render/primitives.h"
 #include "platform/qt/qt_image_loader.h"
+#include "support/qt_application.h"
 #include "support/temp_dir.h"
 
 namespace tv {
@@ -13,16 +13,8 @@ namespace {
 constexpr uint32_t kRed = 0x0000FF;
 constexpr uint32_t kBlue = 0xFF0000;
 
-QGuiApplication& app() {
-    static int argc = 1;
-    static char name[] = "tv_gui_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* a = qGuiApp ? nullptr : new QGuiApplication(argc, argv);
-    return a ? *a : *static_cast<QGuiApplication*>(qGuiApp);
-}
-
 TEST(QtSurface, CopiesKeyedMaskedAndClipped) {
-    app();
+    test::ensureApplication();
     QtSurface dst(4, 1), src(4, 1);
     dst.fill(0, 0, 4, 1, kBlue);
     src.fill(0, 0, 4, 1, kRed);
@@ -52,7 +44,7 @@ TEST(QtSurface, CopiesKeyedMaskedAndClipped) {
 }
 
 TEST(QtSurface, LinesAndFills) {
-    app();
+    test::ensureApplication();
     QtSurface s(10, 10);
     hLine(s, 5, 4, 0, 3, kRed);
     EXPECT_EQ(s.pixel(4, 0), 0u);
@@ -67,7 +59,7 @@ TEST(QtSurface, LinesAndFills) {
 }
 
 TEST(QtSurface, TextIsDrawnInTheColourBelowItsPoint) {
-    app();
+    test::ensureApplication();
     QtSurface s(100, 40);
     FontSpec f;
     f.face = "Arial";
@@ -86,7 +78,7 @@ TEST(QtSurface, TextIsDrawnInTheColourBelowItsPoint) {
 }
 
 TEST(QtImageLoader, RefusesMissingDamagedAndHugePictures) {
-    app();
+    test::ensureApplication();
     test::TempDir dir;
     QtImageLoader loader;
     ImageLoadResult r = ImageLoadResult::kOk;
@@ -117,7 +109,7 @@ TEST(QtImageLoader, RefusesMissingDamagedAndHugePictures) {
 }
 
 TEST(ShapedWindow, KeyAndRoundedCornersBecomeTransparent) {
-    app();
+    test::ensureApplication();
     QImage frame(40, 40, QImage::Format_RGB32);
     frame.fill(qRgb(10, 20, 30));
     frame.setPixel(20, 20, toQRgb(kMagenta));
