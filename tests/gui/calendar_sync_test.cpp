@@ -17,6 +17,7 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
+#include "support/calendar_home.h"
 #include "support/qt_application.h"
 #include "support/temp_dir.h"
 #include "sync/radicale_server.h"
@@ -39,24 +40,12 @@ class CalendarSyncTest : public ::testing::Test {
 protected:
     CalendarSyncTest() : clock(FakeClock::at(2025, 3, 9, 8, 0, 0)) {
         ensureApplication();
-        setenv("TEMPOVIRENS_PROGRAM_DIR", TV_TEST_PROGRAM_DIR, 1);
-        setenv("XDG_DATA_HOME", (home.dir() + "data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home.dir() + "config").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (home.dir() + "cache").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", runtime.dir().c_str(), 1);
-        setenv("TEMPOVIRENS_SYNC_PASSWORD", kPassword, 1);
-        setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
-        userDir = home.dir() + "data/Brimcove Tempovirens/";
-        std::filesystem::create_directories(userDir);
+        home.set("TEMPOVIRENS_SYNC_PASSWORD", kPassword);
+        home.set("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
     }
     ~CalendarSyncTest() override {
         app.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        for (const char* v :
-             {"TEMPOVIRENS_PROGRAM_DIR", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME",
-              "XDG_RUNTIME_DIR", "TEMPOVIRENS_SYNC_PASSWORD", "DBUS_SESSION_BUS_ADDRESS"}) {
-            unsetenv(v);
-        }
     }
 
     void start(const EventTable& table) {
@@ -90,9 +79,8 @@ protected:
     }
 
     RadicaleServer server;
-    TempDir home;
-    TempDir runtime;
-    std::string userDir;
+    CalendarHome home;
+    std::string userDir = home.userDir();
     FakeClock clock;
     FakeMessageBox box;
     FakeDialogs dialogs;

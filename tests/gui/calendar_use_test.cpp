@@ -24,6 +24,7 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
+#include "support/calendar_home.h"
 #include "support/qt_application.h"
 #include "support/temp_dir.h"
 
@@ -39,22 +40,12 @@ void settle() {
 
 class CalendarUseTest : public ::testing::Test {
 protected:
-    CalendarUseTest() : clock(FakeClock::at(2024, 3, 9, 8, 0, 0)) {
-        ensureApplication();
-        setenv("TEMPOVIRENS_PROGRAM_DIR", TV_TEST_PROGRAM_DIR, 1);
-        setenv("XDG_DATA_HOME", (home.dir() + "data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home.dir() + "config").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (home.dir() + "cache").c_str(), 1);
-    }
+    CalendarUseTest() : clock(FakeClock::at(2024, 3, 9, 8, 0, 0)) { ensureApplication(); }
     ~CalendarUseTest() override {
         app.reset();
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<HelpWindow*>(w) != nullptr) delete w;
         settle();
-        unsetenv("TEMPOVIRENS_PROGRAM_DIR");
-        unsetenv("XDG_DATA_HOME");
-        unsetenv("XDG_CONFIG_HOME");
-        unsetenv("XDG_CACHE_HOME");
     }
 
     // A calendar whose modal windows are handed to `onModal` (nothing blocks).
@@ -77,7 +68,7 @@ protected:
         return *app;
     }
 
-    TempDir home;
+    CalendarHome home;
     FakeClock clock;
     FakeMessageBox box;
     FakeShell shell;

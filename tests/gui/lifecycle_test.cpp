@@ -33,6 +33,7 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
+#include "support/calendar_home.h"
 #include "support/qt_application.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
@@ -71,23 +72,11 @@ bool forecastShows(const AppState& s, const std::string& name) {
 
 class LifecycleTest : public ::testing::Test {
 protected:
-    LifecycleTest() : clock(FakeClock::at(2024, 3, 9, 8, 0, 0)) {
-        ensureApplication();
-        setenv("TEMPOVIRENS_PROGRAM_DIR", TV_TEST_PROGRAM_DIR, 1);
-        setenv("XDG_DATA_HOME", (home.dir() + "data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home.dir() + "config").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (home.dir() + "cache").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", runtime.dir().c_str(), 1);
-        userDir = home.dir() + "data/Brimcove Tempovirens/";
-        std::filesystem::create_directories(userDir);
-    }
+    LifecycleTest() : clock(FakeClock::at(2024, 3, 9, 8, 0, 0)) { ensureApplication(); }
     ~LifecycleTest() override {
         app.reset();
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        for (const char* v : {"TEMPOVIRENS_PROGRAM_DIR", "XDG_DATA_HOME", "XDG_CONFIG_HOME",
-                              "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"})
-            unsetenv(v);
     }
 
     // The user's files before the start; with settings.cfg this is not the first run. They are
@@ -145,9 +134,8 @@ protected:
         return r;
     }
 
-    TempDir home;
-    TempDir runtime;
-    std::string userDir;
+    CalendarHome home;
+    std::string userDir = home.userDir();
     FakeClock clock;
     FakeMessageBox box;
     FakeDialogs dialogs;
@@ -341,7 +329,7 @@ TEST_F(LifecycleTest, TheToolsChangeGoesThroughTheRunningCalendar) {
     settle();
     EXPECT_EQ(countNamed(eventsOnDisk(), "Fogorvos"), 1);
     // The request file went with the answer.
-    for (const auto& entry : std::filesystem::directory_iterator(runtime.dir()))
+    for (const auto& entry : std::filesystem::directory_iterator(home.runtimeDir()))
         EXPECT_EQ(entry.path().filename().string().find("tempovirens-change-"), std::string::npos);
 }
 
@@ -369,7 +357,7 @@ TEST_F(LifecycleTest, AnIcalImportGoesThroughTheRunningCalendarWithItsReport) {
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(countNamed(a.state().events, "Fogorvos"), 1);  // a duplicate now
     EXPECT_EQ(countNamed(a.state().events, "Úszás"), 1);
-    for (const auto& entry : std::filesystem::directory_iterator(runtime.dir()))
+    for (const auto& entry : std::filesystem::directory_iterator(home.runtimeDir()))
         EXPECT_EQ(entry.path().filename().string().find("tempovirens-ical-report-"),
                   std::string::npos);
     exitProgram(a.context());

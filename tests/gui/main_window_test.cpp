@@ -23,6 +23,7 @@
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
 #include "platform/qt/qt_surface.h"
+#include "support/calendar_home.h"
 #include "support/qt_application.h"
 #include "support/temp_dir.h"
 
@@ -31,23 +32,12 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest() {
-        ensureApplication();
-        // Every folder the calendar writes goes under the test's own directory.
-        setenv("TEMPOVIRENS_PROGRAM_DIR", TV_TEST_PROGRAM_DIR, 1);
-        setenv("XDG_DATA_HOME", (home.dir() + "data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home.dir() + "config").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (home.dir() + "cache").c_str(), 1);
-    }
+    MainWindowTest() { ensureApplication(); }
     ~MainWindowTest() override {
         app.reset();
         // Windows and the tray form go with deleteLater: gone before the next suite looks.
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        unsetenv("TEMPOVIRENS_PROGRAM_DIR");
-        unsetenv("XDG_DATA_HOME");
-        unsetenv("XDG_CONFIG_HOME");
-        unsetenv("XDG_CACHE_HOME");
     }
 
     // A calendar whose modal windows are only recorded.
@@ -89,7 +79,8 @@ protected:
         write(app->state().settings, k, value);
     }
 
-    TempDir home;
+    // Every folder the calendar writes goes under the test's own directory.
+    CalendarHome home;
     FakeMessageBox box;
     FakeShell shell;
     FakeSound sound;
