@@ -16,6 +16,7 @@
 #include "core/sync/sync_engine.h"
 #include "core/sync/sync_record.h"
 #include "core/sync/sync_store.h"
+#include "platform/fake/fake_caldav.h"
 #include "support/temp_dir.h"
 
 namespace tv::test {
@@ -147,6 +148,26 @@ private:
     SyncBinding binding_;
     std::unique_ptr<SyncStore> store_;
     int saves_ = 0;
+};
+
+// Two machines that share one calendar on a fake server.
+class TwoMachines : public ::testing::Test {
+protected:
+    // Both machines sync twice; then they and the server hold the same events. `confirmed`
+    // lets through the runs that would otherwise stop to ask first.
+    void converge(bool confirmed = false) {
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_EQ(a.sync(dav, confirmed).stop, SyncStop::kDone);
+            ASSERT_EQ(b.sync(dav, confirmed).stop, SyncStop::kDone);
+        }
+        EXPECT_EQ(a.contents(), b.contents());
+        EXPECT_EQ(server.objects.size(), a.contents().size());
+    }
+
+    FakeCalDavServer server;
+    FakeCalDavClient dav{server};
+    SyncMachine a;
+    SyncMachine b;
 };
 
 }  // namespace tv::test

@@ -8,25 +8,9 @@
 namespace tv {
 namespace {
 
-using test::SyncMachine;
 using test::userEvent;
 
-class SyncEngine : public ::testing::Test {
-protected:
-    FakeCalDavServer server;
-    FakeCalDavClient dav{server};
-    SyncMachine a;
-    SyncMachine b;
-
-    void converge() {
-        for (int i = 0; i < 2; ++i) {
-            EXPECT_EQ(a.sync(dav).stop, SyncStop::kDone);
-            EXPECT_EQ(b.sync(dav).stop, SyncStop::kDone);
-        }
-        EXPECT_EQ(a.contents(), b.contents());
-        EXPECT_EQ(server.objects.size(), a.contents().size());
-    }
-};
+using SyncEngine = test::TwoMachines;
 
 TEST_F(SyncEngine, OneMachinesEventsReachTheOtherAndNothingMoreHappens) {
     a.add(userEvent("Fogorvos", 2025, 5, 3));

@@ -13,21 +13,9 @@ namespace {
 using test::SyncMachine;
 using test::userEvent;
 
-class SyncFaults : public ::testing::Test {
+class SyncFaults : public test::TwoMachines {
 protected:
-    FakeCalDavServer server;
-    FakeCalDavClient dav{server};
-    SyncMachine a;
-    SyncMachine b;
-
-    void converge() {
-        for (int i = 0; i < 2; ++i) {
-            ASSERT_EQ(a.sync(dav, true).stop, SyncStop::kDone);
-            ASSERT_EQ(b.sync(dav, true).stop, SyncStop::kDone);
-        }
-        EXPECT_EQ(a.contents(), b.contents());
-        EXPECT_EQ(server.objects.size(), a.contents().size());
-    }
+    void converge() { TwoMachines::converge(true); }
     void seed() {
         a.add(userEvent("Egy", 2025, 1, 1));
         a.add(userEvent("Kettő", 2025, 1, 2));
