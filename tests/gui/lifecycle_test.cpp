@@ -33,6 +33,7 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_services.h"
+#include "platform/qt/qt_sound.h"
 #include "support/calendar_home.h"
 #include "support/qt_application.h"
 #include "support/run_command.h"
@@ -109,7 +110,7 @@ protected:
         p.messageBox = &box;
         p.dialogs = &dialogs;
         p.shell = &shell;
-        p.sound = &sound;
+        if (!realSound) p.sound = &sound;
         p.download = nullptr;
         app->endHook = [this] { ++ends; };
         outcome = app->start("");
@@ -141,6 +142,7 @@ protected:
     FakeDialogs dialogs;
     FakeShell shell;
     FakeSound sound;
+    bool realSound = false;  // the program's own sound service instead of the fake
     std::unique_ptr<CalendarApp> app;
     MainOutcome outcome = MainOutcome::kEnded;
     int ends = 0;
@@ -177,6 +179,26 @@ TEST_F(LifecycleTest, AlarmsRingFromTheTrayAndAMonthlyOneAgainNextMonth) {
     ASSERT_NE(a.window(), nullptr);
     EXPECT_EQ(a.ui().screenMode, ScreenMode::kAlarm);
     EXPECT_EQ(a.state().alarm.currentAlarm.month, 4);
+}
+
+// The alarm's sound goes through the player module, loaded by the first alarm and not before:
+// the program's own sound service and the program folder's sound file, nothing faked.
+TEST_F(LifecycleTest, TheFirstAlarmLoadsTheSoundPlayer) {
+    EventTable table;
+    EventRecord& dentist = addEvent(table, "Fogorvos", RepeatKind::kMonthly, 2024, 1, 9);
+    dentist.alarmOn = 1;
+    dentist.alarmHour = 9;
+    userFiles(table);
+    realSound = true;
+    CalendarApp& a = start();
+    ASSERT_EQ(outcome, MainOutcome::kLoaded);
+    auto* player = dynamic_cast<QtSound*>(a.platform().sound);
+    ASSERT_NE(player, nullptr);
+    EXPECT_FALSE(player->loaded()) << "a start that rings nothing loads no audio library";
+    closeToTray();
+    EXPECT_EQ(tick(at(2024, 3, 9, 9, 0, 10)), TickResult::kAlarm);
+    EXPECT_TRUE(player->loaded()) << player->loadError();
+    EXPECT_EQ(shell.beeps, 0) << "a sound that does not play falls back to a beep";
 }
 
 TEST_F(LifecycleTest, ReopeningOnTheFirstDayKeepsOneWelcomeEvent) {
