@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "core/app/folders.h"
 #include "core/app/hand_over.h"
@@ -28,22 +29,39 @@ bool handOverEarly(int argc, char** argv) {
     return tv::sendToRunningCalendar(folder, *message, tv::kHandOverReplyTimeoutMs).has_value();
 }
 
+// The first text the calendar draws waits for fontconfig to read its configuration: some
+// milliseconds of parsing on the main thread. Loading the calendar's libraries takes longer than
+// that and leaves the second core idle, so fontconfig is set up there meanwhile; Qt later finds
+// it ready. Without fontconfig nothing happens here, and Qt sets it up as it always does.
+std::thread startFontconfig() {
+    void* fontconfig = ::dlopen("libfontconfig.so.1", RTLD_LAZY | RTLD_LOCAL);
+    if (fontconfig == nullptr) return {};
+    using Init = int (*)();
+    auto init = reinterpret_cast<Init>(::dlsym(fontconfig, "FcInit"));
+    if (init == nullptr) return {};
+    return std::thread([init] { init(); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (handOverEarly(argc, argv)) return 0;
 
+    std::thread fontconfig = startFontconfig();
     const std::string module = tv::moduleDir() + kCalendarModuleFile;
     void* calendar = ::dlopen(module.c_str(), RTLD_LAZY | RTLD_LOCAL);
     auto* run =
         calendar != nullptr
             ? reinterpret_cast<decltype(&tvCalendarMain)>(::dlsym(calendar, kCalendarModuleEntry))
             : nullptr;
-    if (run == nullptr) {
+    int code = 1;
+    if (run != nullptr) {
+        code = run(argc, argv);
+    } else {
         // Before the calendar and its string table: a broken installation is all there is to
         // tell, in the words of the loader.
         std::fprintf(stderr, "tempovirens: a naptár nem tölthető be: %s\n", ::dlerror());
-        return 1;
     }
-    return run(argc, argv);
+    if (fontconfig.joinable()) fontconfig.join();
+    return code;
 }
