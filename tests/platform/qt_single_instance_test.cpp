@@ -2,13 +2,18 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstring>
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
 #include <atomic>
@@ -40,14 +45,41 @@ void runBeside(const std::function<void()>& sender) {
     QCoreApplication::processEvents();
 }
 
-// Raw bytes to the socket, the way a foreign or broken client would send them.
+// A raw connection to the socket, the way a foreign or broken client would make one.
+class RawClient {
+public:
+    explicit RawClient(const std::string& path) : fd_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+        connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    }
+    ~RawClient() { ::close(fd_); }
+    RawClient(const RawClient&) = delete;
+    RawClient& operator=(const RawClient&) = delete;
+
+    bool connected() const { return connected_; }
+    void write(const QByteArray& bytes) {
+        (void)::send(fd_, bytes.constData(), static_cast<size_t>(bytes.size()), MSG_NOSIGNAL);
+    }
+    // True when the other side has closed the connection within `ms`.
+    bool closedWithin(int ms) {
+        pollfd p{fd_, POLLIN, 0};
+        char c = 0;
+        return ::poll(&p, 1, ms) == 1 && ::recv(fd_, &c, 1, 0) == 0;
+    }
+
+private:
+    int fd_;
+    bool connected_ = false;
+};
+
+// Raw bytes to the socket, then wait for the first to close the connection.
 void sendRaw(const std::string& path, const QByteArray& bytes) {
-    QLocalSocket socket;
-    socket.connectToServer(QString::fromStdString(path));
-    if (!socket.waitForConnected(2000)) return;
-    socket.write(bytes);
-    socket.waitForBytesWritten(2000);
-    socket.waitForDisconnected(5000);
+    RawClient client(path);
+    if (!client.connected()) return;
+    client.write(bytes);
+    client.closedWithin(5000);
 }
 
 class SingleInstanceTest : public ::testing::Test {
@@ -172,6 +204,43 @@ TEST_F(SingleInstanceTest, AStartWaitsForAToolThatHoldsTheLockWhileItWrites) {
     EXPECT_EQ(claim, QtSingleInstance::Claim::kCalendarRuns);
     EXPECT_EQ(answer, std::optional<std::string>("ok"));
     EXPECT_THAT(received, ElementsAre("apply 1-a"));
+}
+
+// A probe that only connects, and a sender that never finishes its message, hold up nobody: the
+// next request is served at once, and the stalled one is cut off after the read time-out.
+TEST_F(SingleInstanceTest, AStalledSenderHoldsUpNobodyAndIsCutOff) {
+    QtSingleInstance first(runtime.dir());
+    ASSERT_TRUE(first.becomePrimary(collect()));
+    const std::string path = first.socketPath();
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);  // the user's own
+
+    { RawClient probe(path); }
+    RawClient stalled(path);
+    ASSERT_TRUE(stalled.connected());
+    stalled.write("launch-b");  // no closing zero byte
+    QtSingleInstance second(runtime.dir());
+    runBeside([&] { EXPECT_TRUE(second.send("launch")); });
+    EXPECT_THAT(received, ElementsAre("launch"));
+
+    bool cut = false;
+    runBeside([&] { cut = stalled.closedWithin(QtSingleInstance::kReadTimeoutMs + 3000); });
+    EXPECT_TRUE(cut);
+    EXPECT_THAT(received, ElementsAre("launch"));
+}
+
+TEST_F(SingleInstanceTest, TheSocketGoesWithTheFirst) {
+    std::string path;
+    {
+        QtSingleInstance first(runtime.dir());
+        ASSERT_TRUE(first.becomePrimary(collect()));
+        path = first.socketPath();
+        EXPECT_TRUE(calendarListens(runtime.dir()));
+    }
+    EXPECT_NE(::access(path.c_str(), F_OK), 0);
+    EXPECT_FALSE(calendarListens(runtime.dir()));
+    EXPECT_EQ(sendToRunningCalendar(runtime.dir(), "launch", 1000), std::nullopt);
 }
 
 }  // namespace

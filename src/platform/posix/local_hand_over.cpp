@@ -56,21 +56,37 @@ std::string sessionRuntimeFolder() {
     return ownFolder(session) ? session : std::string();
 }
 
-std::optional<std::string> sendToRunningCalendar(const std::string& folder,
-                                                 const std::string& message, int replyTimeoutMs) {
+std::string instanceSocketPath(const std::string& folder) {
+    std::string path = folder;
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    path += "/";
+    path += kInstanceSocketName;
+    return path.size() < sizeof(sockaddr_un::sun_path) ? path : std::string();
+}
+
+namespace {
+
+bool connectTo(const Socket& s, const std::string& folder) {
+    const std::string path = instanceSocketPath(folder);
+    if (path.empty() || s.fd() < 0) return false;
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::string path = folder + "/" + kInstanceSocketName;
-    if (path.size() >= sizeof address.sun_path || message.size() >= kMaxAnswerBytes)
-        return std::nullopt;
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-
-    Socket s;
-    if (s.fd() < 0) return std::nullopt;
     // A socket nobody listens on refuses at once; only a listening calendar gets the request.
-    if (::connect(s.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
-        return std::nullopt;
-    if (!writeAll(s.fd(), message.c_str(), message.size() + 1)) return std::nullopt;
+    return ::connect(s.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+}
+
+}  // namespace
+
+HandOver handOverToCalendar(const std::string& folder, const std::string& message,
+                            int replyTimeoutMs) {
+    HandOver result;
+    if (message.size() >= kMaxAnswerBytes) return result;
+    Socket s;
+    if (!connectTo(s, folder)) return result;
+    result.reached = true;
+    if (!writeAll(s.fd(), message.c_str(), message.size() + 1)) return result;
 
     std::string answer;
     const auto deadline =
@@ -81,17 +97,30 @@ std::optional<std::string> sendToRunningCalendar(const std::string& folder,
                               deadline - std::chrono::steady_clock::now())
                               .count();
         pollfd p{s.fd(), POLLIN, 0};
-        if (left <= 0 || ::poll(&p, 1, static_cast<int>(left)) <= 0) return std::string();
+        if (left <= 0 || ::poll(&p, 1, static_cast<int>(left)) <= 0) return result;
         const ssize_t n = ::recv(s.fd(), buffer, kMaxAnswerBytes - answer.size(), 0);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         answer.append(buffer, static_cast<size_t>(n));
         if (const size_t zero = answer.find('\0'); zero != std::string::npos) {
             answer.resize(zero);
-            return answer;
+            result.answer = std::move(answer);
+            return result;
         }
     }
-    return std::string();
+    return result;
+}
+
+std::optional<std::string> sendToRunningCalendar(const std::string& folder,
+                                                 const std::string& message, int replyTimeoutMs) {
+    HandOver h = handOverToCalendar(folder, message, replyTimeoutMs);
+    if (!h.reached) return std::nullopt;
+    return h.answer.value_or(std::string());
+}
+
+bool calendarListens(const std::string& folder) {
+    Socket s;
+    return connectTo(s, folder);
 }
 
 }  // namespace tv

@@ -1,16 +1,18 @@
 #include "platform/qt/qt_single_instance.h"
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
-#include <QPointer>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
@@ -20,11 +22,10 @@
 namespace tv {
 namespace {
 
-constexpr int kConnectTimeoutMs = 1000;
 // The first start may hold the lock a moment before it listens.
 constexpr int kConnectAttempts = 20;
 constexpr int kRetryPauseMs = 100;
-const char* const kBufferProperty = "tvMessage";
+constexpr int kBacklog = 16;
 
 bool ownFolder(const std::string& dir) {
     struct stat st {};
@@ -54,6 +55,27 @@ std::string runtimeDir() {
 
 }  // namespace
 
+// One accepted sender: its socket, what it has sent so far, and the time it has left to finish
+// its message.
+class QtSingleInstance::Connection : public QObject {
+public:
+    Connection(int socket, QObject* parent)
+        : QObject(parent), fd(socket), readable(socket, QSocketNotifier::Read, this) {
+        timeout.setSingleShot(true);
+    }
+    ~Connection() override {
+        readable.setEnabled(false);
+        ::close(fd);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    const int fd;
+    QSocketNotifier readable;
+    QTimer timeout;
+    std::string buffer;
+};
+
 QtSingleInstance::QtSingleInstance() : QtSingleInstance(runtimeDir()) {}
 
 std::string QtSingleInstance::defaultFolder() {
@@ -66,7 +88,10 @@ QtSingleInstance::QtSingleInstance(const std::string& dir) : dir_(dir) {
 }
 
 QtSingleInstance::~QtSingleInstance() {
-    if (server_ != nullptr) server_->close();
+    if (listener_ < 0) return;
+    ::close(listener_);
+    // Ours while we hold the lock; a later start would remove it anyway.
+    ::unlink(socketPath().c_str());
 }
 
 std::string QtSingleInstance::socketPath() const {
@@ -85,43 +110,55 @@ bool QtSingleInstance::tryLock() {
     return false;
 }
 
-bool QtSingleInstance::firstAnswers() const {
-    QLocalSocket probe;
-    probe.connectToServer(QString::fromStdString(socketPath()));
-    const bool up = probe.waitForConnected(kConnectTimeoutMs);
-    probe.abort();
-    return up;
-}
-
 bool QtSingleInstance::becomePrimary(Receiver receiver) {
     // The lock's holder is the first calendar when it listens; one that does not listen is the
     // command-line tool in the middle of a change, and we wait until it has written.
     const QDeadlineTimer deadline(kLockWaitMs);
     while (!tryLock()) {
-        if (firstAnswers() || deadline.hasExpired()) return false;
+        if (calendarListens(dir_) || deadline.hasExpired()) return false;
         QThread::msleep(kRetryPauseMs);
     }
 
     receiver_ = std::move(receiver);
-    const QString path = QString::fromStdString(socketPath());
-    // We hold the lock, so a socket file left there is from a run that died.
-    QLocalServer::removeServer(path);
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(path)) {
+    if (!listen()) {
         // Still first: we just cannot be reached. Later starts then end quietly.
-        qWarning("single instance: cannot listen on %s: %s", qPrintable(path),
-                 qPrintable(server_->errorString()));
-        return true;
+        qWarning("single instance: cannot listen on %s: %s", socketPath().c_str(),
+                 std::strerror(errno));
     }
-    connect(server_, &QLocalServer::newConnection, this, &QtSingleInstance::accept);
+    return true;
+}
+
+bool QtSingleInstance::listen() {
+    const std::string path = instanceSocketPath(dir_);
+    if (path.empty()) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    // We hold the lock, so a socket file left there is from a run that died. Nobody can connect
+    // before listen(), so the owner alone may by then.
+    ::unlink(path.c_str());
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(path.c_str(), 0600) != 0 || ::listen(fd, kBacklog) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return false;
+    }
+    listener_ = fd;
+    acceptor_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(acceptor_, &QSocketNotifier::activated, this, &QtSingleInstance::accept);
     return true;
 }
 
 QtSingleInstance::Claim QtSingleInstance::claimForWriting() {
     const QDeadlineTimer deadline(kLockWaitMs);
     while (!tryLock()) {
-        if (firstAnswers()) return Claim::kCalendarRuns;
+        if (calendarListens(dir_)) return Claim::kCalendarRuns;
         if (deadline.hasExpired()) return Claim::kBusy;
         QThread::msleep(kRetryPauseMs);
     }
@@ -129,78 +166,68 @@ QtSingleInstance::Claim QtSingleInstance::claimForWriting() {
 }
 
 void QtSingleInstance::accept() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
+    while (true) {
+        const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR) continue;
+            return;  // none waiting (or the peer left already)
+        }
+        auto* c = new Connection(fd, this);
+        connections_.push_back(c);
+        connect(&c->readable, &QSocketNotifier::activated, this, [this, c] { readFrom(c); });
         // A sender that never finishes its message does not keep the socket.
-        auto* timeout = new QTimer(socket);
-        timeout->setSingleShot(true);
-        connect(timeout, &QTimer::timeout, socket, [socket] { socket->abort(); });
-        timeout->start(kReadTimeoutMs);
-        readFrom(socket);
+        connect(&c->timeout, &QTimer::timeout, this, [this, c] { drop(c); });
+        c->timeout.start(kReadTimeoutMs);
+        readFrom(c);
     }
 }
 
-void QtSingleInstance::readFrom(QLocalSocket* socket) {
-    QByteArray buffer = socket->property(kBufferProperty).toByteArray();
-    buffer += socket->read(kMaxMessageBytes - buffer.size());
-    const qsizetype zero = buffer.indexOf('\0');
-    if (zero < 0) {
-        if (buffer.size() >= kMaxMessageBytes) {
-            socket->abort();  // longer than any message we send: not ours
-        } else {
-            socket->setProperty(kBufferProperty, buffer);
-        }
+void QtSingleInstance::drop(Connection* c) {
+    std::erase(connections_, c);
+    c->readable.setEnabled(false);
+    c->timeout.stop();
+    // From inside one of its own signals: it goes when the event loop is back.
+    c->deleteLater();
+}
+
+void QtSingleInstance::readFrom(Connection* c) {
+    char chunk[kMaxMessageBytes];
+    const ssize_t n = ::recv(c->fd, chunk, kMaxMessageBytes - c->buffer.size(), 0);
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return;
+    if (n <= 0) {
+        drop(c);  // gone before its message was whole
         return;
     }
-    socket->setProperty(kBufferProperty, QByteArray());
-    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
-    // The message is whole: handling it may take longer than reading it did.
-    if (auto* timeout = socket->findChild<QTimer*>()) timeout->stop();
-    const std::string text(buffer.constData(), static_cast<size_t>(zero));
-
-    // The handler may run the event loop; the sender may be gone when it returns.
-    QPointer<QLocalSocket> guard(socket);
-    std::string answer = receiver_ ? receiver_(text) : std::string("ok");
-    if (!guard) return;
-    answer.resize(std::min(answer.size(), static_cast<size_t>(kMaxMessageBytes - 1)));
-    // The answer tells the sender that its request has been handled, and how.
-    if (socket->state() == QLocalSocket::ConnectedState) {
-        QByteArray bytes(answer.data(), static_cast<qsizetype>(answer.size()));
-        bytes.append('\0');
-        socket->write(bytes);
-        socket->flush();
-        socket->disconnectFromServer();
+    c->buffer.append(chunk, static_cast<size_t>(n));
+    const size_t zero = c->buffer.find('\0');
+    if (zero == std::string::npos) {
+        if (c->buffer.size() >= kMaxMessageBytes) drop(c);  // longer than any message we send
+        return;
     }
+    // The message is whole: handling it may take longer than reading it did, and may run the
+    // event loop, so this connection is out of the loop's reach meanwhile.
+    c->readable.setEnabled(false);
+    c->timeout.stop();
+    const std::string text = c->buffer.substr(0, zero);
+    std::string answer = receiver_ ? receiver_(text) : std::string("ok");
+    answer.resize(std::min(answer.size(), static_cast<size_t>(kMaxMessageBytes - 1)));
+    // The answer tells the sender that its request has been handled, and how. It fits in the
+    // socket's buffer whole; a sender that left meanwhile does not get it.
+    answer.push_back('\0');
+    (void)::send(c->fd, answer.data(), answer.size(), MSG_NOSIGNAL);
+    drop(c);
 }
 
 std::optional<std::string> QtSingleInstance::request(const std::string& message,
                                                      int replyTimeoutMs) {
     if (message.size() + 1 > static_cast<size_t>(kMaxMessageBytes)) return std::nullopt;
-    QLocalSocket socket;
-    const QString path = QString::fromStdString(socketPath());
     for (int attempt = 0; attempt < kConnectAttempts; ++attempt) {
-        socket.connectToServer(path);
-        if (socket.waitForConnected(kConnectTimeoutMs)) break;
-        socket.abort();
+        // Wait like the window message did: until the first has handled it.
+        HandOver h = handOverToCalendar(dir_, message, replyTimeoutMs);
+        if (h.reached) return std::move(h.answer);
         QThread::msleep(kRetryPauseMs);
     }
-    if (socket.state() != QLocalSocket::ConnectedState) return std::nullopt;
-
-    QByteArray bytes(message.data(), static_cast<qsizetype>(message.size()));
-    bytes.append('\0');
-    socket.write(bytes);
-    if (!socket.waitForBytesWritten(kConnectTimeoutMs)) return std::nullopt;
-    // Wait like the window message did: until the first has handled it.
-    QByteArray reply;
-    const QDeadlineTimer deadline(replyTimeoutMs);
-    while (!reply.contains('\0') && reply.size() < kMaxMessageBytes && !deadline.hasExpired()) {
-        if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) break;
-        reply += socket.read(kMaxMessageBytes - reply.size());
-    }
-    const qsizetype zero = reply.indexOf('\0');
-    if (zero < 0) return std::nullopt;
-    return std::string(reply.constData(), static_cast<size_t>(zero));
+    return std::nullopt;
 }
 
 bool QtSingleInstance::send(const std::string& message) {

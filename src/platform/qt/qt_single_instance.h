@@ -1,21 +1,22 @@
 // One calendar per user: a lock file in the runtime folder decides who is first; the first
 // listens on a local socket there, and later starts hand it one short text and wait for the
-// answer, which comes only after the first has handled it. The command-line tool takes the same
-// lock (without listening) while it writes the user's files itself, so that it and a calendar
-// never write them at the same time.
+// answer, which comes only after the first has handled it. The socket is a plain Unix one served
+// from the event loop, so the calendar needs no network library to be single. The command-line tool
+// takes the same lock (without listening) while it writes the user's files itself, so that it and a
+// calendar never write them at the same time.
 #pragma once
 
 #include <QObject>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/ports/single_instance.h"
 #include "platform/posix/local_hand_over.h"
 
-class QLocalServer;
-class QLocalSocket;
 class QLockFile;
+class QSocketNotifier;
 
 namespace tv {
 
@@ -57,14 +58,19 @@ public:
     static std::string defaultFolder();
 
 private:
+    class Connection;
+
     bool tryLock();
-    bool firstAnswers() const;
+    bool listen();
     void accept();
-    void readFrom(QLocalSocket* socket);
+    void readFrom(Connection* connection);
+    void drop(Connection* connection);
 
     std::string dir_;
     std::unique_ptr<QLockFile> lock_;
-    QLocalServer* server_ = nullptr;
+    int listener_ = -1;
+    QSocketNotifier* acceptor_ = nullptr;
+    std::vector<Connection*> connections_;  // children of this object
     Receiver receiver_;
 };
 
