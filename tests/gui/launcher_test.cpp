@@ -4,6 +4,8 @@
 
 #include <QThread>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "support/real_program.h"
@@ -40,6 +42,21 @@ TEST(LauncherTest, ASecondStartHandsOverWithoutLoadingQt) {
         if (!raised) QThread::msleep(50);
     }
     EXPECT_TRUE(raised) << program.logText();
+}
+
+// The network, its TLS and proxy libraries and the keyring come only with the first use of what
+// needs them (the online module); a start that goes nowhere online maps none of them.
+TEST(LauncherTest, AStartMapsNoNetworkLibrary) {
+    test::RealProgram program;
+    ASSERT_TRUE(program.start());
+    ASSERT_TRUE(program.waitUntilLoaded());
+    std::ifstream maps("/proc/" + std::to_string(program.pid()) + "/maps");
+    std::stringstream text;
+    text << maps.rdbuf();
+    ASSERT_NE(text.str().find("libtempovirens_calendar.so"), std::string::npos);
+    EXPECT_EQ(text.str().find("libQt6Network"), std::string::npos);
+    EXPECT_EQ(text.str().find("keychain"), std::string::npos);
+    EXPECT_EQ(text.str().find("libtempovirens_online"), std::string::npos);
 }
 
 TEST(LauncherTest, WithoutItsCalendarModuleTheCommandSaysWhyAndFails) {

@@ -35,8 +35,9 @@ for f in bin/tempovirens bin/tempovirens-cli \
     share/bash-completion/completions/tempovirens-cli share/doc/tempovirens/copyright; do
     [ -s "$prefix/$f" ] || fail "missing: $f"
 done
-# The calendar and the sound player are modules the command loads from lib/tempovirens/.
-for module in libtempovirens_calendar.so libtempovirens_sound.so; do
+# The calendar, the sound player and the online services are modules the command loads from
+# lib/tempovirens/.
+for module in libtempovirens_calendar.so libtempovirens_sound.so libtempovirens_online.so; do
     [ -n "$(find "$prefix" -path "*/tempovirens/$module" -size +0)" ] || fail "missing: $module"
 done
 for size in 16 22 24 32 48 64 128 256; do

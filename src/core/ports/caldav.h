@@ -8,6 +8,13 @@
 
 namespace tv {
 
+// Where and as whom sync logs in.
+struct CalDavAccount {
+    std::string url;  // the server address the user typed
+    std::string user;
+    std::string password;
+};
+
 struct DavStatus {
     int http = 0;       // 0: no answer (connection refused or cut, time-out, TLS, cancelled)
     std::string error;  // for the log and the report

@@ -5,7 +5,7 @@
 #include "core/app/version.h"
 #include "gui/app/calendar_sync.h"
 #include "gui/tray_icon.h"
-#include "platform/qt/qt_secret_store.h"
+#include "platform/qt/online_services.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -43,7 +43,7 @@ CalendarApp::CalendarApp(Options options)
       painter_(*this),
       modals_(*this),
       runner_(*this),
-      secrets_(std::make_unique<QtSecretStore>()),
+      secrets_(std::make_unique<LazySecretStore>()),
       sync_(std::make_unique<CalendarSync>(ctx_, *secrets_)) {
     makeTimers();
     services_.platform().secrets = secrets_.get();

@@ -14,6 +14,7 @@
 #include "core/app/startup.h"
 #include "core/app/window_host.h"
 #include "core/events/month_events.h"
+#include "core/ports/secret_store.h"
 #include "core/render/screen.h"
 #include "core/ui/mouse.h"
 #include "core/ui/ui_actions.h"
@@ -29,7 +30,6 @@ namespace tv {
 
 class CalendarSync;
 class MainWindow;
-class QtSecretStore;
 class Surface;
 class TrayIcon;
 
@@ -115,7 +115,7 @@ private:
     ScreenPainter painter_;
     ModalWindows modals_;
     ActionRunner runner_;
-    std::unique_ptr<QtSecretStore> secrets_;
+    std::unique_ptr<SecretStore> secrets_;
     // Last: its worker is stopped before anything it reads goes.
     std::unique_ptr<CalendarSync> sync_;
 };

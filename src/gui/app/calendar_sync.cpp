@@ -19,7 +19,7 @@
 #include "core/ports/secret_store.h"
 #include "core/sync/sync_report.h"
 #include "core/sync/sync_session.h"
-#include "platform/qt/qt_caldav_client.h"
+#include "platform/qt/online_services.h"
 
 namespace tv {
 namespace {
@@ -172,18 +172,18 @@ bool CalendarSync::begin(bool dryRun, bool confirmed, Origin origin) {
         SyncResult result;
         std::string chosen;
         std::unique_ptr<SyncStore> store = SyncStore::open(storePath);
-        QtCalDavClient client(dav, &cancel_);
+        std::unique_ptr<CalDavClient> client = makeCalDavClient(dav, &cancel_);
         SyncOptions options = o;
         options.cancel = &cancel_;
         // A calendar named rather than given by its path: the server says which one it is.
         if (options.calendarHref.empty() || options.calendarHref[0] != '/') {
-            chosen = findCalendar(client, options.calendarHref, result.report);
+            chosen = findCalendar(*client, options.calendarHref, result.report);
             options.calendarHref = chosen;
         }
         if (!store) {
             result.report.stop = SyncStop::kStore;
         } else if (!options.calendarHref.empty()) {
-            result = runSync(snapshot, client, *store, options);
+            result = runSync(snapshot, *client, *store, options);
         }
         QMetaObject::invokeMethod(
             this,

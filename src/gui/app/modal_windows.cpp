@@ -23,7 +23,6 @@
 #include "gui/windows/qt_text.h"
 #include "gui/windows/update_dialog.h"
 #include "platform/qt/qt_autostart.h"
-#include "platform/qt/qt_download.h"
 #include "platform/qt/qt_popup_menu.h"
 #include "platform/qt/qt_user_store.h"
 

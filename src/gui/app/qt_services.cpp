@@ -3,10 +3,10 @@
 #include "core/app/folders.h"
 #include "core/app/version.h"
 #include "platform/qt/caching_image_loader.h"
+#include "platform/qt/online_services.h"
 #include "platform/qt/qt_autostart.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
-#include "platform/qt/qt_download.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_notifier.h"
 #include "platform/qt/qt_shell.h"
@@ -28,7 +28,7 @@ QtServices::QtServices(Options options)
       notifier_(std::make_unique<QtNotifier>(
           QString::fromUtf8(kProgramName.data(), qsizetype(kProgramName.size())),
           QString::fromUtf8(kDesktopId.data(), qsizetype(kDesktopId.size())))),
-      download_(std::make_unique<QtDownload>()),
+      download_(std::make_unique<LazyDownload>()),
       surfaces_(std::make_unique<QtSurfaceFactory>()) {
     if (options.singleInstance) single_ = std::make_unique<QtSingleInstance>();
     platform_.clock = options.clock != nullptr ? options.clock : ownClock_.get();

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "core/ports/download.h"
 #include "core/ports/platform.h"
 
 class QWidget;
@@ -15,7 +16,6 @@ class CachingImageLoader;
 class QtAutostart;
 class QtClock;
 class QtDialogs;
-class QtDownload;
 class QtMessageBox;
 class QtNotifier;
 class QtShell;
@@ -40,7 +40,7 @@ public:
     const Platform& platform() const { return platform_; }
     Clock& clock() { return *platform_.clock; }
     QtAutostart& autostart() { return *autostart_; }
-    QtDownload& download() { return *download_; }
+    Download& download() { return *download_; }
     CachingImageLoader& images() { return *images_; }
     QtSurfaceFactory& surfaces() { return *surfaces_; }
     QtUserStore& userStore() { return *userStore_; }
@@ -58,7 +58,7 @@ private:
     std::unique_ptr<QtAutostart> autostart_;
     std::unique_ptr<QtSound> sound_;
     std::unique_ptr<QtNotifier> notifier_;
-    std::unique_ptr<QtDownload> download_;
+    std::unique_ptr<Download> download_;
     std::unique_ptr<QtSingleInstance> single_;
     std::unique_ptr<QtSurfaceFactory> surfaces_;
     std::unique_ptr<CachingImageLoader> images_;

@@ -19,11 +19,6 @@ class QNetworkRequest;
 
 namespace tv {
 
-struct CalDavAccount {
-    std::string url;  // the server address the user typed
-    std::string user;
-    std::string password;
-};
 
 class QtCalDavClient : public CalDavClient {
 public:
