@@ -1,6 +1,7 @@
 // The picture loader with the pixel cache: a PNG's second load comes from its entry, a changed
 // source or a damaged entry is decoded again, and nothing about the cache can stop a picture
-// from loading.
+// from loading. The day's picture is kept as it was shown, and copying that back gives the very
+// pixels the stretch gave.
 #include "platform/qt/caching_image_loader.h"
 
 #include <fcntl.h>
@@ -107,6 +108,41 @@ TEST_F(CachingImageLoaderTest, OnlyPngsAreKeptAndTheCacheNeverStopsALoad) {
     dir.write("cache", "a file where the folder should be");
     savePicture("bg.png", kRed);
     EXPECT_EQ(pixelOf("bg.png", 4, 2), kGreen);
+}
+
+TEST_F(CachingImageLoaderTest, AShownCopyGivesBackTheStretchedPixelsWhileNothingChanged) {
+    // A day's picture with detail everywhere, so any difference in scaling shows.
+    QImage photo(80, 60, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 3, y * 4, (x * y) % 256));
+    ASSERT_TRUE(photo.save(QString::fromStdString(dir.file("day.jpg")), "JPEG", 90));
+    const std::string path = dir.file("day.jpg");
+    const ShownPart part{4, 2, 72, 54, 57, 43};
+    EXPECT_EQ(loader.loadShown(path, part), nullptr);
+
+    // The page: a picture area with something under it, the part stretched in at an offset.
+    ImageLoadResult result = ImageLoadResult::kOk;
+    auto decoded = loader.load(path, result);
+    ASSERT_NE(decoded, nullptr);
+    QImage under(64, 48, QImage::Format_RGB32);
+    under.fill(qRgb(10, 20, 30));
+    QtSurface drawn(under);
+    drawn.stretch(3, 2, 57, 43, *decoded, 4, 2, 72, 54);
+    loader.keepShown(path, part, drawn, 3, 2);
+
+    auto shown = loader.loadShown(path, part);
+    ASSERT_NE(shown, nullptr);
+    QtSurface copied(under);
+    copied.copy(3, 2, 57, 43, *shown, 0, 0);
+    EXPECT_EQ(copied.image(), drawn.image());
+
+    // Another part or size is another copy; a rewritten picture has none yet.
+    EXPECT_EQ(loader.loadShown(path, {4, 2, 72, 54, 56, 43}), nullptr);
+    EXPECT_EQ(loader.loadShown(path, {0, 2, 72, 54, 57, 43}), nullptr);
+    const timespec later[2] = {{2000000000, 5}, {2000000000, 5}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), later, 0), 0);
+    EXPECT_EQ(loader.loadShown(path, part), nullptr);
 }
 
 // The file's signature decides the format, not its name; a file of no known signature is

@@ -25,6 +25,16 @@ inline constexpr std::array<std::string_view, 5> kPictureExtensions = {".png", "
 // A picture whose decoded pixels would need more than this is refused from its header.
 inline constexpr int kImageAllocationLimitMiB = 64;
 
+// A part of a picture (x, y, width, height, in its pixels) stretched to the size it is shown at.
+struct ShownPart {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    int shownWidth = 0;
+    int shownHeight = 0;
+};
+
 class ImageLoader {
 public:
     virtual ~ImageLoader() = default;
@@ -33,6 +43,14 @@ public:
     // Decodes the whole picture into a new surface; null with a result other than kOk.
     virtual std::unique_ptr<Surface> load(const std::string& path,
                                           ImageLoadResult& result) const = 0;
+
+    // A loader that keeps shown copies gives back the pixels a stretch of `part` made before,
+    // while the file is unchanged; null when it has none (the caller decodes and stretches).
+    virtual std::unique_ptr<Surface> loadShown(const std::string& path,
+                                               const ShownPart& part) const;
+    // Offers the stretch of `part` just drawn, at (x, y) of `from`, for the next loadShown.
+    virtual void keepShown(const std::string& path, const ShownPart& part, const Surface& from,
+                           int x, int y) const;
 };
 
 }  // namespace tv

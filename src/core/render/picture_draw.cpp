@@ -19,14 +19,24 @@ void drawPictureOfDay(Skin& skin, PictureOfDay& picture, const ImageLoader& imag
     HashTable& t = skin.theme;
     Surface& buf = *skin.pictureBuffer;
     const Rect area = pictureArea(t);
+    const std::string path = normalizePath(picture.path);
+    // The fit the header gave: a copy kept from an earlier start spares decoding and stretching.
+    const auto partOf = [](const FittedPicture& fit) {
+        return ShownPart{fit.source.x,      fit.source.y,          fit.source.width,
+                         fit.source.height, fit.destination.width, fit.destination.height};
+    };
+    std::unique_ptr<Surface> shown;
     std::unique_ptr<Surface> decoded;
     if (picture.errorText.empty()) {
-        ImageLoadResult result = ImageLoadResult::kOk;
-        decoded = images.load(normalizePath(picture.path), result);
-        if (!decoded || decoded->empty()) {
-            picture.errorText = pictureDamagedText(strings, picture.path);
-            picture.loaded = false;
-            picture.title.clear();
+        if (picture.loaded) shown = images.loadShown(path, partOf(picture.fit));
+        if (!shown) {
+            ImageLoadResult result = ImageLoadResult::kOk;
+            decoded = images.load(path, result);
+            if (!decoded || decoded->empty()) {
+                picture.errorText = pictureDamagedText(strings, picture.path);
+                picture.loaded = false;
+                picture.title.clear();
+            }
         }
     }
     if (picture.fillBackground)
@@ -42,12 +52,18 @@ void drawPictureOfDay(Skin& skin, PictureOfDay& picture, const ImageLoader& imag
             drawText(buf, area.w / 2, y0 + static_cast<int>(i) * h, lines[i], kAlignCentre, shadow);
         return;
     }
-    picture.size = {decoded->width(), decoded->height()};
-    picture.fit =
-        fitPictureInto(picture.fitMode, decoded->width(), decoded->height(), area.w, area.h);
-    const PictureRect& src = picture.fit.source;
     const PictureRect& dst = picture.fit.destination;
-    buf.stretch(dst.x, dst.y, dst.width, dst.height, *decoded, src.x, src.y, src.width, src.height);
+    if (shown) {
+        buf.copy(dst.x, dst.y, dst.width, dst.height, *shown, 0, 0);
+    } else {
+        picture.size = {decoded->width(), decoded->height()};
+        picture.fit =
+            fitPictureInto(picture.fitMode, decoded->width(), decoded->height(), area.w, area.h);
+        const PictureRect& src = picture.fit.source;
+        buf.stretch(dst.x, dst.y, dst.width, dst.height, *decoded, src.x, src.y, src.width,
+                    src.height);
+        images.keepShown(path, partOf(picture.fit), buf, dst.x, dst.y);
+    }
     picture.loaded = true;
     if (picture.title.empty()) return;
     setTextStyle(buf, t, "pic_title");

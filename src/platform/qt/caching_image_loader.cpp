@@ -1,6 +1,8 @@
 #include "platform/qt/caching_image_loader.h"
 
 #include <bit>
+#include <optional>
+#include <string>
 
 #include "core/render/pixel_cache.h"
 #include "platform/qt/qt_surface.h"
@@ -37,7 +39,40 @@ void toCache(const std::string& folder, const PixelCacheKey& key, const QImage& 
                          {image.constBits(), static_cast<size_t>(image.sizeInBytes())});
 }
 
+// A shown copy's entry is keyed by its source file and, after a "#", the part, the size and the
+// Qt whose smooth scaling made it: another part, size or scaler makes another entry.
+std::optional<PixelCacheKey> shownKey(const std::string& path, const ShownPart& part) {
+    std::optional<PixelCacheKey> key = pixelCacheKeyFor(path);
+    if (!key) return std::nullopt;
+    key->path += "#" + std::to_string(part.x) + "," + std::to_string(part.y) + "," +
+                 std::to_string(part.width) + "x" + std::to_string(part.height) + ">" +
+                 std::to_string(part.shownWidth) + "x" + std::to_string(part.shownHeight) +
+                 " qt" QT_VERSION_STR;
+    return key;
+}
+
 }  // namespace
+
+std::unique_ptr<Surface> CachingImageLoader::loadShown(const std::string& path,
+                                                       const ShownPart& part) const {
+    if (!kCacheUsable || folder_.empty()) return nullptr;
+    const std::optional<PixelCacheKey> key = shownKey(path, part);
+    if (!key) return nullptr;
+    QImage cached = fromCache(folder_, *key);
+    if (cached.width() != part.shownWidth || cached.height() != part.shownHeight) return nullptr;
+    return std::make_unique<QtSurface>(std::move(cached));
+}
+
+void CachingImageLoader::keepShown(const std::string& path, const ShownPart& part,
+                                   const Surface& from, int x, int y) const {
+    const auto* surface = dynamic_cast<const QtSurface*>(&from);
+    if (!kCacheUsable || folder_.empty() || surface == nullptr) return;
+    const QRect rect(x, y, part.shownWidth, part.shownHeight);
+    if (rect.isEmpty() || !surface->image().rect().contains(rect)) return;
+    const std::optional<PixelCacheKey> key = shownKey(path, part);
+    if (!key) return;
+    toCache(folder_, *key, surface->image().copy(rect).convertToFormat(QImage::Format_RGB32));
+}
 
 std::unique_ptr<Surface> CachingImageLoader::load(const std::string& path,
                                                   ImageLoadResult& result) const {

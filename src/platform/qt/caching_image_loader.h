@@ -1,7 +1,9 @@
 // The picture loader with the decoded-pixel cache in front of it: a PNG whose entry matches the
 // file on disk is read straight into a surface's pixels, anything else is decoded as usual, and
-// a decoded PNG leaves an entry for the next start. The cache never changes what a load returns,
-// only how long it takes; a cache that cannot be read or written is as good as none.
+// a decoded PNG leaves an entry for the next start. The day's picture is kept as it is shown
+// (its part stretched to the page's size), so the day's later starts neither decode nor stretch
+// it. The cache never changes what a load returns, only how long it takes; a cache that cannot
+// be read or written is as good as none.
 #pragma once
 
 #include <string>
@@ -20,6 +22,10 @@ public:
         return decoder_.probe(path, info);
     }
     std::unique_ptr<Surface> load(const std::string& path, ImageLoadResult& result) const override;
+    std::unique_ptr<Surface> loadShown(const std::string& path,
+                                       const ShownPart& part) const override;
+    void keepShown(const std::string& path, const ShownPart& part, const Surface& from, int x,
+                   int y) const override;
 
     const std::string& folder() const { return folder_; }
 
