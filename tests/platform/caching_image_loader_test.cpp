@@ -118,31 +118,45 @@ TEST_F(CachingImageLoaderTest, AShownCopyGivesBackTheStretchedPixelsWhileNothing
             photo.setPixel(x, y, qRgb(x * 3, y * 4, (x * y) % 256));
     ASSERT_TRUE(photo.save(QString::fromStdString(dir.file("day.jpg")), "JPEG", 90));
     const std::string path = dir.file("day.jpg");
-    const ShownPart part{4, 2, 72, 54, 57, 43};
-    EXPECT_EQ(loader.loadShown(path, part), nullptr);
-
-    // The page: a picture area with something under it, the part stretched in at an offset.
     ImageLoadResult result = ImageLoadResult::kOk;
     auto decoded = loader.load(path, result);
     ASSERT_NE(decoded, nullptr);
-    QImage under(64, 48, QImage::Format_RGB32);
-    under.fill(qRgb(10, 20, 30));
-    QtSurface drawn(under);
-    drawn.stretch(3, 2, 57, 43, *decoded, 4, 2, 72, 54);
-    loader.keepShown(path, part, drawn, 3, 2);
 
-    auto shown = loader.loadShown(path, part);
-    ASSERT_NE(shown, nullptr);
-    QtSurface copied(under);
-    copied.copy(3, 2, 57, 43, *shown, 0, 0);
-    EXPECT_EQ(copied.image(), drawn.image());
+    // The page's picture area with something under it, the part stretched in at (x, y); then
+    // the kept copy drawn into a fresh area must give the very same pixels. Once inside the
+    // area, once as wide as it (read straight into its rows).
+    struct Case {
+        int areaWidth, x, y;
+    };
+    for (const Case c : {Case{64, 3, 2}, Case{57, 0, 4}}) {
+        const ShownPart part{4, 2, 72, 54, 57, 43};
+        QImage under(c.areaWidth, 48, QImage::Format_RGB32);
+        under.fill(qRgb(10, 20, 30));
+        QtSurface drawn(under.copy());
+        QtSurface fresh(under.copy());
+        EXPECT_FALSE(loader.drawShown(path, part, fresh, c.x, c.y));
+        drawn.stretch(c.x, c.y, 57, 43, *decoded, 4, 2, 72, 54);
+        loader.keepShown(path, part, drawn, c.x, c.y);
+
+        QtSurface copied(under.copy());
+        ASSERT_TRUE(loader.drawShown(path, part, copied, c.x, c.y)) << c.areaWidth;
+        EXPECT_EQ(copied.image(), drawn.image()) << c.areaWidth;
+        fs::remove_all(folder);
+    }
 
     // Another part or size is another copy; a rewritten picture has none yet.
-    EXPECT_EQ(loader.loadShown(path, {4, 2, 72, 54, 56, 43}), nullptr);
-    EXPECT_EQ(loader.loadShown(path, {0, 2, 72, 54, 57, 43}), nullptr);
+    QImage area(64, 48, QImage::Format_RGB32);
+    QtSurface drawn(area);
+    const ShownPart part{4, 2, 72, 54, 57, 43};
+    drawn.stretch(3, 2, 57, 43, *decoded, 4, 2, 72, 54);
+    loader.keepShown(path, part, drawn, 3, 2);
+    ASSERT_TRUE(loader.drawShown(path, part, drawn, 3, 2));
+    EXPECT_FALSE(loader.drawShown(path, {4, 2, 72, 54, 56, 43}, drawn, 3, 2));
+    EXPECT_FALSE(loader.drawShown(path, {0, 2, 72, 54, 57, 43}, drawn, 3, 2));
+    EXPECT_FALSE(loader.drawShown(path, part, drawn, 10, 10));  // would not fit in the area
     const timespec later[2] = {{2000000000, 5}, {2000000000, 5}};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), later, 0), 0);
-    EXPECT_EQ(loader.loadShown(path, part), nullptr);
+    EXPECT_FALSE(loader.drawShown(path, part, drawn, 3, 2));
 }
 
 // The file's signature decides the format, not its name; a file of no known signature is

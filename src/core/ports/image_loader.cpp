@@ -5,8 +5,8 @@
 namespace tv {
 
 // A plain loader keeps no copies.
-std::unique_ptr<Surface> ImageLoader::loadShown(const std::string&, const ShownPart&) const {
-    return nullptr;
+bool ImageLoader::drawShown(const std::string&, const ShownPart&, Surface&, int, int) const {
+    return false;
 }
 
 void ImageLoader::keepShown(const std::string&, const ShownPart&, const Surface&, int, int) const {}

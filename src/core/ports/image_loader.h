@@ -44,10 +44,11 @@ public:
     virtual std::unique_ptr<Surface> load(const std::string& path,
                                           ImageLoadResult& result) const = 0;
 
-    // A loader that keeps shown copies gives back the pixels a stretch of `part` made before,
-    // while the file is unchanged; null when it has none (the caller decodes and stretches).
-    virtual std::unique_ptr<Surface> loadShown(const std::string& path,
-                                               const ShownPart& part) const;
+    // A loader that keeps shown copies draws the pixels a stretch of `part` made before at
+    // (x, y) of `into`, while the file is unchanged. False when it has none: the caller decodes
+    // and stretches over that rectangle, whose pixels are then undefined.
+    virtual bool drawShown(const std::string& path, const ShownPart& part, Surface& into, int x,
+                           int y) const;
     // Offers the stretch of `part` just drawn, at (x, y) of `from`, for the next loadShown.
     virtual void keepShown(const std::string& path, const ShownPart& part, const Surface& from,
                            int x, int y) const;

@@ -191,6 +191,9 @@ void redrawScreen(Screen& sc, ScreenMode mode) {
         mode = ScreenMode::kAlarm;
     Surface& s = *skin.mainBuffer;
     copyRect(s, 0, 0, s.width(), s.height(), skin.image(kImgMainBg), 0, 0);
+    // The next redraw reads the frame's picture again, from the pixel cache: kept, it would
+    // hold a second window-sized picture beside the page for the program's whole run.
+    skin.dropImage(kImgMainBg);
     drawTitle(sc);
     drawTodayBlock(sc);
     skin.buttons[kBtnHome].visible = false;

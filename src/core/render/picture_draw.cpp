@@ -25,10 +25,14 @@ void drawPictureOfDay(Skin& skin, PictureOfDay& picture, const ImageLoader& imag
         return ShownPart{fit.source.x,      fit.source.y,          fit.source.width,
                          fit.source.height, fit.destination.width, fit.destination.height};
     };
-    std::unique_ptr<Surface> shown;
+    if (picture.fillBackground)
+        copyRect(buf, 0, 0, area.w, area.h, skin.image(kImgMainBg), area.x, area.y);
+    bool shown = false;
     std::unique_ptr<Surface> decoded;
     if (picture.errorText.empty()) {
-        if (picture.loaded) shown = images.loadShown(path, partOf(picture.fit));
+        const PictureRect& dst = picture.fit.destination;
+        const bool kept = picture.loaded;
+        shown = kept && images.drawShown(path, partOf(picture.fit), buf, dst.x, dst.y);
         if (!shown) {
             ImageLoadResult result = ImageLoadResult::kOk;
             decoded = images.load(path, result);
@@ -36,11 +40,12 @@ void drawPictureOfDay(Skin& skin, PictureOfDay& picture, const ImageLoader& imag
                 picture.errorText = pictureDamagedText(strings, picture.path);
                 picture.loaded = false;
                 picture.title.clear();
+                // A kept copy that failed half-way may have left rows behind the message.
+                if (kept)
+                    copyRect(buf, 0, 0, area.w, area.h, skin.image(kImgMainBg), area.x, area.y);
             }
         }
     }
-    if (picture.fillBackground)
-        copyRect(buf, 0, 0, area.w, area.h, skin.image(kImgMainBg), area.x, area.y);
     const uint32_t shadow = textShadowColour(t);
     if (!picture.errorText.empty()) {
         setTextStyle(buf, t, "picture_err");
@@ -52,14 +57,12 @@ void drawPictureOfDay(Skin& skin, PictureOfDay& picture, const ImageLoader& imag
             drawText(buf, area.w / 2, y0 + static_cast<int>(i) * h, lines[i], kAlignCentre, shadow);
         return;
     }
-    const PictureRect& dst = picture.fit.destination;
-    if (shown) {
-        buf.copy(dst.x, dst.y, dst.width, dst.height, *shown, 0, 0);
-    } else {
+    if (!shown) {
         picture.size = {decoded->width(), decoded->height()};
         picture.fit =
             fitPictureInto(picture.fitMode, decoded->width(), decoded->height(), area.w, area.h);
         const PictureRect& src = picture.fit.source;
+        const PictureRect& dst = picture.fit.destination;
         buf.stretch(dst.x, dst.y, dst.width, dst.height, *decoded, src.x, src.y, src.width,
                     src.height);
         images.keepShown(path, partOf(picture.fit), buf, dst.x, dst.y);

@@ -103,18 +103,17 @@ void loadImages(Skin& skin, const SkinServices& sv) {
         const std::string path = skin.folder + skin.theme.item(key);
         if (fileExists(path)) skin.imageFiles[i] = path;
     }
-    // The frame and the buttons are on every page, and the frame gets its stamps now.
+    // The frame and the buttons are on every page.
     skin.image(kImgMainBg);
     skin.image(kImgButtons);
 }
 
-void stampBackground(Skin& skin, const SkinServices& sv) {
-    if (!skin.hasImage(kImgMainBg)) return;
-    Surface& bg = *skin.images[kImgMainBg];  // decoded by loadImages
+// The frame's picture carries the program icon, the version and the maker's name.
+void stampBackground(Skin& skin, Surface& bg) {
     HashTable& t = skin.theme;
-    if (themeHasPoint(t, "titlebar_icon") && sv.icon)
+    if (themeHasPoint(t, "titlebar_icon") && skin.stampIcon)
         bg.copyKeyed(themeInt(t, "titlebar_icon_x"), themeInt(t, "titlebar_icon_y"), 16, 16,
-                     *sv.icon, 0, 0, kMagenta);
+                     *skin.stampIcon, 0, 0, kMagenta);
     const uint32_t shadow = textShadowColour(t);
     if (themeHasPoint(t, "versiontext")) {
         setTextStyle(bg, t, "versiontext");
@@ -127,7 +126,7 @@ void stampBackground(Skin& skin, const SkinServices& sv) {
     if (themeHasPoint(t, "qzlogo")) {
         setTextStyle(bg, t, "qzlogo");
         setColor(bg, themeColour(t, "qzlogo_color", kWhite));
-        drawText(bg, themeInt(t, "qzlogo_x"), themeInt(t, "qzlogo_y"), sv.companyName,
+        drawText(bg, themeInt(t, "qzlogo_x"), themeInt(t, "qzlogo_y"), skin.stampCompany,
                  themeInt(t, "qzlogo_align", 0), shadow);
     }
 }
@@ -169,8 +168,18 @@ Surface* Skin::imageOrNull(SkinImage i) const {
         images[i] = imageLoader->load(imageFiles[i], result);
         if (result != ImageLoadResult::kOk && imageLog != nullptr)
             imageLog->write("skin image '" + imageFiles[i] + "' could not be loaded", 1);
+        // Decoding is lazy, so it happens behind a const door; the theme's readers are not
+        // const, and no skin is ever a const object.
+        if (i == kImgMainBg && images[i] && !images[i]->empty())
+            stampBackground(const_cast<Skin&>(*this), *images[i]);
     }
     return images[i].get();
+}
+
+void Skin::dropImage(SkinImage i) const {
+    if (imageFiles[i].empty() || imageLoader == nullptr) return;  // it could not come back
+    images[i].reset();
+    imageTried[i] = false;
 }
 
 void Skin::releaseImages() {
@@ -270,12 +279,13 @@ bool setSkin(Skin& skin, std::string& skinName, bool buttonsOnly, const SkinServ
     skin.pictureBuffer = sv.factory->create(std::max(themeInt(t, "picture_w"), 0),
                                             std::max(themeInt(t, "picture_h"), 0));
 
+    skin.stampIcon = sv.icon;
+    skin.stampCompany = sv.companyName;
     if (folderExists(skin.folder)) {
         loadImages(skin, sv);
     } else {
         warn(sv, "com_err_skin", skinName);
     }
-    stampBackground(skin, sv);
 
     const int ml = themeInt(t, "pic_margin_left", 0);
     const int mr = themeInt(t, "pic_margin_right", 0);

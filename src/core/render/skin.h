@@ -95,6 +95,10 @@ struct Skin {
     mutable std::array<bool, kSkinImageCount> imageTried{};
     const ImageLoader* imageLoader = nullptr;
     Log* imageLog = nullptr;
+    // What the frame's picture gets stamped with each time it is decoded: the 16 x 16 program
+    // icon (null: none) and the maker's name.
+    const Surface* stampIcon = nullptr;
+    std::string stampCompany;
     std::array<ButtonState, kButtonCount> buttons;
     WindowRequest window;
     bool windowSetUp = false;
@@ -104,6 +108,9 @@ struct Skin {
     const Surface& image(SkinImage i) const;
     Surface* imageOrNull(SkinImage i) const;  // null: none; the wisdom mask is drawn into
     bool hasImage(SkinImage i) const { return !image(i).empty(); }
+    // Lets a decoded image go when it can be decoded again (from the pixel cache), as it is
+    // when next drawn.
+    void dropImage(SkinImage i) const;
     // Drops the decoded images and forgets the files (the window is gone).
     void releaseImages();
 };

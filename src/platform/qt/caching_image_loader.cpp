@@ -53,14 +53,33 @@ std::optional<PixelCacheKey> shownKey(const std::string& path, const ShownPart& 
 
 }  // namespace
 
-std::unique_ptr<Surface> CachingImageLoader::loadShown(const std::string& path,
-                                                       const ShownPart& part) const {
-    if (!kCacheUsable || folder_.empty()) return nullptr;
+bool CachingImageLoader::drawShown(const std::string& path, const ShownPart& part, Surface& into,
+                                   int x, int y) const {
+    auto* surface = dynamic_cast<QtSurface*>(&into);
+    if (!kCacheUsable || folder_.empty() || surface == nullptr) return false;
+    QImage& target = surface->image();
+    const QRect rect(x, y, part.shownWidth, part.shownHeight);
+    if (rect.isEmpty() || !target.rect().contains(rect) || target.format() != QImage::Format_RGB32)
+        return false;
     const std::optional<PixelCacheKey> key = shownKey(path, part);
-    if (!key) return nullptr;
-    QImage cached = fromCache(folder_, *key);
-    if (cached.width() != part.shownWidth || cached.height() != part.shownHeight) return nullptr;
-    return std::make_unique<QtSurface>(std::move(cached));
+    if (!key) return false;
+    const auto fits = [&](const PixelLayout& layout) {
+        return layout.format == PixelFormat::kRgb32 &&
+               layout.width == static_cast<uint32_t>(rect.width()) &&
+               layout.height == static_cast<uint32_t>(rect.height());
+    };
+    // A copy as wide as the target goes straight into its rows: no second picture in memory.
+    if (x == 0 && rect.width() == target.width()) {
+        return readPixelCacheEntry(folder_, *key, [&](const PixelLayout& layout) -> uint8_t* {
+            if (!fits(layout) || layout.stride != static_cast<uint32_t>(target.bytesPerLine()))
+                return nullptr;
+            return target.scanLine(y);
+        });
+    }
+    const QImage cached = fromCache(folder_, *key);
+    if (cached.size() != rect.size()) return false;
+    into.copy(x, y, rect.width(), rect.height(), QtSurface(cached), 0, 0);
+    return true;
 }
 
 void CachingImageLoader::keepShown(const std::string& path, const ShownPart& part,

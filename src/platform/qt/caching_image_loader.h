@@ -22,8 +22,8 @@ public:
         return decoder_.probe(path, info);
     }
     std::unique_ptr<Surface> load(const std::string& path, ImageLoadResult& result) const override;
-    std::unique_ptr<Surface> loadShown(const std::string& path,
-                                       const ShownPart& part) const override;
+    bool drawShown(const std::string& path, const ShownPart& part, Surface& into, int x,
+                   int y) const override;
     void keepShown(const std::string& path, const ShownPart& part, const Surface& from, int x,
                    int y) const override;
 

@@ -13,11 +13,14 @@ using test::ScreenTest;
 using test::SkinFixture;
 
 TEST_F(ScreenTest, MainScreenOrder) {
+    const Surface* background = &sc.skin.image(kImgMainBg);
     redrawScreen(sc, ScreenMode::kMain);
     const auto& ops = main().ops;
     ASSERT_GE(ops.size(), 3u);
     EXPECT_EQ(ops[0].kind, "copy");  // the background first
-    EXPECT_EQ(ops[0].source, sc.skin.images[kImgMainBg].get());
+    EXPECT_EQ(ops[0].source, background);
+    // Copied, the frame's picture is let go; the next redraw decodes it again.
+    EXPECT_EQ(sc.skin.images[kImgMainBg], nullptr);
     EXPECT_EQ(ops[1].text, "Naptár 2025");
     // Then the picture buffer into the picture area; no lines without entries.
     EXPECT_EQ(ops.back().source, sc.skin.pictureBuffer.get());

@@ -226,10 +226,21 @@ TEST(SetSkin, OnlyTheFrameAndTheButtonsAreDecodedAtLoadTheRestOnFirstUse) {
     EXPECT_FALSE(skin.hasImage(kImgCalBg));
     EXPECT_EQ(f.loader.loads.size(), 4u);
 
+    // The frame's picture may go between redraws: it comes back decoded and stamped again.
+    FakeSurface icon(16, 16);
+    skin.stampIcon = &icon;
+    skin.theme.setItem("titlebar_icon_x", "4");
+    skin.theme.setItem("titlebar_icon_y", "3");
+    skin.dropImage(kImgMainBg);
+    EXPECT_EQ(skin.images[kImgMainBg], nullptr);
+    ASSERT_TRUE(skin.hasImage(kImgMainBg));
+    EXPECT_EQ(f.loader.loads.size(), 5u);
+    EXPECT_EQ(SkinFixture::fake(*skin.images[kImgMainBg]).of("keyed").size(), 1u);
+
     // A window that goes away takes its pictures along; nothing is decoded for it again.
     skin.releaseImages();
     EXPECT_FALSE(skin.hasImage(kImgMainBg));
-    EXPECT_EQ(f.loader.loads.size(), 4u);
+    EXPECT_EQ(f.loader.loads.size(), 5u);
 }
 
 }  // namespace
