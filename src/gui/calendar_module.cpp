@@ -1,9 +1,11 @@
 // The calendar program itself, built as a module: the small launcher (src/launcher) hands a second
 // start over to the calendar that runs, and loads this only when the calendar must start.
 #include <QApplication>
+#include <QFontDatabase>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
+#include <thread>
 
 #include <string>
 
@@ -64,6 +66,10 @@ void developerShot(tv::CalendarApp& calendar, const QString& what, const QString
 
 extern "C" __attribute__((visibility("default"))) int tvCalendarMain(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Qt lists the system's fonts at the first text drawn, a millisecond and more on the main
+    // thread; the second core does it while the calendar reads its files and skin. (The list is
+    // shared and guarded; the thread ends before the application does.)
+    std::jthread fonts([] { QFontDatabase::families(); });
     QApplication::setApplicationName(QStringLiteral("Tempovirens"));
     QApplication::setOrganizationName(QStringLiteral("Brimcove"));
     // Wayland matches the window to its launcher and icon by this name.
