@@ -19,7 +19,6 @@ class QNetworkRequest;
 
 namespace tv {
 
-
 class QtCalDavClient : public CalDavClient {
 public:
     static constexpr int kTransferTimeoutMs = 30000;
