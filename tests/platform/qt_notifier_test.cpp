@@ -182,5 +182,16 @@ TEST_F(NotifierTest, WithoutAServiceNothingWaitsAndNothingBreaks) {
     unconnected.withdraw();
 }
 
+// The program's notifier reaches the session bus only when it first has something to show: the
+// bus named after it was made is the one it uses (ctest runs each test in a process of its
+// own, so no earlier test has opened the session bus).
+TEST_F(NotifierTest, TheSessionBusIsReachedAtTheFirstNotification) {
+    QtNotifier notifier(QStringLiteral("Tempovirens"), QStringLiteral("hu.brimcove.tempovirens"));
+    startService();
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
+    notifier.notify(alarm(), {});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return service.notifies.size() == 1; }, 5000));
+}
+
 }  // namespace
 }  // namespace tv

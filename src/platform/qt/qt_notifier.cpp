@@ -35,20 +35,28 @@ QString escapeBodyMarkup(const QString& text) {
 QtNotifier::QtNotifier(QString appName, QString desktopId, QDBusConnection bus)
     : appName_(std::move(appName)), desktopId_(std::move(desktopId)), bus_(std::move(bus)) {}
 
+QtNotifier::QtNotifier(QString appName, QString desktopId)
+    : appName_(std::move(appName)), desktopId_(std::move(desktopId)) {}
+
+QDBusConnection& QtNotifier::bus() {
+    if (!bus_) bus_ = QDBusConnection::sessionBus();
+    return *bus_;
+}
+
 void QtNotifier::notify(const Notification& notification, std::function<void()> onAction) {
-    if (!bus_.isConnected()) return;
+    if (!bus().isConnected()) return;
     if (!listening_) {
-        bus_.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
-                     SLOT(actionInvoked(uint, QString)));
-        bus_.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
-                     SLOT(notificationClosed(uint, uint)));
+        bus().connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
+                      SLOT(actionInvoked(uint, QString)));
+        bus().connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+                      SLOT(notificationClosed(uint, uint)));
         listening_ = true;
     }
     // What the service can do decides the body's form and whether there are actions; its answer
     // (or its absence) comes back later.
     const QDBusMessage ask = QDBusMessage::createMethodCall(kService, kPath, kInterface,
                                                             QStringLiteral("GetCapabilities"));
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(ask, kCallTimeoutMs), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(ask, kCallTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, notification, onAction = std::move(onAction)](QDBusPendingCallWatcher* w) {
                 w->deleteLater();
@@ -77,7 +85,7 @@ void QtNotifier::send(const Notification& n, const QStringList& capabilities,
     QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     call << appName_ << uint{0} << icon << qs(n.title) << body << actions << hints << expireMs;
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, kCallTimeoutMs), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(call, kCallTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, onAction = std::move(onAction)](QDBusPendingCallWatcher* w) {
                 w->deleteLater();
@@ -91,7 +99,7 @@ void QtNotifier::withdraw() {
         QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
                                                            QStringLiteral("CloseNotification"));
         call << id;
-        bus_.asyncCall(call, kCallTimeoutMs);
+        bus().asyncCall(call, kCallTimeoutMs);
     }
     shown_.clear();
 }

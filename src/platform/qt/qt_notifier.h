@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <map>
+#include <optional>
 
 #include "core/ports/notifier.h"
 
@@ -22,9 +23,10 @@ public:
     static constexpr const char* kInterface = "org.freedesktop.Notifications";
 
     // `appName` and `desktopId` say whose notifications these are (the desktop groups them under
-    // the launcher of that id).
-    QtNotifier(QString appName, QString desktopId,
-               QDBusConnection bus = QDBusConnection::sessionBus());
+    // the launcher of that id). Without a `bus`, the session bus, reached at the first
+    // notification: a start that shows none does not wait for the bus.
+    QtNotifier(QString appName, QString desktopId);
+    QtNotifier(QString appName, QString desktopId, QDBusConnection bus);
 
     void notify(const Notification& notification, std::function<void()> onAction) override;
     void withdraw() override;
@@ -39,7 +41,9 @@ private:
 
     QString appName_;
     QString desktopId_;
-    QDBusConnection bus_;
+    QDBusConnection& bus();
+
+    std::optional<QDBusConnection> bus_;
     bool listening_ = false;
     // The notifications still shown, by the service's id, with what their action does.
     std::map<uint, std::function<void()>> shown_;
