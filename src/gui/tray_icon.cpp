@@ -15,37 +15,40 @@
 
 namespace tv {
 
-TrayIcon::TrayIcon(CalendarApp& app, const std::string& tip) : app_(app) {
-    icon_ = new QSystemTrayIcon(this);
-    // The program's icon, read once when the calendar started.
-    icon_->setIcon(QApplication::windowIcon());
-    icon_->setToolTip(QString::fromStdString(tip));
-    connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        switch (r) {
-            case QSystemTrayIcon::Trigger:
-                trayIconClicked(app_.context(), TrayClick::kSingle);
-                break;
-            case QSystemTrayIcon::DoubleClick:
-                trayIconClicked(app_.context(), TrayClick::kDouble);
-                break;
-            case QSystemTrayIcon::Context:
-                trayIconClicked(app_.context(), TrayClick::kRight);
-                break;
-            default:
-                break;
-        }
-    });
-    // Asking the desktop for its tray area waits on D-Bus: done once the start has returned to
-    // the event loop, so it never holds up the calendar window. Without a tray area the form
-    // still keeps the process and its tick.
-    QTimer::singleShot(0, this, [this] {
-        if (QSystemTrayIcon::isSystemTrayAvailable()) icon_->show();
-    });
-
+TrayIcon::TrayIcon(CalendarApp& app, const std::string& tip) : app_(app), tip_(tip) {
     timer_ = new QTimer(this);
     timer_->setInterval(kTrayTickSeconds * 1000);
     connect(timer_, &QTimer::timeout, this, [this] { trayTick(app_.context()); });
     timer_->start();
+}
+
+void TrayIcon::appear() {
+    if (appearing_) return;
+    appearing_ = true;
+    QTimer::singleShot(0, this, [this] {
+        icon_ = new QSystemTrayIcon(this);
+        // The program's icon, read once when the calendar started.
+        icon_->setIcon(QApplication::windowIcon());
+        icon_->setToolTip(QString::fromStdString(tip_));
+        connect(icon_, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason r) {
+                    switch (r) {
+                        case QSystemTrayIcon::Trigger:
+                            trayIconClicked(app_.context(), TrayClick::kSingle);
+                            break;
+                        case QSystemTrayIcon::DoubleClick:
+                            trayIconClicked(app_.context(), TrayClick::kDouble);
+                            break;
+                        case QSystemTrayIcon::Context:
+                            trayIconClicked(app_.context(), TrayClick::kRight);
+                            break;
+                        default:
+                            break;
+                    }
+                });
+        // Without a tray area the form still keeps the process and its tick.
+        if (QSystemTrayIcon::isSystemTrayAvailable()) icon_->show();
+    });
 }
 
 TrayIcon::~TrayIcon() {

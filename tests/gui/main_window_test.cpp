@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <cstdlib>
 #include <vector>
@@ -41,7 +43,7 @@ protected:
     }
 
     // A calendar whose modal windows are only recorded.
-    CalendarApp& startCalendar(const std::string& commandLine = "") {
+    CalendarApp& startCalendar(const std::string& commandLine = "", bool runEvents = true) {
         app = std::make_unique<CalendarApp>(CalendarApp::Options{false, false});
         Platform& p = app->platform();
         p.messageBox = &box;
@@ -55,7 +57,7 @@ protected:
             return true;
         };
         outcome = app->start(commandLine);
-        QApplication::processEvents();
+        if (runEvents) QApplication::processEvents();
         return *app;
     }
 
@@ -203,6 +205,20 @@ TEST_F(MainWindowTest, RightClickOpensTheMainMenu) {
     QTest::mouseClick(w, Qt::RightButton, Qt::NoModifier, QPoint(w->width() / 2, w->height() - 40));
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], UiAction::kOpenMainMenu);
+}
+
+// The start does not wait for the desktop's tray: the icon is made once the event loop runs,
+// after the window is up; the form and its tick are there from the start.
+TEST_F(MainWindowTest, TheTrayIconComesAfterTheWindow) {
+    CalendarApp& a = startCalendar("", false);
+    ASSERT_EQ(outcome, MainOutcome::kLoaded);
+    ASSERT_NE(a.trayForm(), nullptr);
+    EXPECT_TRUE(a.window()->isVisible());
+    EXPECT_EQ(a.trayForm()->icon(), nullptr);
+    EXPECT_TRUE(a.trayForm()->timer()->isActive());
+    QApplication::processEvents();
+    ASSERT_NE(a.trayForm()->icon(), nullptr);
+    EXPECT_EQ(a.trayForm()->icon()->toolTip(), QStringLiteral("Tempovirens"));
 }
 
 TEST_F(MainWindowTest, ClosingWithTheTrayKeepsTheProcess) {

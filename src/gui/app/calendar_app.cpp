@@ -151,6 +151,7 @@ MainOutcome CalendarApp::start(std::string_view commandLine) {
     host_.loadIcon(iconFile);
     QApplication::setWindowIcon(programIcon(programDir));
     const MainOutcome out = startCalendar(ctx_, commandLine);
+    host_.startDone();
     if (out == MainOutcome::kLoaded || out == MainOutcome::kInTray) sync_->start();
     return out;
 }

@@ -268,6 +268,12 @@ void WindowHost::endProcess() {
 
 void WindowHost::addIcon(const std::string& tip) {
     if (!tray_) tray_ = std::make_unique<TrayIcon>(app_, tip);
+    if (startDone_) tray_->appear();
+}
+
+void WindowHost::startDone() {
+    startDone_ = true;
+    if (tray_) tray_->appear();
 }
 
 void WindowHost::removeIcon() {

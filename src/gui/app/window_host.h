@@ -26,6 +26,8 @@ public:
 
     MainWindow* window() const;
     TrayIcon* trayIcon() const { return tray_.get(); }
+    // The start has shown what it shows: the tray icon may go into the desktop's tray now.
+    void startDone();
     // The small program icon the skins draw into their title.
     void loadIcon(const std::string& file);
 
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<SplashWindow> splash_;
     QElapsedTimer splashAsked_;  // invalid: no splash wanted
     std::unique_ptr<TrayIcon> tray_;
+    bool startDone_ = false;
     std::unique_ptr<Surface> icon_;
 };
 
