@@ -89,6 +89,7 @@ QtSingleInstance::QtSingleInstance(const std::string& dir) : dir_(dir) {
 
 QtSingleInstance::~QtSingleInstance() {
     if (listener_ < 0) return;
+    delete acceptor_;  // before its socket closes
     ::close(listener_);
     // Ours while we hold the lock; a later start would remove it anyway.
     ::unlink(socketPath().c_str());
@@ -139,8 +140,8 @@ bool QtSingleInstance::listen() {
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) return false;
-    // We hold the lock, so a socket file left there is from a run that died. Nobody can connect
-    // before listen(), so the owner alone may by then.
+    // We hold the lock, so a socket file left there is from a run that died. The file is made
+    // the user's alone before listen(): nobody can connect to it earlier.
     ::unlink(path.c_str());
     if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
         ::chmod(path.c_str(), 0600) != 0 || ::listen(fd, kBacklog) != 0) {
@@ -172,8 +173,7 @@ void QtSingleInstance::accept() {
             if (errno == EINTR) continue;
             return;  // none waiting (or the peer left already)
         }
-        auto* c = new Connection(fd, this);
-        connections_.push_back(c);
+        auto* c = new Connection(fd, this);  // a child: it goes with us at the latest
         connect(&c->readable, &QSocketNotifier::activated, this, [this, c] { readFrom(c); });
         // A sender that never finishes its message does not keep the socket.
         connect(&c->timeout, &QTimer::timeout, this, [this, c] { drop(c); });
@@ -183,7 +183,6 @@ void QtSingleInstance::accept() {
 }
 
 void QtSingleInstance::drop(Connection* c) {
-    std::erase(connections_, c);
     c->readable.setEnabled(false);
     c->timeout.stop();
     // From inside one of its own signals: it goes when the event loop is back.

@@ -10,7 +10,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "core/ports/single_instance.h"
 #include "platform/posix/local_hand_over.h"
@@ -70,7 +69,6 @@ private:
     std::unique_ptr<QLockFile> lock_;
     int listener_ = -1;
     QSocketNotifier* acceptor_ = nullptr;
-    std::vector<Connection*> connections_;  // children of this object
     Receiver receiver_;
 };
 
