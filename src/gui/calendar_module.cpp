@@ -1,6 +1,7 @@
 // The calendar program itself, built as a module: the small launcher (src/launcher) hands a second
 // start over to the calendar that runs, and loads this only when the calendar must start.
 #include <QApplication>
+#include <QDBusConnection>
 #include <QFontDatabase>
 #include <QMenu>
 #include <QScreen>
@@ -70,6 +71,10 @@ extern "C" __attribute__((visibility("default"))) int tvCalendarMain(int argc, c
     // thread; the second core does it while the calendar reads its files and skin. (The list is
     // shared and guarded; the thread ends before the application does.)
     std::jthread fonts([] { QFontDatabase::families(); });
+    // Showing the first window starts Qt's accessibility bridge, which waits for the session
+    // bus connection (and without a bus, for libdbus's attempt to start one); the connection is
+    // made here beforehand, beside the start.
+    std::jthread bus([] { QDBusConnection::sessionBus(); });
     QApplication::setApplicationName(QStringLiteral("Tempovirens"));
     QApplication::setOrganizationName(QStringLiteral("Brimcove"));
     // Wayland matches the window to its launcher and icon by this name.
