@@ -1,9 +1,7 @@
 #include "platform/qt/online_services.h"
 
-#include <QLibrary>
 #include <QTimer>
 
-#include "core/app/folders.h"
 #include "platform/online/online_module.h"
 
 namespace tv {
@@ -37,9 +35,8 @@ private:
 }  // namespace
 
 OnlineModule::OnlineModule(std::string file)
-    : file_(file.empty() ? moduleDir() + kOnlineModuleFile : std::move(file)) {}
+    : module_(std::move(file), kOnlineModuleFile, kOnlineModuleEntry) {}
 
-// The module itself stays loaded until the process ends, as QLibrary leaves it.
 OnlineModule::~OnlineModule() = default;
 
 OnlineModule& OnlineModule::program() {
@@ -48,23 +45,9 @@ OnlineModule& OnlineModule::program() {
 }
 
 const OnlineFactories* OnlineModule::factories() {
-    std::lock_guard lock(mutex_);
-    if (tried_) return factories_;
-    tried_ = true;
-    library_ = std::make_unique<QLibrary>(QString::fromStdString(file_));
     using Entry = const OnlineFactories* (*)();
-    auto entry = reinterpret_cast<Entry>(library_->resolve(kOnlineModuleEntry));
-    if (entry == nullptr) {
-        error_ = library_->errorString().toStdString();
-        return nullptr;
-    }
-    factories_ = entry();
-    return factories_;
-}
-
-std::string OnlineModule::error() {
-    std::lock_guard lock(mutex_);
-    return error_;
+    auto entry = reinterpret_cast<Entry>(module_.entry());
+    return entry != nullptr ? entry() : nullptr;
 }
 
 LazyDownload::~LazyDownload() = default;

@@ -7,14 +7,12 @@
 #include <atomic>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "core/ports/caldav.h"
 #include "core/ports/download.h"
 #include "core/ports/secret_store.h"
-
-class QLibrary;
+#include "platform/qt/program_module.h"
 
 namespace tv {
 
@@ -30,18 +28,13 @@ public:
 
     // Loads the module at the first call; null when it cannot be loaded (error() says why).
     const OnlineFactories* factories();
-    std::string error();
+    std::string error() { return module_.error(); }
 
     // The one the program uses.
     static OnlineModule& program();
 
 private:
-    std::mutex mutex_;
-    std::string file_;
-    bool tried_ = false;
-    std::unique_ptr<QLibrary> library_;
-    const OnlineFactories* factories_ = nullptr;
-    std::string error_;
+    ProgramModule module_;
 };
 
 class LazyDownload : public Download {

@@ -1,33 +1,24 @@
 #include "platform/qt/qt_sound.h"
 
 #include <QFileInfo>
-#include <QLibrary>
 
-#include "core/app/folders.h"
 #include "platform/sound/sound_module.h"
 
 namespace tv {
 
 QtSound::QtSound(std::string module)
-    : module_(module.empty() ? moduleDir() + kSoundModuleFile : std::move(module)) {}
+    : module_(std::move(module), kSoundModuleFile, kSoundModuleEntry) {}
 
-// The player goes first; the module itself stays loaded until the process ends, as QLibrary
-// leaves it.
+// The player goes first; the module stays loaded.
 QtSound::~QtSound() {
     player_.reset();
 }
 
 Sound* QtSound::player() {
-    if (tried_) return player_.get();
-    tried_ = true;
-    library_ = std::make_unique<QLibrary>(QString::fromStdString(module_));
-    using MakeSound = Sound* (*)();
-    auto make = reinterpret_cast<MakeSound>(library_->resolve(kSoundModuleEntry));
-    if (make == nullptr) {
-        loadError_ = library_->errorString().toStdString();
-        return nullptr;
+    if (!player_) {
+        using MakeSound = Sound* (*)();
+        if (auto make = reinterpret_cast<MakeSound>(module_.entry())) player_.reset(make());
     }
-    player_.reset(make());
     return player_.get();
 }
 

@@ -6,8 +6,7 @@
 #include <string>
 
 #include "core/ports/sound.h"
-
-class QLibrary;
+#include "platform/qt/program_module.h"
 
 namespace tv {
 
@@ -23,15 +22,12 @@ public:
     // Whether the module has been loaded (it is only tried at the first play).
     bool loaded() const { return player_ != nullptr; }
     // Why the module could not be loaded; empty when it was, or was not tried yet.
-    const std::string& loadError() const { return loadError_; }
+    std::string loadError() { return module_.error(); }
 
 private:
     Sound* player();
 
-    std::string module_;
-    bool tried_ = false;
-    std::string loadError_;
-    std::unique_ptr<QLibrary> library_;
+    ProgramModule module_;
     std::unique_ptr<Sound> player_;
 };
 
