@@ -92,6 +92,14 @@ protected:
                 << "Skin = \"metal_big\"\nFeast_GoodFridayOffered = 1\n";
         }
     }
+    // The user's files with one monthly event that rings at 9:00 on the 9th.
+    void monthlyAlarmAtNine(const std::string& name) {
+        EventTable table;
+        EventRecord& e = addEvent(table, name, RepeatKind::kMonthly, 2024, 1, 9);
+        e.alarmOn = 1;
+        e.alarmHour = 9;
+        userFiles(table);
+    }
     EventTable eventsOnDisk() const {
         std::string bytes;
         EventTable t;
@@ -149,11 +157,7 @@ protected:
 };
 
 TEST_F(LifecycleTest, AlarmsRingFromTheTrayAndAMonthlyOneAgainNextMonth) {
-    EventTable table;
-    EventRecord& pills = addEvent(table, "Gyógyszer", RepeatKind::kMonthly, 2024, 1, 9);
-    pills.alarmOn = 1;
-    pills.alarmHour = 9;
-    userFiles(table);
+    monthlyAlarmAtNine("Gyógyszer");
     CalendarApp& a = start();
     ASSERT_EQ(outcome, MainOutcome::kLoaded);
     closeToTray();
@@ -184,11 +188,7 @@ TEST_F(LifecycleTest, AlarmsRingFromTheTrayAndAMonthlyOneAgainNextMonth) {
 // The alarm's sound goes through the player module, loaded by the first alarm and not before:
 // the program's own sound service and the program folder's sound file, nothing faked.
 TEST_F(LifecycleTest, TheFirstAlarmLoadsTheSoundPlayer) {
-    EventTable table;
-    EventRecord& dentist = addEvent(table, "Fogorvos", RepeatKind::kMonthly, 2024, 1, 9);
-    dentist.alarmOn = 1;
-    dentist.alarmHour = 9;
-    userFiles(table);
+    monthlyAlarmAtNine("Fogorvos");
     realSound = true;
     CalendarApp& a = start();
     ASSERT_EQ(outcome, MainOutcome::kLoaded);
