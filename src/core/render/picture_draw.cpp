@@ -25,8 +25,10 @@ void drawPictureOfDay(Skin& skin, PictureOfDay& picture, const ImageLoader& imag
         return ShownPart{fit.source.x,      fit.source.y,          fit.source.width,
                          fit.source.height, fit.destination.width, fit.destination.height};
     };
-    if (picture.fillBackground)
+    const auto background = [&] {
         copyRect(buf, 0, 0, area.w, area.h, skin.image(kImgMainBg), area.x, area.y);
+    };
+    if (picture.fillBackground) background();
     bool shown = false;
     std::unique_ptr<Surface> decoded;
     if (picture.errorText.empty()) {
@@ -41,8 +43,7 @@ void drawPictureOfDay(Skin& skin, PictureOfDay& picture, const ImageLoader& imag
                 picture.loaded = false;
                 picture.title.clear();
                 // A kept copy that failed half-way may have left rows behind the message.
-                if (kept)
-                    copyRect(buf, 0, 0, area.w, area.h, skin.image(kImgMainBg), area.x, area.y);
+                if (kept) background();
             }
         }
     }
